@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/.ccache}"
+export CCACHE_BASEDIR="$PWD"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j"$(nproc)" --target tavix
 exec build/release/shell/tavix "$@"

@@ -7,7 +7,8 @@ bash tools/install-deps.sh
 
 jobs=$(nproc)
 export CTEST_OUTPUT_ON_FAILURE=1
-export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/.ccache}"
+# ccache keys on paths relative to the work tree, so a clone elsewhere reuses the cache.
+export CCACHE_BASEDIR="$PWD"
 
 configure() { # dir, extra cmake args...
   local dir=$1; shift
@@ -30,7 +31,8 @@ echo "== tests (sanitizers)"
 echo "== fuzz (bounded)"
 CC=clang CXX=clang++ configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_FUZZ=ON \
   -DTAVIX_TESTS=OFF -DTAVIX_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-cmake --build build/fuzz -j"$jobs"
+fuzzers=$(ls fuzz/fuzz_*.cpp 2>/dev/null | xargs -r -n1 basename | sed 's/\.cpp$//')
+[ -n "$fuzzers" ] && cmake --build build/fuzz -j"$jobs" --target $fuzzers
 for f in build/fuzz/fuzz/fuzz_*; do
   [ -x "$f" ] || continue
   name=$(basename "$f")
