@@ -10,6 +10,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
+using PUINT = UINT*;
 using INT = int;
 using LONG = std::int32_t;   // 32 bits as on Windows, not the LP64 long
 using ULONG = std::uint32_t;
