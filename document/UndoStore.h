@@ -1,0 +1,57 @@
+// CUndoStore: the editing history of one document as whole snapshots on disk.
+// Each snapshot is the document written exactly as a program file. The snapshots live in a
+// private folder made with a unique name for this store alone (created on the first snapshot,
+// removed with the store). A snapshot counts only once it is completely written; Undo and Redo
+// load into a fresh document and replace the contents only when the load succeeded.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+#include <deque>
+
+class CTavixDoc;
+
+class CUndoStore {
+public:
+    // At most this many snapshots are kept (the newest and 30 steps back).
+    enum { maxSnapshots = 31 };
+
+    CUndoStore();
+    ~CUndoStore();
+    CUndoStore(const CUndoStore&) = delete;
+    CUndoStore& operator=(const CUndoStore&) = delete;
+
+    // Writes the document as the newest snapshot; every snapshot above the current one is
+    // dropped. FALSE (history unchanged) when the snapshot could not be written.
+    BOOL PushSnapshot(CTavixDoc* pDocument);
+    // Loads the previous snapshot into the document. FALSE (document unchanged) before any
+    // snapshot, at the oldest one, or when the load failed.
+    BOOL Undo();
+    // Loads the next snapshot. FALSE (document unchanged) when there is none or it failed.
+    BOOL Redo();
+    BOOL CanUndo() const;
+    BOOL CanRedo() const;
+
+    // Position of the snapshot matching the document (0 = oldest kept; -1 before any).
+    int GetCurrent() const { return m_nCurrent; }
+    // Position of the newest snapshot that Redo can reach (-1 before any).
+    int GetLast() const { return m_nLast; }
+    // The private folder (created when missing); empty when it cannot be made.
+    CString GetFolder();
+    // Why the last push, undo or redo failed.
+    const CString& GetLastError() const { return m_strLastError; }
+
+private:
+    BOOL EnsureFolder();
+    BOOL LoadPosition(int nPosition);
+    void RemoveFile(const CString& path);
+
+    int m_nCurrent = -1;
+    CString m_strPath;                 // file being written or read
+    CTavixDoc* m_pDocument = nullptr;  // recorded by every push
+    CString m_strFolder;               // private folder, empty until made
+    int m_nLast = -1;
+    unsigned m_nSequence = 0;          // makes every snapshot file name unique
+    std::deque<CString> m_files;       // snapshot file of each position, oldest first
+    CString m_strLastError;
+};
