@@ -1,0 +1,74 @@
+// CWidget: one field of a message text, a rectangle over a run of character cells that shows a
+// block parameter, an analog value, a time scale, ON/OFF names, a bar, a scope, a pointer or a
+// picture. Owned by whichever line array holds the pointer (block, grid or page); copies between
+// them are clones made with CopyTo.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+class CBlockObj;
+class CTavixDoc;
+class CTavixView;
+class CDC;
+
+// Kinds of field (CWidget::m_nType); 0 and above is a value field.
+enum WidgetType {
+    widgetBar = -99,
+    widgetScaleTime = -100,
+    widgetOnOff = -101,
+    widgetScope = -102,
+    widgetPointer = -103,
+    widgetGraph = -104,
+};
+
+class CWidget : public CObject {
+    DECLARE_SERIAL(CWidget)
+
+public:
+    enum { nameRows = 3, nameCols = 9 };
+
+    CWidget();
+    // The placing constructor: rectangle (x, y, x + cx, y + cy) and colour.
+    CWidget(int x, int y, int cx, int cy, COLORREF cr);
+    ~CWidget() override;
+
+    void Serialize(CArchive& ar) override;
+    // Copies every field except m_pDoc into pDst; nothing when pDst is null.
+    void CopyTo(CWidget* pDst) const;
+
+    CRect GetRect() const { return m_rect; }
+    COLORREF GetColor() const { return m_crColor; }
+    // Left and top edges inclusive, right and bottom exclusive.
+    BOOL HitTest(POINT pt) const;
+
+    // Drawing comes with the message-text editor; these do nothing yet.
+    virtual void DrawTracker(CDC* pDC, POINT ptTopLeft);
+    virtual void Draw(CTavixView* pView, CDC* pDC, BOOL bDescription);
+
+    // Default width in cells of a field that shows item nItem; 0 for an item outside the table.
+    static int GetDefaultWidth(int nItem);
+
+public:
+    CString m_strStatusName[nameRows * nameCols]; // ON/OFF names, row-major
+    CRect m_rect;
+    COLORREF m_crColor;
+    int m_nRow;
+    int m_nCol;
+    CBlockObj* m_pBlock;   // not owned, not stored; rebuilt from m_nNumber on load
+    int m_nNumber;
+    int m_nItem;
+    CString m_strText;
+    int m_nType;
+    int m_nWidth;
+    CTavixDoc* m_pDoc;     // the document the field was loaded from; not stored, not copied
+    BOOL m_bSelected;      // not stored
+    int m_nValueIndex;
+    int m_nMinValue;
+    int m_nMaxValue;
+    int m_nSetting;
+
+private:
+    void SetDefaultNames();
+    // Width fix-up of fields loaded for machine types below 'Q'.
+    void FixOldWidth();
+};
