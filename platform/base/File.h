@@ -102,17 +102,18 @@ protected:
     CString m_strFileName;
 };
 
-// A file in memory. The buffer grows by `growBytes` steps (0 = fixed size, writing past the end
-// throws diskFull). Buffers are allocated with malloc; a buffer returned by Detach must be freed
-// with free().
+// A file in memory. The buffer grows by `growBytes` steps (0 = fixed size: writing past the end
+// throws CMemoryException*). Buffers it allocates come from malloc; a buffer returned by Detach
+// must be freed with free() unless it is the caller's own attached buffer.
 class CMemFile : public CFile {
 public:
     explicit CMemFile(UINT growBytes = 1024);
     CMemFile(BYTE* buffer, UINT size, UINT growBytes = 0);
     ~CMemFile() override;
 
-    // Uses `buffer` (size bytes, all of it content) as the file. The file takes ownership only
-    // when growBytes != 0, as it may then reallocate the buffer.
+    // Uses `buffer` (size bytes) as the file. With growBytes == 0 its bytes are the content;
+    // otherwise the file starts empty and may grow, moving into memory of its own when the
+    // buffer is full. The caller keeps ownership of `buffer`.
     void Attach(BYTE* buffer, UINT size, UINT growBytes = 0);
     // Returns the buffer and leaves the file empty; the caller owns the buffer.
     BYTE* Detach();
