@@ -217,6 +217,7 @@ private:
 
     friend class CUndoStore;
 
+    BOOL m_bCounted = FALSE;  // counted among the main frame's open documents
     BOOL m_bModified = FALSE;
     CString m_strPathName;
     CString m_strTitle;

@@ -1,0 +1,395 @@
+// The program file: CTavixDoc::Serialize and the fix-ups that run after the lists are read.
+// Storing always writes the newest layout; loading accepts older files through the three
+// markers and the device model. Counts read from a file are checked against the bytes left
+// before anything is allocated for them.
+#include "document/TavixDoc.h"
+
+#include "document/ClassTest.h"
+#if __has_include("elements/BlockDataLog.h")
+#include "elements/BlockDataLog.h"
+#define TVX_HAVE_DATALOG 1
+#endif
+#if __has_include("elements/BlockMSGTEXT.h")
+#include "elements/BlockMSGTEXT.h"
+#define TVX_HAVE_MSGTEXT 1
+#endif
+#include "elements/BlockObj.h"
+#include "elements/ConnectLineObj.h"
+#include "msgtext/Widget.h"
+#include "shell/MainFrame.h"
+
+namespace {
+
+constexpr BYTE kMarkerSet = 0x55;
+constexpr WORD kOldFileHardwareCode = 0x1188;
+// Fields one line of a message text can hold: one per character cell.
+constexpr DWORD_PTR kMaxFieldsPerLine = 25;
+// Entries of the single field array of old message texts (one per line, with spares).
+constexpr DWORD_PTR kMaxOldFieldEntries = 64;
+
+void ReadExact(CArchive& ar, void* p, UINT n)
+{
+    if (ar.Read(p, n) != n)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+}
+
+// A count read from the file must stay below a limit and fit in what is left of the file at
+// minBytes per entry, before anything is allocated for it.
+DWORD_PTR ReadCheckedCount(CArchive& ar, UINT minBytes, DWORD_PTR limit)
+{
+    const DWORD_PTR count = ar.ReadCount();
+    if (count > limit)
+        AfxThrowArchiveException(CArchiveException::genericException);
+    ar.EnsureAvailable(ULONGLONG(count) * minBytes);
+    return count;
+}
+
+void SerializeStrings(CArchive& ar, CString* strings[], int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (ar.IsStoring())
+            ar << *strings[i];
+        else
+            ar >> *strings[i];
+    }
+}
+
+void SerializeInts(CArchive& ar, int* values[], int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (ar.IsStoring())
+            ar << *values[i];
+        else
+            ar >> *values[i];
+    }
+}
+
+// A field array of a message-text line: count, then each field with its class tag.
+void SerializeFieldArray(CArchive& ar, CObArray& fields, DWORD_PTR limit)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(fields.GetSize());
+        for (INT_PTR i = 0; i < fields.GetSize(); ++i)
+            ar.WriteObject(fields[i]);
+        return;
+    }
+    for (INT_PTR i = 0; i < fields.GetSize(); ++i)
+        delete fields[i];
+    fields.RemoveAll();
+    const DWORD_PTR count = ReadCheckedCount(ar, 2, limit);
+    for (DWORD_PTR i = 0; i < count; ++i)
+        fields.Add(ar.ReadObject(RUNTIME_CLASS(CWidget)));
+}
+
+// Classes whose four references are resolved after loading a new-model file.
+const char* const kReferencingClasses[] = {
+    "CBlockTime", "CBlockAnalog", "CBlockCOUNTER", "CBlockHCOUNTER", "CBlockTHTRG",
+    "CBlockMATHERR", "CBlockROL", "CBlockROR", "CBlockSHL", "CBlockSHR", "CBlockANDM",
+    "CBlockORM", "CBlockNOTM", "CBlockNANDM", "CBlockNORM", "CBlockXORM", "CBlockARRMXIV",
+    "CBlockACMXIV", "CBlockRAND", "CBlockMOD", "CBlockREM", "CBlockLOG", "CBlockFIX",
+    "CBlockROUND", "CBlockENCODER", "CBlockWORD2BIT", "CBlockSMC", "CBlockSMCE", "CBlockPTO",
+    "CBlockPTOE", "CBlockMEM",
+};
+const char* const kNonReferencingClasses[] = {
+    "CBlockAAMP", "CBlockADTRG", "CBlockAFILTER", "CBlockMAXMIN",
+};
+
+bool ResolvesReferencesNewModel(const CBlockObj* pBlock)
+{
+    if (pBlock->m_nType >= 410 && pBlock->m_nType <= 413)
+        return false;
+    for (const char* name : kNonReferencingClasses) {
+        if (IsObjectOfClass(pBlock, name))
+            return false;
+    }
+    for (const char* name : kReferencingClasses) {
+        if (IsObjectOfClass(pBlock, name))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CTavixDoc::SerializeLadderMaps(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(m_operandComments.GetCount());
+        for (POSITION pos = m_operandComments.GetStartPosition(); pos != nullptr;) {
+            int key = 0;
+            CString text;
+            m_operandComments.GetNextAssoc(pos, key, text);
+            ar << key << text;
+        }
+        ar.WriteCount(m_simSettings.GetCount());
+        for (POSITION pos = m_simSettings.GetStartPosition(); pos != nullptr;) {
+            int key = 0;
+            SimSettingRecord record;
+            m_simSettings.GetNextAssoc(pos, key, record);
+            ar << key;
+            ar.Write(&record, sizeof(record));
+        }
+        return;
+    }
+    m_operandComments.RemoveAll();
+    const DWORD_PTR comments = ReadCheckedCount(ar, 4 + 4, 0x7FFFFFFF);
+    for (DWORD_PTR i = 0; i < comments; ++i) {
+        int key = 0;
+        CString text;
+        ar >> key >> text;
+        m_operandComments.SetAt(key, text);
+    }
+    m_simSettings.RemoveAll();
+    const DWORD_PTR records = ReadCheckedCount(ar, 4 + sizeof(SimSettingRecord), 0x7FFFFFFF);
+    for (DWORD_PTR i = 0; i < records; ++i) {
+        int key = 0;
+        SimSettingRecord record;
+        ar >> key;
+        ReadExact(ar, &record, sizeof(record));
+        m_simSettings.SetAt(key, record);
+    }
+}
+
+void CTavixDoc::Serialize(CArchive& ar)
+{
+    const bool storing = ar.IsStoring();
+
+    // 1-5: markers, file info, page layout, stored texts, extent.
+    if (storing)
+        ar.Write(m_markers, markerBytes);
+    else
+        ReadExact(ar, m_markers, markerBytes);
+    int* head[] = {&m_nFileInfo, &m_nPageLayout[0], &m_nPageLayout[1], &m_nPageLayout[2],
+                   &m_nPageLayout[3], &m_nPageLayout[4], &m_nPageLayout[5], &m_nPageLayout[6],
+                   &m_nPageLayout[7], &m_nPageLayout[8], &m_nPageLayout[9]};
+    SerializeInts(ar, head, 11);
+    CString* info12[] = {&m_strInfo1, &m_strInfo2};
+    SerializeStrings(ar, info12, 2);
+    int* info[] = {&m_nInfo};
+    SerializeInts(ar, info, 1);
+    CString* info345[] = {&m_strInfo3, &m_strInfo4, &m_strInfo5};
+    SerializeStrings(ar, info345, 3);
+    {
+        RECT rc = m_rcExtent;
+        if (storing) {
+            ar.Write(&rc, sizeof(rc));
+        } else {
+            ReadExact(ar, &rc, sizeof(rc));
+            m_rcExtent = rc;
+        }
+    }
+
+    // 6-10: kind, name, password, zoom, descriptive texts, comment.
+    int* kind[] = {&m_nDocKind};
+    SerializeInts(ar, kind, 1);
+    CString* names[] = {&m_strProgramName, &m_strPassword};
+    SerializeStrings(ar, names, 2);
+    if (storing)
+        ar << m_fZoom;
+    else
+        ar >> m_fZoom;
+    CString* texts[] = {&m_strCreator, &m_strProject, &m_strInstallation, &m_strCustomer,
+                        &m_strDiagramNo, &m_strChecked, &m_strLogoPath, &m_strVersion1,
+                        &m_strVersion2, &m_strVersion3};
+    SerializeStrings(ar, texts, 10);
+    int* show[] = {&m_bShowPropertiesAtNew};
+    SerializeInts(ar, show, 1);
+    CString* comment[] = {&m_strComment};
+    SerializeStrings(ar, comment, 1);
+
+    // 11-12: device settings and the three ports.
+    int* device[] = {&m_bCopyProtect, &m_nRedundancy, &m_nSyncTime, &m_nTempHigh, &m_nTempLow};
+    SerializeInts(ar, device, 5);
+    for (PortSettings& port : m_port) {
+        for (int& value : port.m_nValue) {
+            if (storing)
+                ar << value;
+            else
+                ar >> value;
+        }
+    }
+
+    // 13: logo.
+    int* logo[] = {&m_bLogoInverse, &m_bLogoPresent};
+    SerializeInts(ar, logo, 2);
+    if (storing) {
+        if (m_bLogoPresent) {
+            static const BYTE kBlankLogo[logoBytes] = {};
+            ar.Write(m_pLogo != nullptr ? m_pLogo : kBlankLogo, logoBytes);
+        }
+    } else {
+        FreeLogo();
+        if (m_bLogoPresent) {
+            m_pLogo = new BYTE[logoBytes];
+            ReadExact(ar, m_pLogo, logoBytes);
+        }
+    }
+
+    // 14-15: comments, ladder maps.
+    m_comments.Serialize(ar);
+    if (IsLadder())
+        SerializeLadderMaps(ar);
+
+    // 16: the device model (older files have none).
+    if (storing || m_markers[0] == kMarkerSet) {
+        if (storing)
+            ar << m_nHardwareCode << m_nHardwareExtra << m_nMinFirmware << m_nMinFirmwareExtra
+               << m_strHardwareName;
+        else
+            ar >> m_nHardwareCode >> m_nHardwareExtra >> m_nMinFirmware >> m_nMinFirmwareExtra
+               >> m_strHardwareName;
+    } else {
+        m_nHardwareCode = kOldFileHardwareCode;
+        CMainFrame::GetSeriesName(m_nHardwareCode, &m_strHardwareName, &m_nMinFirmware);
+    }
+
+    // 17: settings of the newer models.
+    if (IsNewModel()) {
+        int* keep[] = {&m_bKeepLastAQ};
+        SerializeInts(ar, keep, 1);
+        if (storing) {
+            ar.WriteCount(m_qt.GetSize());
+            if (m_qt.GetSize() > 0)
+                ar.Write(m_qt.GetData(), UINT(m_qt.GetSize()));
+            ar.WriteCount(m_fv.GetSize());
+            for (INT_PTR i = 0; i < m_fv.GetSize(); ++i)
+                ar << m_fv[i];
+        } else {
+            const DWORD_PTR bytes = ReadCheckedCount(ar, 1, 0x7FFFFFFF);
+            m_qt.SetSize(INT_PTR(bytes));
+            if (bytes > 0)
+                ReadExact(ar, m_qt.GetData(), UINT(bytes));
+            const DWORD_PTR values = ReadCheckedCount(ar, sizeof(double), 0x7FFFFFFF);
+            m_fv.SetSize(INT_PTR(values));
+            for (DWORD_PTR i = 0; i < values; ++i)
+                ar >> m_fv[INT_PTR(i)];
+        }
+        int* display[] = {&m_nDisplayLanguage, &m_nLogoTime, &m_nContrast, &m_nBacklight,
+                          &m_nTextSet1, &m_nTextSet2, &m_nTextSetting, &m_nTextTime1,
+                          &m_nTextTime2, &m_nScanTime, &m_nAnalogFilter};
+        SerializeInts(ar, display, 11);
+        if (storing || m_markers[1] == kMarkerSet) {
+            int* ranges[] = {&m_nAIRange0, &m_nAIRange1};
+            SerializeInts(ar, ranges, 2);
+        }
+    }
+
+    // 18-20: elements, power bus, wires.
+    m_blocks.Serialize(ar);
+    if (IsLadder())
+        m_powerBus.Serialize(ar);
+    m_wires.Serialize(ar);
+
+    // 21: message-text fields, then the fix-ups of a load.
+    SerializeMessageTextFields(ar);
+    if (!storing)
+        FixUpAfterLoad(ar);
+}
+
+void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
+{
+    const bool eightArrays = IsNewModel() || ar.IsStoring() || m_markers[0] == kMarkerSet;
+    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = m_blocks.GetNext(pos);
+        if (!IsObjectOfClass(pObject, "CBlockMSGTEXT"))
+            continue;
+#ifdef TVX_HAVE_MSGTEXT
+        CBlockMSGTEXT* pText = static_cast<CBlockMSGTEXT*>(pObject);
+        if (eightArrays) {
+            for (CObArray& line : pText->m_aLines1)
+                SerializeFieldArray(ar, line, kMaxFieldsPerLine);
+            for (CObArray& line : pText->m_aLines2)
+                SerializeFieldArray(ar, line, kMaxFieldsPerLine);
+            continue;
+        }
+        // Older files: one array whose entry i is the only field of line i of text set 1.
+        CObArray entries;
+        try {
+            SerializeFieldArray(ar, entries, kMaxOldFieldEntries);
+        } catch (...) {
+            for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+                delete entries[i];
+            throw;
+        }
+        for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
+            CObject* pField = entries[i];
+            if (pField == nullptr)
+                continue;
+            if (i < 4) {
+                for (INT_PTR j = 0; j < pText->m_aLines1[i].GetSize(); ++j)
+                    delete pText->m_aLines1[i][j];
+                pText->m_aLines1[i].RemoveAll();
+                pText->m_aLines1[i].Add(pField);
+            } else {
+                delete pField;  // a display has four lines; spare entries have no place
+            }
+        }
+#else
+        (void)eightArrays;
+#endif
+    }
+}
+
+void CTavixDoc::FixUpAfterLoad(CArchive& ar)
+{
+    auto resolve = [this](CBlockObj* pBlock, int k) {
+        const int number = pBlock->m_nRefNumber[k];
+        if (number >= NUM_FUNCTION) {
+            pBlock->m_pRefBlock[k] = FindBlockByNumber(number);
+            if (pBlock->m_pRefBlock[k] != nullptr)
+                return;
+            // A reference to an element the file does not hold is cleared, not left dangling.
+            CString warning;
+            warning.Format(L"Block %d: reference %d names block %d, which does not exist",
+                           pBlock->m_nNumber, k + 1, number);
+            m_loadWarnings.Add(warning);
+        }
+        pBlock->m_pRefBlock[k] = nullptr;
+        pBlock->m_bRef[k] = FALSE;
+    };
+
+    const bool newModel = IsNewModel();
+    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
+        CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
+#ifdef TVX_HAVE_DATALOG
+        if (newModel && IsObjectOfClass(pBlock, "CBlockDataLog")) {
+            CBlockDataLog* pLog = static_cast<CBlockDataLog*>(pBlock);
+            if (pLog->m_aItems.GetSize() != pLog->m_nTime1High)
+                AfxThrowArchiveException(CArchiveException::genericException);
+            for (INT_PTR i = 0; i < pLog->m_aItems.GetSize(); ++i) {
+                CDataLogItem& item = pLog->m_aItems[i];
+                item.m_pBlock = item.m_strOperand.Left(1) == L"B"
+                                    ? FindBlockByNumber(item.m_nOperand)
+                                    : nullptr;
+            }
+        }
+#endif
+        if (newModel) {
+            if (ResolvesReferencesNewModel(pBlock)) {
+                for (int k = 0; k < 4; ++k)
+                    resolve(pBlock, k);
+            }
+        } else if (IsObjectOfClass(pBlock, "CBlockCOUNTER")) {
+            resolve(pBlock, 0);
+            resolve(pBlock, 1);
+        } else if (IsObjectOfClass(pBlock, "CBlockDPR") || IsObjectOfClass(pBlock, "CBlockDDR") ||
+                   IsObjectOfClass(pBlock, "CBlockPLR")) {
+            resolve(pBlock, 0);
+        }
+    }
+
+    // A wire whose ends name no element cannot be drawn or simulated: drop it.
+    for (POSITION pos = m_wires.GetHeadPosition(); pos != nullptr;) {
+        const POSITION current = pos;
+        CConnectLineObj* pWire = static_cast<CConnectLineObj*>(m_wires.GetNext(pos));
+        if (pWire->m_pStartBlock != nullptr && pWire->m_pEndBlock != nullptr)
+            continue;
+        CString warning;
+        warning.Format(L"Wire from block %d to block %d dropped: an end does not exist",
+                       pWire->m_nStartNumber, pWire->m_nEndNumber);
+        m_loadWarnings.Add(warning);
+        m_wires.RemoveAt(current);
+        delete pWire;
+    }
+    (void)ar;
+}

@@ -1,0 +1,166 @@
+#include "document/UndoStore.h"
+
+#include "document/TavixDoc.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string TempRoot()
+{
+    const char* dir = std::getenv("TMPDIR");
+    if (dir == nullptr || *dir == '\0')
+        dir = "/tmp";
+    std::string root = dir;
+    while (root.size() > 1 && root.back() == '/')
+        root.pop_back();
+    return root;
+}
+
+} // namespace
+
+CUndoStore::CUndoStore() = default;
+
+CUndoStore::~CUndoStore()
+{
+    m_nCurrent = -1;
+    m_nLast = -1;
+    m_files.clear();
+    if (m_strFolder.IsEmpty())
+        return;
+    // The folder is this store's alone, so everything in it goes.
+    const std::string folder = ToNativePath(m_strFolder);
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+                continue;
+            std::remove((folder + "/" + entry->d_name).c_str());
+        }
+        closedir(dir);
+    }
+    rmdir(folder.c_str());
+}
+
+BOOL CUndoStore::EnsureFolder()
+{
+    if (!m_strFolder.IsEmpty())
+        return TRUE;
+    std::string pattern = TempRoot() + "/NorvettTemp.XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        m_strLastError.Format(L"Cannot create the folder for undo snapshots: %s",
+                              FromUtf8(std::strerror(errno)).GetString());
+        return FALSE;
+    }
+    m_strFolder = FromUtf8(pattern);
+    return TRUE;
+}
+
+CString CUndoStore::GetFolder()
+{
+    EnsureFolder();
+    return m_strFolder;
+}
+
+void CUndoStore::RemoveFile(const CString& path)
+{
+    std::remove(ToNativePath(path).c_str());
+}
+
+BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
+{
+    if (pDocument == nullptr)
+        return FALSE;
+    m_pDocument = pDocument;
+    if (!EnsureFolder())
+        return FALSE;
+
+    m_strPath.Format(L"%s/%06u.tmp", m_strFolder.GetString(), ++m_nSequence);
+    try {
+        CFile file(m_strPath, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        ar.m_pDocument = pDocument;
+        try {
+            pDocument->Serialize(ar);
+            ar.Close();
+        } catch (...) {
+            ar.Abort();
+            throw;
+        }
+        file.Close();
+    } catch (CException* e) {
+        m_strLastError = e->GetErrorMessage();
+        if (m_strLastError.IsEmpty())
+            m_strLastError = L"The undo snapshot could not be written";
+        e->Delete();
+        RemoveFile(m_strPath);
+        return FALSE;
+    }
+
+    // The new snapshot replaces every position above the current one.
+    while (int(m_files.size()) > m_nCurrent + 1) {
+        RemoveFile(m_files.back());
+        m_files.pop_back();
+    }
+    m_files.push_back(m_strPath);
+    while (m_files.size() > size_t(maxSnapshots)) {
+        RemoveFile(m_files.front());
+        m_files.pop_front();
+    }
+    m_nCurrent = int(m_files.size()) - 1;
+    m_nLast = m_nCurrent;
+    return TRUE;
+}
+
+BOOL CUndoStore::LoadPosition(int nPosition)
+{
+    m_strPath = m_files[size_t(nPosition)];
+    CFile file;
+    CFileException error;
+    if (!file.Open(m_strPath, CFile::modeRead, &error)) {
+        m_strLastError = error.GetErrorMessage();
+        if (m_strLastError.IsEmpty())
+            m_strLastError = L"The undo snapshot could not be opened";
+        return FALSE;
+    }
+    const BOOL loaded = m_pDocument->LoadFrom(file, m_strPath);
+    if (!loaded)
+        m_strLastError = m_pDocument->GetLastError();
+    file.Abort();
+    return loaded;
+}
+
+BOOL CUndoStore::CanUndo() const
+{
+    return m_nCurrent > 0;
+}
+
+BOOL CUndoStore::CanRedo() const
+{
+    return m_nCurrent >= 0 && m_nCurrent < m_nLast;
+}
+
+BOOL CUndoStore::Undo()
+{
+    if (m_pDocument == nullptr || !CanUndo())
+        return FALSE;
+    if (!LoadPosition(m_nCurrent - 1))
+        return FALSE;
+    --m_nCurrent;
+    return TRUE;
+}
+
+BOOL CUndoStore::Redo()
+{
+    if (m_pDocument == nullptr || !CanRedo())
+        return FALSE;
+    if (!LoadPosition(m_nCurrent + 1))
+        return FALSE;
+    ++m_nCurrent;
+    return TRUE;
+}
