@@ -164,3 +164,8 @@ private:
 
 // Greatest common divisor by Euclid on truncating remainders; callers never pass b = 0.
 int GCD(int a, int b);
+
+// A double as an int, truncated toward zero and held within the int range (NaN gives 0).
+int TruncateToInt(double v);
+// Types of the analog function family (803-807, 815-822).
+bool IsAnalogFamilyType(int nType);
