@@ -31,17 +31,10 @@ BOOL CopyMessage(const CString& text, LPTSTR error, UINT maxChars, PUINT helpCon
     return TRUE;
 }
 
-// "<what> <file>." or "<what>." when there is no file name.
+// <what> "<file>".
 CString WithFile(const wchar_t* what, const CString& file)
 {
-    CString s(what);
-    if (!file.IsEmpty()) {
-        s += L" \"";
-        s += file;
-        s += L"\"";
-    }
-    s += L".";
-    return s;
+    return CString(what) + L" \"" + file + L"\".";
 }
 
 }  // namespace
@@ -162,7 +155,7 @@ BOOL CFileException::GetErrorMessage(LPTSTR error, UINT maxChars, PUINT helpCont
         what = L"An unexpected error occurred with";
         break;
     }
-    CString text = WithFile(what, m_strFileName.IsEmpty() ? CString(L"an unnamed file") : m_strFileName);
+    CString text = m_strFileName.IsEmpty() ? CString(what) + L" an unnamed file." : WithFile(what, m_strFileName);
     return CopyMessage(text, error, maxChars, helpContext);
 }
 

@@ -115,8 +115,16 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
     do {
         fd = ::open(native.c_str(), flags, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return fail(errno);
+    if (fd < 0) {
+        int err = errno;
+        // As on Windows, a missing folder on the way is a bad path, not a missing file.
+        std::size_t slash = native.find_last_of('/');
+        struct stat parent {};
+        if (err == ENOENT && slash != std::string::npos && slash > 0 &&
+            ::stat(native.substr(0, slash).c_str(), &parent) != 0)
+            err = ENOTDIR;
+        return fail(err);
+    }
     struct stat st {};
     if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -157,7 +165,8 @@ void CFile::Write(const void* buffer, UINT count)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            CFileException::ThrowErrno(errno, m_strFileName);
+            // EBADF on an open descriptor: it was opened for reading only.
+            CFileException::ThrowErrno(errno == EBADF ? EACCES : errno, m_strFileName);
         }
         if (n == 0)
             CFileException::ThrowErrno(ENOSPC, m_strFileName);
