@@ -46,3 +46,11 @@ int CModBus::AppendCRC(BYTE* buffer, int n)
     buffer[n + 1] = BYTE(crc & 0xFF);
     return 0;
 }
+
+bool CModBus::IsCRCValid(const BYTE* frame, int length)
+{
+    if (length < 2)
+        return false;
+    const int crc = CRC16(frame, length - 2);
+    return frame[length - 2] == BYTE(crc >> 8) && frame[length - 1] == BYTE(crc & 0xFF);
+}
