@@ -367,10 +367,10 @@ CArchive& CArchive::operator>>(CString& text)
 void CArchive::ReadStringBody(CString& text, ULONGLONG length, bool wide)
 {
     const ULONGLONG bytes = wide ? length * 2 : length;
+    EnsureAvailable(bytes);
     // A CString holds at most INT_MAX characters.
     if (length > ULONGLONG(INT_MAX))
         Throw(CArchiveException::genericException);
-    EnsureAvailable(bytes);
     std::vector<BYTE> raw(size_t(bytes) + 4);
     BYTE* p = raw.data();
     size_t left = size_t(bytes);
