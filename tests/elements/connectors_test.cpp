@@ -2,6 +2,7 @@
 #include "elements/BlockComment.h"
 #include "elements/BlockConnectors.h"
 #include "elements/ConnectLineObj.h"
+#include "elements/PowerBus.h"
 
 #include "ArchiveHelpers.h"
 #include "DiagramFixture.h"
@@ -177,4 +178,24 @@ TEST(Comment, RecordSchemasOneAndZero)
         e->Delete();
     }
     EXPECT_EQ(cause, CArchiveException::badSchema);
+}
+
+TEST(PowerBus, DefaultsRecordAndHitTest)
+{
+    CPowerBusObj bus;
+    EXPECT_TRUE(bus.IsKindOf(RUNTIME_CLASS(CBlockHigh)));
+    EXPECT_EQ(bus.m_nType, TYPE_POWERBUS);
+    EXPECT_EQ(bus.m_nNumber, -1);
+    EXPECT_EQ(bus.m_ptOrigin, CPoint(24, 20));
+    EXPECT_EQ(bus.m_nInputs, 0);
+    EXPECT_EQ(bus.m_nOutputs, 0);
+    EXPECT_EQ(bus.m_nPinValue[kOutputPin], 1);
+    for (int i = 0; i < kPinCount; ++i)
+        EXPECT_EQ(bus.m_nPinKind[i], PIN_NONE);
+
+    bus.m_nHeight = 400;
+    CPowerBusObj loaded;
+    EXPECT_EQ(LoadBody(loaded, StoreBody(bus), 1), 0u);
+    EXPECT_EQ(loaded.m_nHeight, 400);
+    EXPECT_EQ(loaded.HitTest(CPoint(20, 200)), kBodyHit);
 }
