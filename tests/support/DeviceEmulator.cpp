@@ -147,7 +147,7 @@ void DeviceEmulator::Serve(const std::vector<BYTE>& request)
 {
     std::vector<BYTE> answer;
     bool spoiled = false;
-    Fault fault{};
+    Fault fault(FaultKind::Silence);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_requests.push_back(request);
@@ -165,7 +165,7 @@ void DeviceEmulator::Serve(const std::vector<BYTE>& request)
         }
     }
     m_received.notify_all();
-    if (answer.empty() && !(spoiled && fault.kind == FaultKind::Exception))
+    if (answer.empty() && !(spoiled && (fault.kind == FaultKind::Exception || fault.kind == FaultKind::Replace)))
         return;
 
     std::size_t piece = 0;
@@ -196,6 +196,9 @@ void DeviceEmulator::Serve(const std::vector<BYTE>& request)
         case FaultKind::Trickle:
             piece = std::size_t(fault.value > 0 ? fault.value : 1);
             gapMs = 20;
+            break;
+        case FaultKind::Replace:
+            answer = fault.bytes;
             break;
         case FaultKind::HangUp: {
             const std::size_t part = std::min<std::size_t>(answer.size(), std::size_t(fault.value));

@@ -25,13 +25,19 @@ public:
         SlowAnswer,     // the answer after `value` ms
         Trickle,        // the answer in pieces of `value` bytes, 20 ms apart
         HangUp,         // `value` bytes of the answer, then the line hangs up
+        Replace,        // `bytes` instead of the answer, as they are
     };
     struct Fault {
+        Fault(FaultKind k, int v = 0, int fc = -1, int skipFirst = 0, int count = -1)
+            : kind(k), value(v), function(fc), skip(skipFirst), times(count)
+        {
+        }
         FaultKind kind;
+        int value = 0;
         int function = -1;  // the request's function code, -1 for every request
         int skip = 0;       // matching requests to answer normally first
         int times = -1;     // how many matching requests to spoil, -1 for all
-        int value = 0;
+        std::vector<BYTE> bytes;
     };
 
     DeviceEmulator();
