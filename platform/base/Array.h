@@ -14,6 +14,8 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 template <typename TYPE, typename ARG_TYPE = const TYPE&>
@@ -190,16 +192,22 @@ class CStringArray : public CArray<CString, const CString&> {
 // A CObArray or CPtrArray whose accessors give TYPE (a pointer type) instead of the base pointer.
 template <typename BASE_CLASS, typename TYPE>
 class CTypedPtrArray : public BASE_CLASS {
+    // CObject* or void*: passing that type picks the element overloads, never the array ones.
+    using Element = std::decay_t<decltype(std::declval<BASE_CLASS&>().GetAt(0))>;
+
 public:
     TYPE GetAt(int index) const { return static_cast<TYPE>(BASE_CLASS::GetAt(index)); }
     TYPE& ElementAt(int index) { return reinterpret_cast<TYPE&>(BASE_CLASS::ElementAt(index)); }
     TYPE operator[](int index) const { return static_cast<TYPE>(BASE_CLASS::GetAt(index)); }
     TYPE& operator[](int index) { return ElementAt(index); }
-    void SetAt(int index, TYPE newElement) { BASE_CLASS::SetAt(index, newElement); }
-    void SetAtGrow(int index, TYPE newElement) { BASE_CLASS::SetAtGrow(index, newElement); }
-    int Add(TYPE newElement) { return BASE_CLASS::Add(newElement); }
+    void SetAt(int index, TYPE newElement) { BASE_CLASS::SetAt(index, Element(newElement)); }
+    void SetAtGrow(int index, TYPE newElement)
+    {
+        BASE_CLASS::SetAtGrow(index, Element(newElement));
+    }
+    int Add(TYPE newElement) { return BASE_CLASS::Add(Element(newElement)); }
     void InsertAt(int index, TYPE newElement, int count = 1)
     {
-        BASE_CLASS::InsertAt(index, newElement, count);
+        BASE_CLASS::InsertAt(index, Element(newElement), count);
     }
 };

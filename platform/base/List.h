@@ -13,6 +13,9 @@
 #include "platform/base/CollectionElements.h"
 #include "platform/base/Object.h"
 
+#include <type_traits>
+#include <utility>
+
 template <typename TYPE, typename ARG_TYPE = const TYPE&>
 class CList : public CObject {
     struct Node {
@@ -225,6 +228,9 @@ public:
 // A CObList or CPtrList whose accessors give TYPE (a pointer type) instead of the base pointer.
 template <typename BASE_CLASS, typename TYPE>
 class CTypedPtrList : public BASE_CLASS {
+    // CObject* or void*: passing that type picks the element overloads, never the list ones.
+    using Element = std::remove_reference_t<decltype(std::declval<BASE_CLASS&>().GetHead())>;
+
 public:
     explicit CTypedPtrList(int blockSize = 10) : BASE_CLASS(blockSize) {}
 
@@ -235,7 +241,7 @@ public:
     TYPE GetNext(POSITION& pos) const { return static_cast<TYPE>(BASE_CLASS::GetNext(pos)); }
     TYPE GetPrev(POSITION& pos) const { return static_cast<TYPE>(BASE_CLASS::GetPrev(pos)); }
     TYPE GetAt(POSITION pos) const { return static_cast<TYPE>(BASE_CLASS::GetAt(pos)); }
-    POSITION AddHead(TYPE newElement) { return BASE_CLASS::AddHead(newElement); }
-    POSITION AddTail(TYPE newElement) { return BASE_CLASS::AddTail(newElement); }
-    void SetAt(POSITION pos, TYPE newElement) { BASE_CLASS::SetAt(pos, newElement); }
+    POSITION AddHead(TYPE newElement) { return BASE_CLASS::AddHead(Element(newElement)); }
+    POSITION AddTail(TYPE newElement) { return BASE_CLASS::AddTail(Element(newElement)); }
+    void SetAt(POSITION pos, TYPE newElement) { BASE_CLASS::SetAt(pos, Element(newElement)); }
 };
