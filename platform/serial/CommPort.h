@@ -4,6 +4,7 @@
 #include "platform/serial/Comm.h"
 
 #include <string>
+#include <termios.h>
 
 namespace serial_detail {
 
@@ -21,6 +22,11 @@ HANDLE Register(CommPort* port);
 CommPort* Lookup(HANDLE handle);
 // Removes the handle; returns its port for the caller to delete, or null when unknown.
 CommPort* Unregister(HANDLE handle);
+
+// The line state of a DCB in terms of termios (a raw line) and back. ApplyDcb fails for values
+// the line cannot take and then leaves `tio` unchanged.
+bool ApplyDcb(const DCB& dcb, termios& tio);
+void ReadDcb(const termios& tio, DCB& dcb);
 
 // Sets the last error from an errno value of a read, write or control call on an open port.
 void SetLastErrorFromErrno(int err);

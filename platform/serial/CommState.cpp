@@ -55,6 +55,86 @@ BOOL SetupComm(HANDLE handle, DWORD, DWORD)
     return serial_detail::Lookup(handle) ? TRUE : FALSE;
 }
 
+namespace serial_detail {
+
+void ReadDcb(const termios& tio, DCB& dcb)
+{
+    dcb = DCB{};
+    dcb.DCBlength = sizeof(DCB);
+    dcb.BaudRate = BaudOf(cfgetospeed(&tio));
+    dcb.fBinary = 1;
+    dcb.fParity = (tio.c_iflag & INPCK) ? 1 : 0;
+    const bool hardware = (tio.c_cflag & CRTSCTS) != 0;
+    dcb.fOutxCtsFlow = hardware ? 1 : 0;
+    dcb.fRtsControl = hardware ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fOutX = (tio.c_iflag & IXON) ? 1 : 0;
+    dcb.fInX = (tio.c_iflag & IXOFF) ? 1 : 0;
+    dcb.fTXContinueOnXoff = 1;
+    switch (tio.c_cflag & CSIZE) {
+    case CS5: dcb.ByteSize = 5; break;
+    case CS6: dcb.ByteSize = 6; break;
+    case CS7: dcb.ByteSize = 7; break;
+    default: dcb.ByteSize = 8; break;
+    }
+    if (!(tio.c_cflag & PARENB))
+        dcb.Parity = NOPARITY;
+    else if (tio.c_cflag & CMSPAR)
+        dcb.Parity = (tio.c_cflag & PARODD) ? MARKPARITY : SPACEPARITY;
+    else
+        dcb.Parity = (tio.c_cflag & PARODD) ? ODDPARITY : EVENPARITY;
+    dcb.StopBits = (tio.c_cflag & CSTOPB) ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.XonChar = char(tio.c_cc[VSTART]);
+    dcb.XoffChar = char(tio.c_cc[VSTOP]);
+    dcb.XonLim = 2048;
+    dcb.XoffLim = 512;
+}
+
+bool ApplyDcb(const DCB& dcb, termios& out)
+{
+    speed_t speed = B0;
+    if (!SpeedOf(dcb.BaudRate, &speed) || dcb.ByteSize < 5 || dcb.ByteSize > 8
+        || dcb.Parity > SPACEPARITY || dcb.StopBits > TWOSTOPBITS
+        || (dcb.StopBits == ONE5STOPBITS && dcb.ByteSize != 5))
+        return false;
+    // Every line setting is derived from the DCB, so nothing another program left behind
+    // (handshakes, character translation, echo) stays in force.
+    termios tio = out;
+    cfmakeraw(&tio);
+    tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CLOCAL | CREAD;
+    static const tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
+    tio.c_cflag |= kSizes[dcb.ByteSize - 5];
+    switch (dcb.Parity) {
+    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
+    case EVENPARITY: tio.c_cflag |= PARENB; break;
+    case MARKPARITY: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
+    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
+    default: break;
+    }
+    if (dcb.Parity != NOPARITY && dcb.fParity)
+        tio.c_iflag |= INPCK;
+    if (dcb.StopBits != ONESTOPBIT)
+        tio.c_cflag |= CSTOPB;
+    if (dcb.fOutxCtsFlow || dcb.fRtsControl == RTS_CONTROL_HANDSHAKE)
+        tio.c_cflag |= CRTSCTS;
+    tio.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
+    if (dcb.fOutX)
+        tio.c_iflag |= IXON;
+    if (dcb.fInX)
+        tio.c_iflag |= IXOFF;
+    tio.c_cc[VSTART] = cc_t(dcb.XonChar ? dcb.XonChar : 0x11);
+    tio.c_cc[VSTOP] = cc_t(dcb.XoffChar ? dcb.XoffChar : 0x13);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    out = tio;
+    return true;
+}
+
+} // namespace serial_detail
+
 BOOL GetCommState(HANDLE handle, LPDCB dcb)
 {
     CommPort* port = serial_detail::Lookup(handle);
@@ -65,41 +145,13 @@ BOOL GetCommState(HANDLE handle, LPDCB dcb)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *dcb = DCB{};
-    dcb->DCBlength = sizeof(DCB);
-    dcb->BaudRate = BaudOf(cfgetospeed(&tio));
-    dcb->fBinary = 1;
-    dcb->fParity = (tio.c_iflag & INPCK) ? 1 : 0;
-    const bool hardware = (tio.c_cflag & CRTSCTS) != 0;
-    dcb->fOutxCtsFlow = hardware ? 1 : 0;
-    dcb->fRtsControl = hardware ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
-    dcb->fDtrControl = DTR_CONTROL_ENABLE;
+    serial_detail::ReadDcb(tio, *dcb);
     int lines = 0;
     if (ioctl(port->fd, TIOCMGET, &lines) == 0) {
         dcb->fDtrControl = (lines & TIOCM_DTR) ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
-        if (!hardware)
+        if (dcb->fRtsControl != RTS_CONTROL_HANDSHAKE)
             dcb->fRtsControl = (lines & TIOCM_RTS) ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
     }
-    dcb->fOutX = (tio.c_iflag & IXON) ? 1 : 0;
-    dcb->fInX = (tio.c_iflag & IXOFF) ? 1 : 0;
-    dcb->fTXContinueOnXoff = 1;
-    switch (tio.c_cflag & CSIZE) {
-    case CS5: dcb->ByteSize = 5; break;
-    case CS6: dcb->ByteSize = 6; break;
-    case CS7: dcb->ByteSize = 7; break;
-    default: dcb->ByteSize = 8; break;
-    }
-    if (!(tio.c_cflag & PARENB))
-        dcb->Parity = NOPARITY;
-    else if (tio.c_cflag & CMSPAR)
-        dcb->Parity = (tio.c_cflag & PARODD) ? MARKPARITY : SPACEPARITY;
-    else
-        dcb->Parity = (tio.c_cflag & PARODD) ? ODDPARITY : EVENPARITY;
-    dcb->StopBits = (tio.c_cflag & CSTOPB) ? TWOSTOPBITS : ONESTOPBIT;
-    dcb->XonChar = char(tio.c_cc[VSTART]);
-    dcb->XoffChar = char(tio.c_cc[VSTOP]);
-    dcb->XonLim = 2048;
-    dcb->XoffLim = 512;
     return TRUE;
 }
 
@@ -108,49 +160,15 @@ BOOL SetCommState(HANDLE handle, LPDCB dcb)
     CommPort* port = serial_detail::Lookup(handle);
     if (!port)
         return FALSE;
-    speed_t speed = B0;
-    if (!dcb || !SpeedOf(dcb->BaudRate, &speed) || dcb->ByteSize < 5 || dcb->ByteSize > 8
-        || dcb->Parity > SPACEPARITY || dcb->StopBits > TWOSTOPBITS
-        || (dcb->StopBits == ONE5STOPBITS && dcb->ByteSize != 5)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     termios tio{};
     if (tcgetattr(port->fd, &tio) != 0) {
         serial_detail::SetLastErrorFromErrno(errno);
         return FALSE;
     }
-    // Every line setting is derived from the DCB, so nothing another program left behind
-    // (handshakes, character translation, echo) stays in force.
-    cfmakeraw(&tio);
-    tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    tio.c_cflag |= CLOCAL | CREAD;
-    static const tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
-    tio.c_cflag |= kSizes[dcb->ByteSize - 5];
-    switch (dcb->Parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
-    case MARKPARITY: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
+    if (!dcb || !serial_detail::ApplyDcb(*dcb, tio)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
-    if (dcb->Parity != NOPARITY && dcb->fParity)
-        tio.c_iflag |= INPCK;
-    if (dcb->StopBits != ONESTOPBIT)
-        tio.c_cflag |= CSTOPB;
-    if (dcb->fOutxCtsFlow || dcb->fRtsControl == RTS_CONTROL_HANDSHAKE)
-        tio.c_cflag |= CRTSCTS;
-    tio.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
-    if (dcb->fOutX)
-        tio.c_iflag |= IXON;
-    if (dcb->fInX)
-        tio.c_iflag |= IXOFF;
-    tio.c_cc[VSTART] = cc_t(dcb->XonChar ? dcb->XonChar : 0x11);
-    tio.c_cc[VSTOP] = cc_t(dcb->XoffChar ? dcb->XoffChar : 0x13);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    cfsetispeed(&tio, speed);
-    cfsetospeed(&tio, speed);
     if (tcsetattr(port->fd, TCSANOW, &tio) != 0) {
         serial_detail::SetLastErrorFromErrno(errno);
         return FALSE;
