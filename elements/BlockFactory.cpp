@@ -16,6 +16,14 @@
 #include "elements/BlockTimers.h"
 // ---- end of includes: I/O, logic, timers, clocks, counters, relays, ladder ----
 // ---- includes: analog, formula, word, data log, message text, math, device, Modbus, WiFi ----
+#include "elements/BlockAnalog.h"
+#include "elements/BlockDataLog.h"
+#include "elements/BlockDevice.h"
+#include "elements/BlockMSGTEXT.h"
+#include "elements/BlockMath.h"
+#include "elements/BlockModbus.h"
+#include "elements/BlockWifi.h"
+#include "elements/BlockWord.h"
 // ---- end of includes: analog, formula, word, data log, message text, math, device, Modbus, WiFi ----
 
 namespace {
@@ -73,13 +81,81 @@ CBlockObj* NewBlock(int nType)
     // ---- end of I/O, logic, timers, clocks, counters, relays, ladder ----
 
     // ---- analog function family (803-807, 815-822) ----
-    // ---- word and bit functions (830-847, 853?) ----
+    case 803: return new CBlockACOMP(nType);
+    case 804: return new CBlockATHTRG(nType);
+    case 805: return new CBlockAAMP(nType);
+    case 806: return new CBlockAWDOG(nType);
+    case 807: return new CBlockADTRG(nType);
+    case 815: return new CBlockAMATH(nType);
+    case 816: return new CBlockAMUX(nType);
+    case 817: return new CBlockARAMP(nType);
+    case 818: return new CBlockPI(nType);
+    case 819: return new CBlockPWM(nType);
+    case 820: return new CBlockAFILTER(nType);
+    case 821: return new CBlockMAXMIN(nType);
+    case 822: return new CBlockAVGVAL(nType);
+    // ---- word and bit functions (830-846) ----
+    case 830: return new CBlockBoolean(nType);
+    case 831: return new CBlockTDT(nType);
+    case 832: return new CBlockBCD(nType);
+    case 833: return new CBlockBIN(nType);
+    case 834: return new CBlockROL(nType);
+    case 835: return new CBlockROR(nType);
+    case 836: return new CBlockSHL(nType);
+    case 837: return new CBlockSHR(nType);
+    case 838: return new CBlockANDM(nType);
+    case 839: return new CBlockORM(nType);
+    case 840: return new CBlockNOTM(nType);
+    case 841: return new CBlockNANDM(nType);
+    case 842: return new CBlockNORM(nType);
+    case 843: return new CBlockXORM(nType);
+    case 844: return new CBlockARRMXIV(nType);
+    case 845: return new CBlockACMXIV(nType);
+    case 846: return new CBlockRAND(nType);
     // ---- data log (911) ----
+    case 911: return new CBlockDataLog(nType);
     // ---- message text (810) ----
+    case 810: return new CBlockMSGTEXT(nType);  // the creator applies the document's settings
     // ---- math functions (860-879) ----
-    // ---- device functions (848-856) ----
+    case 860: return new CBlockODD(nType);
+    case 861: return new CBlockEVEN(nType);
+    case 862: return new CBlockMOD(nType);
+    case 863: return new CBlockREM(nType);
+    case 864: return new CBlockLOG(nType);
+    case 865: return new CBlockSQRT(nType);
+    case 866: return new CBlockABS(nType);
+    case 867: return new CBlockGCD(nType);
+    case 868: return new CBlockLCM(nType);
+    case 869: return new CBlockPOW2(nType);
+    case 870: return new CBlockEXP(nType);
+    case 871: return new CBlockFIX(nType);
+    case 872: return new CBlockROUND(nType);
+    case 873: return new CBlockSIN(nType);
+    case 874: return new CBlockCOS(nType);
+    case 875: return new CBlockTAN(nType);
+    case 876: return new CBlockCOT(nType);
+    case 877: return new CBlockSEC(nType);
+    case 878: return new CBlockCSC(nType);
+    case 879: return new CBlockQUAD(nType);
+    // ---- device functions (847-856) ----
+    case 847: return new CBlockMEM(nType);
+    case 848: return new CBlockENCODER(nType);
+    case 849: return new CBlockSMC(nType);
+    case 850: return new CBlockSMCE(nType);
+    case 851: return new CBlockPTO(nType);
+    case 852: return new CBlockPTOE(nType);
+    case 853: return new CBlockSEG(nType);
+    case 854: return new CBlockWORD2BIT(nType);
+    case 855: return new CBlockUDC(nType);
+    case 856: return new CBlockCRC16(nType);
     // ---- Modbus (813, 814) ----
+    case 813: return new CBlockMR(nType);
+    case 814: return new CBlockMW(nType);
     // ---- WiFi (824-827) ----
+    case 824: return new CBlockWIFIIn(nType);
+    case 825: return new CBlockWIFIOut(nType);
+    case 826: return new CBlockWIFIAI(nType);
+    case 827: return new CBlockWIFIAOut(nType);
     // ---- end of analog, formula, word, data log, message text, math, device, Modbus, WiFi ----
 
     default:
