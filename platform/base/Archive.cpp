@@ -15,6 +15,7 @@ constexpr WORD kClassTag = 0x8000;
 constexpr DWORD kBigClassTag = 0x80000000;
 constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
+constexpr UINT kMaxLoadDepth = 1000;
 
 // When the file cannot tell its length, a count may still ask for this many bytes.
 constexpr ULONGLONG kUnknownLengthLimit = 64ull << 20;
@@ -547,6 +548,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested)
         return object;
     }
 
+    if (m_nLoadDepth >= kMaxLoadDepth)
+        Throw(CArchiveException::genericException);
     CObject* object = runtimeClass->CreateObject();
     if (object == nullptr)
         Throw(CArchiveException::badClass);  // abstract, or not creatable
@@ -561,15 +564,18 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested)
     }
     const UINT savedSchema = m_nObjectSchema;
     m_nObjectSchema = schema;
+    ++m_nLoadDepth;
     try {
         object->Serialize(*this);
     } catch (...) {
         // Nobody holds the half-read object yet: drop it so a damaged file leaks nothing.
         m_loadArray[slot].pointer = nullptr;
         m_nObjectSchema = savedSchema;
+        --m_nLoadDepth;
         delete object;
         throw;
     }
+    --m_nLoadDepth;
     m_nObjectSchema = savedSchema;
     return object;
 }

@@ -22,7 +22,9 @@
 //   badClass   - unknown or over-long class name, a class that cannot be created, an object not
 //                of the class asked for;
 //   badIndex   - a tag naming no class or object stored before;
-//   badSchema  - a schema other than the class's own for a class without VERSIONABLE_SCHEMA.
+//   badSchema  - a schema other than the class's own for a class without VERSIONABLE_SCHEMA;
+//   genericException - objects nested inside each other deeper than any real file nests them
+//                (1000 levels), which would otherwise exhaust the stack.
 #pragma once
 
 #include "platform/base/CString.h"
@@ -179,6 +181,7 @@ private:
     CFile* m_pFile;
     UINT m_nMode;
     UINT m_nObjectSchema = UINT(-1);
+    UINT m_nLoadDepth = 0;  // objects being loaded inside each other
     std::vector<BYTE> m_buffer;
     // Only the pair of the archive's direction is ever non-empty, so a read on a storing
     // archive (or a write on a loading one) always reaches the slow path that reports it.

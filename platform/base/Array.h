@@ -160,7 +160,7 @@ private:
 // An array of CObject pointers. It does not own them. Serialize writes the count and each
 // entry with its class tag (null entries as the null tag); loading sizes the array and fills it.
 class CObArray : public CArray<CObject*, CObject*> {
-    DECLARE_SERIAL(CObArray)
+    DECLARE_DYNAMIC(CObArray)
 public:
     void Serialize(CArchive& ar) override;
 };
@@ -170,15 +170,15 @@ class CPtrArray : public CArray<void*, void*> {
 };
 
 class CByteArray : public CArray<BYTE, BYTE> {
-    DECLARE_SERIAL(CByteArray)
+    DECLARE_DYNAMIC(CByteArray)
 };
 
 class CWordArray : public CArray<WORD, WORD> {
-    DECLARE_SERIAL(CWordArray)
+    DECLARE_DYNAMIC(CWordArray)
 };
 
 class CDWordArray : public CArray<DWORD, DWORD> {
-    DECLARE_SERIAL(CDWordArray)
+    DECLARE_DYNAMIC(CDWordArray)
 };
 
 class CUIntArray : public CArray<UINT, UINT> {
@@ -186,7 +186,7 @@ class CUIntArray : public CArray<UINT, UINT> {
 };
 
 class CStringArray : public CArray<CString, const CString&> {
-    DECLARE_SERIAL(CStringArray)
+    DECLARE_DYNAMIC(CStringArray)
 };
 
 // A CObArray or CPtrArray whose accessors give TYPE (a pointer type) instead of the base pointer.

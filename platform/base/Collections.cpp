@@ -1,16 +1,19 @@
 #include "platform/base/Collections.h"
 
-IMPLEMENT_SERIAL(CObList, CObject, 0)
+// The collections serialize their contents, but are never stored as objects themselves: their
+// class records carry no schema, so no file can make the loader create one.
+
+IMPLEMENT_DYNAMIC(CObList, CObject)
 IMPLEMENT_DYNAMIC(CPtrList, CObject)
-IMPLEMENT_SERIAL(CObArray, CObject, 0)
+IMPLEMENT_DYNAMIC(CObArray, CObject)
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)
-IMPLEMENT_SERIAL(CByteArray, CObject, 0)
-IMPLEMENT_SERIAL(CWordArray, CObject, 0)
-IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
+IMPLEMENT_DYNAMIC(CByteArray, CObject)
+IMPLEMENT_DYNAMIC(CWordArray, CObject)
+IMPLEMENT_DYNAMIC(CDWordArray, CObject)
 IMPLEMENT_DYNAMIC(CUIntArray, CObject)
-IMPLEMENT_SERIAL(CStringArray, CObject, 0)
-IMPLEMENT_SERIAL(CMapWordToString, CObject, 0)
-IMPLEMENT_SERIAL(CMapStringToString, CObject, 0)
+IMPLEMENT_DYNAMIC(CStringArray, CObject)
+IMPLEMENT_DYNAMIC(CMapWordToString, CObject)
+IMPLEMENT_DYNAMIC(CMapStringToString, CObject)
 IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)
 IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
 IMPLEMENT_DYNAMIC(CMapWordToPtr, CObject)

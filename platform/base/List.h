@@ -213,7 +213,7 @@ private:
 // A list of CObject pointers. It does not own them: whoever fills it deletes the objects.
 // Serialize writes the count and each object with its class tag; loading appends in file order.
 class CObList : public CList<CObject*, CObject*> {
-    DECLARE_SERIAL(CObList)
+    DECLARE_DYNAMIC(CObList)
 public:
     explicit CObList(int blockSize = 10) : CList(blockSize) {}
     void Serialize(CArchive& ar) override;

@@ -176,11 +176,11 @@ private:
 };
 
 class CMapWordToString : public CMap<WORD, WORD, CString, LPCTSTR> {
-    DECLARE_SERIAL(CMapWordToString)
+    DECLARE_DYNAMIC(CMapWordToString)
 };
 
 class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
-    DECLARE_SERIAL(CMapStringToString)
+    DECLARE_DYNAMIC(CMapStringToString)
 };
 
 class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {

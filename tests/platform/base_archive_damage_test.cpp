@@ -100,6 +100,16 @@ Bytes Cut(const Bytes& bytes, size_t dropped)
     return Bytes(bytes.begin(), bytes.end() - long(dropped));
 }
 
+// A list of one CArcLink whose record holds a new CArcLink, and so on `depth` times deep; the
+// innermost refers to nothing.
+Bytes NestedLinks(int depth)
+{
+    Bytes out = Concat({ListHead(0, "CArcLink"), Hex("00 00 00 00")});
+    for (int i = 1; i < depth; ++i)
+        out = Concat({out, Hex("01 80 00 00 00 00")});
+    return Concat({out, Hex("00 00")});
+}
+
 struct DamageCase {
     const char* name;
     Bytes bytes;
@@ -135,6 +145,10 @@ std::vector<DamageCase> DamageCases()
          E::badClass},
         {"class that is not serializable", ListHead(0xFFFF, "CArcDynamic"), LoadList,
          E::badClass},
+        {"collection class from a file", Concat({ListHead(0, "CObList"), Hex("00 00")}),
+         LoadList, E::badClass},
+        {"objects nested without end", NestedLinks(1200), LoadList, E::genericException},
+        {"objects nested deep but within bounds", NestedLinks(900), LoadList, E::none},
         {"object not of the class asked for", kItemObject, LoadFixed,
          E::badClass},
         {"back reference of the wrong class",

@@ -64,11 +64,24 @@ void LoadBytes(const Bytes& bytes, const std::function<void(CArchive&)>& load)
     ar.Close();
 }
 
+namespace {
+
+// Adds the object and everything it refers to through CArcLink records.
+void Collect(CObject* o, std::set<CObject*>& seen)
+{
+    while (o != nullptr && seen.insert(o).second) {
+        auto* link = dynamic_cast<CArcLink*>(o);
+        o = link != nullptr ? link->m_pOther : nullptr;
+    }
+}
+
+}  // namespace
+
 void DeleteAll(CObList& list)
 {
     std::set<CObject*> seen;
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
-        seen.insert(list.GetNext(pos));
+        Collect(list.GetNext(pos), seen);
     for (CObject* o : seen)
         delete o;
     list.RemoveAll();
@@ -78,7 +91,7 @@ void DeleteAll(CObArray& array)
 {
     std::set<CObject*> seen;
     for (int i = 0; i < array.GetSize(); ++i)
-        seen.insert(array[i]);
+        Collect(array[i], seen);
     for (CObject* o : seen)
         delete o;
     array.RemoveAll();

@@ -19,7 +19,8 @@ Bytes StoreBytes(const std::function<void(CArchive&)>& store);
 // Runs `load` on a loading archive over a memory file holding `bytes`.
 void LoadBytes(const Bytes& bytes, const std::function<void(CArchive&)>& load);
 
-// Deletes every distinct object of the list (a list may hold one object twice) and empties it.
+// Deletes every distinct object of the list (a list may hold one object twice) and the objects
+// they refer to through CArcLink, and empties it.
 void DeleteAll(CObList& list);
 void DeleteAll(CObArray& array);
 
