@@ -41,6 +41,7 @@ struct FormatArg {
     FormatArg(unsigned long long v) : kind(ULongLong), u(v) {}
     FormatArg(double v) : kind(Double), d(v) {}
     FormatArg(float v) : kind(Double), d(v) {}
+    FormatArg(long double v) : kind(Double), d(static_cast<double>(v)) {}
     FormatArg(const wchar_t* v) : kind(WideStr), ws(v) {}
     FormatArg(const char* v) : kind(NarrowStr), ns(v) {}
     FormatArg(const CString& v);
@@ -217,3 +218,10 @@ int _wtoi(const wchar_t* s);
 LONG _wtol(const wchar_t* s);
 long long _wtoi64(const wchar_t* s);
 double _wtof(const wchar_t* s);
+
+// The TCHAR names of the same functions (TCHAR is wchar_t).
+#define _ttoi _wtoi
+#define _tstoi _wtoi
+#define _ttol _wtol
+#define _ttoi64 _wtoi64
+#define _tstof _wtof

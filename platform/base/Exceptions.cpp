@@ -1,5 +1,6 @@
 #include "platform/base/Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cwchar>

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cwctype>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -213,8 +212,7 @@ bool MatchFrom(const wchar_t* p, const wchar_t* n)
         if (*p == L'*') {
             star = p++;
             resume = n;
-        } else if (*p == L'?' ||
-                   (*p != L'\0' && std::towlower(static_cast<wint_t>(*p)) == std::towlower(static_cast<wint_t>(*n)))) {
+        } else if (*p == L'?' || (*p != L'\0' && *p == *n)) {
             ++p;
             ++n;
         } else if (star != nullptr) {

@@ -151,7 +151,8 @@ using HANDLE = void*;
 HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data);
 BOOL FindNextFileW(HANDLE find, WIN32_FIND_DATAW* data);
 BOOL FindClose(HANDLE find);
-// Win32 wildcard match of one name (case-insensitive for ASCII letters, like Windows).
+// Win32 wildcard match of one name. Case-sensitive: on a case-sensitive file system names that
+// differ in case are different files, and a pattern must not reach (and delete) the others.
 bool MatchWildcard(const wchar_t* pattern, const wchar_t* name);
 
 // Creates a new private folder (mode 0700) under the temporary folder named `prefix` + random
