@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/base/CString.h"
+#include "platform/base/Object.h"
 #include "platform/base/WinTypes.h"
 
 #include <map>
@@ -25,11 +26,11 @@ enum LinkResult {
     LINK_CARD_VERSION_ERROR = 12,
 };
 
-class CModBus
+class CModBus : public CObject
 {
 public:
     CModBus();
-    virtual ~CModBus();
+    ~CModBus() override;
 
     static constexpr int kFrameBufferSize = 161;
 

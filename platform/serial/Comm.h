@@ -3,19 +3,16 @@
 // in that order) unless the environment variable TAVIX_COM<n> names a device path for it.
 #pragma once
 
+#include "platform/base/FileSystem.h"
 #include "platform/base/WinTypes.h"
 
 #include <string>
 #include <vector>
 
-using HANDLE = void*;
 using LPSECURITY_ATTRIBUTES = void*;
 using LPOVERLAPPED = void*;
 using LPDWORD = DWORD*;
 
-#ifndef INVALID_HANDLE_VALUE
-#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
-#endif
 #ifndef MAXDWORD
 #define MAXDWORD 0xFFFFFFFFu
 #endif
@@ -141,9 +138,7 @@ struct COMSTAT {
 };
 using LPCOMSTAT = COMSTAT*;
 
-// The calling thread's last error code.
-DWORD GetLastError();
-void SetLastError(DWORD code);
+// GetLastError and SetLastError (platform/base/FileSystem.h) carry the error codes of these calls.
 
 // Opens a COM port by name ("COMn" or "\\.\COMn"): read and write access, no sharing (a port is
 // locked against other programs while open), existing devices only, no overlapped I/O. The line

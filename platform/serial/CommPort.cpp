@@ -1,4 +1,4 @@
-// The table of open COM port handles and the thread's last error code.
+// The table of open COM port handles.
 #include "platform/serial/CommPort.h"
 
 #include <cerrno>
@@ -6,8 +6,6 @@
 #include <set>
 
 namespace {
-
-thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 std::mutex& TableMutex()
 {
@@ -22,16 +20,6 @@ std::set<serial_detail::CommPort*>& Table()
 }
 
 } // namespace
-
-DWORD GetLastError()
-{
-    return t_lastError;
-}
-
-void SetLastError(DWORD code)
-{
-    t_lastError = code;
-}
 
 namespace serial_detail {
 
