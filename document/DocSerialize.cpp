@@ -13,6 +13,9 @@
 #include "elements/BlockMSGTEXT.h"
 #define TVX_HAVE_MSGTEXT 1
 #endif
+#include "elements/BlockComment.h"
+#include "elements/BlockConnectors.h"
+#include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
 #include "msgtext/Widget.h"
@@ -109,6 +112,22 @@ bool ResolvesReferencesNewModel(const CBlockObj* pBlock)
     return false;
 }
 
+// Every class a program file may name must be in the program's class registry; the factory
+// names each element family, the rest are named here.
+void LinkElementClasses()
+{
+    static const bool linked = [] {
+        (void)&NewBlockOfType;
+        AfxRegisterClass(RUNTIME_CLASS(CConnectLineObj));
+        AfxRegisterClass(RUNTIME_CLASS(CBlockComment));
+        AfxRegisterClass(RUNTIME_CLASS(CBlockMale));
+        AfxRegisterClass(RUNTIME_CLASS(CBlockFemale));
+        AfxRegisterClass(RUNTIME_CLASS(CWidget));
+        return true;
+    }();
+    (void)linked;
+}
+
 } // namespace
 
 void CTavixDoc::SerializeLadderMaps(CArchive& ar)
@@ -155,10 +174,15 @@ void CTavixDoc::Serialize(CArchive& ar)
     const bool storing = ar.IsStoring();
 
     // 1-5: markers, file info, page layout, stored texts, extent.
-    if (storing)
+    if (storing) {
+        // What follows always carries the device model and the analog-input ranges.
+        m_markers[0] = m_markers[1] = kMarkerSet;
         ar.Write(m_markers, markerBytes);
-    else
+    }
+    else {
+        LinkElementClasses();
         ReadExact(ar, m_markers, markerBytes);
+    }
     int* head[] = {&m_nFileInfo, &m_nPageLayout[0], &m_nPageLayout[1], &m_nPageLayout[2],
                    &m_nPageLayout[3], &m_nPageLayout[4], &m_nPageLayout[5], &m_nPageLayout[6],
                    &m_nPageLayout[7], &m_nPageLayout[8], &m_nPageLayout[9]};

@@ -148,6 +148,15 @@ void CTavixDoc::SimplifyWire(CConnectLineObj* pWire)
         pts.RemoveAll();
         for (const CPoint& pt : keep)
             pts.Add(pt);
+        // The cut joins the third vertex to the last two across one new corner; when the
+        // segments do not alternate as that assumes, a segment comes out slanted: rebuild.
+        for (int i = 1; i < kMaxVertices; ++i) {
+            if (pts[i].x != pts[i - 1].x && pts[i].y != pts[i - 1].y) {
+                RerouteWire(pWire);
+                pts.FreeExtra();
+                return;
+            }
+        }
     }
 
     if (pts.GetSize() > 4) {
