@@ -6,15 +6,10 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/Exceptions.h"
 #include "platform/base/File.h"
-#if __has_include("platform/base/FileSystem.h")
 #include "platform/base/FileSystem.h"
-#endif
-#if __has_include("platform/base/CodePage.h")
 #include "platform/base/CodePage.h"
-#endif
-#if __has_include("platform/base/Profile.h")
 #include "platform/base/Profile.h"
-#endif
+#include "platform/base/OleDateTime.h"
 #include "platform/base/Object.h"
 #include "platform/base/Archive.h"
 #include "platform/base/Collections.h"

@@ -1,9 +1,8 @@
 #include "platform/base/Archive.h"
 
-#include <iconv.h>
+#include "platform/base/CodePage.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <string>
 
@@ -68,32 +67,7 @@ std::wstring Decode8Bit(const BYTE* bytes, size_t count)
 {
     if (std::all_of(bytes, bytes + count, [](BYTE b) { return b < 0x80; }))
         return std::wstring(bytes, bytes + count);
-
-    std::wstring out;
-    iconv_t cd = iconv_open("WCHAR_T", "CP936");
-    if (cd == iconv_t(-1)) {
-        for (size_t i = 0; i < count; ++i)
-            out.push_back(bytes[i] < 0x80 ? wchar_t(bytes[i]) : L'\xFFFD');
-        return out;
-    }
-    std::vector<wchar_t> buffer(count + 1);
-    char* in = reinterpret_cast<char*>(const_cast<BYTE*>(bytes));
-    size_t inLeft = count;
-    while (inLeft > 0) {
-        char* outPtr = reinterpret_cast<char*>(buffer.data());
-        size_t outLeft = buffer.size() * sizeof(wchar_t);
-        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer.data(), reinterpret_cast<wchar_t*>(outPtr) - buffer.data());
-        if (rc == size_t(-1) && errno != E2BIG) {
-            // An invalid or incomplete sequence: mark it and go on after its first byte.
-            out.push_back(L'\xFFFD');
-            ++in;
-            --inLeft;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    iconv_close(cd);
-    return out;
+    return CodePageToWide(936, std::string(reinterpret_cast<const char*>(bytes), count));
 }
 
 }  // namespace
