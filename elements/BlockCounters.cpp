@@ -93,10 +93,7 @@ void CBlockCOUNTER::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     StepAndShow(*this, pView, pDC);
 }
 
-void CBlockCOUNTER::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/)
-{
-    m_strValueText.Format(L"%6ld", ToInt(m_dElapsed));
-}
+void CBlockCOUNTER::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}
 
 // ---- Hours Counter (801) ----
 
@@ -265,7 +262,4 @@ void CBlockTHTRG::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     StepAndShow(*this, pView, pDC);
 }
 
-void CBlockTHTRG::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/)
-{
-    m_strValueText.Format(L"%6ld", m_nFa);
-}
+void CBlockTHTRG::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}
