@@ -6,9 +6,10 @@
 //     try { ar >> value; }
 //     catch (CArchiveException* e) { e->ReportError(); e->Delete(); }
 //
-// The AfxThrow* helpers do the `throw new ...`. CException::Delete is safe on every exception
-// object the helpers throw; an exception created on the stack with autoDelete = FALSE is not
-// deleted by Delete.
+// The AfxThrow* helpers do the `throw new ...`; AfxThrowMemoryException throws one preallocated
+// object instead, since allocating may fail once memory has run out. Delete() frees only objects
+// created with autoDelete = TRUE (the default), so it is right to call it on every caught
+// exception. The classes are not CObjects: catch them by C++ type, not with IsKindOf.
 #pragma once
 
 #include "platform/base/CString.h"
