@@ -58,15 +58,19 @@ void LoadItemThenFixed(CArchive& ar, CObList& sink)
     LoadFixed(ar, sink);
 }
 
-// The versionable item stored with another schema loads and reports the file's schema.
-void LoadItemWithOldSchema(CArchive& ar, CObList& sink)
+// The versionable item stored with another schema loads and reports the file's schema, for the
+// first object of the class and for later ones tagged with the class index.
+void LoadItemsWithOldSchema(CArchive& ar, CObList& sink)
 {
     sink.Serialize(ar);
-    ASSERT_EQ(sink.GetCount(), 1);
-    auto* item = static_cast<CArcItem*>(sink.GetHead());
-    EXPECT_EQ(item->m_nSchemaRead, 0u);
-    EXPECT_EQ(item->m_nNumber, 9);
-    EXPECT_TRUE(item->m_strText.IsEmpty());
+    ASSERT_EQ(sink.GetCount(), 2);
+    auto* first = static_cast<CArcItem*>(sink.GetHead());
+    auto* second = static_cast<CArcItem*>(sink.GetTail());
+    EXPECT_EQ(first->m_nSchemaRead, 0u);
+    EXPECT_EQ(first->m_nNumber, 9);
+    EXPECT_TRUE(first->m_strText.IsEmpty());
+    EXPECT_EQ(second->m_nSchemaRead, 0u);
+    EXPECT_EQ(second->m_nNumber, 10);
 }
 
 void ReadRaw(CArchive& ar, CObList&)
@@ -172,7 +176,9 @@ Concat({kItemObject, Hex("02 00")}),
         {"other schema of a non-versionable class", Concat({ListHead(3, "CArcFixed"), Hex("00 00")}),
          LoadList, E::badSchema},
         {"other schema of a versionable class is kept",
-         Concat({ListHead(0, "CArcItem"), Hex("09 00 00 00")}), LoadItemWithOldSchema, E::none},
+         Concat({Hex("02 00 FF FF 00 00 08 00"), Ascii("CArcItem"),
+                 Hex("09 00 00 00 01 80 0A 00 00 00")}),
+         LoadItemsWithOldSchema, E::none},
 
         // Counts and lengths beyond the data: refused before anything is allocated.
         {"list count beyond the data", Hex("FF FF FF FF FF FF 00 00"), LoadList, E::endOfFile},
@@ -206,6 +212,31 @@ TEST(ArchiveDamage, EachDamageRaisesItsCause)
         EXPECT_EQ(cause, c.cause);
         DeleteAll(sink);
     }
+}
+
+TEST(ArchiveDamage, CountsAreCheckedAgainstAFileOnDisk)
+{
+    const std::string path = ::testing::TempDir() + "archive_damage_count.bin";
+    const CString name(path.c_str());
+    {
+        CFile file(name, CFile::modeCreate | CFile::modeWrite);
+        const Bytes bytes = Hex("FF FF 00 00 01 00 01 02 03 04");  // 65536 bytes announced
+        file.Write(bytes.data(), UINT(bytes.size()));
+    }
+    CFile file(name, CFile::modeRead);
+    int cause = CArchiveException::none;
+    try {
+        CArchive ar(&file, CArchive::load);
+        EXPECT_EQ(ar.GetBytesLeft(), 10u);
+        CByteArray bytes;
+        bytes.Serialize(ar);
+    } catch (CArchiveException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CArchiveException::endOfFile);
+    file.Close();
+    CFile::Remove(name);
 }
 
 TEST(ArchiveDamage, WrongDirectionIsRefused)

@@ -466,6 +466,25 @@ TEST(ArchiveBehaviour, BufferingAcrossTheFileAndFlushingBack)
     EXPECT_EQ(file.GetPosition(), bytes.size());
 }
 
+TEST(ArchiveBehaviour, DestructionFlushesUnlessToldNotTo)
+{
+    CMemFile kept, dropped;
+    {
+        CArchive ar(&kept, CArchive::store);
+        ar << 1;
+        CArchive noFlush(&dropped, CArchive::store | CArchive::bNoFlushOnDelete);
+        noFlush << 1;
+    }
+    EXPECT_EQ(kept.GetLength(), 4u);
+    EXPECT_EQ(dropped.GetLength(), 0u);
+
+    CArchive aborted(&dropped, CArchive::store);
+    aborted << 2;
+    aborted.Abort();
+    EXPECT_EQ(dropped.GetLength(), 0u);
+    EXPECT_EQ(aborted.GetFile(), nullptr);
+}
+
 TEST(ArchiveBehaviour, TextLines)
 {
     const Bytes bytes = StoreBytes([](CArchive& ar) {
