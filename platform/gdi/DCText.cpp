@@ -1,0 +1,464 @@
+// Text output and measuring of CDC: TextOut, ExtTextOut, DrawText, extents and metrics.
+#include "platform/gdi/DC.h"
+
+#include "platform/gdi/detail/DcImpl.h"
+#include "platform/gdi/detail/FontEngine.h"
+#include "platform/gdi/detail/ShapeRender.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+using gdi::DcImpl;
+using gdi::RealFont;
+
+namespace {
+
+DcImpl* I(const CDC* dc)
+{
+    return gdi::Impl(dc->m_hDC);
+}
+
+std::wstring Text(LPCWSTR text, int count)
+{
+    if (!text || count == 0)
+        return std::wstring();
+    if (count < 0)
+        return std::wstring(text);
+    return std::wstring(text, size_t(count));
+}
+
+void SetColour(cairo_t* cr, COLORREF c)
+{
+    cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+}
+
+double AbsScaleX(const DcImpl& dc) { return std::max(1e-9, std::fabs(dc.ScaleX())); }
+double AbsScaleY(const DcImpl& dc) { return std::max(1e-9, std::fabs(dc.ScaleY())); }
+
+// Fills the cell box of a text run (OPAQUE background) and draws the run. (x, y) is the
+// top-left of the cell in surface coordinates before rotation about the reference point.
+void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double along, double down,
+             const std::wstring& text, int mnemonic, bool opaque)
+{
+    double width = font.Measure(text);
+    double theta = font.escapement * M_PI / 1800.0;
+    double dirX = std::cos(theta), dirY = -std::sin(theta);   // along the text
+    double downX = std::sin(theta), downY = std::cos(theta);  // towards the glyph bottoms
+    // top-left corner of the cell
+    double tlX = refX + along * dirX + down * downX, tlY = refY + along * dirY + down * downY;
+    if (opaque && width > 0) {
+        gdi::PaintSource bk = dc.SolidSource(dc.st.bkColor);
+        if (font.escapement == 0) {
+            LONG l = LONG(std::lround(tlX)), t = LONG(std::lround(tlY));
+            gdi::FillSurfaceRect(dc, RECT{l, t, l + LONG(std::lround(width)), t + font.height}, bk, R2_COPYPEN);
+        } else {
+            int savedRop = dc.st.rop2;
+            dc.st.rop2 = R2_COPYPEN;
+            double h = font.height;
+            gdi::FillPath(
+                dc,
+                [&](cairo_t* cr) {
+                    cairo_move_to(cr, tlX, tlY);
+                    cairo_line_to(cr, tlX + width * dirX, tlY + width * dirY);
+                    cairo_line_to(cr, tlX + width * dirX + h * downX, tlY + width * dirY + h * downY);
+                    cairo_line_to(cr, tlX + h * downX, tlY + h * downY);
+                    cairo_close_path(cr);
+                },
+                bk, ALTERNATE);
+            dc.st.rop2 = savedRop;
+        }
+    }
+    cairo_t* cr = dc.Cr();
+    if (!cr || text.empty())
+        return;
+    double baseX = tlX + font.ascent * downX, baseY = tlY + font.ascent * downY;
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
+    SetColour(cr, dc.st.textColor);
+    font.Draw(cr, baseX, baseY, text, mnemonic);
+    cairo_restore(cr);
+}
+
+// Removes '&' prefixes: "&&" gives '&', "&x" underlines x (its index is returned).
+std::wstring StripPrefix(const std::wstring& s, int& mnemonic)
+{
+    std::wstring out;
+    mnemonic = -1;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == L'&' && i + 1 < s.size()) {
+            ++i;
+            if (s[i] != L'&' && mnemonic < 0)
+                mnemonic = int(out.size());
+        } else if (s[i] == L'&') {
+            continue;
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+struct Line {
+    std::wstring text;
+    int mnemonic = -1;
+};
+
+class TextLayoutHelper {
+public:
+    TextLayoutHelper(const RealFont& f, UINT fmt) : font(f), format(fmt) {}
+    const RealFont& font;
+    UINT format;
+
+    double TabStop() const { return 8.0 * std::max(1, font.aveCharWidth); }
+
+    // Width of a line with tabs expanded when asked for.
+    double Width(const std::wstring& s) const
+    {
+        if (!(format & DT_EXPANDTABS) || s.find(L'\t') == std::wstring::npos)
+            return font.Measure(s);
+        double x = 0;
+        size_t start = 0;
+        while (true) {
+            size_t tab = s.find(L'\t', start);
+            x += font.Measure(s.substr(start, tab == std::wstring::npos ? std::wstring::npos : tab - start));
+            if (tab == std::wstring::npos)
+                return x;
+            x = (std::floor(x / TabStop()) + 1) * TabStop();
+            start = tab + 1;
+        }
+    }
+
+    void Draw(DcImpl& dc, double x, double y, const Line& line, bool opaque) const
+    {
+        if (!(format & DT_EXPANDTABS) || line.text.find(L'\t') == std::wstring::npos) {
+            DrawRun(dc, font, x, y, 0, 0, line.text, line.mnemonic, opaque);
+            return;
+        }
+        double pos = 0;
+        size_t start = 0;
+        while (true) {
+            size_t tab = line.text.find(L'\t', start);
+            std::wstring seg = line.text.substr(start, tab == std::wstring::npos ? std::wstring::npos : tab - start);
+            int m = line.mnemonic >= int(start) && (tab == std::wstring::npos || line.mnemonic < int(tab))
+                        ? line.mnemonic - int(start)
+                        : -1;
+            DrawRun(dc, font, x + pos, y, 0, 0, seg, m, opaque);
+            pos += font.Measure(seg);
+            if (tab == std::wstring::npos)
+                return;
+            pos = (std::floor(pos / TabStop()) + 1) * TabStop();
+            start = tab + 1;
+        }
+    }
+
+    // Greedy word wrapping at spaces; a word wider than the line stands alone.
+    std::vector<Line> Wrap(const Line& para, double maxWidth) const
+    {
+        std::vector<Line> out;
+        const std::wstring& s = para.text;
+        size_t lineStart = 0;
+        while (lineStart <= s.size()) {
+            size_t lastFit = std::wstring::npos;
+            size_t pos = lineStart;
+            while (true) {
+                size_t sp = s.find(L' ', pos);
+                size_t end = sp == std::wstring::npos ? s.size() : sp;
+                if (Width(s.substr(lineStart, end - lineStart)) > maxWidth && lastFit != std::wstring::npos)
+                    break;
+                lastFit = end;
+                if (sp == std::wstring::npos)
+                    break;
+                pos = sp + 1;
+            }
+            Line l;
+            l.text = s.substr(lineStart, lastFit - lineStart);
+            if (para.mnemonic >= int(lineStart) && para.mnemonic < int(lastFit))
+                l.mnemonic = para.mnemonic - int(lineStart);
+            // trailing blanks do not count
+            while (!l.text.empty() && l.text.back() == L' ')
+                l.text.pop_back();
+            out.push_back(l);
+            if (lastFit >= s.size())
+                break;
+            lineStart = lastFit;
+            while (lineStart < s.size() && s[lineStart] == L' ')
+                ++lineStart;
+            if (lineStart >= s.size())
+                break;
+        }
+        return out;
+    }
+
+    std::wstring EndEllipsis(const std::wstring& s, double maxWidth) const
+    {
+        if (Width(s) <= maxWidth)
+            return s;
+        std::wstring cut = s;
+        while (!cut.empty() && Width(cut + L"...") > maxWidth)
+            cut.pop_back();
+        return cut + L"...";
+    }
+
+    std::wstring PathEllipsis(const std::wstring& s, double maxWidth) const
+    {
+        if (Width(s) <= maxWidth)
+            return s;
+        size_t slash = s.find_last_of(L"\\/");
+        if (slash == std::wstring::npos)
+            return EndEllipsis(s, maxWidth);
+        std::wstring head = s.substr(0, slash), tail = s.substr(slash);
+        while (!head.empty() && Width(head + L"..." + tail) > maxWidth)
+            head.pop_back();
+        return head + L"..." + tail;
+    }
+};
+
+}  // namespace
+
+BOOL CDC::TextOut(int x, int y, LPCWSTR text, int count)
+{
+    DcImpl* dc = I(this);
+    if (!dc || (!text && count != 0))
+        return FALSE;
+    std::wstring s = Text(text, count);
+    const RealFont& font = dc->RealizedFont();
+    UINT align = dc->st.textAlign;
+    bool updateCp = (align & TA_UPDATECP) != 0;
+    POINT ref = dc->ToSurface(updateCp ? dc->st.cur : POINT{x, y});
+    double width = font.Measure(s);
+    double along = 0, down = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        along = -width / 2;
+    else if (align & TA_RIGHT)
+        along = -width;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        down = -font.ascent;
+    else if (align & TA_BOTTOM)
+        down = -font.height;
+    DrawRun(*dc, font, ref.x, ref.y, along, down, s, -1, dc->st.bkMode == OPAQUE);
+    if (updateCp) {
+        LONG adv = LONG(std::lround(width / AbsScaleX(*dc)));
+        if ((align & TA_CENTER) != TA_CENTER)
+            dc->st.cur.x += (align & TA_RIGHT) ? -adv : adv;
+    }
+    return TRUE;
+}
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCWSTR text, UINT count, const INT* dx)
+{
+    DcImpl* dc = I(this);
+    if (!dc)
+        return FALSE;
+    if (rect && (options & ETO_OPAQUE)) {
+        POINT a = dc->ToSurface(POINT{rect->left, rect->top}), b = dc->ToSurface(POINT{rect->right, rect->bottom});
+        gdi::FillSurfaceRect(*dc, RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)},
+                             dc->SolidSource(dc->st.bkColor), R2_COPYPEN);
+    }
+    if (!text || count == 0)
+        return TRUE;
+    bool clipped = rect && (options & ETO_CLIPPED);
+    int saved = 0;
+    if (clipped) {
+        saved = SaveDC();
+        IntersectClipRect(rect);
+    }
+    if (dx) {
+        int pos = x;
+        for (UINT i = 0; i < count; ++i) {
+            TextOut(pos, y, text + i, 1);
+            pos += dx[i];
+        }
+    } else {
+        TextOut(x, y, text, int(count));
+    }
+    if (clipped)
+        RestoreDC(saved);
+    return TRUE;
+}
+
+int CDC::DrawText(LPCWSTR textIn, int count, LPRECT rect, UINT format)
+{
+    DcImpl* dc = I(this);
+    if (!dc || !rect || (!textIn && count != 0))
+        return 0;
+    std::wstring text = Text(textIn, count);
+    const RealFont& font = dc->RealizedFont();
+    TextLayoutHelper helper(font, format);
+    POINT a = dc->ToSurface(POINT{rect->left, rect->top}), b = dc->ToSurface(POINT{rect->right, rect->bottom});
+    double left = std::min(a.x, b.x), top = std::min(a.y, b.y), right = std::max(a.x, b.x),
+           bottom = std::max(a.y, b.y);
+    double boxWidth = right - left;
+
+    // paragraphs
+    std::vector<Line> paras;
+    if (format & DT_SINGLELINE) {
+        std::wstring one;
+        for (wchar_t c : text)
+            if (c != L'\r' && c != L'\n')
+                one += c;
+        paras.push_back(Line{one, -1});
+    } else {
+        std::wstring cur;
+        for (size_t i = 0; i <= text.size(); ++i) {
+            if (i == text.size() || text[i] == L'\n' || text[i] == L'\r') {
+                paras.push_back(Line{cur, -1});
+                cur.clear();
+                if (i < text.size() && text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+                    ++i;
+                continue;
+            }
+            cur += text[i];
+        }
+    }
+    if (!(format & DT_NOPREFIX))
+        for (Line& p : paras)
+            p.text = StripPrefix(p.text, p.mnemonic);
+
+    std::vector<Line> lines;
+    for (const Line& p : paras) {
+        if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
+            std::vector<Line> w = helper.Wrap(p, boxWidth);
+            lines.insert(lines.end(), w.begin(), w.end());
+        } else {
+            lines.push_back(p);
+        }
+    }
+    if (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+        for (Line& l : lines) {
+            std::wstring shortened = (format & DT_PATH_ELLIPSIS) ? helper.PathEllipsis(l.text, boxWidth)
+                                                                 : helper.EndEllipsis(l.text, boxWidth);
+            if (shortened != l.text) {
+                l.text = shortened;
+                if (l.mnemonic >= int(l.text.size()) - 3)
+                    l.mnemonic = -1;
+            }
+        }
+
+    double lineHeight = font.height + ((format & DT_EXTERNALLEADING) ? font.externalLeading : 0);
+    double totalHeight = lineHeight * double(lines.size());
+    double maxWidth = 0;
+    for (const Line& l : lines)
+        maxWidth = std::max(maxWidth, helper.Width(l.text));
+    int heightLogical = int(std::lround(totalHeight / AbsScaleY(*dc)));
+
+    if (format & DT_CALCRECT) {
+        LONG w = LONG(std::lround(maxWidth / AbsScaleX(*dc)));
+        rect->right = rect->left + w;
+        rect->bottom = rect->top + heightLogical;
+        return heightLogical;
+    }
+
+    double y = top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            y = top + std::floor((bottom - top - totalHeight) / 2);
+        else if (format & DT_BOTTOM)
+            y = bottom - totalHeight;
+    }
+    int saved = 0;
+    bool clip = !(format & DT_NOCLIP);
+    if (clip) {
+        saved = SaveDC();
+        IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    bool opaque = dc->st.bkMode == OPAQUE;
+    for (const Line& l : lines) {
+        double w = helper.Width(l.text);
+        double x = left;
+        if (format & DT_CENTER)
+            x = left + std::floor((boxWidth - w) / 2);
+        else if (format & DT_RIGHT)
+            x = right - w;
+        helper.Draw(*dc, x, y, l, opaque);
+        y += lineHeight;
+    }
+    if (clip)
+        RestoreDC(saved);
+    return heightLogical;
+}
+
+CSize CDC::GetTextExtent(LPCWSTR text, int count) const
+{
+    DcImpl* dc = I(this);
+    if (!dc)
+        return CSize();
+    const RealFont& font = dc->RealizedFont();
+    double w = font.Measure(Text(text, count));
+    return CSize(int(std::lround(w / AbsScaleX(*dc))), int(std::lround(font.height / AbsScaleY(*dc))));
+}
+
+BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
+{
+    DcImpl* dc = I(this);
+    if (!dc || !tm)
+        return FALSE;
+    const RealFont& f = dc->RealizedFont();
+    double sx = AbsScaleX(*dc), sy = AbsScaleY(*dc);
+    auto vy = [&](int v) { return LONG(std::lround(v / sy)); };
+    auto vx = [&](int v) { return LONG(std::lround(v / sx)); };
+    *tm = TEXTMETRIC{};
+    tm->tmAscent = vy(f.ascent);
+    tm->tmDescent = vy(f.descent);
+    tm->tmHeight = vy(f.height);
+    tm->tmInternalLeading = vy(f.internalLeading);
+    tm->tmExternalLeading = vy(f.externalLeading);
+    tm->tmAveCharWidth = vx(f.aveCharWidth);
+    tm->tmMaxCharWidth = vx(f.maxCharWidth);
+    tm->tmWeight = f.weight;
+    tm->tmDigitizedAspectX = 96;
+    tm->tmDigitizedAspectY = 96;
+    tm->tmFirstChar = L' ';
+    tm->tmLastChar = 0xFFFC;
+    tm->tmDefaultChar = L'?';
+    tm->tmBreakChar = L' ';
+    tm->tmItalic = f.italic;
+    tm->tmUnderlined = f.underline;
+    tm->tmStruckOut = f.strikeOut;
+    // TMPF_FIXED_PITCH set means a variable-pitch font
+    tm->tmPitchAndFamily = BYTE((f.fixedPitch ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE |
+                                (f.fixedPitch ? FF_MODERN : FF_SWISS));
+    gdi::FontObj* fo = dc->Font();
+    tm->tmCharSet = fo ? fo->lf.lfCharSet : DEFAULT_CHARSET;
+    return TRUE;
+}
+
+BOOL CDC::GetCharWidth(UINT first, UINT last, LPINT buffer) const
+{
+    DcImpl* dc = I(this);
+    if (!dc || !buffer || last < first || last - first > 0xFFFF)
+        return FALSE;
+    const RealFont& f = dc->RealizedFont();
+    double sx = AbsScaleX(*dc);
+    for (UINT c = first; c <= last; ++c)
+        buffer[c - first] = int(std::lround(f.Measure(std::wstring(1, wchar_t(c))) / sx));
+    return TRUE;
+}
+
+int CDC::GetTextFace(int count, LPWSTR face) const
+{
+    DcImpl* dc = I(this);
+    gdi::FontObj* f = dc ? dc->Font() : nullptr;
+    if (!f)
+        return 0;
+    size_t len = std::wcslen(f->lf.lfFaceName);
+    if (!face)
+        return int(len) + 1;
+    if (count <= 0)
+        return 0;
+    size_t n = std::min(len, size_t(count - 1));
+    std::wmemcpy(face, f->lf.lfFaceName, n);
+    face[n] = 0;
+    return int(n);
+}
+
+int CDC::GetTextFace(CString& face) const
+{
+    wchar_t buf[LF_FACESIZE] = {};
+    int n = GetTextFace(LF_FACESIZE, buf);
+    face = buf;
+    return n;
+}

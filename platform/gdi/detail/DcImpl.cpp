@@ -1,0 +1,447 @@
+#include "platform/gdi/detail/DcImpl.h"
+
+#include "platform/gdi/detail/FontEngine.h"
+#include "platform/gdi/detail/Raster.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_set>
+
+namespace gdi {
+
+namespace {
+
+std::unordered_set<DcImpl*>& LiveDcs()
+{
+    static std::unordered_set<DcImpl*> live;
+    return live;
+}
+
+int Mod(int a, int m)
+{
+    int r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+// a * b / c rounded half away from zero, in 64 bits.
+LONG ScaleRound(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    if (c == 0)
+        return 0;
+    std::int64_t n = a * b;
+    std::int64_t q = (std::llabs(n) * 2 + std::llabs(c)) / (2 * std::llabs(c));
+    if ((n < 0) != (c < 0))
+        q = -q;
+    return LONG(std::clamp<std::int64_t>(q, INT32_MIN, INT32_MAX));
+}
+
+// Dash patterns of cosmetic pens, in pixels (on, off, ...).
+const std::vector<int>& DashPattern(int style)
+{
+    static const std::vector<int> solid, dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6},
+        dashDotDot{9, 3, 3, 3, 3, 3}, alternate{1, 1};
+    switch (style) {
+    case PS_DASH: return dash;
+    case PS_DOT: return dot;
+    case PS_DASHDOT: return dashDot;
+    case PS_DASHDOTDOT: return dashDotDot;
+    case PS_ALTERNATE: return alternate;
+    default: return solid;
+    }
+}
+
+bool HatchPixel(int hatch, int x, int y)
+{
+    switch (hatch) {
+    case HS_HORIZONTAL: return y == 7;
+    case HS_VERTICAL: return x == 7;
+    case HS_FDIAGONAL: return x == y;
+    case HS_BDIAGONAL: return x + y == 7;
+    case HS_CROSS: return x == 7 || y == 7;
+    case HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return false;
+    }
+}
+
+int g_displayWidth = 1920;
+int g_displayHeight = 1080;
+int g_displayDpi = 96;
+
+}  // namespace
+
+void SetDisplayMetrics(int width, int height, int dpi)
+{
+    g_displayWidth = std::max(1, width);
+    g_displayHeight = std::max(1, height);
+    g_displayDpi = std::max(1, dpi);
+}
+
+int DisplayWidth() { return g_displayWidth; }
+int DisplayHeight() { return g_displayHeight; }
+int DisplayDpi() { return g_displayDpi; }
+
+bool PaintSource::At(int x, int y, std::uint32_t& px) const
+{
+    if (none)
+        return false;
+    if (!hasPattern) {
+        px = solid;
+        return true;
+    }
+    int i = Mod(y - oy, ph) * pw + Mod(x - ox, pw);
+    if (!opaque[size_t(i)])
+        return false;
+    px = pixels[size_t(i)];
+    return true;
+}
+
+DcImpl::DcImpl(DcType t) : type(t)
+{
+    st.pen = ObjRef(StockObject(BLACK_PEN));
+    st.brush = ObjRef(StockObject(WHITE_BRUSH));
+    st.font = ObjRef(StockObject(SYSTEM_FONT));
+    st.palette = ObjRef(StockObject(DEFAULT_PALETTE));
+    if (t == DcType::Memory)
+        st.bitmap = ObjRef(StockBitmap());
+}
+
+DcImpl::~DcImpl()
+{
+    if (m_cr)
+        cairo_destroy(m_cr);
+    if (pdf)
+        cairo_surface_destroy(static_cast<cairo_surface_t*>(pdf));
+}
+
+Surface* DcImpl::Image() const
+{
+    switch (type) {
+    case DcType::Memory: {
+        BitmapObj* b = Bitmap();
+        return b ? b->surface.get() : nullptr;
+    }
+    case DcType::Window: return windowSurface.get();
+    default: return nullptr;
+    }
+}
+
+SIZE DcImpl::DeviceSize() const
+{
+    if (type == DcType::Printer)
+        return page;
+    if (type == DcType::Display)
+        return SIZE{g_displayWidth, g_displayHeight};
+    Surface* s = Image();
+    return s ? SIZE{s->Width(), s->Height()} : SIZE{0, 0};
+}
+
+void DcImpl::TargetChanged()
+{
+    if (m_cr) {
+        cairo_destroy(m_cr);
+        m_cr = nullptr;
+    }
+    m_clipValid = false;
+}
+
+void DcImpl::ClipChanged()
+{
+    TargetChanged();
+}
+
+const RegionData& DcImpl::EffectiveClip()
+{
+    if (m_clipValid)
+        return m_effClip;
+    SIZE sz = DeviceSize();
+    if (type == DcType::Display)
+        sz = SIZE{0, 0};  // a screen information context draws nowhere
+    m_effClip = RegionData::FromRect(RECT{0, 0, sz.cx, sz.cy});
+    if (hasSysClip)
+        m_effClip = RegionData::Combine(m_effClip, sysClip, RGN_AND);
+    if (st.hasClip) {
+        RegionData c = st.clip;
+        c.Offset(origin.x, origin.y);
+        m_effClip = RegionData::Combine(m_effClip, c, RGN_AND);
+    }
+    m_clipValid = true;
+    return m_effClip;
+}
+
+cairo_t* DcImpl::Cr()
+{
+    if (m_cr)
+        return m_cr;
+    cairo_surface_t* target = nullptr;
+    if (type == DcType::Printer)
+        target = inPage ? static_cast<cairo_surface_t*>(pdf) : nullptr;
+    else if (Surface* s = Image())
+        target = s->Cairo();
+    if (!target)
+        return nullptr;
+    m_cr = cairo_create(target);
+    cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_NONE);
+    if (type == DcType::Printer)
+        cairo_scale(m_cr, 72.0 / dpi, 72.0 / dpi);
+    const RegionData& clip = EffectiveClip();
+    for (const RECT& r : clip.Rects())
+        cairo_rectangle(m_cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (clip.IsEmpty())
+        cairo_rectangle(m_cr, 0, 0, 0, 0);
+    cairo_clip(m_cr);
+    return m_cr;
+}
+
+POINT DcImpl::LogToDev(POINT p) const
+{
+    return POINT{ScaleRound(std::int64_t(p.x) - st.winOrg.x, st.vpExt.cx, st.winExt.cx) + st.vpOrg.x,
+                 ScaleRound(std::int64_t(p.y) - st.winOrg.y, st.vpExt.cy, st.winExt.cy) + st.vpOrg.y};
+}
+
+POINT DcImpl::DevToLog(POINT p) const
+{
+    return POINT{ScaleRound(std::int64_t(p.x) - st.vpOrg.x, st.winExt.cx, st.vpExt.cx) + st.winOrg.x,
+                 ScaleRound(std::int64_t(p.y) - st.vpOrg.y, st.winExt.cy, st.vpExt.cy) + st.winOrg.y};
+}
+
+POINT DcImpl::ToSurface(POINT logical) const
+{
+    POINT d = LogToDev(logical);
+    return POINT{d.x + origin.x, d.y + origin.y};
+}
+
+int DcImpl::DevLength(int logical) const
+{
+    return std::abs(ScaleRound(logical, st.vpExt.cx, st.winExt.cx));
+}
+
+const RealFont& DcImpl::RealizedFont() const
+{
+    static const LOGFONTW kFallback{};
+    FontObj* f = Font();
+    return RealizeFont(f ? f->lf : kFallback, ScaleX(), ScaleY());
+}
+
+PaintSource DcImpl::SolidSource(COLORREF c) const
+{
+    PaintSource s;
+    s.none = false;
+    s.solid = PixelFromColor(c);
+    return s;
+}
+
+PaintSource DcImpl::BrushSource(const BrushObj* b) const
+{
+    PaintSource s;
+    if (!b || b->style == BS_NULL)
+        return s;
+    s.none = false;
+    s.ox = origin.x + st.brushOrg.x;
+    s.oy = origin.y + st.brushOrg.y;
+    if (b->style == BS_SOLID) {
+        s.solid = PixelFromColor(b->color);
+        return s;
+    }
+    s.hasPattern = true;
+    if (b->style == BS_HATCHED) {
+        s.pw = s.ph = 8;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                bool line = HatchPixel(b->hatch, x, y);
+                s.pixels.push_back(PixelFromColor(line ? b->color : st.bkColor));
+                s.opaque.push_back(line || st.bkMode == OPAQUE);
+            }
+        return s;
+    }
+    if (!b->pattern || b->pattern->width <= 0 || b->pattern->height <= 0) {
+        s.hasPattern = false;
+        return s;
+    }
+    const Pattern& p = *b->pattern;
+    s.pw = p.width;
+    s.ph = p.height;
+    s.pixels = p.pixels;
+    if (p.mono)
+        for (std::uint32_t& px : s.pixels)
+            px = PixelFromColor(px ? st.bkColor : st.textColor);
+    s.opaque.assign(s.pixels.size(), true);
+    return s;
+}
+
+void DcImpl::FillRectPixels(const RECT& rIn, const PaintSource& src, int rop2)
+{
+    Surface* s = Image();
+    if (!s || src.none || rop2 == R2_NOP)
+        return;
+    s->BeginAccess();
+    for (const RECT& c : EffectiveClip().Rects()) {
+        RECT r{std::max(rIn.left, c.left), std::max(rIn.top, c.top), std::min(rIn.right, c.right),
+               std::min(rIn.bottom, c.bottom)};
+        if (r.left >= r.right || r.top >= r.bottom)
+            continue;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            std::uint32_t* row = s->Row(y);
+            if (!src.hasPattern && rop2 == R2_COPYPEN) {
+                std::fill(row + r.left, row + r.right, src.solid);
+                continue;
+            }
+            for (LONG x = r.left; x < r.right; ++x) {
+                std::uint32_t p;
+                if (src.At(x, y, p))
+                    row[x] = Rop2(rop2, p, row[x]);
+            }
+        }
+    }
+    s->EndAccess();
+}
+
+void DcImpl::ApplyMask(const unsigned char* mask, int stride, int mx, int my, int w, int h, const PaintSource& src,
+                       int rop2)
+{
+    Surface* s = Image();
+    if (!s || src.none || rop2 == R2_NOP)
+        return;
+    s->BeginAccess();
+    RECT box{mx, my, mx + w, my + h};
+    for (const RECT& c : EffectiveClip().Rects()) {
+        RECT r{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
+               std::min(box.bottom, c.bottom)};
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            std::uint32_t* row = s->Row(y);
+            const unsigned char* m = mask + std::ptrdiff_t(y - my) * stride;
+            for (LONG x = r.left; x < r.right; ++x) {
+                std::uint32_t p;
+                if (m[x - mx] >= 128 && src.At(x, y, p))
+                    row[x] = Rop2(rop2, p, row[x]);
+            }
+        }
+    }
+    s->EndAccess();
+}
+
+void DcImpl::PlotPixel(int x, int y, std::uint32_t colour, int rop2)
+{
+    Surface* s = Image();
+    if (!s || !EffectiveClip().Contains(x, y))
+        return;
+    s->BeginAccess();
+    std::uint32_t& px = s->Row(y)[x];
+    px = Rop2(rop2, colour, px);
+    s->EndAccess();
+}
+
+void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
+{
+    Surface* s = Image();
+    if (!s || st.rop2 == R2_NOP)
+        return;
+    int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+    int steps = std::max(dx, dy);
+    if (steps == 0)
+        return;
+    const RegionData& clip = EffectiveClip();
+    RECT box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+    bool inside = false;
+    for (const RECT& c : clip.Rects())
+        if (box.left >= c.left && box.top >= c.top && box.right <= c.right && box.bottom <= c.bottom) {
+            inside = true;
+            break;
+        }
+    if (!inside && !clip.IntersectsRect(box)) {
+        styleStep += steps;
+        return;
+    }
+    const std::vector<int>& dashes = DashPattern(pen.Style());
+    int period = 0;
+    for (int d : dashes)
+        period += d;
+    std::uint32_t penPx = PixelFromColor(pen.color), bkPx = PixelFromColor(st.bkColor);
+    bool paintGaps = st.bkMode == OPAQUE;
+    int rop = st.rop2;
+    s->BeginAccess();
+    int sx = b.x > a.x ? 1 : -1, sy = b.y > a.y ? 1 : -1;
+    int err = dx - dy;
+    int x = a.x, y = a.y;
+    for (int i = 0; i < steps; ++i) {
+        bool on = true;
+        if (period) {
+            int ph = styleStep % period;
+            for (size_t k = 0; k < dashes.size(); ++k) {
+                if (ph < dashes[k]) {
+                    on = (k % 2) == 0;
+                    break;
+                }
+                ph -= dashes[k];
+            }
+        }
+        ++styleStep;
+        if ((on || paintGaps) && (inside || clip.Contains(x, y))) {
+            std::uint32_t& px = s->Row(y)[x];
+            px = Rop2(rop, on ? penPx : bkPx, px);
+        }
+        int e2 = 2 * err;
+        if (e2 > -dy) { err -= dy; x += sx; }
+        if (e2 < dx) { err += dx; y += sy; }
+    }
+    s->EndAccess();
+}
+
+DcImpl* Impl(HDC h)
+{
+    if (!h)
+        return nullptr;
+    auto& live = LiveDcs();
+    auto it = live.find(reinterpret_cast<DcImpl*>(h));
+    return it == live.end() ? nullptr : *it;
+}
+
+HDC HandleOf(DcImpl* dc)
+{
+    return reinterpret_cast<HDC>(dc);
+}
+
+DcImpl* NewDc(DcType t)
+{
+    auto* dc = new DcImpl(t);
+    LiveDcs().insert(dc);
+    return dc;
+}
+
+void FreeDc(DcImpl* dc)
+{
+    if (!dc)
+        return;
+    LiveDcs().erase(dc);
+    delete dc;
+}
+
+HDC CreateWindowDC(std::shared_ptr<Surface> surface, POINT origin, const RECT* visible)
+{
+    if (!surface)
+        return nullptr;
+    DcImpl* dc = NewDc(DcType::Window);
+    dc->windowSurface = std::move(surface);
+    dc->origin = origin;
+    if (visible) {
+        dc->hasSysClip = true;
+        dc->sysClip = RegionData::FromRect(*visible);
+    }
+    return HandleOf(dc);
+}
+
+std::shared_ptr<Surface> SurfaceOf(HDC h)
+{
+    DcImpl* dc = Impl(h);
+    if (!dc)
+        return nullptr;
+    if (dc->type == DcType::Window)
+        return dc->windowSurface;
+    if (dc->type == DcType::Memory && dc->Bitmap())
+        return dc->Bitmap()->surface;
+    return nullptr;
+}
+
+}  // namespace gdi

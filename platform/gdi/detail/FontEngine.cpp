@@ -1,0 +1,337 @@
+#include "platform/gdi/detail/FontEngine.h"
+
+#include <cairo.h>
+#include <hb.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cwctype>
+
+namespace gdi {
+
+namespace {
+
+constexpr size_t kMaxCachedLayouts = 4096;
+constexpr size_t kMaxCachedFonts = 512;
+
+PangoContext* Context()
+{
+    static PangoContext* ctx = [] {
+        PangoFontMap* map = pango_cairo_font_map_new();
+        PangoContext* c = pango_font_map_create_context(map);
+        g_object_unref(map);  // the context keeps it
+        cairo_font_options_t* opts = cairo_font_options_create();
+        cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(c, opts);
+        cairo_font_options_destroy(opts);
+        pango_context_set_round_glyph_positions(c, FALSE);
+        return c;
+    }();
+    return ctx;
+}
+
+std::wstring Lower(const std::wstring& s)
+{
+    std::wstring out;
+    for (wchar_t c : s)
+        out += wchar_t(std::towlower(wint_t(c)));
+    // trim
+    size_t a = out.find_first_not_of(L' '), b = out.find_last_not_of(L' ');
+    return a == std::wstring::npos ? std::wstring() : out.substr(a, b - a + 1);
+}
+
+bool IsChineseFace(const std::wstring& f)
+{
+    for (wchar_t c : f)
+        if (c >= 0x2E80)
+            return true;  // CJK face names such as 宋体, 新宋体, 黑体, 微软雅黑
+    static const wchar_t* kNames[] = {L"simsun", L"nsimsun", L"ms song", L"simhei", L"microsoft yahei",
+                                      L"kaiti", L"fangsong", L"mingliu", L"pmingliu", L"ms hei",
+                                      L"microsoft jhenghei", L"wenquanyi zen hei"};
+    for (const wchar_t* n : kNames)
+        if (f == n)
+            return true;
+    return false;
+}
+
+// Design metrics from the font's OS/2 and hhea tables, in font units.
+struct DesignMetrics {
+    double upem = 2048;
+    double winAscent = 1854;
+    double winDescent = 434;
+    double avgWidth = 904;
+    double maxAdvance = 2000;
+    double lineGap = 67;
+    double hheaAscent = 1854;
+    double hheaDescent = 434;
+};
+
+int BE16(const char* p, unsigned off, unsigned len, bool isSigned)
+{
+    if (off + 2 > len)
+        return 0;
+    unsigned v = (unsigned(static_cast<unsigned char>(p[off])) << 8) | static_cast<unsigned char>(p[off + 1]);
+    return isSigned ? int(static_cast<std::int16_t>(v)) : int(v);
+}
+
+const DesignMetrics& MetricsFor(const std::string& family, int weight, bool italic)
+{
+    static std::unordered_map<std::string, DesignMetrics> cache;
+    std::string key = family + "|" + std::to_string(weight) + (italic ? "i" : "");
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return it->second;
+    DesignMetrics m;
+    PangoFontDescription* d = pango_font_description_new();
+    pango_font_description_set_family(d, family.c_str());
+    pango_font_description_set_weight(d, PangoWeight(weight));
+    pango_font_description_set_style(d, italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(d, 100 * PANGO_SCALE);
+    PangoFont* font = pango_font_map_load_font(pango_context_get_font_map(Context()), Context(), d);
+    if (font) {
+        hb_font_t* hb = pango_font_get_hb_font(font);
+        hb_face_t* face = hb ? hb_font_get_face(hb) : nullptr;
+        if (face) {
+            m.upem = hb_face_get_upem(face);
+            hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
+            unsigned len = 0;
+            const char* p = hb_blob_get_data(os2, &len);
+            if (p && len >= 78) {
+                m.avgWidth = BE16(p, 2, len, true);
+                m.winAscent = BE16(p, 74, len, false);
+                m.winDescent = BE16(p, 76, len, false);
+            }
+            hb_blob_destroy(os2);
+            hb_blob_t* hhea = hb_face_reference_table(face, HB_TAG('h', 'h', 'e', 'a'));
+            p = hb_blob_get_data(hhea, &len);
+            if (p && len >= 12) {
+                m.hheaAscent = BE16(p, 4, len, true);
+                m.hheaDescent = -BE16(p, 6, len, true);
+                m.lineGap = BE16(p, 8, len, true);
+                m.maxAdvance = BE16(p, 10, len, false);
+            }
+            hb_blob_destroy(hhea);
+        }
+        g_object_unref(font);
+    }
+    pango_font_description_free(d);
+    if (m.upem <= 0 || m.winAscent + m.winDescent <= 0 || m.avgWidth <= 0)
+        m = DesignMetrics{};
+    return cache.emplace(key, m).first->second;
+}
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The close, minimise, arrow and check glyphs of the Windows symbol face, as Unicode.
+char32_t SymbolGlyph(wchar_t c)
+{
+    switch (c) {
+    case L'r': return U'\u00D7';
+    case L'0': return U'_';
+    case L'1': return U'\u25A1';
+    case L'3': return U'\u25C0';
+    case L'4': return U'\u25B6';
+    case L'5': return U'\u25B2';
+    case L'6': return U'\u25BC';
+    case L'a': return U'\u2713';
+    default: return char32_t(c);
+    }
+}
+
+}  // namespace
+
+std::string MapFaceName(const std::wstring& faceIn, BYTE pitchAndFamily)
+{
+    std::wstring f = Lower(faceIn);
+    const char* cjk = "WenQuanYi Zen Hei";
+    if (IsChineseFace(f))
+        return std::string(cjk) + ",Liberation Sans";
+    bool fixed = (pitchAndFamily & 0x03) == FIXED_PITCH;
+    int family = pitchAndFamily & 0xF0;
+    std::string primary;
+    if (f == L"courier new" || f == L"courier" || f == L"fixedsys" || f == L"terminal" || f == L"lucida console" ||
+        f == L"consolas" || f == L"liberation mono" || fixed || (f.empty() && family == FF_MODERN))
+        primary = "Liberation Mono";
+    else if (f == L"times new roman" || f == L"times" || f == L"ms serif" || f == L"liberation serif" ||
+             (f.empty() && family == FF_ROMAN))
+        primary = "Liberation Serif";
+    else
+        primary = "Liberation Sans";
+    return primary + "," + cjk;
+}
+
+RealFont::RealFont(const LOGFONTW& lf, double scaleX, double scaleY)
+{
+    std::wstring face(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, L'\0'));
+    m_symbolMap = Lower(face) == L"marlett";
+    family = MapFaceName(face, lf.lfPitchAndFamily);
+    std::string primary = family.substr(0, family.find(','));
+    weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
+    italic = lf.lfItalic != 0;
+    underline = lf.lfUnderline != 0;
+    strikeOut = lf.lfStrikeOut != 0;
+    fixedPitch = primary == "Liberation Mono";
+    escapement = lf.lfEscapement;
+    const DesignMetrics& dm = MetricsFor(primary, weight, italic);
+    double cellRatio = (dm.winAscent + dm.winDescent) / dm.upem;
+    double sy = std::fabs(scaleY), sx = std::fabs(scaleX);
+    double em;
+    if (lf.lfHeight < 0)
+        em = -double(lf.lfHeight) * sy;
+    else if (lf.lfHeight > 0)
+        em = double(lf.lfHeight) * sy / cellRatio;
+    else
+        em = 16.0 * sy / cellRatio;
+    em = std::clamp(em, 0.5, 4000.0);
+    ascent = int(std::lround(dm.winAscent / dm.upem * em));
+    if (lf.lfHeight > 0) {
+        height = std::max(1, int(std::lround(double(lf.lfHeight) * sy)));
+        descent = std::max(0, height - ascent);
+    } else {
+        descent = int(std::lround(dm.winDescent / dm.upem * em));
+        height = ascent + descent;
+    }
+    internalLeading = std::max(0, height - int(std::lround(em)));
+    double gap = dm.lineGap - ((dm.winAscent + dm.winDescent) - (dm.hheaAscent + dm.hheaDescent));
+    externalLeading = std::max(0, int(std::lround(gap / dm.upem * em)));
+    double naturalAvg = dm.avgWidth / dm.upem * em;
+    if (lf.lfWidth != 0) {
+        double want = std::fabs(double(lf.lfWidth)) * sx;
+        m_sx = std::clamp(want / naturalAvg, 0.01, 100.0);
+    } else {
+        m_sx = 1.0;
+    }
+    aveCharWidth = std::max(1, int(std::lround(naturalAvg * m_sx)));
+    maxCharWidth = std::max(aveCharWidth, int(std::lround(dm.maxAdvance / dm.upem * em * m_sx)));
+    if (fixedPitch)
+        maxCharWidth = aveCharWidth;
+
+    m_desc = pango_font_description_new();
+    pango_font_description_set_family(m_desc, family.c_str());
+    pango_font_description_set_weight(m_desc, PangoWeight(weight));
+    pango_font_description_set_style(m_desc, italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(m_desc, em * PANGO_SCALE);
+}
+
+RealFont::~RealFont()
+{
+    for (auto& kv : m_cache)
+        g_object_unref(kv.second.layout);
+    pango_font_description_free(m_desc);
+}
+
+const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) const
+{
+    std::wstring key = text;
+    if (mnemonic >= 0)
+        key += L'\x01' + std::to_wstring(mnemonic);
+    auto it = m_cache.find(key);
+    if (it != m_cache.end())
+        return it->second;
+    if (m_cache.size() >= kMaxCachedLayouts) {
+        for (auto& kv : m_cache)
+            g_object_unref(kv.second.layout);
+        m_cache.clear();
+    }
+    std::string utf8;
+    int mnemonicStart = -1, mnemonicEnd = -1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c < 0x20 || c == 0x7F)
+            continue;  // control characters are not drawn
+        char32_t u = m_symbolMap ? SymbolGlyph(c) : char32_t(c);
+        if (u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF))
+            u = 0xFFFD;
+        if (int(i) == mnemonic)
+            mnemonicStart = int(utf8.size());
+        AppendUtf8(utf8, u);
+        if (int(i) == mnemonic)
+            mnemonicEnd = int(utf8.size());
+    }
+    Entry e;
+    e.layout = pango_layout_new(Context());
+    pango_layout_set_font_description(e.layout, m_desc);
+    pango_layout_set_single_paragraph_mode(e.layout, TRUE);
+    pango_layout_set_text(e.layout, utf8.c_str(), int(utf8.size()));
+    PangoAttrList* attrs = pango_attr_list_new();
+    if (underline)
+        pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (strikeOut)
+        pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
+    if (mnemonicStart >= 0 && !underline) {
+        PangoAttribute* a = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+        a->start_index = unsigned(mnemonicStart);
+        a->end_index = unsigned(mnemonicEnd);
+        pango_attr_list_insert(attrs, a);
+    }
+    pango_layout_set_attributes(e.layout, attrs);
+    pango_attr_list_unref(attrs);
+    PangoRectangle logical;
+    pango_layout_get_extents(e.layout, nullptr, &logical);
+    e.width = double(logical.width) / PANGO_SCALE * m_sx;
+    return m_cache.emplace(std::move(key), e).first->second;
+}
+
+double RealFont::Measure(const std::wstring& text) const
+{
+    if (text.empty())
+        return 0;
+    return Layout(text, -1).width;
+}
+
+void RealFont::Draw(cairo_t* cr, double x, double y, const std::wstring& text, int mnemonic) const
+{
+    if (text.empty())
+        return;
+    const Entry& e = Layout(text, mnemonic);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    if (escapement != 0)
+        cairo_rotate(cr, -escapement * M_PI / 1800.0);
+    cairo_scale(cr, m_sx, 1.0);
+    cairo_move_to(cr, 0, 0);
+    pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(e.layout, 0));
+    cairo_restore(cr);
+}
+
+const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)
+{
+    static std::unordered_map<std::string, std::unique_ptr<RealFont>> cache;
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%d|%d|%d|%d|%d|%d|%d|%d|%g|%g|", int(lf.lfHeight), int(lf.lfWidth),
+                  int(lf.lfEscapement), int(lf.lfWeight), lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
+                  lf.lfPitchAndFamily, scaleX, scaleY);
+    std::string key = buf;
+    for (int i = 0; i < LF_FACESIZE && lf.lfFaceName[i]; ++i)
+        AppendUtf8(key, char32_t(lf.lfFaceName[i]) <= 0x10FFFF ? char32_t(lf.lfFaceName[i]) : U'?');
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return *it->second;
+    if (cache.size() >= kMaxCachedFonts)
+        cache.clear();
+    auto font = std::make_unique<RealFont>(lf, scaleX, scaleY);
+    return *cache.emplace(key, std::move(font)).first->second;
+}
+
+}  // namespace gdi

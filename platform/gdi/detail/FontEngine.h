@@ -1,0 +1,66 @@
+// Fonts realised through Pango: GDI font requests (face, cell or character height, average
+// width, weight, italic, escapement) mapped onto the installed Liberation and WenQuanYi faces,
+// with metrics in device pixels and cached text layouts.
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+typedef struct _cairo cairo_t;
+typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace gdi {
+
+// Family list chosen for a face name and pitch request (first entry is the primary face).
+std::string MapFaceName(const std::wstring& face, BYTE pitchAndFamily);
+
+class RealFont {
+public:
+    RealFont(const LOGFONTW& lf, double scaleX, double scaleY);
+    ~RealFont();
+    RealFont(const RealFont&) = delete;
+    RealFont& operator=(const RealFont&) = delete;
+
+    // Metrics in device pixels.
+    int ascent = 0;
+    int descent = 0;
+    int height = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = FW_NORMAL;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool fixedPitch = false;
+    int escapement = 0;  // tenths of a degree, counter-clockwise
+    std::string family;
+
+    // Advance width of text in device pixels (control characters take no room).
+    double Measure(const std::wstring& text) const;
+    // Draws text with its baseline origin at (x, y), in the cairo context's current source.
+    // mnemonic: index of a character to underline, or -1.
+    void Draw(cairo_t* cr, double x, double y, const std::wstring& text, int mnemonic = -1) const;
+
+private:
+    struct Entry {
+        PangoLayout* layout = nullptr;
+        double width = 0;
+    };
+    const Entry& Layout(const std::wstring& text, int mnemonic) const;
+
+    PangoFontDescription* m_desc = nullptr;
+    double m_sx = 1.0;  // horizontal stretch to meet the requested average width
+    bool m_symbolMap = false;
+    mutable std::unordered_map<std::wstring, Entry> m_cache;
+};
+
+// The realised font for a logical font under a mapping scale (device units per logical unit).
+const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY);
+
+}  // namespace gdi

@@ -1,0 +1,120 @@
+// The objects behind GDI handles. A handle is the address of one of these objects; a registry
+// of live objects lets every entry point reject stale or foreign handles instead of touching
+// freed memory. Objects selected into a device context stay alive until deselected even when
+// their handle is deleted, so a wrapper destroyed too early never leaves a DC dangling.
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/detail/GdiSurface.h"
+#include "platform/gdi/detail/RegionData.h"
+
+#include <memory>
+#include <vector>
+
+namespace gdi {
+
+enum class Kind { Pen, Brush, Font, Bitmap, Region, Palette };
+
+struct Object {
+    explicit Object(Kind k) : kind(k) {}
+    virtual ~Object() = default;
+    Kind kind;
+    bool stock = false;
+    bool deleted = false;  // handle deleted while still selected somewhere
+    int refs = 0;          // selections in device contexts (current and saved states)
+};
+
+struct PenObj : Object {
+    PenObj() : Object(Kind::Pen) {}
+    int style = PS_SOLID;  // PS_* incl. type, cap and join bits
+    int width = 0;         // logical units; 0 = one device pixel
+    COLORREF color = 0;
+    int Style() const { return style & PS_STYLE_MASK; }
+};
+
+// An 8x8 (or any size) brush pattern in pixel form. Monochrome patterns take the DC's text
+// colour for 0 bits and background colour for 1 bits, as GDI does.
+struct Pattern {
+    int width = 0;
+    int height = 0;
+    bool mono = false;
+    std::vector<std::uint32_t> pixels;  // xRGB; for mono: 0 = bit clear, 0xFFFFFF = bit set
+};
+
+struct BrushObj : Object {
+    BrushObj() : Object(Kind::Brush) {}
+    UINT style = BS_SOLID;
+    COLORREF color = 0;
+    int hatch = 0;
+    std::shared_ptr<const Pattern> pattern;
+};
+
+struct FontObj : Object {
+    FontObj() : Object(Kind::Font) {}
+    LOGFONTW lf{};
+};
+
+struct BitmapObj : Object {
+    BitmapObj() : Object(Kind::Bitmap) {}
+    std::shared_ptr<Surface> surface;  // null for the stock 1x1 bitmap of a fresh memory DC
+    int bitsPixel = 32;                // what GetObject reports: 1 for monochrome bitmaps
+    void* dibBits = nullptr;           // DIB section memory (owned)
+    ~BitmapObj() override;
+    bool IsMono() const { return bitsPixel == 1; }
+};
+
+struct RegionObj : Object {
+    RegionObj() : Object(Kind::Region) {}
+    RegionData rgn;
+};
+
+struct PaletteObj : Object {
+    PaletteObj() : Object(Kind::Palette) {}
+    std::vector<PALETTEENTRY> entries;
+};
+
+// Registers a new object and returns its handle.
+HGDIOBJ Register(std::unique_ptr<Object> obj);
+// The live object for a handle, or nullptr for null, deleted or unknown handles.
+Object* Lookup(HGDIOBJ h);
+template <class T>
+T* LookupAs(HGDIOBJ h, Kind k)
+{
+    Object* o = Lookup(h);
+    return o && o->kind == k ? static_cast<T*>(o) : nullptr;
+}
+inline HGDIOBJ HandleOf(const Object* o) { return const_cast<Object*>(o); }
+// DeleteObject: stock objects are kept; selected objects live on until their last deselection.
+bool Destroy(HGDIOBJ h);
+void Retain(Object* o);
+void Release(Object* o);
+// Called with every handle that stops being valid (wrappers drop their temporary objects).
+void SetHandleDeletedHook(void (*hook)(HGDIOBJ));
+
+Object* StockObject(int index);
+BitmapObj* StockBitmap();  // the 1x1 monochrome bitmap of new memory DCs
+BrushObj* SysColorBrush(int index);
+
+// A reference held by a device context's state: keeps the object alive while selected.
+class ObjRef {
+public:
+    ObjRef() = default;
+    explicit ObjRef(Object* o) : m_obj(o) { if (m_obj) Retain(m_obj); }
+    ObjRef(const ObjRef& o) : ObjRef(o.m_obj) {}
+    ObjRef& operator=(const ObjRef& o)
+    {
+        if (o.m_obj) Retain(o.m_obj);
+        if (m_obj) Release(m_obj);
+        m_obj = o.m_obj;
+        return *this;
+    }
+    ~ObjRef() { if (m_obj) Release(m_obj); }
+    Object* get() const { return m_obj; }
+    template <class T>
+    T* as() const { return static_cast<T*>(m_obj); }
+
+private:
+    Object* m_obj = nullptr;
+};
+
+}  // namespace gdi

@@ -1,0 +1,70 @@
+#include "platform/gdi/detail/GdiSurface.h"
+
+#include <cairo.h>
+
+#include <cstring>
+
+namespace gdi {
+
+std::shared_ptr<Surface> Surface::Create(int width, int height)
+{
+    if (width <= 0 || height <= 0 || std::int64_t(width) * height > kMaxPixels)
+        return nullptr;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
+    std::shared_ptr<Surface> out(new Surface);
+    out->m_surface = s;
+    out->m_data = cairo_image_surface_get_data(s);
+    out->m_width = width;
+    out->m_height = height;
+    out->m_stride = cairo_image_surface_get_stride(s);
+    std::memset(out->m_data, 0, size_t(out->m_stride) * height);
+    cairo_surface_mark_dirty(s);
+    return out;
+}
+
+std::shared_ptr<Surface> Surface::CreateForData(void* data, int width, int height, int stride)
+{
+    if (!data || width <= 0 || height <= 0 || std::int64_t(width) * height > kMaxPixels)
+        return nullptr;
+    cairo_surface_t* s = cairo_image_surface_create_for_data(static_cast<unsigned char*>(data),
+                                                             CAIRO_FORMAT_RGB24, width, height, stride);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
+    std::shared_ptr<Surface> out(new Surface);
+    out->m_surface = s;
+    out->m_data = static_cast<unsigned char*>(data);
+    out->m_width = width;
+    out->m_height = height;
+    out->m_stride = stride;
+    return out;
+}
+
+Surface::~Surface()
+{
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
+}
+
+void Surface::BeginAccess()
+{
+    cairo_surface_flush(m_surface);
+}
+
+void Surface::EndAccess()
+{
+    cairo_surface_mark_dirty(m_surface);
+}
+
+bool Surface::WritePng(const std::string& path)
+{
+    cairo_surface_flush(m_surface);
+    return cairo_surface_write_to_png(m_surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace gdi
