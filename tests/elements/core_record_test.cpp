@@ -232,10 +232,8 @@ TEST(ElementCopy, NewerFieldsOnlyFromMachineTypeQ)
         src.m_nTime1High = 17;
         src.CopyTo(&dst, FALSE, c.machine);
         EXPECT_EQ(dst.m_nTime1High, 17);
-        if (c.type == 410)
-            EXPECT_EQ(dst.m_nPulse, c.copied ? 1 : 0) << c.type << " " << c.machine;
-        else
-            EXPECT_EQ(dst.m_nStartValue, c.copied ? 99 : 0) << c.type << " " << c.machine;
+        const int copied = c.type == 410 ? dst.m_nPulse : dst.m_nStartValue;
+        EXPECT_EQ(copied, c.copied ? (c.type == 410 ? 1 : 99) : 0) << c.type << " " << c.machine;
     }
 }
 

@@ -10,8 +10,9 @@ TEST(BlockTypes, TableRowsFollowTheOffsetRule)
     const BlockTypeInfo* table = GetBlockTypeTable();
     for (int row = 0; row < kTypeRowCount; ++row) {
         EXPECT_EQ(GetPinKindRowIndex(table[row].nType), row) << table[row].nType;
-        if (row > 0)
+        if (row > 0) {
             EXPECT_LT(table[row - 1].nType, table[row].nType);
+        }
     }
     struct Case { int type, row; } cases[] = {
         {300, 0}, {413, 21}, {600, 22}, {705, 39}, {800, 40}, {827, 67}, {830, 68},
@@ -48,8 +49,9 @@ TEST(BlockTypes, PinKindsAndCountsOfSelectedTypes)
             EXPECT_EQ(row[p], c.kinds[p]) << c.type << " pin " << p;
         EXPECT_EQ(row[kOutputPin], c.kinds[4]) << c.type;
         for (int p = 4; p < kPinCount; ++p)
-            if (p != kOutputPin)
+            if (p != kOutputPin) {
                 EXPECT_EQ(row[p], 0);
+            }
     }
 }
 
