@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using Fault = DeviceEmulator::Fault;
@@ -240,19 +241,37 @@ TEST(PortOpening, FailuresExplainTheirCause)
     unsetenv("TAVIX_COM6");
 }
 
-TEST(PortOpening, PermissionDeniedPointsToTheDialoutGroup)
+TEST(PortOpening, PermissionDenied)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root opens every device; the permission case needs an ordinary user";
-    DeviceEmulator device;
-    device.ExportAs(5);
-    ASSERT_EQ(chmod(device.Path().c_str(), 0), 0);
-    RecordingFrame frame;
-    frame.m_nComPort = 5;
-    EXPECT_EQ(frame.OpenDevicePort(), 0);
-    ASSERT_FALSE(frame.boxes.empty());
-    EXPECT_NE(frame.boxes[0].first.find(L"Error Code=[5]"), std::wstring::npos);
-    EXPECT_NE(frame.boxes[0].first.find(L"dialout"), std::wstring::npos);
+    // A line only its owner may open; an ordinary user is refused. Run as root, the open is
+    // tried from a child process that has given up root.
+    PseudoTerminal line;
+    ASSERT_EQ(chmod(line.SlavePath().c_str(), 0600), 0);
+    setenv("TAVIX_COM7", line.SlavePath().c_str(), 1);
+    if (geteuid() == 0) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(2);
+            HANDLE h = CreateFileW(L"COM7", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            _exit(h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED ? 0 : 1);
+        }
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not drop root, 1: not refused as expected";
+    } else {
+        ASSERT_EQ(chmod(line.SlavePath().c_str(), 0), 0);
+        RecordingFrame frame;
+        frame.m_nComPort = 7;
+        EXPECT_EQ(frame.OpenDevicePort(), 0);
+        ASSERT_FALSE(frame.boxes.empty());
+        EXPECT_NE(frame.boxes[0].first.find(L"Error Code=[5]"), std::wstring::npos);
+        EXPECT_NE(frame.boxes[0].first.find(L"dialout"), std::wstring::npos);
+    }
+    unsetenv("TAVIX_COM7");
 }
 
 TEST(PortOpening, PortNamesAboveNineUseTheDeviceNamespace)
