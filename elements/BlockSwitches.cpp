@@ -2,6 +2,8 @@
 
 #include "elements/BlockStep.h"
 
+#include <algorithm>
+#include <climits>
 #include <random>
 
 using namespace BlockStep;
@@ -50,7 +52,9 @@ void CBlockRG::PickRandomDelay(BOOL bOnDelay)
     // The whole range up to the preset is drawn from (the preset may be up to 99 hours), and
     // a negative referenced maximum counts as 0.
     const double preset = GetPreset(bOnDelay);
-    const long long m = (preset > 0.0) ? (long long)preset : 0;
+    // Presets from damaged parameters are held to what the drawn seconds can carry.
+    const double kMaxMs = 1000.0 * INT_MAX;
+    const long long m = (preset > 0.0) ? (long long)std::min(preset, kMaxMs) : 0;
     const long long r = (m > 0) ? std::uniform_int_distribution<long long>(0, m)(RandomEngine()) : 0;
     const int nSec = int(r / 1000);
     const int nHund = int((r / 10) % 100);

@@ -196,3 +196,49 @@ TEST(FamilyRecords, TruncatedRecordIsRefused)
         EXPECT_TRUE(refused) << cut;
     }
 }
+
+#include "FamilySim.h"
+
+TEST(FamilyRecords, DamagedParametersStepSafely)
+{
+    // Parameter words as a damaged or hand-edited file may hold them: every step keeps to
+    // defined arithmetic and valid indexes (the sanitizer builds check it).
+    const int extremes[] = {INT_MIN, -1, INT_MAX};
+    for (int type : kFamilyTypes) {
+        for (int v : extremes) {
+            SimBench bench;
+            CBlockObj* p = bench.Make(type);
+            int* words[] = {&p->m_nTime1Low, &p->m_nTime1High, &p->m_nTime1Base, &p->m_nTime2Low,
+                            &p->m_nTime2High, &p->m_nTime2Base, &p->m_nRefUnit1, &p->m_nRefUnit2,
+                            &p->m_nCount, &p->m_nExtra1, &p->m_nExtra2, &p->m_nExtra3, &p->m_nStartValue,
+                            &p->m_nSimMax, &p->m_nMonthly, &p->m_nOperand, &p->m_nPreWarn[0],
+                            &p->m_nPreWarn[1], &p->m_nPreWarn[2], &p->m_nPreWarn[3]};
+            for (int* w : words)
+                *w = v;
+            if (auto* pTime = dynamic_cast<CBlockTime*>(p)) {
+                for (auto& cam : pTime->m_bCamDays)
+                    for (int& d : cam)
+                        d = v;
+                for (int c = 0; c < 3; ++c) {
+                    pTime->m_nCamOn[c][0] = pTime->m_nCamOff[c][1] = v;
+                    pTime->m_bCamOnOff[c] = pTime->m_bCamOffOff[c] = 0;
+                }
+            }
+            CBlockObj* pRef = bench.Make(800, 9001);
+            pRef->m_dElapsed = double(v) * 1e6;
+            for (int k = 0; k < 4; ++k)
+                p->m_pRefBlock[k] = (v == -1) ? nullptr : pRef;
+            std::vector<CBlockIn*> sources;
+            for (int i = 0; i < p->m_nInputs && i < 4; ++i)
+                if (p->m_nLink[i] != LINK_PARAM)
+                    sources.push_back(bench.Source(i, 0, p, i));
+            for (int n = 0; n < 40; ++n) {
+                for (size_t i = 0; i < sources.size(); ++i)
+                    sources[i]->m_nPinValue[kOutputPin] = (n >> i) & 1;
+                bench.Step();
+                bench.Advance(n % 2 ? 25 : 3600000);
+            }
+            EXPECT_TRUE(p->m_nPinValue[kOutputPin] == 0 || p->m_nPinValue[kOutputPin] == 1) << type;
+        }
+    }
+}
