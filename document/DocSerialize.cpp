@@ -5,14 +5,8 @@
 #include "document/TavixDoc.h"
 
 #include "document/ClassTest.h"
-#if __has_include("elements/BlockDataLog.h")
 #include "elements/BlockDataLog.h"
-#define TVX_HAVE_DATALOG 1
-#endif
-#if __has_include("elements/BlockMSGTEXT.h")
 #include "elements/BlockMSGTEXT.h"
-#define TVX_HAVE_MSGTEXT 1
-#endif
 #include "elements/BlockComment.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockFactory.h"
@@ -317,7 +311,6 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
         CObject* pObject = m_blocks.GetNext(pos);
         if (!IsObjectOfClass(pObject, "CBlockMSGTEXT"))
             continue;
-#ifdef TVX_HAVE_MSGTEXT
         CBlockMSGTEXT* pText = static_cast<CBlockMSGTEXT*>(pObject);
         if (eightArrays) {
             for (CObArray& line : pText->m_aLines1)
@@ -348,9 +341,6 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
                 delete pField;  // a display has four lines; spare entries have no place
             }
         }
-#else
-        (void)eightArrays;
-#endif
     }
 }
 
@@ -375,7 +365,6 @@ void CTavixDoc::FixUpAfterLoad(CArchive& ar)
     const bool newModel = IsNewModel();
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
-#ifdef TVX_HAVE_DATALOG
         if (newModel && IsObjectOfClass(pBlock, "CBlockDataLog")) {
             CBlockDataLog* pLog = static_cast<CBlockDataLog*>(pBlock);
             if (pLog->m_aItems.GetSize() != pLog->m_nTime1High)
@@ -387,7 +376,6 @@ void CTavixDoc::FixUpAfterLoad(CArchive& ar)
                                     : nullptr;
             }
         }
-#endif
         if (newModel) {
             if (ResolvesReferencesNewModel(pBlock)) {
                 for (int k = 0; k < 4; ++k)

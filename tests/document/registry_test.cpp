@@ -18,7 +18,7 @@ TEST(Registry, NumbersAndOperandsOfNewElements)
         {600, 0, 100, 0},    {600, 16, 132, 32},  // positions 16-31 of each input module skipped
         {605, 0, 600, 0},    {605, 8, 616, 16},   // positions 8-15 of each output module skipped
         {607, 3, 1319, 3},   {608, 0, 4000, 0},   {611, 4, 1304, 4},
-        {300, 0, 9000, 0},   {300, 2, 9002, 0},
+        {300, 0, 9000, 0},   {300, 2, 9002, 0},   {911, 0, 8950, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type * 1000 + c.count);
