@@ -4,6 +4,7 @@
 
 #include "document/ClassTest.h"
 #include "elements/BlockComment.h"
+#include "elements/BlockIO.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
 
@@ -253,6 +254,9 @@ BOOL CTavixDoc::InsertBlock(CBlockObj* pBlock)
 {
     if (pBlock == nullptr)
         return FALSE;
+    // A pasted input starts without the state it last reported to the Inputs bar.
+    if (pBlock->IsKindOf(RUNTIME_CLASS(CBlockIn)))
+        static_cast<CBlockIn*>(pBlock)->m_nLastSimValue = 0;
     if (IsOfAny(pBlock, kKeepNumberClasses) && FindBlockByNumber(pBlock->m_nNumber) == nullptr) {
         m_blocks.AddTail(pBlock);
         SetModifiedFlag();
