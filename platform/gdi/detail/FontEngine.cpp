@@ -115,6 +115,29 @@ const DesignMetrics& MetricsFor(const std::string& family, int weight, bool ital
                 m.maxAdvance = BE16(p, 10, len, false);
             }
             hb_blob_destroy(hhea);
+            // GDI's average width is the classic letter-frequency weighted average of the
+            // lower-case letters and the space, which also keeps metric-compatible faces alike
+            static const struct {
+                char c;
+                int weight;
+            } kWeights[] = {{'a', 64}, {'b', 14}, {'c', 27}, {'d', 35}, {'e', 100}, {'f', 20}, {'g', 14},
+                            {'h', 42}, {'i', 63}, {'j', 3},  {'k', 6},  {'l', 35},  {'m', 20}, {'n', 56},
+                            {'o', 56}, {'p', 17}, {'q', 4},  {'r', 49}, {'s', 56},  {'t', 71}, {'u', 31},
+                            {'v', 10}, {'w', 18}, {'x', 3},  {'y', 18}, {'z', 2},   {' ', 166}};
+            hb_font_t* unscaled = hb_font_create(face);  // advances in font units
+            double sum = 0;
+            bool complete = true;
+            for (const auto& w : kWeights) {
+                hb_codepoint_t glyph = 0;
+                if (!hb_font_get_nominal_glyph(unscaled, hb_codepoint_t(w.c), &glyph)) {
+                    complete = false;
+                    break;
+                }
+                sum += double(w.weight) * hb_font_get_glyph_h_advance(unscaled, glyph);
+            }
+            hb_font_destroy(unscaled);
+            if (complete && sum > 0)
+                m.avgWidth = sum / 1000.0;
         }
         g_object_unref(font);
     }
@@ -313,6 +336,34 @@ void RealFont::Draw(cairo_t* cr, double x, double y, const std::wstring& text, i
     cairo_move_to(cr, 0, 0);
     pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(e.layout, 0));
     cairo_restore(cr);
+}
+
+std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text)
+{
+    std::wstring face(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, L'\0'));
+    PangoFontDescription* d = pango_font_description_new();
+    pango_font_description_set_family(d, MapFaceName(face, lf.lfPitchAndFamily).c_str());
+    pango_font_description_set_absolute_size(d, 12 * PANGO_SCALE);
+    std::string utf8;
+    for (wchar_t c : text)
+        AppendUtf8(utf8, char32_t(c) <= 0x10FFFF ? char32_t(c) : U'?');
+    PangoAttrList* attrs = pango_attr_list_new();
+    pango_attr_list_insert(attrs, pango_attr_font_desc_new(d));
+    GList* items = pango_itemize(Context(), utf8.c_str(), 0, int(utf8.size()), attrs, nullptr);
+    std::string family;
+    if (items) {
+        auto* item = static_cast<PangoItem*>(items->data);
+        if (item->analysis.font) {
+            PangoFontDescription* used = pango_font_describe(item->analysis.font);
+            const char* f = pango_font_description_get_family(used);
+            family = f ? f : "";
+            pango_font_description_free(used);
+        }
+    }
+    g_list_free_full(items, reinterpret_cast<GDestroyNotify>(pango_item_free));
+    pango_attr_list_unref(attrs);
+    pango_font_description_free(d);
+    return family;
 }
 
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)

@@ -60,6 +60,10 @@ private:
     mutable std::unordered_map<std::wstring, Entry> m_cache;
 };
 
+// Family of the installed font that draws `text` (its first character) for a logical font; for
+// checking face substitution.
+std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text);
+
 // The realised font for a logical font under a mapping scale (device units per logical unit).
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY);
 

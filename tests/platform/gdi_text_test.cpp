@@ -1,0 +1,305 @@
+// Fonts and text: face substitution, metrics, extents, alignment, DrawText formats.
+#include "gdi_support.h"
+
+#include "platform/gdi/detail/FontEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+using namespace gditest;
+
+namespace {
+
+LOGFONTW Font(const wchar_t* face, int height, int width = 0, int weight = 0, BYTE pitch = 0)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWidth = width;
+    lf.lfWeight = weight;
+    lf.lfPitchAndFamily = pitch;
+    std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    return lf;
+}
+
+TEST(GdiFonts, FaceNamesMapToInstalledFonts)
+{
+    struct Case {
+        const wchar_t* face;
+        BYTE pitch;
+        const wchar_t* sample;
+        const char* family;
+    } cases[] = {
+        {L"Arial", 0, L"A", "Liberation Sans"},
+        {L"MS Sans Serif", 0, L"A", "Liberation Sans"},
+        {L"", 0, L"A", "Liberation Sans"},
+        {L"Courier New", 0, L"A", "Liberation Mono"},
+        {L"Arial", FIXED_PITCH, L"A", "Liberation Mono"},
+        {L"Times New Roman", 0, L"A", "Liberation Serif"},
+        {L"\u5B8B\u4F53", 0, L"\u4E2D", "WenQuanYi Zen Hei"},  // SimSun written in Chinese
+        {L"SimSun", 0, L"\u4E2D", "WenQuanYi Zen Hei"},
+        {L"Microsoft YaHei", 0, L"\u4E2D", "WenQuanYi Zen Hei"},
+        {L"Arial", 0, L"\u4E2D\u6587", "WenQuanYi Zen Hei"},  // Chinese text in a Latin face
+    };
+    for (const Case& c : cases) {
+        LOGFONTW lf = Font(c.face, -12, 0, 0, c.pitch);
+        EXPECT_EQ(gdi::ResolvedFamily(lf, c.sample), c.family) << c.family;
+    }
+}
+
+TEST(GdiFonts, MetricsFollowCellAndCharacterHeights)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    CFont charHeight, cellHeight;
+    LOGFONTW lf = Font(L"Arial", -12);
+    charHeight.CreateFontIndirect(&lf);
+    cellHeight.CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, L"Arial");
+    TEXTMETRIC tm;
+    dc.SelectObject(&charHeight);
+    ASSERT_TRUE(dc.GetTextMetrics(&tm));
+    // Liberation Sans: ascent 0.905 em, descent 0.212 em
+    EXPECT_NEAR(tm.tmAscent, 11, 1);
+    EXPECT_NEAR(tm.tmHeight, 14, 1);
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_NEAR(tm.tmInternalLeading, tm.tmHeight - 12, 1);
+    EXPECT_NEAR(tm.tmAveCharWidth, 5, 1);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    dc.SelectObject(&cellHeight);
+    dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmHeight, 12);  // a positive height is the whole cell
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_EQ(dc.GetTextExtent(L"Comment", 7).cy, 12);
+    dc.SelectStockObject(SYSTEM_FONT);
+}
+
+TEST(GdiFonts, WidthRequestStretchesToTheAverageCharacterWidth)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    // the element label font: 12 x 6, fixed pitch -> every character advances 6 units
+    CFont fixed;
+    fixed.CreateFont(12, 6, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH, L"Arial");
+    dc.SelectObject(&fixed);
+    EXPECT_EQ(dc.GetTextExtent(L"ABCDEFGH", 8), CSize(48, 12));
+    EXPECT_EQ(dc.GetTextExtent(L"i", 1), CSize(6, 12));
+    int widths[3];
+    dc.GetCharWidth(L'a', L'c', widths);
+    EXPECT_EQ(widths[0], 6);
+    EXPECT_EQ(widths[2], 6);
+
+    CFont narrow, wide;
+    narrow.CreateFont(12, 5, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, L"Arial");
+    wide.CreateFont(12, 10, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, L"Arial");
+    TEXTMETRIC tm;
+    dc.SelectObject(&narrow);
+    dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmAveCharWidth, 5);
+    int narrowWidth = dc.GetTextExtent(L"Timer", 5).cx;
+    dc.SelectObject(&wide);
+    int wideWidth = dc.GetTextExtent(L"Timer", 5).cx;
+    EXPECT_NEAR(wideWidth, 2 * narrowWidth, 2);
+    dc.SelectStockObject(SYSTEM_FONT);
+}
+
+TEST(GdiFonts, ExtentsScaleWithTheMapping)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    CFont f;
+    f.CreateFont(12, 6, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH, L"Arial");
+    dc.SelectObject(&f);
+    CSize plain = dc.GetTextExtent(L"Comment", 7);
+    for (int zoom : {25, 150, 400}) {
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(100, 100);
+        dc.SetViewportExt(zoom, zoom);
+        CSize z = dc.GetTextExtent(L"Comment", 7);
+        EXPECT_NEAR(z.cx, plain.cx, 2) << zoom;
+        EXPECT_NEAR(z.cy, plain.cy, 2) << zoom;
+        dc.SetMapMode(MM_TEXT);
+    }
+    dc.SelectStockObject(SYSTEM_FONT);
+}
+
+class GdiTextOut : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        MakeCanvas(dc, 120, 60);
+        font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+        dc.SelectObject(&font);
+        dc.GetTextMetrics(&tm);
+    }
+    void TearDown() override { dc.SelectStockObject(SYSTEM_FONT); }
+    CDC dc;
+    CFont font;
+    TEXTMETRIC tm{};
+};
+
+TEST_F(GdiTextOut, ReferencePointFollowsTextAlign)
+{
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(10, 20, L"EEE", 3);
+    CRect top = InkBox(dc, 120, 60);
+    EXPECT_GE(top.top, 20);
+    EXPECT_LE(top.bottom, 20 + tm.tmAscent + 1);
+    EXPECT_GE(top.bottom, 20 + tm.tmAscent - 1);  // capitals sit on the baseline
+    EXPECT_NEAR(top.left, 11, 1);
+
+    MakeCanvas(dc, 120, 60);
+    dc.SetTextAlign(TA_BASELINE | TA_RIGHT);
+    dc.TextOut(100, 40, L"EEE", 3);
+    CRect base = InkBox(dc, 120, 60);
+    EXPECT_NEAR(base.bottom, 40, 1);
+    EXPECT_NEAR(base.right, 100, 2);
+    EXPECT_EQ(base.Size(), top.Size());
+
+    MakeCanvas(dc, 120, 60);
+    dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
+    dc.TextOut(60, 50, L"EEE", 3);
+    CRect centre = InkBox(dc, 120, 60);
+    EXPECT_NEAR((centre.left + centre.right) / 2.0, 60, 1.5);
+    EXPECT_NEAR(centre.bottom, 50 - tm.tmDescent, 1);
+}
+
+TEST_F(GdiTextOut, OpaqueBackgroundFillsTheTextCell)
+{
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(RGB(0, 0, 255));
+    dc.TextOut(5, 5, L"Ab", 2);
+    CSize ext = dc.GetTextExtent(L"Ab", 2);
+    int blue = CountPixels(dc, CRect(0, 0, 120, 60), RGB(0, 0, 255));
+    EXPECT_GT(blue, ext.cx * ext.cy / 2);
+    EXPECT_LE(blue, ext.cx * ext.cy);
+    EXPECT_EQ(InkBox(dc, 120, 60), CRect(5, 5, 5 + ext.cx, 5 + ext.cy));
+}
+
+TEST_F(GdiTextOut, ControlCharactersAreNotDrawn)
+{
+    dc.TextOut(5, 5, L"On\n", 3);
+    std::vector<COLORREF> withNewline = Snapshot(dc, 120, 60);
+    EXPECT_EQ(dc.GetTextExtent(L"On\n", 3), dc.GetTextExtent(L"On", 2));
+    MakeCanvas(dc, 120, 60);
+    dc.TextOut(5, 5, CString(L"On"));
+    EXPECT_EQ(Snapshot(dc, 120, 60), withNewline);
+}
+
+TEST_F(GdiTextOut, TextColourIsUsed)
+{
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(255, 0, 0));
+    dc.TextOut(5, 5, L"Hello", 5);
+    EXPECT_GT(CountPixels(dc, CRect(0, 0, 120, 60), RGB(255, 0, 0)), 10);
+    EXPECT_EQ(CountPixels(dc, CRect(0, 0, 120, 60), kBlack), 0);
+}
+
+TEST_F(GdiTextOut, VerticalTextRunsUpwards)
+{
+    CFont vertical;
+    vertical.CreateFont(-16, 0, 900, 900, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    dc.SelectObject(&vertical);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(20, 55, L"Caption", 7);
+    CRect box = InkBox(dc, 120, 60);
+    EXPECT_GT(box.Height(), 2 * box.Width());
+    EXPECT_LE(box.bottom, 56);
+    EXPECT_GE(box.left, 19);  // the cell lies to the right of the reference point
+    dc.SelectObject(&font);
+}
+
+TEST_F(GdiTextOut, ExtTextOutOpaqueAndClipped)
+{
+    dc.SetBkColor(RGB(0, 255, 0));
+    CRect r(10, 10, 30, 20);
+    dc.ExtTextOut(12, 8, ETO_OPAQUE | ETO_CLIPPED, &r, L"WWWWWW", 6, nullptr);
+    EXPECT_EQ(InkBox(dc, 120, 60), r);
+    EXPECT_GT(CountPixels(dc, r, RGB(0, 255, 0)), 0);
+    // an empty string with ETO_OPAQUE just fills
+    dc.SetBkColor(RGB(9, 9, 9));
+    CRect f(50, 50, 54, 53);
+    dc.ExtTextOut(0, 0, ETO_OPAQUE, &f, L"", 0, nullptr);
+    EXPECT_EQ(CountPixels(dc, f, RGB(9, 9, 9)), 12);
+}
+
+TEST_F(GdiTextOut, DrawTextCentresASingleLine)
+{
+    CRect r(0, 0, 120, 60);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(L"Mid", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    CRect ink = InkBox(dc, 120, 60);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 60, 2);
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 30, 4);
+
+    MakeCanvas(dc, 120, 60);
+    dc.DrawText(L"Right", -1, &r, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+    ink = InkBox(dc, 120, 60);
+    EXPECT_NEAR(ink.right, 120, 2);
+    EXPECT_GE(ink.bottom, 60 - tm.tmDescent - 1);
+}
+
+TEST_F(GdiTextOut, DrawTextMeasuresWrappedLines)
+{
+    CRect r(0, 0, 60, 0);
+    int h = dc.DrawText(L"one two three four five", -1, &r, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(h % tm.tmHeight, 0);
+    EXPECT_GE(h / tm.tmHeight, 2);
+    EXPECT_EQ(r.bottom, h);
+    EXPECT_LE(r.right, 60);
+    EXPECT_GT(r.right, 20);
+    EXPECT_EQ(InkBox(dc, 120, 60), CRect());  // measuring draws nothing
+
+    CRect lines(0, 0, 200, 0);
+    EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * tm.tmHeight);
+    CRect single(0, 0, 200, 0);
+    EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &single, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
+    // a word longer than the line keeps a line of its own
+    CRect narrow(0, 0, 10, 0);
+    EXPECT_EQ(dc.DrawText(L"Extraordinary", -1, &narrow, DT_WORDBREAK | DT_CALCRECT), tm.tmHeight);
+}
+
+TEST_F(GdiTextOut, DrawTextPrefixesAndEllipsis)
+{
+    CRect a(0, 0, 200, 0), b(0, 0, 200, 0);
+    dc.DrawText(L"&File", -1, &a, DT_CALCRECT | DT_SINGLELINE);
+    dc.DrawText(L"File", -1, &b, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(a, b);
+    CRect c(0, 0, 200, 0);
+    dc.DrawText(L"&File", -1, &c, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(c.right, b.right);
+
+    // the mnemonic underline adds ink below the baseline
+    CRect box(0, 0, 120, 30);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(L"File", -1, &box, DT_SINGLELINE);
+    CRect plain = InkBox(dc, 120, 60);
+    MakeCanvas(dc, 120, 60);
+    dc.DrawText(L"&File", -1, &box, DT_SINGLELINE);
+    EXPECT_GT(InkBox(dc, 120, 60).bottom, plain.bottom);
+
+    MakeCanvas(dc, 120, 60);
+    CRect small(0, 0, 40, 20);
+    dc.DrawText(L"A very long caption text", -1, &small, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    EXPECT_LE(InkBox(dc, 120, 60).right, 40);
+}
+
+TEST(GdiFonts, StockFontsAndFaceQueries)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    CFont* gui = static_cast<CFont*>(dc.SelectStockObject(DEFAULT_GUI_FONT));
+    EXPECT_NE(gui, nullptr);  // the previous font: SYSTEM_FONT
+    CString face;
+    dc.GetTextFace(face);
+    EXPECT_EQ(face, CString(L"MS Shell Dlg"));
+    LOGFONTW lf{};
+    EXPECT_EQ(dc.GetCurrentFont()->GetLogFont(&lf), int(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -11);
+
+    CFont point;
+    ASSERT_TRUE(point.CreatePointFont(90, L"Arial", &dc));
+    point.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, -12);  // 9 pt at 96 dpi
+}
+
+}  // namespace
