@@ -116,3 +116,30 @@ TEST(Services, BitTestSeriesNamesAndPendingKind)
     EXPECT_EQ(CMainFrame::TakePendingDocKind(), 2);
     EXPECT_EQ(CMainFrame::TakePendingDocKind(), 1);
 }
+
+TEST(Factory, EveryTypeGetsItsClassAndConstants)
+{
+    // The factory, the classes' constructors and the type table must agree: the device program
+    // compiler walks the counts, code sizes and option bits.
+    const BlockTypeInfo* table = GetBlockTypeTable();
+    for (int row = 0; row < kTypeRowCount; ++row) {
+        const BlockTypeInfo& info = table[row];
+        std::unique_ptr<CBlockObj> b(NewBlockOfType(info.nType));
+        ASSERT_NE(b, nullptr);
+        // Page connectors are made by the view's separate command, never by the factory.
+        const bool connector = info.nType == TYPE_MALE || info.nType == TYPE_FEMALE;
+        const char* expected = (info.pszClass && !connector) ? info.pszClass : "CBlockObj";
+        EXPECT_STREQ(b->GetRuntimeClass()->m_lpszClassName, expected) << info.nType;
+        if (connector)
+            continue;
+        EXPECT_EQ(b->m_nType, info.nType);
+        EXPECT_EQ(b->m_nInputs, info.nInputs) << info.nType;
+        EXPECT_EQ(b->m_nOutputs, info.nOutputs) << info.nType;
+        EXPECT_EQ(b->m_nCodeSize, info.nCodeSize) << info.nType;
+        EXPECT_EQ(b->m_nOperandCount, info.nOperandCount) << info.nType;
+        EXPECT_EQ(b->m_byOptions, info.byOptions) << info.nType;
+        for (int p = 0; p < 4; ++p)
+            EXPECT_EQ(b->m_nPinKind[p], info.nPinKinds[p]) << info.nType << " pin " << p;
+        EXPECT_EQ(b->m_nPinKind[kOutputPin], info.nPinKinds[4]) << info.nType;
+    }
+}
