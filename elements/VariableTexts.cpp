@@ -4,6 +4,7 @@
 
 #include "elements/BlockAnalog.h"
 #include "elements/BlockCounters.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockSwitches.h"
 #include "elements/BlockTime.h"
 #include "shell/ChildFrame.h"
@@ -228,6 +229,16 @@ private:
     CString WordAndMath();
     CString Weekday(int cam) const;
     std::tm Now() const;
+    CString DisplayTime(const std::tm& now) const
+    {
+        CString day = FormatTm(now, "%a");
+        if (day.GetLength() >= 3)
+            day = day.Left(2) + L" " + day.Mid(3);
+        return day + FormatTm(now, "%H:%M");
+    }
+    // The enable time and date of a message text: taken from the clock once when the capture
+    // flag is set, then repeated as captured.
+    CString EnableCapture(CBlockMSGTEXT& m, const std::tm& now) const;
 };
 
 std::tm VariableText::Now() const
@@ -246,6 +257,23 @@ std::tm VariableText::Now() const
     t.tm_sec = st.wSecond;
     t.tm_wday = st.wDayOfWeek % 7;
     return t;
+}
+
+CString VariableText::EnableCapture(CBlockMSGTEXT& m, const std::tm& now) const
+{
+    if (var == 2) {
+        if (m.m_bCaptureEnableTime) {
+            m.m_bCaptureEnableTime = 0;
+            m.m_strEnableTime = FormatTm(now, "%p %I:%M:%S");
+            m.m_strEnableTimeShort = detail ? m.m_strEnableTime : DisplayTime(now);
+        }
+        return detail ? m.m_strEnableTime : m.m_strEnableTimeShort;
+    }
+    if (m.m_bCaptureEnableDate) {
+        m.m_bCaptureEnableDate = 0;
+        m.m_strEnableDate = FormatTm(now, "%Y-%m-%d");
+    }
+    return m.m_strEnableDate;
 }
 
 CString VariableText::Timers()
@@ -637,13 +665,12 @@ CString VariableText::Make()
         if (var == 34) {
             if (detail)
                 return FormatTm(now, "%p %I:%M:%S");
-            CString day = FormatTm(now, "%a");
-            if (day.GetLength() >= 3)
-                day = day.Left(2) + L" " + day.Mid(3);
-            return day + FormatTm(now, "%H:%M");
+            return DisplayTime(now);
         }
         if (var == 1)
             return FormatTm(now, "%Y-%m-%d");
+        if ((var == 2 || var == 3) && b.IsKindOf(RUNTIME_CLASS(CBlockMSGTEXT)))
+            return EnableCapture(static_cast<CBlockMSGTEXT&>(b), now);
         return CString();
     }
     if (t == TYPE_ANALOG_IN || t == TYPE_ANALOG_FLAG)

@@ -1,6 +1,7 @@
 // Detail and display texts of block variables in message-text fields.
 #include "elements/BlockAnalog.h"
 #include "elements/BlockFactory.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockTime.h"
 
 #include "DiagramFixture.h"
@@ -147,4 +148,46 @@ TEST(VariableTexts, HoursCounterAndWordResults)
     t = Ask(*analogIn, nullptr, 131, 0);
     EXPECT_EQ(t.detail, CString(L" 250.0"));
     EXPECT_EQ(t.display, CString(L""));
+}
+
+TEST(VariableTexts, MessageTextClockAndCapturedEnableTime)
+{
+    Diagram d;
+    d.view.m_nEditMode = CTavixView::modeSimulate;
+    SYSTEMTIME st{};
+    st.wYear = 2026;
+    st.wMonth = 12;
+    st.wDay = 9;
+    st.wDayOfWeek = 3;
+    st.wHour = 15;
+    st.wMinute = 7;
+    st.wSecond = 5;
+    d.frame.SetSimTime(st);
+    auto msg = Make(TYPE_MSGTEXT);
+    ASSERT_TRUE(msg->IsKindOf(RUNTIME_CLASS(CBlockMSGTEXT)));
+    auto* m = static_cast<CBlockMSGTEXT*>(msg.get());
+
+    Texts now = Ask(*msg, &d.view, 34, 0);
+    EXPECT_EQ(now.detail, CString(L"PM 03:07:05"));
+    EXPECT_EQ(now.display, CString(L"We 15:07"));
+    EXPECT_EQ(Ask(*msg, &d.view, 1, 1).detail, CString(L"2026-12-09"));
+
+    m->m_bCaptureEnableTime = 1;
+    m->m_bCaptureEnableDate = 1;
+    CString first, date;
+    msg->GetVariableDetailText(&d.view, &first, 2, 2);
+    msg->GetVariableDetailText(&d.view, &date, 3, 3);
+    EXPECT_EQ(first, CString(L"PM 03:07:05"));
+    EXPECT_EQ(date, CString(L"2026-12-09"));
+    EXPECT_EQ(m->m_bCaptureEnableTime, 0);
+    d.frame.AdvanceSimTime(60000);
+    CString second;
+    msg->GetVariableDetailText(&d.view, &second, 2, 2);
+    EXPECT_EQ(second, first);  // the captured time stays
+
+    m->m_bCaptureEnableTime = 1;
+    CString shortForm;
+    msg->GetVariableDisplayText(&d.view, &shortForm, 2, 2);
+    EXPECT_EQ(shortForm, CString(L"We 15:08"));
+    EXPECT_EQ(m->m_strEnableTime, CString(L"PM 03:08:05"));
 }
