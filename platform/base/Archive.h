@@ -1,9 +1,11 @@
 // CArchive: the binary archive of program files, undo snapshots and the clipboard.
 //
 // Byte layout (little-endian, no padding, no type tags):
-//   BYTE/char 1, WORD/short/wchar_t 2, int/LONG/DWORD/UINT/float 4, double/LONGLONG 8.
+//   BYTE/char 1, WORD/short/wchar_t 2, int/LONG/DWORD/UINT/float 4, double 8.
 //   wchar_t is written as one UTF-16 code unit, as the files were made where it is 16 bits.
 //   A C++ bool has no operator and goes out as an int (4 bytes), as it always did.
+//   There is deliberately no operator for `long` (64 bits here, 32 where the files come from):
+//   archiving one does not compile, so no field silently changes size.
 //   Strings (CString): byte 0xFF, word 0xFFFE (the Unicode mark), then the length in UTF-16
 //     units: a byte below 255; else 0xFF and a word below 0xFFFE; else 0xFF, 0xFFFF and a dword;
 //     then the UTF-16LE units. Loading also takes strings without the mark: bytes counted the
@@ -110,8 +112,6 @@ public:
     CArchive& operator<<(wchar_t v) { return Put(WORD(v)); }
     CArchive& operator<<(int v) { return Put(v); }
     CArchive& operator<<(UINT v) { return Put(v); }
-    CArchive& operator<<(LONGLONG v) { return Put(v); }
-    CArchive& operator<<(ULONGLONG v) { return Put(v); }
     CArchive& operator<<(float v) { return Put(v); }
     CArchive& operator<<(double v) { return Put(v); }
 
@@ -128,8 +128,6 @@ public:
     }
     CArchive& operator>>(int& v) { return Get(v); }
     CArchive& operator>>(UINT& v) { return Get(v); }
-    CArchive& operator>>(LONGLONG& v) { return Get(v); }
-    CArchive& operator>>(ULONGLONG& v) { return Get(v); }
     CArchive& operator>>(float& v) { return Get(v); }
     CArchive& operator>>(double& v) { return Get(v); }
 

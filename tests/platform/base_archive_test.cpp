@@ -73,8 +73,6 @@ std::vector<ByteCase> ByteCases()
          [](CArchive& ar) { float v = 0; ar >> v; EXPECT_EQ(v, 1.5f); }},
         {"double", [](CArchive& ar) { ar << -2.0; }, Hex("00 00 00 00 00 00 00 C0"),
          [](CArchive& ar) { double v = 0; ar >> v; EXPECT_EQ(v, -2.0); }},
-        {"LONGLONG", [](CArchive& ar) { ar << LONGLONG(-2); }, Hex("FE FF FF FF FF FF FF FF"),
-         [](CArchive& ar) { LONGLONG v = 0; ar >> v; EXPECT_EQ(v, -2); }},
         {"raw point", [](CArchive& ar) { CPoint p(1, -1); ar.Write(&p, sizeof p); },
          Hex("01 00 00 00 FF FF FF FF"),
          [](CArchive& ar) {
