@@ -63,21 +63,23 @@ int Nearest(const std::vector<RGBQUAD>& table, std::uint32_t px)
 std::vector<RGBQUAD> StandardColorTable(int bpp)
 {
     std::vector<RGBQUAD> t;
+    static const BYTE kVga[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                     {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                     {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                     {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
     if (bpp == 1) {
         t = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
-    } else if (bpp == 4) {
-        static const BYTE kVga[16][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                         {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                         {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-                                         {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    } else if (bpp == 4 || bpp == 8) {
+        // the 16 VGA colours; 8 bits add a 6x6x6 colour cube and 24 greys
         for (const auto& c : kVga)
             t.push_back(RGBQUAD{c[2], c[1], c[0], 0});
-    } else if (bpp == 8) {
-        for (int i = 0; i < 216; ++i)
-            t.push_back(RGBQUAD{BYTE((i % 6) * 51), BYTE(((i / 6) % 6) * 51), BYTE((i / 36) * 51), 0});
-        for (int i = 0; i < 40; ++i) {
-            BYTE v = BYTE(i * 255 / 39);
-            t.push_back(RGBQUAD{v, v, v, 0});
+        if (bpp == 8) {
+            for (int i = 0; i < 216; ++i)
+                t.push_back(RGBQUAD{BYTE((i % 6) * 51), BYTE(((i / 6) % 6) * 51), BYTE((i / 36) * 51), 0});
+            for (int i = 0; i < 24; ++i) {
+                BYTE v = BYTE(8 + i * 10);
+                t.push_back(RGBQUAD{v, v, v, 0});
+            }
         }
     }
     return t;

@@ -1,0 +1,146 @@
+// GDI objects and device contexts: selection, lifetime, handles, stock objects, window
+// surfaces and system colours.
+#include "gdi_support.h"
+
+#include "platform/gdi/detail/DcImpl.h"
+
+#include <gtest/gtest.h>
+
+using namespace gditest;
+
+namespace {
+
+TEST(GdiObjects, SelectObjectReturnsThePreviousObject)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* old = dc.SelectObject(&red);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->m_hObject, GetStockObject(BLACK_PEN));
+    EXPECT_EQ(dc.GetCurrentPen(), &red);
+    EXPECT_EQ(dc.SelectObject(old), &red);
+    CBrush b(RGB(1, 2, 3));
+    CBrush* oldBrush = dc.SelectObject(&b);
+    EXPECT_EQ(oldBrush->m_hObject, GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), &b);
+}
+
+TEST(GdiObjects, ObjectDeletedWhileSelectedStaysUsable)
+{
+    CDC dc;
+    MakeCanvas(dc, 8, 2);
+    CPen* old = nullptr;
+    {
+        CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+        old = dc.SelectObject(&red);
+    }  // the wrapper deletes its pen while the DC still uses it
+    dc.MoveTo(0, 0);
+    dc.LineTo(5, 0);
+    EXPECT_EQ(dc.GetPixel(2, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dc.SelectObject(old), nullptr);  // the deleted pen has no handle to hand back
+    dc.MoveTo(0, 1);
+    dc.LineTo(5, 1);
+    EXPECT_EQ(dc.GetPixel(2, 1), kBlack);
+}
+
+TEST(GdiObjects, HandlesAndWrappers)
+{
+    CPen pen(PS_DASH, 3, RGB(9, 8, 7));
+    EXPECT_EQ(CPen::FromHandle(pen), &pen);
+    LOGPEN lp{};
+    EXPECT_EQ(pen.GetLogPen(&lp), int(sizeof lp));
+    EXPECT_EQ(lp.lopnStyle, UINT(PS_DASH));
+    EXPECT_EQ(lp.lopnWidth.x, 3);
+    EXPECT_EQ(lp.lopnColor, RGB(9, 8, 7));
+    EXPECT_EQ(pen.GetObjectType(), OBJ_PEN);
+
+    HBRUSH raw = CreateHatchBrush(HS_CROSS, RGB(1, 1, 1));
+    CBrush* temp = CBrush::FromHandle(raw);
+    ASSERT_NE(temp, nullptr);
+    LOGBRUSH lb{};
+    temp->GetLogBrush(&lb);
+    EXPECT_EQ(lb.lbStyle, BS_HATCHED);
+    EXPECT_EQ(lb.lbHatch, ULONG_PTR(HS_CROSS));
+    EXPECT_TRUE(DeleteObject(raw));
+    EXPECT_FALSE(DeleteObject(raw));  // stale handles are refused, not dereferenced
+    EXPECT_EQ(CGdiObject::FromHandle(raw), nullptr);
+    EXPECT_EQ(GetObjectType(raw), 0u);
+
+    CGdiObject stock;
+    ASSERT_TRUE(stock.CreateStockObject(BLACK_BRUSH));
+    EXPECT_TRUE(stock.DeleteObject());
+    EXPECT_EQ(GetObjectType(GetStockObject(BLACK_BRUSH)), OBJ_BRUSH);  // stock objects survive
+
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateBitmap(7, 3, 1, 32, nullptr));
+    BITMAP bm{};
+    bmp.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 7);
+    EXPECT_EQ(bm.bmHeight, 3);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    CBitmap none;
+    EXPECT_FALSE(none.CreateBitmap(0, 5, 1, 32, nullptr));
+    EXPECT_FALSE(none.CreateBitmap(1 << 20, 1 << 20, 1, 32, nullptr));  // refused, not allocated
+}
+
+TEST(GdiObjects, DeviceContextHandles)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    EXPECT_EQ(CDC::FromHandle(dc.GetSafeHdc()), &dc);
+    HDC raw = CreateCompatibleDC(nullptr);
+    CDC* temp = CDC::FromHandle(raw);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(temp->GetSafeHdc(), raw);
+    EXPECT_TRUE(DeleteDC(raw));
+    EXPECT_EQ(CDC::FromHandle(raw), nullptr);
+    EXPECT_FALSE(DeleteDC(raw));
+
+    // a fresh memory DC holds a 1 x 1 monochrome bitmap
+    BITMAP bm{};
+    dc.GetCurrentBitmap()->GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    CDC screen;
+    ASSERT_TRUE(screen.CreateDC(L"DISPLAY", nullptr, nullptr, nullptr));
+    EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_GT(screen.GetDeviceCaps(HORZRES), 0);
+    EXPECT_FALSE(screen.IsPrinting());
+}
+
+TEST(GdiObjects, WindowDcDrawsAtItsOriginInsideItsVisibleArea)
+{
+    auto surface = gdi::Surface::Create(40, 30);
+    ASSERT_TRUE(surface);
+    RECT visible{10, 5, 30, 25};
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(gdi::CreateWindowDC(surface, POINT{10, 5}, &visible)));
+    dc.FillSolidRect(-5, -5, 100, 100, RGB(255, 0, 0));
+    CRect clip;
+    dc.GetClipBox(&clip);
+    EXPECT_EQ(clip, CRect(0, 0, 20, 20));
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(20, 0), CLR_INVALID);
+    surface->BeginAccess();
+    EXPECT_EQ(surface->Row(5)[10] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(surface->Row(4)[10] & 0xFFFFFF, 0u);   // above the visible area
+    EXPECT_EQ(surface->Row(5)[30] & 0xFFFFFF, 0u);   // right of it
+    EXPECT_EQ(gdi::SurfaceOf(dc.GetSafeHdc()), surface);
+}
+
+TEST(GdiObjects, SystemColoursAndBrushes)
+{
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(GetSysColor(9999), 0u);
+    CBrush* face = CBrush::FromHandle(GetSysColorBrush(COLOR_BTNFACE));
+    ASSERT_NE(face, nullptr);
+    LOGBRUSH lb{};
+    face->GetLogBrush(&lb);
+    EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_BTNFACE));
+    EXPECT_TRUE(DeleteObject(GetSysColorBrush(COLOR_BTNFACE)));
+    EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), OBJ_BRUSH);
+}
+
+}  // namespace
