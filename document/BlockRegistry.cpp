@@ -114,12 +114,35 @@ CBlockObj* CTavixDoc::FindBlockByNumber(int nNumber) const
         if (pBus != nullptr && pBus->m_nNumber == nNumber)
             return pBus;
     }
+    if (m_pNumberIndex != nullptr) {
+        const auto it = m_pNumberIndex->find(nNumber);
+        return it == m_pNumberIndex->end() ? nullptr : it->second;
+    }
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
         if (pBlock->m_nNumber == nNumber)
             return pBlock;
     }
     return nullptr;
+}
+
+CBlockNumberIndex::CBlockNumberIndex(CTavixDoc& doc) : m_doc(doc)
+{
+    if (doc.m_pNumberIndex != nullptr)
+        return;
+    m_index.reserve(size_t(doc.m_blocks.GetCount()));
+    for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos != nullptr;) {
+        CBlockObj* pBlock = static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos));
+        m_index.emplace(pBlock->m_nNumber, pBlock);  // the first in list order wins
+    }
+    doc.m_pNumberIndex = &m_index;
+    m_bOwner = true;
+}
+
+CBlockNumberIndex::~CBlockNumberIndex()
+{
+    if (m_bOwner)
+        m_doc.m_pNumberIndex = nullptr;
 }
 
 CBlockObj* CTavixDoc::FindIOBlock(int nOperand, int nType) const

@@ -15,6 +15,8 @@
 #include "msgtext/Widget.h"
 #include "shell/MainFrame.h"
 
+#include <memory>
+
 namespace {
 
 constexpr BYTE kMarkerSet = 0x55;
@@ -296,6 +298,10 @@ void CTavixDoc::Serialize(CArchive& ar)
     m_blocks.Serialize(ar);
     if (IsLadder())
         m_powerBus.Serialize(ar);
+    // Wires, fields and references find their elements by number from here on.
+    std::unique_ptr<CBlockNumberIndex> index;
+    if (!storing)
+        index = std::make_unique<CBlockNumberIndex>(*this);
     m_wires.Serialize(ar);
 
     // 21: message-text fields, then the fix-ups of a load.

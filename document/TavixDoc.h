@@ -10,6 +10,7 @@
 #include "document/DocTypes.h"
 #include "document/UndoStore.h"
 
+#include <unordered_map>
 #include <vector>
 
 class CBlockObj;
@@ -216,6 +217,10 @@ private:
     BOOL LoadFrom(CFile& file, const CString& name);
 
     friend class CUndoStore;
+    friend class CBlockNumberIndex;
+
+    // Number -> first element of m_blocks with it, while a CBlockNumberIndex is held.
+    std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
 
     BOOL m_bCounted = FALSE;  // counted among the main frame's open documents
     BOOL m_bModified = FALSE;
@@ -223,4 +228,21 @@ private:
     CString m_strTitle;
     CString m_strLastError;
     CStringArray m_loadWarnings;
+};
+
+// Makes CTavixDoc::FindBlockByNumber answer from an index for as long as the object lives, so
+// that a pass over every element (loading, one simulation step of every block) does not search
+// the list once per link. Hold it only while no element is added, removed or renumbered.
+// Nested indexes leave the outer one in charge.
+class CBlockNumberIndex {
+public:
+    explicit CBlockNumberIndex(CTavixDoc& doc);
+    ~CBlockNumberIndex();
+    CBlockNumberIndex(const CBlockNumberIndex&) = delete;
+    CBlockNumberIndex& operator=(const CBlockNumberIndex&) = delete;
+
+private:
+    CTavixDoc& m_doc;
+    std::unordered_map<int, CBlockObj*> m_index;
+    bool m_bOwner = false;
 };

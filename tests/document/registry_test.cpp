@@ -259,3 +259,26 @@ TEST(Registry, CodeSizesFollowTheDeviceModel)
     EXPECT_EQ(pYearly->m_nCodeSize, 8);
     EXPECT_EQ(pSreg->m_nCodeSize, 12);
 }
+
+TEST(Registry, NumberIndexAnswersLikeTheListWalk)
+{
+    CTavixDoc doc;
+    doc.m_nDocKind = CTavixDoc::kindLadder;
+    auto* pBus = new CBlockObj(951, 0);
+    pBus->m_nNumber = -1;
+    doc.m_powerBus.AddTail(pBus);
+    CBlockObj* pFirst = AddNew(doc, 300);
+    CBlockObj* pTwin = NewBlockOfType(300);
+    pTwin->m_nNumber = pFirst->m_nNumber;  // a damaged program: two blocks share a number
+    doc.m_blocks.AddTail(pTwin);
+    {
+        CBlockNumberIndex index(doc);
+        CBlockNumberIndex nested(doc);
+        EXPECT_EQ(doc.FindBlockByNumber(pFirst->m_nNumber), pFirst);
+        EXPECT_EQ(doc.FindBlockByNumber(-1), pBus);
+        EXPECT_EQ(doc.FindBlockByNumber(4711), nullptr);
+    }
+    doc.m_blocks.RemoveHead();
+    delete pFirst;
+    EXPECT_EQ(doc.FindBlockByNumber(pTwin->m_nNumber), pTwin);  // no index left behind
+}
