@@ -1,6 +1,7 @@
 // Body, pin and handle rectangles of an element, its hit test, and its pin kinds.
 #include "elements/BlockObj.h"
 
+#include "elements/PowerBus.h"
 #include "document/TavixDoc.h"
 
 namespace {
@@ -72,7 +73,7 @@ int CBlockObj::HitTest(CPoint pt) const
 {
     CRect body;
     GetRect(&body);
-    if (m_nType == TYPE_POWERBUS)
+    if (IsKindOf(RUNTIME_CLASS(CPowerBusObj)))
         body.InflateRect(5, 0);
     if (body.PtInRect(pt))
         return kBodyHit;

@@ -1,5 +1,6 @@
 // Type table, pin kinds, element kinds, pin rectangles and hit tests.
 #include "elements/BlockObj.h"
+#include "elements/PowerBus.h"
 
 #include "DiagramFixture.h"
 
@@ -133,12 +134,14 @@ TEST(Geometry, PinRectanglesAndHitTest)
 
 TEST(Geometry, PowerBusBodyIsWidened)
 {
-    CBlockObj bus(TYPE_POWERBUS, 0);
-    bus.m_nOutputs = 0;
-    bus.m_ptOrigin = CPoint(24, 20);
-    bus.m_nWidth = 4;
+    CPowerBusObj bus;
     bus.m_nHeight = 300;
     EXPECT_EQ(bus.HitTest(CPoint(20, 100)), kBodyHit);
     EXPECT_EQ(bus.HitTest(CPoint(32, 100)), kBodyHit);
     EXPECT_EQ(bus.HitTest(CPoint(18, 100)), -1);
+    CBlockObj plain(TYPE_POWERBUS, 0);  // the widening belongs to the power bus class
+    plain.m_ptOrigin = CPoint(24, 20);
+    plain.m_nWidth = 4;
+    plain.m_nHeight = 300;
+    EXPECT_EQ(plain.HitTest(CPoint(20, 100)), -1);
 }
