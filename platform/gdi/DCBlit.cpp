@@ -74,7 +74,7 @@ void RopLoop(DcImpl& dst, const RECT& dR, DWORD rop, const SourceReader* reader,
     bool usesPat = gdi::RopUsesPattern(rop);
     bool mono = IsMono(dst);
     d->BeginAccess();
-    for (const RECT& c : dst.EffectiveClip().Rects()) {
+    for (const RECT& c : dst.ClipRects()) {
         RECT r{std::max(dR.left, c.left), std::max(dR.top, c.top), std::min(dR.right, c.right),
                std::min(dR.bottom, c.bottom)};
         for (LONG y = r.top; y < r.bottom; ++y) {
@@ -185,7 +185,7 @@ BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, DWORD
     if (rop == SRCCOPY && srcMono == dstMono) {
         const_cast<Surface*>(from)->BeginAccess();
         ds->BeginAccess();
-        for (const RECT& c : dc->EffectiveClip().Rects()) {
+        for (const RECT& c : dc->ClipRects()) {
             RECT r{std::max(dR.left, c.left), std::max(dR.top, c.top), std::min(dR.right, c.right),
                    std::min(dR.bottom, c.bottom)};
             // keep to the source's pixels

@@ -4,6 +4,7 @@
 #include "platform/gdi/detail/Raster.h"
 
 #include <cairo.h>
+#include <pixman.h>
 
 #include <algorithm>
 #include <cmath>
@@ -167,8 +168,15 @@ const RegionData& DcImpl::EffectiveClip()
         c.Offset(origin.x, origin.y);
         m_effClip = RegionData::Combine(m_effClip, c, RGN_AND);
     }
+    m_clipRects = m_effClip.Rects();
     m_clipValid = true;
     return m_effClip;
+}
+
+const std::vector<RECT>& DcImpl::ClipRects()
+{
+    EffectiveClip();
+    return m_clipRects;
 }
 
 cairo_t* DcImpl::Cr()
@@ -187,7 +195,7 @@ cairo_t* DcImpl::Cr()
     if (type == DcType::Printer)
         cairo_scale(m_cr, 72.0 / dpi, 72.0 / dpi);
     const RegionData& clip = EffectiveClip();
-    for (const RECT& r : clip.Rects())
+    for (const RECT& r : ClipRects())
         cairo_rectangle(m_cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (clip.IsEmpty())
         cairo_rectangle(m_cr, 0, 0, 0, 0);
@@ -222,7 +230,16 @@ const RealFont& DcImpl::RealizedFont() const
 {
     static const LOGFONTW kFallback{};
     FontObj* f = Font();
-    return RealizeFont(f ? f->lf : kFallback, ScaleX(), ScaleY());
+    double sx = ScaleX(), sy = ScaleY();
+    unsigned gen = FontCacheGeneration();
+    if (!m_font || m_fontObj != f || m_fontSx != sx || m_fontSy != sy || m_fontGeneration != gen) {
+        m_font = &RealizeFont(f ? f->lf : kFallback, sx, sy);
+        m_fontObj = f;
+        m_fontSx = sx;
+        m_fontSy = sy;
+        m_fontGeneration = FontCacheGeneration();
+    }
+    return *m_font;
 }
 
 PaintSource DcImpl::SolidSource(COLORREF c) const
@@ -277,17 +294,17 @@ void DcImpl::FillRectPixels(const RECT& rIn, const PaintSource& src, int rop2)
     if (!s || src.none || rop2 == R2_NOP)
         return;
     s->BeginAccess();
-    for (const RECT& c : EffectiveClip().Rects()) {
+    for (const RECT& c : ClipRects()) {
         RECT r{std::max(rIn.left, c.left), std::max(rIn.top, c.top), std::min(rIn.right, c.right),
                std::min(rIn.bottom, c.bottom)};
         if (r.left >= r.right || r.top >= r.bottom)
             continue;
+        if (!src.hasPattern && rop2 == R2_COPYPEN) {
+            pixman_fill(s->Row(0), s->Stride() / 4, 32, r.left, r.top, r.right - r.left, r.bottom - r.top, src.solid);
+            continue;
+        }
         for (LONG y = r.top; y < r.bottom; ++y) {
             std::uint32_t* row = s->Row(y);
-            if (!src.hasPattern && rop2 == R2_COPYPEN) {
-                std::fill(row + r.left, row + r.right, src.solid);
-                continue;
-            }
             for (LONG x = r.left; x < r.right; ++x) {
                 std::uint32_t p;
                 if (src.At(x, y, p))
@@ -306,7 +323,7 @@ void DcImpl::ApplyMask(const unsigned char* mask, int stride, int mx, int my, in
         return;
     s->BeginAccess();
     RECT box{mx, my, mx + w, my + h};
-    for (const RECT& c : EffectiveClip().Rects()) {
+    for (const RECT& c : ClipRects()) {
         RECT r{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
                std::min(box.bottom, c.bottom)};
         for (LONG y = r.top; y < r.bottom; ++y) {
@@ -342,25 +359,40 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
     int steps = std::max(dx, dy);
     if (steps == 0)
         return;
-    const RegionData& clip = EffectiveClip();
+    const std::vector<int>& dashes = DashPattern(pen.Style());
+    std::uint32_t penPx = PixelFromColor(pen.color), bkPx = PixelFromColor(st.bkColor);
+    int rop = st.rop2;
+    // solid horizontal and vertical lines are spans: fill them clip rectangle by clip rectangle
+    if (dashes.empty() && (dx == 0 || dy == 0)) {
+        // the last pixel (at b) is left out
+        RECT span;
+        if (dy == 0)
+            span = b.x > a.x ? RECT{a.x, a.y, b.x, a.y + 1} : RECT{b.x + 1, a.y, a.x + 1, a.y + 1};
+        else
+            span = b.y > a.y ? RECT{a.x, a.y, a.x + 1, b.y} : RECT{a.x, b.y + 1, a.x + 1, a.y + 1};
+        FillRectPixels(span, SolidSource(pen.color), rop);
+        styleStep += steps;
+        return;
+    }
+    const std::vector<RECT>& clip = ClipRects();
     RECT box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
-    bool inside = false;
-    for (const RECT& c : clip.Rects())
+    bool inside = false, touches = false;
+    for (const RECT& c : clip) {
         if (box.left >= c.left && box.top >= c.top && box.right <= c.right && box.bottom <= c.bottom) {
             inside = true;
             break;
         }
-    if (!inside && !clip.IntersectsRect(box)) {
+        touches = touches || (box.left < c.right && c.left < box.right && box.top < c.bottom && c.top < box.bottom);
+    }
+    if (!inside && !touches) {
         styleStep += steps;
         return;
     }
-    const std::vector<int>& dashes = DashPattern(pen.Style());
+    const RegionData& region = EffectiveClip();
     int period = 0;
     for (int d : dashes)
         period += d;
-    std::uint32_t penPx = PixelFromColor(pen.color), bkPx = PixelFromColor(st.bkColor);
     bool paintGaps = st.bkMode == OPAQUE;
-    int rop = st.rop2;
     s->BeginAccess();
     int sx = b.x > a.x ? 1 : -1, sy = b.y > a.y ? 1 : -1;
     int err = dx - dy;
@@ -378,7 +410,7 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
             }
         }
         ++styleStep;
-        if ((on || paintGaps) && (inside || clip.Contains(x, y))) {
+        if ((on || paintGaps) && (inside || region.Contains(x, y))) {
             std::uint32_t& px = s->Row(y)[x];
             px = Rop2(rop, on ? penPx : bkPx, px);
         }

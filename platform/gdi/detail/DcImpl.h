@@ -96,8 +96,9 @@ public:
     cairo_t* Cr();
     void TargetChanged();
     void ClipChanged();
-    // Clip in surface coordinates, bounded by the target.
+    // Clip in surface coordinates, bounded by the target, and its rectangles.
     const RegionData& EffectiveClip();
+    const std::vector<RECT>& ClipRects();
 
     // ---- mapping ----
     POINT LogToDev(POINT p) const;
@@ -132,6 +133,12 @@ private:
     cairo_t* m_cr = nullptr;
     bool m_clipValid = false;
     RegionData m_effClip;
+    std::vector<RECT> m_clipRects;
+    // last realised font, reused while the font, the scale and the font cache stay the same
+    mutable const RealFont* m_font = nullptr;
+    mutable const Object* m_fontObj = nullptr;
+    mutable double m_fontSx = 0, m_fontSy = 0;
+    mutable unsigned m_fontGeneration = 0;
 };
 
 DcImpl* Impl(HDC h);  // null for invalid handles

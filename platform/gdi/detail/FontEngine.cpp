@@ -366,6 +366,15 @@ std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text)
     return family;
 }
 
+namespace {
+unsigned g_fontGeneration = 1;
+}
+
+unsigned FontCacheGeneration()
+{
+    return g_fontGeneration;
+}
+
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)
 {
     static std::unordered_map<std::string, std::unique_ptr<RealFont>> cache;
@@ -379,8 +388,10 @@ const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)
     auto it = cache.find(key);
     if (it != cache.end())
         return *it->second;
-    if (cache.size() >= kMaxCachedFonts)
+    if (cache.size() >= kMaxCachedFonts) {
         cache.clear();
+        ++g_fontGeneration;
+    }
     auto font = std::make_unique<RealFont>(lf, scaleX, scaleY);
     return *cache.emplace(key, std::move(font)).first->second;
 }

@@ -65,6 +65,9 @@ private:
 std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text);
 
 // The realised font for a logical font under a mapping scale (device units per logical unit).
+// References stay valid until FontCacheGeneration() changes.
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY);
+
+unsigned FontCacheGeneration();
 
 }  // namespace gdi
