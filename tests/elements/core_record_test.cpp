@@ -219,6 +219,26 @@ TEST(ElementRecord, DamagedRecordsAreRefused)
     }
 }
 
+TEST(ElementRecord, EveryTruncationEndsInAnError)
+{
+    CBlockObj filled(811, 4);
+    Fill(filled);
+    filled.m_strName = L"Name";
+    const std::vector<BYTE> good = StoreBody(filled);
+    for (size_t n = 0; n < good.size(); ++n) {
+        const std::vector<BYTE> part(good.begin(), good.begin() + n);
+        CBlockObj b;
+        int cause = -1;
+        try {
+            LoadBody(b, part, 1);
+        } catch (CArchiveException* e) {
+            cause = e->m_cause;
+            e->Delete();
+        }
+        ASSERT_EQ(cause, CArchiveException::endOfFile) << n << " bytes";
+    }
+}
+
 TEST(ElementCopy, NewerFieldsOnlyFromMachineTypeQ)
 {
     struct Case { int type; int machine; bool copied; } cases[] = {
