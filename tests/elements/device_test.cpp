@@ -61,7 +61,7 @@ TEST(Encoder, ResetSourceReferencesAndLimit)
     CBlockENCODER* p = b.Make<CBlockENCODER>(848);
     CBlockObj* pR = b.Bit(120, 0);
     ValueBench::Wire(p, 0, pR);
-    CBlockObj* pA = b.Bit(NUM_INPUT + 2, 1);
+    b.Bit(NUM_INPUT + 2, 1);  // I2 held at 1
     CBlockObj* pB = b.Bit(NUM_INPUT + 3, 0);
     p->m_nPreWarn[1] = 1;  // I2 & I3
     p->m_nStartValue = 10;
