@@ -16,6 +16,9 @@ public:
     // Series text and minimum firmware of a hardware code; returns the model class, or -1 (the
     // outputs untouched) for an unknown model.
     static int GetSeriesName(WORD wHardwareCode, CString* pName, WORD* pMinFirmware);
+    // Fills g_mapBlockTypeName with the bracketed names of the function blocks (done once at
+    // start-up).
+    static void BuildBlockNameMap();
     // Document kind (1 function block diagram, 2 ladder) the next document takes; taking it
     // resets it to 1.
     static int TakePendingDocKind();

@@ -14,6 +14,10 @@ BOOL g_bShowPropertiesAtNew = 1;
 
 namespace {
 int s_nPendingDocKind = 1;
+
+// The block-name map is read from the first document on; fill it before anything runs.
+[[maybe_unused]] const bool s_bBlockNamesBuilt = (CMainFrame::BuildBlockNameMap(), true);
+
 std::atomic<int> s_nOpenDocuments{0};
 CString s_strSeriesText;
 } // namespace
@@ -39,6 +43,94 @@ int CMainFrame::GetSeriesName(WORD wHardwareCode, CString* pName, WORD* pMinFirm
         return m.modelClass;
     }
     return -1;
+}
+
+void CMainFrame::BuildBlockNameMap()
+{
+    struct Entry { int nType; const wchar_t* pszName; };
+    static const Entry entries[] = {
+        {400, L"[On Delay]"},
+        {401, L"[Off Delay]"},
+        {402, L"[On/Off Delay]"},
+        {403, L"[Retentive On-Delay]"},
+        {404, L"[Wiping Relay(Pulse Output)]"},
+        {405, L"[Edge Trigger Wiping Relay]"},
+        {406, L"[Asynchronous Pulse Generator]"},
+        {407, L"[Random Generator]"},
+        {408, L"[Stairway lighting switch]"},
+        {409, L"[Multiple function switch]"},
+        {410, L"[Weekly Timer]"},
+        {411, L"[Yearly Timer]"},
+        {412, L"[Astronomical clock]"},
+        {413, L"[Stopwatch]"},
+        {800, L"[Up/Down Counter]"},
+        {801, L"[Hour Counter]"},
+        {802, L"[Threshold trigger]"},
+        {803, L"[Analog Comparator]"},
+        {804, L"[Analog Threshold Trigger]"},
+        {805, L"[Analog Amplifier]"},
+        {806, L"[Analog Watchdog]"},
+        {807, L"[Analog Differential trigger]"},
+        {810, L"[Message texts]"},
+        {815, L"[Mathematic instruction]"},
+        {816, L"[Analog MUX]"},
+        {817, L"[Analog Ramp]"},
+        {818, L"[PI controller]"},
+        {819, L"[PWM]"},
+        {820, L"[Analog filter]"},
+        {821, L"[Max/Min]"},
+        {822, L"[Average value]"},
+        {823, L"[Mathematic instruction error detection]"},
+        {832, L"[BCD]"},
+        {833, L"[BIN]"},
+        {834, L"[ROL]"},
+        {835, L"[ROR]"},
+        {836, L"[SHL]"},
+        {837, L"[SHR]"},
+        {838, L"[AND MASK]"},
+        {839, L"[OR MASK]"},
+        {840, L"[NOT MASK]"},
+        {841, L"[NAND MASK]"},
+        {842, L"[NOR MASK]"},
+        {843, L"[XOR MASK]"},
+        {844, L"[Array Max/Min/Avg]"},
+        {845, L"[Data Max/Min/Avg]"},
+        {846, L"[RAND]"},
+        {847, L"[MEM]"},
+        {848, L"[Encoder]"},
+        {849, L"[Stepping Motor Control]"},
+        {850, L"[Stepping Motor Control(Edge)]"},
+        {851, L"[Pulse Train Output]"},
+        {852, L"[Pulse Train Output(Edge)]"},
+        {853, L"[Segment Display]"},
+        {854, L"[Word to Bit]"},
+        {855, L"[UDC Communication]"},
+        {856, L"[CRC16]"},
+        {860, L"[Odd Number]"},
+        {861, L"[Even Number]"},
+        {862, L"[Modulo]"},
+        {863, L"[Remainder]"},
+        {864, L"[Logarithm]"},
+        {865, L"[Square Root]"},
+        {866, L"[Absolute Value]"},
+        {867, L"[GCD]"},
+        {868, L"[LCM]"},
+        {869, L"[2's nth power]"},
+        {870, L"[e's nth power]"},
+        {871, L"[Fixed-point arithmetic]"},
+        {872, L"[Round-off]"},
+        {873, L"[Sine function]"},
+        {874, L"[Cosine function]"},
+        {875, L"[Tangent function]"},
+        {876, L"[Cotangent function]"},
+        {877, L"[Secant function]"},
+        {878, L"[Cosecant function]"},
+        {879, L"[Quadratic equation]"},
+    };
+    g_mapBlockTypeName.RemoveAll();
+    g_mapBlockTypeName.InitHashTable(91);
+    for (const Entry& e : entries)
+        g_mapBlockTypeName.SetAt(e.nType, e.pszName);
 }
 
 int CMainFrame::TakePendingDocKind()
