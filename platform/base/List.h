@@ -56,15 +56,18 @@ public:
 
     POSITION AddHead(ARG_TYPE newElement) { return InsertBefore(nullptr, newElement); }
     POSITION AddTail(ARG_TYPE newElement) { return InsertAfter(nullptr, newElement); }
-    // Adds copies of another list's elements, keeping their order.
+    // Adds copies of another list's elements, keeping their order. The count is taken first,
+    // so adding a list to itself doubles it instead of running on forever.
     void AddHead(const CList* other)
     {
-        for (POSITION pos = other->GetTailPosition(); pos != nullptr;)
+        POSITION pos = other->GetTailPosition();
+        for (int n = other->GetCount(); n > 0; --n)
             AddHead(other->GetPrev(pos));
     }
     void AddTail(const CList* other)
     {
-        for (POSITION pos = other->GetHeadPosition(); pos != nullptr;)
+        POSITION pos = other->GetHeadPosition();
+        for (int n = other->GetCount(); n > 0; --n)
             AddTail(other->GetNext(pos));
     }
 

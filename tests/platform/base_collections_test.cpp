@@ -48,6 +48,16 @@ TEST(Lists, OrderOfInsertionAndRemoval)
     EXPECT_EQ(list.FindIndex(3), nullptr);
     EXPECT_EQ(list.FindIndex(-1), nullptr);
 
+    // Whole lists, also a list added to itself.
+    CList<int, int> other;
+    other.AddTail(7);
+    other.AddTail(8);
+    list.AddHead(&other);
+    list.AddTail(&list);
+    EXPECT_EQ(Items(list), (std::vector<int>{7, 8, 10, 2, 4, 7, 8, 10, 2, 4}));
+    other.AddHead(&other);
+    EXPECT_EQ(Items(other), (std::vector<int>{7, 8, 7, 8}));
+
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.GetHeadPosition(), nullptr);
