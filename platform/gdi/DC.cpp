@@ -112,16 +112,22 @@ BOOL CDC::DeleteDC()
 
 BOOL CDC::CreateCompatibleDC(CDC*)
 {
+    if (m_hDC)
+        return FALSE;
     return Attach(gdi::HandleOf(gdi::NewDc(DcType::Memory)));
 }
 
 BOOL CDC::CreateDC(LPCWSTR, LPCWSTR, LPCWSTR, const void*)
 {
+    if (m_hDC)
+        return FALSE;
     return Attach(gdi::HandleOf(gdi::NewDc(DcType::Display)));
 }
 
 BOOL CDC::CreateForImage(int width, int height)
 {
+    if (m_hDC)
+        return FALSE;
     HBITMAP bmp = ::CreateBitmap(width, height, 1, 32, nullptr);
     if (!bmp)
         return FALSE;
@@ -133,6 +139,8 @@ BOOL CDC::CreateForImage(int width, int height)
 
 BOOL CDC::CreatePrinterDC(int width, int height, int dpi, const std::wstring& outputPath)
 {
+    if (m_hDC)
+        return FALSE;
     if (width <= 0 || height <= 0 || dpi <= 0 || dpi > 4800)
         return FALSE;
     DcImpl* dc = gdi::NewDc(DcType::Printer);

@@ -163,7 +163,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE,
     if (bits)
         *bits = nullptr;
     DibFormat f;
-    if (!Describe(info, f) || f.bpp != 32 || !f.topDown || info->bmiHeader.biCompression != BI_RGB)
+    if (!info || info->bmiHeader.biBitCount != 32 || info->bmiHeader.biCompression != BI_RGB || !Describe(info, f) ||
+        !f.topDown)
         return nullptr;
     void* mem = std::calloc(size_t(f.rowBytes) * size_t(f.height), 1);
     if (!mem)

@@ -14,6 +14,8 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // A memory DC with its own w x h bitmap, filled white.
 inline void MakeCanvas(CDC& dc, int w, int h, COLORREF fill = kWhite)
 {
+    if (dc.GetSafeHdc())
+        dc.DeleteDC();
     dc.CreateForImage(w, h);
     dc.FillSolidRect(0, 0, w, h, fill);
 }

@@ -132,6 +132,7 @@ protected:
         dc.GetTextMetrics(&tm);
     }
     void TearDown() override { dc.SelectStockObject(SYSTEM_FONT); }
+    void Clear() { dc.FillSolidRect(0, 0, 120, 60, kWhite); }
     CDC dc;
     CFont font;
     TEXTMETRIC tm{};
@@ -147,7 +148,7 @@ TEST_F(GdiTextOut, ReferencePointFollowsTextAlign)
     EXPECT_GE(top.bottom, 20 + tm.tmAscent - 1);  // capitals sit on the baseline
     EXPECT_NEAR(top.left, 11, 1);
 
-    MakeCanvas(dc, 120, 60);
+    Clear();
     dc.SetTextAlign(TA_BASELINE | TA_RIGHT);
     dc.TextOut(100, 40, L"EEE", 3);
     CRect base = InkBox(dc, 120, 60);
@@ -155,7 +156,7 @@ TEST_F(GdiTextOut, ReferencePointFollowsTextAlign)
     EXPECT_NEAR(base.right, 100, 2);
     EXPECT_EQ(base.Size(), top.Size());
 
-    MakeCanvas(dc, 120, 60);
+    Clear();
     dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
     dc.TextOut(60, 50, L"EEE", 3);
     CRect centre = InkBox(dc, 120, 60);
@@ -180,7 +181,7 @@ TEST_F(GdiTextOut, ControlCharactersAreNotDrawn)
     dc.TextOut(5, 5, L"On\n", 3);
     std::vector<COLORREF> withNewline = Snapshot(dc, 120, 60);
     EXPECT_EQ(dc.GetTextExtent(L"On\n", 3), dc.GetTextExtent(L"On", 2));
-    MakeCanvas(dc, 120, 60);
+    Clear();
     dc.TextOut(5, 5, CString(L"On"));
     EXPECT_EQ(Snapshot(dc, 120, 60), withNewline);
 }
@@ -231,7 +232,7 @@ TEST_F(GdiTextOut, DrawTextCentresASingleLine)
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 60, 2);
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 30, 4);
 
-    MakeCanvas(dc, 120, 60);
+    Clear();
     dc.DrawText(L"Right", -1, &r, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
     ink = InkBox(dc, 120, 60);
     EXPECT_NEAR(ink.right, 120, 2);
@@ -273,11 +274,11 @@ TEST_F(GdiTextOut, DrawTextPrefixesAndEllipsis)
     dc.SetBkMode(TRANSPARENT);
     dc.DrawText(L"File", -1, &box, DT_SINGLELINE);
     CRect plain = InkBox(dc, 120, 60);
-    MakeCanvas(dc, 120, 60);
+    Clear();
     dc.DrawText(L"&File", -1, &box, DT_SINGLELINE);
     EXPECT_GT(InkBox(dc, 120, 60).bottom, plain.bottom);
 
-    MakeCanvas(dc, 120, 60);
+    Clear();
     CRect small(0, 0, 40, 20);
     dc.DrawText(L"A very long caption text", -1, &small, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
     EXPECT_LE(InkBox(dc, 120, 60).right, 40);

@@ -1,12 +1,14 @@
 #include "platform/gdi/detail/FontEngine.h"
 
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 #include <hb.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cwctype>
 
 namespace gdi {
@@ -16,9 +18,49 @@ namespace {
 constexpr size_t kMaxCachedLayouts = 4096;
 constexpr size_t kMaxCachedFonts = 512;
 
+PangoContext* g_context = nullptr;
+std::unordered_map<std::string, std::unique_ptr<RealFont>>* g_fonts = nullptr;
+unsigned g_fontGeneration = 1;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kReleaseFontconfig = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kReleaseFontconfig = true;
+#else
+constexpr bool kReleaseFontconfig = false;
+#endif
+#else
+constexpr bool kReleaseFontconfig = false;
+#endif
+
+// Frees every font, layout and the font map at exit. Under the leak checker fontconfig's own
+// caches go too (elsewhere other users of fontconfig, such as the toolkit, may still hold them).
+void ReleaseFonts()
+{
+    delete g_fonts;
+    g_fonts = nullptr;
+    ++g_fontGeneration;
+    if (g_context) {
+        g_object_unref(g_context);
+        g_context = nullptr;
+    }
+    if (kReleaseFontconfig)
+        FcFini();
+}
+
+std::unordered_map<std::string, std::unique_ptr<RealFont>>& Fonts()
+{
+    if (!g_fonts)
+        g_fonts = new std::unordered_map<std::string, std::unique_ptr<RealFont>>();
+    return *g_fonts;
+}
+
 PangoContext* Context()
 {
-    static PangoContext* ctx = [] {
+    if (g_context)
+        return g_context;
+    g_context = [] {
         PangoFontMap* map = pango_cairo_font_map_new();
         PangoContext* c = pango_font_map_create_context(map);
         g_object_unref(map);  // the context keeps it
@@ -29,9 +71,10 @@ PangoContext* Context()
         pango_cairo_context_set_font_options(c, opts);
         cairo_font_options_destroy(opts);
         pango_context_set_round_glyph_positions(c, FALSE);
+        std::atexit(&ReleaseFonts);
         return c;
     }();
-    return ctx;
+    return g_context;
 }
 
 std::wstring Lower(const std::wstring& s)
@@ -366,10 +409,6 @@ std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text)
     return family;
 }
 
-namespace {
-unsigned g_fontGeneration = 1;
-}
-
 unsigned FontCacheGeneration()
 {
     return g_fontGeneration;
@@ -377,7 +416,7 @@ unsigned FontCacheGeneration()
 
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)
 {
-    static std::unordered_map<std::string, std::unique_ptr<RealFont>> cache;
+    auto& cache = Fonts();
     char buf[160];
     std::snprintf(buf, sizeof buf, "%d|%d|%d|%d|%d|%d|%d|%d|%g|%g|", int(lf.lfHeight), int(lf.lfWidth),
                   int(lf.lfEscapement), int(lf.lfWeight), lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
