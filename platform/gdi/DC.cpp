@@ -150,6 +150,20 @@ BOOL CDC::CreatePrinterDC(int width, int height, int dpi, const std::wstring& ou
     return Attach(gdi::HandleOf(dc));
 }
 
+BOOL CDC::CreatePrinterImageDC(int width, int height, int dpi)
+{
+    if (m_hDC || dpi <= 0 || dpi > 4800)
+        return FALSE;
+    auto image = gdi::Surface::Create(width, height);
+    if (!image)
+        return FALSE;
+    DcImpl* dc = gdi::NewDc(DcType::Printer);
+    dc->page = SIZE{width, height};
+    dc->dpi = dpi;
+    dc->pageImage = std::move(image);
+    return Attach(gdi::HandleOf(dc));
+}
+
 int CDC::GetDeviceCaps(int index) const
 {
     return ::GetDeviceCaps(m_hDC, index);
@@ -391,6 +405,12 @@ int CDC::StartDoc(const DOCINFO* info)
     DcImpl* dc = I(this);
     if (!dc || dc->type != DcType::Printer || dc->inDoc)
         return -1;
+    if (dc->pageImage) {
+        dc->inDoc = true;
+        dc->inPage = false;
+        dc->pages = 0;
+        return 1;
+    }
     std::wstring path = info && info->lpszOutput && *info->lpszOutput ? std::wstring(info->lpszOutput) : dc->outputPath;
     if (path.empty())
         return -1;
@@ -415,6 +435,12 @@ int CDC::StartPage()
         return -1;
     dc->inPage = true;
     dc->TargetChanged();
+    if (gdi::Surface* img = dc->pageImage.get()) {
+        img->BeginAccess();
+        for (int y = 0; y < img->Height(); ++y)
+            std::fill(img->Row(y), img->Row(y) + img->Width(), 0xFFFFFFu);
+        img->EndAccess();
+    }
     return 1;
 }
 
@@ -424,8 +450,10 @@ int CDC::EndPage()
     if (!dc || !dc->inPage)
         return -1;
     dc->TargetChanged();
-    cairo_surface_show_page(static_cast<cairo_surface_t*>(dc->pdf));
+    if (dc->pdf)
+        cairo_surface_show_page(static_cast<cairo_surface_t*>(dc->pdf));
     dc->inPage = false;
+    dc->TargetChanged();
     ++dc->pages;
     return 1;
 }
@@ -437,6 +465,10 @@ int CDC::EndDoc()
         return -1;
     if (dc->inPage)
         EndPage();
+    if (dc->pageImage) {
+        dc->inDoc = false;
+        return 1;
+    }
     auto* pdf = static_cast<cairo_surface_t*>(dc->pdf);
     cairo_surface_finish(pdf);
     bool ok = cairo_surface_status(pdf) == CAIRO_STATUS_SUCCESS;
@@ -452,9 +484,11 @@ int CDC::AbortDoc()
     if (!dc || !dc->inDoc)
         return -1;
     dc->TargetChanged();
-    cairo_surface_destroy(static_cast<cairo_surface_t*>(dc->pdf));
+    if (dc->pdf)
+        cairo_surface_destroy(static_cast<cairo_surface_t*>(dc->pdf));
     dc->pdf = nullptr;
     dc->inDoc = dc->inPage = false;
+    dc->TargetChanged();
     return 1;
 }
 

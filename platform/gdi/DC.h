@@ -42,6 +42,9 @@ public:
     // A printer DC whose pages are width x height device units at dpi dots per inch; StartDoc
     // writes them as a PDF file (DOCINFO::lpszOutput, or the path given here).
     BOOL CreatePrinterDC(int width, int height, int dpi, const std::wstring& outputPath = std::wstring());
+    // A printer DC (for print preview) whose pages are drawn into a width x height image; each
+    // StartPage clears it to white, and SaveAsPng / gdi::SurfaceOf read the current page.
+    BOOL CreatePrinterImageDC(int width, int height, int dpi);
 
     BOOL IsPrinting() const { return m_bPrinting; }
     int GetDeviceCaps(int index) const;
@@ -195,6 +198,13 @@ public:
     {
         return DrawText(text.GetString(), text.GetLength(), rect, format);
     }
+    // DrawText inside the left and right margins of params (logical units); uiLengthDrawn
+    // receives the number of characters processed. The text is never modified.
+    int DrawTextEx(LPCWSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params);
+    int DrawTextEx(const CString& text, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params)
+    {
+        return DrawTextEx(text.GetString(), text.GetLength(), rect, format, params);
+    }
     CSize GetTextExtent(LPCWSTR text, int count) const;
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text.GetString(), text.GetLength()); }
     CSize GetOutputTextExtent(LPCWSTR text, int count) const { return GetTextExtent(text, count); }
@@ -252,3 +262,67 @@ inline int DibRowBytes(int width, int bitCount)
 {
     return ((width * bitCount + 31) / 32) * 4;
 }
+
+// ---- the Win32 drawing functions on DC handles (same behaviour as the CDC members) ----
+int SaveDC(HDC hdc);
+BOOL RestoreDC(HDC hdc, int saved);
+int SetBkMode(HDC hdc, int mode);
+COLORREF SetBkColor(HDC hdc, COLORREF c);
+COLORREF GetBkColor(HDC hdc);
+COLORREF SetTextColor(HDC hdc, COLORREF c);
+COLORREF GetTextColor(HDC hdc);
+int SetROP2(HDC hdc, int mode);
+UINT SetTextAlign(HDC hdc, UINT flags);
+int SetMapMode(HDC hdc, int mode);
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old);
+BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
+BOOL SetViewportExtEx(HDC hdc, int cx, int cy, SIZE* old);
+BOOL SetWindowExtEx(HDC hdc, int cx, int cy, SIZE* old);
+BOOL LPtoDP(HDC hdc, LPPOINT pts, int count);
+BOOL DPtoLP(HDC hdc, LPPOINT pts, int count);
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT old);
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL Rectangle(HDC hdc, int l, int t, int r, int b);
+BOOL Ellipse(HDC hdc, int l, int t, int r, int b);
+BOOL Polygon(HDC hdc, const POINT* pts, int count);
+BOOL Polyline(HDC hdc, const POINT* pts, int count);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL InvertRect(HDC hdc, const RECT* rect);
+BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
+BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush);
+BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int w, int h);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF c);
+BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
+int SelectClipRgn(HDC hdc, HRGN rgn);
+int IntersectClipRect(HDC hdc, int l, int t, int r, int b);
+int ExcludeClipRect(HDC hdc, int l, int t, int r, int b);
+int GetClipBox(HDC hdc, LPRECT rect);
+// OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP or OBJ_PAL
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int count);
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const INT* dx);
+int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format);
+int DrawTextExW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params);
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size);
+BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRIC tm);
+inline BOOL TextOut(HDC hdc, int x, int y, LPCWSTR text, int count) { return TextOutW(hdc, x, y, text, count); }
+inline BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const INT* dx)
+{
+    return ExtTextOutW(hdc, x, y, options, rect, text, count, dx);
+}
+inline int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format)
+{
+    return DrawTextW(hdc, text, count, rect, format);
+}
+inline int DrawTextEx(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params)
+{
+    return DrawTextExW(hdc, text, count, rect, format, params);
+}
+inline BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR text, int count, SIZE* size)
+{
+    return GetTextExtentPoint32W(hdc, text, count, size);
+}
+inline BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC tm) { return GetTextMetricsW(hdc, tm); }

@@ -381,6 +381,24 @@ int CDC::DrawText(LPCWSTR textIn, int count, LPRECT rect, UINT format)
     return heightLogical;
 }
 
+int CDC::DrawTextEx(LPCWSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params)
+{
+    if (!rect)
+        return 0;
+    if (!params)
+        return DrawText(text, count, rect, format);
+    RECT inner = *rect;
+    inner.left += params->iLeftMargin;
+    inner.right -= params->iRightMargin;
+    int h = DrawText(text, count, &inner, format);
+    if (format & DT_CALCRECT) {
+        rect->right = inner.right + params->iRightMargin;
+        rect->bottom = inner.bottom;
+    }
+    params->uiLengthDrawn = text ? UINT(count < 0 ? std::wcslen(text) : size_t(count)) : 0;
+    return h;
+}
+
 CSize CDC::GetTextExtent(LPCWSTR text, int count) const
 {
     DcImpl* dc = I(this);

@@ -474,6 +474,15 @@ struct LOGPALETTE {
     PALETTEENTRY palPalEntry[1];
 };
 
+struct DRAWTEXTPARAMS {
+    UINT cbSize;
+    int iTabLength;
+    int iLeftMargin;
+    int iRightMargin;
+    UINT uiLengthDrawn;
+};
+using LPDRAWTEXTPARAMS = DRAWTEXTPARAMS*;
+
 struct DOCINFOW {
     int cbSize;
     LPCWSTR lpszDocName;

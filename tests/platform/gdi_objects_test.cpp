@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace gditest;
 
 namespace {
@@ -127,6 +129,27 @@ TEST(GdiObjects, WindowDcDrawsAtItsOriginInsideItsVisibleArea)
     EXPECT_EQ(surface->Row(4)[10] & 0xFFFFFF, 0u);   // above the visible area
     EXPECT_EQ(surface->Row(5)[30] & 0xFFFFFF, 0u);   // right of it
     EXPECT_EQ(gdi::SurfaceOf(dc.GetSafeHdc()), surface);
+}
+
+TEST(GdiObjects, ScreenshotsArePngFiles)
+{
+    CDC dc;
+    MakeCanvas(dc, 16, 8, RGB(1, 2, 3));
+    std::string path = ::testing::TempDir() + "gdi_shot.png";
+    std::wstring wpath(path.begin(), path.end());
+    ASSERT_TRUE(dc.SaveAsPng(wpath));
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char sig[8] = {};
+    EXPECT_EQ(std::fread(sig, 1, 8, f), 8u);
+    std::fclose(f);
+    std::remove(path.c_str());
+    EXPECT_EQ(sig[1], 'P');
+    EXPECT_EQ(sig[2], 'N');
+    EXPECT_EQ(sig[3], 'G');
+    CDC info;
+    info.CreateDC(L"DISPLAY", nullptr, nullptr, nullptr);
+    EXPECT_FALSE(info.SaveAsPng(wpath));  // nothing to save
 }
 
 TEST(GdiObjects, SystemColoursAndBrushes)

@@ -1,6 +1,8 @@
 // Printer device contexts writing PDF documents.
 #include "gdi_support.h"
 
+#include "platform/gdi/detail/DcImpl.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -76,6 +78,27 @@ TEST_F(GdiPrint, CallsOutOfOrderAreRefused)
     EXPECT_FALSE(bad.CreatePrinterDC(0, 100, 72));
     ASSERT_TRUE(bad.CreatePrinterDC(10, 10, 72, L"/nonexistent-dir/x.pdf"));
     EXPECT_LT(bad.StartDoc(L"x"), 0);
+}
+
+TEST_F(GdiPrint, PreviewPagesAreDrawnIntoAnImage)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreatePrinterImageDC(200, 300, 50));
+    EXPECT_TRUE(dc.IsPrinting());
+    EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 300);
+    ASSERT_GT(dc.StartDoc(L"preview"), 0);
+    auto page = gdi::SurfaceOf(dc.GetSafeHdc());
+    ASSERT_TRUE(page);
+    ASSERT_GT(dc.StartPage(), 0);
+    dc.FillSolidRect(10, 10, 5, 5, kBlack);
+    EXPECT_EQ(dc.GetPixel(12, 12), kBlack);
+    EXPECT_EQ(dc.GetPixel(50, 50), kWhite);  // each page starts white
+    dc.EndPage();
+    ASSERT_GT(dc.StartPage(), 0);
+    EXPECT_EQ(dc.GetPixel(12, 12), kWhite);
+    dc.EndPage();
+    dc.EndDoc();
+    EXPECT_EQ(dc.GetPrintedPageCount(), 2);
 }
 
 }  // namespace

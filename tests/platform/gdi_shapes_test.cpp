@@ -164,6 +164,21 @@ TEST(GdiShapes, EllipseAndArcStayInsideTheirBox)
     EXPECT_GE(InkBox(cw, 30, 30).bottom, 24);
 }
 
+TEST(GdiShapes, BezierPassesThroughItsEndPoints)
+{
+    CDC dc;
+    MakeCanvas(dc, 30, 20);
+    POINT pts[] = {{2, 15}, {8, 0}, {20, 0}, {27, 15}};
+    ASSERT_TRUE(dc.PolyBezier(pts, 4));
+    EXPECT_EQ(dc.GetPixel(2, 15), kBlack);
+    CRect box = InkBox(dc, 30, 20);
+    EXPECT_EQ(box.left, 2);
+    EXPECT_GE(box.right, 27);
+    EXPECT_GE(box.top, 3);  // the curve stays below its control points
+    EXPECT_LE(box.top, 5);
+    EXPECT_FALSE(dc.PolyBezier(pts, 3));  // needs 1 + 3n points
+}
+
 TEST(GdiShapes, FramesAndEdges)
 {
     CDC dc;

@@ -284,6 +284,25 @@ TEST_F(GdiTextOut, DrawTextPrefixesAndEllipsis)
     EXPECT_LE(InkBox(dc, 120, 60).right, 40);
 }
 
+TEST_F(GdiTextOut, DrawTextExKeepsToItsMarginsAndHandlesAgree)
+{
+    CRect r(0, 0, 120, 60);
+    DRAWTEXTPARAMS params{sizeof(DRAWTEXTPARAMS), 0, 30, 10, 0};
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawTextEx(CString(L"Label"), &r, DT_SINGLELINE | DT_RIGHT, &params);
+    EXPECT_EQ(params.uiLengthDrawn, 5u);
+    CRect ink = InkBox(dc, 120, 60);
+    EXPECT_NEAR(ink.right, 110, 2);
+    // the Win32 functions on the handle answer as the members do
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32W(dc.GetSafeHdc(), L"Label", 5, &size));
+    EXPECT_EQ(CSize(size), dc.GetTextExtent(L"Label", 5));
+    TEXTMETRIC viaHandle{};
+    ASSERT_TRUE(GetTextMetricsW(dc.GetSafeHdc(), &viaHandle));
+    EXPECT_EQ(viaHandle.tmHeight, tm.tmHeight);
+    EXPECT_EQ(GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT), font.m_hObject);
+}
+
 TEST(GdiFonts, StockFontsAndFaceQueries)
 {
     CDC dc;

@@ -125,6 +125,7 @@ Surface* DcImpl::Image() const
         return b ? b->surface.get() : nullptr;
     }
     case DcType::Window: return windowSurface.get();
+    case DcType::Printer: return pageImage.get();
     default: return nullptr;
     }
 }
@@ -158,8 +159,8 @@ const RegionData& DcImpl::EffectiveClip()
     if (m_clipValid)
         return m_effClip;
     SIZE sz = DeviceSize();
-    if (type == DcType::Display)
-        sz = SIZE{0, 0};  // a screen information context draws nowhere
+    if (type == DcType::Display || (type == DcType::Printer && !inPage))
+        sz = SIZE{0, 0};  // information contexts and printers between pages draw nowhere
     m_effClip = RegionData::FromRect(RECT{0, 0, sz.cx, sz.cy});
     if (hasSysClip)
         m_effClip = RegionData::Combine(m_effClip, sysClip, RGN_AND);
@@ -184,15 +185,17 @@ cairo_t* DcImpl::Cr()
     if (m_cr)
         return m_cr;
     cairo_surface_t* target = nullptr;
-    if (type == DcType::Printer)
+    if (type == DcType::Printer && !pageImage)
         target = inPage ? static_cast<cairo_surface_t*>(pdf) : nullptr;
+    else if (type == DcType::Printer)
+        target = inPage ? pageImage->Cairo() : nullptr;
     else if (Surface* s = Image())
         target = s->Cairo();
     if (!target)
         return nullptr;
     m_cr = cairo_create(target);
     cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_NONE);
-    if (type == DcType::Printer)
+    if (type == DcType::Printer && !pageImage)
         cairo_scale(m_cr, 72.0 / dpi, 72.0 / dpi);
     const RegionData& clip = EffectiveClip();
     for (const RECT& r : ClipRects())
@@ -473,6 +476,8 @@ std::shared_ptr<Surface> SurfaceOf(HDC h)
         return dc->windowSurface;
     if (dc->type == DcType::Memory && dc->Bitmap())
         return dc->Bitmap()->surface;
+    if (dc->type == DcType::Printer)
+        return dc->pageImage;
     return nullptr;
 }
 

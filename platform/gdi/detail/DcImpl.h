@@ -83,6 +83,7 @@ public:
     SIZE page{0, 0};
     std::wstring outputPath;
     void* pdf = nullptr;  // cairo_surface_t*
+    std::shared_ptr<Surface> pageImage;  // print preview: pages drawn into pixels instead
     bool inDoc = false;
     bool inPage = false;
     int pages = 0;
