@@ -62,6 +62,9 @@ public:
     int& FormulaOperand(int k);
     int& FormulaOperator(int k);
     int& FormulaPriority(int k);
+    int FormulaOperand(int k) const { return const_cast<CBlockAnalog*>(this)->FormulaOperand(k); }
+    int FormulaOperator(int k) const { return const_cast<CBlockAnalog*>(this)->FormulaOperator(k); }
+    int FormulaPriority(int k) const { return const_cast<CBlockAnalog*>(this)->FormulaPriority(k); }
 
 public:
     int m_nSensor;       // 0 "0 ... 10 V", 1 "0 ... 20 mA", 2 "4 ... 20 mA", 3 PT100/PT1000, 4 none

@@ -85,17 +85,16 @@ void CBlockAnalog::BuildFormulaTokens(CString* pFormula, std::vector<CString>* p
 {
     if (m_nType != typeAMATH || !pFormula || !pTokens)
         return;
-    CBlockAnalog& self = const_cast<CBlockAnalog&>(*this);  // the word accessors are shared
     CString v[4];
     for (int k = 0; k < 4; ++k)
-        v[k].Format(L"%d", self.FormulaOperand(k));
+        v[k].Format(L"%d", FormulaOperand(k));
     CString op[3];
     int prio[3];
     for (int k = 0; k < 3; ++k) {
-        const int index = self.FormulaOperator(k);
+        const int index = FormulaOperator(k);
         // An operator index outside 0..3 (only a damaged file holds one) counts as "+".
         op[k] = CString(Formula::kOperators[(index >= 0 && index <= 3) ? index : 0]);
-        prio[k] = self.FormulaPriority(k);
+        prio[k] = FormulaPriority(k);
     }
     enum { L = 0, M = 1, H = 2 };
     const CString a = v[0], b = v[1], c = v[2], d = v[3];
