@@ -46,6 +46,8 @@ T* Wrap(HGDIOBJ h)
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CDC, CObject)
+
 // ---- lifetime ----
 
 CDC::~CDC()

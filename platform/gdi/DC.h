@@ -4,12 +4,14 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Geometry.h"
+#include "platform/base/Object.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/GdiTypes.h"
 
 #include <string>
 
-class CDC {
+class CDC : public CObject {
+    DECLARE_DYNAMIC(CDC)
 public:
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;

@@ -104,6 +104,14 @@ void LoadDdbBits(BitmapObj* b, const void* bits, int bpp)
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CGdiObject, CObject)
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
+
 // ---- Win32 functions ----
 
 HGDIOBJ GetStockObject(int index)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
+#include "platform/base/Object.h"
 #include "platform/gdi/GdiTypes.h"
 
 class CDC;
@@ -50,7 +51,8 @@ HPALETTE CreatePalette(const LOGPALETTE* lp);
 UINT GetSystemPaletteEntries(HDC dc, UINT start, UINT count, PALETTEENTRY* entries);
 
 // ---- wrapper classes ----
-class CGdiObject {
+class CGdiObject : public CObject {
+    DECLARE_DYNAMIC(CGdiObject)
 public:
     HGDIOBJ m_hObject = nullptr;
 
@@ -78,6 +80,7 @@ public:
 };
 
 class CPen : public CGdiObject {
+    DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
     CPen(int style, int width, COLORREF color);
@@ -93,6 +96,7 @@ public:
 class CBitmap;
 
 class CBrush : public CGdiObject {
+    DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color);
@@ -109,6 +113,7 @@ public:
 };
 
 class CFont : public CGdiObject {
+    DECLARE_DYNAMIC(CFont)
 public:
     static CFont* FromHandle(HFONT h) { return static_cast<CFont*>(CGdiObject::FromHandle(h)); }
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
@@ -124,6 +129,7 @@ public:
 };
 
 class CBitmap : public CGdiObject {
+    DECLARE_DYNAMIC(CBitmap)
 public:
     static CBitmap* FromHandle(HBITMAP h) { return static_cast<CBitmap*>(CGdiObject::FromHandle(h)); }
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
@@ -140,6 +146,7 @@ public:
 };
 
 class CRgn : public CGdiObject {
+    DECLARE_DYNAMIC(CRgn)
 public:
     static CRgn* FromHandle(HRGN h) { return static_cast<CRgn*>(CGdiObject::FromHandle(h)); }
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
@@ -164,6 +171,7 @@ public:
 };
 
 class CPalette : public CGdiObject {
+    DECLARE_DYNAMIC(CPalette)
 public:
     static CPalette* FromHandle(HPALETTE h) { return static_cast<CPalette*>(CGdiObject::FromHandle(h)); }
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }

@@ -60,6 +60,10 @@ TEST(GdiObjects, HandlesAndWrappers)
     HBRUSH raw = CreateHatchBrush(HS_CROSS, RGB(1, 1, 1));
     CBrush* temp = CBrush::FromHandle(raw);
     ASSERT_NE(temp, nullptr);
+    // temporary wrappers are of the object's own class
+    EXPECT_TRUE(temp->IsKindOf(RUNTIME_CLASS(CBrush)));
+    EXPECT_FALSE(temp->IsKindOf(RUNTIME_CLASS(CPen)));
+    EXPECT_TRUE(temp->IsKindOf(RUNTIME_CLASS(CGdiObject)));
     LOGBRUSH lb{};
     temp->GetLogBrush(&lb);
     EXPECT_EQ(lb.lbStyle, BS_HATCHED);
