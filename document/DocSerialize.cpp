@@ -16,6 +16,7 @@
 #include "shell/MainFrame.h"
 
 #include <memory>
+#include <unordered_set>
 
 namespace {
 
@@ -63,8 +64,20 @@ void SerializeInts(CArchive& ar, int* values[], int count)
     }
 }
 
+// Objects taken from one archive so far: a tag that names one of them again would put one
+// object in two places, to be deleted twice.
+using SeenObjects = std::unordered_set<const CObject*>;
+
+CObject* ReadOwnedObject(CArchive& ar, const CRuntimeClass* pClass, SeenObjects& seen)
+{
+    CObject* pObject = ar.ReadObject(pClass);
+    if (pObject != nullptr && !seen.insert(pObject).second)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return pObject;
+}
+
 // A field array of a message-text line: count, then each field with its class tag.
-void SerializeFieldArray(CArchive& ar, CObArray& fields, DWORD_PTR limit)
+void SerializeFieldArray(CArchive& ar, CObArray& fields, DWORD_PTR limit, SeenObjects& seen)
 {
     if (ar.IsStoring()) {
         ar.WriteCount(fields.GetSize());
@@ -77,7 +90,27 @@ void SerializeFieldArray(CArchive& ar, CObArray& fields, DWORD_PTR limit)
     fields.RemoveAll();
     const DWORD_PTR count = ReadCheckedCount(ar, 2, limit);
     for (DWORD_PTR i = 0; i < count; ++i)
-        fields.Add(ar.ReadObject(RUNTIME_CLASS(CWidget)));
+        fields.Add(ReadOwnedObject(ar, RUNTIME_CLASS(CWidget), seen));
+}
+
+// An object list: the count, then each object with its class tag. Loading accepts only objects
+// of the list's class, so that a hostile file cannot put a comment where an element belongs.
+void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* pClass,
+                         SeenObjects& seen)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(DWORD(list.GetCount()));
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+            ar.WriteObject(list.GetNext(pos));
+        return;
+    }
+    const DWORD_PTR count = ReadCheckedCount(ar, 2, 0x7FFFFFFF);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        CObject* pObject = ReadOwnedObject(ar, pClass, seen);
+        if (pObject == nullptr)
+            AfxThrowArchiveException(CArchiveException::badClass);
+        list.AddTail(pObject);
+    }
 }
 
 // Classes whose four references are resolved after loading a new-model file.
@@ -168,6 +201,7 @@ void CTavixDoc::SerializeLadderMaps(CArchive& ar)
 void CTavixDoc::Serialize(CArchive& ar)
 {
     const bool storing = ar.IsStoring();
+    SeenObjects seen;
 
     // 1-5: markers, file info, page layout, stored texts, extent.
     if (storing) {
@@ -246,7 +280,7 @@ void CTavixDoc::Serialize(CArchive& ar)
     }
 
     // 14-15: comments, ladder maps.
-    m_comments.Serialize(ar);
+    SerializeObjectList(ar, m_comments, RUNTIME_CLASS(CBlockComment), seen);
     if (IsLadder())
         SerializeLadderMaps(ar);
 
@@ -295,22 +329,28 @@ void CTavixDoc::Serialize(CArchive& ar)
     }
 
     // 18-20: elements, power bus, wires.
-    m_blocks.Serialize(ar);
+    SerializeObjectList(ar, m_blocks, RUNTIME_CLASS(CBlockObj), seen);
     if (IsLadder())
-        m_powerBus.Serialize(ar);
+        SerializeObjectList(ar, m_powerBus, RUNTIME_CLASS(CBlockObj), seen);
     // Wires, fields and references find their elements by number from here on.
     std::unique_ptr<CBlockNumberIndex> index;
     if (!storing)
         index = std::make_unique<CBlockNumberIndex>(*this);
-    m_wires.Serialize(ar);
+    SerializeObjectList(ar, m_wires, RUNTIME_CLASS(CConnectLineObj), seen);
 
     // 21: message-text fields, then the fix-ups of a load.
-    SerializeMessageTextFields(ar);
+    SerializeMessageTextFields(ar, seen);
     if (!storing)
         FixUpAfterLoad(ar);
 }
 
 void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
+{
+    SeenObjects seen;
+    SerializeMessageTextFields(ar, seen);
+}
+
+void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen)
 {
     const bool eightArrays = IsNewModel() || ar.IsStoring() || m_markers[0] == kMarkerSet;
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
@@ -320,15 +360,15 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
         CBlockMSGTEXT* pText = static_cast<CBlockMSGTEXT*>(pObject);
         if (eightArrays) {
             for (CObArray& line : pText->m_aLines1)
-                SerializeFieldArray(ar, line, kMaxFieldsPerLine);
+                SerializeFieldArray(ar, line, kMaxFieldsPerLine, seen);
             for (CObArray& line : pText->m_aLines2)
-                SerializeFieldArray(ar, line, kMaxFieldsPerLine);
+                SerializeFieldArray(ar, line, kMaxFieldsPerLine, seen);
             continue;
         }
         // Older files: one array whose entry i is the only field of line i of text set 1.
         CObArray entries;
         try {
-            SerializeFieldArray(ar, entries, kMaxOldFieldEntries);
+            SerializeFieldArray(ar, entries, kMaxOldFieldEntries, seen);
         } catch (...) {
             for (INT_PTR i = 0; i < entries.GetSize(); ++i)
                 delete entries[i];

@@ -23,8 +23,6 @@ namespace {
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 
-// Hardware code given to files that carry no device model.
-constexpr WORD kOldFileHardwareCode = 0x1188;
 
 template <typename T>
 void SwapValue(T& a, T& b)

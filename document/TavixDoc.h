@@ -11,6 +11,7 @@
 #include "document/UndoStore.h"
 
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CBlockObj;
@@ -213,6 +214,7 @@ private:
     // Runs after the lists were read: references, data-log items, wires with missing ends.
     void FixUpAfterLoad(CArchive& ar);
     void SerializeLadderMaps(CArchive& ar);
+    void SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen);
     // Loads an archive into a detached document; on success swaps it into this one.
     BOOL LoadFrom(CFile& file, const CString& name);
 

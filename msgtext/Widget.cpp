@@ -2,6 +2,9 @@
 
 #include "document/TavixDoc.h"
 
+#include <algorithm>
+#include <climits>
+
 IMPLEMENT_SERIAL(CWidget, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
@@ -27,6 +30,11 @@ const int kFieldWidths[145] = {
 
 // Cells of a line below machine type 'Q'.
 constexpr int kOldLastColumn = 12;
+
+int ClampToInt(long long v)
+{
+    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
 
 } // namespace
 
@@ -101,13 +109,14 @@ void CWidget::FixOldWidth()
     // Without a stored width or a table width there is nothing to scale by: keep the field.
     if (w <= 0 || m_nWidth <= 0 || m_nWidth == w)
         return;
-    const int cell = (m_rect.right - m_rect.left) / m_nWidth;
-    const int overflow = w + m_nCol - (kOldLastColumn + 1);
+    // 64-bit arithmetic: a damaged record may hold any coordinates.
+    const long long cell = (static_cast<long long>(m_rect.right) - m_rect.left) / m_nWidth;
+    const long long overflow = static_cast<long long>(w) + m_nCol - (kOldLastColumn + 1);
     if (overflow > 0) {
-        m_nCol -= overflow;
-        m_rect.left -= overflow * cell;
+        m_nCol = ClampToInt(m_nCol - overflow);
+        m_rect.left = ClampToInt(m_rect.left - overflow * cell);
     } else {
-        m_rect.right = m_rect.left + cell * w;
+        m_rect.right = ClampToInt(m_rect.left + cell * w);
     }
     m_nWidth = w;
 }
