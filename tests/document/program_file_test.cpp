@@ -277,6 +277,23 @@ TEST(ProgramFile, HostileFilesAreRefused)
         cases.push_back({"absurd field count", b});
     }
     {
+        Bytes b = fbd;  // the comment's class where the first element belongs
+        const size_t at = FindText(b, "CBlockIn") - 6;
+        b.erase(b.begin() + long(at), b.begin() + long(at) + 14);
+        const unsigned char commentClass[] = {0x01, 0x80};
+        b.insert(b.begin() + long(at), commentClass, commentClass + 2);
+        cases.push_back({"comment in the element list", b});
+    }
+    {
+        Bytes b = fbd;  // the comment list names its one comment twice
+        const size_t name = FindText(b, "CBlockComment");
+        b[name - 8] = 2;
+        const size_t end = name + 13 + 164;
+        const unsigned char again[] = {0x02, 0x00};
+        b.insert(b.begin() + long(end), again, again + 2);
+        cases.push_back({"one comment twice", b});
+    }
+    {
         Bytes b = fbd;  // trailing garbage is not a program
         b.resize(40);
         cases.push_back({"only a header", b});
