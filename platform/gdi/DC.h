@@ -170,6 +170,22 @@ public:
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
     void DrawFocusRect(LPCRECT rect);
+    // The 50% grey checkerboard brush of trackers (shared, never deleted).
+    static CBrush* GetHalftoneBrush();
+    // Inverts a frame of thickness `size` around rect with PATINVERT, first removing the frame
+    // drawn at `last` (when given); null brushes mean the halftone brush.
+    void DrawDragRect(LPCRECT rect, SIZE size, LPCRECT last, SIZE sizeLast, CBrush* brush = nullptr,
+                      CBrush* brushLast = nullptr);
+    // A bitmap (DST_BITMAP) or text (DST_TEXT, DST_PREFIXTEXT) at pt: plain, embossed
+    // (DSS_DISABLED: highlight offset by one pixel under shadow) or in the brush's colour
+    // (DSS_MONO). Dark pixels of the bitmap are the picture, light ones the background.
+    BOOL DrawState(CPoint pt, CSize size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, CBitmap* bitmap, UINT flags, HBRUSH brush = nullptr)
+    {
+        return DrawState(pt, size, bitmap ? HBITMAP(*bitmap) : nullptr, flags, brush);
+    }
+    BOOL DrawState(CPoint pt, CSize size, LPCWSTR text, UINT flags, BOOL prefixText = TRUE, int count = 0,
+                   HBRUSH brush = nullptr);
     BOOL FillRgn(CRgn* rgn, CBrush* brush);
     BOOL FrameRgn(CRgn* rgn, CBrush* brush, int w, int h);
     BOOL InvertRgn(CRgn* rgn);

@@ -235,6 +235,20 @@ constexpr UINT BF_ADJUST = 0x2000;
 constexpr UINT BF_FLAT = 0x4000;
 constexpr UINT BF_MONO = 0x8000;
 
+// DrawState
+constexpr UINT DST_COMPLEX = 0x0000;
+constexpr UINT DST_TEXT = 0x0001;
+constexpr UINT DST_PREFIXTEXT = 0x0002;
+constexpr UINT DST_ICON = 0x0003;
+constexpr UINT DST_BITMAP = 0x0004;
+constexpr UINT DSS_NORMAL = 0x0000;
+constexpr UINT DSS_UNION = 0x0010;
+constexpr UINT DSS_DISABLED = 0x0020;
+constexpr UINT DSS_MONO = 0x0080;
+constexpr UINT DSS_HIDEPREFIX = 0x0200;
+constexpr UINT DSS_PREFIXONLY = 0x0400;
+constexpr UINT DSS_RIGHT = 0x8000;
+
 // System colours (GetSysColor)
 constexpr int COLOR_SCROLLBAR = 0;
 constexpr int COLOR_BACKGROUND = 1;

@@ -221,6 +221,45 @@ TEST(GdiRaster, FocusRectAndInvertRectToggle)
     EXPECT_EQ(Snapshot(dc, 12, 10), before);
 }
 
+TEST(GdiRaster, DragRectMovesWithoutLeavingTraces)
+{
+    CDC dc;
+    Stripes(dc, 40, 30);
+    std::vector<COLORREF> before = Snapshot(dc, 40, 30);
+    CRect a(2, 2, 20, 15), b(6, 5, 30, 25);
+    CSize edge(3, 3);
+    dc.DrawDragRect(&a, edge, nullptr, edge);
+    EXPECT_NE(Snapshot(dc, 40, 30), before);
+    EXPECT_EQ(dc.GetPixel(10, 9), before[9 * 40 + 10]);  // inside the frame untouched
+    dc.DrawDragRect(&b, edge, &a, edge);                  // move
+    dc.DrawDragRect(&b, edge, nullptr, edge);             // erase
+    EXPECT_EQ(Snapshot(dc, 40, 30), before);
+    EXPECT_EQ(CDC::GetHalftoneBrush(), CDC::GetHalftoneBrush());
+}
+
+TEST(GdiRaster, DisabledBitmapIsEmbossed)
+{
+    CBitmap pic;
+    pic.CreateBitmap(3, 3, 1, 32, nullptr);
+    {
+        CDC mem;
+        mem.CreateCompatibleDC(nullptr);
+        CBitmap* old = mem.SelectObject(&pic);
+        mem.FillSolidRect(0, 0, 3, 3, kWhite);
+        mem.SetPixel(1, 1, kBlack);
+        mem.SelectObject(old);
+    }
+    CDC dc;
+    MakeCanvas(dc, 6, 6, RGB(0, 255, 0));
+    dc.DrawState(CPoint(1, 1), CSize(3, 3), &pic, DST_BITMAP | DSS_DISABLED);
+    EXPECT_EQ(dc.GetPixel(2, 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(dc.GetPixel(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(0, 255, 0));  // the light background is not drawn
+    dc.DrawState(CPoint(1, 1), CSize(3, 3), &pic, DST_BITMAP);
+    EXPECT_EQ(dc.GetPixel(1, 1), kWhite);
+    EXPECT_EQ(dc.GetPixel(2, 2), kBlack);
+}
+
 TEST(GdiRaster, HatchBrushLeavesGapsWhenTransparent)
 {
     CDC dc;
