@@ -12,6 +12,7 @@
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
+#include "elements/PowerBus.h"
 #include "msgtext/Widget.h"
 #include "shell/MainFrame.h"
 
@@ -151,6 +152,7 @@ void LinkElementClasses()
         AfxRegisterClass(RUNTIME_CLASS(CBlockComment));
         AfxRegisterClass(RUNTIME_CLASS(CBlockMale));
         AfxRegisterClass(RUNTIME_CLASS(CBlockFemale));
+        AfxRegisterClass(RUNTIME_CLASS(CPowerBusObj));
         AfxRegisterClass(RUNTIME_CLASS(CWidget));
         return true;
     }();
@@ -331,7 +333,7 @@ void CTavixDoc::Serialize(CArchive& ar)
     // 18-20: elements, power bus, wires.
     SerializeObjectList(ar, m_blocks, RUNTIME_CLASS(CBlockObj), seen);
     if (IsLadder())
-        SerializeObjectList(ar, m_powerBus, RUNTIME_CLASS(CBlockObj), seen);
+        SerializeObjectList(ar, m_powerBus, RUNTIME_CLASS(CPowerBusObj), seen);
     // Wires, fields and references find their elements by number from here on.
     std::unique_ptr<CBlockNumberIndex> index;
     if (!storing)

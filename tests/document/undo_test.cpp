@@ -1,6 +1,8 @@
 // The undo store: snapshots in a private folder, thirty steps back, failures change nothing.
 #include "DocTestSupport.h"
 
+#include "elements/ConnectLineObj.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -169,4 +171,24 @@ TEST(UndoStore, OpeningAProgramTakesTheFirstSnapshot)
     ASSERT_TRUE(doc.OnOpenDocument(Wide(FixturePath("program_fbd.yfb"))));
     EXPECT_EQ(doc.m_undo.GetCurrent(), 0);
     EXPECT_FALSE(doc.m_undo.CanUndo());  // nothing before the opened program
+}
+
+TEST(UndoStore, LadderKeepsOnePowerBus)
+{
+    CTavixDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(Wide(FixturePath("program_ladder.yld"))));
+    AddNew(doc, 700);
+    ASSERT_TRUE(doc.m_undo.PushSnapshot(&doc));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(doc.m_undo.Undo());
+        EXPECT_EQ(doc.m_powerBus.GetCount(), 1);
+        EXPECT_EQ(doc.m_blocks.GetCount(), 2);
+        ASSERT_TRUE(doc.m_undo.Redo());
+        EXPECT_EQ(doc.m_powerBus.GetCount(), 1);
+        EXPECT_EQ(doc.m_blocks.GetCount(), 3);
+    }
+    // The wires of the reloaded program hold the reloaded elements.
+    auto* pWire = static_cast<CConnectLineObj*>(doc.m_wires.GetHead());
+    EXPECT_EQ(pWire->m_pStartBlock, doc.m_powerBus.GetHead());
+    EXPECT_EQ(pWire->m_pDoc, &doc);
 }
