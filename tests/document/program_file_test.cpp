@@ -168,6 +168,10 @@ TEST(ProgramFile, OldModelFileLoadsWithDefaultsAndSavesInTheNewLayout)
     EXPECT_EQ(doc.m_markers[1], 0x55);
     EXPECT_EQ(doc.m_markers[2], 0x55);
 
+    // A file from before the pin-kind table gets the table's pin kinds.
+    EXPECT_EQ(Block(doc, 9000)->m_nPinKind[3], PIN_PARAM);
+    EXPECT_EQ(Block(doc, 9000)->m_nPinKind[10], PIN_BIT);
+
     // Old models resolve the counter's references.
     EXPECT_EQ(Block(doc, 9001)->m_pRefBlock[0], Block(doc, 9000));
 
