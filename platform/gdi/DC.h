@@ -281,6 +281,17 @@ inline int DibRowBytes(int width, int bitCount)
     return ((width * bitCount + 31) / 32) * 4;
 }
 
+// Enumerates the font families that can be requested by name: the faces the font mapper
+// substitutes (Arial, Tahoma, MS Sans Serif, Courier New, Times New Roman, SimSun, ...) and the
+// installed Liberation and WenQuanYi families. A face name in `filter` limits it to that family
+// (case-insensitive); an empty one lists all. Returns the callback's last result (1 when it was
+// never called).
+int EnumFontFamiliesExW(HDC hdc, const LOGFONTW* filter, FONTENUMPROCW proc, LPARAM param, DWORD flags);
+inline int EnumFontFamiliesEx(HDC hdc, const LOGFONTW* filter, FONTENUMPROCW proc, LPARAM param, DWORD flags)
+{
+    return EnumFontFamiliesExW(hdc, filter, proc, param, flags);
+}
+
 // ---- the Win32 drawing functions on DC handles (same behaviour as the CDC members) ----
 int SaveDC(HDC hdc);
 BOOL RestoreDC(HDC hdc, int saved);

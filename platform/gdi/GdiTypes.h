@@ -407,6 +407,42 @@ struct TEXTMETRICW {
 using TEXTMETRIC = TEXTMETRICW;
 using LPTEXTMETRIC = TEXTMETRIC*;
 
+// Font enumeration
+constexpr DWORD RASTER_FONTTYPE = 0x0001;
+constexpr DWORD DEVICE_FONTTYPE = 0x0002;
+constexpr DWORD TRUETYPE_FONTTYPE = 0x0004;
+
+struct ENUMLOGFONTEXW {
+    LOGFONTW elfLogFont;
+    WCHAR elfFullName[64];
+    WCHAR elfStyle[LF_FACESIZE];
+    WCHAR elfScript[LF_FACESIZE];
+};
+using ENUMLOGFONTEX = ENUMLOGFONTEXW;
+
+struct NEWTEXTMETRICW {
+    TEXTMETRICW tm;  // the TEXTMETRIC fields, in their order
+    DWORD ntmFlags;
+    UINT ntmSizeEM;
+    UINT ntmCellHeight;
+    UINT ntmAvgWidth;
+};
+
+struct FONTSIGNATURE {
+    DWORD fsUsb[4];
+    DWORD fsCsb[2];
+};
+
+struct NEWTEXTMETRICEXW {
+    NEWTEXTMETRICW ntmTm;
+    FONTSIGNATURE ntmFontSig;
+};
+using NEWTEXTMETRICEX = NEWTEXTMETRICEXW;
+
+// Receives an ENUMLOGFONTEXW and a NEWTEXTMETRICEXW; a zero return stops the enumeration.
+using FONTENUMPROCW = int (*)(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM param);
+using FONTENUMPROC = FONTENUMPROCW;
+
 struct LOGPEN {
     UINT lopnStyle;
     POINT lopnWidth;

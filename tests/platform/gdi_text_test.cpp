@@ -303,6 +303,33 @@ TEST_F(GdiTextOut, DrawTextExKeepsToItsMarginsAndHandlesAgree)
     EXPECT_EQ(GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT), font.m_hObject);
 }
 
+int CountFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, LPARAM param)
+{
+    auto* seen = reinterpret_cast<std::vector<std::wstring>*>(param);
+    seen->push_back(lf->lfFaceName);
+    EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+    EXPECT_GT(tm->tmHeight, 0);
+    return seen->size() < 3 ? 1 : 0;  // stop after three
+}
+
+TEST(GdiFonts, FamilyEnumeration)
+{
+    CDC screen;
+    screen.CreateDC(L"DISPLAY", nullptr, nullptr, nullptr);
+    std::vector<std::wstring> seen;
+    LOGFONTW lf = Font(L"tahoma", 0);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EXPECT_EQ(EnumFontFamiliesEx(screen, &lf, &CountFace, LPARAM(&seen), 0), 1);
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"Tahoma"});
+    seen.clear();
+    lf = Font(L"No Such Face", 0);
+    EXPECT_EQ(EnumFontFamiliesEx(screen, &lf, &CountFace, LPARAM(&seen), 0), 1);
+    EXPECT_TRUE(seen.empty());
+    lf = Font(L"", 0);
+    EXPECT_EQ(EnumFontFamiliesEx(screen, &lf, &CountFace, LPARAM(&seen), 0), 0);
+    EXPECT_EQ(seen.size(), 3u);
+}
+
 TEST(GdiFonts, StockFontsAndFaceQueries)
 {
     CDC dc;

@@ -7,7 +7,7 @@ namespace gdi {
 
 namespace {
 
-constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 26;
 
 int MaskShift(DWORD m)
 {

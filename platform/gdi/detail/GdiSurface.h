@@ -34,8 +34,9 @@ public:
     cairo_surface_t* Cairo() const { return m_surface; }
     bool WritePng(const std::string& path);
 
-    // Maximum pixel count of one surface (guards against huge allocations from bad sizes).
-    static constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
+    // Maximum pixel count of one surface, 64 M pixels (256 MB): bad sizes fail instead of
+    // allocating without bound.
+    static constexpr std::int64_t kMaxPixels = std::int64_t(1) << 26;
 
 private:
     Surface() = default;
