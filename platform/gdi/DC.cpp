@@ -19,8 +19,9 @@ namespace {
 
 std::unordered_map<DcImpl*, std::unique_ptr<CDC>>& TempDcs()
 {
-    static std::unordered_map<DcImpl*, std::unique_ptr<CDC>> map;
-    return map;
+    // never destroyed: wrappers must not outlive it, and temporary wrappers never own a DC
+    static auto* map = new std::unordered_map<DcImpl*, std::unique_ptr<CDC>>();
+    return *map;
 }
 
 void DropTemp(DcImpl* dc)

@@ -21,14 +21,15 @@ namespace {
 
 std::unordered_map<HGDIOBJ, CGdiObject*>& Permanent()
 {
-    static std::unordered_map<HGDIOBJ, CGdiObject*> map;
-    return map;
+    // never destroyed, so wrappers living in static storage can still unregister at exit
+    static auto* map = new std::unordered_map<HGDIOBJ, CGdiObject*>();
+    return *map;
 }
 
 std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>& Temporary()
 {
-    static std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> map;
-    return map;
+    static auto* map = new std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>();
+    return *map;
 }
 
 void OnHandleDeleted(HGDIOBJ h)

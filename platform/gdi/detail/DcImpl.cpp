@@ -17,8 +17,8 @@ namespace {
 
 std::unordered_set<DcImpl*>& LiveDcs()
 {
-    static std::unordered_set<DcImpl*> live;
-    return live;
+    static auto* live = new std::unordered_set<DcImpl*>();  // never destroyed (see Live() of objects)
+    return *live;
 }
 
 int Mod(int a, int m)

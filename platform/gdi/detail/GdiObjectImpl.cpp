@@ -10,8 +10,10 @@ namespace {
 
 std::unordered_set<Object*>& Live()
 {
-    static std::unordered_set<Object*> live;
-    return live;
+    // never destroyed: CPen or CBrush objects in static storage delete their handles after
+    // every function-local static of this library may be gone
+    static auto* live = new std::unordered_set<Object*>();
+    return *live;
 }
 
 void (*g_deletedHook)(HGDIOBJ) = nullptr;
