@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 using namespace gditest;
 
 namespace {
@@ -84,6 +87,44 @@ TEST(GdiRegion, PolygonAndRoundRegions)
     ellipse.CreateEllipticRgn(0, 0, 10, 10);
     EXPECT_TRUE(ellipse.PtInRegion(5, 5));
     EXPECT_FALSE(ellipse.PtInRegion(0, 1));
+}
+
+TEST(GdiRegion, CombinationsAgreeWithPixelSets)
+{
+    // random unions of rectangles combined every way, checked pixel by pixel
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coord(0, 20);
+    auto randomRegion = [&](CRgn& out, std::vector<bool>& pixels) {
+        out.CreateRectRgn(0, 0, 0, 0);
+        pixels.assign(24 * 24, false);
+        for (int i = 0; i < 4; ++i) {
+            int l = coord(rng), t = coord(rng), r = coord(rng), b = coord(rng);
+            CRgn part;
+            part.CreateRectRgn(l, t, r, b);
+            out.CombineRgn(&out, &part, RGN_OR);
+            for (int y = std::min(t, b); y < std::max(t, b); ++y)
+                for (int x = std::min(l, r); x < std::max(l, r); ++x)
+                    pixels[size_t(y * 24 + x)] = true;
+        }
+    };
+    for (int round = 0; round < 40; ++round) {
+        CRgn a, b;
+        std::vector<bool> pa, pb;
+        randomRegion(a, pa);
+        randomRegion(b, pb);
+        for (int mode : {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF}) {
+            CRgn out;
+            out.CreateRectRgn(0, 0, 0, 0);
+            out.CombineRgn(&a, &b, mode);
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 24; ++x) {
+                    bool ia = pa[size_t(y * 24 + x)], ib = pb[size_t(y * 24 + x)];
+                    bool want = mode == RGN_AND ? (ia && ib) : mode == RGN_OR ? (ia || ib)
+                                : mode == RGN_XOR ? (ia != ib) : (ia && !ib);
+                    ASSERT_EQ(bool(out.PtInRegion(x, y)), want) << round << " " << mode << " " << x << "," << y;
+                }
+        }
+    }
 }
 
 TEST(GdiRegion, WildCoordinatesDoNotHang)

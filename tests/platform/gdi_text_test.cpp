@@ -164,6 +164,45 @@ TEST_F(GdiTextOut, ReferencePointFollowsTextAlign)
     EXPECT_NEAR(centre.bottom, 50 - tm.tmDescent, 1);
 }
 
+TEST_F(GdiTextOut, StylesChangeTheInk)
+{
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(5, 5, L"Hello", 5);
+    std::vector<COLORREF> plain = Snapshot(dc, 120, 60);
+    CRect plainBox = InkBox(dc, 120, 60);
+    int plainInk = CountPixels(dc, CRect(0, 0, 120, 60), kBlack);
+    struct Case {
+        const char* name;
+        int weight;
+        BYTE italic, underline, strike;
+    } cases[] = {{"bold", FW_BOLD, 0, 0, 0}, {"italic", 0, 1, 0, 0}, {"underline", 0, 0, 1, 0}, {"strike", 0, 0, 0, 1}};
+    for (const Case& c : cases) {
+        CFont styled;
+        styled.CreateFont(-16, 0, 0, 0, c.weight, c.italic, c.underline, c.strike, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+        dc.SelectObject(&styled);
+        Clear();
+        dc.TextOut(5, 5, L"Hello", 5);
+        EXPECT_NE(Snapshot(dc, 120, 60), plain) << c.name;
+        CRect box = InkBox(dc, 120, 60);
+        if (c.underline) {
+            EXPECT_GT(box.bottom, plainBox.bottom) << c.name;
+        }
+        if (c.weight == FW_BOLD) {
+            EXPECT_GT(CountPixels(dc, CRect(0, 0, 120, 60), kBlack), plainInk) << c.name;
+        }
+        dc.SelectObject(&font);
+    }
+}
+
+TEST_F(GdiTextOut, UpdateCpAdvancesTheCurrentPosition)
+{
+    dc.SetTextAlign(TA_UPDATECP);
+    dc.MoveTo(10, 10);
+    dc.TextOut(0, 0, L"ab", 2);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(10 + dc.GetTextExtent(L"ab", 2).cx, 10));
+    EXPECT_GE(InkBox(dc, 120, 60).left, 10);
+}
+
 TEST_F(GdiTextOut, OpaqueBackgroundFillsTheTextCell)
 {
     dc.SetBkMode(OPAQUE);
