@@ -28,12 +28,14 @@ ResourceIndex::ResourceIndex(const ResourceSet& set)
 
 int ResourceIndex::rank(LANGID have, LANGID want)
 {
-    if (have == want) return 5;
-    if (PrimaryLangId(have) == PrimaryLangId(want)) return 4;
-    if (have == kLangIdEnglish) return 3;
-    if (PrimaryLangId(have) == kLangEnglish) return 2;
-    if (PrimaryLangId(have) == kLangNeutral) return 1;
-    return 0;
+    if (have == want) return 6;
+    if (PrimaryLangId(have) == PrimaryLangId(want)) return 5;
+    if (have == kLangIdEnglish) return 4;
+    if (PrimaryLangId(have) == kLangEnglish) return 3;
+    if (PrimaryLangId(have) == kLangNeutral) return 2;
+    // As a last resort any language will do: an entry that exists in one language only (the
+    // Chinese block names) is still found.
+    return 1;
 }
 
 LANGID GetResourceLanguage() { return g_language.load(); }

@@ -14,7 +14,8 @@ LANGID GetResourceLanguage();
 void SetResourceLanguage(LANGID language);
 
 // Finds a resource of the given id for language, falling back to another sublanguage of the
-// same language, then to English, then to language-neutral entries. Null when there is none.
+// same language, then to English, then to language-neutral entries, and last to any language.
+// Null when there is no resource of that id.
 const ResString* FindString(UINT id, LANGID language = GetResourceLanguage());
 const DialogTemplate* FindDialog(UINT id, LANGID language = GetResourceLanguage());
 const MenuTemplate* FindMenu(UINT id, LANGID language = GetResourceLanguage());

@@ -1,8 +1,127 @@
-// Resource ids of the program: string-table entries, dialogs, menus, toolbars, bitmaps, icons
-// and cursors. Shared by the resource scripts and the C++ code.
+// Resource ids of the program: string-table entries, commands, and the ids of menus, toolbars,
+// accelerator tables and icons. Shared by the resource scripts and the C++ code.
+//
+// Block names for the palette, the pin-caption titles and their Chinese forms are numbered by
+// block type in ranges (see the string tables); the code holds those type-to-id tables.
 #ifndef TAVIX_RESOURCE_H
 #define TAVIX_RESOURCE_H
 
+// Resources of the main frame: application title string, menu, toolbar, accelerators, icon.
+#define IDR_MAINFRAME                   128
+// The document menu and its template (function block diagram); ladder template.
+#define IDR_FBD_TYPE                    129
+#define IDR_LAD_TYPE                    130
+
+// Messages and titles
+#define IDP_OLE_INIT_FAILED             100
+#define IDS_BACKGROUND_COLOR_TITLE      303
+#define IDS_WIRE_COLOR_TITLE            305
+#define IDS_FRAME_COLOR_TITLE           306
+#define IDS_TOO_MANY_BLOCKS             336
+#define IDS_OUTSIDE_DIAGRAM             339
+#define IDS_NUMBER_RANGE_INT            376
+#define IDS_CANNOT_LOAD_FILE_TYPE       377
+#define IDS_NUMBER_RANGE_REAL           378
+#define IDS_ZOOM                        565
+#define IDS_DOWNLOAD_FAILED             594
+#define IDS_UPLOAD_FAILED               595
+#define IDS_DEVICE_PROGRAM_EMPTY        596
+#define IDS_CLEAR_FAILED                597
+#define IDS_PROJECT_SIZE_ERROR          598
+#define IDS_NO_BLOCKS_TO_DOWNLOAD       601
+#define IDS_PASSWORD_LETTERS            602
+#define IDS_INTERNAL_ERROR              604
+#define IDS_UNCONNECTED_BLOCKS          607
 #define IDS_INSUFFICIENT_RESOURCES      612
+#define IDS_WRONG_PASSWORD_UPLOAD       615
+#define IDS_SHIFT_NUMBER_TOO_HIGH       617
+#define IDS_ONLY_FIRST_SHIFT_REGISTER   622
+#define IDS_PULSE_NOT_AVAILABLE         625
+#define IDS_YEAR_RANGE_NOT_AVAILABLE    626
+#define IDS_YEARLY_MODE_REQUIRED        627
+#define IDS_START_VALUE_NOT_USABLE      628
+#define IDS_THRESHOLDS_MUST_BE_EQUAL    629
+#define IDS_TIME_NOT_IN_HOURS           630
+#define IDS_CHECK_CABLE                 631
+#define IDS_ENTER_INTEGER_RANGE         632
+#define IDS_CONFIRM_CLEAR_DEVICE        633
+#define IDS_DRAWING_BLOCKS              634
+#define IDS_DRAWING_DONE                635
+#define IDS_DEVICE_TO_PC                638
+#define IDS_PC_TO_DEVICE                639
+#define IDS_INTEGER_NOT_ZERO            641
+#define IDS_DATA_LOG_FULL               642
+#define IDS_IO_NUMBER_TOO_HIGH          643
+#define IDS_OPEN_FILTER                 912
+#define IDS_ONE_SIMULATION_ONLY         935
+#define IDS_NO_PRINTER                  950
+#define IDS_LADDER_EXTENSION            952
+
+// "All available ... are in use!" refusals, by block type
+#define IDS_INPUTS_IN_USE               570
+#define IDS_OUTPUTS_IN_USE              571
+#define IDS_CURSORS_IN_USE              579
+#define IDS_SHIFTS_IN_USE               580
+#define IDS_OPEN_CONNECTORS_IN_USE      581
+#define IDS_FLAGS_IN_USE                582
+#define IDS_STATUS_LOWS_IN_USE          583
+#define IDS_STATUS_HIGHS_IN_USE         584
+#define IDS_ANALOG_INPUTS_IN_USE        585
+#define IDS_ANALOG_OUTPUTS_IN_USE       586
+#define IDS_ANALOG_FLAGS_IN_USE         587
+#define IDS_WEEKLY_TIMERS_IN_USE        591
+#define IDS_MESSAGE_TEXTS_IN_USE        592
+#define IDS_SHIFT_REGISTERS_IN_USE      593
+#define IDS_LADDER_ANALOG_OUTPUTS_IN_USE 599
+#define IDS_COILS_IN_USE                600
+#define IDS_MAKE_CONTACTS_IN_USE        603
+#define IDS_FUNCTION_KEYS_IN_USE        605
+#define IDS_BREAK_CONTACTS_IN_USE       606
+#define IDS_ANALOG_CONTACTS_IN_USE      616
+#define IDS_ANALOG_FILTERS_IN_USE       624
+#define IDS_DATA_LOGS_IN_USE            637
+
+// Controls whose tool tip is the string with the control's id (message-text editor)
+#define IDC_MSG_ACKNOWLEDGE             1068
+#define IDC_MSG_PRIORITY                1118
+#define IDC_MSG_INSERT_PARAMETER        1121
+#define IDC_MSG_PARAMETER_LIST          1122
+#define IDC_MSG_BLOCK_LIST              1124
+#define IDC_MSG_INSERT_AI_FILTER        1394
+#define IDC_MSG_INSERT_SPECIAL          1395
+#define IDC_MSG_INSERT_BAR_GRAPH        1396
+#define IDC_MSG_INSERT_AM_FILTER        1397
+#define IDC_MSG_INSERT_IO_NAME          1398
+#define IDC_MSG_INSERT_SCALE_TIME       1399
+#define IDC_MSG_INSERT_SCOPE            1400
+#define IDC_MSG_INSERT_POINTER          1401
+#define IDC_MSG_INSERT_GRAPH            1402
+
+// Commands of the system (the framework's own commands keep their standard numbers)
+#define ID_PLC_MONITOR                  1350
+#define ID_PALETTE_TOOL                 1079
+#define ID_VIEW_ZOOM_IN                 6020
+#define ID_VIEW_ZOOM_OUT                6021
+#define ID_VIEW_PAGE_LAYOUT             6022
+#define ID_EDIT_GOTO_BLOCK              32709
+#define ID_FILE_SAVE_ALL                32777
+#define ID_MODE_CUT_JOIN                32780
+#define ID_ADD_SYSTEM_TIME_PAGE         32786
+#define ID_TRANSFER_RUN_STOP            32794
+#define ID_OPTIONS_WIRE_COLOR           32795
+#define ID_TRANSFER_CLOCK               32798
+#define ID_MODE_CONNECT                 32801
+#define ID_TOOLS_SIMULATION             32802
+#define ID_TRANSFER_DEVICE_TO_PC        32806
+#define ID_TRANSFER_PC_TO_DEVICE        32807
+#define ID_TRANSFER_SUMMER_WINTER       32815
+#define ID_MODE_SELECT                  32816
+#define ID_OPTIONS_BACKGROUND_COLOR     32818
+#define ID_MODE_INSERT_COMMENT          32822
+#define ID_EDIT_BLOCK_PROPERTIES        32829
+#define ID_EDIT_ALIGN_VERTICAL          32854
+#define ID_EDIT_ALIGN_HORIZONTAL        32855
+#define ID_TRANSFER_WIFI_SETUP          32853
+#define ID_TRANSFER_REMOTE_WIFI_SETUP   32856
 
 #endif

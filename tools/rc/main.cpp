@@ -1,5 +1,5 @@
 // tavix_rc: compiles resource scripts into a C++ source file with the resource tables.
-//   tavix_rc -o out.cpp [-I dir]... [--depfile out.d] script.rc...
+//   tavix_rc -o out.cpp [-I dir]... [--depfile out.d] [--function name] script.rc...
 // Errors are printed as "file:line: error: message" and the exit status is 1.
 
 #include "tools/rc/RcEmitter.h"
@@ -7,6 +7,8 @@
 #include "tools/rc/RcParser.h"
 #include "tools/rc/RcPreprocessor.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +20,7 @@ namespace {
 
 int Usage()
 {
-    std::cerr << "usage: tavix_rc -o out.cpp [-I dir]... [--depfile out.d] script.rc...\n";
+    std::cerr << "usage: tavix_rc -o out.cpp [-I dir]... [--depfile out.d] [--function name] script.rc...\n";
     return 2;
 }
 
@@ -62,7 +64,7 @@ std::string DepEscape(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    std::string output, depfile;
+    std::string output, depfile, function = "CompiledResources";
     std::vector<std::string> includeDirs, inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -70,10 +72,14 @@ int main(int argc, char** argv)
         else if (arg == "-I" && i + 1 < argc) includeDirs.push_back(argv[++i]);
         else if (arg.rfind("-I", 0) == 0 && arg.size() > 2) includeDirs.push_back(arg.substr(2));
         else if (arg == "--depfile" && i + 1 < argc) depfile = argv[++i];
+        else if (arg == "--function" && i + 1 < argc) function = argv[++i];
         else if (!arg.empty() && arg[0] == '-') return Usage();
         else inputs.push_back(arg);
     }
     if (output.empty() || inputs.empty()) return Usage();
+    const bool identifier = !function.empty() && !std::isdigit(static_cast<unsigned char>(function[0])) &&
+                            std::all_of(function.begin(), function.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+    if (!identifier) return Usage();
 
     try {
         ResourceSet set;
@@ -90,7 +96,7 @@ int main(int argc, char** argv)
         std::ostringstream text;
         std::vector<std::string> names;
         for (const std::string& in : inputs) names.push_back(std::filesystem::path(in).filename().string());
-        rc::EmitCpp(set, names, text);
+        rc::EmitCpp(set, names, text, function);
         if (!WriteIfChanged(output, text.str())) {
             std::cerr << "tavix_rc: cannot write '" << output << "'\n";
             return 1;

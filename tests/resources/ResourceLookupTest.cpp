@@ -1,0 +1,108 @@
+// Finding resources by id and language, and CString::LoadString on the program's tables.
+
+#include "ScriptFixture.h"
+
+#include "platform/base/CString.h"
+#include "resources/Resources.h"
+#include "resources/resource.h"
+
+namespace {
+
+using ResourceIndexTest = ScriptFixture;
+
+TEST_F(ResourceIndexTest, LanguageFallbackOrder)
+{
+    const ResourceSet set = compile(R"(
+LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US
+STRINGTABLE BEGIN 1 "en"  2 "en only"  6 "en" END
+20 MENU BEGIN MENUITEM "en", 1 END
+LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED
+STRINGTABLE BEGIN 1 "zh"  3 "zh only" END
+20 MENU BEGIN MENUITEM "zh", 1 END
+LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL
+STRINGTABLE BEGIN 6 "tw" END
+LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_UK
+STRINGTABLE BEGIN 4 "uk" END
+LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL
+STRINGTABLE BEGIN 5 "neutral" END
+LANGUAGE 0x07, 1
+STRINGTABLE BEGIN 5 "german" END
+)");
+    const ResourceIndex index(set);
+    const LANGID zhTw = MakeLangId(kLangChinese, 1);
+    const struct {
+        UINT id;
+        LANGID want;
+        const wchar_t* text;   // null: not found
+    } cases[] = {
+        {1, kLangIdChinese, L"zh"},
+        {1, kLangIdEnglish, L"en"},
+        {1, zhTw, L"zh"},                 // same language, other sublanguage
+        {2, kLangIdChinese, L"en only"},  // missing in Chinese: English
+        {3, kLangIdEnglish, L"zh only"},  // present in one language only
+        {4, kLangIdChinese, L"uk"},       // any English before other languages
+        {5, kLangIdChinese, L"neutral"},  // neutral before a foreign language
+        {6, kLangIdChinese, L"tw"},       // own language's sublanguage before English
+        {99, kLangIdEnglish, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        const ResString* s = index.findString(c.id, c.want);
+        if (!c.text) {
+            EXPECT_EQ(s, nullptr);
+            continue;
+        }
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->text, c.text);
+    }
+    ASSERT_NE(index.findMenu(20, kLangIdChinese), nullptr);
+    EXPECT_EQ(index.findMenu(20, kLangIdChinese)->items.at(0).text, L"zh");
+    EXPECT_EQ(index.findMenu(20, kLangIdEnglish)->items.at(0).text, L"en");
+    EXPECT_EQ(index.findDialog(20, kLangIdEnglish), nullptr);
+}
+
+// The program's own tables, through the process-wide language.
+class CompiledResourcesTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitResources(); }
+    void TearDown() override { SetResourceLanguage(kLangIdEnglish); }
+};
+
+TEST_F(CompiledResourcesTest, LoadStringInBothLanguages)
+{
+    EXPECT_EQ(GetResourceLanguage(), kLangIdEnglish);
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_NO_PRINTER));
+    EXPECT_EQ(std::wstring(s.GetString()),
+              L"No printer installed!\n\nSelect the Control Panel printer icon to install a printer.");
+    ASSERT_TRUE(s.LoadString(IDS_TOO_MANY_BLOCKS));
+    s.Format(s.GetString(), 1024);
+    EXPECT_EQ(std::wstring(s.GetString()), L"your program has taken 1024 blocks,can't  add new block");
+
+    SetResourceLanguage(kLangIdChinese);
+    ASSERT_TRUE(s.LoadString(1579));
+    EXPECT_EQ(std::wstring(s.GetString()), L"\u63A5\u901A\u5EF6\u65F6\u5B9A\u65F6\u5668");
+    // Not in the Chinese table: the English text.
+    ASSERT_TRUE(s.LoadString(IDS_INSUFFICIENT_RESOURCES));
+    EXPECT_EQ(std::wstring(s.GetString()), L"Insufficient Resources to create/paste the blocks.");
+    EXPECT_FALSE(s.LoadString(65000));
+}
+
+TEST_F(CompiledResourcesTest, MainFrameAccelerators)
+{
+    const AcceleratorTable* table = FindAccelerators(IDR_MAINFRAME);
+    ASSERT_NE(table, nullptr);
+    const auto commandFor = [&](std::uint8_t flags, std::uint16_t key) -> std::uint32_t {
+        for (const Accelerator& a : table->entries)
+            if (a.flags == flags && a.key == key) return a.command;
+        return 0;
+    };
+    EXPECT_EQ(commandFor(kAccelVirtKey, 0x72 /* F3 */), UINT(ID_TOOLS_SIMULATION));
+    EXPECT_EQ(commandFor(kAccelVirtKey, 0x74 /* F5 */), UINT(ID_MODE_CONNECT));
+    EXPECT_EQ(commandFor(kAccelVirtKey | kAccelControl, 'Z'), 57643u);
+    EXPECT_EQ(commandFor(kAccelVirtKey | kAccelControl, 'D'), UINT(ID_TRANSFER_PC_TO_DEVICE));
+    // The Chinese interface uses the same table.
+    EXPECT_EQ(FindAccelerators(IDR_MAINFRAME, kLangIdChinese), table);
+}
+
+} // namespace
