@@ -196,11 +196,16 @@ public:
     // CLR_INVALID (0xFFFFFFFF) outside the surface or the clip region.
     COLORREF GetPixel(int x, int y) const;
     COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
+    // True colour: every colour is available as it is.
+    COLORREF GetNearestColor(COLORREF c) const { return c & 0xFFFFFF; }
 
     // ---- bit blocks ----
     BOOL BitBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, DWORD rop);
     BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
     BOOL PatBlt(int x, int y, int w, int h, DWORD rop);
+    // Moves the pixels of scrollRect (whole DC when null) by (dx, dy), keeping to clipRect (when
+    // given); the uncovered part is returned in updateRgn / updateRect (logical units).
+    BOOL ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* updateRgn, LPRECT updateRect);
 
     // ---- text ----
     BOOL TextOut(int x, int y, LPCWSTR text, int count);

@@ -261,6 +261,44 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, i
     return TRUE;
 }
 
+BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* updateRgn, LPRECT updateRect)
+{
+    DcImpl* dc = I(this);
+    if (!dc)
+        return FALSE;
+    CRect area;
+    if (scrollRect) {
+        area = *scrollRect;
+    } else {
+        GetClipBox(&area);
+    }
+    CRect bounds = area;
+    if (clipRect)
+        bounds.IntersectRect(&bounds, clipRect);
+    // the source is the part that lands inside the bounds after the move
+    CRect moved = area;
+    moved.OffsetRect(dx, dy);
+    CRect target;
+    target.IntersectRect(&moved, &bounds);
+    if (!target.IsRectEmpty()) {
+        int saved = SaveDC();
+        IntersectClipRect(&bounds);
+        BitBlt(target.left, target.top, target.Width(), target.Height(), this, target.left - dx, target.top - dy,
+               SRCCOPY);
+        RestoreDC(saved);
+    }
+    gdi::RegionData update = gdi::RegionData::Combine(gdi::RegionData::FromRect(bounds),
+                                                      gdi::RegionData::FromRect(target), RGN_DIFF);
+    if (updateRect)
+        *updateRect = update.Box();
+    if (updateRgn) {
+        auto* r = gdi::LookupAs<gdi::RegionObj>(updateRgn->m_hObject, gdi::Kind::Region);
+        if (r)
+            r->rgn = update;
+    }
+    return TRUE;
+}
+
 BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DWORD rop)
 {
     CDC* d = CDC::FromHandle(dst);

@@ -185,6 +185,21 @@ TEST(GdiRaster, MonochromeSourceTakesDestinationColours)
     EXPECT_EQ(bm.bmWidth, 2);
 }
 
+TEST(GdiRaster, ScrollDcMovesPixelsAndReportsTheUncoveredPart)
+{
+    CDC dc;
+    MakeCanvas(dc, 10, 10);
+    dc.SetPixel(2, 3, kBlack);
+    CRect area(0, 0, 10, 10), update;
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    ASSERT_TRUE(dc.ScrollDC(0, 4, &area, &area, &rgn, &update));
+    EXPECT_EQ(dc.GetPixel(2, 7), kBlack);
+    EXPECT_EQ(update, CRect(0, 0, 10, 4));
+    EXPECT_TRUE(rgn.PtInRegion(5, 3));
+    EXPECT_FALSE(rgn.PtInRegion(5, 4));
+}
+
 TEST(GdiRaster, StretchBltScalesAndMirrors)
 {
     CDC src;
