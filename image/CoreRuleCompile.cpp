@@ -474,7 +474,8 @@ void CTavixCoreRule::EncodeOperand(WORD* pWord, const CBlockObj* pSource, BOOL b
 const CBlockObj* CTavixCoreRule::FindOperandSource(const CBlockObj* pBlock, int nLink) const
 {
     (void)pBlock;
-    if (nLink <= 0 || (nLink >= LINK_FIRST_CODE && nLink <= LINK_LAST_OPERAND))
+    // 52-75 in an input slot are slot codes; inputs I0 and I1 (100, 101) are real sources.
+    if (nLink <= 0 || IsLinkCode(nLink))
         return nullptr;
     const CBlockObj* pSource = m_pDoc->FindBlockByNumber(nLink);
     if (pSource == nullptr)
