@@ -28,12 +28,6 @@ constexpr DWORD_PTR kMaxFieldsPerLine = 25;
 // Entries of the single field array of old message texts (one per line, with spares).
 constexpr DWORD_PTR kMaxOldFieldEntries = 64;
 
-void ReadExact(CArchive& ar, void* p, UINT n)
-{
-    if (ar.Read(p, n) != n)
-        AfxThrowArchiveException(CArchiveException::endOfFile);
-}
-
 // A count read from the file must stay below a limit and fit in what is left of the file at
 // minBytes per entry, before anything is allocated for it.
 DWORD_PTR ReadCheckedCount(CArchive& ar, UINT minBytes, DWORD_PTR limit)
@@ -195,7 +189,7 @@ void CTavixDoc::SerializeLadderMaps(CArchive& ar)
         int key = 0;
         SimSettingRecord record;
         ar >> key;
-        ReadExact(ar, &record, sizeof(record));
+        ar.Read(&record, sizeof(record));
         m_simSettings.SetAt(key, record);
     }
 }
@@ -213,7 +207,7 @@ void CTavixDoc::Serialize(CArchive& ar)
     }
     else {
         LinkElementClasses();
-        ReadExact(ar, m_markers, markerBytes);
+        ar.Read(m_markers, markerBytes);
     }
     int* head[] = {&m_nFileInfo, &m_nPageLayout[0], &m_nPageLayout[1], &m_nPageLayout[2],
                    &m_nPageLayout[3], &m_nPageLayout[4], &m_nPageLayout[5], &m_nPageLayout[6],
@@ -230,7 +224,7 @@ void CTavixDoc::Serialize(CArchive& ar)
         if (storing) {
             ar.Write(&rc, sizeof(rc));
         } else {
-            ReadExact(ar, &rc, sizeof(rc));
+            ar.Read(&rc, sizeof(rc));
             m_rcExtent = rc;
         }
     }
@@ -277,7 +271,7 @@ void CTavixDoc::Serialize(CArchive& ar)
         FreeLogo();
         if (m_bLogoPresent) {
             m_pLogo = new BYTE[logoBytes];
-            ReadExact(ar, m_pLogo, logoBytes);
+            ar.Read(m_pLogo, logoBytes);
         }
     }
 
@@ -314,7 +308,7 @@ void CTavixDoc::Serialize(CArchive& ar)
             const DWORD_PTR bytes = ReadCheckedCount(ar, 1, 0x7FFFFFFF);
             m_qt.SetSize(INT_PTR(bytes));
             if (bytes > 0)
-                ReadExact(ar, m_qt.GetData(), UINT(bytes));
+                ar.Read(m_qt.GetData(), UINT(bytes));
             const DWORD_PTR values = ReadCheckedCount(ar, sizeof(double), 0x7FFFFFFF);
             m_fv.SetSize(INT_PTR(values));
             for (DWORD_PTR i = 0; i < values; ++i)
@@ -343,7 +337,7 @@ void CTavixDoc::Serialize(CArchive& ar)
     // 21: message-text fields, then the fix-ups of a load.
     SerializeMessageTextFields(ar, seen);
     if (!storing)
-        FixUpAfterLoad(ar);
+        FixUpAfterLoad();
 }
 
 void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
@@ -392,7 +386,7 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<cons
     }
 }
 
-void CTavixDoc::FixUpAfterLoad(CArchive& ar)
+void CTavixDoc::FixUpAfterLoad()
 {
     auto resolve = [this](CBlockObj* pBlock, int k) {
         const int number = pBlock->m_nRefNumber[k];
@@ -451,5 +445,4 @@ void CTavixDoc::FixUpAfterLoad(CArchive& ar)
         m_wires.RemoveAt(current);
         delete pWire;
     }
-    (void)ar;
 }

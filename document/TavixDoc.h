@@ -212,7 +212,7 @@ private:
     // Exchanges everything a program file holds (and the lists) with another document.
     void SwapContents(CTavixDoc& other);
     // Runs after the lists were read: references, data-log items, wires with missing ends.
-    void FixUpAfterLoad(CArchive& ar);
+    void FixUpAfterLoad();
     void SerializeLadderMaps(CArchive& ar);
     void SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen);
     // Loads an archive into a detached document; on success swaps it into this one.
