@@ -179,6 +179,52 @@ TEST(GdiShapes, BezierPassesThroughItsEndPoints)
     EXPECT_FALSE(dc.PolyBezier(pts, 3));  // needs 1 + 3n points
 }
 
+TEST(GdiShapes, RoundRectPieAndChordFillTheirShapes)
+{
+    CDC dc;
+    MakeCanvas(dc, 30, 30);
+    dc.SelectStockObject(BLACK_BRUSH);
+    dc.RoundRect(0, 0, 20, 20, 10, 10);
+    EXPECT_EQ(dc.GetPixel(0, 0), kWhite);  // the corner is cut off
+    EXPECT_EQ(dc.GetPixel(10, 0), kBlack);
+    EXPECT_EQ(dc.GetPixel(0, 10), kBlack);
+    EXPECT_EQ(dc.GetPixel(10, 10), kBlack);
+    EXPECT_EQ(InkBox(dc, 30, 30), CRect(0, 0, 20, 20));
+
+    // a pie from 3 o'clock counter-clockwise to 12 o'clock: the upper right quarter
+    CDC pie;
+    MakeCanvas(pie, 30, 30);
+    pie.SelectStockObject(BLACK_BRUSH);
+    pie.Pie(0, 0, 21, 21, 21, 10, 10, 0);
+    EXPECT_EQ(pie.GetPixel(15, 5), kBlack);
+    EXPECT_EQ(pie.GetPixel(5, 15), kWhite);
+    EXPECT_EQ(pie.GetPixel(5, 5), kWhite);
+    // the chord of the same arc leaves out the triangle towards the centre
+    CDC chord;
+    MakeCanvas(chord, 30, 30);
+    chord.SelectStockObject(BLACK_BRUSH);
+    chord.Chord(0, 0, 21, 21, 21, 10, 10, 0);
+    EXPECT_EQ(chord.GetPixel(17, 3), kBlack);
+    EXPECT_EQ(chord.GetPixel(12, 8), kWhite);
+}
+
+TEST(GdiShapes, DashedPensRepeatTheirPattern)
+{
+    for (int style : {PS_DASH, PS_DASHDOT, PS_DASHDOTDOT}) {
+        CDC dc;
+        MakeCanvas(dc, 100, 1);
+        CPen pen(style, 1, kBlack);
+        dc.SelectObject(&pen);
+        dc.MoveTo(0, 0);
+        dc.LineTo(96, 0);
+        dc.SelectStockObject(BLACK_PEN);
+        int ink = CountPixels(dc, CRect(0, 0, 100, 1), kBlack);
+        EXPECT_GT(ink, 40) << style;
+        EXPECT_LT(ink, 80) << style;
+        EXPECT_EQ(dc.GetPixel(0, 0), kBlack) << style;  // patterns start with a dash
+    }
+}
+
 TEST(GdiShapes, FramesAndEdges)
 {
     CDC dc;

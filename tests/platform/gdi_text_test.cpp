@@ -293,6 +293,11 @@ TEST_F(GdiTextOut, DrawTextMeasuresWrappedLines)
     EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * tm.tmHeight);
     CRect single(0, 0, 200, 0);
     EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &single, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
+    // tabs expand to multiples of eight average character widths
+    CRect tabs(0, 0, 400, 0), plain(0, 0, 400, 0);
+    dc.DrawText(L"a\tb", -1, &tabs, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    dc.DrawText(L"b", -1, &plain, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(tabs.right, 8 * tm.tmAveCharWidth + plain.right);
     // a word longer than the line keeps a line of its own
     CRect narrow(0, 0, 10, 0);
     EXPECT_EQ(dc.DrawText(L"Extraordinary", -1, &narrow, DT_WORDBREAK | DT_CALCRECT), tm.tmHeight);
