@@ -102,6 +102,24 @@ TEST(GdiFonts, WidthRequestStretchesToTheAverageCharacterWidth)
     dc.SelectStockObject(SYSTEM_FONT);
 }
 
+TEST(GdiFonts, FontsCreatedPerPaintAreNotMixedUp)
+{
+    // painters create, select and delete their fonts on every paint; a new font may take the
+    // memory of the one just deleted and must still be measured as itself
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    for (int round = 0; round < 6; ++round) {
+        int height = round % 2 ? 30 : 10;
+        CFont f;
+        f.CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+        CFont* old = dc.SelectObject(&f);
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        EXPECT_EQ(tm.tmHeight, height) << round;
+        dc.SelectObject(old);
+    }
+}
+
 TEST(GdiFonts, ExtentsScaleWithTheMapping)
 {
     CDC dc;

@@ -235,9 +235,10 @@ const RealFont& DcImpl::RealizedFont() const
     FontObj* f = Font();
     double sx = ScaleX(), sy = ScaleY();
     unsigned gen = FontCacheGeneration();
-    if (!m_font || m_fontObj != f || m_fontSx != sx || m_fontSy != sy || m_fontGeneration != gen) {
+    std::uint64_t serial = f ? f->serial : 0;
+    if (!m_font || m_fontSerial != serial || m_fontSx != sx || m_fontSy != sy || m_fontGeneration != gen) {
         m_font = &RealizeFont(f ? f->lf : kFallback, sx, sy);
-        m_fontObj = f;
+        m_fontSerial = serial;
         m_fontSx = sx;
         m_fontSy = sy;
         m_fontGeneration = FontCacheGeneration();
@@ -266,6 +267,7 @@ PaintSource DcImpl::BrushSource(const BrushObj* b) const
         return s;
     }
     s.hasPattern = true;
+    s.solid = PixelFromColor(b->color);  // what targets without pixels (printers) paint instead
     if (b->style == BS_HATCHED) {
         s.pw = s.ph = 8;
         for (int y = 0; y < 8; ++y)
@@ -288,6 +290,7 @@ PaintSource DcImpl::BrushSource(const BrushObj* b) const
         for (std::uint32_t& px : s.pixels)
             px = PixelFromColor(px ? st.bkColor : st.textColor);
     s.opaque.assign(s.pixels.size(), true);
+    s.solid = s.pixels.empty() ? 0 : s.pixels[0];
     return s;
 }
 

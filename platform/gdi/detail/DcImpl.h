@@ -137,7 +137,7 @@ private:
     std::vector<RECT> m_clipRects;
     // last realised font, reused while the font, the scale and the font cache stay the same
     mutable const RealFont* m_font = nullptr;
-    mutable const Object* m_fontObj = nullptr;
+    mutable std::uint64_t m_fontSerial = 0;
     mutable double m_fontSx = 0, m_fontSy = 0;
     mutable unsigned m_fontGeneration = 0;
 };

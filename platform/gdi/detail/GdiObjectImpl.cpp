@@ -89,7 +89,9 @@ BitmapObj::~BitmapObj()
 
 HGDIOBJ Register(std::unique_ptr<Object> obj)
 {
+    static std::uint64_t nextSerial = 0;
     Object* o = obj.release();
+    o->serial = ++nextSerial;
     Live().insert(o);
     return o;
 }

@@ -22,6 +22,9 @@ struct Object {
     bool stock = false;
     bool deleted = false;  // handle deleted while still selected somewhere
     int refs = 0;          // selections in device contexts (current and saved states)
+    // Unique for the life of the process: caches compare it, never the address, which a new
+    // object may reuse after an old one is freed.
+    std::uint64_t serial = 0;
 };
 
 struct PenObj : Object {

@@ -163,7 +163,7 @@ void FillSurfaceRect(DcImpl& dc, const RECT& r, const PaintSource& src, int rop2
     if (!cr)
         return;
     cairo_save(cr);
-    SetSolid(cr, src.hasPattern && !src.pixels.empty() ? src.pixels[0] : src.solid);
+    SetSolid(cr, src.solid);
     cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
     cairo_fill(cr);
     cairo_restore(cr);
