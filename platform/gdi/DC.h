@@ -33,7 +33,7 @@ public:
 
     // A memory DC; starts with a 1x1 monochrome bitmap selected, as in GDI.
     BOOL CreateCompatibleDC(CDC* dc);
-    // "DISPLAY" gives an information/drawing context of the screen's size.
+    // "DISPLAY": an information context answering for the screen (it draws nowhere).
     BOOL CreateDC(LPCWSTR driver, LPCWSTR device, LPCWSTR output, const void* initData);
     BOOL CreateIC(LPCWSTR driver, LPCWSTR device, LPCWSTR output, const void* initData)
     {
@@ -186,6 +186,7 @@ public:
     }
     BOOL DrawState(CPoint pt, CSize size, LPCWSTR text, UINT flags, BOOL prefixText = TRUE, int count = 0,
                    HBRUSH brush = nullptr);
+    // Painting regions take their coordinates as logical units.
     BOOL FillRgn(CRgn* rgn, CBrush* brush);
     BOOL FrameRgn(CRgn* rgn, CBrush* brush, int w, int h);
     BOOL InvertRgn(CRgn* rgn);
