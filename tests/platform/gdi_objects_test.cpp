@@ -133,6 +133,20 @@ TEST(GdiObjects, WindowDcDrawsAtItsOriginInsideItsVisibleArea)
     EXPECT_EQ(surface->Row(4)[10] & 0xFFFFFF, 0u);   // above the visible area
     EXPECT_EQ(surface->Row(5)[30] & 0xFFFFFF, 0u);   // right of it
     EXPECT_EQ(gdi::SurfaceOf(dc.GetSafeHdc()), surface);
+
+    // a visible region with a hole (a child window clipped out): the program's own clip
+    // cannot reach into the hole
+    CRgn visibleRgn, child;
+    visibleRgn.CreateRectRgn(10, 5, 30, 25);
+    child.CreateRectRgn(15, 10, 20, 15);
+    visibleRgn.CombineRgn(&visibleRgn, &child, RGN_DIFF);
+    ASSERT_TRUE(gdi::SetVisibleRegion(dc.GetSafeHdc(), HRGN(visibleRgn)));
+    dc.SelectClipRgn(nullptr);
+    dc.FillSolidRect(0, 0, 20, 20, RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(7, 7), CLR_INVALID);
+    surface->BeginAccess();
+    EXPECT_EQ(surface->Row(12)[17] & 0xFFFFFF, 0xFF0000u);  // the child's pixels kept
 }
 
 TEST(GdiObjects, ScreenshotsArePngFiles)

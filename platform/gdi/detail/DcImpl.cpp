@@ -470,6 +470,25 @@ HDC CreateWindowDC(std::shared_ptr<Surface> surface, POINT origin, const RECT* v
     return HandleOf(dc);
 }
 
+bool SetVisibleRegion(HDC h, const RegionData* visible)
+{
+    DcImpl* dc = Impl(h);
+    if (!dc || dc->type != DcType::Window)
+        return false;
+    dc->hasSysClip = visible != nullptr;
+    dc->sysClip = visible ? *visible : RegionData();
+    dc->ClipChanged();
+    return true;
+}
+
+bool SetVisibleRegion(HDC h, HRGN visible)
+{
+    if (!visible)
+        return SetVisibleRegion(h, static_cast<const RegionData*>(nullptr));
+    auto* r = LookupAs<RegionObj>(visible, Kind::Region);
+    return r && SetVisibleRegion(h, &r->rgn);
+}
+
 std::shared_ptr<Surface> SurfaceOf(HDC h)
 {
     DcImpl* dc = Impl(h);

@@ -151,6 +151,11 @@ void FreeDc(DcImpl* dc);
 // clipped to `visible` (surface coordinates; null for the whole surface). The caller owns the
 // returned handle and frees it with DeleteDC.
 HDC CreateWindowDC(std::shared_ptr<Surface> surface, POINT origin, const RECT* visible);
+// Replaces the visible part of a window DC (surface coordinates; null region = the whole
+// surface), e.g. the window minus its clipped children, intersected with the update region
+// during painting. Unlike SelectClipRgn the program cannot widen it.
+bool SetVisibleRegion(HDC dc, const RegionData* visible);
+bool SetVisibleRegion(HDC dc, HRGN visible);
 // Display metrics reported by GetDeviceCaps for screen DCs (default 1920 x 1080 at 96 dpi).
 void SetDisplayMetrics(int width, int height, int dpi);
 int DisplayWidth();
