@@ -155,42 +155,46 @@ public:
         }
     }
 
-    // Greedy word wrapping at spaces; a word wider than the line stands alone.
+    // Greedy word wrapping: lines break at blanks and next to Chinese characters (which need
+    // no blanks between them); a word wider than the line stands alone.
     std::vector<Line> Wrap(const Line& para, double maxWidth) const
     {
         std::vector<Line> out;
         const std::wstring& s = para.text;
         size_t lineStart = 0;
-        while (lineStart <= s.size()) {
+        while (true) {
+            // candidate line ends after lineStart, in increasing order
             size_t lastFit = std::wstring::npos;
-            size_t pos = lineStart;
-            while (true) {
-                size_t sp = s.find(L' ', pos);
-                size_t end = sp == std::wstring::npos ? s.size() : sp;
-                if (Width(s.substr(lineStart, end - lineStart)) > maxWidth && lastFit != std::wstring::npos)
+            for (size_t end = lineStart + 1; end <= s.size(); ++end) {
+                bool breakable = end == s.size() || s[end] == L' ' || IsWide(s[end]) || IsWide(s[end - 1]);
+                if (!breakable || s[end - 1] == L' ')
+                    continue;
+                if (lastFit != std::wstring::npos && Width(s.substr(lineStart, end - lineStart)) > maxWidth)
                     break;
                 lastFit = end;
-                if (sp == std::wstring::npos)
-                    break;
-                pos = sp + 1;
             }
+            if (lastFit == std::wstring::npos)
+                lastFit = s.size();
             Line l;
             l.text = s.substr(lineStart, lastFit - lineStart);
             if (para.mnemonic >= int(lineStart) && para.mnemonic < int(lastFit))
                 l.mnemonic = para.mnemonic - int(lineStart);
-            // trailing blanks do not count
-            while (!l.text.empty() && l.text.back() == L' ')
-                l.text.pop_back();
             out.push_back(l);
-            if (lastFit >= s.size())
-                break;
             lineStart = lastFit;
             while (lineStart < s.size() && s[lineStart] == L' ')
-                ++lineStart;
+                ++lineStart;  // blanks at a break belong to neither line
             if (lineStart >= s.size())
                 break;
         }
         return out;
+    }
+
+    // Characters that may be broken before and after: CJK ideographs, kana, Hangul and
+    // full-width forms.
+    static bool IsWide(wchar_t c)
+    {
+        return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+               (c >= 0xFF00 && c <= 0xFFEF);
     }
 
     std::wstring EndEllipsis(const std::wstring& s, double maxWidth) const

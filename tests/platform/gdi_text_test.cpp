@@ -311,6 +311,11 @@ TEST_F(GdiTextOut, DrawTextMeasuresWrappedLines)
     EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * tm.tmHeight);
     CRect single(0, 0, 200, 0);
     EXPECT_EQ(dc.DrawText(L"a\r\nb\nc", -1, &single, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
+    // Chinese text breaks between characters
+    CRect cjk(0, 0, 50, 0);
+    int cjkHeight = dc.DrawText(L"\u4E2D\u6587\u6D4B\u8BD5\u4E2D\u6587\u6D4B\u8BD5", -1, &cjk, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_GE(cjkHeight / tm.tmHeight, 2);
+    EXPECT_LE(cjk.right, 50);
     // tabs expand to multiples of eight average character widths
     CRect tabs(0, 0, 400, 0), plain(0, 0, 400, 0);
     dc.DrawText(L"a\tb", -1, &tabs, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
