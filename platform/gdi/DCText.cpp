@@ -197,16 +197,30 @@ public:
                (c >= 0xFF00 && c <= 0xFFEF);
     }
 
+    // The longest k for which fits(k) holds (fits is monotonic, fits(0) assumed).
+    template <class Fits>
+    static size_t Longest(size_t max, Fits fits)
+    {
+        size_t lo = 0, hi = max;
+        while (lo < hi) {
+            size_t mid = (lo + hi + 1) / 2;
+            if (fits(mid))
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return lo;
+    }
+
     std::wstring EndEllipsis(const std::wstring& s, double maxWidth) const
     {
         if (Width(s) <= maxWidth)
             return s;
-        std::wstring cut = s;
-        while (!cut.empty() && Width(cut + L"...") > maxWidth)
-            cut.pop_back();
-        return cut + L"...";
+        size_t keep = Longest(s.size(), [&](size_t k) { return Width(s.substr(0, k) + L"...") <= maxWidth; });
+        return s.substr(0, keep) + L"...";
     }
 
+    // Shortens the part before the last path separator, keeping the file name.
     std::wstring PathEllipsis(const std::wstring& s, double maxWidth) const
     {
         if (Width(s) <= maxWidth)
@@ -215,9 +229,8 @@ public:
         if (slash == std::wstring::npos)
             return EndEllipsis(s, maxWidth);
         std::wstring head = s.substr(0, slash), tail = s.substr(slash);
-        while (!head.empty() && Width(head + L"..." + tail) > maxWidth)
-            head.pop_back();
-        return head + L"..." + tail;
+        size_t keep = Longest(head.size(), [&](size_t k) { return Width(head.substr(0, k) + L"..." + tail) <= maxWidth; });
+        return head.substr(0, keep) + L"..." + tail;
     }
 };
 

@@ -349,6 +349,16 @@ TEST_F(GdiTextOut, DrawTextPrefixesAndEllipsis)
     CRect small(0, 0, 40, 20);
     dc.DrawText(L"A very long caption text", -1, &small, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
     EXPECT_LE(InkBox(dc, 120, 60).right, 40);
+    EXPECT_GT(InkBox(dc, 120, 60).right, 20);  // as much of the text as fits
+
+    // a path keeps its file name
+    Clear();
+    CRect path(0, 0, 110, 20);
+    dc.DrawText(L"C:\\Programs\\Projects\\Plant\\x.yfb", -1, &path, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOCLIP);
+    CRect tailOnly(0, 0, 200, 0);
+    dc.DrawText(L"...\\x.yfb", -1, &tailOnly, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_LE(InkBox(dc, 120, 60).right, 110);
+    EXPECT_GT(InkBox(dc, 120, 60).right, tailOnly.right);
 }
 
 TEST_F(GdiTextOut, DrawTextExKeepsToItsMarginsAndHandlesAgree)
