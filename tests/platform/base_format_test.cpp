@@ -18,6 +18,10 @@ struct FormatCase {
     const wchar_t* expected;
 };
 
+// Test names carry the case's name; keep gtest from printing the raw bytes of the case
+// (pointers), which would make the registered test names differ from run to run.
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
 template <typename... Args>
 std::function<CString()> F(const wchar_t* fmt, Args... args)
 {
