@@ -12,6 +12,16 @@
 #define IDR_FBD_TYPE                    129
 #define IDR_LAD_TYPE                    130
 
+// Dialog templates
+#define IDD_MSGTEXT_DISPLAY             102
+#define IDD_ANALOG_SLIDER               103
+#define IDD_SIM_CLOCK                   195
+#define IDD_CELL_PARAM_EDIT             4568
+#define IDD_SIMULATION_BAR              4569
+
+// The diagram view's context menu
+#define IDR_VIEW_CONTEXT                141
+
 // Messages and titles
 #define IDP_OLE_INIT_FAILED             100
 #define IDS_BACKGROUND_COLOR_TITLE      303
@@ -104,6 +114,10 @@
 #define ID_VIEW_ZOOM_OUT                6021
 #define ID_VIEW_PAGE_LAYOUT             6022
 #define ID_EDIT_GOTO_BLOCK              32709
+#define ID_EDIT_JOIN                    32787
+#define ID_CONTEXT_SELECTION            32790
+#define ID_EDIT_SEPARATE                32809
+#define ID_EDIT_GOTO_PARTNER            32850
 #define ID_FILE_SAVE_ALL                32777
 #define ID_MODE_CUT_JOIN                32780
 #define ID_ADD_SYSTEM_TIME_PAGE         32786

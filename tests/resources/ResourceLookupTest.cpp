@@ -105,4 +105,54 @@ TEST_F(CompiledResourcesTest, MainFrameAccelerators)
     EXPECT_EQ(FindAccelerators(IDR_MAINFRAME, kLangIdChinese), table);
 }
 
+TEST_F(CompiledResourcesTest, SliderPopupTemplate)
+{
+    const DialogTemplate* d = FindDialog(IDD_ANALOG_SLIDER, kLangIdChinese);   // English template serves both
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->fontFace, L"MS Sans Serif");
+    EXPECT_EQ(d->fontSize, 8);
+    EXPECT_EQ((std::vector<int>{d->cx, d->cy}), (std::vector<int>{153, 16}));
+    EXPECT_TRUE(d->caption.empty());
+    EXPECT_EQ(d->style & 0x90000080u, 0x90000080u);   // popup, visible, modal frame
+    ASSERT_EQ(d->items.size(), 3u);
+    const struct {
+        const wchar_t* cls;
+        const wchar_t* text;
+        UINT id;
+        int x, y, cx, cy;
+    } expected[] = {
+        {L"Static", L"Min", 1139, 1, 2, 23, 9},
+        {L"msctls_trackbar32", L"", 1143, 25, 0, 107, 13},
+        {L"Static", L"Max", 1140, 133, 2, 19, 9},
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const DialogItem& item = d->items[i];
+        EXPECT_EQ(item.className, expected[i].cls);
+        EXPECT_EQ(item.text, expected[i].text);
+        EXPECT_EQ(item.id, expected[i].id);
+        EXPECT_EQ((std::vector<int>{item.x, item.y, item.cx, item.cy}),
+                  (std::vector<int>{expected[i].x, expected[i].y, expected[i].cx, expected[i].cy}));
+    }
+    EXPECT_EQ(d->items[0].style & 0x3u, 0x2u);        // right-aligned
+    EXPECT_EQ(d->items[1].style & 0x1Au, 0x18u);      // horizontal, both ways, no ticks
+}
+
+TEST_F(CompiledResourcesTest, ViewContextMenuTree)
+{
+    const MenuTemplate* menu = FindMenu(IDR_VIEW_CONTEXT);
+    ASSERT_NE(menu, nullptr);
+    const wchar_t* const popups[] = {L"Edit", L"Edit1", L"Edit2", L"Clip", L"Join", L"GoToPartner"};
+    ASSERT_EQ(menu->items.size(), std::size(popups));
+    for (std::size_t i = 0; i < std::size(popups); ++i) {
+        EXPECT_EQ(menu->items[i].text, popups[i]);
+        EXPECT_TRUE(menu->items[i].flags & kMenuPopup);
+        ASSERT_FALSE(menu->items[i].children.empty());
+        EXPECT_EQ(menu->items[i].children.back().id, 57642u);   // every popup ends with Select All
+    }
+    std::vector<std::uint32_t> partner;
+    for (const MenuItem& item : menu->items[5].children) partner.push_back(item.id);
+    EXPECT_EQ(partner, (std::vector<std::uint32_t>{ID_EDIT_GOTO_PARTNER, ID_EDIT_JOIN, 57632, 57642}));
+}
+
 } // namespace
