@@ -1,12 +1,10 @@
-// The program file: CTavixDoc::Serialize and the fix-ups that run after the lists are read.
-// Storing always writes the newest layout; loading accepts older files through the three
-// markers and the device model. Counts read from a file are checked against the bytes left
-// before anything is allocated for them.
+// The program file layout: CTavixDoc::Serialize writes and reads the markers, settings, ports,
+// logo, comments, ladder maps, device model, new-model settings and the element, power-bus and
+// wire lists, then the message-text fields; a load ends with its fix-ups. Storing always writes
+// the newest layout; loading accepts older files through the three markers and the device model.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
-#include "elements/BlockDataLog.h"
-#include "elements/BlockMSGTEXT.h"
+#include "document/FileReads.h"
 #include "elements/BlockComment.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockFactory.h"
@@ -17,27 +15,13 @@
 #include "shell/MainFrame.h"
 
 #include <memory>
-#include <unordered_set>
+
+using namespace docfile;
 
 namespace {
 
 constexpr BYTE kMarkerSet = 0x55;
 constexpr WORD kOldFileHardwareCode = 0x1188;
-// Fields one line of a message text can hold: one per character cell.
-constexpr DWORD_PTR kMaxFieldsPerLine = 25;
-// Entries of the single field array of old message texts (one per line, with spares).
-constexpr DWORD_PTR kMaxOldFieldEntries = 64;
-
-// A count read from the file must stay below a limit and fit in what is left of the file at
-// minBytes per entry, before anything is allocated for it.
-DWORD_PTR ReadCheckedCount(CArchive& ar, UINT minBytes, DWORD_PTR limit)
-{
-    const DWORD_PTR count = ar.ReadCount();
-    if (count > limit)
-        AfxThrowArchiveException(CArchiveException::genericException);
-    ar.EnsureAvailable(ULONGLONG(count) * minBytes);
-    return count;
-}
 
 void SerializeStrings(CArchive& ar, CString* strings[], int count)
 {
@@ -59,35 +43,6 @@ void SerializeInts(CArchive& ar, int* values[], int count)
     }
 }
 
-// Objects taken from one archive so far: a tag that names one of them again would put one
-// object in two places, to be deleted twice.
-using SeenObjects = std::unordered_set<const CObject*>;
-
-CObject* ReadOwnedObject(CArchive& ar, const CRuntimeClass* pClass, SeenObjects& seen)
-{
-    CObject* pObject = ar.ReadObject(pClass);
-    if (pObject != nullptr && !seen.insert(pObject).second)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    return pObject;
-}
-
-// A field array of a message-text line: count, then each field with its class tag.
-void SerializeFieldArray(CArchive& ar, CObArray& fields, DWORD_PTR limit, SeenObjects& seen)
-{
-    if (ar.IsStoring()) {
-        ar.WriteCount(fields.GetSize());
-        for (INT_PTR i = 0; i < fields.GetSize(); ++i)
-            ar.WriteObject(fields[i]);
-        return;
-    }
-    for (INT_PTR i = 0; i < fields.GetSize(); ++i)
-        delete fields[i];
-    fields.RemoveAll();
-    const DWORD_PTR count = ReadCheckedCount(ar, 2, limit);
-    for (DWORD_PTR i = 0; i < count; ++i)
-        fields.Add(ReadOwnedObject(ar, RUNTIME_CLASS(CWidget), seen));
-}
-
 // An object list: the count, then each object with its class tag. Loading accepts only objects
 // of the list's class, so that a hostile file cannot put a comment where an element belongs.
 void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* pClass,
@@ -106,34 +61,6 @@ void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* pClas
             AfxThrowArchiveException(CArchiveException::badClass);
         list.AddTail(pObject);
     }
-}
-
-// Classes whose four references are resolved after loading a new-model file.
-const char* const kReferencingClasses[] = {
-    "CBlockTime", "CBlockAnalog", "CBlockCOUNTER", "CBlockHCOUNTER", "CBlockTHTRG",
-    "CBlockMATHERR", "CBlockROL", "CBlockROR", "CBlockSHL", "CBlockSHR", "CBlockANDM",
-    "CBlockORM", "CBlockNOTM", "CBlockNANDM", "CBlockNORM", "CBlockXORM", "CBlockARRMXIV",
-    "CBlockACMXIV", "CBlockRAND", "CBlockMOD", "CBlockREM", "CBlockLOG", "CBlockFIX",
-    "CBlockROUND", "CBlockENCODER", "CBlockWORD2BIT", "CBlockSMC", "CBlockSMCE", "CBlockPTO",
-    "CBlockPTOE", "CBlockMEM",
-};
-const char* const kNonReferencingClasses[] = {
-    "CBlockAAMP", "CBlockADTRG", "CBlockAFILTER", "CBlockMAXMIN",
-};
-
-bool ResolvesReferencesNewModel(const CBlockObj* pBlock)
-{
-    if (pBlock->m_nType >= 410 && pBlock->m_nType <= 413)
-        return false;
-    for (const char* name : kNonReferencingClasses) {
-        if (IsObjectOfClass(pBlock, name))
-            return false;
-    }
-    for (const char* name : kReferencingClasses) {
-        if (IsObjectOfClass(pBlock, name))
-            return true;
-    }
-    return false;
 }
 
 // Every class a program file may name must be in the program's class registry; the factory
@@ -338,111 +265,4 @@ void CTavixDoc::Serialize(CArchive& ar)
     SerializeMessageTextFields(ar, seen);
     if (!storing)
         FixUpAfterLoad();
-}
-
-void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
-{
-    SeenObjects seen;
-    SerializeMessageTextFields(ar, seen);
-}
-
-void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen)
-{
-    const bool eightArrays = IsNewModel() || ar.IsStoring() || m_markers[0] == kMarkerSet;
-    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
-        CObject* pObject = m_blocks.GetNext(pos);
-        if (!IsObjectOfClass(pObject, "CBlockMSGTEXT"))
-            continue;
-        CBlockMSGTEXT* pText = static_cast<CBlockMSGTEXT*>(pObject);
-        if (eightArrays) {
-            for (CObArray& line : pText->m_aLines1)
-                SerializeFieldArray(ar, line, kMaxFieldsPerLine, seen);
-            for (CObArray& line : pText->m_aLines2)
-                SerializeFieldArray(ar, line, kMaxFieldsPerLine, seen);
-            continue;
-        }
-        // Older files: one array whose entry i is the only field of line i of text set 1.
-        CObArray entries;
-        try {
-            SerializeFieldArray(ar, entries, kMaxOldFieldEntries, seen);
-        } catch (...) {
-            for (INT_PTR i = 0; i < entries.GetSize(); ++i)
-                delete entries[i];
-            throw;
-        }
-        for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
-            CObject* pField = entries[i];
-            if (pField == nullptr)
-                continue;
-            if (i < 4) {
-                for (INT_PTR j = 0; j < pText->m_aLines1[i].GetSize(); ++j)
-                    delete pText->m_aLines1[i][j];
-                pText->m_aLines1[i].RemoveAll();
-                pText->m_aLines1[i].Add(pField);
-            } else {
-                delete pField;  // a display has four lines; spare entries have no place
-            }
-        }
-    }
-}
-
-void CTavixDoc::FixUpAfterLoad()
-{
-    auto resolve = [this](CBlockObj* pBlock, int k) {
-        const int number = pBlock->m_nRefNumber[k];
-        if (number >= NUM_FUNCTION) {
-            pBlock->m_pRefBlock[k] = FindBlockByNumber(number);
-            if (pBlock->m_pRefBlock[k] != nullptr)
-                return;
-            // A reference to an element the file does not hold is cleared, not left dangling.
-            CString warning;
-            warning.Format(L"Block %d: reference %d names block %d, which does not exist",
-                           pBlock->m_nNumber, k + 1, number);
-            m_loadWarnings.Add(warning);
-        }
-        pBlock->m_pRefBlock[k] = nullptr;
-        pBlock->m_bRef[k] = FALSE;
-    };
-
-    const bool newModel = IsNewModel();
-    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
-        CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
-        if (newModel && IsObjectOfClass(pBlock, "CBlockDataLog")) {
-            CBlockDataLog* pLog = static_cast<CBlockDataLog*>(pBlock);
-            if (pLog->m_aItems.GetSize() != pLog->m_nTime1High)
-                AfxThrowArchiveException(CArchiveException::genericException);
-            for (INT_PTR i = 0; i < pLog->m_aItems.GetSize(); ++i) {
-                CDataLogItem& item = pLog->m_aItems[i];
-                item.m_pBlock = item.m_strOperand.Left(1) == L"B"
-                                    ? FindBlockByNumber(item.m_nOperand)
-                                    : nullptr;
-            }
-        }
-        if (newModel) {
-            if (ResolvesReferencesNewModel(pBlock)) {
-                for (int k = 0; k < 4; ++k)
-                    resolve(pBlock, k);
-            }
-        } else if (IsObjectOfClass(pBlock, "CBlockCOUNTER")) {
-            resolve(pBlock, 0);
-            resolve(pBlock, 1);
-        } else if (IsObjectOfClass(pBlock, "CBlockDPR") || IsObjectOfClass(pBlock, "CBlockDDR") ||
-                   IsObjectOfClass(pBlock, "CBlockPLR")) {
-            resolve(pBlock, 0);
-        }
-    }
-
-    // A wire whose ends name no element cannot be drawn or simulated: drop it.
-    for (POSITION pos = m_wires.GetHeadPosition(); pos != nullptr;) {
-        const POSITION current = pos;
-        CConnectLineObj* pWire = static_cast<CConnectLineObj*>(m_wires.GetNext(pos));
-        if (pWire->m_pStartBlock != nullptr && pWire->m_pEndBlock != nullptr)
-            continue;
-        CString warning;
-        warning.Format(L"Wire from block %d to block %d dropped: an end does not exist",
-                       pWire->m_nStartNumber, pWire->m_nEndNumber);
-        m_loadWarnings.Add(warning);
-        m_wires.RemoveAt(current);
-        delete pWire;
-    }
 }

@@ -4,6 +4,9 @@
 
 #include "platform/base/WinTypes.h"
 
+// Function blocks are numbered 9000 up to this number.
+constexpr int kLastFunctionNumber = 10999;
+
 // One communication port of the program (twelve ints, stored as they stand):
 // [0] mode (1 Modbus master), [1] protocol, [2] device address, [3] baud index 0-15,
 // [4] parity entry, [5]-[7] parity, data and stop bits, [8] time-out ms, [9] poll delay ms,

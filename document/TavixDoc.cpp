@@ -1,4 +1,5 @@
-// CTavixDoc: construction, emptying, opening and saving.
+// CTavixDoc: construction with its defaults, emptying, and the exchange of contents that lets a
+// load replace them only when it succeeds.
 #include "document/TavixDoc.h"
 
 #include "document/NameTables.h"
@@ -7,12 +8,7 @@
 #include "elements/ConnectLineObj.h"
 #include "shell/MainFrame.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <unistd.h>
 
 IMPLEMENT_DYNCREATE(CTavixDoc, CObject)
 
@@ -22,7 +18,6 @@ namespace {
 // documents the same on every machine.
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
-
 
 template <typename T>
 void SwapValue(T& a, T& b)
@@ -72,12 +67,6 @@ void DeleteAll(CObList& list)
 {
     while (!list.IsEmpty())
         delete list.RemoveHead();
-}
-
-CString ExceptionText(CException* e, const wchar_t* fallback)
-{
-    CString text = e->GetErrorMessage();
-    return text.IsEmpty() ? CString(fallback) : text;
 }
 
 } // namespace
@@ -258,137 +247,4 @@ void CTavixDoc::SwapContents(CTavixDoc& o)
     SwapValue(m_nAnalogFilter, o.m_nAnalogFilter);
     for (int i = 0; i < markerBytes; ++i)
         SwapValue(m_markers[i], o.m_markers[i]);
-}
-
-BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
-{
-    // The current contents wait in a detached document; the file is read into this one, so
-    // every loaded object refers to this document. A failed load puts the old contents back.
-    CTavixDoc saved{DetachedTag{}};
-    SwapContents(saved);
-    m_loadWarnings.RemoveAll();
-    try {
-        CArchive ar(&file, CArchive::load);
-        ar.m_pDocument = this;
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
-        return TRUE;
-    } catch (CException* e) {
-        m_strLastError.Format(L"%s: %s", name.GetString(),
-                              ExceptionText(e, L"the file is damaged").GetString());
-        e->Delete();
-    } catch (const std::bad_alloc&) {
-        m_strLastError.Format(L"%s: not enough memory to load the file", name.GetString());
-    }
-    DeleteContents();
-    FreeLogo();
-    SwapContents(saved);
-    return FALSE;
-}
-
-BOOL CTavixDoc::OnOpenDocument(LPCTSTR lpszPathName)
-{
-    CFile file;
-    CFileException error;
-    if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &error)) {
-        m_strLastError.Format(L"%s: %s", lpszPathName,
-                              ExceptionText(&error, L"the file cannot be opened").GetString());
-        return FALSE;
-    }
-    if (!LoadFrom(file, lpszPathName))
-        return FALSE;
-    file.Abort();
-
-    g_wHardwareCode = m_nHardwareCode;
-    CMainFrame::GetSeriesName(m_nHardwareCode, &m_strHardwareName, &m_nMinFirmware);
-    CMainFrame::SetSeriesText(m_strHardwareName);
-
-    m_markers[0] = m_markers[1] = 0x55;
-    if (m_markers[2] != 0x55) {
-        // Files from before the pin-kind table get the pin kinds of the table.
-        m_markers[2] = 0x55;
-        for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;)
-            static_cast<CBlockObj*>(m_blocks.GetNext(pos))->ResetPinKinds(this);
-    }
-    SetPathName(lpszPathName);
-    SetModifiedFlag(FALSE);
-    m_undo.PushSnapshot(this);
-    return TRUE;
-}
-
-BOOL CTavixDoc::OnSaveDocument(LPCTSTR lpszPathName)
-{
-    const std::string target = ToNativePath(lpszPathName);
-    const std::string::size_type slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + "/." + base + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        m_strLastError.Format(L"%s: cannot write in the folder (%s)", lpszPathName,
-                              FromUtf8(std::strerror(errno)).GetString());
-        return FALSE;
-    }
-    ::close(fd);
-    const CString tempName = FromUtf8(temp);
-
-    try {
-        CFile file(tempName, CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = this;
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
-        file.Flush();
-        file.Close();
-    } catch (CException* e) {
-        m_strLastError.Format(L"%s: %s", lpszPathName,
-                              ExceptionText(e, L"the file could not be written").GetString());
-        e->Delete();
-        std::remove(temp.c_str());
-        return FALSE;
-    }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        m_strLastError.Format(L"%s: %s", lpszPathName, FromUtf8(std::strerror(errno)).GetString());
-        std::remove(temp.c_str());
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
-}
-
-CString CTavixDoc::GetProposedFileName() const
-{
-    CString name = m_strTitle;
-    const int cut = name.FindOneOf(L" #%;/\\");
-    if (cut >= 0)
-        name = name.Left(cut);
-    name += IsLadder() ? L".yld" : L".yfb";
-    return name;
-}
-
-BOOL CTavixDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
-{
-    CString name = lpszPathName != nullptr ? CString(lpszPathName) : CString();
-    if (name.IsEmpty())
-        name = m_strPathName;
-    if (name.IsEmpty()) {
-        // Asking for a name is the file dialog's job, which the framework adds.
-        m_strLastError = L"No file name to save the program under";
-        return FALSE;
-    }
-    if (!OnSaveDocument(name))
-        return FALSE;
-    if (bReplace)
-        SetPathName(name);
-    return TRUE;
 }

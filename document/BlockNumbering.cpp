@@ -1,0 +1,209 @@
+// Numbering new and pasted elements: function blocks take the lowest free number from 9000, the
+// other elements the lowest free number of their type's range (with the operand that goes with
+// it), and a full range refuses the element instead of giving a number twice.
+#include "document/TavixDoc.h"
+
+#include "document/ClassTest.h"
+#include "elements/BlockIO.h"
+#include "elements/BlockObj.h"
+
+#include <vector>
+
+namespace {
+
+// Classes numbered from their type's range (all others are function blocks numbered from 9000).
+const char* const kRangeNumberedClasses[] = {
+    "CBlockIn", "CBlockShift", "CBlockOut", "CBlockOpenX", "CBlockFlag", "CBlockFKey",
+    "CBlockLow", "CBlockAnalogIn", "CBlockAnalogOut", "CBlockAnalogFlag", "CBlockMale",
+    "CBlockFemale", "CBlockMake", "CBlockAContact", "CBlockRelayCoil", "CBlockAOutLAD",
+    "CBlockDataLog",
+};
+// Pasted elements of these classes keep their number when it is free.
+const char* const kKeepNumberClasses[] = {
+    "CBlockIn", "CBlockShift", "CBlockOut", "CBlockOpenX", "CBlockFlag", "CBlockLow",
+    "CBlockAnalogIn", "CBlockAnalogOut", "CBlockAnalogFlag", "CBlockMake", "CBlockAContact",
+    "CBlockRelayCoil", "CBlockAOutLAD", "CBlockFKey",
+};
+
+template <size_t N>
+bool IsOfAny(const CObject* pObject, const char* const (&names)[N])
+{
+    for (const char* name : names) {
+        if (IsObjectOfClass(pObject, name))
+            return true;
+    }
+    return false;
+}
+
+struct NumberRange {
+    int nBase;
+    int nCount;
+};
+
+// Number range of a type (base and count); count 0 when the type has none.
+NumberRange GetNumberRange(int nType, int nMachineType)
+{
+    switch (nType) {
+    case TYPE_INPUT: return {NUM_INPUT, 256};
+    case TYPE_OUTPUT: return {NUM_OUTPUT, 128};
+    case TYPE_SHIFT_BIT: return {NUM_SHIFT_BIT, nMachineType >= kMachineTypeQ ? 64 : 16};
+    case TYPE_CURSOR_KEY: return {NUM_CURSOR_KEY, 4};
+    case TYPE_FKEY: return {NUM_FKEY, 5};
+    case TYPE_FLAG: return {NUM_FLAG, 512};
+    case TYPE_LOW: return {NUM_LOW, 1000};
+    case TYPE_HIGH: return {NUM_HIGH, 1000};
+    case TYPE_ANALOG_IN: return {NUM_ANALOG_IN, 64};
+    case TYPE_ANALOG_OUT: return {NUM_ANALOG_OUT, 32};
+    case TYPE_ANALOG_FLAG: return {NUM_ANALOG_FLAG, 512};
+    case TYPE_OPEN_X: return {NUM_OPEN_X, 128};
+    case TYPE_MALE: return {NUM_MALE, 1900};
+    case TYPE_FEMALE: return {NUM_FEMALE, 1900};
+    case TYPE_DATALOG: return {NUM_DATALOG, 1};
+    case TYPE_MAKE: return {NUM_MAKE, 2560};
+    case TYPE_BREAK: return {NUM_BREAK, 2560};
+    case TYPE_ACONTACT: return {NUM_ACONTACT, 2560};
+    case TYPE_COIL:
+    case TYPE_INV_OUT: return {NUM_COIL, 768};
+    case TYPE_AOUT_LAD: return {NUM_AOUT_LAD, 544};
+    default: return {0, 0};
+    }
+}
+
+// A table of taken positions; marks outside it are ignored.
+struct Occupancy {
+    explicit Occupancy(int n) : taken(size_t(n > 0 ? n : 0), false) {}
+    void Mark(int i)
+    {
+        if (i >= 0 && size_t(i) < taken.size())
+            taken[size_t(i)] = true;
+    }
+    int LowestFree() const
+    {
+        for (size_t i = 0; i < taken.size(); ++i) {
+            if (!taken[i])
+                return int(i);
+        }
+        return -1;
+    }
+    std::vector<bool> taken;
+};
+
+} // namespace
+
+BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
+{
+    if (pBlock == nullptr)
+        return FALSE;
+    const int type = pBlock->m_nType;
+
+    if (!IsOfAny(pBlock, kRangeNumberedClasses)) {
+        // The lowest free function-block number: equal to 9000 + count while the numbers are
+        // dense, and never a number another block already has when they are not.
+        Occupancy used(kLastFunctionNumber - NUM_FUNCTION + 1);
+        for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;)
+            used.Mark(static_cast<CBlockObj*>(m_blocks.GetNext(pos))->m_nNumber - NUM_FUNCTION);
+        const int i = used.LowestFree();
+        if (i < 0)
+            return FALSE;
+        pBlock->m_nNumber = NUM_FUNCTION + i;
+        m_blocks.AddTail(pBlock);
+        SetModifiedFlag();
+        return TRUE;
+    }
+
+    const NumberRange range = GetNumberRange(type, GetMachineType());
+    Occupancy numbers(range.nCount);
+    if (type == TYPE_INPUT) {
+        for (int i = 0; i < range.nCount; ++i) {
+            if (i % 32 >= 16)
+                numbers.Mark(i);
+        }
+    } else if (type == TYPE_OUTPUT) {
+        for (int i = 0; i < range.nCount; ++i) {
+            if (i % 16 >= 8)
+                numbers.Mark(i);
+        }
+    }
+
+    const bool coil = IsObjectOfClass(pBlock, "CBlockRelayCoil");
+    const bool ladderAOut = type == TYPE_AOUT_LAD;
+    Occupancy q(128), m(512), x(128), aq(32), am(512);
+    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
+        const CBlockObj* pOther = static_cast<const CBlockObj*>(m_blocks.GetNext(pos));
+        if (coil) {
+            if (!IsObjectOfClass(pOther, "CBlockRelayCoil"))
+                continue;
+            const int op = pOther->m_nOperand;
+            if (op >= NUM_OPEN_X)
+                x.Mark(op - NUM_OPEN_X);
+            else if (op >= NUM_FLAG)
+                m.Mark(op - NUM_FLAG);
+            else if (op >= NUM_OUTPUT)
+                q.Mark(op - NUM_OUTPUT);
+        } else if (ladderAOut) {
+            if (pOther->m_nType != TYPE_AOUT_LAD)
+                continue;
+            const int op = pOther->m_nOperand;
+            if (op >= NUM_ANALOG_FLAG)
+                am.Mark(op - NUM_ANALOG_FLAG);
+            else if (op >= NUM_ANALOG_OUT)
+                aq.Mark(op - NUM_ANALOG_OUT);
+        } else if (pOther->m_nType != type) {
+            continue;
+        }
+        numbers.Mark(pOther->m_nNumber - range.nBase);
+    }
+
+    const int i = numbers.LowestFree();
+    if (i < 0)
+        return FALSE;  // the range is full: refuse rather than give a number twice
+    pBlock->m_nNumber = range.nBase + i;
+    if (!IsLadder()) {
+        pBlock->m_nOperand = i;
+    } else if (type == TYPE_MAKE || type == TYPE_BREAK) {
+        pBlock->m_nOperand = NUM_INPUT;
+    } else if (type == TYPE_ACONTACT) {
+        pBlock->m_nOperand = NUM_ANALOG_IN;
+    } else if (coil) {
+        int j;
+        if ((j = q.LowestFree()) >= 0)
+            pBlock->m_nOperand = NUM_OUTPUT + j;
+        else if ((j = m.LowestFree()) >= 0)
+            pBlock->m_nOperand = NUM_FLAG + j;
+        else if ((j = x.LowestFree()) >= 0)
+            pBlock->m_nOperand = NUM_OPEN_X + j;
+    } else if (ladderAOut) {
+        int j;
+        if ((j = aq.LowestFree()) >= 0)
+            pBlock->m_nOperand = NUM_ANALOG_OUT + j;
+        else if ((j = am.LowestFree()) >= 0)
+            pBlock->m_nOperand = NUM_ANALOG_FLAG + j;
+    } else {
+        pBlock->m_nOperand = i;
+    }
+    m_blocks.AddTail(pBlock);
+    SetModifiedFlag();
+    return TRUE;
+}
+
+BOOL CTavixDoc::InsertBlock(CBlockObj* pBlock)
+{
+    if (pBlock == nullptr)
+        return FALSE;
+    // A pasted input starts without the state it last reported to the Inputs bar.
+    if (pBlock->IsKindOf(RUNTIME_CLASS(CBlockIn)))
+        static_cast<CBlockIn*>(pBlock)->m_nLastSimValue = 0;
+    if (IsOfAny(pBlock, kKeepNumberClasses) && FindBlockByNumber(pBlock->m_nNumber) == nullptr) {
+        m_blocks.AddTail(pBlock);
+        SetModifiedFlag();
+        return TRUE;
+    }
+    const bool keepsOperand = IsLadder() && pBlock->m_nType >= TYPE_MAKE &&
+                              pBlock->m_nType <= TYPE_ACONTACT;
+    const int operand = pBlock->m_nOperand;
+    if (!AddBlock(pBlock))
+        return FALSE;
+    if (keepsOperand)
+        pBlock->m_nOperand = operand;
+    return TRUE;
+}
