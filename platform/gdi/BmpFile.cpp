@@ -55,24 +55,25 @@ COLORREF DibImage::GetPixel(int x, int y) const
     return gdi::ColorFromPixel(gdi::ReadDibPixel(f, bits.data() + off, x));
 }
 
-bool ReadBmp(const BYTE* data, size_t size, DibImage& out, std::string* error)
+namespace {
+
+// Parses a DIB that starts with its information header. rowsAt: offset of the pixel rows from
+// the header, or npos when they follow the colour table directly (packed DIBs).
+bool ParseDib(const BYTE* data, size_t size, size_t rowsAt, DibImage& out, std::string* error)
 {
-    if (!data || size < kFileHeader + sizeof(BITMAPINFOHEADER))
-        return Fail(error, "file too short for a bitmap");
-    if (Get<WORD>(data) != kMagic)
-        return Fail(error, "not a bitmap file");
-    DWORD offBits = Get<DWORD>(data + 10);
+    if (size < sizeof(BITMAPINFOHEADER))
+        return Fail(error, "bitmap header truncated");
     BITMAPINFOHEADER h;
-    std::memcpy(&h, data + kFileHeader, sizeof h);
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size - kFileHeader)
+    std::memcpy(&h, data, sizeof h);
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size)
         return Fail(error, "unsupported bitmap header");
-    size_t extraAt = kFileHeader + h.biSize;
-    // with a 40-byte header the three bit-field masks follow it
+    size_t extraAt = h.biSize;
+    // with a 40-byte header the three bit-field masks follow it; later headers hold them
     size_t masksAt = extraAt;
     size_t colorsAt = extraAt;
     if (h.biCompression == BI_BITFIELDS) {
         if (h.biSize >= 52)
-            masksAt = kFileHeader + 40;
+            masksAt = 40;
         else
             colorsAt += 12;
     }
@@ -87,8 +88,10 @@ bool ReadBmp(const BYTE* data, size_t size, DibImage& out, std::string* error)
     }
     if (!gdi::DescribeDib(h, extra.data(), extra.size(), f, error))
         return false;
+    if (rowsAt == std::string::npos)
+        rowsAt = colorsAt + f.colors.size() * sizeof(RGBQUAD);
     std::uint64_t imageBytes = std::uint64_t(f.rowBytes) * std::uint64_t(f.height);
-    if (offBits < extraAt || std::uint64_t(offBits) + imageBytes > size)
+    if (rowsAt < extraAt || std::uint64_t(rowsAt) + imageBytes > size)
         return Fail(error, "truncated pixel data");
     out = DibImage{};
     out.header = h;
@@ -96,11 +99,54 @@ bool ReadBmp(const BYTE* data, size_t size, DibImage& out, std::string* error)
     out.header.biSizeImage = DWORD(imageBytes);
     out.header.biClrUsed = DWORD(f.colors.size());
     out.colors = f.colors;
-    std::memcpy(out.masks, f.masks, sizeof out.masks);
-    if (h.biCompression != BI_BITFIELDS)
-        std::memset(out.masks, 0, sizeof out.masks);
-    out.bits.assign(data + offBits, data + offBits + imageBytes);
+    if (h.biCompression == BI_BITFIELDS)
+        std::memcpy(out.masks, f.masks, sizeof out.masks);
+    out.bits.assign(data + rowsAt, data + rowsAt + imageBytes);
     return true;
+}
+
+BitmapResourceLoader g_resourceLoader = nullptr;
+
+}  // namespace
+
+bool ReadBmp(const BYTE* data, size_t size, DibImage& out, std::string* error)
+{
+    if (!data || size < kFileHeader + sizeof(BITMAPINFOHEADER))
+        return Fail(error, "file too short for a bitmap");
+    if (Get<WORD>(data) != kMagic)
+        return Fail(error, "not a bitmap file");
+    DWORD offBits = Get<DWORD>(data + 10);
+    if (offBits < kFileHeader)
+        return Fail(error, "truncated pixel data");
+    return ParseDib(data + kFileHeader, size - kFileHeader, offBits - kFileHeader, out, error);
+}
+
+bool ReadPackedDib(const BYTE* data, size_t size, DibImage& out, std::string* error)
+{
+    if (!data)
+        return Fail(error, "no bitmap data");
+    return ParseDib(data, size, std::string::npos, out, error);
+}
+
+HBITMAP CreateBitmapFromBytes(const BYTE* data, size_t size, std::string* error)
+{
+    DibImage img;
+    bool ok = size >= 2 && data && Get<WORD>(data) == kMagic ? ReadBmp(data, size, img, error)
+                                                             : ReadPackedDib(data, size, img, error);
+    return ok ? CreateBitmapFromDib(img) : nullptr;
+}
+
+void SetBitmapResourceLoader(BitmapResourceLoader loader)
+{
+    g_resourceLoader = loader;
+}
+
+HBITMAP LoadBitmapResource(UINT id)
+{
+    std::vector<BYTE> bytes;
+    if (!g_resourceLoader || !g_resourceLoader(id, bytes))
+        return nullptr;
+    return CreateBitmapFromBytes(bytes.data(), bytes.size(), nullptr);
 }
 
 bool ReadBmpFile(const std::wstring& path, DibImage& out, std::string* error)

@@ -25,6 +25,16 @@ struct DibImage {
 // unsupported files give false and a reason.
 bool ReadBmp(const BYTE* data, size_t size, DibImage& out, std::string* error = nullptr);
 bool ReadBmpFile(const std::wstring& path, DibImage& out, std::string* error = nullptr);
+// A packed DIB as resources hold bitmaps: header, colour table and rows, no file header.
+bool ReadPackedDib(const BYTE* data, size_t size, DibImage& out, std::string* error = nullptr);
+// A bitmap from .bmp file contents or a packed DIB (told apart by the "BM" mark).
+HBITMAP CreateBitmapFromBytes(const BYTE* data, size_t size, std::string* error = nullptr);
+
+// Bitmap resources: the resource layer installs a function giving the bytes (a .bmp file or a
+// packed DIB) of bitmap `id`; CBitmap::LoadBitmap goes through it.
+using BitmapResourceLoader = bool (*)(UINT id, std::vector<BYTE>& bytes);
+void SetBitmapResourceLoader(BitmapResourceLoader loader);
+HBITMAP LoadBitmapResource(UINT id);
 // File contents for a DIB (BITMAPFILEHEADER + 40-byte header + colour table + rows).
 std::vector<BYTE> WriteBmp(const DibImage& img);
 bool WriteBmpFile(const std::wstring& path, const DibImage& img);

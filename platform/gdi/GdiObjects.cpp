@@ -1,5 +1,6 @@
 #include "platform/gdi/GdiObjects.h"
 
+#include "platform/gdi/BmpFile.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/detail/GdiObjectImpl.h"
 
@@ -647,6 +648,17 @@ BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bm)
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
 {
     return Attach(::CreateBitmap(width, height, 1, 32, nullptr));
+}
+
+BOOL CBitmap::LoadBitmap(UINT id)
+{
+    return Attach(LoadBitmapResource(id));
+}
+
+BOOL CBitmap::LoadBitmap(LPCWSTR name)
+{
+    UINT_PTR v = reinterpret_cast<UINT_PTR>(name);
+    return (v >> 16) == 0 ? LoadBitmap(UINT(v)) : FALSE;
 }
 
 CSize CBitmap::GetBitmapDimension() const

@@ -138,6 +138,10 @@ public:
     // Always a colour bitmap, even for a memory DC (whose own default bitmap is monochrome).
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) { return CreateCompatibleBitmap(dc, width, height); }
+    // Bitmap resource `id` through the loader the resource layer installs (BmpFile.h).
+    BOOL LoadBitmap(UINT id);
+    // Integer resource names only (MAKEINTRESOURCE).
+    BOOL LoadBitmap(LPCWSTR name);
     int GetBitmap(BITMAP* bm) const { return GetObject(sizeof(BITMAP), bm); }
     CSize GetBitmapDimension() const;
     // Bits as CreateBitmap takes them (32 bpp xRGB rows for colour bitmaps).

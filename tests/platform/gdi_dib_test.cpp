@@ -227,6 +227,47 @@ TEST_F(GdiBmpFile, FileLayoutOfA24BitPicture)
     EXPECT_EQ(file[62], 0);
 }
 
+bool FakeResources(UINT id, std::vector<BYTE>& bytes)
+{
+    if (id != 131)
+        return false;
+    CBitmap bmp;
+    Picture(bmp);
+    DibImage img;
+    DibFromBitmap(bmp, 4, false, img);
+    bytes = WriteBmp(img);
+    bytes.erase(bytes.begin(), bytes.begin() + 14);  // resources keep packed DIBs
+    return true;
+}
+
+TEST_F(GdiBmpFile, BitmapResourcesLoadThroughTheInstalledLoader)
+{
+    CBitmap none;
+    EXPECT_FALSE(none.LoadBitmap(131));  // no loader yet
+    SetBitmapResourceLoader(&FakeResources);
+    CBitmap res;
+    ASSERT_TRUE(res.LoadBitmap(131));
+    BITMAP bm{};
+    res.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 5);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(&res);
+    EXPECT_EQ(dc.GetPixel(2, 1), kPicture[1][2]);
+    dc.SelectObject(old);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(132));
+    SetBitmapResourceLoader(nullptr);
+    // damaged packed DIBs are refused
+    std::vector<BYTE> bytes;
+    FakeResources(131, bytes);
+    HBITMAP ok = CreateBitmapFromBytes(bytes.data(), bytes.size());
+    EXPECT_NE(ok, nullptr);
+    DeleteObject(ok);
+    EXPECT_EQ(CreateBitmapFromBytes(bytes.data(), bytes.size() - 1), nullptr);
+    EXPECT_EQ(CreateBitmapFromBytes(bytes.data(), 10), nullptr);
+}
+
 TEST_F(GdiBmpFile, DamagedFilesAreRejected)
 {
     CBitmap bmp;
