@@ -380,3 +380,40 @@ TEST(ProgramFile, ProposedFileNameCutsTheTitle)
     doc.SetTitle(L"Plant");
     EXPECT_EQ(doc.GetProposedFileName(), L"Plant.yld");
 }
+
+TEST(ProgramFile, LadderFilesAlwaysCarryTheirMapsAndPowerBus)
+{
+    // The same program as a ladder diagram holds three more counts: two maps and the bus list.
+    ScratchFolder folder;
+    CTavixDoc doc;
+    const Bytes fbd = SaveToBytes(doc, folder, "a.yfb");
+    doc.m_nDocKind = CTavixDoc::kindLadder;
+    const Bytes ladder = SaveToBytes(doc, folder, "a.yld");
+    ASSERT_FALSE(fbd.empty());
+    EXPECT_EQ(ladder.size(), fbd.size() + 6);
+    CTavixDoc again;
+    ASSERT_TRUE(Open(again, folder.File("a.yld")));
+    EXPECT_TRUE(again.IsLadder());
+}
+
+TEST(ProgramFile, MarkerOneDecidesWhetherTheAnalogRangesAreStored)
+{
+    // Without marker 1 the file ends its new-model settings at the analog filter.
+    Bytes b = ReadBytes(FixturePath("program_fbd.yfb"));
+    const int tail[] = {10000, 2, 5, 3, 4};  // text time 2, scan time, filter, AI ranges
+    const auto* p = reinterpret_cast<const unsigned char*>(tail);
+    auto it = std::search(b.begin(), b.end(), p, p + sizeof(tail));
+    ASSERT_NE(it, b.end());
+    const long ranges = long(it - b.begin()) + 12;
+    b.erase(b.begin() + ranges, b.begin() + ranges + 8);
+    b[1] = 0x00;
+    ScratchFolder folder;
+    WriteBytes(folder.File("no-ranges.yfb"), b);
+    CTavixDoc doc;
+    ASSERT_TRUE(Open(doc, folder.File("no-ranges.yfb"))) << doc.GetLastError().GetString();
+    EXPECT_EQ(doc.m_nAnalogFilter, 5);
+    EXPECT_EQ(doc.m_nAIRange0, 0);
+    EXPECT_EQ(doc.m_nAIRange1, 0);
+    EXPECT_EQ(doc.m_blocks.GetCount(), 5);
+    EXPECT_EQ(doc.m_markers[1], 0x55);
+}
