@@ -90,6 +90,14 @@ TEST_F(RcStringTest, LanguageStatementsTagResources)
     EXPECT_EQ(StringById(set, 2, kLangIdChinese)->text, L"zh again");
 }
 
+TEST_F(RcStringTest, WindowsLineEndingsAndByteOrderMark)
+{
+    const ResourceSet set = compile("\xEF\xBB\xBF#define X 5\r\nSTRINGTABLE\r\nBEGIN\r\n  X \"five\"\r\nEND\r\n");
+    ASSERT_EQ(set.strings.size(), 1u);
+    EXPECT_EQ(set.strings[0].id, 5u);
+    EXPECT_EQ(set.strings[0].text, L"five");
+}
+
 using RcDialogTest = ScriptFixture;
 
 constexpr std::uint32_t WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_TABSTOP = 0x10000, WS_GROUP = 0x20000,
@@ -385,6 +393,21 @@ TEST_F(RcErrorTest, IncludeCycleStopsAtTheDepthLimit)
     writeFile("loop.h", "#include \"loop.h\"\n");
     const rc::RcError e = compileError("#include \"loop.h\"\n");
     EXPECT_THAT(e.what(), HasSubstr("nested too deeply"));
+}
+
+// Hostile nesting ends in an error, not in a stack overflow.
+TEST_F(RcErrorTest, DeepNestingIsRefused)
+{
+    std::string parens = "STRINGTABLE BEGIN " + std::string(5000, '(') + "1" + std::string(5000, ')') + " \"x\" END";
+    EXPECT_THAT(compileError(parens).what(), HasSubstr("nested too deeply"));
+
+    std::string menu = "1 MENU BEGIN ";
+    for (int i = 0; i < 5000; ++i) menu += "POPUP \"p\" BEGIN ";
+    EXPECT_THAT(compileError(menu).what(), HasSubstr("nested too deeply"));
+
+    std::string macros;
+    for (int i = 0; i < 5000; ++i) macros += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + "\n";
+    EXPECT_THAT(compileError(macros + "STRINGTABLE BEGIN M0 \"x\" END\n").what(), HasSubstr("nested too deeply"));
 }
 
 TEST_F(RcErrorTest, RecursiveMacroDoesNotHang)

@@ -166,6 +166,13 @@ private:
     Value unary()
     {
         const RcToken& tok = m_cur.peek();
+        // Unary operators and parentheses recurse; bound the depth so hostile input cannot
+        // exhaust the stack.
+        if (++m_depth > kMaxDepth) fail(tok, "expression nested too deeply");
+        struct Leave {
+            int& depth;
+            ~Leave() { --depth; }
+        } leave{m_depth};
         if (tok.isPunct("-") || tok.isPunct("+") || tok.isPunct("~") || tok.isPunct("!")) {
             const RcToken& op = take();
             const std::int64_t v = plain(op, unary()).v;
@@ -209,8 +216,11 @@ private:
         fail(tok, "number expected");
     }
 
+    static constexpr int kMaxDepth = 200;
+
     TokenCursor& m_cur;
     const SymbolLookup& m_lookup;
+    int m_depth = 0;
 };
 
 } // namespace

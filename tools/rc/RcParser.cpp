@@ -17,6 +17,7 @@ namespace rc {
 namespace {
 
 constexpr std::size_t kMaxBinaryBytes = 8u << 20;
+constexpr int kMaxMenuDepth = 32;
 
 constexpr std::uint32_t WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_TABSTOP = 0x00010000,
                         WS_GROUP = 0x00020000, WS_BORDER = 0x00800000, WS_POPUP = 0x80000000,
@@ -482,8 +483,9 @@ private:
         return dword();
     }
 
-    void menuItems(std::vector<MenuItem>& items, bool extended)
+    void menuItems(std::vector<MenuItem>& items, bool extended, int depth = 0)
     {
+        if (depth > kMaxMenuDepth) fail(m_cur.peek(), "menu nested too deeply");
         begin("MENU");
         while (!atEnd("MENU")) {
             const RcToken& kw = m_cur.peek();
@@ -529,7 +531,7 @@ private:
                     item.flags |= menuOptions();
                 }
                 item.flags |= kMenuPopup;
-                menuItems(item.children, extended);
+                menuItems(item.children, extended, depth + 1);
                 items.push_back(std::move(item));
             } else {
                 fail(kw, "MENUITEM or POPUP expected, found " + describe(kw));

@@ -16,6 +16,7 @@ namespace rc {
 namespace {
 
 constexpr int kMaxIncludeDepth = 32;
+constexpr std::size_t kMaxMacroDepth = 200;
 constexpr std::size_t kMaxScriptBytes = 16u << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
@@ -158,6 +159,8 @@ void RcPreprocessor::expand(const RcToken& tok, std::vector<RcToken>& out, std::
     if (tok.kind == RcToken::Ident) {
         const auto it = m_macros.find(tok.text);
         if (it != m_macros.end() && !it->second.functionLike && !busy.count(tok.text)) {
+            if (busy.size() >= kMaxMacroDepth)
+                throw RcError(tok.fileName(), tok.line, "macro '" + tok.text + "' nested too deeply");
             busy.insert(tok.text);
             for (RcToken t : it->second.body) {
                 t.file = tok.file;

@@ -24,8 +24,9 @@ int Usage()
     return 2;
 }
 
-// Writes text to path unless the file already holds exactly that text, so an unchanged result
-// does not trigger a rebuild; writes a temporary file and renames it into place.
+// Writes text to path through a temporary file renamed into place, so an interrupted run never
+// leaves half a file. When the file already holds that text it is only touched: the build sees
+// it up to date and nothing is rewritten.
 bool WriteIfChanged(const std::string& path, const std::string& text)
 {
     {
@@ -33,7 +34,11 @@ bool WriteIfChanged(const std::string& path, const std::string& text)
         if (in) {
             std::ostringstream old;
             old << in.rdbuf();
-            if (old.str() == text) return true;
+            if (old.str() == text) {
+                std::error_code ec;
+                std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now(), ec);
+                return !ec;
+            }
         }
     }
     const std::string tmp = path + ".tmp";
