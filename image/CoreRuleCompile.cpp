@@ -2,6 +2,7 @@
 // operand words, output driver tables and input settings.
 #include "image/TavixCoreRule.h"
 
+#include "document/NameTables.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockIO.h"
@@ -87,6 +88,7 @@ BOOL CTavixCoreRule::AllocImageBuffers(int nMode, int nMessageTextCount)
         // The size comes from the device's answer: it must be a J size the device can hold.
         if (m_nJSize < 0 || m_nJSize > kMaxJSize)
             return FALSE;
+        InitParamNameTable();
     } else {
         return FALSE;
     }

@@ -7,9 +7,11 @@
 #include "elements/BlockDataLog.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockLogic.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "image/LcdCharMap.h"
 #include "image/OpcodeTables.h"
+#include "msgtext/Widget.h"
 
 namespace {
 
@@ -58,7 +60,27 @@ BOOL CTavixCoreRule::DecodeImage()
     DecodeNameOrPassword(11);
     DecodeInputSettings();
     ResolveReferences();
+    ResolveFieldBlocks();
     return TRUE;
+}
+
+// Fields of message texts decoded before the blocks they show get their block now. The text
+// keeps its mark: the captions of those fields are set when the diagram is laid out.
+void CTavixCoreRule::ResolveFieldBlocks()
+{
+    for (POSITION pos = m_pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
+        auto* text = dynamic_cast<CBlockMSGTEXT*>(static_cast<CObject*>(m_pDoc->m_blocks.GetNext(pos)));
+        if (text == nullptr || !text->m_bSelected)
+            continue;
+        for (int line = 0; line < CBlockMSGTEXT::kLines; ++line)
+            for (CObArray* fields : {&text->m_aLines1[line], &text->m_aLines2[line]})
+                for (int i = 0; i < fields->GetSize(); ++i) {
+                    auto* f = static_cast<CWidget*>(fields->GetAt(i));
+                    if (f != nullptr && f->m_pBlock == nullptr && f->m_nType != widgetGraph &&
+                        f->m_nNumber >= kFirstBlockNumber)
+                        f->m_pBlock = FindDecoded(f->m_nNumber);
+                }
+    }
 }
 
 void CTavixCoreRule::AddDecoded(CBlockObj* pBlock)

@@ -577,7 +577,8 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
                 break;
             }
             if (f != nullptr) {
-                if (f->m_nType != widgetGraph) {
+                // Fields of I/O elements name them by number only.
+                if (f->m_nType != widgetGraph && f->m_nNumber >= kFirstBlockNumber) {
                     f->m_pBlock = FindDecoded(f->m_nNumber);
                     if (f->m_pBlock != nullptr && (code == 10 || code == 0x0B || code == 0x0C))
                         f->m_nValueIndex = VarColumnOf(f->m_pBlock->m_nType, BYTE(at(4)), BYTE(at(5)));

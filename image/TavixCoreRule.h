@@ -99,6 +99,8 @@ public:
     CBlockObj* DecodeIoOperand(BYTE b1, int nPin, CBlockObj* pBlock, WORD swapped);
     // Block pointers of the decoded references and data-log items.
     void ResolveReferences();
+    // Block pointers of message-text fields decoded before their blocks.
+    void ResolveFieldBlocks();
 
     static BOOL IsFlagBitSet(BYTE b, int n) { return (b >> n) & 1; }
     static void SetFlagBit(BYTE* pb, int n) { *pb = BYTE(*pb | (1u << n)); }
