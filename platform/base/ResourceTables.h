@@ -137,3 +137,20 @@ struct ResourceSet {
 
 // The program's own resources, compiled from resources/*.rc at build time.
 const ResourceSet& CompiledResources();
+
+// How the platform layer finds the program's resources in the current interface language. The
+// platform knows no resource set of its own: the program's resource library installs a finder
+// at start-up (InitResources). Members left null find nothing.
+struct ResourceFinder {
+    const ResString* (*findString)(std::uint32_t id) = nullptr;
+    const DialogTemplate* (*findDialog)(std::uint32_t id) = nullptr;
+    const MenuTemplate* (*findMenu)(std::uint32_t id) = nullptr;
+    const AcceleratorTable* (*findAccelerators)(std::uint32_t id) = nullptr;
+    const ToolbarTemplate* (*findToolbar)(std::uint32_t id) = nullptr;
+    const ResBinary* (*findBitmap)(std::uint32_t id) = nullptr;
+    const ResBinary* (*findIcon)(std::uint32_t id) = nullptr;
+    const ResBinary* (*findCursor)(std::uint32_t id) = nullptr;
+};
+
+void AfxSetResourceFinder(const ResourceFinder& finder);
+const ResourceFinder& AfxGetResourceFinder();
