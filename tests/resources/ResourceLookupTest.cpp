@@ -61,6 +61,14 @@ STRINGTABLE BEGIN 5 "german" END
     EXPECT_EQ(index.findDialog(20, kLangIdEnglish), nullptr);
 }
 
+// A program that links the library can load strings without calling InitResources itself.
+TEST(ResourceStartupTest, StringsLoadWithoutExplicitInit)
+{
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_ZOOM));
+    EXPECT_EQ(std::wstring(s.GetString()), L"Zoom:%d");
+}
+
 // The program's own tables, through the process-wide language.
 class CompiledResourcesTest : public ::testing::Test {
 protected:
