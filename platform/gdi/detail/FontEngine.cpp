@@ -15,12 +15,14 @@ namespace gdi {
 
 namespace {
 
-constexpr size_t kMaxCachedLayouts = 4096;
+constexpr size_t kMaxCachedLayouts = 4096;       // per font
+constexpr size_t kMaxCachedLayoutsTotal = 16384;  // over all fonts
 constexpr size_t kMaxCachedFonts = 512;
 
 PangoContext* g_context = nullptr;
 std::unordered_map<std::string, std::unique_ptr<RealFont>>* g_fonts = nullptr;
 unsigned g_fontGeneration = 1;
+size_t g_layoutCount = 0;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kReleaseFontconfig = true;
@@ -302,9 +304,16 @@ RealFont::RealFont(const LOGFONTW& lf, double scaleX, double scaleY)
 
 RealFont::~RealFont()
 {
+    ClearLayouts();
+    pango_font_description_free(m_desc);
+}
+
+void RealFont::ClearLayouts() const
+{
     for (auto& kv : m_cache)
         g_object_unref(kv.second.layout);
-    pango_font_description_free(m_desc);
+    g_layoutCount -= std::min(g_layoutCount, m_cache.size());
+    m_cache.clear();
 }
 
 const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) const
@@ -315,11 +324,11 @@ const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) 
     auto it = m_cache.find(key);
     if (it != m_cache.end())
         return it->second;
-    if (m_cache.size() >= kMaxCachedLayouts) {
-        for (auto& kv : m_cache)
-            g_object_unref(kv.second.layout);
-        m_cache.clear();
-    }
+    if (m_cache.size() >= kMaxCachedLayouts)
+        ClearLayouts();
+    if (g_layoutCount >= kMaxCachedLayoutsTotal && g_fonts)
+        for (auto& kv : *g_fonts)
+            kv.second->ClearLayouts();
     std::string utf8;
     int mnemonicStart = -1, mnemonicEnd = -1;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -356,6 +365,7 @@ const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) 
     PangoRectangle logical;
     pango_layout_get_extents(e.layout, nullptr, &logical);
     e.width = double(logical.width) / PANGO_SCALE * m_sx;
+    ++g_layoutCount;
     return m_cache.emplace(std::move(key), e).first->second;
 }
 

@@ -47,6 +47,9 @@ public:
     // mnemonic: index of a character to underline, or -1.
     void Draw(cairo_t* cr, double x, double y, const std::wstring& text, int mnemonic = -1) const;
 
+    // Frees the cached layouts.
+    void ClearLayouts() const;
+
 private:
     struct Entry {
         PangoLayout* layout = nullptr;
