@@ -335,6 +335,11 @@ void CTavixCoreRule::EncodeMessageFields(CBlockMSGTEXT* pBlock, int nSet)
             if (pRef == nullptr && f->m_nNumber > 0)
                 pRef = m_pDoc->FindBlockByNumber(f->m_nNumber);
             const int number = pRef ? pRef->m_nNumber : f->m_nNumber;
+            int ioType = pRef ? pRef->m_nType : 0;
+            if (pRef == nullptr && number >= NUM_ANALOG_IN && number < NUM_ANALOG_OUT)
+                ioType = TYPE_ANALOG_IN;
+            else if (pRef == nullptr && number >= NUM_ANALOG_FLAG && number < NUM_OPEN_X)
+                ioType = TYPE_ANALOG_FLAG;
             BYTE loc[2];
             VarLocationOf(pRef ? pRef->m_nType : -1, f->m_nValueIndex, loc);
             // Fields that span rows write one row record per line, never past line 4.
@@ -351,16 +356,14 @@ void CTavixCoreRule::EncodeMessageFields(CBlockMSGTEXT* pBlock, int nSet)
             } else if (pRef == pBlock && f->m_nType != widgetOnOff) {
                 const int item = f->m_nItem;
                 w.Put(0, item == 1 ? 4u : item == 2 ? 5u : item == 3 ? 6u : item == 34 ? 3u : 0u);
-            } else if (f->m_nType >= 0 && pRef != nullptr && pRef->m_nType == TYPE_ANALOG_IN) {
-                WORD op = 0;
-                EncodeOperand(&op, pRef, FALSE);
+            } else if (f->m_nType >= 0 && ioType == TYPE_ANALOG_IN) {
+                // Analog values are named by their number, whether or not the element is in
+                // the diagram.
                 w.Put(0, 7);
-                w.Put16(2, op);
-            } else if (f->m_nType >= 0 && pRef != nullptr && pRef->m_nType == TYPE_ANALOG_FLAG) {
-                WORD op = 0;
-                EncodeOperand(&op, pRef, FALSE);
+                w.Put16(2, 0x8000u | unsigned((number - NUM_ANALOG_IN) & 0x0FFF));
+            } else if (f->m_nType >= 0 && ioType == TYPE_ANALOG_FLAG) {
                 w.Put(0, 14);
-                w.Put16(1, op);
+                w.Put16(1, 0xA000u | unsigned((number - NUM_ANALOG_FLAG) & 0x0FFF));
             } else if (f->m_nType == widgetBar) {
                 if (bars >= kBarsPerSet) {
                     m_warnings.Add(L"A message text has more bars than the device shows; the extra ones were left out.");
