@@ -67,6 +67,15 @@ TEST(ResourceStartupTest, StringsLoadWithoutExplicitInit)
     CString s;
     ASSERT_TRUE(s.LoadString(IDS_ZOOM));
     EXPECT_EQ(std::wstring(s.GetString()), L"Zoom:%d");
+
+    // The platform layer's finder is installed as well.
+    const ResourceFinder& finder = AfxGetResourceFinder();
+    ASSERT_NE(finder.findMenu, nullptr);
+    EXPECT_EQ(finder.findMenu(IDR_VIEW_CONTEXT), FindMenu(IDR_VIEW_CONTEXT));
+    EXPECT_EQ(finder.findDialog(IDD_SIM_CLOCK), FindDialog(IDD_SIM_CLOCK));
+    EXPECT_EQ(finder.findAccelerators(IDR_MAINFRAME), FindAccelerators(IDR_MAINFRAME));
+    ASSERT_NE(finder.findString(IDS_ZOOM), nullptr);
+    EXPECT_EQ(finder.findString(IDS_ZOOM)->text, L"Zoom:%d");
 }
 
 // The program's own tables, through the process-wide language.
