@@ -56,7 +56,11 @@ int CHeadlessHost::MessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT type)
 
 // ---- driver ----
 
-CHeadlessDriver::CHeadlessDriver() { m_previous = AfxSetHost(&m_host); }
+CHeadlessDriver::CHeadlessDriver()
+{
+    m_previous = AfxSetHost(&m_host);
+    ui::ResetInputState();
+}
 
 CHeadlessDriver::~CHeadlessDriver()
 {
@@ -71,6 +75,7 @@ CHeadlessDriver::~CHeadlessDriver()
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     }
     CWnd::DeleteTempMap();
+    ui::ResetInputState();
     AfxSetHost(m_previous);
 }
 

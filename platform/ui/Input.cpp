@@ -364,6 +364,15 @@ void ForgetWindowInput(Wnd* w)
     }
 }
 
+void ResetInputState()
+{
+    St() = InputState{};
+    for (auto& k : g_async)
+        k = 0;
+    g_hasClip = false;
+    SetPointerPosition(POINT{0, 0});
+}
+
 void UpdateAsyncKey(UINT vk, bool down)
 {
     vk &= 0xFF;

@@ -191,6 +191,9 @@ void ApplyCursorForClass(Wnd* w);
 Wnd* WindowAtScreen(POINT pt);
 // Host bookkeeping: the pointer position and the asynchronous key state.
 void SetPointerPosition(POINT p);
+// Forgets keys held, focus, capture, click history and pointer clip of the calling thread
+// (a fresh start for each test).
+void ResetInputState();
 void UpdateAsyncKey(UINT vk, bool down);
 std::shared_ptr<WndClass> ClassOf(LPCWSTR name);
 // Loads cursors and icons of the program's resources (installed by the resource layer).
