@@ -13,6 +13,8 @@
 #include "msgtext/Widget.h"
 #include "platform/base/CodePage.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kOldLineBytes = 16;
@@ -194,7 +196,7 @@ void CTavixCoreRule::EncodeMessageTextOld(CBlockMSGTEXT* pBlock, int nCPos)
             rec[5] = BYTE(f->m_nType + (dynamic_cast<const CBlockRG*>(pRef) != nullptr ? 1 : 0));
             at = 7;
         } else if (kind >= 5) {
-            at = 2 + f->m_nWidth;
+            at = 2 + std::max(0, f->m_nWidth);
         }
         // The characters outside the field, in order; never past the line's 16 bytes.
         for (int col = 1; col <= kOldCells && at < kOldLineBytes; ++col)

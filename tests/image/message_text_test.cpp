@@ -229,3 +229,22 @@ TEST(MessageTextNew, FieldsTheDeviceCannotHoldAreLeftOut)
     EXPECT_EQ(rec[224], 0x0B);
     EXPECT_EQ(rec[256], 0x20);
 }
+
+TEST(MessageTextOld, FieldsWithImpossibleGeometryStayInTheirLine)
+{
+    auto doc = MakeDoc(kOldHardware);
+    CBlockMSGTEXT* t = AddText(*doc);
+    AddText(*doc);
+    AddField(t->m_aLines1[0], 1, 0, -10, 0, t, 2);   // before the first column, negative width
+    AddField(t->m_aLines1[1], 2, 40, 2, 1, t, 7);    // beyond the last column
+    AddField(t->m_aLines1[2], 3, 1, 1, 1, t, 7);     // eleven characters do not fit behind byte 7
+    for (int col = 1; col <= 12; ++col)
+        Put(t, 0, 3, col, L'x');
+    CTavixCoreRule rule;
+    ASSERT_TRUE(Compile(*doc, rule));
+    const BYTE* c = rule.SectionPtr("C");
+    EXPECT_EQ(c[0], 5);
+    EXPECT_EQ(c[32], 2);
+    EXPECT_EQ(c[32 + 15], 'x');
+    EXPECT_EQ(c[64], 0x01);  // the next text's first line is untouched
+}
