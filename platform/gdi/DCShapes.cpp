@@ -262,11 +262,14 @@ BOOL CDC::Rectangle(int l, int t, int r, int b)
     if (rc.right - rc.left < 1 || rc.bottom - rc.top < 1)
         return TRUE;
     if (width == 1) {
-        gdi::FillSurfaceRect(*dc, RECT{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, brush, dc->st.rop2);
         LONG r1 = rc.right - 1, b1 = rc.bottom - 1;
+        if (r1 == rc.left || b1 == rc.top) {
+            // one pixel wide or high: the outline is the whole rectangle, each pixel once
+            gdi::FillSurfaceRect(*dc, rc, dc->SolidSource(pen->color), dc->st.rop2);
+            return TRUE;
+        }
+        gdi::FillSurfaceRect(*dc, RECT{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, brush, dc->st.rop2);
         DrawPolyline(*dc, {POINT{rc.left, rc.top}, POINT{r1, rc.top}, POINT{r1, b1}, POINT{rc.left, b1}}, true);
-        if (r1 == rc.left || b1 == rc.top)
-            dc->PlotPixel(r1, b1, gdi::PixelFromColor(pen->color), dc->st.rop2);
         return TRUE;
     }
     double inset = pen->Style() == PS_INSIDEFRAME ? width / 2.0 : 0.5;
