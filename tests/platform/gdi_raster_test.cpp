@@ -34,7 +34,7 @@ TEST(GdiRaster, XorDrawingTwiceRestoresThePixels)
             dc.MoveTo(1, 1);
             dc.LineTo(35, 20);
             dc.Rectangle(5, 5, 30, 25);
-            dc.Rectangle(33, 2, 34, 20);  // a one-pixel-wide rectangle is a line
+            dc.Rectangle(37, 2, 38, 20);  // a one-pixel-wide rectangle is a line
             dc.SelectObject(&wide);
             dc.Ellipse(2, 2, 20, 16);
             dc.MoveTo(3, 27);
@@ -42,7 +42,7 @@ TEST(GdiRaster, XorDrawingTwiceRestoresThePixels)
             if (pass == 0) {
                 EXPECT_NE(Snapshot(dc, w, h), before) << rop;
                 for (int y = 3; y < 20; ++y)  // every pixel of the thin rectangle changed once
-                    EXPECT_NE(dc.GetPixel(33, y), before[size_t(y * w + 33)]) << rop << " " << y;
+                    EXPECT_NE(dc.GetPixel(37, y), before[size_t(y * w + 37)]) << rop << " " << y;
             }
         }
         dc.SelectStockObject(BLACK_PEN);
