@@ -178,13 +178,17 @@ void CDC::DrawFocusRect(LPCRECT rect)
     gdi::Surface* s = dc->Image();
     if (!s)
         return;
+    // only the stretch of each side that can be visible is walked
+    RECT box = dc->EffectiveClip().Box();
+    LONG x0 = std::max(r.left, box.left), x1 = std::min(r.right, box.right);
+    LONG y0 = std::max(r.top + 1, box.top), y1 = std::min(r.bottom - 1, box.bottom);
     s->BeginAccess();
-    for (LONG x = r.left; x < r.right; ++x) {
+    for (LONG x = x0; x < x1; ++x) {
         dot(x, r.top);
         if (r.bottom - 1 > r.top)
             dot(x, r.bottom - 1);
     }
-    for (LONG y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (LONG y = y0; y < y1; ++y) {
         dot(r.left, y);
         if (r.right - 1 > r.left)
             dot(r.right - 1, y);

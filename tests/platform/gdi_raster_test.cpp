@@ -233,6 +233,11 @@ TEST(GdiRaster, FocusRectAndInvertRectToggle)
     EXPECT_EQ(dc.GetPixel(5, 5), before[5 * 12 + 5]);  // inside untouched
     dc.DrawFocusRect(&r);
     EXPECT_EQ(Snapshot(dc, 12, 10), before);
+    // a huge focus rectangle costs only its visible pixels
+    CRect huge(-1000000000, 3, 1000000000, 1000000000);
+    dc.DrawFocusRect(&huge);
+    dc.DrawFocusRect(&huge);
+    EXPECT_EQ(Snapshot(dc, 12, 10), before);
     dc.InvertRect(&r);
     EXPECT_EQ(dc.GetPixel(4, 4), RGB(255, 255, 255) ^ before[4 * 12 + 4]);
     dc.InvertRect(&r);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace gditest;
 
 namespace {
@@ -41,6 +43,30 @@ INSTANTIATE_TEST_SUITE_P(
                 ch = '_';
         return n;
     });
+
+TEST(GdiShapes, LinesWithWildCoordinatesDrawOnlyTheirVisiblePart)
+{
+    for (int style : {PS_SOLID, PS_DOT}) {
+        CDC dc;
+        MakeCanvas(dc, 20, 20);
+        CPen pen(style, 1, kBlack);
+        dc.SelectObject(&pen);
+        dc.SetBkMode(TRANSPARENT);
+        dc.MoveTo(-2000000000, -2000000000);
+        dc.LineTo(2000000000, 2000000000);  // the diagonal through the canvas
+        dc.MoveTo(INT_MIN, 5);
+        dc.LineTo(INT_MAX, 5);
+        dc.SelectStockObject(BLACK_PEN);
+        EXPECT_EQ(dc.GetPixel(3, 9), kWhite) << style;
+        if (style == PS_SOLID) {
+            EXPECT_EQ(dc.GetPixel(10, 10), kBlack);
+            EXPECT_EQ(dc.GetPixel(19, 19), kBlack);
+            EXPECT_EQ(dc.GetPixel(0, 5), kBlack);
+        } else {
+            EXPECT_GT(CountPixels(dc, CRect(0, 0, 20, 20), kBlack), 10);
+        }
+    }
+}
 
 TEST(GdiShapes, RectangleOutlineAndFillStopBeforeRightAndBottom)
 {

@@ -36,7 +36,8 @@ LONG ScaleRound(std::int64_t a, std::int64_t b, std::int64_t c)
     std::int64_t q = (std::llabs(n) * 2 + std::llabs(c)) / (2 * std::llabs(c));
     if ((n < 0) != (c < 0))
         q = -q;
-    return LONG(std::clamp<std::int64_t>(q, INT32_MIN, INT32_MAX));
+    // device coordinates keep headroom for origins and sizes added to them
+    return LONG(std::clamp<std::int64_t>(q, -(std::int64_t(1) << 30), std::int64_t(1) << 30));
 }
 
 // Dash patterns of cosmetic pens, in pixels (on, off, ...).
@@ -356,30 +357,91 @@ void DcImpl::PlotPixel(int x, int y, std::uint32_t colour, int rop2)
     s->EndAccess();
 }
 
+namespace {
+
+// Every dash pattern's length divides this, so the phase can be kept small.
+constexpr std::int64_t kStylePeriod = 24;
+
+void Advance(int& styleStep, std::int64_t n)
+{
+    styleStep = int((styleStep + n % kStylePeriod) % kStylePeriod);
+}
+
+// Liang-Barsky: the parameter range [t0, t1] of segment a-b inside box; false when none.
+bool ClipSegment(POINT a, POINT b, const RECT& box, double& t0, double& t1)
+{
+    double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    const double edges[4][2] = {{-dx, double(a.x) - box.left}, {dx, double(box.right) - a.x},
+                                {-dy, double(a.y) - box.top}, {dy, double(box.bottom) - a.y}};
+    t0 = 0;
+    t1 = 1;
+    for (const auto& e : edges) {
+        if (e[0] == 0) {
+            if (e[1] < 0)
+                return false;  // parallel to this edge and outside it
+            continue;
+        }
+        double t = e[1] / e[0];
+        if (e[0] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t0 < t1;
+}
+
+}  // namespace
+
 void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
 {
     Surface* s = Image();
     if (!s || st.rop2 == R2_NOP)
         return;
-    int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
-    int steps = std::max(dx, dy);
-    if (steps == 0)
+    std::int64_t steps64 = std::max(std::llabs(std::int64_t(b.x) - a.x), std::llabs(std::int64_t(b.y) - a.y));
+    if (steps64 == 0)
         return;
     const std::vector<int>& dashes = DashPattern(pen.Style());
     std::uint32_t penPx = PixelFromColor(pen.color), bkPx = PixelFromColor(st.bkColor);
     int rop = st.rop2;
     // solid horizontal and vertical lines are spans: fill them clip rectangle by clip rectangle
-    if (dashes.empty() && (dx == 0 || dy == 0)) {
+    if (dashes.empty() && (a.x == b.x || a.y == b.y)) {
         // the last pixel (at b) is left out
         RECT span;
-        if (dy == 0)
+        if (a.y == b.y)
             span = b.x > a.x ? RECT{a.x, a.y, b.x, a.y + 1} : RECT{b.x + 1, a.y, a.x + 1, a.y + 1};
         else
             span = b.y > a.y ? RECT{a.x, a.y, a.x + 1, b.y} : RECT{a.x, b.y + 1, a.x + 1, a.y + 1};
         FillRectPixels(span, SolidSource(pen.color), rop);
-        styleStep += steps;
         return;
     }
+    // a long line reaching far outside the clip is cut to the clip box (plus a margin) first,
+    // so wild coordinates cost no more than the pixels that can be drawn
+    std::int64_t tail = 0;  // style steps of the part cut off at the end
+    RECT limit = EffectiveClip().Box();
+    if (steps64 > 4 * (std::int64_t(limit.right - limit.left) + (limit.bottom - limit.top)) + 16) {
+        RECT margin{limit.left - 2, limit.top - 2, limit.right + 2, limit.bottom + 2};
+        double t0, t1;
+        if (!ClipSegment(a, b, margin, t0, t1)) {
+            Advance(styleStep, steps64);
+            return;
+        }
+        double ddx = double(b.x) - a.x, ddy = double(b.y) - a.y;
+        POINT na{LONG(std::lround(a.x + t0 * ddx)), LONG(std::lround(a.y + t0 * ddy))};
+        POINT nb = t1 >= 1 ? b : POINT{LONG(std::lround(a.x + t1 * ddx)), LONG(std::lround(a.y + t1 * ddy))};
+        std::int64_t skipped = std::llround(t0 * double(steps64));
+        std::int64_t kept = std::max(std::llabs(std::int64_t(nb.x) - na.x), std::llabs(std::int64_t(nb.y) - na.y));
+        Advance(styleStep, skipped);
+        tail = std::max<std::int64_t>(0, steps64 - skipped - kept);
+        a = na;
+        b = nb;
+        steps64 = kept;
+        if (steps64 == 0) {
+            Advance(styleStep, tail);
+            return;
+        }
+    }
+    int dx = int(std::llabs(std::int64_t(b.x) - a.x)), dy = int(std::llabs(std::int64_t(b.y) - a.y));
+    int steps = int(steps64);
     const std::vector<RECT>& clip = ClipRects();
     RECT box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
     bool inside = false, touches = false;
@@ -391,7 +453,7 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
         touches = touches || (box.left < c.right && c.left < box.right && box.top < c.bottom && c.top < box.bottom);
     }
     if (!inside && !touches) {
-        styleStep += steps;
+        Advance(styleStep, steps + tail);
         return;
     }
     const RegionData& region = EffectiveClip();
@@ -415,7 +477,7 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
                 ph -= dashes[k];
             }
         }
-        ++styleStep;
+        Advance(styleStep, 1);
         if ((on || paintGaps) && (inside || region.Contains(x, y))) {
             std::uint32_t& px = s->Row(y)[x];
             px = Rop2(rop, on ? penPx : bkPx, px);
@@ -425,6 +487,7 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
         if (e2 < dx) { err += dx; y += sy; }
     }
     s->EndAccess();
+    Advance(styleStep, tail);
 }
 
 DcImpl* Impl(HDC h)
