@@ -114,8 +114,7 @@ std::wstring StatementParser::string(const char* what)
 {
     const RcToken& tok = m_cur.peek();
     if (tok.kind != RcToken::String) fail(tok, std::string(what) + " expected, found " + describe(tok));
-    std::wstring s = take().str;
-    return s;
+    return take().str;
 }
 
 void StatementParser::comma(const char* after)
@@ -256,13 +255,12 @@ void StatementParser::binary(std::uint32_t id, const RcToken& at, Kind kind, std
     std::wstring wname = string("file name");
     std::string name;
     for (wchar_t c : wname) {
-        if (c >= 0x80) fail(fileTok, std::string(what) + " file names must be ASCII");
+        if (c < 0x20 || c >= 0x7F) fail(fileTok, std::string(what) + " file names must be printable ASCII");
         name += c == L'\\' ? '/' : static_cast<char>(c);
     }
     b.fileName = name;
     const std::string path = locate(name, fileTok);
     if (path.empty()) fail(fileTok, std::string("cannot find ") + what + " file '" + name + "'");
-    b.bytes.clear();
     const std::string data = ReadWholeFile(path, kMaxBinaryBytes, fileTok.fileName(), fileTok.line,
                                            (std::string(what) + " file").c_str());
     b.bytes.assign(data.begin(), data.end());
