@@ -18,6 +18,8 @@
 #define IDD_SIM_CLOCK                   195
 #define IDD_CELL_PARAM_EDIT             4568
 #define IDD_SIMULATION_BAR              4569
+#define IDD_OUTPUTS_BAR                 4570
+#define IDD_INPUTS_BAR                  4571
 
 // The diagram view's context menu
 #define IDR_VIEW_CONTEXT                141
