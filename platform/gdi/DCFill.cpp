@@ -6,6 +6,8 @@
 #include "platform/gdi/detail/ShapeRender.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 using gdi::DcImpl;
 using gdi::PaintSource;
@@ -37,6 +39,12 @@ void FillRegion(DcImpl& dc, const RegionData& rgn, const PaintSource& src, int r
 {
     for (const RECT& r : rgn.Rects())
         gdi::FillSurfaceRect(dc, r, src, rop2);
+}
+
+// a + b for logical coordinates, saturating instead of overflowing
+LONG Sum(std::int64_t a, std::int64_t b)
+{
+    return LONG(std::clamp<std::int64_t>(a + b, INT32_MIN, INT32_MAX));
 }
 
 gdi::RegionObj* Rgn(CRgn* rgn)
@@ -73,7 +81,7 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF c)
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF c)
 {
-    RECT r{x, y, x + cx, y + cy};
+    RECT r{x, y, Sum(x, cx), Sum(y, cy)};
     FillSolidRect(&r, c);
 }
 
@@ -87,7 +95,8 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
     const RECT& r = *rect;
     RegionData frame = RegionData::Combine(
         RegionData::FromRect(SurfaceRect(*dc, r.left, r.top, r.right, r.bottom)),
-        RegionData::FromRect(SurfaceRect(*dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1)), RGN_DIFF);
+        RegionData::FromRect(SurfaceRect(*dc, Sum(r.left, 1), Sum(r.top, 1), Sum(r.right, -1), Sum(r.bottom, -1))),
+        RGN_DIFF);
     FillRegion(*dc, frame, src, R2_COPYPEN);
 }
 
@@ -108,10 +117,10 @@ void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
 {
-    FillSolidRect(x, y, cx - 1, 1, topLeft);
-    FillSolidRect(x, y, 1, cy - 1, topLeft);
-    FillSolidRect(x + cx - 1, y, 1, cy, bottomRight);
-    FillSolidRect(x, y + cy - 1, cx, 1, bottomRight);
+    FillSolidRect(x, y, Sum(cx, -1), 1, topLeft);
+    FillSolidRect(x, y, 1, Sum(cy, -1), topLeft);
+    FillSolidRect(Sum(Sum(x, cx), -1), y, 1, cy, bottomRight);
+    FillSolidRect(x, Sum(Sum(y, cy), -1), cx, 1, bottomRight);
 }
 
 BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)

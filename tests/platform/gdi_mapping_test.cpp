@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
 using namespace gditest;
 
 namespace {
@@ -42,6 +45,23 @@ TEST(GdiMapping, LogicalToDeviceTable)
         EXPECT_NEAR(p.x, c.logical.x, 1) << c.name;
         EXPECT_NEAR(p.y, c.logical.y, 1) << c.name;
     }
+}
+
+TEST(GdiMapping, ExtremeExtentsStayInRange)
+{
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, -1);
+    dc.SetViewportExt(INT_MAX, INT_MIN + 1);
+    dc.SetWindowOrg(INT_MAX, 0);
+    POINT p{INT_MIN, INT_MIN};
+    dc.LPtoDP(&p);
+    EXPECT_LE(std::abs(p.x), 1 << 30);
+    EXPECT_LE(std::abs(p.y), 1 << 30);
+    dc.FillSolidRect(INT_MIN / 2, 0, INT_MAX, 10, kBlack);  // clipped, no overflow
+    dc.MoveTo(INT_MIN, INT_MIN);
+    dc.LineTo(INT_MAX, INT_MAX);
 }
 
 TEST(GdiMapping, ExtentsAreIgnoredOutsideScalableModes)

@@ -32,12 +32,15 @@ LONG ScaleRound(std::int64_t a, std::int64_t b, std::int64_t c)
 {
     if (c == 0)
         return 0;
-    std::int64_t n = a * b;
-    std::int64_t q = (std::llabs(n) * 2 + std::llabs(c)) / (2 * std::llabs(c));
+    // 128-bit: extents and coordinates near the 32-bit limits must not overflow
+    __int128 n = __int128(a) * b;
+    __int128 absN = n < 0 ? -n : n, absC = c < 0 ? -__int128(c) : __int128(c);
+    __int128 q = (absN * 2 + absC) / (2 * absC);
     if ((n < 0) != (c < 0))
         q = -q;
     // device coordinates keep headroom for origins and sizes added to them
-    return LONG(std::clamp<std::int64_t>(q, -(std::int64_t(1) << 30), std::int64_t(1) << 30));
+    constexpr __int128 kLimit = __int128(1) << 30;
+    return LONG(q < -kLimit ? -kLimit : q > kLimit ? kLimit : q);
 }
 
 // Dash patterns of cosmetic pens, in pixels (on, off, ...).
