@@ -130,7 +130,7 @@ BOOL CDC::PatBlt(int x, int y, int w, int h, DWORD rop)
     DcImpl* dc = I(this);
     if (!dc)
         return FALSE;
-    RECT dR = Normalize(dc->ToSurface(POINT{x, y}), dc->ToSurface(POINT{x + w, y + h}));
+    RECT dR = Normalize(dc->ToSurface(POINT{x, y}), dc->ToSurface(POINT{gdi::SatSum(x, w), gdi::SatSum(y, h)}));
     if (gdi::RopUsesSource(rop))
         return FALSE;
     int rop2 = Rop2FromRop3(rop);
@@ -149,8 +149,8 @@ BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, DWORD
     DcImpl* sdc = src ? I(src) : nullptr;
     if (!dc || !sdc)
         return FALSE;
-    POINT d0 = dc->ToSurface(POINT{x, y}), d1 = dc->ToSurface(POINT{x + w, y + h});
-    POINT s0 = sdc->ToSurface(POINT{xSrc, ySrc}), s1 = sdc->ToSurface(POINT{xSrc + w, ySrc + h});
+    POINT d0 = dc->ToSurface(POINT{x, y}), d1 = dc->ToSurface(POINT{gdi::SatSum(x, w), gdi::SatSum(y, h)});
+    POINT s0 = sdc->ToSurface(POINT{xSrc, ySrc}), s1 = sdc->ToSurface(POINT{gdi::SatSum(xSrc, w), gdi::SatSum(ySrc, h)});
     if (std::abs(d1.x - d0.x) != std::abs(s1.x - s0.x) || std::abs(d1.y - d0.y) != std::abs(s1.y - s0.y))
         return StretchBlt(x, y, w, h, src, xSrc, ySrc, w, h, rop);
     Surface* ss = sdc->Image();
@@ -224,8 +224,8 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, i
     Surface* ss = sdc->Image();
     if (!ss)
         return FALSE;
-    POINT d0 = dc->ToSurface(POINT{x, y}), d1 = dc->ToSurface(POINT{x + w, y + h});
-    POINT s0 = sdc->ToSurface(POINT{xSrc, ySrc}), s1 = sdc->ToSurface(POINT{xSrc + wSrc, ySrc + hSrc});
+    POINT d0 = dc->ToSurface(POINT{x, y}), d1 = dc->ToSurface(POINT{gdi::SatSum(x, w), gdi::SatSum(y, h)});
+    POINT s0 = sdc->ToSurface(POINT{xSrc, ySrc}), s1 = sdc->ToSurface(POINT{gdi::SatSum(xSrc, wSrc), gdi::SatSum(ySrc, hSrc)});
     if (d0.x == d1.x || d0.y == d1.y || s0.x == s1.x || s0.y == s1.y)
         return TRUE;
     RECT dR = Normalize(d0, d1);

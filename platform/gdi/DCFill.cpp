@@ -41,10 +41,9 @@ void FillRegion(DcImpl& dc, const RegionData& rgn, const PaintSource& src, int r
         gdi::FillSurfaceRect(dc, r, src, rop2);
 }
 
-// a + b for logical coordinates, saturating instead of overflowing
 LONG Sum(std::int64_t a, std::int64_t b)
 {
-    return LONG(std::clamp<std::int64_t>(a + b, INT32_MIN, INT32_MAX));
+    return gdi::SatSum(a, b);
 }
 
 gdi::RegionObj* Rgn(CRgn* rgn)

@@ -8,6 +8,7 @@
 #include "platform/gdi/detail/GdiSurface.h"
 #include "platform/gdi/detail/RegionData.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,13 @@ typedef struct _cairo cairo_t;
 namespace gdi {
 
 class RealFont;
+
+// a + b for logical coordinates, saturating instead of overflowing.
+inline LONG SatSum(std::int64_t a, std::int64_t b)
+{
+    std::int64_t v = a + b;
+    return LONG(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
 
 enum class DcType { Memory, Display, Window, Printer };
 
