@@ -96,6 +96,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_NCACTIVATE:
+        w->captionActive = wParam != 0;
         if ((w->style & WS_CAPTION) == WS_CAPTION && IsVisibleChain(w)) {
             w->ncDirty = false;
             Send(w, WM_NCPAINT, 1, 0);

@@ -191,7 +191,7 @@ void DrawNonClient(Wnd* w, HDC hdc)
     if (in.caption) {
         RECT cap = CaptionRect(w);
         cap.bottom -= 1;
-        bool active = GetActiveWindow() == TopLevelOf(w)->handle;
+        bool active = TopLevelOf(w)->captionActive;
         dc->FillSolidRect(&cap, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         dc->FillSolidRect(cap.left, cap.bottom, cap.right - cap.left, 1, GetSysColor(COLOR_3DFACE));
         CFont font;

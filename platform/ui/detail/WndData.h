@@ -75,6 +75,7 @@ struct Wnd {
     ScrollBar hbar;
     ScrollBar vbar;
 
+    bool captionActive = false;  // last WM_NCACTIVATE state: how the caption is drawn
     bool destroying = false;
     bool maximized = false;
     bool minimized = false;
