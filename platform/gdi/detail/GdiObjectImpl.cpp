@@ -87,6 +87,33 @@ BitmapObj::~BitmapObj()
     std::free(dibBits);
 }
 
+// Row bytes of a device-dependent bitmap passed to CreateBitmap/SetBitmapBits (WORD aligned).
+int DdbRowBytes(int width, int bpp)
+{
+    return ((width * bpp + 15) / 16) * 2;
+}
+
+void LoadDdbBits(BitmapObj* b, const void* bits, int bpp)
+{
+    Surface& s = *b->surface;
+    const auto* src = static_cast<const BYTE*>(bits);
+    int row = DdbRowBytes(s.Width(), bpp);
+    s.BeginAccess();
+    for (int y = 0; y < s.Height(); ++y) {
+        const BYTE* r = src + std::ptrdiff_t(y) * row;
+        std::uint32_t* d = s.Row(y);
+        for (int x = 0; x < s.Width(); ++x) {
+            if (bpp == 1)
+                d[x] = (r[x / 8] & (0x80 >> (x % 8))) ? 0xFFFFFF : 0;
+            else if (bpp == 24)
+                d[x] = std::uint32_t(r[3 * x]) | (std::uint32_t(r[3 * x + 1]) << 8) | (std::uint32_t(r[3 * x + 2]) << 16);
+            else if (bpp == 32)
+                d[x] = std::uint32_t(r[4 * x]) | (std::uint32_t(r[4 * x + 1]) << 8) | (std::uint32_t(r[4 * x + 2]) << 16);
+        }
+    }
+    s.EndAccess();
+}
+
 HGDIOBJ Register(std::unique_ptr<Object> obj)
 {
     static std::uint64_t nextSerial = 0;

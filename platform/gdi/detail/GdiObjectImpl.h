@@ -76,6 +76,11 @@ struct PaletteObj : Object {
     std::vector<PALETTEENTRY> entries;
 };
 
+// Device-dependent bitmap bits as CreateBitmap and SetBitmapBits take them: WORD-aligned rows,
+// top-down, 1, 24 or 32 bits per pixel.
+int DdbRowBytes(int width, int bpp);
+void LoadDdbBits(BitmapObj* b, const void* bits, int bpp);
+
 // Registers a new object and returns its handle.
 HGDIOBJ Register(std::unique_ptr<Object> obj);
 // The live object for a handle, or nullptr for null, deleted or unknown handles.
