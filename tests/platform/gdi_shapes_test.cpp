@@ -251,6 +251,26 @@ TEST(GdiShapes, DashedPensRepeatTheirPattern)
     }
 }
 
+TEST(GdiShapes, CurrentPositionFollowsToFunctions)
+{
+    CDC dc;
+    MakeCanvas(dc, 40, 40);
+    dc.MoveTo(1, 1);
+    POINT pts[] = {{10, 1}, {10, 10}};
+    dc.PolylineTo(pts, 2);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(10, 10));
+    EXPECT_EQ(dc.GetPixel(5, 1), kBlack);
+    // ArcTo draws a line to the arc's start and ends at the arc's end
+    dc.ArcTo(20, 20, 40, 40, 40, 30, 30, 20);
+    CPoint end = dc.GetCurrentPosition();
+    EXPECT_NEAR(end.x, 30, 1);
+    EXPECT_NEAR(end.y, 20, 1);
+    EXPECT_EQ(dc.GetPixel(20, 17), kBlack);  // on the line from (10, 10) to (39, 30)
+    POINT bez[] = {{30, 20}, {30, 5}, {35, 5}};
+    dc.PolyBezierTo(bez, 3);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(35, 5));
+}
+
 TEST(GdiShapes, FramesAndEdges)
 {
     CDC dc;
