@@ -142,6 +142,9 @@ public:
     BOOL LoadBitmap(UINT id);
     // Integer resource names only (MAKEINTRESOURCE).
     BOOL LoadBitmap(LPCWSTR name);
+    // System bitmaps drawn in the current system colours: OBM_SIZE, the 12 x 12 size grip
+    // (diagonal ridges on the button face).
+    BOOL LoadOEMBitmap(UINT id);
     int GetBitmap(BITMAP* bm) const { return GetObject(sizeof(BITMAP), bm); }
     CSize GetBitmapDimension() const;
     // Bits as CreateBitmap takes them (32 bpp xRGB rows for colour bitmaps).

@@ -235,6 +235,9 @@ constexpr UINT BF_ADJUST = 0x2000;
 constexpr UINT BF_FLAT = 0x4000;
 constexpr UINT BF_MONO = 0x8000;
 
+// System bitmaps (CBitmap::LoadOEMBitmap)
+constexpr UINT OBM_SIZE = 32766;
+
 // DrawState
 constexpr UINT DST_COMPLEX = 0x0000;
 constexpr UINT DST_TEXT = 0x0001;

@@ -299,6 +299,30 @@ BOOL CBitmap::LoadBitmap(LPCWSTR name)
     return (v >> 16) == 0 ? LoadBitmap(UINT(v)) : FALSE;
 }
 
+BOOL CBitmap::LoadOEMBitmap(UINT id)
+{
+    if (id != OBM_SIZE || m_hObject)
+        return FALSE;
+    constexpr int kSize = 12;
+    if (!CreateBitmap(kSize, kSize, 1, 32, nullptr))
+        return FALSE;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(this);
+    dc.FillSolidRect(0, 0, kSize, kSize, GetSysColor(COLOR_BTNFACE));
+    // three ridges from the bottom edge to the right edge: a light line above two dark ones
+    for (int k = 0; k < 3; ++k) {
+        int start = 4 * k + 1;
+        const COLORREF colours[3] = {GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW),
+                                     GetSysColor(COLOR_BTNSHADOW)};
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; start + j + i < kSize; ++i)
+                dc.SetPixel(start + j + i, kSize - 1 - i, colours[j]);
+    }
+    dc.SelectObject(old);
+    return TRUE;
+}
+
 CSize CBitmap::GetBitmapDimension() const
 {
     return CSize(0, 0);

@@ -170,6 +170,29 @@ TEST(GdiObjects, ScreenshotsArePngFiles)
     EXPECT_FALSE(info.SaveAsPng(wpath));  // nothing to save
 }
 
+TEST(GdiObjects, SizeGripSystemBitmap)
+{
+    CBitmap grip;
+    ASSERT_TRUE(grip.LoadOEMBitmap(OBM_SIZE));
+    BITMAP bm{};
+    grip.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 12);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(&grip);
+    EXPECT_EQ(dc.GetPixel(0, 0), GetSysColor(COLOR_BTNFACE));  // the mask colour of the grip
+    EXPECT_EQ(dc.GetPixel(0, 11), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(dc.GetPixel(11, 0), GetSysColor(COLOR_BTNFACE));
+    int shadow = 0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            shadow += dc.GetPixel(x, y) == GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_GT(shadow, 10);
+    dc.SelectObject(old);
+    CBitmap other;
+    EXPECT_FALSE(other.LoadOEMBitmap(1));
+}
+
 TEST(GdiObjects, SystemColoursAndBrushes)
 {
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
