@@ -1,1 +1,1 @@
-target_link_libraries(${name} PRIVATE platform)
+target_link_libraries(${name} PRIVATE platform_gdi)
