@@ -120,6 +120,23 @@ TEST(GdiFonts, FontsCreatedPerPaintAreNotMixedUp)
     }
 }
 
+TEST(GdiFonts, TextWidthIsTheSumOfCharacterWidths)
+{
+    // no kerning or ligatures: per-character layouts add up to the string's extent
+    CDC dc;
+    MakeCanvas(dc, 4, 4);
+    CFont big;
+    big.CreateFont(-100, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    dc.SelectObject(&big);
+    for (const wchar_t* pair : {L"AV", L"To", L"fi"}) {
+        int w[2];
+        dc.GetCharWidth(pair[0], pair[0], &w[0]);
+        dc.GetCharWidth(pair[1], pair[1], &w[1]);
+        EXPECT_NEAR(dc.GetTextExtent(pair, 2).cx, w[0] + w[1], 1) << CString(pair).GetString()[0];
+    }
+    dc.SelectStockObject(SYSTEM_FONT);
+}
+
 TEST(GdiFonts, ExtentsScaleWithTheMapping)
 {
     CDC dc;

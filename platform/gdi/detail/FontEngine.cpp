@@ -350,6 +350,8 @@ const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) 
     pango_layout_set_single_paragraph_mode(e.layout, TRUE);
     pango_layout_set_text(e.layout, utf8.c_str(), int(utf8.size()));
     PangoAttrList* attrs = pango_attr_list_new();
+    // characters advance by their own widths, as in GDI: no kerning, no ligatures
+    pango_attr_list_insert(attrs, pango_attr_font_features_new("kern 0, liga 0, clig 0"));
     if (underline)
         pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     if (strikeOut)
