@@ -83,7 +83,7 @@ BOOL CTavixCoreRule::AllocImageBuffers(int nMode, int nMessageTextCount)
     if (nMode & modeDownload) {
         if (m_pDoc == nullptr)
             return FALSE;
-        m_nJSize = ComputeJSize(m_pDoc->GetProgramCodeSize());
+        m_nJSize = ComputeJSize(CompiledCodeSize());
     } else if (nMode & modeUpload) {
         // The size comes from the device's answer: it must be a J size the device can hold.
         if (m_nJSize < 0 || m_nJSize > kMaxJSize)
@@ -253,7 +253,7 @@ BOOL CTavixCoreRule::CompileProgram()
             Fail(text);
             return FALSE;
         }
-    if (m_pDoc->GetProgramCodeSize() > m_nJSize) {
+    if (CompiledCodeSize() > m_nJSize) {
         Fail(L"The program is too large for the device.");
         return FALSE;
     }
@@ -352,6 +352,26 @@ int CTavixCoreRule::CompileFunctionBlock(CBlockObj* pBlock, CTavixDoc* pDoc)
     SetCodeSize(pBlock);
     m_wNextOffset = WORD(m_wCurrentOffset + pBlock->m_nCodeSize);
     return EncodeInstruction(pBlock, pDoc);
+}
+
+int CTavixCoreRule::CompiledCodeSize() const
+{
+    // The document's sum, with the sizes that compiling gives the blocks whose instruction
+    // length depends on the device family (a document not yet updated for its hardware).
+    const bool old = IsOldFamily();
+    int size = 0;
+    for (POSITION pos = m_pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
+        const CBlockObj* p = static_cast<const CBlockObj*>(m_pDoc->m_blocks.GetNext(pos));
+        if (CTavixDoc::GetBlockKind(p->m_nType) != KIND_FUNCTION)
+            continue;
+        switch (p->m_nType) {
+        case 411: size += old ? 8 : 14; break;
+        case 812: size += old ? 12 : 16; break;
+        case 814: size += old ? 18 : 22; break;
+        default: size += p->m_nCodeSize; break;
+        }
+    }
+    return size;
 }
 
 void CTavixCoreRule::SetCodeSize(CBlockObj* pBlock)

@@ -194,8 +194,12 @@ int CTavixCoreRule::DecodeInstruction(int nType, int nIndex, int nStart, BYTE fl
     const int size = b->m_nCodeSize;
     if (size < 2 || nStart + size > m_nJSize) {
         CString text;
-        text.Format(L"The instruction at byte %d runs past the end of the uploaded program.",
-                    nStart);
+        if (size < 2)
+            text.Format(L"The instruction at byte %d of the uploaded program cannot be decoded.",
+                        nStart);
+        else
+            text.Format(L"The instruction at byte %d runs past the end of the uploaded program.",
+                        nStart);
         Fail(text);
         delete b;
         return 0;

@@ -129,6 +129,8 @@ private:
     // ---- compile helpers ----
     void Fail(const CString& text);
     bool IsOldFamily() const;
+    // Bytes the document's function blocks take in area J on its device family.
+    int CompiledCodeSize() const;
     int RefNumber(const CBlockObj* pBlock, int k) const;
     // Operand of input pin p (or the open-input bytes) at the writer.
     void WriteOperand(InstrWriter& w, CBlockObj* pBlock, int nPin);

@@ -271,3 +271,19 @@ TEST(Compile, ClearBufferAndFinishing)
     EXPECT_EQ(rule.m_areaJWire[0], rule.m_areaJ[1]);
     EXPECT_EQ(rule.m_msgTextWire[1], rule.m_msgText[0]);
 }
+
+TEST(Compile, InstructionSizesFollowTheDeviceFamily)
+{
+    // Blocks made for an older device keep their older sizes until compiled for a newer one:
+    // the instruction area is sized for what compiling gives them.
+    auto doc = MakeDoc(kNewHardware);
+    for (int i = 0; i < 8; ++i) {
+        CBlockObj* yt = Add(*doc, 411);
+        yt->m_nCodeSize = 8;
+        Add(*doc, 812)->m_nCodeSize = 12;
+    }
+    CTavixCoreRule rule;
+    ASSERT_TRUE(Compile(*doc, rule)) << (const wchar_t*)rule.GetLastError();
+    EXPECT_EQ(rule.m_nJSize, 256);  // 8 x (14 + 16) = 240 bytes
+    EXPECT_EQ(rule.m_areaJ[14], 0x38);
+}
