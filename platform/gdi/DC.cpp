@@ -110,11 +110,11 @@ BOOL CDC::DeleteDC()
     return ::DeleteDC(Detach());
 }
 
-BOOL CDC::CreateCompatibleDC(CDC*)
+BOOL CDC::CreateCompatibleDC(CDC* dc)
 {
     if (m_hDC)
         return FALSE;
-    return Attach(gdi::HandleOf(gdi::NewDc(DcType::Memory)));
+    return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr));
 }
 
 BOOL CDC::CreateDC(LPCWSTR, LPCWSTR, LPCWSTR, const void*)
@@ -144,6 +144,7 @@ BOOL CDC::CreatePrinterDC(int width, int height, int dpi, const std::wstring& ou
     if (width <= 0 || height <= 0 || dpi <= 0 || dpi > 4800)
         return FALSE;
     DcImpl* dc = gdi::NewDc(DcType::Printer);
+    dc->printerCaps = true;
     dc->page = SIZE{width, height};
     dc->dpi = dpi;
     dc->outputPath = outputPath;
@@ -158,6 +159,7 @@ BOOL CDC::CreatePrinterImageDC(int width, int height, int dpi)
     if (!image)
         return FALSE;
     DcImpl* dc = gdi::NewDc(DcType::Printer);
+    dc->printerCaps = true;
     dc->page = SIZE{width, height};
     dc->dpi = dpi;
     dc->pageImage = std::move(image);
@@ -401,9 +403,15 @@ BOOL CDC::SaveAsPng(const std::wstring& path) const
 
 // ---- Win32 functions ----
 
-HDC CreateCompatibleDC(HDC)
+HDC CreateCompatibleDC(HDC hdc)
 {
-    return gdi::HandleOf(gdi::NewDc(DcType::Memory));
+    DcImpl* mem = gdi::NewDc(DcType::Memory);
+    if (DcImpl* like = gdi::Impl(hdc); like && like->printerCaps) {
+        mem->printerCaps = true;
+        mem->dpi = like->dpi;
+        mem->page = like->page;
+    }
+    return gdi::HandleOf(mem);
 }
 
 BOOL DeleteDC(HDC hdc)
@@ -460,7 +468,7 @@ int GetDeviceCaps(HDC hdc, int index)
     DcImpl* dc = gdi::Impl(hdc);
     if (!dc)
         return 0;
-    bool printer = dc->type == DcType::Printer;
+    bool printer = dc->printerCaps;
     int dpi = printer ? dc->dpi : gdi::DisplayDpi();
     int w = printer ? dc->page.cx : gdi::DisplayWidth();
     int h = printer ? dc->page.cy : gdi::DisplayHeight();

@@ -43,6 +43,11 @@ TEST_F(GdiPrint, EveryPageEndsUpInTheDocument)
     EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 827);
     EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 100);
     EXPECT_EQ(dc.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+    // a memory DC made for the printer answers with the printer's resolution
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&dc));
+    EXPECT_EQ(mem.GetDeviceCaps(LOGPIXELSY), 100);
+    EXPECT_FALSE(mem.IsPrinting());
     std::wstring path = (dir / "out.pdf").wstring();
     DOCINFO di{sizeof(DOCINFO), L"Program", path.c_str(), nullptr, 0};
     ASSERT_GT(dc.StartDoc(&di), 0);

@@ -86,7 +86,8 @@ public:
     bool hasSysClip = false;
     RegionData sysClip;
 
-    // Printer DCs
+    // Printer DCs, and memory DCs made compatible with one (they answer with its capabilities)
+    bool printerCaps = false;
     int dpi = 96;
     SIZE page{0, 0};
     std::wstring outputPath;
