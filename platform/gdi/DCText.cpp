@@ -372,7 +372,7 @@ int CDC::DrawText(LPCWSTR textIn, int count, LPRECT rect, UINT format)
     double y = top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER)
-            y = top + std::floor((bottom - top - totalHeight) / 2);
+            y = top + std::trunc((bottom - top - totalHeight) / 2);
         else if (format & DT_BOTTOM)
             y = bottom - totalHeight;
     }
@@ -387,7 +387,7 @@ int CDC::DrawText(LPCWSTR textIn, int count, LPRECT rect, UINT format)
         double w = helper.Width(l.text);
         double x = left;
         if (format & DT_CENTER)
-            x = left + std::floor((boxWidth - w) / 2);
+            x = left + std::trunc((boxWidth - w) / 2);
         else if (format & DT_RIGHT)
             x = right - w;
         helper.Draw(*dc, x, y, l, opaque);
