@@ -51,6 +51,11 @@ void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double 
     double downX = std::sin(theta), downY = std::cos(theta);  // towards the glyph bottoms
     // top-left corner of the cell
     double tlX = refX + along * dirX + down * downX, tlY = refY + along * dirY + down * downY;
+    if (font.escapement == 0) {
+        // whole pixels, as GDI places text
+        tlX = std::round(tlX);
+        tlY = std::round(tlY);
+    }
     if (opaque && width > 0) {
         gdi::PaintSource bk = dc.SolidSource(dc.st.bkColor);
         if (font.escapement == 0) {
