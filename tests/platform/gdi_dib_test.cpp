@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 using namespace gditest;
 
@@ -266,6 +267,36 @@ TEST_F(GdiBmpFile, BitmapResourcesLoadThroughTheInstalledLoader)
     DeleteObject(ok);
     EXPECT_EQ(CreateBitmapFromBytes(bytes.data(), bytes.size() - 1), nullptr);
     EXPECT_EQ(CreateBitmapFromBytes(bytes.data(), 10), nullptr);
+}
+
+TEST_F(GdiBmpFile, RandomlyDamagedFilesNeverReadOutOfBounds)
+{
+    // under the address sanitizer this catches any read past the buffer
+    CBitmap bmp;
+    Picture(bmp);
+    std::mt19937 rng(11);
+    for (int bpp : {1, 4, 8, 24, 32}) {
+        DibImage img;
+        ASSERT_TRUE(DibFromBitmap(bmp, bpp, bpp == 8, img));
+        const std::vector<BYTE> good = WriteBmp(img);
+        for (int round = 0; round < 300; ++round) {
+            std::vector<BYTE> bad = good;
+            int changes = 1 + int(rng() % 4);
+            for (int i = 0; i < changes; ++i)
+                bad[rng() % bad.size()] = BYTE(rng());
+            if (rng() % 4 == 0)
+                bad.resize(rng() % bad.size());
+            DibImage out;
+            if (ReadBmp(bad.data(), bad.size(), out)) {
+                EXPECT_GE(out.bits.size(), size_t(DibRowBytes(out.Width(), out.header.biBitCount)) * out.Height());
+                HBITMAP h = CreateBitmapFromDib(out);
+                DeleteObject(h);
+            }
+            // the same bytes as a packed DIB
+            if (bad.size() > 14 && ReadPackedDib(bad.data() + 14, bad.size() - 14, out))
+                DeleteObject(CreateBitmapFromDib(out));
+        }
+    }
 }
 
 TEST_F(GdiBmpFile, DamagedFilesAreRejected)
