@@ -1,8 +1,16 @@
 // The host in use and the minimal one used before a real host is installed.
 #include "platform/ui/Host.h"
 
+#include "platform/ui/detail/WndData.h"
+
 #include <atomic>
 #include <chrono>
+
+bool CUiHost::Screenshot(HWND top, const std::string& pngPath)
+{
+    ui::Wnd* w = ui::Find(top);
+    return w && w->surface && w->surface->WritePng(pngPath);
+}
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "platform/ui/WinUser.h"
 
 #include <memory>
+#include <string>
 
 class CUiHost {
 public:
@@ -41,6 +42,10 @@ public:
     // Modal question to the user; returns IDOK, IDYES ...
     virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
     virtual void Beep(UINT /*type*/) {}
+
+    // Writes what the top-level window shows as a PNG file (the display's pixels where there
+    // is a display, else the window's image).
+    virtual bool Screenshot(HWND top, const std::string& pngPath);
 };
 
 // The host in use. Without one installed, a minimal host without a display is used.

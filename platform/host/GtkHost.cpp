@@ -1,0 +1,591 @@
+// The GTK display host.
+#include "platform/host/GtkHost.h"
+
+#include "platform/base/CodePage.h"
+#include "platform/ui/detail/WndData.h"
+
+#include <cairo.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+struct CGtkHost::Window {
+    HWND hwnd = nullptr;
+    GtkWidget* window = nullptr;
+    GtkWidget* area = nullptr;
+    GtkIMContext* im = nullptr;
+    bool popup = false;
+    bool drawn = false;         // the draw handler has run since the last present
+    bool inKey = false;         // commits during a key press belong to that key
+    bool composing = false;     // the input method shows a pre-edit text
+    std::u32string pending;     // committed while a key was filtered
+    double scrollAccum = 0;
+};
+
+namespace {
+
+using Win = CGtkHost::Window;
+
+std::string Utf8(const std::wstring& w)
+{
+    std::string out;
+    for (wchar_t c : w) {
+        char buf[8];
+        int n = g_unichar_to_utf8(gunichar(c), buf);
+        out.append(buf, size_t(n));
+    }
+    return out;
+}
+
+POINT ScreenPoint(Win* w, double x, double y)
+{
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(w->hwnd, &r);
+    return POINT{r.left + LONG(x), r.top + LONG(y)};
+}
+
+void Post(Win* w, ui::RawInput in)
+{
+    in.top = in.top ? in.top : w->hwnd;
+    in.time = AfxGetHost()->NowMs();
+    ui::PostInput(w->hwnd, in);
+}
+
+int ButtonOf(guint b) { return b == 3 ? 1 : b == 2 ? 2 : 0; }
+
+gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    ui::Wnd* wnd = ui::Find(w->hwnd);
+    if (wnd && wnd->surface) {
+        wnd->surface->BeginAccess();
+        cairo_set_source_surface(cr, wnd->surface->Cairo(), 0, 0);
+        cairo_paint(cr);
+        wnd->surface->EndAccess();
+    }
+    w->drawn = true;
+    return TRUE;
+}
+
+gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE)
+        return TRUE;  // the window layer finds double clicks itself
+    if (e->button > 3)
+        return TRUE;
+    ui::RawInput in;
+    in.kind = e->type == GDK_BUTTON_PRESS ? ui::RawInput::ButtonDown : ui::RawInput::ButtonUp;
+    in.screen = ScreenPoint(w, e->x, e->y);
+    in.button = ButtonOf(e->button);
+    Post(w, in);
+    return TRUE;
+}
+
+gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    ui::RawInput in;
+    in.kind = ui::RawInput::MouseMove;
+    in.screen = ScreenPoint(w, e->x, e->y);
+    Post(w, in);
+    return TRUE;
+}
+
+gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    if (e->mode != GDK_CROSSING_NORMAL || (e->state & (GDK_BUTTON1_MASK | GDK_BUTTON3_MASK)))
+        return FALSE;
+    ui::RawInput in;
+    in.kind = ui::RawInput::MouseMove;
+    in.screen = POINT{-32000, -32000};  // off every window: tracked windows hear WM_MOUSELEAVE
+    Post(w, in);
+    return FALSE;
+}
+
+gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    int delta = 0;
+    if (e->direction == GDK_SCROLL_UP)
+        delta = WHEEL_DELTA;
+    else if (e->direction == GDK_SCROLL_DOWN)
+        delta = -WHEEL_DELTA;
+    else if (e->direction == GDK_SCROLL_SMOOTH) {
+        w->scrollAccum -= e->delta_y * WHEEL_DELTA;
+        delta = int(w->scrollAccum);
+        w->scrollAccum -= delta;
+    }
+    if (delta) {
+        ui::RawInput in;
+        in.kind = ui::RawInput::Wheel;
+        in.screen = ScreenPoint(w, e->x, e->y);
+        in.wheel = delta;
+        Post(w, in);
+    }
+    return TRUE;
+}
+
+struct KeyMap {
+    guint keyval;
+    UINT vk;
+    bool extended;
+};
+
+const KeyMap kKeys[] = {
+    {GDK_KEY_Return, VK_RETURN, false}, {GDK_KEY_KP_Enter, VK_RETURN, true}, {GDK_KEY_Escape, VK_ESCAPE, false},
+    {GDK_KEY_BackSpace, VK_BACK, false}, {GDK_KEY_Tab, VK_TAB, false}, {GDK_KEY_ISO_Left_Tab, VK_TAB, false},
+    {GDK_KEY_space, VK_SPACE, false}, {GDK_KEY_Left, VK_LEFT, true}, {GDK_KEY_Up, VK_UP, true},
+    {GDK_KEY_Right, VK_RIGHT, true}, {GDK_KEY_Down, VK_DOWN, true}, {GDK_KEY_Home, VK_HOME, true},
+    {GDK_KEY_End, VK_END, true}, {GDK_KEY_Page_Up, VK_PRIOR, true}, {GDK_KEY_Page_Down, VK_NEXT, true},
+    {GDK_KEY_Insert, VK_INSERT, true}, {GDK_KEY_Delete, VK_DELETE, true}, {GDK_KEY_KP_Home, VK_HOME, false},
+    {GDK_KEY_KP_End, VK_END, false}, {GDK_KEY_KP_Up, VK_UP, false}, {GDK_KEY_KP_Down, VK_DOWN, false},
+    {GDK_KEY_KP_Left, VK_LEFT, false}, {GDK_KEY_KP_Right, VK_RIGHT, false}, {GDK_KEY_KP_Page_Up, VK_PRIOR, false},
+    {GDK_KEY_KP_Page_Down, VK_NEXT, false}, {GDK_KEY_KP_Insert, VK_INSERT, false},
+    {GDK_KEY_KP_Delete, VK_DELETE, false}, {GDK_KEY_KP_Begin, VK_CLEAR, false},
+    {GDK_KEY_KP_Multiply, VK_MULTIPLY, false}, {GDK_KEY_KP_Add, VK_ADD, false},
+    {GDK_KEY_KP_Subtract, VK_SUBTRACT, false}, {GDK_KEY_KP_Decimal, VK_DECIMAL, false},
+    {GDK_KEY_KP_Divide, VK_DIVIDE, true}, {GDK_KEY_Shift_L, VK_SHIFT, false}, {GDK_KEY_Shift_R, VK_SHIFT, false},
+    {GDK_KEY_Control_L, VK_CONTROL, false}, {GDK_KEY_Control_R, VK_CONTROL, true}, {GDK_KEY_Alt_L, VK_MENU, false},
+    {GDK_KEY_Alt_R, VK_MENU, true}, {GDK_KEY_Caps_Lock, VK_CAPITAL, false}, {GDK_KEY_Num_Lock, VK_NUMLOCK, false},
+    {GDK_KEY_Pause, VK_PAUSE, false}, {GDK_KEY_Menu, VK_APPS, true}, {GDK_KEY_semicolon, VK_OEM_1, false},
+    {GDK_KEY_equal, VK_OEM_PLUS, false}, {GDK_KEY_comma, VK_OEM_COMMA, false}, {GDK_KEY_minus, VK_OEM_MINUS, false},
+    {GDK_KEY_period, VK_OEM_PERIOD, false}, {GDK_KEY_slash, VK_OEM_2, false}, {GDK_KEY_grave, VK_OEM_3, false},
+    {GDK_KEY_bracketleft, VK_OEM_4, false}, {GDK_KEY_backslash, VK_OEM_5, false},
+    {GDK_KEY_bracketright, VK_OEM_6, false}, {GDK_KEY_apostrophe, VK_OEM_7, false},
+};
+
+bool MapKey(guint keyval, UINT* vk, bool* ext)
+{
+    for (const KeyMap& k : kKeys)
+        if (k.keyval == keyval) {
+            *vk = k.vk;
+            *ext = k.extended;
+            return true;
+        }
+    *ext = false;
+    if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) { *vk = UINT('A' + keyval - GDK_KEY_a); return true; }
+    if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) { *vk = UINT('A' + keyval - GDK_KEY_A); return true; }
+    if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) { *vk = UINT('0' + keyval - GDK_KEY_0); return true; }
+    if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) { *vk = UINT(VK_NUMPAD0 + keyval - GDK_KEY_KP_0); return true; }
+    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) { *vk = UINT(VK_F1 + keyval - GDK_KEY_F1); return true; }
+    return false;
+}
+
+// The virtual key of a key event: the key's own symbol, else the symbol without modifiers
+// (so Shift+1 is the '1' key, as Win32 reports it).
+bool KeyOf(GdkEventKey* e, UINT* vk, bool* ext)
+{
+    if (MapKey(e->keyval, vk, ext))
+        return true;
+    guint base = 0;
+    GdkKeymap* km = gdk_keymap_get_for_display(gdk_display_get_default());
+    if (gdk_keymap_translate_keyboard_state(km, e->hardware_keycode, GdkModifierType(0), e->group, &base, nullptr,
+                                            nullptr, nullptr))
+        return MapKey(base, vk, ext);
+    return false;
+}
+
+void PostChars(Win* w, const std::u32string& text, bool ime)
+{
+    for (char32_t c : text) {
+        ui::RawInput in;
+        in.kind = ime ? ui::RawInput::ImeChar : ui::RawInput::Char;
+        in.ch = wchar_t(c);
+        Post(w, in);
+    }
+}
+
+gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    bool press = e->type == GDK_KEY_PRESS;
+    w->inKey = true;
+    w->pending.clear();
+    bool filtered = w->im && gtk_im_context_filter_keypress(w->im, e);
+    w->inKey = false;
+    UINT vk = 0;
+    bool ext = false;
+    bool known = KeyOf(e, &vk, &ext);
+    gunichar uc = gdk_keyval_to_unicode(e->keyval);
+    ui::RawInput in;
+    in.kind = press ? ui::RawInput::KeyDown : ui::RawInput::KeyUp;
+    in.extended = ext;
+    if (filtered && press) {
+        // A plain key the input method passed straight through types its own character.
+        bool plain = !w->composing && w->pending.size() == 1 && w->pending[0] == char32_t(uc) && known;
+        in.vk = plain ? vk : UINT(VK_PROCESSKEY);
+        in.ch = plain ? wchar_t(uc) : 0;
+        Post(w, in);
+        if (!plain)
+            PostChars(w, w->pending, true);
+        return TRUE;
+    }
+    if (!known)
+        return TRUE;
+    in.vk = vk;
+    in.ch = press && uc >= 0x20 && uc != 0x7F ? wchar_t(uc) : 0;
+    Post(w, in);
+    return TRUE;
+}
+
+void OnCommit(GtkIMContext*, gchar* str, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    std::u32string text;
+    for (const gchar* p = str; p && *p; p = g_utf8_next_char(p))
+        text.push_back(char32_t(g_utf8_get_char(p)));
+    if (w->inKey)
+        w->pending += text;
+    else
+        PostChars(w, text, true);
+}
+
+void OnPreeditStart(GtkIMContext*, gpointer data) { static_cast<Win*>(data)->composing = true; }
+void OnPreeditEnd(GtkIMContext*, gpointer data) { static_cast<Win*>(data)->composing = false; }
+
+gboolean OnFocus(GtkWidget*, GdkEventFocus* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    if (w->im) {
+        if (e->in)
+            gtk_im_context_focus_in(w->im);
+        else
+            gtk_im_context_focus_out(w->im);
+    }
+    ui::RawInput in;
+    in.kind = ui::RawInput::Activate;
+    in.activate = e->in != 0;
+    Post(w, in);
+    return FALSE;
+}
+
+gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(w->hwnd, &r);
+    int x = e->x, y = e->y;
+    if (!w->popup)
+        gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
+    RECT now{x, y, x + e->width, y + e->height};
+    if (!EqualRect(&now, &r)) {
+        ui::RawInput in;
+        in.kind = ui::RawInput::Resize;
+        in.newRect = now;
+        Post(w, in);
+    }
+    return FALSE;
+}
+
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
+{
+    ui::RawInput in;
+    in.kind = ui::RawInput::Close;
+    Post(static_cast<Win*>(data), in);
+    return TRUE;  // the program decides (WM_CLOSE)
+}
+
+void OnRealize(GtkWidget* widget, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    if (w->im)
+        gtk_im_context_set_client_window(w->im, gtk_widget_get_window(widget));
+}
+
+gboolean OnTimeout(gpointer flag)
+{
+    *static_cast<bool*>(flag) = true;
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+bool CGtkHost::Open(int* argc, char*** argv)
+{
+    // Popups are placed at screen positions, which only X11 allows: Wayland sessions go
+    // through XWayland.
+    if (std::getenv("WAYLAND_DISPLAY") && !std::getenv("GDK_BACKEND"))
+        setenv("GDK_BACKEND", "x11", 0);
+    return gtk_init_check(argc, argv);
+}
+
+CGtkHost::CGtkHost() = default;
+
+CGtkHost::~CGtkHost()
+{
+    for (auto& kv : m_windows) {
+        if (kv.second->im)
+            g_object_unref(kv.second->im);
+        gtk_widget_destroy(kv.second->window);
+    }
+}
+
+void CGtkHost::TopLevelCreated(HWND h)
+{
+    ui::Wnd* wnd = ui::Find(h);
+    if (!wnd)
+        return;
+    auto w = std::make_unique<Window>();
+    w->hwnd = h;
+    // Menus, drop-downs and tips (popups without a caption) are placed by us, unmanaged.
+    w->popup = (wnd->style & WS_POPUP) && (wnd->style & WS_CAPTION) != WS_CAPTION;
+    w->window = gtk_window_new(w->popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_decorated(GTK_WINDOW(w->window), FALSE);  // the frame is drawn by the window layer
+    gtk_window_set_title(GTK_WINDOW(w->window), Utf8(wnd->text).c_str());
+    gtk_window_set_default_size(GTK_WINDOW(w->window), std::max(1, wnd->Width()), std::max(1, wnd->Height()));
+    gtk_window_move(GTK_WINDOW(w->window), wnd->rect.left, wnd->rect.top);
+    if (wnd->owner)
+        if (auto it = m_windows.find(wnd->owner); it != m_windows.end())
+            gtk_window_set_transient_for(GTK_WINDOW(w->window), GTK_WINDOW(it->second->window));
+    w->area = gtk_drawing_area_new();
+    gtk_widget_set_size_request(w->area, 1, 1);
+    gtk_widget_set_can_focus(w->area, TRUE);
+    gtk_widget_add_events(w->area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                       GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK | GDK_KEY_PRESS_MASK |
+                                       GDK_KEY_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK | GDK_FOCUS_CHANGE_MASK);
+    gtk_container_add(GTK_CONTAINER(w->window), w->area);
+    Window* raw = w.get();
+    g_signal_connect(w->area, "draw", G_CALLBACK(OnDraw), raw);
+    g_signal_connect(w->area, "button-press-event", G_CALLBACK(OnButton), raw);
+    g_signal_connect(w->area, "button-release-event", G_CALLBACK(OnButton), raw);
+    g_signal_connect(w->area, "motion-notify-event", G_CALLBACK(OnMotion), raw);
+    g_signal_connect(w->area, "leave-notify-event", G_CALLBACK(OnLeave), raw);
+    g_signal_connect(w->area, "scroll-event", G_CALLBACK(OnScroll), raw);
+    g_signal_connect(w->window, "key-press-event", G_CALLBACK(OnKey), raw);
+    g_signal_connect(w->window, "key-release-event", G_CALLBACK(OnKey), raw);
+    g_signal_connect(w->window, "focus-in-event", G_CALLBACK(OnFocus), raw);
+    g_signal_connect(w->window, "focus-out-event", G_CALLBACK(OnFocus), raw);
+    g_signal_connect(w->window, "configure-event", G_CALLBACK(OnConfigure), raw);
+    g_signal_connect(w->window, "delete-event", G_CALLBACK(OnDelete), raw);
+    g_signal_connect(w->window, "realize", G_CALLBACK(OnRealize), raw);
+    if (!w->popup) {
+        w->im = gtk_im_multicontext_new();
+        g_signal_connect(w->im, "commit", G_CALLBACK(OnCommit), raw);
+        g_signal_connect(w->im, "preedit-start", G_CALLBACK(OnPreeditStart), raw);
+        g_signal_connect(w->im, "preedit-end", G_CALLBACK(OnPreeditEnd), raw);
+    }
+    m_windows[h] = std::move(w);
+}
+
+void CGtkHost::TopLevelDestroyed(HWND h)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end())
+        return;
+    if (it->second->im)
+        g_object_unref(it->second->im);
+    gtk_widget_destroy(it->second->window);
+    m_windows.erase(it);
+}
+
+void CGtkHost::TopLevelShown(HWND h, bool visible)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end())
+        return;
+    if (visible) {
+        RECT r;
+        GetWindowRect(h, &r);
+        gtk_window_move(GTK_WINDOW(it->second->window), r.left, r.top);
+        gtk_window_resize(GTK_WINDOW(it->second->window), std::max(1, int(r.right - r.left)), std::max(1, int(r.bottom - r.top)));
+        gtk_widget_show_all(it->second->window);
+    } else {
+        gtk_widget_hide(it->second->window);
+    }
+}
+
+void CGtkHost::TopLevelMoved(HWND h, const RECT& r)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end())
+        return;
+    gtk_window_move(GTK_WINDOW(it->second->window), r.left, r.top);
+    gtk_window_resize(GTK_WINDOW(it->second->window), std::max(1, int(r.right - r.left)), std::max(1, int(r.bottom - r.top)));
+}
+
+void CGtkHost::TopLevelPresent(HWND h, const RECT& dirty)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end())
+        return;
+    it->second->drawn = false;
+    gtk_widget_queue_draw_area(it->second->area, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
+}
+
+void CGtkHost::TopLevelTextChanged(HWND h)
+{
+    auto it = m_windows.find(h);
+    ui::Wnd* wnd = ui::Find(h);
+    if (it != m_windows.end() && wnd)
+        gtk_window_set_title(GTK_WINDOW(it->second->window), Utf8(wnd->text).c_str());
+}
+
+void CGtkHost::TopLevelActivate(HWND h)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end() || it->second->popup)
+        return;
+    if (!gtk_window_is_active(GTK_WINDOW(it->second->window)) && gtk_widget_get_visible(it->second->window))
+        gtk_window_present(GTK_WINDOW(it->second->window));
+}
+
+bool CGtkHost::BeginMoveResize(HWND h, int hit, POINT screen)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end())
+        return false;
+    GtkWindow* win = GTK_WINDOW(it->second->window);
+    guint32 t = gtk_get_current_event_time();
+    if (hit == HTCAPTION) {
+        gtk_window_begin_move_drag(win, 1, screen.x, screen.y, t);
+        return true;
+    }
+    GdkWindowEdge edge;
+    switch (hit) {
+    case HTLEFT: edge = GDK_WINDOW_EDGE_WEST; break;
+    case HTRIGHT: edge = GDK_WINDOW_EDGE_EAST; break;
+    case HTTOP: edge = GDK_WINDOW_EDGE_NORTH; break;
+    case HTBOTTOM: edge = GDK_WINDOW_EDGE_SOUTH; break;
+    case HTTOPLEFT: edge = GDK_WINDOW_EDGE_NORTH_WEST; break;
+    case HTTOPRIGHT: edge = GDK_WINDOW_EDGE_NORTH_EAST; break;
+    case HTBOTTOMLEFT: edge = GDK_WINDOW_EDGE_SOUTH_WEST; break;
+    case HTBOTTOMRIGHT: edge = GDK_WINDOW_EDGE_SOUTH_EAST; break;
+    default: return false;
+    }
+    gtk_window_begin_resize_drag(win, edge, 1, screen.x, screen.y, t);
+    return true;
+}
+
+void CGtkHost::SetCursorShape(HCURSOR cursor)
+{
+    const char* name = "default";
+    switch (GetStandardCursorId(cursor)) {
+    case 32513: name = "text"; break;
+    case 32514: name = "wait"; break;
+    case 32515: name = "crosshair"; break;
+    case 32642: name = "nwse-resize"; break;
+    case 32643: name = "nesw-resize"; break;
+    case 32644: name = "ew-resize"; break;
+    case 32645: name = "ns-resize"; break;
+    case 32646: name = "move"; break;
+    case 32648: name = "not-allowed"; break;
+    case 32649: name = "pointer"; break;
+    case 32650: name = "progress"; break;
+    case 32651: name = "help"; break;
+    default: break;
+    }
+    GdkDisplay* display = gdk_display_get_default();
+    GdkCursor* c = gdk_cursor_new_from_name(display, name);
+    for (auto& kv : m_windows)
+        if (GdkWindow* gw = gtk_widget_get_window(kv.second->area))
+            gdk_window_set_cursor(gw, c);
+    if (c)
+        g_object_unref(c);
+}
+
+void CGtkHost::MovePointer(POINT screen)
+{
+    GdkDisplay* display = gdk_display_get_default();
+    GdkSeat* seat = gdk_display_get_default_seat(display);
+    if (GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr)
+        gdk_device_warp(pointer, gdk_display_get_default_screen(display), screen.x, screen.y);
+}
+
+SIZE CGtkHost::ScreenSize() const
+{
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* m = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!m && display)
+        m = gdk_display_get_monitor(display, 0);
+    if (!m)
+        return SIZE{1920, 1080};
+    GdkRectangle r;
+    gdk_monitor_get_geometry(m, &r);
+    return SIZE{r.width, r.height};
+}
+
+DWORD CGtkHost::NowMs() { return DWORD(g_get_monotonic_time() / 1000); }
+
+void CGtkHost::WaitForEvents(int timeoutMs)
+{
+    bool fired = false;
+    guint source = 0;
+    if (timeoutMs >= 0)
+        source = g_timeout_add(guint(timeoutMs), OnTimeout, &fired);
+    g_main_context_iteration(nullptr, TRUE);
+    if (source && !fired)
+        g_source_remove(source);
+}
+
+void CGtkHost::Wake() { g_main_context_wakeup(nullptr); }
+
+int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    GtkWindow* parent = nullptr;
+    if (auto it = m_windows.find(owner); it != m_windows.end())
+        parent = GTK_WINDOW(it->second->window);
+    GtkMessageType icon = GTK_MESSAGE_OTHER;
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: icon = GTK_MESSAGE_ERROR; break;
+    case MB_ICONQUESTION: icon = GTK_MESSAGE_QUESTION; break;
+    case MB_ICONEXCLAMATION: icon = GTK_MESSAGE_WARNING; break;
+    case MB_ICONASTERISK: icon = GTK_MESSAGE_INFO; break;
+    default: break;
+    }
+    GtkWidget* dlg = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, icon, GTK_BUTTONS_NONE, "%s",
+                                            Utf8(text ? text : L"").c_str());
+    gtk_window_set_title(GTK_WINDOW(dlg), Utf8(caption ? caption : L"").c_str());
+    struct Button { const char* label; int id; };
+    std::vector<Button> buttons;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE: buttons = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}}; break;
+    case MB_YESNOCANCEL: buttons = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}}; break;
+    case MB_YESNO: buttons = {{"Yes", IDYES}, {"No", IDNO}}; break;
+    case MB_RETRYCANCEL: buttons = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
+    default: buttons = {{"OK", IDOK}}; break;
+    }
+    for (const Button& b : buttons)
+        gtk_dialog_add_button(GTK_DIALOG(dlg), b.label, b.id);
+    size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    gtk_dialog_set_default_response(GTK_DIALOG(dlg), buttons[def].id);
+    int r = gtk_dialog_run(GTK_DIALOG(dlg));
+    gtk_widget_destroy(dlg);
+    if (r < 0) {
+        // Closed without a button: Cancel where there is one, else the only button.
+        bool hasCancel = std::any_of(buttons.begin(), buttons.end(), [](const Button& b) { return b.id == IDCANCEL; });
+        r = hasCancel ? IDCANCEL : (buttons.size() == 1 ? buttons[0].id : buttons.back().id);
+    }
+    return r;
+}
+
+void CGtkHost::Beep(UINT) { gdk_display_beep(gdk_display_get_default()); }
+
+bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
+{
+    auto it = m_windows.find(top);
+    if (it == m_windows.end())
+        return CUiHost::Screenshot(top, pngPath);
+    Window* w = it->second.get();
+    GdkWindow* gw = gtk_widget_get_window(w->area);
+    if (!gw || !gtk_widget_get_visible(w->window))
+        return false;
+    // Let GTK draw the window's current image, then read the display's pixels back.
+    w->drawn = false;
+    gtk_widget_queue_draw(w->area);
+    for (int i = 0; i < 200 && (!w->drawn || gtk_events_pending()); ++i)
+        gtk_main_iteration_do(FALSE);
+    gdk_display_sync(gdk_display_get_default());
+    int width = gdk_window_get_width(gw);
+    int height = gdk_window_get_height(gw);
+    GdkPixbuf* pb = gdk_pixbuf_get_from_window(gw, 0, 0, width, height);
+    if (!pb)
+        return false;
+    gboolean ok = gdk_pixbuf_save(pb, pngPath.c_str(), "png", nullptr, nullptr);
+    g_object_unref(pb);
+    return ok;
+}

@@ -1,0 +1,43 @@
+// The GTK display host: every top-level window is a GTK window showing the window's image;
+// mouse, keyboard (with an input method for Chinese text), focus, moves, resizes, closing,
+// cursors and the clock come from GTK. GTK itself stays inside the host's source.
+#pragma once
+
+#include "platform/ui/Host.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+class CGtkHost : public CUiHost {
+public:
+    // Opens the display; false when there is none (the caller then uses the headless host).
+    static bool Open(int* argc, char*** argv);
+
+    CGtkHost();
+    ~CGtkHost() override;
+    const char* Name() const override { return "gtk"; }
+
+    void TopLevelCreated(HWND) override;
+    void TopLevelDestroyed(HWND) override;
+    void TopLevelShown(HWND, bool visible) override;
+    void TopLevelMoved(HWND, const RECT& screenRect) override;
+    void TopLevelPresent(HWND, const RECT& dirty) override;
+    void TopLevelTextChanged(HWND) override;
+    void TopLevelActivate(HWND) override;
+    bool BeginMoveResize(HWND, int hit, POINT screen) override;
+    void SetCursorShape(HCURSOR) override;
+    void MovePointer(POINT screen) override;
+    SIZE ScreenSize() const override;
+    DWORD NowMs() override;
+    void WaitForEvents(int timeoutMs) override;
+    void Wake() override;
+    int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override;
+    void Beep(UINT type) override;
+    bool Screenshot(HWND top, const std::string& pngPath) override;
+
+    struct Window;  // the GTK side of one top-level window
+
+private:
+    std::map<HWND, std::unique_ptr<Window>> m_windows;
+};

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs the window demo with the GTK host under a virtual X server, lets it take a screenshot of
+# its own window after the first paint, and checks the picture is not blank.
+#   host_gtk_demo_check.sh DEMO OUT.png [headless]
+set -e
+demo="$1"
+shot="$2"
+rm -f "$shot"
+if [ "$3" = "headless" ]; then
+    TAVIX_HEADLESS=1 "$demo" --screenshot="$shot" --quit-after-paint
+else
+    env -u TAVIX_HEADLESS -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$demo" --screenshot="$shot" --quit-after-paint
+fi
+test -s "$shot"
+"$demo" --count-colours="$shot"

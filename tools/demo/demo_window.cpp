@@ -1,0 +1,161 @@
+// A frame with a painted client area and a child window, shown through the display host that
+// start-up chooses (GTK with a display, headless without one or with TAVIX_HEADLESS=1).
+//   demo_window [--screenshot=FILE.png] [--quit-after-paint]
+//   demo_window --count-colours=FILE.png    prints the number of colours of a PNG file
+#include "platform/host/HostSelect.h"
+#include "platform/ui/MessageMap.h"
+#include "platform/ui/WndDC.h"
+
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr UINT WM_DEMO_PAINTED = WM_USER + 1;
+
+class CDemoChild : public CWnd {
+public:
+    COLORREF m_colour = RGB(40, 90, 200);
+
+protected:
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(&r);
+        dc.FillSolidRect(&r, m_colour);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(RGB(255, 255, 255));
+        dc.DrawText(L"Child window \u4e2d\u6587", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        GetParent()->PostMessage(WM_DEMO_PAINTED);
+    }
+    void OnLButtonDown(UINT, CPoint)
+    {
+        m_colour = m_colour == RGB(40, 90, 200) ? RGB(200, 60, 40) : RGB(40, 90, 200);
+        Invalidate(FALSE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDemoChild, CWnd)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+class CDemoFrame : public CWnd {
+public:
+    std::string m_screenshot;
+    bool m_quitAfterPaint = false;
+    int m_result = 0;
+
+protected:
+    int OnCreate(LPCREATESTRUCT)
+    {
+        return m_child.Create(nullptr, L"child", WS_VISIBLE | WS_BORDER, CRect(40, 60, 260, 160), this, 1) ? 0 : -1;
+    }
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(&r);
+        for (int y = 0; y < r.bottom; y += 8)
+            dc.FillSolidRect(0, y, r.right, 8, RGB(240 - y / 4, 240, 200 + y / 8));
+        CPen pen(PS_SOLID, 1, RGB(0, 120, 0));
+        CPen* old = dc.SelectObject(&pen);
+        for (int x = 0; x < r.right; x += 40) {
+            dc.MoveTo(x, r.bottom);
+            dc.LineTo(x + 40, 0);
+        }
+        dc.SelectObject(old);
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(10, 10, CString(L"Frame client area"));
+    }
+    LRESULT OnPainted(WPARAM, LPARAM)
+    {
+        if (m_done)
+            return 0;
+        m_done = true;
+        RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (!m_screenshot.empty() && !AfxGetHost()->Screenshot(m_hWnd, m_screenshot)) {
+            std::fprintf(stderr, "demo_window: screenshot failed\n");
+            m_result = 2;
+        }
+        if (m_quitAfterPaint)
+            DestroyWindow();
+        return 0;
+    }
+    void OnDestroy() { PostQuitMessage(m_result); }
+
+    CDemoChild m_child;
+    bool m_done = false;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_DEMO_PAINTED, OnPainted)
+END_MESSAGE_MAP()
+
+int CountColours(const char* path)
+{
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "demo_window: cannot read %s\n", path);
+        cairo_surface_destroy(s);
+        return -1;
+    }
+    cairo_surface_flush(s);
+    std::set<std::uint32_t> colours;
+    int w = cairo_image_surface_get_width(s);
+    int h = cairo_image_surface_get_height(s);
+    int stride = cairo_image_surface_get_stride(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            colours.insert(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
+    cairo_surface_destroy(s);
+    return int(colours.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string shot;
+    bool quit = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
+            int n = CountColours(argv[i] + 16);
+            std::printf("%d\n", n);
+            return n > 1 ? 0 : 1;
+        }
+        if (std::strncmp(argv[i], "--screenshot=", 13) == 0)
+            shot = argv[i] + 13;
+        else if (std::strcmp(argv[i], "--quit-after-paint") == 0)
+            quit = true;
+    }
+    CUiHost* host = AfxInitHost(&argc, &argv);
+    std::fprintf(stderr, "demo_window: %s host\n", host->Name());
+    CDemoFrame frame;
+    frame.m_screenshot = shot;
+    frame.m_quitAfterPaint = quit;
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW),
+                                      reinterpret_cast<HBRUSH>(UINT_PTR(COLOR_WINDOW + 1)));
+    if (!frame.CreateEx(0, cls, L"Window demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480, 320, nullptr, nullptr))
+        return 3;
+    frame.UpdateWindow();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return int(msg.wParam);
+}
