@@ -1,6 +1,4 @@
-// The texts of the name tables. The Chinese block names are the ones the string table holds for
-// the user-interface language; they are kept here with their type codes so the table can be
-// filled without the resources.
+// The texts of the name tables. The Chinese block names come from the string table.
 #include "document/NameTables.h"
 
 #include "shell/MainFrame.h"
@@ -60,23 +58,21 @@ const TypeName kEnglishNames[] = {
     {911, L"[Data Log]"},
 };
 
-// Chinese names of the types the string table names; shown as " [" + text + "]".
-const TypeName kChineseNames[] = {
-    {300, L"AND (与)"}, {301, L"AND (沿触发与)"}, {302, L"NAND (与非)"}, {303, L"(沿触发与非)"},
-    {304, L"OR (或)"}, {305, L"NOR (或非)"}, {306, L"XOR (异或)"}, {307, L"NOT (非)"},
-    {400, L"接通延时定时器"}, {401, L"关断延时定时器"}, {402, L"接通/关断延时定时器"},
-    {403, L"保持接通延时定时器"}, {404, L"脉宽继电器(脉冲输出)"},
-    {405, L"沿触发脉宽继电器(脉冲输出)"}, {406, L"异步脉冲发生器"}, {407, L"随机通/断定时器"},
-    {408, L"楼梯照明开关"}, {409, L"多功能开关"}, {410, L"周定时器"}, {411, L"年定时器"},
-    {412, L"天文时钟"}, {413, L"秒表"},
-    {600, L"数字量输入"}, {611, L"功能键"}, {602, L"移位寄存器位"}, {603, L"状态0 (低电平)"},
-    {604, L"状态 1 (高电平)"}, {605, L"输出"}, {606, L"开路连接器"}, {607, L"标志位"},
-    {608, L"模拟量输入"}, {609, L"模拟量输出"}, {610, L"模拟量标志(寄存器)"},
-    {800, L"加/减计数器"}, {801, L"运行小时计数器"}, {802, L"频率阈值触发器"},
-    {803, L"模拟量比较器"}, {804, L"模拟量阈值触发器"}, {805, L"模拟量放大器"},
-    {806, L"模拟量监视器"}, {807, L"模拟量偏差值触发器"}, {808, L"锁存继电器"},
-    {809, L"脉冲继电器"}, {810, L"信息文本显示器"}, {812, L"移位寄存器"}, {813, L"Modbus 读"},
-    {814, L"Modbus 写"},
+// String-table ids of the Chinese names (the table holds them in Chinese only); each is shown
+// as " [" + text + "]".
+struct TypeString {
+    int nType;
+    UINT nStringId;
+};
+
+const TypeString kChineseNameIds[] = {
+    {300, 1571}, {301, 1572}, {302, 1573}, {303, 1574}, {304, 1575}, {305, 1576}, {306, 1577},
+    {307, 1578}, {400, 1579}, {401, 1580}, {402, 1581}, {403, 1582}, {404, 1583}, {405, 1584},
+    {406, 1585}, {407, 1586}, {408, 1587}, {409, 1588}, {410, 1589}, {411, 1590}, {412, 1591},
+    {413, 1592}, {600, 1593}, {611, 1594}, {602, 1595}, {603, 1596}, {604, 1597}, {605, 1598},
+    {606, 1599}, {607, 1600}, {608, 1601}, {609, 1602}, {610, 1603}, {800, 1610}, {801, 1611},
+    {802, 1612}, {803, 1614}, {804, 1615}, {805, 1616}, {806, 1617}, {807, 1618}, {808, 1626},
+    {809, 1627}, {810, 1628}, {812, 1629}, {813, 1631}, {814, 1632},
 };
 
 // Types that keep their English literal in Chinese mode (824-827 get WIFI texts of their own).
@@ -153,9 +149,10 @@ void InitBlockNameTableFor(int nLanguage)
             g_mapBlockTypeNames.SetAt(entry.nType, entry.pszName);
         return;
     }
-    for (const TypeName& entry : kChineseNames) {
-        CString name = CString(L" [") + entry.pszName + L"]";
-        g_mapBlockTypeNames.SetAt(entry.nType, name);
+    for (const TypeString& entry : kChineseNameIds) {
+        CString text;
+        text.LoadString(entry.nStringId);
+        g_mapBlockTypeNames.SetAt(entry.nType, CString(L" [") + text + L"]");
     }
     for (const TypeName& entry : kEnglishNames) {
         if (KeepsEnglishNameInChinese(entry.nType))
