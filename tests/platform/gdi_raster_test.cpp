@@ -203,6 +203,40 @@ TEST(GdiRaster, ScrollDcMovesPixelsAndReportsTheUncoveredPart)
     EXPECT_FALSE(rgn.PtInRegion(5, 4));
 }
 
+TEST(GdiRaster, MaskedDrawingThroughAMonochromeMask)
+{
+    // the image-list technique: a mask made from the picture's key colour, then SRCAND and
+    // SRCPAINT put only the picture's other pixels on the destination
+    const COLORREF key = RGB(255, 0, 255);
+    CDC image;
+    MakeCanvas(image, 4, 1, key);
+    image.SetPixel(1, 0, RGB(10, 20, 30));
+    image.SetPixel(2, 0, RGB(200, 100, 0));
+    CBitmap maskBmp;
+    maskBmp.CreateBitmap(4, 1, 1, 1, nullptr);
+    CDC mask;
+    mask.CreateCompatibleDC(nullptr);
+    CBitmap* oldMask = mask.SelectObject(&maskBmp);
+    image.SetBkColor(key);
+    mask.BitBlt(0, 0, 4, 1, &image, 0, 0, SRCCOPY);  // white where the key colour is
+    EXPECT_EQ(mask.GetPixel(0, 0), kWhite);
+    EXPECT_EQ(mask.GetPixel(1, 0), kBlack);
+    image.SetBkColor(kBlack);
+    image.SetTextColor(kWhite);
+    image.BitBlt(0, 0, 4, 1, &mask, 0, 0, SRCAND);  // key pixels become black
+    CDC dst;
+    MakeCanvas(dst, 4, 1, RGB(0, 128, 0));
+    dst.SetBkColor(kWhite);
+    dst.SetTextColor(kBlack);
+    dst.BitBlt(0, 0, 4, 1, &mask, 0, 0, SRCAND);
+    dst.BitBlt(0, 0, 4, 1, &image, 0, 0, SRCPAINT);
+    EXPECT_EQ(dst.GetPixel(0, 0), RGB(0, 128, 0));
+    EXPECT_EQ(dst.GetPixel(1, 0), RGB(10, 20, 30));
+    EXPECT_EQ(dst.GetPixel(2, 0), RGB(200, 100, 0));
+    EXPECT_EQ(dst.GetPixel(3, 0), RGB(0, 128, 0));
+    mask.SelectObject(oldMask);
+}
+
 TEST(GdiRaster, StretchBltScalesAndMirrors)
 {
     CDC src;
