@@ -131,6 +131,7 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l)
         return 0;
     }
     case WM_SETTEXT: {
+        States()[h].selAll = false;
         LRESULT r = ::DefWindowProcW(h, msg, w, l);
         Notify(h, EN_CHANGE_);
         return r;
