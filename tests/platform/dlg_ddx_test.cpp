@@ -106,8 +106,9 @@ TEST_F(DdxTest, EditTextsAreParsedIntoTheMemberTypeOrRefusedWithTheStandardMessa
         EXPECT_EQ(LastBox(), c.message) << c.what;
         // The offending edit has the focus with its text selected.
         EXPECT_EQ(IdOf(::GetFocus()), kEditA) << c.what;
-        if (*c.text)
+        if (*c.text) {
             EXPECT_NE(::SendDlgItemMessageW(dlg.m_hWnd, kEditA, EM_GETSEL_, 0, 0), 0) << c.what;
+        }
     }
     // Values read by the accepted cases.
     SetText(kEditA, L" -12 ");
