@@ -3,6 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 bash tools/install-deps.sh
 
 jobs=$(nproc)
@@ -26,6 +27,7 @@ configure build/asan -DCMAKE_BUILD_TYPE=Debug -DTAVIX_SANITIZE=ON -DTAVIX_BENCH=
 cmake --build build/asan -j"$jobs"
 echo "== tests (sanitizers)"
 (cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$root/tools/lsan.supp" \
   ctest -j"$jobs" --timeout 600)
 
 echo "== fuzz (bounded)"
