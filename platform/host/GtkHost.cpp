@@ -479,12 +479,48 @@ void CGtkHost::SetCursorShape(HCURSOR cursor)
     default: break;
     }
     GdkDisplay* display = gdk_display_get_default();
-    GdkCursor* c = gdk_cursor_new_from_name(display, name);
+    GdkCursor* c = nullptr;
+    if (cursor && !cursor->argb.empty()) {
+        // An image cursor: RGBA bytes with straight alpha for the pixbuf.
+        GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, cursor->width, cursor->height);
+        guchar* px = gdk_pixbuf_get_pixels(pb);
+        int stride = gdk_pixbuf_get_rowstride(pb);
+        for (int y = 0; y < cursor->height; ++y)
+            for (int x = 0; x < cursor->width; ++x) {
+                DWORD v = cursor->argb[size_t(y) * size_t(cursor->width) + size_t(x)];
+                guchar* p = px + y * stride + x * 4;
+                p[0] = guchar(v >> 16);
+                p[1] = guchar(v >> 8);
+                p[2] = guchar(v);
+                p[3] = guchar(v >> 24);
+            }
+        c = gdk_cursor_new_from_pixbuf(display, pb, cursor->hotSpot.x, cursor->hotSpot.y);
+        g_object_unref(pb);
+    } else {
+        c = gdk_cursor_new_from_name(display, name);
+    }
     for (auto& kv : m_windows)
         if (GdkWindow* gw = gtk_widget_get_window(kv.second->area))
             gdk_window_set_cursor(gw, c);
     if (c)
         g_object_unref(c);
+}
+
+void CGtkHost::GrabPointer(HWND top, bool grab)
+{
+    GdkDisplay* display = gdk_display_get_default();
+    GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
+    if (!seat)
+        return;
+    if (!grab) {
+        gdk_seat_ungrab(seat);
+        return;
+    }
+    auto it = m_windows.find(top);
+    GdkWindow* gw = it == m_windows.end() ? nullptr : gtk_widget_get_window(it->second->area);
+    // With the capture, clicks outside every window of the program come to the capturing one.
+    if (gw)
+        gdk_seat_grab(seat, gw, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr, nullptr, nullptr);
 }
 
 void CGtkHost::MovePointer(POINT screen)

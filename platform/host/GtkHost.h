@@ -28,6 +28,7 @@ public:
     bool BeginMoveResize(HWND, int hit, POINT screen) override;
     void SetCursorShape(HCURSOR) override;
     void MovePointer(POINT screen) override;
+    void GrabPointer(HWND top, bool grab) override;
     SIZE ScreenSize() const override;
     DWORD NowMs() override;
     void WaitForEvents(int timeoutMs) override;

@@ -597,43 +597,7 @@ int GetKeyNameTextW(LONG lParam, LPWSTR buf, int size)
     return n;
 }
 
-// ---- cursors ----
-
-struct HCURSOR__ {
-    UINT standardId = 0;
-};
-
-namespace ui {
-HCURSOR (*g_resourceCursorLoader)(HINSTANCE, LPCWSTR) = nullptr;
-}
-
-HCURSOR LoadCursorW(HINSTANCE inst, LPCWSTR name)
-{
-    static const UINT ids[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643, 32644, 32645, 32646, 32648, 32649, 32650, 32651};
-    static HCURSOR__ shared[std::size(ids)];
-    if (IS_INTRESOURCE(name)) {
-        UINT id = UINT(reinterpret_cast<UINT_PTR>(name));
-        for (size_t i = 0; i < std::size(ids); ++i) {
-            if (ids[i] == id && (!inst || !g_resourceCursorLoader)) {
-                shared[i].standardId = id;
-                return &shared[i];
-            }
-        }
-    }
-    if (inst && g_resourceCursorLoader)
-        return g_resourceCursorLoader(inst, name);
-    return nullptr;
-}
-
-HICON LoadIconW(HINSTANCE inst, LPCWSTR name)
-{
-    static HCURSOR__ appIcon{32512};
-    if (!inst)
-        return &appIcon;
-    return g_resourceCursorLoader ? g_resourceCursorLoader(inst, name) : nullptr;
-}
-
-UINT GetStandardCursorId(HCURSOR cursor) { return cursor ? cursor->standardId : 0; }
+// ---- cursor shape ----
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
@@ -652,9 +616,6 @@ int ShowCursor(BOOL show)
     static int count = 0;
     return show ? ++count : --count;
 }
-
-BOOL DestroyCursor(HCURSOR) { return TRUE; }
-BOOL DestroyIcon(HICON) { return TRUE; }
 
 namespace ui {
 void ApplyCursorForClass(Wnd* w)

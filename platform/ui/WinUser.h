@@ -382,6 +382,14 @@ constexpr int VK_LWIN = 0x5B;
 constexpr int VK_RWIN = 0x5C;
 constexpr int VK_APPS = 0x5D;
 constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_NUMPAD1 = 0x61;
+constexpr int VK_NUMPAD2 = 0x62;
+constexpr int VK_NUMPAD3 = 0x63;
+constexpr int VK_NUMPAD4 = 0x64;
+constexpr int VK_NUMPAD5 = 0x65;
+constexpr int VK_NUMPAD6 = 0x66;
+constexpr int VK_NUMPAD7 = 0x67;
+constexpr int VK_NUMPAD8 = 0x68;
 constexpr int VK_NUMPAD9 = 0x69;
 constexpr int VK_MULTIPLY = 0x6A;
 constexpr int VK_ADD = 0x6B;
@@ -873,6 +881,23 @@ BOOL DestroyCursor(HCURSOR cursor);
 BOOL DestroyIcon(HICON icon);
 // Standard cursor id (IDC_ARROW ...) of a cursor handle; 0 for others.
 UINT GetStandardCursorId(HCURSOR cursor);
+// A cursor or icon from 32-bit pixels (0xAARRGGBB, straight alpha, rows top-down); freed with
+// DestroyCursor/DestroyIcon. Null for sizes outside 1..256.
+HCURSOR CreateCursorFromArgb(const DWORD* argb, int width, int height, int xHotSpot, int yHotSpot);
+inline HICON CreateIconFromArgb(const DWORD* argb, int width, int height)
+{
+    return CreateCursorFromArgb(argb, width, height, 0, 0);
+}
+// The loader of cursors and icons with an instance handle (the program's resources): it makes
+// them with CreateCursorFromArgb once and keeps them.
+void AfxSetResourceCursorLoader(HCURSOR (*loader)(HINSTANCE inst, LPCWSTR name));
+BOOL GetIconSize(HICON icon, SIZE* size);
+constexpr UINT DI_MASK = 0x0001;
+constexpr UINT DI_IMAGE = 0x0002;
+constexpr UINT DI_NORMAL = 0x0003;
+// Draws an image icon blended over the DC at logical (x, y), scaled to cx x cy (0: own size).
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker, UINT flags);
+inline BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) { return DrawIconEx(hdc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
 
 // ---- keyboard ----
 HWND SetFocus(HWND hwnd);

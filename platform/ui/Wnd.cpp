@@ -95,7 +95,10 @@ LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
     MSG saved = t_lastMsg;
     t_lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, POINT{0, 0}};
+    bool inModalLoop = nMsg == WM_NCDESTROY && (pWnd->m_nFlags & WF_MODALLOOP);
     LRESULT r = pWnd->WindowProc(nMsg, wParam, lParam);
+    if (inModalLoop)
+        ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);  // the loop sees its window gone
     if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
         // WM_NCDESTROY did not reach CWnd::OnNcDestroy: detach here, then let the object go.
         pWnd->Detach();

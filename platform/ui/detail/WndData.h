@@ -15,6 +15,16 @@
 #include <thread>
 #include <vector>
 
+// A cursor or icon: a standard one (by IDC_/IDI_ number) or an image with a hot spot.
+struct HCURSOR__ {
+    UINT standardId = 0;
+    int width = 0;
+    int height = 0;
+    POINT hotSpot{0, 0};
+    std::vector<DWORD> argb;  // straight (not premultiplied) alpha, rows top-down
+    bool shared = true;       // standard and resource cursors live to the end
+};
+
 namespace ui {
 
 struct WndClass {
@@ -197,7 +207,7 @@ void SetPointerPosition(POINT p);
 void ResetInputState();
 void UpdateAsyncKey(UINT vk, bool down);
 std::shared_ptr<WndClass> ClassOf(LPCWSTR name);
-// Loads cursors and icons of the program's resources (installed by the resource layer).
+// Loads cursors and icons of the program's resources (AfxSetResourceCursorLoader).
 extern HCURSOR (*g_resourceCursorLoader)(HINSTANCE, LPCWSTR);
 
 // Creation hook: the CWnd layer attaches its object to a window before its first message.
