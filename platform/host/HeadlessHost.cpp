@@ -134,6 +134,23 @@ void CHeadlessDriver::ImeCommit(const std::wstring& text)
         Raw(ui::RawInput::ImeChar, POINT{0, 0}, 0, 0, 0, c, false);
 }
 
+void CHeadlessDriver::Type(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        if (c >= L'a' && c <= L'z') {
+            Key(UINT(c - L'a' + 'A'), c);
+        } else if (c >= L'A' && c <= L'Z') {
+            KeyDown(VK_SHIFT);
+            Key(UINT(c), c);
+            KeyUp(VK_SHIFT);
+        } else if ((c >= L'0' && c <= L'9') || c == L' ') {
+            Key(c == L' ' ? UINT(VK_SPACE) : UINT(c), c);
+        } else {
+            Raw(ui::RawInput::Char, POINT{0, 0}, 0, 0, 0, c, false);
+        }
+    }
+}
+
 void CHeadlessDriver::Activate(HWND top, bool active)
 {
     ui::RawInput in;

@@ -88,6 +88,9 @@ public:
     // Characters as an input method commits them: WM_IME_CHAR (the default procedure makes
     // WM_CHAR of each).
     void ImeCommit(const std::wstring& text);
+    // Types text: letters, digits and spaces as key presses (with Shift for capitals), other
+    // characters as WM_CHAR alone.
+    void Type(const std::wstring& text);
 
     // ---- window manager ----
     void Activate(HWND top, bool active = true);

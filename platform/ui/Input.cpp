@@ -205,6 +205,13 @@ void MouseEvent(const RawInput& in, MSG* out, bool* produced)
     if (!target)
         return;
     HWND h = target->handle;
+    if (!cap && (TopLevelOf(target)->style & WS_DISABLED)) {
+        // A window disabled by a modal dialog takes no mouse input.
+        if (in.kind == RawInput::ButtonDown)
+            MessageBeep(0);
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return;
+    }
     UINT msg = WM_MOUSEMOVE;
     if (in.kind == RawInput::ButtonDown || in.kind == RawInput::ButtonUp)
         msg = ButtonMsg(button, in.kind == RawInput::ButtonDown);

@@ -93,8 +93,8 @@ void MarkPresent(Wnd* w)
 
 void InvalidateClient(Wnd* w, const gdi::RegionData& rgn, bool erase, bool allChildren)
 {
-    if (!(w->style & WS_VISIBLE))
-        return;
+    if (!(w->style & WS_VISIBLE) || w->redrawOff)
+        return;  // WM_SETREDRAW FALSE: the program redraws once it turns drawing back on
     gdi::RegionData r = gdi::RegionData::Combine(rgn, gdi::RegionData::FromRect(ClientBox(w)), RGN_AND);
     if (r.IsEmpty())
         return;

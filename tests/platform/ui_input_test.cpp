@@ -161,3 +161,52 @@ TEST_F(InputTest, SendFromAnotherThreadRunsOnTheWindowsThread)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputTest, DisabledTopLevelWindowsTakeNoMouseInput)
+{
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top);
+    rec.Watch({WM_LBUTTONDOWN, WM_MOUSEMOVE});
+    EnableWindow(top, FALSE);  // as under a modal dialog
+    drv.Click(CHeadlessDriver::At(a, POINT{5, 5}));
+    drv.Pump();
+    EXPECT_TRUE(rec.Names().empty());
+    EXPECT_EQ(drv.Host().Beeps(), 1);
+    EnableWindow(top, TRUE);
+    drv.Click(CHeadlessDriver::At(a, POINT{5, 5}));
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (std::vector<std::string>{"a:MOUSEMOVE", "a:LBUTTONDOWN"}));
+}
+
+TEST_F(InputTest, TypedTextArrivesAsCharacters)
+{
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top);
+    SetFocus(a);
+    std::wstring got;
+    rec.SetHook(a, [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT*) {
+        if (m == WM_CHAR)
+            got += wchar_t(w);
+        return false;
+    });
+    drv.Type(L"Ab 1.\u00b0");
+    drv.Pump();
+    EXPECT_EQ(got, L"Ab 1.\u00b0");
+}
+
+TEST_F(InputTest, RedrawOffKeepsInvalidationsAway)
+{
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top);
+    drv.Pump();
+    rec.Watch({WM_PAINT});
+    SendMessageW(a, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(a, nullptr, TRUE);
+    drv.Pump();
+    EXPECT_TRUE(rec.Names().empty());
+    SendMessageW(a, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(a, nullptr, TRUE);
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (std::vector<std::string>{"a:PAINT"}));
+}
+
+}  // namespace
