@@ -3,8 +3,10 @@
 //
 // Input: byte 0 bit 0 chooses a newer device family; bytes 1-2 the J size (little-endian,
 // taken modulo 0x6001); byte 3 the number of message texts (modulo 5); then area J, then area 0
-// from its byte 0x400 on, then the message-text memory. Missing bytes stay 0xFF.
+// from its byte 0x400 on, then the message-text memory. Missing bytes stay 0xFF. A decoded
+// program is compiled again.
 #include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
 #include "image/TavixCoreRule.h"
 
 #include <algorithm>
@@ -40,7 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PutU16(rule.SectionPtr("M1"), newer ? 0x5188u : 0x4A10u);
 
     rule.InitOpcodeTables();
-    if (rule.DecodeSettings())
-        rule.DecodeImage();
+    if (!rule.DecodeSettings() || !rule.DecodeImage())
+        return 0;
+    // Whatever the decoder built must compile again, or be refused with a message.
+    CTavixCoreRule again;
+    again.SetDocument(&doc);
+    int texts2 = 0;
+    for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos != nullptr;)
+        texts2 += static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos))->m_nType == 810;
+    if (again.AllocImageBuffers(CTavixCoreRule::modeDownload, doc.IsNewModel() ? texts2 : 0))
+        again.CompileProgram();
     return 0;
 }
