@@ -184,17 +184,6 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    case WM_GETMINMAXINFO: {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-        if (mmi) {
-            SIZE s = AfxGetHost()->ScreenSize();
-            mmi->ptMaxSize = POINT{s.cx, s.cy};
-            mmi->ptMaxPosition = POINT{0, 0};
-            mmi->ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
-            mmi->ptMaxTrackSize = POINT{s.cx + 8, s.cy + 8};
-        }
-        return 0;
-    }
     case WM_NCLBUTTONDOWN: {
         POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         int hit = int(wParam);

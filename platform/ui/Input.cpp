@@ -333,10 +333,26 @@ void ProcessRawInput(ThreadQueue& q, const RawInput& in, MSG* out, bool* produce
             Send(t, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case RawInput::Resize:
-        if (Find(in.top)) {
-            const RECT& r = in.newRect;
-            SetWindowPos(in.top, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        if (Wnd* t = Find(in.top)) {
+            // The user's resizing respects the window's minimum and maximum tracking sizes.
+            // The defaults are filled in before the window is asked, as in Win32.
+            SIZE screen = AfxGetHost()->ScreenSize();
+            MINMAXINFO mmi{};
+            mmi.ptMaxSize = POINT{screen.cx, screen.cy};
+            mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+            mmi.ptMaxTrackSize = POINT{screen.cx + 8, screen.cy + 8};
+            Send(t, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            RECT r = in.newRect;
+            int cx = r.right - r.left;
+            int cy = r.bottom - r.top;
+            if (mmi.ptMaxTrackSize.x > 0)
+                cx = std::min<int>(cx, mmi.ptMaxTrackSize.x);
+            if (mmi.ptMaxTrackSize.y > 0)
+                cy = std::min<int>(cy, mmi.ptMaxTrackSize.y);
+            cx = std::max<int>(cx, mmi.ptMinTrackSize.x);
+            cy = std::max<int>(cy, mmi.ptMinTrackSize.y);
+            if (Find(in.top))
+                SetWindowPos(in.top, nullptr, r.left, r.top, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
     }

@@ -787,6 +787,8 @@ HWND GetWindow(HWND hwnd, UINT cmd);
 HWND GetTopWindow(HWND hwnd);
 HWND GetDesktopWindow();
 BOOL IsChild(HWND parent, HWND hwnd);
+// Every descendant of parent, depth first in z-order, until fn returns FALSE.
+BOOL EnumChildWindows(HWND parent, BOOL (*fn)(HWND, LPARAM), LPARAM lParam);
 // Top-level windows of the calling thread, front to back.
 BOOL EnumThreadTopLevelWindows(BOOL (*fn)(HWND, LPARAM), LPARAM lParam);
 

@@ -561,6 +561,30 @@ BOOL IsChild(HWND parent, HWND hwnd)
     return FALSE;
 }
 
+namespace {
+bool EnumDescendants(HWND parent, BOOL (*fn)(HWND, LPARAM), LPARAM lParam)
+{
+    std::vector<HWND> kids;
+    if (Wnd* p = Find(parent))
+        for (Wnd* c : p->children)
+            kids.push_back(c->handle);
+    for (HWND k : kids) {
+        if (!Find(k))
+            continue;
+        if (!fn(k, lParam) || !EnumDescendants(k, fn, lParam))
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+BOOL EnumChildWindows(HWND parent, BOOL (*fn)(HWND, LPARAM), LPARAM lParam)
+{
+    if (!fn || !Find(parent))
+        return FALSE;
+    return EnumDescendants(parent, fn, lParam) ? TRUE : FALSE;
+}
+
 BOOL EnumThreadTopLevelWindows(BOOL (*fn)(HWND, LPARAM), LPARAM lParam)
 {
     std::vector<HWND> list;

@@ -300,6 +300,29 @@ TEST_F(WindowTest, ClosingATopLevelDestroysItAndItsOwnedPopups)
     EXPECT_FALSE(IsWindow(popup));
 }
 
+TEST_F(WindowTest, UserResizeKeepsTheMinimumTrackingSize)
+{
+    HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
+    rec.SetHook(frame, [](HWND, UINT m, WPARAM, LPARAM l, LRESULT*) {
+        if (m == WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(l)->ptMinTrackSize = POINT{250, 150};
+        return false;
+    });
+    drv.Resize(frame, RECT{10, 20, 110, 420});
+    drv.Pump();
+    RECT r;
+    GetWindowRect(frame, &r);
+    EXPECT_EQ(r.right - r.left, 250);
+    EXPECT_EQ(r.bottom - r.top, 400);
+    std::vector<HWND> all;
+    HWND a = Child("a", 0, 0);
+    HWND b = rec.Make("b", WS_CHILD, 0, 0, 5, 5, a);
+    HWND c = Child("c", 0, 0);
+    EnumChildWindows(top, [](HWND h, LPARAM p) { reinterpret_cast<std::vector<HWND>*>(p)->push_back(h); return TRUE; },
+                     reinterpret_cast<LPARAM>(&all));
+    EXPECT_EQ(all, (std::vector<HWND>{a, b, c}));
+}
+
 TEST_F(WindowTest, MaximizeAndRestoreKeepTheNormalPlacement)
 {
     HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
