@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -106,13 +107,26 @@ CTavixDoc& MaxProgram()
     return *doc;
 }
 
+// A scratch folder for the files the benchmarks write, removed when the program ends.
+struct ScratchFolder {
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/tavix-bench.XXXXXX";
+        if (mkdtemp(pattern) != nullptr)
+            path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        if (!path.empty())
+            std::filesystem::remove_all(path);
+    }
+    std::string path;
+};
+
 std::string ScratchFile(const char* name)
 {
-    static std::string folder = [] {
-        char pattern[] = "/tmp/tavix-bench.XXXXXX";
-        return std::string(mkdtemp(pattern));
-    }();
-    return folder + "/" + name;
+    static ScratchFolder folder;
+    return folder.path + "/" + name;
 }
 
 void BM_SaveMaxProgram(benchmark::State& state)
