@@ -21,7 +21,7 @@ using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
 #define MAKEINTRESOURCE(i) (reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(WORD(i))))
-constexpr bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<UINT_PTR>(p) >> 16) == 0; }
+inline bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<UINT_PTR>(p) >> 16) == 0; }
 
 // Last-error codes of the window functions
 #ifndef ERROR_INVALID_WINDOW_HANDLE

@@ -492,7 +492,6 @@ TEST_F(MessagesTest, MultimediaTimerStopsForGoodWhenKilled)
     EXPECT_EQ(int(rec.Log().size()), after);  // every tick reached the window through the queue
 }
 
-std::atomic<UINT> g_selfKillId{0};
 void CALLBACK_SelfKill(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR)
 {
     ++g_ticks;
