@@ -47,13 +47,14 @@ TEST(Labels, LadderElementsFollowTheirOperands)
     add(703, 21000, 602);   // a coil on output Q002
     add(703, 21001, 1320);  // a coil on flag M4
     add(705, 22000, 4290);  // a ladder analog output on AM2
+    add(705, 22001, 4233);  // a ladder analog output on AQ003
     struct Case {
         int type;
         int operand;
         const wchar_t* label;
     };
     const Case cases[] = {
-        {700, 21000, L"Q002"}, {700, 21001, L"M4"},  {702, 22000, L"AM2"},
+        {700, 21000, L"Q002"}, {700, 21001, L"M4"},  {702, 22000, L"AM2"},  {702, 22001, L"AQ003"},
         {702, 4009, L"AI101"}, {700, 1320, L"M4"},   {701, 110, L"I010"},
         {700, 2900, L"High"},  {700, 1870, L"Low"},  {700, 9003, L"B3"},
         {703, 4801, L"X1"},    {705, 4231, L"AQ001"}, {700, 1003, L"S3"},
