@@ -458,6 +458,77 @@ int GetSystemMetrics(int index)
     }
 }
 
+namespace {
+LOGFONTW SystemFont(int weight)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = weight;
+    lf.lfCharSet = 1;  // DEFAULT_CHARSET
+    wcscpy(lf.lfFaceName, L"Tahoma");
+    return lf;
+}
+}  // namespace
+
+BOOL SystemParametersInfoW(UINT action, UINT uiParam, void* pvParam, UINT)
+{
+    if (!pvParam)
+        return FALSE;
+    switch (action) {
+    case SPI_GETNONCLIENTMETRICS: {
+        auto* m = static_cast<NONCLIENTMETRICSW*>(pvParam);
+        UINT size = m->cbSize ? m->cbSize : uiParam;
+        if (size != sizeof(NONCLIENTMETRICSW) && size != 500)
+            return FALSE;
+        *m = NONCLIENTMETRICSW{};
+        m->cbSize = size;
+        m->iBorderWidth = 1;
+        m->iScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+        m->iScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+        m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+        m->iCaptionHeight = GetSystemMetrics(SM_CYSIZE);
+        m->lfCaptionFont = SystemFont(700);
+        m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+        m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMSIZE);
+        m->lfSmCaptionFont = SystemFont(700);
+        m->iMenuWidth = GetSystemMetrics(SM_CYMENU);
+        m->iMenuHeight = GetSystemMetrics(SM_CYMENU);
+        m->lfMenuFont = SystemFont(400);
+        m->lfStatusFont = SystemFont(400);
+        m->lfMessageFont = SystemFont(400);
+        return TRUE;
+    }
+    case SPI_GETDRAGFULLWINDOWS:
+    case SPI_GETGRADIENTCAPTIONS:
+        *static_cast<BOOL*>(pvParam) = FALSE;
+        return TRUE;
+    case SPI_GETWHEELSCROLLLINES:
+        *static_cast<UINT*>(pvParam) = 3;
+        return TRUE;
+    case SPI_GETWORKAREA: {
+        SIZE s = AfxGetHost()->ScreenSize();
+        *static_cast<RECT*>(pvParam) = RECT{0, 0, s.cx, s.cy};
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+BOOL GetVersionExW(OSVERSIONINFOW* info)
+{
+    if (!info || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOW))
+        return FALSE;
+    DWORD size = info->dwOSVersionInfoSize;
+    *info = OSVERSIONINFOW{};
+    info->dwOSVersionInfoSize = size;
+    info->dwMajorVersion = 5;
+    info->dwMinorVersion = 1;
+    info->dwBuildNumber = 2600;
+    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    return TRUE;
+}
+
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
     if (!rect)

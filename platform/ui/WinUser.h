@@ -918,6 +918,53 @@ BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(LPPOINT pt);
 UINT GetCaretBlinkTime();
 
+// ---- system parameters ----
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
+constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+constexpr UINT SPI_GETGRADIENTCAPTIONS = 0x1008;
+struct NONCLIENTMETRICSW {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTW lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTW lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTW lfMenuFont;
+    LOGFONTW lfStatusFont;
+    LOGFONTW lfMessageFont;
+};
+using NONCLIENTMETRICS = NONCLIENTMETRICSW;
+// Fixed values of this platform: full-window drag off, no gradient captions, 3 lines per wheel
+// notch, the classic non-client sizes and fonts. The size in a NONCLIENTMETRICSW may be its
+// size here or 500, the size of the record on the system the program was written for.
+BOOL SystemParametersInfoW(UINT action, UINT uiParam, void* pvParam, UINT winIni);
+inline BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni)
+{
+    return SystemParametersInfoW(action, uiParam, pvParam, winIni);
+}
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+struct OSVERSIONINFOW {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    WCHAR szCSDVersion[128];
+};
+using OSVERSIONINFO = OSVERSIONINFOW;
+// Answers as a 32-bit NT system of version 5.1.
+BOOL GetVersionExW(OSVERSIONINFOW* info);
+inline BOOL GetVersionEx(OSVERSIONINFOW* info) { return GetVersionExW(info); }
+
 // ---- message boxes, sounds, metrics ----
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 inline int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) { return MessageBoxW(owner, text, caption, type); }

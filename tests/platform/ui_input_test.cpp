@@ -194,6 +194,27 @@ TEST_F(InputTest, TypedTextArrivesAsCharacters)
     EXPECT_EQ(got, L"Ab 1.\u00b0");
 }
 
+TEST_F(InputTest, SystemParametersAreFixed)
+{
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = 500;  // the record size of the original system is accepted too
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, &ncm, 0));
+    EXPECT_STREQ(ncm.lfStatusFont.lfFaceName, L"Tahoma");
+    EXPECT_LT(ncm.lfMessageFont.lfHeight, 0);
+    ncm.cbSize = 12;
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 12, &ncm, 0));
+    UINT lines = 0;
+    BOOL drag = TRUE;
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &drag, 0));
+    EXPECT_EQ(lines, 3u);
+    EXPECT_FALSE(drag);
+    OSVERSIONINFOW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    ASSERT_TRUE(GetVersionExW(&v));
+    EXPECT_EQ(v.dwPlatformId, VER_PLATFORM_WIN32_NT);
+}
+
 TEST_F(InputTest, RedrawOffKeepsInvalidationsAway)
 {
     HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top);
