@@ -424,6 +424,25 @@ void CGtkHost::TopLevelTextChanged(HWND h)
         gtk_window_set_title(GTK_WINDOW(it->second->window), Utf8(wnd->text).c_str());
 }
 
+void CGtkHost::TopLevelShapeChanged(HWND h)
+{
+    auto it = m_windows.find(h);
+    ui::Wnd* wnd = ui::Find(h);
+    if (it == m_windows.end() || !wnd)
+        return;
+    if (!wnd->hasRgn) {
+        gtk_widget_shape_combine_region(it->second->window, nullptr);
+        return;
+    }
+    cairo_region_t* region = cairo_region_create();
+    for (const RECT& r : wnd->rgn.Rects()) {
+        cairo_rectangle_int_t ri{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        cairo_region_union_rectangle(region, &ri);
+    }
+    gtk_widget_shape_combine_region(it->second->window, region);
+    cairo_region_destroy(region);
+}
+
 void CGtkHost::TopLevelActivate(HWND h)
 {
     auto it = m_windows.find(h);

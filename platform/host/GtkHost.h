@@ -24,6 +24,7 @@ public:
     void TopLevelMoved(HWND, const RECT& screenRect) override;
     void TopLevelPresent(HWND, const RECT& dirty) override;
     void TopLevelTextChanged(HWND) override;
+    void TopLevelShapeChanged(HWND) override;
     void TopLevelActivate(HWND) override;
     bool BeginMoveResize(HWND, int hit, POINT screen) override;
     void SetCursorShape(HCURSOR) override;

@@ -22,6 +22,8 @@ public:
     // The window's image changed inside `dirty` (window coordinates).
     virtual void TopLevelPresent(HWND, const RECT& /*dirty*/) {}
     virtual void TopLevelTextChanged(HWND) {}
+    // SetWindowRgn gave the window a shape (or took it away).
+    virtual void TopLevelShapeChanged(HWND) {}
     virtual void TopLevelActivate(HWND) {}
     // The user drags the window's caption or border (hit code HTCAPTION, HTLEFT ...).
     virtual bool BeginMoveResize(HWND, int /*hit*/, POINT /*screen*/) { return false; }

@@ -476,9 +476,17 @@ LRESULT DispatchMessageW(const MSG* msg)
     if (!msg)
         return 0;
     if (msg->message == WM_TIMER && msg->lParam) {
+        // Only a callback given to SetTimer is called: a posted WM_TIMER with some other
+        // lParam must not make the program jump to an arbitrary address.
         auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-        proc(msg->hwnd, WM_TIMER, msg->wParam, Now());
-        return 0;
+        auto q = CurrentQueue();
+        bool known = std::any_of(q->timers.begin(), q->timers.end(), [&](const Timer& t) {
+            return t.hwnd == msg->hwnd && t.id == msg->wParam && t.proc == proc;
+        });
+        if (known) {
+            proc(msg->hwnd, WM_TIMER, msg->wParam, Now());
+            return 0;
+        }
     }
     Wnd* w = Find(msg->hwnd);
     if (!w)

@@ -404,6 +404,8 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw)
     w->rgnHandle = rgn;
     w->hasRgn = r != nullptr;
     w->rgn = r ? r->rgn : gdi::RegionData();
+    if (w->IsTopLevel())
+        AfxGetHost()->TopLevelShapeChanged(hwnd);
     if (redraw && (w->style & WS_VISIBLE)) {
         if (w->parent)
             RedrawWindow(w->parent->handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -355,6 +355,11 @@ TEST_F(MessagesTest, TimerProcRunsInsteadOfTheWindow)
     drv.AdvanceClock(100);
     EXPECT_EQ(calls, 2);
     EXPECT_TRUE(rec.Names().empty());
+    // A posted WM_TIMER whose lParam is no timer callback goes to the window, not to an address.
+    PostMessageW(a, WM_TIMER, 5, LPARAM(0x1234));
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (Seq{"a:TIMER"}));
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(MessagesTest, KeysTranslateToCharacters)
