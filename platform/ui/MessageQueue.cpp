@@ -491,7 +491,18 @@ LRESULT DispatchMessageW(const MSG* msg)
     Wnd* w = Find(msg->hwnd);
     if (!w)
         return 0;
-    return CallProc(w, msg->message, msg->wParam, msg->lParam);
+    if (msg->message != WM_PAINT)
+        return CallProc(w, msg->message, msg->wParam, msg->lParam);
+    gdi::RegionData before = w->update;
+    LRESULT r = CallProc(w, msg->message, msg->wParam, msg->lParam);
+    if ((w = Find(msg->hwnd)) != nullptr && !w->update.IsEmpty() && w->update == before) {
+        // The handler neither painted nor validated: validate, or WM_PAINT would come forever.
+        w->update = gdi::RegionData();
+        w->erase = false;
+    }
+    if (w)
+        w->internalPaint = false;
+    return r;
 }
 
 DWORD GetMessageTime() { return CurrentQueue()->current.time; }

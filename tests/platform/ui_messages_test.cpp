@@ -270,6 +270,19 @@ TEST_F(MessagesTest, ParentInvalidationReachesChildrenUnlessClipChildren)
     (void)a;
 }
 
+TEST_F(MessagesTest, PaintHandlerThatDoesNotValidateGetsOneMessage)
+{
+    HWND a = Child("a", 0, 0);
+    rec.SetHook(a, [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        *r = 0;
+        return m == WM_PAINT;  // no BeginPaint
+    });
+    rec.Watch({WM_PAINT});
+    InvalidateRect(a, nullptr, TRUE);
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (Seq{"a:PAINT"}));
+}
+
 TEST_F(MessagesTest, UpdateWindowPaintsAtOnce)
 {
     HWND a = Child("a", 0, 0);
