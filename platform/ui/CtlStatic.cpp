@@ -1,0 +1,138 @@
+// The "Static" class: labels, frames, rectangles, etched lines, bitmaps and owner-drawn
+// statics. Without SS_NOTIFY a static lets the mouse through to the window below it.
+#include "platform/ui/CtlCommon.h"
+#include "platform/ui/CtlDraw.h"
+
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObjects.h"
+
+namespace ctl {
+namespace {
+
+class Static : public Control {
+public:
+    using Control::Control;
+    HANDLE image = nullptr;
+
+    DWORD Type() const { return Style() & SS_TYPEMASK; }
+
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (msg) {
+        case WM_NCHITTEST:
+            return (Style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+        case WM_LBUTTONDOWN:
+            if (Style() & SS_NOTIFY)
+                NotifyCommand(STN_CLICKED);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            if (Style() & SS_NOTIFY)
+                NotifyCommand(STN_DBLCLK);
+            return 0;
+        case WM_ENABLE:
+            if (Style() & SS_NOTIFY)
+                NotifyCommand(wParam ? STN_ENABLE : STN_DISABLE);
+            Redraw();
+            return 0;
+        case WM_SETTEXT: {
+            LRESULT r = Default(msg, wParam, lParam);
+            Redraw();
+            return r;
+        }
+        case WM_GETDLGCODE:
+            return DLGC_STATIC;
+        case STM_SETIMAGE:
+        case STM_SETICON: {
+            HANDLE old = image;
+            image = reinterpret_cast<HANDLE>(msg == STM_SETICON ? wParam : lParam);
+            Redraw();
+            return reinterpret_cast<LRESULT>(old);
+        }
+        case STM_GETIMAGE:
+        case STM_GETICON:
+            return reinterpret_cast<LRESULT>(image);
+        default:
+            return Control::Proc(msg, wParam, lParam);
+        }
+    }
+
+    void Paint(HDC dc) override
+    {
+        RECT r = Client();
+        DWORD type = Type();
+        if (type == SS_OWNERDRAW) {
+            DRAWITEMSTRUCT dis{ODT_STATIC, UINT(Id()), 0, ODA_DRAWENTIRE, Enabled() ? 0u : ODS_DISABLED, hwnd, dc, r, 0};
+            OwnerMessage(WM_DRAWITEM, reinterpret_cast<LPARAM>(&dis));
+            return;
+        }
+        HBRUSH back = CtlColor(WM_CTLCOLORSTATIC, dc);
+        switch (type) {
+        case SS_BLACKRECT: FillRect(dc, &r, GetSysColorBrush(COLOR_3DDKSHADOW)); return;
+        case SS_GRAYRECT: FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW)); return;
+        case SS_WHITERECT: FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT)); return;
+        case SS_BLACKFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_3DDKSHADOW)); return;
+        case SS_GRAYFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW)); return;
+        case SS_WHITEFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT)); return;
+        case SS_ETCHEDHORZ: DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP); return;
+        case SS_ETCHEDVERT: DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT); return;
+        case SS_ETCHEDFRAME: DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT); return;
+        default: break;
+        }
+        if (back)
+            FillRect(dc, &r, back);
+        if (Style() & SS_SUNKEN)
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        if (type == SS_BITMAP) {
+            PaintBitmap(dc, r);
+            return;
+        }
+        if (type == SS_ICON)
+            return;  // icons have no raster form in this layer; the static stays blank
+        std::wstring text = Text();
+        UINT fmt = DT_NOCLIP | DT_EXPANDTABS;
+        switch (type) {
+        case SS_CENTER: fmt |= DT_CENTER | DT_WORDBREAK; break;
+        case SS_RIGHT: fmt |= DT_RIGHT | DT_WORDBREAK; break;
+        case SS_LEFTNOWORDWRAP:
+        case SS_SIMPLE: fmt |= DT_LEFT | DT_SINGLELINE; break;
+        default: fmt |= DT_LEFT | DT_WORDBREAK; break;
+        }
+        if (Style() & SS_NOPREFIX)
+            fmt |= DT_NOPREFIX;
+        if (Style() & SS_CENTERIMAGE)
+            fmt = (fmt & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+        switch (Style() & SS_ELLIPSISMASK) {
+        case SS_ENDELLIPSIS: fmt |= DT_END_ELLIPSIS; break;
+        case SS_PATHELLIPSIS: fmt |= DT_PATH_ELLIPSIS; break;
+        case SS_WORDELLIPSIS: fmt |= DT_WORD_ELLIPSIS; break;
+        default: break;
+        }
+        if (fmt & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+            fmt &= ~DT_NOCLIP;
+        DrawLabel(dc, text.c_str(), r, fmt, Enabled(), GetTextColor(dc));
+    }
+
+    void PaintBitmap(HDC dc, const RECT& r)
+    {
+        auto bmp = static_cast<HBITMAP>(image);
+        BITMAP bm{};
+        if (!bmp || !GetObject(bmp, sizeof bm, &bm))
+            return;
+        int x = r.left, y = r.top;
+        if (Style() & SS_CENTERIMAGE) {
+            x = (r.left + r.right - bm.bmWidth) / 2;
+            y = (r.top + r.bottom - bm.bmHeight) / 2;
+        }
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    }
+};
+
+}  // namespace
+
+void RegisterStatic() { RegisterControl<Static>(WC_STATICW, CS_DBLCLKS); }
+
+}  // namespace ctl
