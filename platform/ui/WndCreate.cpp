@@ -255,11 +255,11 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w->normalRect = w->rect;
     Register(w);
     HWND h = w->handle;
-    if (parentW)
+    if (child)
         parentW->children.push_back(w);  // new children go to the bottom of the z-order
     else
-        w->queue->topLevels.insert(w->queue->topLevels.begin(), w);
-    if (!parentW || !child) {
+        w->queue->topLevels.insert(w->queue->topLevels.begin(), w);  // owned windows too
+    if (!child) {
         EnsureSurface(w);
         AfxGetHost()->TopLevelCreated(h);
     }

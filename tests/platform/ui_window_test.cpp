@@ -294,6 +294,13 @@ TEST_F(WindowTest, ClosingATopLevelDestroysItAndItsOwnedPopups)
     HWND popup = rec.Make("popup", WS_POPUP | WS_VISIBLE, 50, 50, 50, 50, owner);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
     EXPECT_EQ(GetParent(popup), owner);
+    EXPECT_EQ(GetWindow(owner, GW_CHILD), nullptr);  // owned, not a child
+    EXPECT_EQ(GetTopWindow(nullptr), popup);
+    // An owned popup destroyed on its own leaves its owner intact.
+    HWND other = rec.Make("other", WS_POPUP | WS_VISIBLE, 60, 60, 20, 20, owner);
+    DestroyWindow(other);
+    EXPECT_TRUE(IsWindow(owner));
+    EXPECT_EQ(GetWindow(owner, GW_CHILD), nullptr);
     drv.Close(owner);
     drv.Pump();
     EXPECT_FALSE(IsWindow(owner));
