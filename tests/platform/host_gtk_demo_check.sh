@@ -9,7 +9,7 @@ rm -f "$shot"
 if [ "$3" = "headless" ]; then
     TAVIX_HEADLESS=1 "$demo" --screenshot="$shot" --quit-after-paint
 else
-    env -u TAVIX_HEADLESS -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+    env -u TAVIX_HEADLESS -u WAYLAND_DISPLAY NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" \
         "$demo" --screenshot="$shot" --quit-after-paint
 fi
 test -s "$shot"
