@@ -34,6 +34,7 @@ public:
     int xOffset = 0;
     bool selecting = false;
     bool caretMade = false;
+    bool vbar = false, hbar = false;  // asked for at creation (the bars hide while not needed)
 
     struct Line {
         int start;
@@ -51,7 +52,7 @@ public:
     int Len() const { return int(text.size()); }
     int MarginL() const { return marginL >= 0 ? marginL : Unit() * 2; }
     int MarginR() const { return marginR >= 0 ? marginR : Unit() * 2; }
-    bool Wraps() const { return Multi() && !(Style() & ES_AUTOHSCROLL) && !(Style() & WS_HSCROLL); }
+    bool Wraps() const { return Multi() && !(Style() & ES_AUTOHSCROLL) && !hbar; }
 
     RECT TextRect() const
     {
@@ -253,12 +254,12 @@ public:
         if (!Multi())
             return;
         Layout();
-        if (Style() & WS_VSCROLL) {
+        if (vbar) {
             SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, int(lines.size()) - 1),
                           UINT(VisibleLines()), firstLine, 0};
             SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
         }
-        if (Style() & WS_HSCROLL) {
+        if (hbar) {
             int widest = 0;
             RECT tr = TextRect();
             for (int i = firstLine; i < std::min<int>(int(lines.size()), firstLine + VisibleLines()); ++i)
@@ -632,6 +633,8 @@ public:
         switch (msg) {
         case WM_CREATE: {
             auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            vbar = (Style() & WS_VSCROLL) != 0;
+            hbar = (Style() & WS_HSCROLL) != 0;
             text = Filter(cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : L"");
             layoutDirty = true;
             UpdateScrollBars();

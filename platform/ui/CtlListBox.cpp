@@ -28,6 +28,7 @@ public:
     int itemHeight = 0;
     bool tracking = false;
     bool dropDown = false;  // a combo box's drop-down list
+    bool vbar = false;      // asked for at creation (the bar hides while not needed)
 
     DWORD St() const { return Style(); }
     bool Multi() const { return (St() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -49,7 +50,7 @@ public:
 
     void UpdateScroll()
     {
-        if (!(St() & WS_VSCROLL))
+        if (!vbar)
             return;
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | ((St() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0u),
                       0, std::max(0, Count() - 1), UINT(PageCount()), top, 0};
@@ -186,6 +187,7 @@ public:
         switch (msg) {
         case WM_CREATE:
             dropDown = (St() & LBS_COMBOBOX) != 0;
+            vbar = (St() & WS_VSCROLL) != 0;
             if (St() & LBS_OWNERDRAWFIXED) {
                 MEASUREITEMSTRUCT mis{dropDown ? ODT_COMBOBOX : ODT_LISTBOX, UINT(Id()), 0, 0, UINT(LineHeight()), 0};
                 OwnerMessage(WM_MEASUREITEM, reinterpret_cast<LPARAM>(&mis));

@@ -93,6 +93,15 @@ void CtlTest::SetUp()
     drv.Pump();
 }
 
+void CtlTest::TearDown()
+{
+    // the windows go while the event list still exists
+    onCommand = nullptr;
+    onNotify = nullptr;
+    if (IsWindow(parent))
+        DestroyWindow(parent);
+}
+
 HWND CtlTest::Make(LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y, int cx, int cy, int id, DWORD exStyle)
 {
     HWND h = CreateWindowExW(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent,

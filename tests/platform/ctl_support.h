@@ -15,6 +15,7 @@ namespace ctltest {
 class CtlTest : public uitest::UiTest {
 protected:
     void SetUp() override;
+    void TearDown() override;
 
     HWND Make(LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y, int cx, int cy, int id, DWORD exStyle = 0);
     void Click(HWND h, int x, int y);

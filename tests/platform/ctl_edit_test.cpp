@@ -1,0 +1,184 @@
+// Edit controls: change notifications for every change (also from code, also re-entered from a
+// handler), filters of the styles, selection and keys, clipboard and undo, multi-line layout.
+#include "ctl_support.h"
+
+#include "platform/ui/CtlClipboard.h"
+
+using namespace ctltest;
+using Ev = std::vector<std::string>;
+
+namespace {
+
+class EditTest : public CtlTest {
+protected:
+    HWND Edit(DWORD style = ES_AUTOHSCROLL, int id = 301, int cx = 160, int cy = 22)
+    {
+        return Make(L"Edit", L"", style | WS_TABSTOP, 10, 10, cx, cy, id, WS_EX_CLIENTEDGE);
+    }
+    std::pair<int, int> Sel(HWND e)
+    {
+        DWORD s = 0, t = 0;
+        SendMessageW(e, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&t));
+        return {int(s), int(t)};
+    }
+};
+
+TEST_F(EditTest, SettingTextFromCodeNotifiesAtOnceAndMayBeReentered)
+{
+    HWND e = Edit();
+    Take();
+    SetWindowTextW(e, L"12");
+    // both notifications have arrived before SetWindowText returns
+    EXPECT_EQ(Take(), (Ev{"cmd 301 EN_UPDATE focus=0", "cmd 301 EN_CHANGE focus=0"}));
+
+    // a handler clamping the value from inside EN_UPDATE
+    onCommand = [&](WPARAM w, LPARAM) {
+        if (HIWORD(w) == EN_UPDATE && _wtoi(Text(e).c_str()) > 100)
+            SetWindowTextW(e, L"100");
+    };
+    SetWindowTextW(e, L"250");
+    EXPECT_EQ(Text(e), L"100");
+    EXPECT_EQ(Take(), (Ev{"cmd 301 EN_UPDATE focus=0", "cmd 301 EN_UPDATE focus=0", "cmd 301 EN_CHANGE focus=0",
+                          "cmd 301 EN_CHANGE focus=0"}));
+    onCommand = nullptr;
+
+    // selections from code are silent
+    SendMessageW(e, EM_SETSEL, 0, -1);
+    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(Sel(e), std::make_pair(0, 3));
+    SendMessageW(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"7"));
+    EXPECT_EQ(Text(e), L"7");
+    EXPECT_EQ(Take(), (Ev{"cmd 301 EN_UPDATE focus=0", "cmd 301 EN_CHANGE focus=0"}));
+    EXPECT_TRUE(SendMessageW(e, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditTest, ClickFocusesThenTypingEditsAtTheCaret)
+{
+    HWND e = Edit();
+    SetWindowTextW(e, L"ac");
+    Take();
+    Click(e, 150, 10);  // past the end of the text
+    EXPECT_EQ(Take(), (Ev{"cmd 301 EN_SETFOCUS focus=301"}));
+    EXPECT_EQ(Sel(e), std::make_pair(2, 2));
+    Key(VK_LEFT);
+    Type(L"b");
+    EXPECT_EQ(Text(e), L"abc");
+    EXPECT_EQ(Take(), (Ev{"cmd 301 EN_UPDATE focus=301", "cmd 301 EN_CHANGE focus=301"}));
+    Key(VK_HOME, true);
+    EXPECT_EQ(Sel(e), std::make_pair(0, 2));
+    drv.Key(VK_BACK, L'\b');
+    drv.Pump();
+    EXPECT_EQ(Text(e), L"c");
+    Key(VK_END);
+    Key(VK_DELETE);  // nothing after the caret
+    EXPECT_EQ(Text(e), L"c");
+    drv.ImeCommit(L"中文");
+    drv.Pump();
+    EXPECT_EQ(Text(e), L"c中文");
+}
+
+TEST_F(EditTest, StyleFiltersAndLimit)
+{
+    struct Case {
+        DWORD style;
+        std::wstring typed, expected;
+    };
+    const Case cases[] = {
+        {ES_NUMBER, L"1a2-3", L"123"},
+        {ES_UPPERCASE, L"abC", L"ABC"},
+        {ES_LOWERCASE, L"AbC", L"abc"},
+        {ES_READONLY, L"xyz", L""},
+    };
+    for (const Case& c : cases) {
+        HWND e = Edit(c.style | ES_AUTOHSCROLL);
+        SetFocus(e);
+        Type(c.typed);
+        EXPECT_EQ(Text(e), c.expected) << c.style;
+        DestroyWindow(e);
+    }
+    HWND e = Edit();
+    SendMessageW(e, EM_LIMITTEXT, 3, 0);
+    SetFocus(e);
+    Take();
+    Type(L"abcd");
+    EXPECT_EQ(Text(e), L"abc");
+    EXPECT_EQ(Take().back(), "cmd 301 EN_MAXTEXT focus=301");
+    // code is not held to the limit
+    SetWindowTextW(e, L"longer text");
+    EXPECT_EQ(Text(e), L"longer text");
+}
+
+TEST_F(EditTest, ClipboardAndUndo)
+{
+    HWND e = Edit();
+    SetWindowTextW(e, L"hello world");
+    SetFocus(e);
+    SendMessageW(e, EM_SETSEL, 0, 5);
+    SendMessageW(e, WM_CUT, 0, 0);
+    EXPECT_EQ(Text(e), L" world");
+    Key(VK_END);
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), L" worldhello");
+    EXPECT_TRUE(SendMessageW(e, EM_CANUNDO, 0, 0));
+    SendMessageW(e, EM_UNDO, 0, 0);
+    EXPECT_EQ(Text(e), L" world");
+    // a password edit gives nothing to the clipboard
+    HWND p = Edit(ES_PASSWORD | ES_AUTOHSCROLL, 302);
+    SetWindowTextW(p, L"secret");
+    SendMessageW(p, EM_SETSEL, 0, -1);
+    SendMessageW(p, WM_COPY, 0, 0);
+    std::wstring clip;
+    ASSERT_TRUE(ctl::ClipboardGetText(clip));
+    EXPECT_EQ(clip, L"hello");
+    // digits-only edits refuse a paste with other characters
+    HWND n = Edit(ES_NUMBER | ES_AUTOHSCROLL, 303);
+    SendMessageW(n, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(n), L"");
+}
+
+TEST_F(EditTest, MultiLineLinesAndReturn)
+{
+    HWND e = Make(L"Edit", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL, 10, 10,
+                  200, 40, 310, WS_EX_CLIENTEDGE);
+    SetWindowTextW(e, L"one\r\ntwo\nthree");
+    EXPECT_EQ(Text(e), L"one\r\ntwo\r\nthree");
+    EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(e, EM_LINEINDEX, 2, 0), 10);
+    EXPECT_EQ(SendMessageW(e, EM_LINELENGTH, 10, 0), 5);
+    EXPECT_EQ(SendMessageW(e, EM_LINEFROMCHAR, 6, 0), 1);
+    wchar_t buf[16] = {};
+    buf[0] = 15;
+    EXPECT_EQ(SendMessageW(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(buf)), 3);
+    EXPECT_EQ(std::wstring(buf, 3), L"two");
+    MSG m{e, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(SendMessageW(e, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&m)) & DLGC_WANTMESSAGE);
+    SetFocus(e);
+    Key(VK_END, false, true);
+    drv.Key(VK_RETURN, L'\r');
+    Type(L"four");
+    EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 4);
+    // the last line is scrolled into view
+    EXPECT_GT(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    // a caret between CR and LF is moved before the pair
+    SendMessageW(e, EM_SETSEL, 4, 4);
+    DWORD s = 0;
+    SendMessageW(e, EM_GETSEL, reinterpret_cast<WPARAM>(&s), 0);
+    EXPECT_EQ(s, 3u);
+
+    // a single-line edit keeps the first line of what it is given
+    HWND one = Edit();
+    SetWindowTextW(one, L"first\r\nsecond");
+    EXPECT_EQ(Text(one), L"first");
+}
+
+TEST_F(EditTest, WordWrapWithoutHorizontalScrolling)
+{
+    HWND e = Make(L"Edit", L"", ES_MULTILINE, 10, 10, 60, 80, 311);
+    SetWindowTextW(e, L"aaaa bbbb cccc dddd");
+    EXPECT_GT(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
+    SetWindowLong(e, GWL_STYLE, GetWindowLong(e, GWL_STYLE) | ES_AUTOHSCROLL);
+    SendMessageW(e, WM_STYLECHANGED, WPARAM(GWL_STYLE), 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
+}
+
+}  // namespace
