@@ -117,10 +117,10 @@ public:
         if (Kind() == CBS_SIMPLE) {
             list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_COMBOLBOXW, L"", WS_CHILD | WS_VISIBLE | listStyle, 0, FieldH(),
                                    r.right, std::max<int>(0, r.bottom - FieldH()), hwnd, reinterpret_cast<HMENU>(1000),
-                                   nullptr, nullptr);
+                                   nullptr, hwnd);
         } else {
             list = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WC_COMBOLBOXW, L"",
-                                   WS_POPUP | WS_BORDER | listStyle, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+                                   WS_POPUP | WS_BORDER | listStyle, 0, 0, 10, 10, hwnd, nullptr, nullptr, hwnd);
         }
         if (HasEdit()) {
             DWORD es = WS_CHILD | WS_VISIBLE | ES_LEFT | (Style() & CBS_AUTOHSCROLL ? ES_AUTOHSCROLL : 0) |

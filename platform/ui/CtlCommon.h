@@ -28,7 +28,7 @@ public:
     DWORD ExStyle() const { return DWORD(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)); }
     int Id() const { return GetDlgCtrlID(hwnd); }
     // The window that gets the notifications: the parent, or the owner of a popup.
-    HWND NotifyTarget() const;
+    virtual HWND NotifyTarget() const;
     bool Enabled() const { return IsWindowEnabled(hwnd) != FALSE; }
     bool Focused() const { return GetFocus() == hwnd; }
     RECT Client() const;

@@ -29,6 +29,10 @@ public:
     bool tracking = false;
     bool dropDown = false;  // a combo box's drop-down list
     bool vbar = false;      // asked for at creation (the bar hides while not needed)
+    HWND combo = nullptr;   // the combo box a drop-down list belongs to
+
+    HWND Owner() const { return NotifyTarget(); }
+    HWND NotifyTarget() const override { return combo ? combo : Control::NotifyTarget(); }
 
     DWORD St() const { return Style(); }
     bool Multi() const { return (St() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -79,8 +83,10 @@ public:
 
     void Notify(UINT code)
     {
-        if ((St() & LBS_NOTIFY) || dropDown)
-            NotifyCommand(code);
+        if ((St() & LBS_NOTIFY) || dropDown) {
+            if (HWND p = Owner())
+                SendMessageW(p, WM_COMMAND, MAKEWPARAM(WORD(Id()), WORD(code)), reinterpret_cast<LPARAM>(hwnd));
+        }
     }
 
     int Insert(int at, const std::wstring& s, ULONG_PTR data)
@@ -187,6 +193,8 @@ public:
         switch (msg) {
         case WM_CREATE:
             dropDown = (St() & LBS_COMBOBOX) != 0;
+            if (auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam); cs && dropDown)
+                combo = static_cast<HWND>(cs->lpCreateParams);
             vbar = (St() & WS_VSCROLL) != 0;
             if (St() & LBS_OWNERDRAWFIXED) {
                 MEASUREITEMSTRUCT mis{dropDown ? ODT_COMBOBOX : ODT_LISTBOX, UINT(Id()), 0, 0, UINT(LineHeight()), 0};
@@ -423,7 +431,7 @@ public:
                 ItemAt(p, &outside);
                 RECT r = Client();
                 if (p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom) {
-                    SendMessageW(GetWindow(hwnd, GW_OWNER), kComboListCancel, 0, 0);
+                    SendMessageW(Owner(), kComboListCancel, 0, 0);
                     return 0;
                 }
                 tracking = true;
@@ -467,7 +475,7 @@ public:
                 POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 bool in = p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
                 if (in && Valid(cur) && (tracking || true))
-                    SendMessageW(GetWindow(hwnd, GW_OWNER), kComboListPicked, WPARAM(cur), 0);
+                    SendMessageW(Owner(), kComboListPicked, WPARAM(cur), 0);
                 tracking = false;
                 return 0;
             }

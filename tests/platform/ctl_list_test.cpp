@@ -1,0 +1,180 @@
+// List boxes and combo boxes: contents, searches, code-set selections that stay silent, user
+// selections with their notifications in order, the drop-down list and the combo's edit.
+#include "ctl_support.h"
+
+using namespace ctltest;
+using Ev = std::vector<std::string>;
+
+namespace {
+
+class ListTest : public CtlTest {
+protected:
+    std::wstring ItemText(HWND h, UINT getMsg, int i)
+    {
+        wchar_t buf[64] = {};
+        SendMessageW(h, getMsg, WPARAM(i), reinterpret_cast<LPARAM>(buf));
+        return buf;
+    }
+    void Fill(HWND h, UINT addMsg, std::initializer_list<const wchar_t*> items)
+    {
+        for (auto* s : items)
+            SendMessageW(h, addMsg, 0, reinterpret_cast<LPARAM>(s));
+    }
+};
+
+TEST_F(ListTest, ContentsSortingAndSearches)
+{
+    HWND lb = Make(L"ListBox", L"", LBS_NOTIFY | LBS_SORT | WS_VSCROLL, 10, 10, 120, 80, 401);
+    Fill(lb, LB_ADDSTRING, {L"pear", L"Apple", L"banana", L"apple pie"});
+    EXPECT_EQ(ItemText(lb, LB_GETTEXT, 0), L"Apple");
+    EXPECT_EQ(ItemText(lb, LB_GETTEXT, 1), L"apple pie");
+    EXPECT_EQ(ItemText(lb, LB_GETTEXT, 3), L"pear");
+    struct Case {
+        UINT msg;
+        int start;
+        const wchar_t* text;
+        LRESULT expected;
+    };
+    const Case cases[] = {
+        {LB_FINDSTRING, -1, L"APP", 0},      // prefix, any case, from the top
+        {LB_FINDSTRING, 0, L"app", 1},       // starts after the given item
+        {LB_FINDSTRING, 1, L"app", 0},       // and wraps round
+        {LB_FINDSTRINGEXACT, -1, L"APPLE", 0},
+        {LB_FINDSTRINGEXACT, -1, L"appl", LB_ERR},
+        {LB_FINDSTRING, -1, L"kiwi", LB_ERR},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SendMessageW(lb, c.msg, WPARAM(c.start), reinterpret_cast<LPARAM>(c.text)), c.expected) << c.text;
+    EXPECT_EQ(SendMessageW(lb, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"zz")), 0);  // inserting ignores sorting
+    EXPECT_EQ(SendMessageW(lb, LB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(lb, LB_DELETESTRING, 9, 0), LB_ERR);
+    EXPECT_EQ(SendMessageW(lb, LB_GETTEXTLEN, 9, 0), LB_ERR);
+    SendMessageW(lb, LB_SETITEMDATA, 2, 77);
+    EXPECT_EQ(SendMessageW(lb, LB_GETITEMDATA, 2, 0), 77);
+    SendMessageW(lb, LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageW(lb, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), LB_ERR);
+}
+
+TEST_F(ListTest, UserSelectionNotifiesAfterFocusCodeSelectionDoesNot)
+{
+    HWND lb = Make(L"ListBox", L"", LBS_NOTIFY | WS_VSCROLL, 10, 10, 120, 80, 402);
+    Fill(lb, LB_ADDSTRING, {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"i", L"j"});
+    Take();
+    SendMessageW(lb, LB_SETCURSEL, 2, 0);
+    EXPECT_TRUE(Take().empty());
+    RECT ir{};
+    SendMessageW(lb, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&ir));
+    Click(lb, 5, ir.top + 1);
+    EXPECT_EQ(Take(), (Ev{"cmd 402 LBN_SETFOCUS focus=402", "cmd 402 LBN_SELCHANGE focus=402"}));
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 1);
+    DoubleClick(lb, 5, ir.top + 1);
+    EXPECT_EQ(Take().back(), "cmd 402 LBN_DBLCLK focus=402");
+    Key(VK_END);
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 9);
+    EXPECT_EQ(Take(), (Ev{"cmd 402 LBN_SELCHANGE focus=402"}));
+    EXPECT_GT(SendMessageW(lb, LB_GETTOPINDEX, 0, 0), 0);  // scrolled to show it
+    // the top index moves without selecting
+    SendMessageW(lb, LB_SETTOPINDEX, 0, 0);
+    EXPECT_EQ(SendMessageW(lb, LB_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 9);
+}
+
+TEST_F(ListTest, MultipleAndExtendedSelection)
+{
+    HWND multi = Make(L"ListBox", L"", LBS_NOTIFY | LBS_MULTIPLESEL, 10, 10, 100, 120, 403);
+    HWND ext = Make(L"ListBox", L"", LBS_NOTIFY | LBS_EXTENDEDSEL, 150, 10, 100, 120, 404);
+    for (HWND h : {multi, ext})
+        Fill(h, LB_ADDSTRING, {L"a", L"b", L"c", L"d"});
+    int h = int(SendMessageW(multi, LB_GETITEMHEIGHT, 0, 0));
+    Click(multi, 5, 1);
+    Click(multi, 5, 2 * h + 1);
+    Click(multi, 5, 1);  // toggles off again
+    int sel[4] = {};
+    EXPECT_EQ(SendMessageW(multi, LB_GETSELITEMS, 4, reinterpret_cast<LPARAM>(sel)), 1);
+    EXPECT_EQ(sel[0], 2);
+    EXPECT_EQ(SendMessageW(multi, LB_SETCURSEL, 0, 0), LB_ERR);  // single-selection call refused
+
+    Click(ext, 5, 1);
+    drv.KeyDown(VK_SHIFT);
+    Click(ext, 5, 2 * h + 1);
+    drv.KeyUp(VK_SHIFT);
+    EXPECT_EQ(SendMessageW(ext, LB_GETSELCOUNT, 0, 0), 3);
+    Click(ext, 5, 3 * h + 1);
+    EXPECT_EQ(SendMessageW(ext, LB_GETSELCOUNT, 0, 0), 1);
+    SendMessageW(ext, LB_SETSEL, TRUE, -1);
+    EXPECT_EQ(SendMessageW(ext, LB_GETSELCOUNT, 0, 0), 4);
+}
+
+class ComboTest : public ListTest {};
+
+TEST_F(ComboTest, DropDownListPickByMouseAndCancel)
+{
+    HWND cb = Make(L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 10, 120, 200, 501);
+    Fill(cb, CB_ADDSTRING, {L"one", L"two", L"three"});
+    RECT wr{};
+    GetWindowRect(cb, &wr);
+    EXPECT_LT(wr.bottom - wr.top, 40);  // the box is one field high, the rest is the list's room
+    Take();
+    SendMessageW(cb, CB_SETCURSEL, 1, 0);
+    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(Text(cb), L"two");
+
+    Click(cb, 10, 5);
+    EXPECT_TRUE(SendMessageW(cb, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(Take(), (Ev{"cmd 501 CBN_SETFOCUS focus=501", "cmd 501 CBN_DROPDOWN focus=501"}));
+    // the list opens below the box; click its first item
+    int itemH = int(SendMessageW(cb, CB_GETITEMHEIGHT, 0, 0));
+    POINT below{wr.left + 10, wr.bottom + 1 + itemH / 2};
+    drv.Click(below);
+    drv.Pump();
+    EXPECT_FALSE(SendMessageW(cb, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(SendMessageW(cb, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Take(), (Ev{"cmd 501 CBN_SELENDOK focus=501", "cmd 501 CBN_CLOSEUP focus=501",
+                          "cmd 501 CBN_SELCHANGE focus=501"}));
+
+    // opened and closed with Escape: the selection stays
+    Key(VK_F4);
+    Key(VK_DOWN);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(SendMessageW(cb, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Take(), (Ev{"cmd 501 CBN_DROPDOWN focus=501", "cmd 501 CBN_SELENDCANCEL focus=501",
+                          "cmd 501 CBN_CLOSEUP focus=501"}));
+
+    // arrows on the closed box change the selection at once
+    Key(VK_DOWN);
+    EXPECT_EQ(SendMessageW(cb, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Take(), (Ev{"cmd 501 CBN_SELCHANGE focus=501"}));
+    // a click outside an open list closes it without a choice
+    Key(VK_F4);
+    Take();
+    Click(parent, 400, 300);
+    EXPECT_FALSE(SendMessageW(cb, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(SendMessageW(cb, CB_GETCURSEL, 0, 0), 1);
+}
+
+TEST_F(ComboTest, EditableComboReportsTypingButNotCodeChanges)
+{
+    HWND cb = Make(L"ComboBox", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 10, 10, 140, 120, 502);
+    Fill(cb, CB_ADDSTRING, {L"beta", L"alpha"});
+    HWND edit = GetDlgItem(cb, CTL_COMBO_EDIT_ID);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(ItemText(cb, CB_GETLBTEXT, 0), L"alpha");
+    Take();
+    SendMessageW(cb, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Text(cb), L"beta");
+    EXPECT_TRUE(Take().empty());
+    SetFocus(edit);
+    Take();
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    Type(L"x");
+    EXPECT_EQ(Text(cb), L"x");
+    EXPECT_EQ(Take(), (Ev{"cmd 502 CBN_EDITUPDATE focus=1001", "cmd 502 CBN_EDITCHANGE focus=1001"}));
+    EXPECT_EQ(SendMessageW(cb, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"AL")), 0);
+    EXPECT_EQ(Text(cb), L"alpha");
+    SendMessageW(cb, CB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(Text(cb), L"");
+    EXPECT_EQ(SendMessageW(cb, CB_GETCOUNT, 0, 0), 0);
+}
+
+}  // namespace
