@@ -1,0 +1,161 @@
+// Up-down, trackbar, progress bar and scroll bar controls: what they report to the parent, in
+// which order, and with which positions.
+#include "ctl_support.h"
+
+using namespace ctltest;
+using Ev = std::vector<std::string>;
+
+namespace {
+
+class BarTest : public CtlTest {};
+
+TEST_F(BarTest, SpinClickFocusesBuddyAsksThenWritesAndReports)
+{
+    HWND edit = Make(L"Edit", L"", ES_AUTOHSCROLL | WS_TABSTOP, 10, 10, 80, 22, 601, WS_EX_CLIENTEDGE);
+    HWND spin = Make(L"msctls_updown32", L"", UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0,
+                     16, 10, 602);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)), edit);
+    RECT er{}, sr{};
+    GetWindowRect(edit, &er);
+    GetWindowRect(spin, &sr);
+    EXPECT_EQ(sr.left, er.right);  // placed against the buddy's right side
+    EXPECT_EQ(sr.bottom - sr.top, er.bottom - er.top);
+    SendMessageW(spin, UDM_SETRANGE32, WPARAM(-20000), 20000);
+    SendMessageW(spin, UDM_SETPOS32, 0, 999);
+    EXPECT_EQ(Text(edit), L"999");
+    Take();
+
+    Click(spin, 4, 2);  // the upper arrow
+    EXPECT_EQ(Text(edit), L"1,000");
+    EXPECT_EQ(Take(), (Ev{"cmd 601 EN_SETFOCUS focus=601", "notify 602 UDN_DELTAPOS focus=601",
+                          "cmd 601 EN_UPDATE focus=601", "cmd 601 EN_CHANGE focus=601",
+                          "vscroll 602 code=4 pos=1000 focus=601", "vscroll 602 code=8 pos=1000 focus=601"}));
+
+    // a non-zero answer to UDN_DELTAPOS refuses the step
+    onNotify = [](NMHDR*) -> LRESULT { return 1; };
+    Key(VK_DOWN);
+    EXPECT_EQ(Text(edit), L"1,000");
+    onNotify = nullptr;
+    // arrow keys in the buddy step; the typed text is read back first
+    SetWindowTextW(edit, L"-5");
+    Key(VK_DOWN);
+    EXPECT_EQ(Text(edit), L"-6");
+    BOOL err = TRUE;
+    EXPECT_EQ(SendMessageW(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&err)), -6);
+    EXPECT_FALSE(err);
+    SetWindowTextW(edit, L"abc");
+    SendMessageW(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&err));
+    EXPECT_TRUE(err);
+}
+
+TEST_F(BarTest, SpinRangesLimitsAndDirection)
+{
+    HWND spin = Make(L"msctls_updown32", L"", 0, 10, 10, 16, 30, 603);
+    // the default range runs from 100 down to 0, so the up arrow lowers the position
+    EXPECT_EQ(SendMessageW(spin, UDM_GETRANGE, 0, 0), MAKELONG(0, 100));
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(50, 0));
+    Click(spin, 4, 2);
+    EXPECT_EQ(LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0)), 49);
+    struct Case {
+        short lower, upper, start;
+        int clicksUp;
+        int expected;
+    };
+    const Case cases[] = {
+        {-32768, 32767, 32766, 3, 32767},  // stops at the upper end
+        {-1000, 1000, -999, -5, -1000},    // and at the lower one
+        {0, 10, 5, 2, 7},
+    };
+    for (const Case& c : cases) {
+        SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(WORD(c.upper), WORD(c.lower)));
+        SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(WORD(c.start), 0));
+        for (int i = 0; i < std::abs(c.clicksUp); ++i)
+            Click(spin, 4, c.clicksUp > 0 ? 2 : 27);
+        EXPECT_EQ(SHORT(LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0))), c.expected) << c.lower << ".." << c.upper;
+    }
+}
+
+TEST_F(BarTest, TrackbarReportsEveryMoveAfterChangingPosition)
+{
+    HWND tb = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP, 10, 10, 200, 24, 701);
+    SendMessageW(tb, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    SendMessageW(tb, TBM_SETPAGESIZE, 0, 10);
+    SendMessageW(tb, TBM_SETPOS, TRUE, 50);
+    Take();
+    std::vector<int> seen;
+    onCommand = nullptr;
+    SetFocus(tb);
+    Take();
+    struct Case {
+        UINT vk;
+        int pos;
+        UINT code;
+    };
+    const Case cases[] = {
+        {VK_RIGHT, 51, TB_LINEDOWN}, {VK_LEFT, 50, TB_LINEUP}, {VK_NEXT, 60, TB_PAGEDOWN},
+        {VK_PRIOR, 50, TB_PAGEUP},   {VK_END, 100, TB_BOTTOM}, {VK_HOME, 0, TB_TOP},
+    };
+    for (const Case& c : cases) {
+        Key(c.vk);
+        EXPECT_EQ(SendMessageW(tb, TBM_GETPOS, 0, 0), c.pos);
+        EXPECT_EQ(Take(), (Ev{"hscroll 701 code=" + std::to_string(c.code) + " pos=0 focus=701",
+                              "hscroll 701 code=8 pos=0 focus=701"}));
+    }
+    // drag the thumb: track on each move, then position and end
+    RECT th{};
+    SendMessageW(tb, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&th));
+    POINT c{(th.left + th.right) / 2, (th.top + th.bottom) / 2};
+    RECT ch{};
+    SendMessageW(tb, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&ch));
+    drv.MouseDown(CHeadlessDriver::At(tb, c));
+    drv.MouseMove(CHeadlessDriver::At(tb, POINT{(ch.left + ch.right) / 2, c.y}));
+    drv.MouseUp(CHeadlessDriver::At(tb, POINT{(ch.left + ch.right) / 2, c.y}));
+    drv.Pump();
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPOS, 0, 0), 50);
+    EXPECT_EQ(Take(), (Ev{"hscroll 701 code=5 pos=50 focus=701", "hscroll 701 code=4 pos=50 focus=701",
+                          "hscroll 701 code=8 pos=0 focus=701"}));
+    // a click on the channel beyond the thumb pages towards it
+    Click(tb, ch.right - 2, c.y);
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPOS, 0, 0), 60);
+    EXPECT_EQ(Take(), (Ev{"hscroll 701 code=3 pos=0 focus=701", "hscroll 701 code=8 pos=0 focus=701"}));
+}
+
+TEST_F(BarTest, ProgressPaintsAtOnceAndStepsRoundTheRange)
+{
+    HWND pb = Make(L"msctls_progress32", L"", PBS_SMOOTH, 10, 10, 200, 20, 801);
+    UpdateWindow(parent);
+    drv.Pump();
+    COLORREF before = PixelAt(pb, 150, 10);
+    SendMessageW(pb, PBM_SETPOS, 90, 0);  // no message loop between: the bar shows it already
+    POINT s = CHeadlessDriver::At(pb, POINT{150, 10});
+    RECT wr{};
+    GetWindowRect(parent, &wr);
+    EXPECT_NE(drv.Pixel(parent, s.x - wr.left, s.y - wr.top), before);
+    EXPECT_EQ(drv.Pixel(parent, s.x - wr.left, s.y - wr.top), GetSysColor(COLOR_HIGHLIGHT));
+
+    EXPECT_EQ(SendMessageW(pb, PBM_SETRANGE32, 0, 50), MAKELONG(0, 100));
+    EXPECT_EQ(SendMessageW(pb, PBM_GETPOS, 0, 0), 50);  // clamped into the new range
+    SendMessageW(pb, PBM_SETSTEP, 20, 0);
+    SendMessageW(pb, PBM_SETPOS, 40, 0);
+    SendMessageW(pb, PBM_STEPIT, 0, 0);
+    EXPECT_EQ(SendMessageW(pb, PBM_GETPOS, 0, 0), 10);  // past the end it starts again
+    PBRANGE r{};
+    EXPECT_EQ(SendMessageW(pb, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&r)), 50);
+    EXPECT_EQ(r.iLow, 0);
+}
+
+TEST_F(BarTest, ScrollBarReportsAndLeavesThePositionToTheParent)
+{
+    HWND sb = Make(L"ScrollBar", L"", SBS_VERT, 10, 10, 17, 150, 901);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 200, 0};
+    EXPECT_EQ(SetScrollInfo(sb, SB_CTL, &si, TRUE), 90);  // clamped to max - page + 1
+    Take();
+    Click(sb, 8, 145);  // the lower arrow
+    EXPECT_EQ(Take(), (Ev{"vscroll 901 code=1 pos=0 focus=0", "vscroll 901 code=8 pos=0 focus=0"}));
+    EXPECT_EQ(GetScrollPos(sb, SB_CTL), 90);
+    SetScrollPos(sb, SB_CTL, 0, TRUE);
+    Click(sb, 8, 100);  // the track below the thumb
+    EXPECT_EQ(Take(), (Ev{"vscroll 901 code=3 pos=0 focus=0", "vscroll 901 code=8 pos=0 focus=0"}));
+}
+
+}  // namespace
