@@ -595,25 +595,32 @@ int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
                                             Utf8(text ? text : L"").c_str());
     gtk_window_set_title(GTK_WINDOW(dlg), Utf8(caption ? caption : L"").c_str());
     struct Button { const char* label; int id; };
-    std::vector<Button> buttons;
+    static const Button kOk[] = {{"OK", IDOK}};
+    static const Button kOkCancel[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+    static const Button kAbort[] = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}};
+    static const Button kYesNoCancel[] = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+    static const Button kYesNo[] = {{"Yes", IDYES}, {"No", IDNO}};
+    static const Button kRetryCancel[] = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+    const Button* buttons = kOk;
+    size_t count = 1;
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: buttons = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}}; break;
-    case MB_YESNOCANCEL: buttons = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}}; break;
-    case MB_YESNO: buttons = {{"Yes", IDYES}, {"No", IDNO}}; break;
-    case MB_RETRYCANCEL: buttons = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
-    default: buttons = {{"OK", IDOK}}; break;
+    case MB_OKCANCEL: buttons = kOkCancel; count = 2; break;
+    case MB_ABORTRETRYIGNORE: buttons = kAbort; count = 3; break;
+    case MB_YESNOCANCEL: buttons = kYesNoCancel; count = 3; break;
+    case MB_YESNO: buttons = kYesNo; count = 2; break;
+    case MB_RETRYCANCEL: buttons = kRetryCancel; count = 2; break;
+    default: break;
     }
-    for (const Button& b : buttons)
-        gtk_dialog_add_button(GTK_DIALOG(dlg), b.label, b.id);
-    size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    for (size_t i = 0; i < count; ++i)
+        gtk_dialog_add_button(GTK_DIALOG(dlg), buttons[i].label, buttons[i].id);
+    size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, count - 1);
     gtk_dialog_set_default_response(GTK_DIALOG(dlg), buttons[def].id);
     int r = gtk_dialog_run(GTK_DIALOG(dlg));
     gtk_widget_destroy(dlg);
     if (r < 0) {
         // Closed without a button: Cancel where there is one, else the only button.
-        bool hasCancel = std::any_of(buttons.begin(), buttons.end(), [](const Button& b) { return b.id == IDCANCEL; });
-        r = hasCancel ? IDCANCEL : (buttons.size() == 1 ? buttons[0].id : buttons.back().id);
+        bool hasCancel = std::any_of(buttons, buttons + count, [](const Button& b) { return b.id == IDCANCEL; });
+        r = hasCancel ? IDCANCEL : buttons[count - 1].id;
     }
     return r;
 }
