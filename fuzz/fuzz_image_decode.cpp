@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     take(rule.m_areaJ.data(), rule.m_areaJ.size());
     take(rule.m_area0.data() + 0x400, kArea0Size - 0x400);
     take(rule.m_msgText.data(), rule.m_msgText.size());
-    PutU16(rule.SectionPtr("M1"), newer ? 0x5188u : 0x4A10u);
+    PutU16(rule.SectionPtr("M1"), newer ? 0x5188u : 0x2110u);
 
     rule.InitOpcodeTables();
     if (!rule.DecodeSettings() || !rule.DecodeImage())

@@ -9,6 +9,7 @@
 #include "elements/BlockIO.h"
 #include "elements/BlockObj.h"
 #include "image/OpcodeTables.h"
+#include "shell/MainFrame.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -208,6 +209,10 @@ BOOL CTavixCoreRule::DecodeSettings()
     pDoc->m_nHardwareExtra = short(GetU16(SectionPtr("M2")));
     pDoc->m_nMinFirmware = WORD(GetU16(SectionPtr("V1")));
     pDoc->m_nMinFirmwareExtra = short(GetU16(SectionPtr("V2")));
+    CString name;
+    WORD minFirmware = 0;
+    if (CMainFrame::GetSeriesName(pDoc->m_nHardwareCode, &name, &minFirmware) != -1)
+        pDoc->m_strHardwareName = name;
     if (IsOldFamily())
         return TRUE;
 

@@ -14,7 +14,7 @@
 
 using Bytes = std::vector<BYTE>;
 
-constexpr WORD kOldHardware = 0x4A10;  // machine type 'J'
+constexpr WORD kOldHardware = 0x2110;  // machine type 0x21, an older family
 constexpr WORD kNewHardware = 0x5188;  // machine type 'Q'
 
 inline std::unique_ptr<CTavixDoc> MakeDoc(WORD hardware = kNewHardware)

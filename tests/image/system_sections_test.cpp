@@ -86,6 +86,7 @@ TEST(SystemSections, WrittenAsTheDeviceReadsThem)
     EXPECT_EQ(back->m_nTempLow, -25);
     EXPECT_EQ(back->m_nTextTime2, 7000);
     EXPECT_EQ(back->m_nHardwareCode, kNewHardware);
+    EXPECT_EQ(back->m_strHardwareName, L"QX Series V2.XX");
 }
 
 TEST(SystemSections, PortWithoutAddressComesBackAsMode2)
