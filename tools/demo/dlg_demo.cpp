@@ -1,0 +1,174 @@
+// A dialog built from a template with the standard controls, shown through the display host
+// that start-up chooses (GTK with a display, headless without one or with TAVIX_HEADLESS=1).
+//   dlg_demo [--screenshot=FILE.png] [--quit-after-paint]
+//   dlg_demo --count-colours=FILE.png    prints the number of colours of a PNG file
+#include "platform/host/DlgGtk.h"
+#include "platform/host/HostSelect.h"
+#include "platform/ui/CtlStd.h"
+#include "platform/ui/Ddx.h"
+#include "platform/ui/MessageMap.h"
+
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr UINT WM_DEMO_SHOWN = WM_USER + 1;
+
+DialogItem Item(const wchar_t* cls, const wchar_t* text, UINT id, DWORD style, int x, int y, int cx, int cy)
+{
+    DialogItem it;
+    it.className = cls;
+    it.text = text;
+    it.id = id;
+    it.style = style | WS_CHILD | WS_VISIBLE;
+    it.x = x;
+    it.y = y;
+    it.cx = cx;
+    it.cy = cy;
+    return it;
+}
+
+DialogTemplate DemoTemplate()
+{
+    DialogTemplate t;
+    t.caption = L"Block properties";
+    t.fontFace = L"MS Sans Serif";
+    t.fontSize = 8;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | WS_VISIBLE;
+    t.cx = 200;
+    t.cy = 112;
+    t.items = {
+        Item(WC_STATICW, L"&Name:", 100, SS_RIGHT, 6, 9, 40, 9),
+        Item(WC_EDITW, L"", 101, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | WS_GROUP, 50, 7, 90, 12),
+        Item(WC_STATICW, L"&Value:", 102, SS_RIGHT, 6, 25, 40, 9),
+        Item(WC_EDITW, L"", 103, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | WS_GROUP, 50, 23, 50, 12),
+        Item(WC_BUTTONW, L"Mode", 104, BS_GROUPBOX, 6, 42, 120, 46),
+        Item(WC_BUTTONW, L"&On delay", 105, BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 14, 54, 100, 10),
+        Item(WC_BUTTONW, L"O&ff delay", 106, BS_AUTORADIOBUTTON, 14, 66, 100, 10),
+        Item(WC_BUTTONW, L"&Retentive", 107, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 132, 54, 60, 10),
+        Item(WC_BUTTONW, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 84, 92, 50, 14),
+        Item(WC_BUTTONW, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 142, 92, 50, 14),
+    };
+    return t;
+}
+
+class CDemoDlg : public CDialog {
+public:
+    CString m_name = L"B001";
+    int m_value = 250;
+    int m_mode = 1;
+    int m_retentive = 1;
+    std::string m_screenshot;
+    bool m_quitAfterPaint = false;
+    int m_result = 0;
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, 101, m_name);
+        DDV_MaxChars(pDX, m_name, 8);
+        DDX_Text(pDX, 103, m_value);
+        DDV_MinMaxInt(pDX, m_value, 0, 9999);
+        DDX_Radio(pDX, 105, m_mode);
+        DDX_Check(pDX, 107, m_retentive);
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        PostMessage(WM_DEMO_SHOWN);
+        return TRUE;
+    }
+    void OnOK() override
+    {
+        if (UpdateData(TRUE))
+            DestroyWindow();
+    }
+    void OnCancel() override { DestroyWindow(); }
+
+protected:
+    LRESULT OnShown(WPARAM, LPARAM)
+    {
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
+        if (!m_screenshot.empty() && !AfxGetHost()->Screenshot(m_hWnd, m_screenshot)) {
+            std::fprintf(stderr, "dlg_demo: screenshot failed\n");
+            m_result = 2;
+        }
+        if (m_quitAfterPaint)
+            DestroyWindow();
+        return 0;
+    }
+    void OnDestroy()
+    {
+        CWnd::OnDestroy();
+        PostQuitMessage(m_result);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDemoDlg, CDialog)
+    ON_MESSAGE(WM_DEMO_SHOWN, OnShown)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+int CountColours(const char* path)
+{
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "dlg_demo: cannot read %s\n", path);
+        cairo_surface_destroy(s);
+        return -1;
+    }
+    cairo_surface_flush(s);
+    std::set<std::uint32_t> colours;
+    int w = cairo_image_surface_get_width(s);
+    int h = cairo_image_surface_get_height(s);
+    int stride = cairo_image_surface_get_stride(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            colours.insert(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
+    cairo_surface_destroy(s);
+    return int(colours.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string shot;
+    bool quit = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
+            int n = CountColours(argv[i] + 16);
+            std::printf("%d\n", n);
+            return n > 1 ? 0 : 1;
+        }
+        if (std::strncmp(argv[i], "--screenshot=", 13) == 0)
+            shot = argv[i] + 13;
+        else if (std::strcmp(argv[i], "--quit-after-paint") == 0)
+            quit = true;
+    }
+    CUiHost* host = AfxInitHost(&argc, &argv);
+    std::fprintf(stderr, "dlg_demo: %s host\n", host->Name());
+    if (!AfxHostIsHeadless())
+        AfxInstallGtkDialogs();
+    AfxRegisterControlClasses();
+    DialogTemplate t = DemoTemplate();
+    CDemoDlg dlg;
+    dlg.m_screenshot = shot;
+    dlg.m_quitAfterPaint = quit;
+    if (!dlg.CreateIndirect(&t))
+        return 3;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return int(msg.wParam);
+}
