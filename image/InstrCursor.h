@@ -5,6 +5,8 @@
 
 #include "image/ImageLayout.h"
 
+#include <cstdint>
+
 // Writes the bytes behind an opcode word, from `pos` up to `end` (the instruction's end).
 struct InstrWriter {
     BYTE* p = nullptr;
