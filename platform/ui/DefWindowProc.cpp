@@ -221,6 +221,16 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (Wnd* top = TopLevelOf(w))
                 Send(top, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
+    case WM_SYSKEYUP:
+        // Alt or F10 pressed and released alone: the keyboard opens the window's menu.
+        if ((wParam == WPARAM(VK_MENU) || wParam == WPARAM(VK_F10)) && LastKeyDown() == UINT(wParam))
+            Send(TopLevelOf(w), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        return 0;
+    case WM_SYSCHAR:
+        // Alt with a character: the menu item with that mnemonic.
+        if (wParam != WPARAM(VK_ESCAPE))
+            Send(TopLevelOf(w), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+        return 0;
     case WM_IME_CHAR:
         Send(w, WM_CHAR, wParam, lParam);
         return 0;

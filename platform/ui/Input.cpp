@@ -31,6 +31,7 @@ struct InputState {
     HWND capture = nullptr;
     BYTE keys[256] = {};
     // double clicks
+    UINT lastKeyDown = 0;  // the last key pressed (Alt pressed and released alone opens the menu)
     HWND lastDownWnd = nullptr;
     UINT lastDownMsg = 0;
     DWORD lastDownTime = 0;
@@ -250,6 +251,19 @@ void MouseEvent(const RawInput& in, MSG* out, bool* produced)
         if (dbl)
             msg += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     }
+    if (client && !cap && (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN)) {
+        // Parents hear of a button pressed over a child, nearest first, as in Win32.
+        for (Wnd* c = target; c && c->IsChild() && !(c->exStyle & WS_EX_NOPARENTNOTIFY);) {
+            Wnd* p = c->parent;
+            HWND ph = p->handle;
+            RECT pc = ScreenClient(p);
+            Send(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(msg), 0), PackPoint(POINT{pt.x - pc.left, pt.y - pc.top}));
+            if (!Find(h) || !Find(ph))
+                return;
+            c = Find(ph);
+        }
+        target = Find(h);
+    }
     if (client) {
         RECT c = ScreenClient(target);
         POINT local{pt.x - c.left, pt.y - c.top};
@@ -267,6 +281,8 @@ void KeyEvent(const RawInput& in, MSG* out, bool* produced)
     bool down = in.kind == RawInput::KeyDown;
     bool wasDown = (s.keys[vk] & 0x80) != 0;
     SetKey(s.keys, vk, down);
+    if (down)
+        s.lastKeyDown = vk;
     Wnd* target = Find(s.focus);
     if (!target)
         target = Find(s.active);
@@ -395,6 +411,8 @@ void ResetInputState()
     g_hasClip = false;
     SetPointerPosition(POINT{0, 0});
 }
+
+UINT LastKeyDown() { return St().lastKeyDown; }
 
 void UpdateAsyncKey(UINT vk, bool down)
 {

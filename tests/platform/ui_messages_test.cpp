@@ -415,6 +415,37 @@ TEST_F(MessagesTest, KeysTranslateToCharacters)
     EXPECT_EQ(rec.Log()[1].wParam, WPARAM(L'中'));
 }
 
+TEST_F(MessagesTest, AltOpensTheMenuThroughTheSystemCommand)
+{
+    HWND a = Child("a", 0, 0);
+    SetFocus(a);
+    rec.Watch({WM_SYSCOMMAND});
+    drv.Key(VK_MENU);  // alone
+    drv.KeyDown(VK_MENU);
+    drv.Key('F', L'f');  // Alt+F
+    drv.KeyUp(VK_MENU);
+    drv.Pump();
+    ASSERT_EQ(rec.Names(), (Seq{"top:SYSCOMMAND", "top:SYSCOMMAND"}));
+    EXPECT_EQ(rec.Log()[0].wParam & 0xFFF0, SC_KEYMENU);
+    EXPECT_EQ(rec.Log()[0].lParam, 0);
+    EXPECT_EQ(rec.Log()[1].lParam, LPARAM(L'f'));
+}
+
+TEST_F(MessagesTest, ParentsHearOfButtonsPressedOverChildren)
+{
+    HWND a = Child("a", 10, 20, 100, 100);
+    HWND b = rec.Make("b", WS_CHILD | WS_VISIBLE, 5, 5, 20, 20, a);
+    HWND quiet = rec.Make("quiet", WS_CHILD | WS_VISIBLE, 50, 50, 20, 20, a, 0, WS_EX_NOPARENTNOTIFY);
+    rec.Watch({WM_PARENTNOTIFY, WM_LBUTTONDOWN, WM_RBUTTONDOWN});
+    drv.MouseDown(CHeadlessDriver::At(b, POINT{1, 2}));
+    drv.MouseDown(CHeadlessDriver::At(quiet, POINT{1, 2}), 1);
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (Seq{"a:PARENTNOTIFY", "top:PARENTNOTIFY", "b:LBUTTONDOWN", "quiet:RBUTTONDOWN"}));
+    EXPECT_EQ(LOWORD(rec.Log()[0].wParam), WM_LBUTTONDOWN);
+    EXPECT_EQ(GET_X_LPARAM(rec.Log()[0].lParam), 6);   // in a's client coordinates
+    EXPECT_EQ(GET_X_LPARAM(rec.Log()[1].lParam), 16);  // in top's
+}
+
 TEST_F(MessagesTest, KeyStateFollowsTheMessagesHandedOut)
 {
     HWND a = Child("a", 0, 0);
@@ -448,6 +479,15 @@ TEST_F(MessagesTest, OtherThreadsPostAndInvalidate)
     t.join();
     drv.Pump();
     ASSERT_EQ(rec.Log().size(), 51u);
+    // Thread messages have no window; the loop gets them as they are.
+    DWORD ui = GetCurrentThreadId();
+    std::thread t2([ui] { PostThreadMessageW(ui, WM_USER + 7, 1, 2); });
+    t2.join();
+    MSG m;
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, nullptr);
+    EXPECT_EQ(m.message, WM_USER + 7);
+    EXPECT_FALSE(PostThreadMessageW(0x7FFFFFF0, WM_USER, 0, 0));
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(rec.Log()[size_t(i)].wParam, WPARAM(i));
     EXPECT_EQ(rec.Names().back(), "a:PAINT");

@@ -205,6 +205,8 @@ void SetPointerPosition(POINT p);
 // Forgets keys held, focus, capture, click history and pointer clip of the calling thread
 // (a fresh start for each test).
 void ResetInputState();
+// The virtual key of the last key pressed on the calling thread.
+UINT LastKeyDown();
 void UpdateAsyncKey(UINT vk, bool down);
 std::shared_ptr<WndClass> ClassOf(LPCWSTR name);
 // Loads cursors and icons of the program's resources (AfxSetResourceCursorLoader).
