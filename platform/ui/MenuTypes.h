@@ -2,6 +2,7 @@
 // HMENU handles; the menu bar of a window and popup menus are drawn and tracked by this layer.
 #pragma once
 
+#include "platform/ui/CtlStd.h"
 #include "platform/ui/WinUser.h"
 
 // ---- item flags (MF_*) ----
@@ -63,48 +64,8 @@ constexpr UINT TPM_BOTTOMALIGN = 0x0020;
 constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
 
-// ---- owner draw ----
-constexpr UINT ODT_MENU = 1;
-constexpr UINT ODT_LISTBOX = 2;
-constexpr UINT ODT_COMBOBOX = 3;
-constexpr UINT ODT_BUTTON = 4;
-constexpr UINT ODT_STATIC = 5;
-constexpr UINT ODA_DRAWENTIRE = 0x0001;
-constexpr UINT ODA_SELECT = 0x0002;
-constexpr UINT ODA_FOCUS = 0x0004;
-constexpr UINT ODS_SELECTED = 0x0001;
-constexpr UINT ODS_GRAYED = 0x0002;
-constexpr UINT ODS_DISABLED = 0x0004;
-constexpr UINT ODS_CHECKED = 0x0008;
-constexpr UINT ODS_FOCUS = 0x0010;
-constexpr UINT ODS_DEFAULT = 0x0020;
-
-// The owner-draw records are shared with the owner-drawn controls; whichever header comes first
-// defines them.
-#ifndef TVX_OWNERDRAW_RECORDS_DEFINED
-#define TVX_OWNERDRAW_RECORDS_DEFINED
-struct MEASUREITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemWidth;
-    UINT itemHeight;
-    ULONG_PTR itemData;
-};
-using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
-struct DRAWITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemAction;
-    UINT itemState;
-    HWND hwndItem;  // the menu handle for menus
-    HDC hDC;
-    RECT rcItem;
-    ULONG_PTR itemData;
-};
-using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
-#endif
+// The owner-draw codes and records (ODT_MENU, DRAWITEMSTRUCT, MEASUREITEMSTRUCT) are those of
+// the controls.
 
 struct MENUITEMINFOW {
     UINT cbSize;
