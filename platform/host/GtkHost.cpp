@@ -443,6 +443,15 @@ void CGtkHost::TopLevelShapeChanged(HWND h)
     cairo_region_destroy(region);
 }
 
+void CGtkHost::CaretMoved(HWND top, const RECT& rect)
+{
+    auto it = m_windows.find(top);
+    if (it == m_windows.end() || !it->second->im)
+        return;
+    GdkRectangle r{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    gtk_im_context_set_cursor_location(it->second->im, &r);
+}
+
 void CGtkHost::TopLevelActivate(HWND h)
 {
     auto it = m_windows.find(h);

@@ -25,6 +25,8 @@ public:
     void TopLevelPresent(HWND, const RECT& dirty) override;
     void TopLevelTextChanged(HWND) override;
     void TopLevelShapeChanged(HWND) override;
+    void CaretMoved(HWND top, const RECT& rect) override;
+    bool CaretBlinks() const override { return true; }
     void TopLevelActivate(HWND) override;
     bool BeginMoveResize(HWND, int hit, POINT screen) override;
     void SetCursorShape(HCURSOR) override;

@@ -31,6 +31,8 @@ public:
     void SetCursorShape(HCURSOR c) override { m_cursor = c; }
     void TopLevelPresent(HWND, const RECT&) override { ++m_presents; }
     SIZE ScreenSize() const override { return m_screen; }
+    bool CaretBlinks() const override { return m_blink; }
+    void SetCaretBlinks(bool blink) { m_blink = blink; }
 
     // ---- script ----
     void AdvanceClockTo(DWORD now) { m_now = now; }
@@ -59,6 +61,7 @@ private:
     int m_presents = 0;
     int m_waitLimitMs = 5000;
     SIZE m_screen{1920, 1080};
+    bool m_blink = false;
 };
 
 // Test input and inspection through a headless host (installed while the driver lives).

@@ -24,6 +24,11 @@ public:
     virtual void TopLevelTextChanged(HWND) {}
     // SetWindowRgn gave the window a shape (or took it away).
     virtual void TopLevelShapeChanged(HWND) {}
+    // The caret moved to `rect` (coordinates of the top-level window): where input methods
+    // show their candidates.
+    virtual void CaretMoved(HWND /*top*/, const RECT& /*rect*/) {}
+    // Whether the caret blinks (not in tests, whose pixels must not depend on the clock).
+    virtual bool CaretBlinks() const { return false; }
     virtual void TopLevelActivate(HWND) {}
     // The user drags the window's caption or border (hit code HTCAPTION, HTLEFT ...).
     virtual bool BeginMoveResize(HWND, int /*hit*/, POINT /*screen*/) { return false; }

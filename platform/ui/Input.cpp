@@ -23,6 +23,7 @@ struct Caret {
     POINT pos{0, 0};
     int hideCount = 1;
     bool drawn = false;
+    DWORD nextBlink = 0;  // when the blinking caret changes next (hosts that blink it)
 };
 
 struct InputState {
@@ -122,7 +123,23 @@ void CaretDraw()
     if (!c.drawn && c.hideCount == 0 && Find(c.owner) && IsWindowVisible(c.owner)) {
         CaretInvert();
         c.drawn = true;
+        c.nextBlink = Now() + GetCaretBlinkTime();
     }
+}
+
+// Tells the host where text input goes, so an input method shows its window next to it.
+void CaretToHost()
+{
+    Caret& c = St().caret;
+    Wnd* w = Find(c.owner);
+    if (!w)
+        return;
+    RECT sc = ScreenClient(w);
+    RECT top = ScreenRect(TopLevelOf(w));
+    RECT r{sc.left - top.left + c.pos.x, sc.top - top.top + c.pos.y, 0, 0};
+    r.right = r.left + c.width;
+    r.bottom = r.top + c.height;
+    AfxGetHost()->CaretMoved(TopLevelOf(w)->handle, r);
 }
 
 UINT ButtonMsg(int button, bool down)
@@ -413,6 +430,23 @@ void ResetInputState()
 }
 
 UINT LastKeyDown() { return St().lastKeyDown; }
+
+int CaretBlinkTick()
+{
+    Caret& c = St().caret;
+    if (!AfxGetHost()->CaretBlinks() || !c.owner || c.hideCount != 0 || !Find(c.owner))
+        return -1;
+    DWORD now = Now();
+    if (int(c.nextBlink - now) <= 0) {
+        if (c.drawn) {
+            CaretErase();
+            c.nextBlink = now + GetCaretBlinkTime();
+        } else {
+            CaretDraw();
+        }
+    }
+    return std::max(0, int(c.nextBlink - now));
+}
 
 void UpdateAsyncKey(UINT vk, bool down)
 {
@@ -719,6 +753,7 @@ BOOL SetCaretPos(int x, int y)
     CaretErase();
     c.pos = POINT{x, y};
     CaretDraw();
+    CaretToHost();
     return TRUE;
 }
 

@@ -378,8 +378,12 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
     for (;;) {
         if (PeekCore(msg, hwnd, filterMin, filterMax, PM_REMOVE))
             return msg->message == WM_QUIT ? FALSE : TRUE;
+        int wait = NextTimerDelay(*CurrentQueue());
+        int blink = CaretBlinkTick();
+        if (blink >= 0 && (wait < 0 || blink < wait))
+            wait = blink;
         PresentDirty();
-        AfxGetHost()->WaitForEvents(NextTimerDelay(*CurrentQueue()));
+        AfxGetHost()->WaitForEvents(wait);
     }
 }
 

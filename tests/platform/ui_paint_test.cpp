@@ -160,6 +160,34 @@ TEST_F(PaintTest, CaretInvertsAndRestores)
     DestroyCaret();
 }
 
+TEST_F(PaintTest, CaretBlinksWhereTheHostWantsIt)
+{
+    HWND a = Painted("a", white, 0, 0, 100, 100);
+    drv.Pump();
+    drv.Host().SetCaretBlinks(true);
+    CreateCaret(a, nullptr, 2, 10);
+    SetCaretPos(10, 10);
+    ShowCaret(a);
+    ASSERT_EQ(drv.Pixel(top, 10, 10), RGB(0, 0, 0));
+    COLORREF seen[2] = {};
+    drv.Host().QueueIdleStep([&] { drv.Host().AdvanceClockTo(drv.Host().NowMs() + GetCaretBlinkTime()); });
+    drv.Host().QueueIdleStep([&] {
+        seen[0] = drv.Pixel(top, 10, 10);
+        drv.Host().AdvanceClockTo(drv.Host().NowMs() + GetCaretBlinkTime());
+    });
+    drv.Host().QueueIdleStep([&] {
+        seen[1] = drv.Pixel(top, 10, 10);
+        PostQuitMessage(0);
+    });
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0))
+        DispatchMessageW(&m);
+    EXPECT_EQ(seen[0], white);
+    EXPECT_EQ(seen[1], RGB(0, 0, 0));
+    DestroyCaret();
+    EXPECT_EQ(drv.Pixel(top, 10, 10), white);
+}
+
 TEST_F(PaintTest, LockedWindowsShowNothingUntilUnlocked)
 {
     HWND a = Painted("a", kRed, 0, 0, 50, 50);

@@ -205,6 +205,8 @@ void SetPointerPosition(POINT p);
 // Forgets keys held, focus, capture, click history and pointer clip of the calling thread
 // (a fresh start for each test).
 void ResetInputState();
+// Blinks the caret when the host wants it; milliseconds to the next change, -1 for none.
+int CaretBlinkTick();
 // The virtual key of the last key pressed on the calling thread.
 UINT LastKeyDown();
 void UpdateAsyncKey(UINT vk, bool down);
