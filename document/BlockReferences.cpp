@@ -5,6 +5,8 @@
 
 #include "document/ClassTest.h"
 #include "elements/BlockObj.h"
+#include "platform/ui/CtlStd.h"
+#include "platform/ui/Wnd.h"
 #include "shell/MainFrame.h"
 
 namespace {
@@ -16,6 +18,15 @@ CString EntryText(const CBlockObj* pBlock)
     CString text;
     text.Format(L"B%d%s", pBlock->m_nNumber - NUM_FUNCTION, name.GetString());
     return text;
+}
+
+// Adds each entry to a combo box (CB_ADDSTRING) or list box (LB_ADDSTRING); nothing is cleared.
+void AddEntries(CWnd* pControl, UINT nAddMessage, const CStringArray& entries)
+{
+    if (pControl == nullptr)
+        return;
+    for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+        pControl->SendMessage(nAddMessage, 0, reinterpret_cast<LPARAM>(entries[i].GetString()));
 }
 
 bool IsPlainFunctionBlock(const CBlockObj* pBlock)
@@ -53,4 +64,25 @@ void CTavixDoc::GetStorableBlockEntries(int nSkipNumber, CStringArray& entries) 
             (pBlock->m_byOptions & OPT_STORABLE))
             entries.Add(EntryText(pBlock));
     }
+}
+
+void CTavixDoc::FillBlockComboBox(int nSkipNumber, CWnd* pCombo) const
+{
+    CStringArray entries;
+    GetBlockReferenceEntries(nSkipNumber, entries);
+    AddEntries(pCombo, CB_ADDSTRING, entries);
+}
+
+void CTavixDoc::FillMemBlockComboBox(int nSkipNumber, CWnd* pCombo) const
+{
+    CStringArray entries;
+    GetStorableBlockEntries(nSkipNumber, entries);
+    AddEntries(pCombo, CB_ADDSTRING, entries);
+}
+
+void CTavixDoc::FillDataLogBlockComboBox(int nSkipNumber, CWnd* pList) const
+{
+    CStringArray entries;
+    GetStorableBlockEntries(nSkipNumber, entries);
+    AddEntries(pList, LB_ADDSTRING, entries);
 }

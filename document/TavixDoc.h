@@ -18,6 +18,7 @@ class CBlockObj;
 class CConnectLineObj;
 class CBlockComment;
 class CPowerBusObj;
+class CWnd;
 
 class CTavixDoc : public CObject {
     DECLARE_DYNCREATE(CTavixDoc)
@@ -125,6 +126,10 @@ public:
     void GetBlockReferenceEntries(int nSkipNumber, CStringArray& entries) const;
     // Blocks whose value a memory block or the data log can store.
     void GetStorableBlockEntries(int nSkipNumber, CStringArray& entries) const;
+    // The same entries added to a page's control; none of them clears the control first.
+    void FillBlockComboBox(int nSkipNumber, CWnd* pCombo) const;
+    void FillMemBlockComboBox(int nSkipNumber, CWnd* pCombo) const;
+    void FillDataLogBlockComboBox(int nSkipNumber, CWnd* pList) const;
 
     // ---- message-text field arrays of the program file ----
 

@@ -1,6 +1,8 @@
 // The candidate lists of the block pages.
 #include "DocTestSupport.h"
 
+#include "platform/host/HeadlessHost.h"
+#include "platform/ui/CtlClasses.h"
 #include "shell/MainFrame.h"
 
 #include <gtest/gtest.h>
@@ -68,4 +70,39 @@ TEST_F(BlockReferences, OlderModelsOfferCountersAndAnalogComparisonsOnly)
     doc.GetBlockReferenceEntries(pCounter->m_nNumber, none);
     EXPECT_EQ(none.GetSize(), 0);
     EXPECT_EQ(doc.CountFlaggedBlocks(pCounter->m_nNumber), 0);
+}
+
+TEST_F(BlockReferences, PagesGetTheSameEntriesInTheirControls)
+{
+    CHeadlessDriver driver;
+    AfxRegisterControlClasses();
+    CTavixDoc doc;
+    AddNew(doc, 800);
+    AddNew(doc, 400);
+    // A plain window stands in for the property page that holds the controls.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = L"TestReferencePage";
+    RegisterClassW(&wc);
+    HWND hPage = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300,
+                                 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hPage, nullptr);
+    CWnd* pPage = CWnd::FromHandle(hPage);
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 100, 200), pPage, 1));
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD, CRect(0, 0, 100, 200), pPage, 2));
+    combo.AddString(L"kept");  // the filling does not clear the control
+    doc.FillMemBlockComboBox(-1, &combo);
+    doc.FillDataLogBlockComboBox(-1, &list);
+    doc.FillBlockComboBox(-1, nullptr);
+    ASSERT_EQ(combo.GetCount(), 3);
+    ASSERT_EQ(list.GetCount(), 2);
+    CString comboText;
+    CString listText;
+    combo.GetLBText(2, comboText);
+    list.GetText(1, listText);
+    EXPECT_EQ(comboText, L"B1[On Delay]");
+    EXPECT_EQ(listText, comboText);
+    DestroyWindow(hPage);
 }
