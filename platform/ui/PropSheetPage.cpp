@@ -54,7 +54,9 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* pSheet, const RECT& rect)
     child.x = child.y = 0;
     if (!CreateDlgIndirect(&child, pSheet))
         return FALSE;
-    SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Right after the tab strip in z-order: the tab order runs tabs, page, buttons.
+    CWnd* tabs = pSheet->GetTabControl();
+    SetWindowPos(tabs, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | (tabs ? 0 : SWP_NOZORDER));
     if (m_bModified)
         pSheet->SendMessage(PSM_CHANGED, reinterpret_cast<WPARAM>(m_hWnd));
     return TRUE;

@@ -107,6 +107,15 @@ void Paint(HWND h)
     auto it = All().find(h);
     RECT client;
     ::GetClientRect(h, &client);
+    // The page lies over the strip's frame, below it in z-order: leave its area to it.
+    for (HWND s = ::GetWindow(h, GW_HWNDNEXT); s; s = ::GetWindow(s, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(s))
+            continue;
+        RECT r;
+        ::GetWindowRect(s, &r);
+        ::MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+        ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_3DFACE));
     if (it != All().end()) {
         const Tabs& t = it->second;
