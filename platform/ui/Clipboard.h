@@ -86,3 +86,10 @@ struct ClipboardBridge {
 };
 // Installs the bridge (empty functions: the clipboard stays inside the process).
 void AfxSetClipboardBridge(ClipboardBridge bridge);
+
+// ---- text ----
+// CF_UNICODETEXT holds wide characters (wchar_t) with a terminating zero.
+BOOL AfxSetClipboardText(const std::wstring& text);
+BOOL AfxGetClipboardText(std::wstring& text);
+// Makes the edit controls' cut, copy and paste use this clipboard (and so the system one).
+void AfxConnectEditClipboard();

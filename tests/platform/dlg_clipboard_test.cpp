@@ -3,6 +3,7 @@
 #include "dlg_support.h"
 
 #include "platform/base/Archive.h"
+#include "platform/ui/CtlClipboard.h"
 #include "platform/ui/Ole.h"
 
 #include <cstring>
@@ -125,6 +126,35 @@ TEST_F(ClipboardTest, TheBridgePublishesNamedFormatsAndTakesInAnotherInstancesDa
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_EQ(BytesOf(static_cast<HGLOBAL>(GetClipboardData(mine))), "xy");
     CloseClipboard();
+}
+
+TEST_F(ClipboardTest, TextGoesThroughTheClipboardAndTheEditsUseIt)
+{
+    ASSERT_TRUE(AfxSetClipboardText(L"B001 \u4e2d\u6587"));
+    std::wstring t;
+    ASSERT_TRUE(AfxGetClipboardText(t));
+    EXPECT_EQ(t, L"B001 \u4e2d\u6587");
+    // A block without its terminating zero is read up to its end, not beyond.
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 2 * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(h));
+    p[0] = L'a';
+    p[1] = L'b';
+    GlobalUnlock(h);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, h);
+    CloseClipboard();
+    ASSERT_TRUE(AfxGetClipboardText(t));
+    EXPECT_EQ(t, L"ab");
+
+    AfxConnectEditClipboard();
+    EXPECT_TRUE(ctl::ClipboardSetText(L"copied in an edit"));
+    ASSERT_TRUE(AfxGetClipboardText(t));
+    EXPECT_EQ(t, L"copied in an edit");
+    AfxSetClipboardText(L"pasted into an edit");
+    EXPECT_TRUE(ctl::ClipboardGetText(t));
+    EXPECT_EQ(t, L"pasted into an edit");
+    CtlSetClipboardHandlers(nullptr, nullptr);
 }
 
 TEST_F(ClipboardTest, DataSourceOnTheClipboardIsReadBackAsAFile)
