@@ -6,6 +6,7 @@
 #include "elements/BlockObj.h"
 #include "elements/BlockComment.h"
 #include "elements/ConnectLineObj.h"
+#include "platform/gdi/DC.h"
 #include "shell/MainFrame.h"
 
 #include <cstring>
@@ -14,10 +15,21 @@ IMPLEMENT_DYNCREATE(CTavixDoc, CObject)
 
 namespace {
 
-// Size of a new diagram: one screen. The display host is not asked; a fixed screen keeps new
-// documents the same on every machine.
-constexpr int kScreenWidth = 1280;
-constexpr int kScreenHeight = 1024;
+// Size of a new diagram when the screen cannot tell its own.
+constexpr int kDefaultScreenWidth = 1280;
+constexpr int kDefaultScreenHeight = 1024;
+
+// Width and height of the screen, which a new diagram and each of its pages take.
+CSize ScreenSize()
+{
+    CDC screen;
+    if (!screen.CreateDC(L"DISPLAY", nullptr, nullptr, nullptr))
+        return CSize(kDefaultScreenWidth, kDefaultScreenHeight);
+    const CSize size(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+    if (size.cx <= 0 || size.cy <= 0)
+        return CSize(kDefaultScreenWidth, kDefaultScreenHeight);
+    return size;
+}
 
 template <typename T>
 void SwapValue(T& a, T& b)
@@ -81,6 +93,10 @@ CTavixDoc::CTavixDoc()
     InitDefaults();
     InitBlockNameTable();
     InitBaudRateTable();
+    const CSize screen = ScreenSize();
+    m_rcExtent = CRect(0, 0, screen.cx, screen.cy);
+    m_nPageWidth = screen.cx;
+    m_nPageHeight = screen.cy;
     m_nDocKind = CMainFrame::TakePendingDocKind();
     m_bShowPropertiesAtNew = g_bShowPropertiesAtNew;
     m_nHardwareCode = g_wHardwareCode;
@@ -93,9 +109,9 @@ void CTavixDoc::InitDefaults()
 {
     for (int& layout : m_nPageLayout)
         layout = 1;
-    m_rcExtent = CRect(0, 0, kScreenWidth, kScreenHeight);
-    m_nPageWidth = kScreenWidth;
-    m_nPageHeight = kScreenHeight;
+    m_rcExtent = CRect(0, 0, kDefaultScreenWidth, kDefaultScreenHeight);
+    m_nPageWidth = kDefaultScreenWidth;
+    m_nPageHeight = kDefaultScreenHeight;
     m_bSimulating = FALSE;
     m_nInfo = 0;
     m_nDocKind = kindFbd;

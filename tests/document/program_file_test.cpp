@@ -450,3 +450,13 @@ TEST(ProgramFile, EveryElementTypeSurvivesSavingAndLoading)
         EXPECT_TRUE(SaveToBytes(again, folder, "again.yfb") == first);
     }
 }
+
+TEST(ProgramFile, NewDiagramIsOneScreen)
+{
+    CTavixDoc doc;
+    EXPECT_EQ(doc.m_rcExtent.left, 0);
+    EXPECT_GT(doc.m_rcExtent.right, 0);
+    EXPECT_GT(doc.m_rcExtent.bottom, 0);
+    EXPECT_EQ(doc.m_nPageWidth, doc.m_rcExtent.right);
+    EXPECT_EQ(doc.m_nPageHeight, doc.m_rcExtent.bottom);
+}
