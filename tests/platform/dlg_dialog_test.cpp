@@ -5,6 +5,8 @@
 #include "platform/ui/Ddx.h"
 #include "platform/ui/MessageMap.h"
 
+#include <algorithm>
+
 using namespace dlgtest;
 
 namespace {
@@ -51,6 +53,8 @@ public:
     }
     BOOL OnInitDialog() override
     {
+        if (g_ctlLog)
+            g_ctlLog->push_back("dlg:INITDIALOG");
         CDialog::OnInitDialog();
         ::ShowWindow(::GetDlgItem(m_hWnd, kHidden), SW_HIDE);
         if (endInInit)
@@ -178,6 +182,41 @@ TEST_F(DialogTest, TabVisitsTabStopsInZOrderSkippingHiddenAndDisabledOnes)
     drv.KeyUp(VK_SHIFT);
     // The Tab characters never reached the edits.
     EXPECT_EQ(TextOf(Item(d, kName)), L"abc");
+}
+
+TEST_F(DialogTest, MessageOrderOfCreationAndOfTabbingThroughButtons)
+{
+    std::vector<std::string> log;
+    g_ctlLog = &log;
+    CTestDlg d;
+    ASSERT_TRUE(d.Create(kDlg));
+    // Every control has its font before the dialog initialises; no focus while hidden.
+    auto init = std::find(log.begin(), log.end(), "dlg:INITDIALOG");
+    ASSERT_NE(init, log.end());
+    EXPECT_EQ(std::count_if(log.begin(), init, [](const std::string& e) { return e.find(":SETFONT") != std::string::npos; }), 12);
+    EXPECT_EQ(std::count_if(init, log.end(), [](const std::string& e) { return e.find("SETFOCUS") != std::string::npos; }), 0);
+    // Showing activates the dialog: the first tab stop is selected, then focused.
+    log.clear();
+    d.ShowWindow(SW_SHOW);
+    EXPECT_EQ(log, (std::vector<std::string>{"10:SETSEL", "10:SETFOCUS"}));
+    ::SetFocus(Item(d, kRadioC));
+    ::CheckRadioButton(d.m_hWnd, kRadioA, kRadioC, kRadioA);
+    const std::vector<std::vector<std::string>> steps = {
+        {"32:KILLFOCUS", "40:SETFOCUS"},
+        {"40:KILLFOCUS", "1:SETFOCUS"},
+        // Focus on another push button makes it the default one for the time being.
+        {"1:SETSTYLE=0", "2:SETSTYLE=1", "1:KILLFOCUS", "2:SETFOCUS"},
+        {"2:SETSTYLE=0", "50:SETSTYLE=1", "2:KILLFOCUS", "50:SETFOCUS"},
+        // Leaving the buttons gives the default frame back to OK.
+        {"50:SETSTYLE=0", "1:SETSTYLE=1", "10:SETSEL", "50:KILLFOCUS", "10:SETFOCUS"},
+    };
+    for (const auto& want : steps) {
+        log.clear();
+        drv.Key(VK_TAB, L'\t');
+        drv.Pump();
+        EXPECT_EQ(log, want);
+    }
+    g_ctlLog = nullptr;
 }
 
 TEST_F(DialogTest, ArrowsMoveWithinTheGroupAndCheckRadioButtons)

@@ -11,7 +11,15 @@ const wchar_t* const kButton = L"DlgTestButton";
 const wchar_t* const kEdit = L"DlgTestEdit";
 const wchar_t* const kStatic = L"DlgTestStatic";
 
+std::vector<std::string>* g_ctlLog = nullptr;
+
 namespace {
+
+void Log(HWND h, const std::string& what)
+{
+    if (g_ctlLog)
+        g_ctlLog->push_back(std::to_string(::GetDlgCtrlID(h)) + ":" + what);
+}
 
 struct CtlState {
     int check = 0;
@@ -50,7 +58,10 @@ void PaintText(HWND h, bool frame)
 LRESULT CommonProc(HWND h, UINT msg, WPARAM w, LPARAM l)
 {
     switch (msg) {
+    case WM_SETFOCUS: Log(h, "SETFOCUS"); break;
+    case WM_KILLFOCUS: Log(h, "KILLFOCUS"); break;
     case WM_SETFONT:
+        Log(h, "SETFONT");
         ::SetPropW(h, L"font", reinterpret_cast<HANDLE>(w));
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(::GetPropW(h, L"font"));
@@ -101,6 +112,7 @@ LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l)
     case BM_GETCHECK_: return States()[h].check;
     case BM_SETCHECK_: States()[h].check = int(w); return 0;
     case 0x00F4:  // BM_SETSTYLE
+        Log(h, "SETSTYLE=" + std::to_string(w));
         ::SetWindowLongPtrW(h, GWL_STYLE, (::GetWindowLongPtrW(h, GWL_STYLE) & ~LONG_PTR(0xF)) | LONG_PTR(w & 0xF));
         return 0;
     case BM_CLICK_:
@@ -137,6 +149,7 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l)
         return r;
     }
     case 0x00B1:  // EM_SETSEL
+        Log(h, "SETSEL");
         States()[h].selAll = w == 0 && l == -1;
         return 0;
     case EM_GETSEL_: return States()[h].selAll ? MAKELONG(0, ::GetWindowTextLengthW(h)) : 0;

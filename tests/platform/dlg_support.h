@@ -28,6 +28,9 @@ constexpr UINT EM_LIMITTEXT_ = 0x00C5;
 constexpr UINT EM_GETLIMIT_ = 0x00D5;
 
 void RegisterControls();
+// When set, the stand-in controls log "id:WHAT" for focus changes, fonts, selections and
+// default-button styles.
+extern std::vector<std::string>* g_ctlLog;
 
 // Templates: a builder for DialogTemplate and DialogItem values.
 DialogItem Item(const wchar_t* cls, const wchar_t* text, UINT id, DWORD style, int x, int y, int cx, int cy);
