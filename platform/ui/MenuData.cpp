@@ -51,7 +51,7 @@ MenuEntry* FindIn(MenuData* m, UINT id, MenuData** holder, int* index, int depth
 MenuEntry MakeEntry(UINT flags, UINT_PTR idOrPopup, LPCWSTR text)
 {
     MenuEntry e;
-    e.flags = flags & ~(MF_BYPOSITION | MF_CHANGE | MF_APPEND | MF_DELETE | MF_REMOVE);
+    e.flags = flags & ~(MF_BYPOSITION | MF_POPUP);  // MF_APPEND, MF_CHANGE ... share bits with item flags
     if (flags & MF_POPUP) {
         e.sub = reinterpret_cast<HMENU>(idOrPopup);
         if (MenuData* sub = FindMenu(e.sub))
@@ -296,7 +296,8 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags)
     UINT state = e->flags & ~MF_POPUP;
     if (e->IsPopup()) {
         MenuData* sub = FindMenu(e->sub);
-        state |= MF_POPUP | (UINT(sub ? sub->items.size() : 0) << 8);
+        // Popups: the low byte of the flags and the item count above it.
+        state = (state & 0xFF) | MF_POPUP | (UINT(sub ? sub->items.size() : 0) << 8);
     }
     return state;
 }
