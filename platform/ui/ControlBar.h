@@ -132,6 +132,8 @@ public:
     virtual BOOL IsVisible() const;
     // Shows or hides the bar at the next layout of the frame (the frame's DelayRecalcLayout).
     virtual void DelayShow(BOOL bShow);
+    // Carries out a pending delayed show or hide now; TRUE when the bar's visibility changed.
+    BOOL CommitDelayedShow();
 
     // ---- layout ----
     // Size when docked: bStretch makes it as long as the whole edge; bHorz selects the top/bottom
@@ -183,13 +185,18 @@ protected:
     void OnNcPaint();
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+    void OnWindowPosChanged(WINDOWPOS* lpWndPos);
     void OnLButtonDown(UINT nFlags, CPoint pt);
     void OnLButtonDblClk(UINT nFlags, CPoint pt);
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
-    // The fly-by prompt shown in the owner's status bar (0: none).
+    // The command id of the item at a client point (fly-by prompts; a press elsewhere drags
+    // the bar); -1 for none. The base answers the id of the child window there.
+    virtual int HitTestItem(CPoint point) const;
+    // The fly-by prompt of command nHit shown in the owner's status bar (-1: the idle text).
     void SetStatusText(int nHit);
+    void OnFlyByTimer(UINT_PTR nIDEvent);
     int m_nLastStatusHit = -1;
 
     DECLARE_MESSAGE_MAP()
