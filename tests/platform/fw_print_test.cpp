@@ -1,0 +1,136 @@
+// Printing a view: the print protocol's calls, pages written to a PDF file, a page range, no
+// printer, and print preview rendering the same pages.
+#include "fw_support.h"
+
+#include "platform/ui/PrintPreview.h"
+
+#include <regex>
+
+using namespace fwdemo;
+
+namespace fwtest {
+namespace {
+
+// Pages of a PDF file: its page objects ("/Type /Page" but not "/Pages").
+int PdfPageCount(const std::string& pdf)
+{
+    static const std::regex page("/Type\\s*/Page[^s]");
+    return int(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+class FwPrintTest : public FwTest {
+protected:
+    CDemoView* OpenView()
+    {
+        StartApp();
+        CDocument* doc = app->m_pTextTemplate->OpenDocumentFile(nullptr);
+        drv.Pump();
+        POSITION pos = doc->GetFirstViewPosition();
+        return static_cast<CDemoView*>(doc->GetNextView(pos));
+    }
+};
+
+TEST_F(FwPrintTest, PrintWritesEveryPageToThePdf)
+{
+    CDemoView* view = OpenView();
+    static CString output;
+    output = TempPath("out.pdf");
+    AfxSetPrintDialogHook([](HWND, CPrintInfo* info) -> BOOL {
+        info->m_strOutput = output;
+        return TRUE;
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(view->m_printedPages, (std::vector<UINT>{1, 2, 3}));
+    EXPECT_EQ(view->m_beginCount, 1);
+    EXPECT_EQ(view->m_endCount, 1);
+    std::string pdf = ReadFile(output);
+    ASSERT_EQ(pdf.compare(0, 5, "%PDF-"), 0);
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+TEST_F(FwPrintTest, ThePageRangeChosenLimitsThePages)
+{
+    CDemoView* view = OpenView();
+    static CString output;
+    output = TempPath("range.pdf");
+    AfxSetPrintDialogHook([](HWND, CPrintInfo* info) -> BOOL {
+        info->m_strOutput = output;
+        info->m_nFromPage = 2;
+        info->m_nToPage = 9;  // past the end: up to the last page
+        return TRUE;
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(view->m_printedPages, (std::vector<UINT>{2, 3}));
+    EXPECT_EQ(PdfPageCount(ReadFile(output)), 2);
+}
+
+TEST_F(FwPrintTest, CancelledDialogPrintsNothing)
+{
+    CDemoView* view = OpenView();
+    AfxSetPrintDialogHook([](HWND, CPrintInfo*) -> BOOL { return FALSE; });
+    Command(ID_FILE_PRINT);
+    EXPECT_TRUE(view->m_printedPages.empty());
+    EXPECT_EQ(view->m_beginCount, 0);
+}
+
+TEST_F(FwPrintTest, WithoutAPrinterTheJobEndsWithAMessage)
+{
+    AfxSetDefaultPrinterName(L"");
+    WCHAR device[80];
+    ::GetProfileStringW(L"windows", L"device", L",,,", device, 80);
+    EXPECT_EQ(CString(device), CString(L",,,"));
+    CDemoView* view = OpenView();
+    Command(ID_FILE_PRINT);
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(view->m_printedPages.empty());
+    EXPECT_EQ(drv.Host().MessageBoxes().size(), 2u);
+    EXPECT_FALSE(app->GetPrinterDeviceDefaults());
+}
+
+TEST_F(FwPrintTest, DefaultPrinterSettingsAndProfileEntry)
+{
+    WCHAR device[80];
+    ::GetProfileStringW(L"windows", L"device", L",,,", device, 80);
+    EXPECT_EQ(CString(device), CString(L"PDF,pdf,FILE:"));
+    StartApp();
+    ASSERT_TRUE(app->GetPrinterDeviceDefaults());
+    DEVMODE* dm = app->GetDevMode();
+    ASSERT_NE(dm, nullptr);
+    EXPECT_EQ(CString(dm->dmDeviceName), CString(L"PDF"));
+    EXPECT_EQ(CString(dm->dmFormName), CString(L"A4"));
+    EXPECT_EQ(dm->dmOrientation, DMORIENT_PORTRAIT);
+    CSize portrait = AfxPrinterPageSize(*dm);
+    dm->dmOrientation = DMORIENT_LANDSCAPE;
+    CSize landscape = AfxPrinterPageSize(*dm);
+    EXPECT_EQ(portrait.cx, landscape.cy);
+    EXPECT_EQ(portrait, CSize(2480, 3507));
+}
+
+TEST_F(FwPrintTest, PreviewShowsThePagesAndEndsTheJob)
+{
+    CDemoView* view = OpenView();
+    Command(ID_FILE_PRINT_PREVIEW);
+    CPreviewView* preview = CPreviewView::GetActive();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPageCount(), 3u);
+    EXPECT_EQ(preview->GetCurrentPage(), 1u);
+    EXPECT_EQ(view->m_printedPages, (std::vector<UINT>{1}));
+    // The page image is no longer blank: the demo drew a rectangle on it.
+    CDC* page = preview->GetPageDC();
+    bool inked = false;
+    for (int x = 15; x < 40 && !inked; ++x)
+        inked = page->GetPixel(x, 30) != RGB(255, 255, 255);
+    EXPECT_TRUE(inked);
+    preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+    preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+    preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);  // stays on the last page
+    EXPECT_EQ(preview->GetCurrentPage(), 3u);
+    preview->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    drv.Pump();
+    EXPECT_EQ(CPreviewView::GetActive(), nullptr);
+    EXPECT_EQ(view->m_beginCount, 1);
+    EXPECT_EQ(view->m_endCount, 1);
+}
+
+}  // namespace
+}  // namespace fwtest
