@@ -75,11 +75,9 @@ CPropertySheet::CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelec
 
 CPropertySheet::~CPropertySheet()
 {
+    // Pages are often members of a derived sheet and gone by now: they are not touched.
     if (m_hWnd && ::IsWindow(m_hWnd))
         DestroyWindow();
-    for (CPropertyPage* p : m_pages)
-        if (p->m_pSheet == this)
-            p->m_pSheet = nullptr;
 }
 
 void CPropertySheet::Construct(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)

@@ -71,7 +71,8 @@ void CPropertyPage::SetModified(BOOL bChanged)
 
 LRESULT CPropertyPage::QuerySiblings(WPARAM wParam, LPARAM lParam)
 {
-    if (!m_pSheet || !m_pSheet->m_hWnd)
+    // Only while the page's window (a child of the sheet's) exists is the sheet known alive.
+    if (!m_hWnd || !m_pSheet || !m_pSheet->m_hWnd)
         return 0;
     return m_pSheet->SendMessage(PSM_QUERYSIBLINGS, wParam, lParam);
 }
