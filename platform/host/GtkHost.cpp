@@ -302,6 +302,18 @@ gboolean OnTimeout(gpointer flag)
     return G_SOURCE_REMOVE;
 }
 
+// Runs GTK until the window has drawn its current image (bounded to about two seconds).
+void WaitUntilDrawn(Win* w)
+{
+    for (int i = 0; i < 100 && (!w->drawn || gtk_events_pending()); ++i) {
+        bool fired = false;
+        guint source = g_timeout_add(20, OnTimeout, &fired);
+        gtk_main_iteration_do(TRUE);
+        if (!fired)
+            g_source_remove(source);
+    }
+}
+
 }  // namespace
 
 bool CGtkHost::Open(int* argc, char*** argv)
@@ -636,6 +648,24 @@ int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 
 void CGtkHost::Beep(UINT) { gdk_display_beep(gdk_display_get_default()); }
 
+bool CGtkHost::SimulateClick(HWND top, POINT windowPoint)
+{
+    auto it = m_windows.find(top);
+    if (it == m_windows.end())
+        return false;
+    // The window must be on the screen first.
+    Window* w = it->second.get();
+    WaitUntilDrawn(w);
+    // The top-level's own (native) window: the display server delivers to it.
+    GdkWindow* gw = gtk_widget_get_window(w->window);
+    if (!gw || !gdk_window_is_viewable(gw))
+        return false;
+    bool ok = gdk_test_simulate_button(gw, windowPoint.x, windowPoint.y, 1, GdkModifierType(0), GDK_BUTTON_PRESS) &&
+              gdk_test_simulate_button(gw, windowPoint.x, windowPoint.y, 1, GdkModifierType(0), GDK_BUTTON_RELEASE);
+    gdk_display_flush(gdk_display_get_default());
+    return ok;
+}
+
 bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
 {
     auto it = m_windows.find(top);
@@ -648,8 +678,7 @@ bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
     // Let GTK draw the window's current image, then read the display's pixels back.
     w->drawn = false;
     gtk_widget_queue_draw(w->area);
-    for (int i = 0; i < 200 && (!w->drawn || gtk_events_pending()); ++i)
-        gtk_main_iteration_do(FALSE);
+    WaitUntilDrawn(w);
     gdk_display_sync(gdk_display_get_default());
     int width = gdk_window_get_width(gw);
     int height = gdk_window_get_height(gw);

@@ -40,6 +40,11 @@ public:
     void Beep(UINT type) override;
     bool Screenshot(HWND top, const std::string& pngPath) override;
 
+    // Presses and releases the left button at a point of a top-level window through the display
+    // server, as a user would: for end-to-end checks of the input path. The events are sent
+    // core events, which GTK takes when it runs with GDK_CORE_DEVICE_EVENTS=1.
+    bool SimulateClick(HWND top, POINT windowPoint);
+
     struct Window;  // the GTK side of one top-level window
 
 private:

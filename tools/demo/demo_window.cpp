@@ -1,7 +1,11 @@
 // A frame with a painted client area and a child window, shown through the display host that
 // start-up chooses (GTK with a display, headless without one or with TAVIX_HEADLESS=1).
-//   demo_window [--screenshot=FILE.png] [--quit-after-paint]
+//   demo_window [--screenshot=FILE.png] [--quit-after-paint] [--click-child]
 //   demo_window --count-colours=FILE.png    prints the number of colours of a PNG file
+//   demo_window --pixel=FILE.png,X,Y        prints the colour of a pixel as RRGGBB
+// --click-child clicks the child window through the display (GTK host) before the screenshot;
+// the click turns the child from blue to red.
+#include "platform/host/GtkHost.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/WndDC.h"
@@ -9,6 +13,7 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -20,6 +25,7 @@ constexpr UINT WM_DEMO_PAINTED = WM_USER + 1;
 class CDemoChild : public CWnd {
 public:
     COLORREF m_colour = RGB(40, 90, 200);
+    int m_clicks = 0;
 
 protected:
     void OnPaint()
@@ -36,6 +42,7 @@ protected:
     void OnLButtonDown(UINT, CPoint)
     {
         m_colour = m_colour == RGB(40, 90, 200) ? RGB(200, 60, 40) : RGB(40, 90, 200);
+        ++m_clicks;
         Invalidate(FALSE);
     }
     DECLARE_MESSAGE_MAP()
@@ -50,11 +57,13 @@ class CDemoFrame : public CWnd {
 public:
     std::string m_screenshot;
     bool m_quitAfterPaint = false;
+    bool m_clickChild = false;
     int m_result = 0;
 
 protected:
     int OnCreate(LPCREATESTRUCT)
     {
+        SetTimer(kGiveUpTimer, 20000);  // a demo that cannot finish must not hang its check
         return m_child.Create(nullptr, L"child", WS_VISIBLE | WS_BORDER, CRect(40, 60, 260, 160), this, 1) ? 0 : -1;
     }
     void OnPaint()
@@ -78,6 +87,25 @@ protected:
     {
         if (m_done)
             return 0;
+        if (m_clickChild && m_child.m_clicks == 0) {
+            // Click the child's centre as a user would; its repaint after the click brings us
+            // back here.
+            if (m_clicked)
+                return 0;
+            m_clicked = true;
+            auto* gtk = dynamic_cast<CGtkHost*>(AfxGetHost());
+            CRect r;
+            m_child.GetWindowRect(&r);
+            CRect me;
+            GetWindowRect(&me);
+            POINT at{r.CenterPoint().x - me.left, r.CenterPoint().y - me.top};
+            if (!gtk || !gtk->SimulateClick(m_hWnd, at)) {
+                std::fprintf(stderr, "demo_window: cannot click through this host\n");
+                m_result = 4;
+            } else {
+                return 0;
+            }
+        }
         m_done = true;
         RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (!m_screenshot.empty() && !AfxGetHost()->Screenshot(m_hWnd, m_screenshot)) {
@@ -89,9 +117,17 @@ protected:
         return 0;
     }
     void OnDestroy() { PostQuitMessage(m_result); }
+    void OnTimer(UINT_PTR)
+    {
+        std::fprintf(stderr, "demo_window: gave up waiting for the paint\n");
+        m_result = 5;
+        DestroyWindow();
+    }
+    static constexpr UINT_PTR kGiveUpTimer = 1;
 
     CDemoChild m_child;
     bool m_done = false;
+    bool m_clicked = false;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -99,8 +135,33 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_WM_CREATE()
     ON_WM_PAINT()
     ON_WM_DESTROY()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_DEMO_PAINTED, OnPainted)
 END_MESSAGE_MAP()
+
+// Prints the colour of one pixel of a PNG file: "FILE,X,Y".
+int PrintPixel(const char* arg)
+{
+    std::string a(arg);
+    size_t c2 = a.rfind(',');
+    size_t c1 = c2 == std::string::npos ? c2 : a.rfind(',', c2 - 1);
+    if (c1 == std::string::npos)
+        return 1;
+    std::string path = a.substr(0, c1);
+    int x = std::atoi(a.c_str() + c1 + 1);
+    int y = std::atoi(a.c_str() + c2 + 1);
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    int rc = 1;
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS && x >= 0 && y >= 0 &&
+        x < cairo_image_surface_get_width(s) && y < cairo_image_surface_get_height(s)) {
+        cairo_surface_flush(s);
+        const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+        std::printf("%06X\n", reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF);
+        rc = 0;
+    }
+    cairo_surface_destroy(s);
+    return rc;
+}
 
 int CountColours(const char* path)
 {
@@ -129,13 +190,18 @@ int main(int argc, char** argv)
 {
     std::string shot;
     bool quit = false;
+    bool click = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
             int n = CountColours(argv[i] + 16);
             std::printf("%d\n", n);
             return n > 1 ? 0 : 1;
         }
-        if (std::strncmp(argv[i], "--screenshot=", 13) == 0)
+        if (std::strncmp(argv[i], "--pixel=", 8) == 0)
+            return PrintPixel(argv[i] + 8);
+        if (std::strcmp(argv[i], "--click-child") == 0)
+            click = true;
+        else if (std::strncmp(argv[i], "--screenshot=", 13) == 0)
             shot = argv[i] + 13;
         else if (std::strcmp(argv[i], "--quit-after-paint") == 0)
             quit = true;
@@ -145,6 +211,7 @@ int main(int argc, char** argv)
     CDemoFrame frame;
     frame.m_screenshot = shot;
     frame.m_quitAfterPaint = quit;
+    frame.m_clickChild = click;
     LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW),
                                       reinterpret_cast<HBRUSH>(UINT_PTR(COLOR_WINDOW + 1)));
     if (!frame.CreateEx(0, cls, L"Window demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480, 320, nullptr, nullptr))
