@@ -185,7 +185,7 @@ HWND MenuBarWindowOf(HWND frame)
 int MenuBarHeight(HWND frame)
 {
     HWND bar = MenuBarWindowOf(frame);
-    return bar && IsWindowVisible(bar) ? kBarHeight : 0;
+    return bar && (GetWindowLong(bar, GWL_STYLE) & WS_VISIBLE) ? kBarHeight : 0;
 }
 
 void RedrawMenuBar(HWND frame)

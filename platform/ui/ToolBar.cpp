@@ -92,6 +92,7 @@ LPCWSTR TipClass()
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
     ON_WM_TIMER()
@@ -513,6 +514,16 @@ void CToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     b.fsState |= TBSTATE_PRESSED;
     InvalidateButton(i);
     SetCapture();
+}
+
+void CToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // A quick second click on a button is a click; on the background it toggles docking.
+    int i = IndexAt(point);
+    if (i >= 0 && !(m_items[size_t(i)].fsStyle & TBSTYLE_SEP))
+        OnLButtonDown(nFlags, point);
+    else
+        CControlBar::OnLButtonDblClk(nFlags, point);
 }
 
 void CToolBar::OnLButtonUp(UINT nFlags, CPoint point)

@@ -135,6 +135,7 @@ public:
 
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnMouseLeave();
     void OnTimer(UINT_PTR nIDEvent);
