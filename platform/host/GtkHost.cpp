@@ -666,6 +666,26 @@ bool CGtkHost::SimulateClick(HWND top, POINT windowPoint)
     return ok;
 }
 
+bool CGtkHost::SimulateTyping(HWND top, const std::wstring& text)
+{
+    auto it = m_windows.find(top);
+    if (it == m_windows.end())
+        return false;
+    Window* w = it->second.get();
+    WaitUntilDrawn(w);
+    GdkWindow* gw = gtk_widget_get_window(w->window);
+    if (!gw || !gdk_window_is_viewable(gw))
+        return false;
+    bool ok = true;
+    for (wchar_t c : text) {
+        guint keyval = gdk_unicode_to_keyval(guint32(c));
+        ok = gdk_test_simulate_key(gw, -1, -1, keyval, GdkModifierType(0), GDK_KEY_PRESS) &&
+             gdk_test_simulate_key(gw, -1, -1, keyval, GdkModifierType(0), GDK_KEY_RELEASE) && ok;
+    }
+    gdk_display_flush(gdk_display_get_default());
+    return ok;
+}
+
 bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
 {
     auto it = m_windows.find(top);

@@ -44,6 +44,8 @@ public:
     // server, as a user would: for end-to-end checks of the input path. The events are sent
     // core events, which GTK takes when it runs with GDK_CORE_DEVICE_EVENTS=1.
     bool SimulateClick(HWND top, POINT windowPoint);
+    // Presses and releases the keys that type `text`, the same way.
+    bool SimulateTyping(HWND top, const std::wstring& text);
 
     struct Window;  // the GTK side of one top-level window
 

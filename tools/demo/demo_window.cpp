@@ -1,10 +1,11 @@
 // A frame with a painted client area and a child window, shown through the display host that
 // start-up chooses (GTK with a display, headless without one or with TAVIX_HEADLESS=1).
-//   demo_window [--screenshot=FILE.png] [--quit-after-paint] [--click-child]
+//   demo_window [--screenshot=FILE.png] [--quit-after-paint] [--click-child] [--type=TEXT]
 //   demo_window --count-colours=FILE.png    prints the number of colours of a PNG file
 //   demo_window --pixel=FILE.png,X,Y        prints the colour of a pixel as RRGGBB
 // --click-child clicks the child window through the display (GTK host) before the screenshot;
-// the click turns the child from blue to red.
+// the click turns the child from blue to red. --type=TEXT types ASCII text into the child the
+// same way and prints "typed: TEXT" once the child has all its characters.
 #include "platform/host/GtkHost.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/MessageMap.h"
@@ -21,11 +22,14 @@
 namespace {
 
 constexpr UINT WM_DEMO_PAINTED = WM_USER + 1;
+constexpr UINT WM_DEMO_TYPED = WM_USER + 2;
 
 class CDemoChild : public CWnd {
 public:
     COLORREF m_colour = RGB(40, 90, 200);
     int m_clicks = 0;
+    std::wstring m_typed;
+    size_t m_expected = 0;  // characters to wait for
 
 protected:
     void OnPaint()
@@ -45,12 +49,19 @@ protected:
         ++m_clicks;
         Invalidate(FALSE);
     }
+    void OnChar(UINT nChar, UINT, UINT)
+    {
+        m_typed += wchar_t(nChar);
+        if (m_typed.size() == m_expected)
+            GetParent()->PostMessage(WM_DEMO_TYPED);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CDemoChild, CWnd)
     ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
+    ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 class CDemoFrame : public CWnd {
@@ -58,6 +69,7 @@ public:
     std::string m_screenshot;
     bool m_quitAfterPaint = false;
     bool m_clickChild = false;
+    std::wstring m_type;
     int m_result = 0;
 
 protected:
@@ -106,6 +118,19 @@ protected:
                 return 0;
             }
         }
+        if (!m_type.empty() && !m_typedAll) {
+            // Type into the child through the display; its characters bring us back here.
+            if (m_typing)
+                return 0;
+            m_typing = true;
+            m_child.m_expected = m_type.size();
+            m_child.SetFocus();
+            auto* gtk = dynamic_cast<CGtkHost*>(AfxGetHost());
+            if (gtk && gtk->SimulateTyping(m_hWnd, m_type))
+                return 0;
+            std::fprintf(stderr, "demo_window: cannot type through this host\n");
+            m_result = 4;
+        }
         m_done = true;
         RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (!m_screenshot.empty() && !AfxGetHost()->Screenshot(m_hWnd, m_screenshot)) {
@@ -125,9 +150,22 @@ protected:
     }
     static constexpr UINT_PTR kGiveUpTimer = 1;
 
+    LRESULT OnTyped(WPARAM, LPARAM)
+    {
+        std::string utf8;
+        for (wchar_t c : m_child.m_typed)
+            utf8 += c < 0x80 ? char(c) : '?';
+        std::printf("typed: %s\n", utf8.c_str());
+        m_typedAll = true;
+        PostMessage(WM_DEMO_PAINTED);
+        return 0;
+    }
+
     CDemoChild m_child;
     bool m_done = false;
     bool m_clicked = false;
+    bool m_typing = false;
+    bool m_typedAll = false;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -137,6 +175,7 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_MESSAGE(WM_DEMO_PAINTED, OnPainted)
+    ON_MESSAGE(WM_DEMO_TYPED, OnTyped)
 END_MESSAGE_MAP()
 
 // Prints the colour of one pixel of a PNG file: "FILE,X,Y".
@@ -191,6 +230,7 @@ int main(int argc, char** argv)
     std::string shot;
     bool quit = false;
     bool click = false;
+    std::wstring type;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
             int n = CountColours(argv[i] + 16);
@@ -201,6 +241,8 @@ int main(int argc, char** argv)
             return PrintPixel(argv[i] + 8);
         if (std::strcmp(argv[i], "--click-child") == 0)
             click = true;
+        else if (std::strncmp(argv[i], "--type=", 7) == 0)
+            type.assign(argv[i] + 7, argv[i] + std::strlen(argv[i]));
         else if (std::strncmp(argv[i], "--screenshot=", 13) == 0)
             shot = argv[i] + 13;
         else if (std::strcmp(argv[i], "--quit-after-paint") == 0)
@@ -212,6 +254,7 @@ int main(int argc, char** argv)
     frame.m_screenshot = shot;
     frame.m_quitAfterPaint = quit;
     frame.m_clickChild = click;
+    frame.m_type = type;
     LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW),
                                       reinterpret_cast<HBRUSH>(UINT_PTR(COLOR_WINDOW + 1)));
     if (!frame.CreateEx(0, cls, L"Window demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480, 320, nullptr, nullptr))
