@@ -107,7 +107,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
-    TVX_MSG_(WM_TIMER, self->OnFlyByTimer(UINT_PTR(c.wParam));)
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -537,10 +537,10 @@ void CControlBar::SetStatusText(int nHit)
     }
 }
 
-void CControlBar::OnFlyByTimer(UINT_PTR nIDEvent)
+void CControlBar::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != kFlyByTimer) {
-        Default();
+        CWnd::OnTimer(nIDEvent);
         return;
     }
     // The pointer left the bar: the status bar gets its idle text back.

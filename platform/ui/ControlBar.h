@@ -196,7 +196,7 @@ protected:
     virtual int HitTestItem(CPoint point) const;
     // The fly-by prompt of command nHit shown in the owner's status bar (-1: the idle text).
     void SetStatusText(int nHit);
-    void OnFlyByTimer(UINT_PTR nIDEvent);
+    void OnTimer(UINT_PTR nIDEvent);
     int m_nLastStatusHit = -1;
 
     DECLARE_MESSAGE_MAP()

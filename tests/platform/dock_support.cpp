@@ -7,6 +7,8 @@ namespace docktest {
 BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
     ON_COMMAND(kCmdEnabled, OnCmd)
     ON_UPDATE_COMMAND_UI(kCmdEnabled, OnUpdateCmd)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringTest)
+    ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageStringTest)
 END_MESSAGE_MAP()
 
 BOOL CTestBar::Create(CWnd* pParent, UINT nID, const wchar_t* title, DWORD style)

@@ -42,6 +42,18 @@ public:
     BOOL m_bEnable = TRUE;
     void OnUpdateCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnable); }
     void OnCmd() {}
+    // The status prompts asked for: the command id, or -1 for the idle text.
+    std::vector<int> m_prompts;
+    LRESULT OnSetMessageStringTest(WPARAM wParam, LPARAM)
+    {
+        m_prompts.push_back(int(wParam));
+        return 0;
+    }
+    LRESULT OnPopMessageStringTest(WPARAM, LPARAM)
+    {
+        m_prompts.push_back(-1);
+        return 0;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
