@@ -45,6 +45,29 @@ bool Reorder(Wnd* w, HWND after)
         pos = a == sib.end() ? 0 : size_t(a - sib.begin()) + 1;
     }
     sib.insert(sib.begin() + std::ptrdiff_t(pos), w);
+    if (w->IsTopLevel()) {
+        // Owned windows stay above their owner: those below it come up to just above it.
+        for (bool moved = true; moved;) {
+            moved = false;
+            auto self = std::find(sib.begin(), sib.end(), w);
+            for (auto it = self + 1; it != sib.end(); ++it) {
+                Wnd* o = Find((*it)->owner);
+                bool ownedByW = false;
+                for (int depth = 0; o && depth < 64; ++depth, o = Find(o->owner))
+                    if (o == w) {
+                        ownedByW = true;
+                        break;
+                    }
+                if (ownedByW) {
+                    Wnd* owned = *it;
+                    sib.erase(it);
+                    sib.insert(std::find(sib.begin(), sib.end(), w), owned);
+                    moved = true;
+                    break;
+                }
+            }
+        }
+    }
     return pos != oldIndex;
 }
 

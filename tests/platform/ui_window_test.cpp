@@ -296,6 +296,14 @@ TEST_F(WindowTest, ClosingATopLevelDestroysItAndItsOwnedPopups)
     EXPECT_EQ(GetParent(popup), owner);
     EXPECT_EQ(GetWindow(owner, GW_CHILD), nullptr);  // owned, not a child
     EXPECT_EQ(GetTopWindow(nullptr), popup);
+    // Bringing the owner to the top keeps its owned windows above it.
+    HWND stranger = rec.Make("stranger", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetTopWindow(nullptr), popup);
+    EXPECT_EQ(GetWindow(popup, GW_HWNDNEXT), owner);
+    SetActiveWindow(stranger);
+    SetActiveWindow(owner);
+    EXPECT_EQ(WindowFromPoint(POINT{55, 55}), popup);
     // An owned popup destroyed on its own leaves its owner intact.
     HWND other = rec.Make("other", WS_POPUP | WS_VISIBLE, 60, 60, 20, 20, owner);
     DestroyWindow(other);
