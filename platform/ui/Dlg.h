@@ -18,6 +18,7 @@ public:
     ~CDialog() override;
 
     // ---- modeless ----
+    using CWnd::Create;
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // The template must stay valid while the dialog is built (it is not used afterwards).
     BOOL CreateIndirect(const DialogTemplate* pTemplate, CWnd* pParentWnd = nullptr);

@@ -108,8 +108,8 @@ public:
     // Leaving the page (other tab, OK, Apply): the base runs UpdateData(TRUE). FALSE keeps the
     // user on the page.
     virtual BOOL OnKillActive();
-    virtual void OnOK();
-    virtual void OnCancel();
+    void OnOK() override;
+    void OnCancel() override;
     // Apply or OK: the base calls OnOK and clears the modified mark. FALSE keeps the sheet open.
     virtual BOOL OnApply();
     virtual void OnReset();
@@ -163,6 +163,7 @@ public:
 
     // ---- modal and modeless ----
     INT_PTR DoModal() override;
+    using CDialog::Create;
     // Modeless: dwStyle (DWORD)-1 means the standard popup style. The button row is hidden
     // and disabled and the window cut above it.
     BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = DWORD(-1), DWORD dwExStyle = 0);
