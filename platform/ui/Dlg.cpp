@@ -6,6 +6,11 @@
 #include "platform/ui/MessageMap.h"
 
 #include <cstdio>
+#include <cwchar>
+
+namespace {
+constexpr LONG_PTR kEsMultiLine = 0x0004;
+}
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -222,6 +227,18 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     HWND parent = ::GetParent(m_hWnd);
     if ((GetStyle() & WS_CHILD) && parent && DlgIsDialog(parent))
         return FALSE;
+    // A multi-line edit keeps Escape for itself; the dialog is cancelled all the same unless
+    // its Cancel button is disabled.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL) &&
+        ::IsChild(m_hWnd, pMsg->hwnd) && (::GetWindowLongPtrW(pMsg->hwnd, GWL_STYLE) & kEsMultiLine)) {
+        wchar_t cls[16] = {};
+        ::GetClassNameW(pMsg->hwnd, cls, 16);
+        HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL);
+        if (::wcscasecmp(cls, L"Edit") == 0 && (!cancel || ::IsWindowEnabled(cancel))) {
+            SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(cancel));
+            return TRUE;
+        }
+    }
     return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 

@@ -3,6 +3,7 @@
 #include "dlg_support.h"
 
 #include "platform/ui/Ddx.h"
+#include "platform/ui/CtlStd.h"
 #include "platform/ui/MessageMap.h"
 
 #include <algorithm>
@@ -300,6 +301,69 @@ TEST_F(DialogTest, MnemonicsFocusTheLabelledControlOrClickTheButton)
     drv.Key('B', L'b');
     drv.Pump();
     EXPECT_EQ(IdOf(::GetFocus()), int(kName));
+}
+
+// A control that turns Enter into Tab before the dialog sees the key.
+class CEnterToTab : public CWnd {
+public:
+    BOOL PreTranslateMessage(MSG* m) override
+    {
+        if (m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+            m->wParam = VK_TAB;
+        return FALSE;
+    }
+};
+
+TEST_F(DialogTest, ControlsPreTranslateKeysBeforeTheDialogInModalAndModelessDialogs)
+{
+    for (bool modal : {false, true}) {
+        CTestDlg d;
+        CEnterToTab sub;
+        int focusAfter = 0;
+        auto press = [&] {
+            ASSERT_TRUE(sub.SubclassDlgItem(kName, &d));
+            ::SetFocus(Item(d, kName));
+            d.commands.clear();
+            drv.Key(VK_RETURN, L'\r');
+        };
+        if (modal) {
+            drv.Host().QueueIdleStep(press);
+            drv.Host().QueueIdleStep([&] {
+                focusAfter = IdOf(::GetFocus());
+                d.EndDialog(IDCANCEL);
+            });
+            EXPECT_EQ(d.DoModal(), IDCANCEL);
+        } else {
+            ASSERT_TRUE(d.Create(kDlg));
+            d.ShowWindow(SW_SHOW);
+            press();
+            drv.Pump();
+            focusAfter = IdOf(::GetFocus());
+        }
+        EXPECT_EQ(focusAfter, int(kCount)) << modal;
+        EXPECT_TRUE(d.commands.empty()) << modal;
+    }
+}
+
+TEST_F(DialogTest, EscapeInAMultiLineEditCancelsUnlessCancelIsDisabled)
+{
+    AfxRegisterControlClasses();
+    DialogTemplate t = Template(120, L"Comment", 150, 80,
+                                {dlgtest::Item(WC_EDITW, L"", 7, WS_TABSTOP | WS_BORDER | 0x0004 | 0x1000, 4, 4, 140, 50),
+                                 dlgtest::Item(kButton, L"OK", IDOK, BS_DEFPUSH | WS_TABSTOP, 40, 60, 40, 14),
+                                 dlgtest::Item(kButton, L"Cancel", IDCANCEL, BS_PUSH | WS_TABSTOP, 90, 60, 40, 14)});
+    for (bool cancelEnabled : {true, false}) {
+        CDialog d;
+        ASSERT_TRUE(d.InitModalIndirect(&t));
+        drv.Host().QueueIdleStep([&] {
+            ::EnableWindow(::GetDlgItem(d.m_hWnd, IDCANCEL), cancelEnabled);
+            ::SetFocus(::GetDlgItem(d.m_hWnd, 7));
+            drv.Key(VK_ESCAPE, 27);
+        });
+        if (!cancelEnabled)
+            drv.Host().QueueIdleStep([&] { d.EndDialog(99); });
+        EXPECT_EQ(d.DoModal(), cancelEnabled ? IDCANCEL : 99);
+    }
 }
 
 TEST_F(DialogTest, ItemHelpersReadAndWriteControls)
