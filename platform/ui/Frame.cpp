@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()
     ON_WM_ERASEBKGND()
+    ON_WM_SYSCOMMAND()
     {WM_INITMENUPOPUP, 0, 0, 0, nullptr, TVX_THUNK_(
         self->OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(c.wParam)), UINT(LOWORD(c.lParam)),
                               BOOL(HIWORD(c.lParam))); return TRUE;)},
@@ -404,6 +405,23 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 }
 
 void CFrameWnd::OnEnterIdle(UINT, CWnd*) {}
+
+void CFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    HMENU menu = (GetStyle() & WS_CHILD) ? nullptr : ::GetMenu(m_hWnd);
+    if ((nID & 0xFFF0) != SC_KEYMENU || !menu) {
+        CWnd::OnSysCommand(nID, lParam);
+        return;
+    }
+    if (lParam == 0) {
+        ui::TrackMenuBar(m_hWnd, 0, false, true);
+        return;
+    }
+    // Alt+letter: the bar item with that mnemonic.
+    MSG msg{m_hWnd, WM_SYSCHAR, WPARAM(lParam), 0, 0, {0, 0}};
+    if (!ui::MenuBarKey(m_hWnd, &msg))
+        ::MessageBeep(0);
+}
 
 // ---- idle ----
 

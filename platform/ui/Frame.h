@@ -151,6 +151,8 @@ public:
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    // SC_KEYMENU (Alt, F10, Alt+letter not taken before) opens the menu bar.
+    void OnSysCommand(UINT nID, LPARAM lParam);
     void OnDropFiles(HDROP hDropInfo);
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL bEnding);
