@@ -188,6 +188,38 @@ TEST_F(PaintTest, CaretBlinksWhereTheHostWantsIt)
     EXPECT_EQ(drv.Pixel(top, 10, 10), white);
 }
 
+TEST_F(PaintTest, TrackerDrawnTwiceOnTheWindowDcLeavesNoTrace)
+{
+    HWND bar = rec.Make("bar", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 120, 80, top);
+    Painted("inner", kRed, 5, 5, 30, 30, 0, bar);
+    drv.Pump();
+    auto row = [&] {
+        std::vector<COLORREF> v;
+        for (int x = 0; x < 140; ++x)
+            v.push_back(drv.Pixel(top, x, 40));
+        return v;
+    };
+    std::vector<COLORREF> before = row();
+    CBrush halftone;
+    WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    CBitmap bits;
+    bits.CreateBitmap(8, 8, 1, 1, pattern);
+    halftone.CreatePatternBrush(&bits);
+    for (int pass = 0; pass < 2; ++pass) {
+        // As a sizing bar draws its tracker: over children and frame, through a window DC.
+        HDC dc = GetDCEx(bar, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+        CDC* cdc = CDC::FromHandle(dc);
+        CBrush* old = cdc->SelectObject(&halftone);
+        cdc->PatBlt(0, 25, 120, 20, PATINVERT);
+        cdc->SelectObject(old);
+        ReleaseDC(bar, dc);
+        if (pass == 0) {
+            EXPECT_NE(row(), before);
+        }
+    }
+    EXPECT_EQ(row(), before);
+}
+
 TEST_F(PaintTest, LockedWindowsShowNothingUntilUnlocked)
 {
     HWND a = Painted("a", kRed, 0, 0, 50, 50);
