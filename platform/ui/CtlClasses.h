@@ -4,3 +4,6 @@
 
 #include "platform/ui/CtlBarClasses.h"
 #include "platform/ui/CtlStdClasses.h"
+#include "platform/ui/CtlImageList.h"
+#include "platform/ui/CtlMiscClasses.h"
+#include "platform/ui/CtlViewClasses.h"

@@ -4,7 +4,7 @@
 // 1001. CB_SETCURSEL and the other calls from code send no notifications.
 #include "platform/ui/CtlCommon.h"
 #include "platform/ui/CtlDraw.h"
-#include "platform/ui/CtlListBox.h"
+#include "platform/ui/CtlPrivate.h"
 #include "platform/ui/Host.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // first.
 #include "platform/ui/CtlCommon.h"
 #include "platform/ui/CtlDraw.h"
-#include "platform/ui/CtlListBox.h"
+#include "platform/ui/CtlPrivate.h"
 
 #include <algorithm>
 #include <vector>
