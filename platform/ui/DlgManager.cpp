@@ -107,9 +107,7 @@ RECT ToPixels(SIZE base, int x, int y, int cx, int cy)
 
 SIZE TemplateBaseUnits(const DialogTemplate& t)
 {
-    if (t.fontFace.empty())
-        return FontBaseUnits(nullptr);
-    return FontBaseUnits(TemplateFont(t.fontFace.c_str(), t.fontSize, t.fontWeight, t.fontItalic));
+    return DlgMeasureBaseUnits(t.fontFace.c_str(), t.fontSize, t.fontWeight, t.fontItalic);
 }
 
 }  // namespace
@@ -242,8 +240,12 @@ LRESULT DefDlgProcW(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 
 SIZE DlgMeasureBaseUnits(const wchar_t* face, int pointSize, int weight, bool italic)
 {
+    // The templates were laid out against the base units of the classic dialog fonts; their
+    // substitutes here measure a little differently, so those fonts keep their known units.
     if (!face || !*face)
-        return FontBaseUnits(nullptr);
+        return SIZE{8, 16};
+    if (pointSize == 8 && (::wcscasecmp(face, L"MS Sans Serif") == 0 || ::wcscasecmp(face, L"MS Shell Dlg") == 0))
+        return SIZE{6, 13};
     return FontBaseUnits(TemplateFont(face, pointSize, weight, italic));
 }
 
@@ -252,12 +254,12 @@ SIZE DlgGetBaseUnits(HWND hDlg)
     DlgState* s = State(hDlg, false);
     if (s && s->baseUnits.cx > 0)
         return s->baseUnits;
-    return FontBaseUnits(nullptr);
+    return DlgMeasureBaseUnits(nullptr, 0);
 }
 
 LONG GetDialogBaseUnits()
 {
-    SIZE s = FontBaseUnits(nullptr);
+    SIZE s = DlgMeasureBaseUnits(nullptr, 0);
     return LONG(MAKELONG(WORD(s.cx), WORD(s.cy)));
 }
 
@@ -282,7 +284,7 @@ void DlgSetTemplateFont(HWND hDlg, const DialogTemplate& tmpl)
         return;
     s->font = tmpl.fontFace.empty() ? nullptr
                                     : TemplateFont(tmpl.fontFace.c_str(), tmpl.fontSize, tmpl.fontWeight, tmpl.fontItalic);
-    s->baseUnits = FontBaseUnits(s->font);
+    s->baseUnits = TemplateBaseUnits(tmpl);
 }
 
 RECT DlgWindowRect(const DialogTemplate& t, HWND hParent)

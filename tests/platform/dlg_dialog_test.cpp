@@ -80,8 +80,13 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheTemplateFont)
     CTestDlg d;
     ASSERT_TRUE(d.Create(kDlg));
     SIZE base = DlgGetBaseUnits(d.m_hWnd);
-    EXPECT_GT(base.cx, 2);
-    EXPECT_GT(base.cy, 6);
+    // The classic units of the templates' font: a 153 x 16 unit bar is 230 x 26 pixels.
+    EXPECT_EQ(base.cx, 6);
+    EXPECT_EQ(base.cy, 13);
+    RECT bar{0, 0, 153, 16};
+    d.MapDialogRect(&bar);
+    EXPECT_EQ(bar.right, 230);
+    EXPECT_EQ(bar.bottom, 26);
     RECT client;
     ::GetClientRect(d.m_hWnd, &client);
     RECT want{0, 0, 200, 120};
