@@ -116,6 +116,12 @@ CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar()
 {
+    // A bar deleted while its window exists destroys the window now, while the object is
+    // still a control bar: it leaves its dock bar (an emptied floating frame goes too) and its
+    // frame's list of bars on the way.
+    m_bAutoDelete = FALSE;
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
     delete m_pDockContext;
     m_pDockContext = nullptr;
     // A dock bar outlives the bars deleted before it; it must not keep their pointers.

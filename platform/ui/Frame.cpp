@@ -280,11 +280,14 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (!pBar || !pBar->m_hWnd)
         return;
-    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
-    if (bDelay)
+    if (bDelay) {
+        // Shown or hidden with the next layout (or the bar's next idle update).
+        pBar->DelayShow(bShow);
         DelayRecalcLayout();
-    else
-        RecalcLayout();
+        return;
+    }
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    RecalcLayout();
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)

@@ -156,3 +156,31 @@ TEST_F(DockTest, FloatingFrameOfAnotherClassComesFromTheFramesClass)
 
 }  // namespace
 }  // namespace docktest
+
+namespace docktest {
+namespace {
+
+// Deleting a bar object whose window is docked or floating takes it out of its dock bar and
+// of the frame's bars; a floating frame left empty goes.
+TEST_F(DockTest, DeletingALiveBarLeavesNothingPointingAtIt)
+{
+    for (bool floating : {false, true}) {
+        SCOPED_TRACE(floating);
+        auto bar = std::make_unique<CTestBar>();
+        ASSERT_TRUE(bar->Create(m_pFrame, 0xE881, L"Bar"));
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP);
+        if (floating)
+            m_pFrame->FloatControlBar(bar.get(), CPoint(200, 200));
+        ASSERT_EQ(m_pFrame->GetControlBar(0xE881), bar.get());
+        bar.reset();
+        EXPECT_EQ(m_pFrame->GetControlBar(0xE881), nullptr);
+        EXPECT_EQ(Rows(Dock(AFX_IDW_DOCKBAR_TOP)), floating ? "p1 |" : "");
+        EXPECT_TRUE(AfxGetFloatingFrames(m_pFrame).empty());
+        Layout();
+        EXPECT_EQ(ViewRect().top, 0);
+    }
+}
+
+}  // namespace
+}  // namespace docktest

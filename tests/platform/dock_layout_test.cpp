@@ -146,10 +146,10 @@ TEST_F(DockTest, DelayedHideTakesEffectAtTheNextLayout)
     CTestBar& a = AddBar(kBar1);
     m_pFrame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
     Layout();
-    a.DelayShow(FALSE);
+    m_pFrame->ShowControlBar(&a, FALSE, TRUE);
     EXPECT_FALSE(a.IsVisible());
     EXPECT_TRUE(a.IsWindowVisible());
-    Layout();
+    m_pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);  // the frame's idle layout
     EXPECT_FALSE(a.IsWindowVisible());
     EXPECT_EQ(ViewRect().top, 0);
 
