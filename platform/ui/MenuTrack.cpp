@@ -173,8 +173,10 @@ void MenuTracker::OpenLevel(HMENU menu, POINT at, const RECT* exclude, bool from
     if (y + lv.size.cy > screen.cy)
         y = std::max(0, screen.cy - lv.size.cy);
     x = std::max(0, x);
+    // Owned by the owner's top-level window (a popup is never a child of a child window).
+    HWND ownerTop = GetAncestor(m_owner, GA_ROOT);
     lv.wnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupClass(), L"", WS_POPUP | WS_BORDER, x, y,
-                             lv.size.cx, lv.size.cy, m_owner, nullptr, nullptr, nullptr);
+                             lv.size.cx, lv.size.cy, ownerTop ? ownerTop : m_owner, nullptr, nullptr, nullptr);
     m_levels.push_back(lv);
     if (m_levels.back().wnd)
         ShowWindow(m_levels.back().wnd, SW_SHOWNOACTIVATE);

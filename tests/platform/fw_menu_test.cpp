@@ -254,6 +254,28 @@ TEST_F(FwMenuTest, ContextMenusReturnOrPostTheChoice)
     EXPECT_EQ(::TrackPopupMenu(popup.m_hMenu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 0);
 }
 
+TEST_F(FwMenuTest, AViewCanOwnAContextMenu)
+{
+    StartApp();
+    CDocument* doc = app->m_pTextTemplate->OpenDocumentFile(nullptr);
+    drv.Pump();
+    POSITION pos = doc->GetFirstViewPosition();
+    CView* view = doc->GetNextView(pos);
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, ID_DEMO_MARK, L"&Mark");
+    Step([&] {
+        auto open = Popups();
+        ASSERT_EQ(open.size(), 1u);
+        EXPECT_EQ(::GetWindow(open[0], GW_OWNER), MainFrame()->m_hWnd) << "owned by the view's top-level window";
+        drv.Key('M', L'm');
+    });
+    Log().clear();
+    EXPECT_TRUE(popup.TrackPopupMenu(TPM_RIGHTBUTTON, 300, 300, view));
+    drv.Pump();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"view:mark"}));
+}
+
 TEST_F(FwMenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner)
 {
     StartApp();
