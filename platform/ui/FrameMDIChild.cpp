@@ -214,6 +214,10 @@ void CMDIChildWnd::OnSysCommand(UINT nID, LPARAM lParam)
     case SC_CLOSE:
         SendMessage(WM_CLOSE);
         return;
+    case SC_MINIMIZE:
+        if (IsZoomed())
+            MDIRestore();
+        break;
     default:
         break;
     }

@@ -35,6 +35,38 @@ bool IsSystemItem(const MenuEntry& e)
     return sub && sub->systemOf;
 }
 
+// The window whose system menu sits at position 0 of the bar (a maximized MDI child), or null.
+HWND MaximizedChildOf(HWND bar)
+{
+    MenuData* m = FindMenu(GetMenu(GetParent(bar)));
+    if (!m || m->items.empty() || !m->items[0].sub)
+        return nullptr;
+    MenuData* sub = FindMenu(m->items[0].sub);
+    return sub && sub->systemOf && IsWindow(sub->systemOf) ? sub->systemOf : nullptr;
+}
+
+// The minimize, restore and close buttons of a maximized MDI child at the right end of the bar.
+constexpr UINT kChildButtons[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+RECT ChildButtonRect(HWND bar, int i)
+{
+    RECT c;
+    GetClientRect(bar, &c);
+    int right = c.right - 2 - (2 - i) * 18;
+    return RECT{right - 16, 2, right, kBarHeight - 3};
+}
+
+void PaintChildButtons(HWND bar, HDC hdc)
+{
+    static const wchar_t* glyphs[] = {L"_", L"\x2750", L"\x00D7"};
+    for (int i = 0; i < 3; ++i) {
+        RECT r = ChildButtonRect(bar, i);
+        FillRect(hdc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT);
+        SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextW(hdc, glyphs[i], -1, &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    }
+}
+
 void PaintBar(HWND bar, HDC hdc)
 {
     RECT client;
@@ -65,6 +97,8 @@ void PaintBar(HWND bar, HDC hdc)
                                          : GetSysColor(int(i) == sel ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
         DrawTextW(hdc, e.text.c_str(), int(e.text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
+    if (MaximizedChildOf(bar))
+        PaintChildButtons(bar, hdc);
     SelectObject(hdc, oldFont);
 }
 
@@ -73,6 +107,9 @@ LRESULT CALLBACK_BarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
+    case WM_SIZE:
+        InvalidateRect(h, nullptr, FALSE);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
@@ -83,7 +120,17 @@ LRESULT CALLBACK_BarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
     case WM_LBUTTONDOWN: {
-        int i = BarItemAt(h, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (HWND child = MaximizedChildOf(h)) {
+            for (int b = 0; b < 3; ++b) {
+                RECT r = ChildButtonRect(h, b);
+                if (PtInRect(&r, pt)) {
+                    PostMessageW(child, WM_SYSCOMMAND, kChildButtons[b], 0);
+                    return 0;
+                }
+            }
+        }
+        int i = BarItemAt(h, pt);
         if (i >= 0)
             TrackMenuBar(FrameOfBar(h), i, true, false);
         return 0;

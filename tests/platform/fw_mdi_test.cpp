@@ -4,6 +4,7 @@
 
 #include "platform/ui/CmdRouting.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/detail/MenuData.h"
 
 using namespace fwdemo;
 
@@ -144,6 +145,36 @@ TEST_F(FwMdiTest, MaximizedChildPutsItsSystemMenuAtPositionZero)
     drv.Pump();
     EXPECT_EQ(::GetMenuItemCount(bar2), restoredCount);
     EXPECT_FALSE(second->IsZoomed());
+}
+
+TEST_F(FwMdiTest, ButtonsOfAMaximizedChildInTheMenuBar)
+{
+    StartApp();
+    app->m_pTextTemplate->OpenDocumentFile(nullptr);
+    drv.Pump();
+    CDemoMainFrame* main = MainFrame();
+    main->MDIGetActive()->MDIMaximize();
+    drv.Pump();
+    HWND bar = ui::MenuBarWindowOf(main->m_hWnd);
+    RECT c;
+    ::GetClientRect(bar, &c);
+    auto button = [&](int fromRight) {  // 0: close, 1: restore
+        POINT p{c.right - 2 - fromRight * 18 - 8, 10};
+        ::ClientToScreen(bar, &p);
+        return p;
+    };
+    drv.Click(button(1));
+    drv.Pump();
+    BOOL maximized = TRUE;
+    ASSERT_NE(main->MDIGetActive(&maximized), nullptr);
+    EXPECT_FALSE(maximized);
+    main->MDIGetActive()->MDIMaximize();
+    drv.Pump();
+    drv.Click(button(0));
+    drv.Pump();
+    EXPECT_EQ(main->MDIGetActive(), nullptr);
+    EXPECT_EQ(app->GetOpenDocumentCount(), 0);
+    EXPECT_EQ(::GetMenu(main->m_hWnd), main->m_hMenuDefault) << "the frame's own menu is back";
 }
 
 TEST_F(FwMdiTest, WindowMenuListsDocumentsAndActivatesTheChosenOne)
