@@ -359,7 +359,8 @@ public:
             return 0;
         }
         case WM_KEYDOWN:
-            typed.clear();
+            if (!(wParam >= '0' && wParam <= '9') && !(wParam >= VK_NUMPAD0 && wParam <= VK_NUMPAD9))
+                typed.clear();
             switch (wParam) {
             case VK_LEFT: active = NextEditable(active, -1); Redraw(); break;
             case VK_RIGHT: active = NextEditable(active, 1); Redraw(); break;

@@ -132,7 +132,7 @@ public:
             Redraw();
             HWND self = hwnd;
             NotifyChange();
-            if (IsWindow(self) && (typed.size() == 3 || v * 10 > 255) && field < 3)
+            if (IsWindow(self) && typed.size() == 3 && field < 3)
                 Move(field + 1);
             return 0;
         }

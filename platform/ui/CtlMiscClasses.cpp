@@ -156,6 +156,6 @@ void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
 
 BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOW& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const
 {
-    ToolInfo = ToolOf(pWnd, nIDTool, nullptr, nullptr);
+    ToolInfo = ToolOf(pWnd, nIDTool, nullptr, ToolInfo.lpszText);  // the caller's text buffer stays
     return BOOL(SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ToolInfo)));
 }

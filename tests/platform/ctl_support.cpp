@@ -27,6 +27,7 @@ std::string CodeName(HWND ctl, UINT code)
                        {CBN_SELENDOK, "CBN_SELENDOK"}, {CBN_SELENDCANCEL, "CBN_SELENDCANCEL"},
                        {CBN_EDITCHANGE, "CBN_EDITCHANGE"}, {CBN_EDITUPDATE, "CBN_EDITUPDATE"},
                        {CBN_SETFOCUS, "CBN_SETFOCUS"}, {CBN_KILLFOCUS, "CBN_KILLFOCUS"}}},
+        {L"SysIPAddress32", {{EN_CHANGE, "EN_CHANGE"}, {EN_SETFOCUS, "EN_SETFOCUS"}, {EN_KILLFOCUS, "EN_KILLFOCUS"}}},
         {L"Static", {{STN_CLICKED, "STN_CLICKED"}, {STN_DBLCLK, "STN_DBLCLK"}}},
     };
     auto c = names.find(cls);
@@ -125,8 +126,18 @@ void CtlTest::DoubleClick(HWND h, int x, int y)
 
 void CtlTest::Type(const std::wstring& text)
 {
-    for (wchar_t c : text)
-        drv.Key(c >= L'a' && c <= L'z' ? UINT(c - 32) : UINT(c), c);
+    for (wchar_t c : text) {
+        UINT vk = 0xE7;  // VK_PACKET: a character without a key of its own
+        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || c == L' ')
+            vk = UINT(c);
+        else if (c >= L'a' && c <= L'z')
+            vk = UINT(c - 32);
+        else if (c == L'.')
+            vk = VK_OEM_PERIOD;
+        else if (c == L'-')
+            vk = VK_OEM_MINUS;
+        drv.Key(vk, c);
+    }
     drv.Pump();
 }
 
