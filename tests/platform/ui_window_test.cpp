@@ -338,6 +338,33 @@ TEST_F(WindowTest, UserResizeKeepsTheMinimumTrackingSize)
     EXPECT_EQ(all, (std::vector<HWND>{a, b, c}));
 }
 
+TEST_F(WindowTest, CaptionCloseBoxClosesOnRelease)
+{
+    HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
+    rec.Watch({WM_NCHITTEST, WM_SYSCOMMAND, WM_CLOSE});
+    RECT wr;
+    GetWindowRect(frame, &wr);
+    POINT box{wr.right - 4 - 9, wr.top + 4 + 9};  // inside the close box of the caption
+    EXPECT_EQ(SendMessageW(frame, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)), HTCLOSE);
+    EXPECT_EQ(SendMessageW(frame, WM_NCHITTEST, 0, MAKELPARAM(wr.left + 60, wr.top + 10)), HTCAPTION);
+    EXPECT_EQ(SendMessageW(frame, WM_NCHITTEST, 0, MAKELPARAM(wr.left + 1, wr.top + 100)), HTLEFT);
+    // Pressed, moved off and released: nothing. Pressed and released on it: closed.
+    drv.MouseDown(box);
+    drv.MouseMove(POINT{box.x - 100, box.y});
+    drv.MouseUp(POINT{box.x - 100, box.y});
+    drv.Pump();
+    EXPECT_TRUE(IsWindow(frame));
+    drv.AdvanceClock(1000);
+    drv.Click(box);
+    drv.Pump();
+    EXPECT_FALSE(IsWindow(frame));
+    std::vector<std::string> names;
+    for (const std::string& n : rec.Names())
+        if (n != "frame:NCHITTEST")
+            names.push_back(n);
+    EXPECT_EQ(names, (std::vector<std::string>{"frame:SYSCOMMAND", "frame:CLOSE"}));
+}
+
 TEST_F(WindowTest, MaximizeAndRestoreKeepTheNormalPlacement)
 {
     HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
