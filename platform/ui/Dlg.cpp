@@ -105,8 +105,20 @@ BOOL CDialog::CreateDlgIndirect(const DialogTemplate* t, CWnd* pParentWnd)
     }
     if (LRESULT f = ::SendMessageW(self, WM_GETFONT, 0, 0))
         OnSetFont(CFont::FromHandle(reinterpret_cast<HFONT>(f)));
+    RECT before;
+    ::GetWindowRect(self, &before);
     DlgSendInitDialog(self, 0);
-    return ::IsWindow(self) ? TRUE : FALSE;
+    if (!::IsWindow(self))
+        return FALSE;
+    // A popup that initialisation neither showed nor moved, and whose owner is disabled (a
+    // modal dialog) or absent, is centred over its owner.
+    RECT after;
+    ::GetWindowRect(self, &after);
+    HWND owner = ::GetWindow(self, GW_OWNER);
+    if (!(style & WS_CHILD) && !(t->style & WS_VISIBLE) && !::IsWindowVisible(self) && ::EqualRect(&before, &after) &&
+        (!owner || !::IsWindowEnabled(owner)))
+        CenterWindow();
+    return TRUE;
 }
 
 BOOL CDialog::InitModalIndirect(const DialogTemplate* pTemplate, CWnd* pParentWnd)

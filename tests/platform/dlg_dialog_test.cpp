@@ -131,6 +131,41 @@ TEST_F(DialogTest, ModalDialogReturnsOkWithTheEnteredValuesAndReenablesItsOwner)
     ::DestroyWindow(owner);
 }
 
+TEST_F(DialogTest, ModalDialogsAreCentredOverTheOwnerUnlessInitialisationMovedThem)
+{
+    HWND owner = ::CreateWindowExW(0, kStatic, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 800, 600, nullptr,
+                                   nullptr, nullptr, nullptr);
+    struct CMovingDlg : CTestDlg {
+        using CTestDlg::CTestDlg;
+        bool move = false;
+        BOOL OnInitDialog() override
+        {
+            CTestDlg::OnInitDialog();
+            if (move)
+                SetWindowPos(nullptr, 10, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            return TRUE;
+        }
+    };
+    for (bool move : {false, true}) {
+        CMovingDlg d(CWnd::FromHandle(owner));
+        d.move = move;
+        RECT r{};
+        drv.Host().QueueIdleStep([&] {
+            ::GetWindowRect(d.m_hWnd, &r);
+            d.EndDialog(IDCANCEL);
+        });
+        d.DoModal();
+        if (move) {
+            EXPECT_EQ(r.left, 10);
+            EXPECT_EQ(r.top, 150);
+        } else {
+            EXPECT_NEAR((r.left + r.right) / 2, 500, 1);
+            EXPECT_NEAR((r.top + r.bottom) / 2, 350, 1);
+        }
+    }
+    ::DestroyWindow(owner);
+}
+
 TEST_F(DialogTest, EscapeAndTheCloseBoxCancelWithoutExchangingData)
 {
     for (int way = 0; way < 2; ++way) {
