@@ -11,8 +11,20 @@
 
 CHeadlessHost::CHeadlessHost() = default;
 
+DWORD CHeadlessHost::NowMs()
+{
+    if (!m_realTime)
+        return m_now;
+    using namespace std::chrono;
+    return DWORD(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 void CHeadlessHost::WaitForEvents(int timeoutMs)
 {
+    if (m_realTime && m_idleSteps.empty()) {
+        ui::WaitOnQueue(timeoutMs);
+        return;
+    }
     if (!m_idleSteps.empty()) {
         auto step = std::move(m_idleSteps.front());
         m_idleSteps.pop_front();

@@ -23,7 +23,7 @@ public:
     CHeadlessHost();
     const char* Name() const override { return "headless"; }
 
-    DWORD NowMs() override { return m_now; }
+    DWORD NowMs() override;
     void WaitForEvents(int timeoutMs) override;
     void Wake() override {}
     int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override;
@@ -33,6 +33,10 @@ public:
     SIZE ScreenSize() const override { return m_screen; }
     bool CaretBlinks() const override { return m_blink; }
     void SetCaretBlinks(bool blink) { m_blink = blink; }
+
+    // A program run without a display (no test driving it): timers follow the real clock and
+    // waiting for input has no limit.
+    void SetRealTime(bool realTime) { m_realTime = realTime; }
 
     // ---- script ----
     void AdvanceClockTo(DWORD now) { m_now = now; }
@@ -62,6 +66,7 @@ private:
     int m_waitLimitMs = 5000;
     SIZE m_screen{1920, 1080};
     bool m_blink = false;
+    bool m_realTime = false;
 };
 
 // Test input and inspection through a headless host (installed while the driver lives).

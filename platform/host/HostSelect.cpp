@@ -26,7 +26,9 @@ CUiHost* AfxInitHost(int* argc, char*** argv)
         g_host = std::make_unique<CGtkHost>();
         g_headless = false;
     } else {
-        g_host = std::make_unique<CHeadlessHost>();
+        auto headless = std::make_unique<CHeadlessHost>();
+        headless->SetRealTime(true);  // a program on its own, not driven by a test
+        g_host = std::move(headless);
         g_headless = true;
     }
     AfxSetHost(g_host.get());

@@ -257,6 +257,20 @@ TEST_F(PaintTest, MessageBoxesTakeScriptedAnswersAndRecordTheQuestion)
     EXPECT_EQ(drv.Host().Beeps(), 1);
 }
 
+TEST_F(PaintTest, ProgramWithoutADisplayRunsTimersOnTheRealClock)
+{
+    drv.Host().SetRealTime(true);
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+    SetTimer(a, 3, 10, nullptr);
+    MSG m{};
+    while (GetMessageW(&m, nullptr, 0, 0) && m.message != WM_TIMER)
+        DispatchMessageW(&m);  // blocks until the timer is due; no script needed
+    EXPECT_EQ(m.hwnd, a);
+    EXPECT_EQ(m.wParam, 3u);
+    KillTimer(a, 3);
+    drv.Host().SetRealTime(false);
+}
+
 TEST_F(PaintTest, ScreenshotIsAPngOfTheWindow)
 {
     Painted("a", kRed, 10, 10, 50, 50);
