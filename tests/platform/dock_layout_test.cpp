@@ -205,3 +205,48 @@ TEST_F(DockTest, BarDeletedWhileDockedLeavesItsRow)
 
 }  // namespace
 }  // namespace docktest
+
+namespace docktest {
+namespace {
+
+// A bar docked with a rectangle goes into the row under the rectangle's centre, ordered by
+// position, or into a new row above, between or below the rows.
+TEST_F(DockTest, BarDockedAtARectangleJoinsTheRowUnderIt)
+{
+    struct Case {
+        const char* name;
+        CPoint at;  // top-left of the 100 x 30 rectangle, in the top dock bar's coordinates
+        const char* rows;
+    } cases[] = {
+        {"right of 1 in its row", CPoint(300, 0), "1 2 |3 |"},
+        {"left of 1 in its row", CPoint(-50, -5), "2 1 |3 |"},
+        {"in the second row", CPoint(200, 28), "1 |3 2 |"},
+        {"above all rows", CPoint(10, -40), "2 |1 |3 |"},
+        {"below all rows", CPoint(10, 60), "1 |3 |2 |"},
+    };
+    CTestBar& a = AddBar(0xE881);
+    CTestBar& b = AddBar(0xE882);
+    CTestBar& c = AddBar(0xE883);
+    CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        m_pFrame->DockControlBar(&a, AFX_IDW_DOCKBAR_LEFT);
+        m_pFrame->DockControlBar(&b, AFX_IDW_DOCKBAR_LEFT);
+        m_pFrame->DockControlBar(&c, AFX_IDW_DOCKBAR_LEFT);
+        Layout();
+        a.MoveWindow(40, 0, 100, 30);  // where the previous case's layout left them does not matter
+        m_pFrame->DockControlBar(&a, pTop);
+        c.MoveWindow(0, 0, 100, 30);
+        m_pFrame->DockControlBar(&c, pTop);
+        Layout();
+        ASSERT_EQ(Rows(pTop), "1 |3 |");
+        CRect rect(k.at, CSize(100, 30));
+        pTop->ClientToScreen(&rect);
+        m_pFrame->DockControlBar(&b, pTop, &rect);
+        Layout();
+        EXPECT_EQ(Rows(pTop), k.rows);
+    }
+}
+
+}  // namespace
+}  // namespace docktest
