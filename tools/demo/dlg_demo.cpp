@@ -2,11 +2,17 @@
 // that start-up chooses (GTK with a display, headless without one or with TAVIX_HEADLESS=1).
 //   dlg_demo [--screenshot=FILE.png] [--quit-after-paint]
 //   dlg_demo --count-colours=FILE.png    prints the number of colours of a PNG file
+//   dlg_demo --clip-offer=TEXT --ready=FILE
+//       places TEXT on the clipboard under the private format "Widget" and as text, creates
+//       FILE, and serves the clipboard until another program takes it over
+//   dlg_demo --clip-read                 prints what the clipboard holds under "Widget" and as
+//       text, then takes the clipboard over
 #include "platform/host/DlgGtk.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/CtlStd.h"
 #include "platform/ui/Ddx.h"
 #include "platform/ui/MessageMap.h"
+#include "platform/ui/Ole.h"
 
 #include <cairo.h>
 
@@ -135,13 +141,82 @@ int CountColours(const char* path)
     return int(colours.size());
 }
 
+HGLOBAL BlockOf(const void* p, size_t n)
+{
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, n);
+    if (h && n)
+        std::memcpy(GlobalLock(h), p, n);
+    GlobalUnlock(h);
+    return h;
+}
+
+int ClipOffer(const std::string& text, const std::string& ready)
+{
+    UINT widget = RegisterClipboardFormatW(L"Widget");
+    std::wstring wide(text.begin(), text.end());
+    if (!OpenClipboard(nullptr))
+        return 4;
+    EmptyClipboard();
+    SetClipboardData(widget, BlockOf(text.data(), text.size()));
+    SetClipboardData(CF_UNICODETEXT, BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
+    CloseClipboard();
+    if (std::FILE* f = std::fopen(ready.c_str(), "w")) {
+        std::fputs("ready\n", f);
+        std::fclose(f);
+    }
+    // Serve until the private format is gone from the system clipboard (another program took
+    // it over); a minute at most.
+    HWND w = CreateWindowExW(0, AfxRegisterWndClass(0), L"clip", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ::SetTimer(w, 1, 100, nullptr);
+    int ticks = 0;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (msg.message == WM_TIMER && msg.hwnd == w) {
+            if (!IsClipboardFormatAvailable(widget))
+                break;
+            if (++ticks > 600) {
+                std::fprintf(stderr, "dlg_demo: nobody read the clipboard\n");
+                return 5;
+            }
+        }
+        DispatchMessageW(&msg);
+    }
+    DestroyWindow(w);
+    return 0;
+}
+
+int ClipRead()
+{
+    UINT widget = RegisterClipboardFormatW(L"Widget");
+    COleDataObject data;
+    if (!data.AttachClipboard())
+        return 4;
+    HGLOBAL h = data.GetGlobalData(CLIPFORMAT(widget));
+    std::string bytes;
+    if (const char* p = static_cast<const char*>(GlobalLock(h)))
+        bytes.assign(p, GlobalSize(h));
+    GlobalUnlock(h);
+    GlobalFree(h);
+    std::wstring text;
+    AfxGetClipboardText(text);
+    std::printf("widget:%s\ntext:%s\n", bytes.c_str(), std::string(text.begin(), text.end()).c_str());
+    AfxSetClipboardText(L"taken over");
+    return bytes.empty() ? 6 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string shot;
-    bool quit = false;
+    std::string shot, offer, ready;
+    bool quit = false, read = false;
     for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--clip-offer=", 13) == 0)
+            offer = argv[i] + 13;
+        else if (std::strncmp(argv[i], "--ready=", 8) == 0)
+            ready = argv[i] + 8;
+        else if (std::strcmp(argv[i], "--clip-read") == 0)
+            read = true;
         if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
             int n = CountColours(argv[i] + 16);
             std::printf("%d\n", n);
@@ -156,6 +231,10 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "dlg_demo: %s host\n", host->Name());
     if (!AfxHostIsHeadless())
         AfxInstallGtkDialogs();
+    if (!offer.empty())
+        return ClipOffer(offer, ready);
+    if (read)
+        return ClipRead();
     AfxRegisterControlClasses();
     DialogTemplate t = DemoTemplate();
     CDemoDlg dlg;
