@@ -88,9 +88,11 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     if (lpszMenuName)
         menu = ::LoadMenuW(AfxGetInstanceHandle(), lpszMenuName);  // a frame without one has no menu bar
     m_strTitle = lpszWindowName ? lpszWindowName : L"";
-    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (rect.left == CW_USEDEFAULT)
-        cx = cy = CW_USEDEFAULT;
+    int x = rect.left, y = rect.top, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
+    if (rect.left != CW_USEDEFAULT) {
+        cx = rect.right - rect.left;
+        cy = rect.bottom - rect.top;
+    }
     HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, parent, menu, pContext)) {
         if (menu && ::IsMenu(menu))
