@@ -7,6 +7,7 @@
 #include "platform/ui/MessageMap.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
@@ -412,80 +413,104 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 pBar->CommitDelayedShow();
         }
     }
-    HDWP hdwp = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(m_arrBars.GetSize());
-    int posAcross = -nOverlap;  // start of the current row
-    int rowThick = 0;           // thickest bar of the current row
-    int posAlong = -nOverlap;
-    int maxReached = 0;         // furthest along of any row
+    struct Placement {
+        CControlBar* pBar;
+        CRect rect;
+    };
+    std::vector<Placement> moves;
+    int posAcross = 0, maxReached = 0;
     BOOL bAny = FALSE;
 
-    // Bars may insert row breaks into the array while they are measured (sizing bars sharing
-    // a row), so the size is read again on every step.
-    for (int i = 1; i < m_arrBars.GetSize(); ++i) {
-        void* p = m_arrBars[i];
-        if (p == nullptr) {
-            if (rowThick > 0) {
-                posAcross += rowThick - nOverlap;
-                bAny = TRUE;
+    // A bar may insert row breaks into the array while it is measured (sizing bars sharing a
+    // row): the layout then starts again on the new rows, a few times at most.
+    constexpr int kMaxPasses = 4;
+    for (int pass = 0;; ++pass) {
+        moves.clear();
+        posAcross = -nOverlap;  // start of the current row
+        int rowThick = 0;       // thickest bar of the current row
+        int posAlong = -nOverlap;
+        maxReached = 0;         // furthest along of any row
+        bAny = FALSE;
+        BOOL bRestart = FALSE;
+        for (int i = 1; i < m_arrBars.GetSize(); ++i) {
+            void* p = m_arrBars[i];
+            if (p == nullptr) {
+                if (rowThick > 0) {
+                    posAcross += rowThick - nOverlap;
+                    bAny = TRUE;
+                }
+                rowThick = 0;
+                posAlong = -nOverlap;
+                continue;
             }
-            rowThick = 0;
-            posAlong = -nOverlap;
-            continue;
-        }
-        CControlBar* pBar = GetDockedControlBar(i);
-        if (pBar == nullptr || !pBar->IsVisible())
-            continue;
+            CControlBar* pBar = GetDockedControlBar(i);
+            if (pBar == nullptr || !pBar->IsVisible())
+                continue;
 
-        DWORD dwMode = 0;
-        if ((pBar->m_dwStyle & CBRS_SIZE_FIXED) && (pBar->m_dwStyle & CBRS_FLOATING))
-            dwMode = LM_HORZ | LM_MRUWIDTH;
-        else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-            dwMode = LM_HORZ | LM_HORZDOCK;
-        else
-            dwMode = LM_VERTDOCK;
-        if (m_bFloating && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
-            dwMode = (bHorz ? LM_HORZ : 0) | LM_MRUWIDTH;
-        const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
-        // A bar may have broken its row just now: that shows as a null after it.
-
-        CRect rect;
-        pBar->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        const int barAlong = bHorz ? sizeBar.cx : sizeBar.cy;
-        const int barThick = bHorz ? sizeBar.cy : sizeBar.cx;
-
-        // Keep the place the user gave the bar, but never overlap the bar before it, and stay
-        // inside the dock bar as long as the bar fits.
-        // (A floating dock bar packs its bars.)
-        int along = m_bFloating ? posAlong : std::max(posAlong, int(bHorz ? rect.left : rect.top));
-        if (!m_bFloating && along + barAlong > maxAlong + nOverlap)
-            along = std::max(posAlong, maxAlong + nOverlap - barAlong);
-        // A bar that does not fit after the others goes to a new row.
-        if (!m_bFloating && posAlong > -nOverlap && along + barAlong > maxAlong + nOverlap) {
-            m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
-            --i;
-            continue;
-        }
-        const CRect rcNew = bHorz ? CRect(CPoint(along, posAcross), sizeBar)
-                                  : CRect(CPoint(posAcross, along), sizeBar);
-        if (!m_bLayoutQuery && rcNew != rect) {
-            if (hdwp)
-                hdwp = ::DeferWindowPos(hdwp, pBar->GetSafeHwnd(), nullptr, rcNew.left, rcNew.top, rcNew.Width(),
-                                        rcNew.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            DWORD dwMode = 0;
+            if ((pBar->m_dwStyle & CBRS_SIZE_FIXED) && (pBar->m_dwStyle & CBRS_FLOATING))
+                dwMode = LM_HORZ | LM_MRUWIDTH;
+            else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+                dwMode = LM_HORZ | LM_HORZDOCK;
             else
-                pBar->SetWindowPos(nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
+                dwMode = LM_VERTDOCK;
+            if (m_bFloating && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
+                dwMode = (bHorz ? LM_HORZ : 0) | LM_MRUWIDTH;
+            const int nBefore = m_arrBars.GetSize();
+            const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+            if (m_arrBars.GetSize() != nBefore && pass + 1 < kMaxPasses) {
+                bRestart = TRUE;
+                break;
+            }
+
+            CRect rect;
+            pBar->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+            const int barAlong = bHorz ? sizeBar.cx : sizeBar.cy;
+            const int barThick = bHorz ? sizeBar.cy : sizeBar.cx;
+
+            // Keep the place the user gave the bar, but never overlap the bar before it, and
+            // stay inside the dock bar as long as the bar fits. (A floating dock bar packs its
+            // bars.)
+            int along = m_bFloating ? posAlong : std::max(posAlong, int(bHorz ? rect.left : rect.top));
+            if (!m_bFloating && along + barAlong > maxAlong + nOverlap)
+                along = std::max(posAlong, maxAlong + nOverlap - barAlong);
+            // A bar that does not fit after the others goes to a new row.
+            if (!m_bFloating && posAlong > -nOverlap && along + barAlong > maxAlong + nOverlap) {
+                m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
+                --i;
+                continue;
+            }
+            const CRect rcNew = bHorz ? CRect(CPoint(along, posAcross), sizeBar)
+                                      : CRect(CPoint(posAcross, along), sizeBar);
+            if (rcNew != rect)
+                moves.push_back({pBar, rcNew});
+            posAlong = along + barAlong - nOverlap;
+            maxReached = std::max(maxReached, posAlong);
+            rowThick = std::max(rowThick, barThick);
         }
-        posAlong = along + barAlong - nOverlap;
-        maxReached = std::max(maxReached, posAlong);
-        rowThick = std::max(rowThick, barThick);
+        if (bRestart)
+            continue;
+        if (rowThick > 0) {
+            posAcross += rowThick - nOverlap;
+            bAny = TRUE;
+        }
+        break;
     }
-    if (rowThick > 0) {
-        posAcross += rowThick - nOverlap;
-        bAny = TRUE;
+
+    if (!m_bLayoutQuery && !moves.empty()) {
+        HDWP hdwp = ::BeginDeferWindowPos(int(moves.size()));
+        for (const Placement& m : moves) {
+            if (hdwp)
+                hdwp = ::DeferWindowPos(hdwp, m.pBar->GetSafeHwnd(), nullptr, m.rect.left, m.rect.top, m.rect.Width(),
+                                        m.rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            else
+                m.pBar->SetWindowPos(nullptr, m.rect.left, m.rect.top, m.rect.Width(), m.rect.Height(),
+                                     SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (hdwp)
+            ::EndDeferWindowPos(hdwp);
     }
-    if (hdwp)
-        ::EndDeferWindowPos(hdwp);
 
     // Without bars the dock bar is a line along its side: it takes no room, but a bar dragged
     // over it still docks there.

@@ -250,3 +250,40 @@ TEST_F(DockTest, BarDockedAtARectangleJoinsTheRowUnderIt)
 
 }  // namespace
 }  // namespace docktest
+
+namespace docktest {
+namespace {
+
+// Like a sizing bar whose row became too short: asked for its docked size, it breaks the row
+// before itself once.
+class CRowBreakingBar : public CTestBar {
+public:
+    bool m_broken = false;
+    CSize CalcDynamicLayout(int nLength, DWORD nMode) override
+    {
+        if (!m_broken && m_pDockBar && (nMode & LM_HORZDOCK)) {
+            m_broken = true;
+            m_pDockBar->m_arrBars.InsertAt(m_pDockBar->FindBar(this), static_cast<void*>(nullptr));
+        }
+        return CTestBar::CalcDynamicLayout(nLength, nMode);
+    }
+};
+
+TEST_F(DockTest, RowBrokenByABarWhileItIsMeasuredIsLaidOutAgain)
+{
+    CTestBar& a = AddBar(0xE881);
+    CRowBreakingBar b;
+    ASSERT_TRUE(b.Create(m_pFrame, 0xE882, L"Breaking"));
+    b.EnableDocking(CBRS_ALIGN_ANY);
+    CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(&a, pTop);
+    ASSERT_TRUE(pTop->InsertBarAfter(&b, &a));
+    Layout();
+    EXPECT_EQ(Rows(pTop), "1 |2 |");
+    EXPECT_EQ(InFrame(&b).top, InFrame(&a).bottom - 2);
+    EXPECT_EQ(ViewRect().top, 54);
+    b.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace docktest
