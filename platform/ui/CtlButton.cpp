@@ -358,6 +358,12 @@ public:
     {
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
+        // the band of the caption is the box's own (an earlier, other-sized caption goes with it);
+        // the inside stays the parent's, where the grouped controls are
+        if (back) {
+            RECT band{r.left, r.top, r.right, std::min<LONG>(r.bottom, r.top + tm.tmHeight)};
+            FillRect(dc, &band, back);
+        }
         CRect frame(r);
         frame.top += tm.tmHeight / 2;
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);

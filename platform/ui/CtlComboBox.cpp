@@ -27,11 +27,12 @@ public:
     bool quiet = false;     // the edit's text changes from code, not the user
     int selAtDrop = -1;
     bool extendedUi = false;
+    DWORD listScroll = WS_VSCROLL;
 
     DWORD Kind() const { return Style() & 3; }
     bool HasEdit() const { return Kind() == CBS_SIMPLE || Kind() == CBS_DROPDOWN; }
     bool OwnerDraw() const { return (Style() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
-    int ButtonWidth() const { return GetSystemMetrics(SM_CXVSCROLL); }
+    int ButtonWidth() const { return ArrowButtonWidth(); }
     int FieldH()
     {
         int u = Unit();
@@ -110,7 +111,7 @@ public:
         dropHeight = cs ? cs->cy : 0;
         int u = Unit();
         RECT r = Client();
-        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | WS_VSCROLL | (Style() & CBS_SORT ? LBS_SORT : 0) |
+        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | listScroll | (Style() & CBS_SORT ? LBS_SORT : 0) |
                           (Style() & CBS_OWNERDRAWFIXED ? LBS_OWNERDRAWFIXED : 0) |
                           (Style() & CBS_HASSTRINGS ? LBS_HASSTRINGS : 0) |
                           (Style() & CBS_DISABLENOSCROLL ? LBS_DISABLENOSCROLL : 0);
@@ -269,6 +270,11 @@ public:
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         switch (msg) {
+        case WM_NCCREATE:
+            // the scroll-bar styles are the list's; the box itself has none
+            SetWindowLongPtrW(hwnd, GWL_STYLE, LONG_PTR(Style() & ~(WS_VSCROLL | WS_HSCROLL)));
+            listScroll = reinterpret_cast<CREATESTRUCTW*>(lParam)->style & (WS_VSCROLL | WS_HSCROLL);
+            return Default(msg, wParam, lParam);
         case WM_CREATE:
             Create(reinterpret_cast<CREATESTRUCTW*>(lParam));
             return 0;

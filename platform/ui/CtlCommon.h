@@ -7,6 +7,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/ui/CtlCommCtrl.h"
 
+#include <algorithm>
 #include <string>
 
 namespace ctl {
@@ -36,6 +37,8 @@ public:
     HFONT Font() const;
     // Pixel size of one unit of the classic look: 1 at the 8-point dialog font, 2 at twice it.
     int Unit() const;
+    // Width of a drop-down or spin button: a scroll bar's width, grown with the unit.
+    int ArrowButtonWidth() const { return std::max(GetSystemMetrics(SM_CXVSCROLL), 16 * Unit()); }
     // Height of a line of text in the control's font.
     int LineHeight() const;
     void Redraw() const { InvalidateRect(hwnd, nullptr, TRUE); }

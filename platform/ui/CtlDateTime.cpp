@@ -74,7 +74,7 @@ public:
 
     bool IsTime() const { return (Style() & DTS_TIMEFORMAT) == DTS_TIMEFORMAT; }
     bool UpDown() const { return (Style() & DTS_UPDOWN) != 0 || IsTime(); }
-    int ButtonW() const { return GetSystemMetrics(SM_CXVSCROLL); }
+    int ButtonW() const { return ArrowButtonWidth(); }
     int CheckW() const { return (Style() & DTS_SHOWNONE) ? 16 * Unit() : 0; }
 
     void DefaultFormat()

@@ -129,7 +129,7 @@ public:
             POINT tl{br.left, br.top};
             ScreenToClient(parent, &tl);
             int bw = br.right - br.left, bh = br.bottom - br.top;
-            int w = mr.right - mr.left > 0 ? mr.right - mr.left : GetSystemMetrics(SM_CXVSCROLL);
+            int w = mr.right - mr.left > 0 ? mr.right - mr.left : ArrowButtonWidth();
             if (Style() & UDS_ALIGNRIGHT) {
                 MoveWindow(b, tl.x, tl.y, std::max(0, bw - w), bh, TRUE);
                 MoveWindow(hwnd, tl.x + std::max(0, bw - w), tl.y, w, bh, TRUE);
