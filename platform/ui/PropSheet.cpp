@@ -162,9 +162,14 @@ BOOL CPropertySheet::SetActivePage(int nPage)
 
 BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
 
-CWnd* CPropertySheet::GetTabControl() const
+CTabCtrl* CPropertySheet::GetTabControl() const
 {
-    return m_hWnd ? CWnd::FromHandle(::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL)) : nullptr;
+    if (!m_hWnd)
+        return nullptr;
+    HWND tabs = ::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL);
+    if (tabs && !m_tabCtrl.m_hWnd)
+        m_tabCtrl.SubclassWindow(tabs);
+    return m_tabCtrl.m_hWnd ? &m_tabCtrl : nullptr;
 }
 
 void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT nStyle)

@@ -4,6 +4,7 @@
 // only the pages whose windows exist.
 #pragma once
 
+#include "platform/ui/CtlViewClasses.h"
 #include "platform/ui/Dlg.h"
 
 #include <vector>
@@ -156,7 +157,8 @@ public:
     BOOL SetActivePage(CPropertyPage* pPage);
 
     void SetTitle(LPCTSTR lpszText, UINT nStyle = 0);
-    CWnd* GetTabControl() const;
+    // The tab strip (it answers the tab control messages of CTabCtrl); null before the window.
+    CTabCtrl* GetTabControl() const;
     // Presses a sheet button from code (PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW, PSBTN_HELP).
     void PressButton(int nButton);
     void EndDialog(int nEndID);
@@ -204,12 +206,15 @@ protected:
     int m_nCurPage = -1;
     UINT m_nStartPage = 0;
     DialogTemplate m_sheetTemplate;
+    mutable CTabCtrl m_tabCtrl;
 
     DECLARE_MESSAGE_MAP()
 };
 
-// The class of the sheets' own tab strip (TCM_INSERTITEMW, TCM_DELETEITEM, TCM_GETCURSEL,
-// TCM_SETCURSEL, TCM_GETITEMCOUNT; TCN_SELCHANGING/TCN_SELCHANGE to the parent).
+// The class of the sheets' own tab strip (TCM_INSERTITEMW, TCM_SETITEMW, TCM_DELETEITEM,
+// TCM_DELETEALLITEMS, TCM_GETITEMRECT, TCM_GETCURSEL, TCM_SETCURSEL, TCM_GETITEMCOUNT,
+// TCM_ADJUSTRECT; TCN_SELCHANGING/TCN_SELCHANGE to the parent). It leaves the area of the
+// windows below it in z-order (the page) to them.
 #define WC_DLGSHEETTABS L"DlgSheetTabs"
 void DlgRegisterSheetTabs();
 // The class of the sheet buttons: "Button" when registered, else a plain push button of our own.

@@ -22,6 +22,7 @@ constexpr UINT kTcmGetCurSel = kTcmFirst + 11;
 constexpr UINT kTcmSetCurSel = kTcmFirst + 12;
 constexpr UINT kTcmSetItemW = kTcmFirst + 61;
 constexpr UINT kTcmInsertItemW = kTcmFirst + 62;
+constexpr UINT kTcmAdjustRect = kTcmFirst + 40;
 constexpr UINT kTcnSelChange = 0u - 551u;
 constexpr UINT kTcnSelChanging = 0u - 552u;
 constexpr UINT kTcifText = 0x0001;
@@ -240,6 +241,24 @@ LRESULT TabsProc(HWND h, UINT msg, WPARAM w, LPARAM l)
     case kTcmDeleteAllItems:
         All()[h] = Tabs{{}, -1, All()[h].font};
         return TRUE;
+    case kTcmAdjustRect: {
+        // Window rectangle <-> display (page) rectangle.
+        auto* r = reinterpret_cast<RECT*>(l);
+        if (!r)
+            return 0;
+        HDC dc = ::GetDC(h);
+        HGDIOBJ old = All()[h].font ? ::SelectObject(dc, All()[h].font) : nullptr;
+        int top = 2 + RowHeight(dc);
+        if (old)
+            ::SelectObject(dc, old);
+        ::ReleaseDC(h, dc);
+        int sign = w ? -1 : 1;
+        r->left += sign * 2;
+        r->right -= sign * 2;
+        r->top += sign * top;
+        r->bottom -= sign * 2;
+        return 0;
+    }
     case kTcmGetItemRect: {
         std::vector<RECT> rects = ItemRects(h, All()[h]);
         if (int(w) < 0 || size_t(w) >= rects.size() || !l)

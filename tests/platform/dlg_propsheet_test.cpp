@@ -228,7 +228,19 @@ TEST_F(PropSheetTest, PagesCanBeAddedAndRemovedWhileTheSheetIsOpen)
     EXPECT_NE(s.b.m_hWnd, nullptr);
     s.AddPage(&s.c);
     EXPECT_EQ(s.GetPageCount(), 3);
-    EXPECT_EQ(::SendMessageW(s.GetTabControl()->m_hWnd, 0x1300 + 4, 0, 0), 3);
+    EXPECT_EQ(s.GetTabControl()->GetItemCount(), 3);
+    // The page area inside the strip, as the sheet's own layout uses it.
+    RECT strip, page;
+    s.GetTabControl()->GetClientRect(&strip);
+    RECT display = strip;
+    s.GetTabControl()->AdjustRect(FALSE, &display);
+    ::GetWindowRect(s.b.m_hWnd, &page);
+    s.GetTabControl()->ScreenToClient(&page);
+    EXPECT_GE(page.top, display.top - 2);
+    RECT back = display;
+    s.GetTabControl()->AdjustRect(TRUE, &back);
+    EXPECT_EQ(back.top, strip.top);
+    EXPECT_EQ(back.right, strip.right);
     EXPECT_FALSE(s.SetActivePage(7));
 }
 
