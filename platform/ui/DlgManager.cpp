@@ -3,6 +3,7 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/ui/CtlStd.h"
 #include "platform/ui/DlgInternal.h"
 #include "platform/ui/Wnd.h"
 
@@ -118,6 +119,8 @@ void DlgRegisterClass()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Templates name the standard controls by class; they exist before any dialog does.
+        AfxRegisterControlClasses();
         WNDCLASSW wc{};
         wc.style = CS_DBLCLKS | CS_SAVEBITS;
         wc.lpfnWndProc = DefDlgProcW;
