@@ -13,6 +13,12 @@
 // child of the CDockBar inside a CMiniDockFrameWnd. m_pDockSite is the frame that owns the bar,
 // m_pDockBar the dock bar that holds it (null when not docked anywhere), m_pDockContext the
 // object that drags it (made by EnableDocking).
+//
+// The CBRS_BORDER_* edges and the gripper are the bar's non-client area (CalcInsideRect gives
+// their widths); the client area holds the bar's items. A press on the client area where
+// HitTestItem finds no item drags a docked or floating bar, a double-click there toggles it
+// between docked and floating. At idle time (WM_IDLEUPDATECMDUI) a pending DelayShow is
+// carried out and OnUpdateCmdUI runs against the frame the bar belongs to.
 #pragma once
 
 #include "platform/ui/Wnd.h"
