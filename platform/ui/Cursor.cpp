@@ -2,6 +2,8 @@
 // layer's cursors and icons), and drawing icons into device contexts.
 #include "platform/ui/detail/WndData.h"
 
+#include "platform/gdi/BmpFile.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/detail/DcImpl.h"
 
 #include <cairo.h>
@@ -61,6 +63,67 @@ HCURSOR CreateCursorFromArgb(const DWORD* argb, int width, int height, int xHotS
     c->argb.assign(argb, argb + size_t(width) * size_t(height));
     c->shared = false;
     return c;
+}
+
+HICON CreateIconFromArgb(const DWORD* argb, int width, int height)
+{
+    HICON icon = CreateCursorFromArgb(argb, width, height, width / 2, height / 2);
+    if (icon)
+        icon->isIcon = true;
+    return icon;
+}
+
+BOOL GetIconInfo(HICON icon, PICONINFO info)
+{
+    if (!icon || !info || icon->argb.empty())
+        return FALSE;
+    int w = icon->width, h = icon->height;
+    // Colour: what shows where the mask keeps the screen out; partly clear pixels darkened by
+    // their alpha, as a mask-and-colour icon draws them.
+    std::vector<DWORD> colour(icon->argb.size());
+    int maskStride = ((w + 15) / 16) * 2;
+    std::vector<BYTE> mask(size_t(maskStride) * size_t(h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            DWORD p = icon->argb[size_t(y) * size_t(w) + size_t(x)];
+            DWORD a = p >> 24;
+            auto mul = [a](DWORD c) { return (c * a + 127) / 255; };
+            colour[size_t(y) * size_t(w) + size_t(x)] = (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
+            if (a < 128)
+                mask[size_t(y) * size_t(maskStride) + size_t(x / 8)] |= BYTE(0x80 >> (x % 8));
+        }
+    info->fIcon = icon->isIcon ? TRUE : FALSE;
+    info->xHotspot = DWORD(icon->hotSpot.x);
+    info->yHotspot = DWORD(icon->hotSpot.y);
+    info->hbmColor = ::CreateBitmap(w, h, 1, 32, colour.data());
+    info->hbmMask = ::CreateBitmap(w, h, 1, 1, mask.data());
+    return info->hbmColor && info->hbmMask;
+}
+
+HICON CreateIconIndirect(PICONINFO info)
+{
+    if (!info || !info->hbmColor)
+        return nullptr;
+    DibImage colour;
+    if (!DibFromBitmap(info->hbmColor, 32, true, colour))
+        return nullptr;
+    DibImage mask;
+    bool hasMask = info->hbmMask && DibFromBitmap(info->hbmMask, 32, true, mask) &&
+                   mask.Width() == colour.Width() && mask.Height() >= colour.Height();
+    int w = colour.Width(), h = colour.Height();
+    if (w < 1 || h < 1 || w > 256 || h > 256)
+        return nullptr;
+    std::vector<DWORD> argb(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = colour.GetPixel(x, y);
+            bool clear = hasMask && (mask.GetPixel(x, y) & 0xFFFFFF) != 0;
+            argb[size_t(y) * size_t(w) + size_t(x)] =
+                clear ? 0 : 0xFF000000u | (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);
+        }
+    if (info->fIcon)
+        return CreateIconFromArgb(argb.data(), w, h);
+    return CreateCursorFromArgb(argb.data(), w, h, int(info->xHotspot), int(info->yHotspot));
 }
 
 BOOL DestroyCursor(HCURSOR cursor)

@@ -886,10 +886,20 @@ UINT GetStandardCursorId(HCURSOR cursor);
 // A cursor or icon from 32-bit pixels (0xAARRGGBB, straight alpha, rows top-down); freed with
 // DestroyCursor/DestroyIcon. Null for sizes outside 1..256.
 HCURSOR CreateCursorFromArgb(const DWORD* argb, int width, int height, int xHotSpot, int yHotSpot);
-inline HICON CreateIconFromArgb(const DWORD* argb, int width, int height)
-{
-    return CreateCursorFromArgb(argb, width, height, 0, 0);
-}
+HICON CreateIconFromArgb(const DWORD* argb, int width, int height);
+struct ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;   // monochrome, 1 = transparent
+    HBITMAP hbmColor;  // 32 bits per pixel
+};
+using PICONINFO = ICONINFO*;
+// The icon's bitmaps (new ones: the caller deletes them); FALSE for the standard shapes, which
+// have no pixels here.
+BOOL GetIconInfo(HICON icon, PICONINFO info);
+// An icon or cursor from a colour bitmap and its mask (white mask pixels are transparent).
+HICON CreateIconIndirect(PICONINFO info);
 // The loader of cursors and icons with an instance handle (the program's resources): it makes
 // them with CreateCursorFromArgb once and keeps them.
 void AfxSetResourceCursorLoader(HCURSOR (*loader)(HINSTANCE inst, LPCWSTR name));

@@ -2,6 +2,7 @@
 #include "ui_support.h"
 
 #include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <atomic>
 #include <thread>
@@ -69,6 +70,24 @@ TEST_F(InputTest, ImageCursorsAndIcons)
     EXPECT_EQ(drv.Pixel(top, cx + 5, cy + 4), RGB(255, 255, 255));
     COLORREF half = drv.Pixel(top, cx + 4, cy + 5);
     EXPECT_NEAR(GetRValue(half), 127, 2);
+    // Through its bitmaps and back: the same picture, the size twice the hot spot.
+    ICONINFO ii{};
+    ASSERT_TRUE(GetIconInfo(icon, &ii));
+    EXPECT_TRUE(ii.fIcon);
+    EXPECT_EQ(ii.xHotspot * 2, 2u);
+    HICON copy = CreateIconIndirect(&ii);
+    ::DeleteObject(ii.hbmColor);
+    ::DeleteObject(ii.hbmMask);
+    ASSERT_NE(copy, nullptr);
+    dc = GetDC(top);
+    CDC::FromHandle(dc)->FillSolidRect(0, 0, 20, 20, RGB(255, 255, 255));
+    DrawIconEx(dc, 4, 4, copy, 0, 0, 0, nullptr, DI_NORMAL);
+    ReleaseDC(top, dc);
+    EXPECT_EQ(drv.Pixel(top, cx + 4, cy + 4), RGB(255, 0, 0));
+    EXPECT_EQ(drv.Pixel(top, cx + 5, cy + 4), RGB(255, 255, 255));  // masked out
+    EXPECT_EQ(drv.Pixel(top, cx + 5, cy + 5), RGB(0, 255, 0));
+    DestroyIcon(copy);
+    EXPECT_FALSE(GetIconInfo(LoadIconW(nullptr, IDI_APPLICATION), &ii));
     // A program's resource cursor comes from the loader the resource layer installs.
     static HCURSOR s_made;
     s_made = CreateCursorFromArgb(pixels, 2, 2, 1, 1);

@@ -23,6 +23,7 @@ struct HCURSOR__ {
     POINT hotSpot{0, 0};
     std::vector<DWORD> argb;  // straight (not premultiplied) alpha, rows top-down
     bool shared = true;       // standard and resource cursors live to the end
+    bool isIcon = false;      // icons have their hot spot in the middle
 };
 
 namespace ui {
