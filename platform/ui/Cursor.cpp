@@ -48,6 +48,8 @@ HICON LoadIconW(HINSTANCE inst, LPCWSTR name)
     return inst && g_resourceCursorLoader ? g_resourceCursorLoader(inst, name) : nullptr;
 }
 
+HCURSOR LoadCursorFromFileW(LPCWSTR) { return nullptr; }
+
 void AfxSetResourceCursorLoader(HCURSOR (*loader)(HINSTANCE, LPCWSTR)) { g_resourceCursorLoader = loader; }
 
 UINT GetStandardCursorId(HCURSOR cursor) { return cursor ? cursor->standardId : 0; }

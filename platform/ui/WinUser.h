@@ -881,6 +881,10 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 BOOL DestroyCursor(HCURSOR cursor);
 BOOL DestroyIcon(HICON icon);
+// Cursor files (.cur/.ani) are not read: always null. The one cursor file the program names is
+// loaded and destroyed but never shown.
+HCURSOR LoadCursorFromFileW(LPCWSTR fileName);
+inline HCURSOR LoadCursorFromFile(LPCWSTR fileName) { return LoadCursorFromFileW(fileName); }
 // Standard cursor id (IDC_ARROW ...) of a cursor handle; 0 for others.
 UINT GetStandardCursorId(HCURSOR cursor);
 // A cursor or icon from 32-bit pixels (0xAARRGGBB, straight alpha, rows top-down); freed with
