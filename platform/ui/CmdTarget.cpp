@@ -58,6 +58,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     return e->pfn(this, c);
 }
 
+void CCmdTarget::BeginWaitCursor() { AfxDoWaitCursor(1); }
+void CCmdTarget::EndWaitCursor() { AfxDoWaitCursor(-1); }
+void CCmdTarget::RestoreWaitCursor() { AfxDoWaitCursor(0); }
+
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pOther) {

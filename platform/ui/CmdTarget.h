@@ -113,6 +113,12 @@ public:
 
     // Looks for an entry, most derived map first.
     static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* map, UINT nMessage, UINT nCode, UINT nID);
+
+    // The hourglass while something long runs; nested calls count. Windows that leave
+    // WM_SETCURSOR to the default keep showing it.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
 };
 
 class CCmdUI {

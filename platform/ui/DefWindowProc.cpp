@@ -27,6 +27,10 @@ LRESULT SetCursorDefault(Wnd* w, WPARAM wParam, LPARAM lParam)
 {
     HWND h = w->handle;
     int hit = SHORT(LOWORD(lParam));
+    if (WaitCursorShown()) {
+        AfxDoWaitCursor(0);
+        return TRUE;
+    }
     if (w->IsChild()) {
         if (Send(w->parent, WM_SETCURSOR, wParam, lParam))
             return TRUE;

@@ -40,6 +40,8 @@ struct InputState {
     bool lastWasDouble = false;
     HWND tracking = nullptr;  // TrackMouseEvent(TME_LEAVE)
     HCURSOR cursor = nullptr;
+    int waitCount = 0;
+    HCURSOR beforeWait = nullptr;
     Caret caret;
 };
 
@@ -685,6 +687,26 @@ HCURSOR SetCursor(HCURSOR cursor)
 }
 
 HCURSOR GetCursor() { return St().cursor; }
+
+void AfxDoWaitCursor(int nCode)
+{
+    InputState& s = St();
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    if (nCode > 0) {
+        if (s.waitCount++ == 0)
+            s.beforeWait = s.cursor;
+        SetCursor(wait);
+    } else if (nCode < 0) {
+        if (s.waitCount > 0 && --s.waitCount == 0)
+            SetCursor(s.beforeWait ? s.beforeWait : LoadCursorW(nullptr, IDC_ARROW));
+    } else if (s.waitCount > 0) {
+        SetCursor(wait);
+    }
+}
+
+namespace ui {
+bool WaitCursorShown() { return St().waitCount > 0; }
+}  // namespace ui
 
 int ShowCursor(BOOL show)
 {

@@ -885,6 +885,8 @@ BOOL DestroyIcon(HICON icon);
 // loaded and destroyed but never shown.
 HCURSOR LoadCursorFromFileW(LPCWSTR fileName);
 inline HCURSOR LoadCursorFromFile(LPCWSTR fileName) { return LoadCursorFromFileW(fileName); }
+// The wait cursor count of the thread: 1 begins (or nests), -1 ends, 0 shows it again.
+void AfxDoWaitCursor(int nCode);
 // Standard cursor id (IDC_ARROW ...) of a cursor handle; 0 for others.
 UINT GetStandardCursorId(HCURSOR cursor);
 // A cursor or icon from 32-bit pixels (0xAARRGGBB, straight alpha, rows top-down); freed with

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/ui/CmdTarget.h"
 
 #include <atomic>
 #include <thread>
@@ -48,6 +49,26 @@ TEST_F(InputTest, CursorFollowsClassAndFrameEdges)
     drv.MouseMove(CHeadlessDriver::At(a, POINT{5, 5}));
     drv.Pump();
     EXPECT_EQ(drv.Host().Cursor(), cross);
+}
+
+TEST_F(InputTest, WaitCursorNestsAndSurvivesMouseMoves)
+{
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top);
+    drv.MouseMove(CHeadlessDriver::At(a, POINT{5, 5}));
+    drv.Pump();
+    CCmdTarget target;
+    target.BeginWaitCursor();
+    target.BeginWaitCursor();
+    EXPECT_EQ(GetStandardCursorId(GetCursor()), 32514u);
+    drv.MouseMove(CHeadlessDriver::At(a, POINT{6, 6}));
+    drv.Pump();
+    EXPECT_EQ(GetStandardCursorId(GetCursor()), 32514u);
+    target.EndWaitCursor();
+    EXPECT_EQ(GetStandardCursorId(GetCursor()), 32514u);
+    target.EndWaitCursor();
+    EXPECT_EQ(GetStandardCursorId(GetCursor()), 32512u);
+    target.EndWaitCursor();  // one too many: no effect
+    EXPECT_EQ(GetStandardCursorId(GetCursor()), 32512u);
 }
 
 TEST_F(InputTest, ImageCursorsAndIcons)

@@ -208,6 +208,8 @@ void SetPointerPosition(POINT p);
 void ResetInputState();
 // Blinks the caret when the host wants it; milliseconds to the next change, -1 for none.
 int CaretBlinkTick();
+// BeginWaitCursor is in effect on the calling thread.
+bool WaitCursorShown();
 // The virtual key of the last key pressed on the calling thread.
 UINT LastKeyDown();
 void UpdateAsyncKey(UINT vk, bool down);
