@@ -33,6 +33,42 @@ Bytes Cat(std::initializer_list<Bytes> parts)
 Bytes Z(int n) { return Bytes(size_t(n), 0); }
 Bytes Open(int n) { return Bytes(size_t(2 * n), 0xFF); }
 
+// Setups shared by the cases that show one block in both device families.
+void SetWatchdog(CBlockObj* b)
+{
+    A(b).m_nThreshold1 = 3;
+    A(b).m_nThreshold2 = 4;
+    A(b).m_dGain = 1.0;
+    A(b).m_nOffset = -1;
+    A(b).m_nDecimals = 2;
+}
+
+void SetModbusRead(CBlockObj* b)
+{
+    auto* m = static_cast<CBlockMR*>(b);
+    m->m_bySlave = 17;
+    m->m_byFunction = 3;
+    m->m_wRegister = 0x1234;
+    m->m_wCount = 8;
+    m->m_wData1 = 600;
+    m->m_wData2 = 0xF0;
+    m->m_nPort = 2;
+    m->m_byWriteMode = 0;
+    b->m_nTime1Base = 250;
+}
+
+// The WiFi cases differ only in where the value comes from.
+std::function<void(CBlockObj*)> SetWifi(int source)
+{
+    return [source](CBlockObj* b) {
+        auto* w = static_cast<CBlockWIFI*>(b);
+        w->m_nWifiSource = source;
+        w->m_nWifiId = 5;
+        w->m_nWifiBlockType = 7;
+        w->m_nWifiBlockNumber = 9;
+    };
+}
+
 } // namespace
 
 TEST(Layouts, EveryFamilyAsTheDeviceReadsIt)
@@ -48,22 +84,10 @@ TEST(Layouts, EveryFamilyAsTheDeviceReadsIt)
          },
          Cat({Open(2), {0x64, 0, 0xFE, 0xFF, 0x32, 0, 7, 0, 1, 0, 0x00, 0x80}, Z(6)})},
         {"analog watchdog", 806, kNewHardware,
-         [](CBlockObj* b) {
-             A(b).m_nThreshold1 = 3;
-             A(b).m_nThreshold2 = 4;
-             A(b).m_dGain = 1.0;
-             A(b).m_nOffset = -1;
-             A(b).m_nDecimals = 2;
-         },
+         SetWatchdog,
          Cat({Open(2), {3, 0, 4, 0, 0x64, 0, 0xFF, 0xFF, 2, 0, 0, 0}, Z(2)})},
         {"analog watchdog, older", 806, kOldHardware,
-         [](CBlockObj* b) {
-             A(b).m_nThreshold1 = 3;
-             A(b).m_nThreshold2 = 4;
-             A(b).m_dGain = 1.0;
-             A(b).m_nOffset = -1;
-             A(b).m_nDecimals = 2;
-         },
+         SetWatchdog,
          Cat({Open(2), {4, 0, 0x64, 0, 0xFF, 0xFF, 2, 0, 0, 0}, Z(4)})},
         {"mathematical instruction", 815, kNewHardware,
          [](CBlockObj* b) {
@@ -192,59 +216,19 @@ TEST(Layouts, EveryFamilyAsTheDeviceReadsIt)
          },
          Cat({Open(1), {3, 0, 0xFF, 0xFF, 0x03, 0x90, 4, 0, 0x2C, 0xA1, 6, 0, 1, 2, 1, 5, 6, 7, 8, 9}})},
         {"WiFi digital read, diagnostic", 824, kNewHardware,
-         [](CBlockObj* b) {
-             auto* w = static_cast<CBlockWIFI*>(b);
-             w->m_nWifiSource = 2;
-             w->m_nWifiId = 5;
-             w->m_nWifiBlockType = 7;
-             w->m_nWifiBlockNumber = 9;
-         },
+         SetWifi(2),
          Cat({Open(1), {2, 1, 7, 9, 8, 0}, Z(2)})},
         {"WiFi analog read, station", 826, kNewHardware,
-         [](CBlockObj* b) {
-             auto* w = static_cast<CBlockWIFI*>(b);
-             w->m_nWifiSource = 0;
-             w->m_nWifiId = 5;
-             w->m_nWifiBlockType = 7;
-             w->m_nWifiBlockNumber = 9;
-         },
+         SetWifi(0),
          Cat({Open(1), {0, 6, 7, 9}, Z(4)})},
         {"WiFi digital write, VM", 825, kNewHardware,
-         [](CBlockObj* b) {
-             auto* w = static_cast<CBlockWIFI*>(b);
-             w->m_nWifiSource = 1;
-             w->m_nWifiId = 5;
-             w->m_nWifiBlockType = 7;
-             w->m_nWifiBlockNumber = 9;
-         },
+         SetWifi(1),
          Cat({Open(2), {1, 5, 7, 9}, Z(2)})},
         {"Modbus read", 813, kNewHardware,
-         [](CBlockObj* b) {
-             auto* m = static_cast<CBlockMR*>(b);
-             m->m_bySlave = 17;
-             m->m_byFunction = 3;
-             m->m_wRegister = 0x1234;
-             m->m_wCount = 8;
-             m->m_wData1 = 600;
-             m->m_wData2 = 0xF0;
-             m->m_nPort = 2;
-             m->m_byWriteMode = 0;
-             b->m_nTime1Base = 250;
-         },
+         SetModbusRead,
          Cat({Open(2), {17, 3, 0x34, 0x12, 8, 0, 0x58, 0x02, 0xFA, 0, 2, 0}})},
         {"Modbus read, older", 813, kOldHardware,
-         [](CBlockObj* b) {
-             auto* m = static_cast<CBlockMR*>(b);
-             m->m_bySlave = 17;
-             m->m_byFunction = 3;
-             m->m_wRegister = 0x1234;
-             m->m_wCount = 8;
-             m->m_wData1 = 600;
-             m->m_wData2 = 0xF0;
-             m->m_nPort = 2;
-             m->m_byWriteMode = 0;
-             b->m_nTime1Base = 250;
-         },
+         SetModbusRead,
          Cat({Open(2), {17, 3, 0x34, 0x12, 8, 0, 0x58, 0x02, 0xF0, 0, 2, 0}})},
         {"up/down counter", 800, kNewHardware,
          [](CBlockObj* b) {
