@@ -801,6 +801,33 @@ CPoint CWnd::GetCaretPos()
 
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) { return ::MessageBoxW(m_hWnd, text, caption, type); }
 
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    constexpr DWORD kButtonTypeMask = 0x0F;
+    constexpr DWORD kAutoCheck = 3, kAuto3State = 6, kGroupBox = 7, kAutoRadio = 9;  // BS_* types
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CCmdUI state;
+        state.m_nID = UINT(::GetDlgCtrlID(child));
+        state.m_pOther = FromHandle(child);
+        if (state.m_nID == 0 || !state.m_pOther)
+            continue;
+        // The control's own update handler (reflected) comes first, then this window's.
+        if (CWnd* own = FromHandlePermanent(child))
+            if (own->CCmdTarget::OnCmdMsg(0, MAKELONG(0xFFFF, WM_REFLECT_BASE + WM_COMMAND), &state, nullptr))
+                continue;
+        if (CCmdTarget::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
+            continue;
+        BOOL disable = bDisableIfNoHndler;
+        if (disable) {
+            bool button = (::SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
+            DWORD type = DWORD(::GetWindowLongPtrW(child, GWL_STYLE)) & kButtonTypeMask;
+            if (!button || type == kAutoCheck || type == kAuto3State || type == kGroupBox || type == kAutoRadio)
+                disable = FALSE;  // only push buttons go grey for want of a handler
+        }
+        state.DoUpdate(pTarget, disable);
+    }
+}
+
 // ---- modal loops ----
 
 int CWnd::RunModalLoop(DWORD dwFlags)

@@ -215,6 +215,11 @@ public:
     static CPoint GetCaretPos();
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // Runs the command-update handlers of pTarget for the child controls (by their ids): the
+    // controls of a bar or dialog take their enabled and checked states from them. Without a
+    // handler, push buttons are disabled when bDisableIfNoHndler; other controls never are.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
     // ---- modal loops ----
     // Pumps messages (pre-translated) until EndModalLoop; returns its result. -1 when WM_QUIT
     // arrives (it is posted again) or the window goes away.

@@ -177,6 +177,38 @@ TEST_F(MsgMapTest, CommandsRunUnlessTheirUpdateHandlerDisablesThem)
     }
 }
 
+TEST_F(MsgMapTest, DialogControlsTakeTheirStateFromUpdateHandlers)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        // A push button answers as one; the style's low bits tell its type.
+        if (m == WM_GETDLGCODE)
+            return (GetWindowLongPtrW(h, GWL_STYLE) & 0x0F) == 0x0F ? 0 : DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        return DefWindowProcW(h, m, w, l);
+    };
+    wc.lpszClassName = L"TestButtonLike";
+    RegisterClassW(&wc);
+    CBaseWnd target;
+    ASSERT_TRUE(target.Create(nullptr, L"t", WS_VISIBLE, CRect(0, 0, 10, 10), CWnd::FromHandle(top), 1));
+    CWnd bar;
+    ASSERT_TRUE(bar.Create(nullptr, L"bar", WS_VISIBLE, CRect(0, 20, 300, 60), CWnd::FromHandle(top), 2));
+    struct Case { UINT id; DWORD type; BOOL expectedEnabled; };
+    const Case cases[] = {
+        {ID_CMD_ON, 0, TRUE},     // push button with a command handler
+        {ID_CMD_OFF, 0, FALSE},   // its update handler disables it
+        {ID_CMD_NONE, 0, FALSE},  // push button, no handler at all
+        {ID_CMD_NONE + 1, 3, TRUE},   // auto check box without a handler stays
+        {ID_CMD_NONE + 2, 0xF, TRUE}, // not a button
+    };
+    std::vector<HWND> controls;
+    for (const Case& c : cases)
+        controls.push_back(CreateWindowExW(0, L"TestButtonLike", L"", WS_CHILD | WS_VISIBLE | c.type, 0, 0, 10, 10,
+                                           bar.m_hWnd, reinterpret_cast<HMENU>(UINT_PTR(c.id)), nullptr, nullptr));
+    bar.UpdateDialogControls(&target, TRUE);
+    for (size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(IsWindowEnabled(controls[i]), cases[i].expectedEnabled) << cases[i].id;
+}
+
 TEST_F(MsgMapTest, NotificationsReachTheControlFirstAndThenTheParent)
 {
     CBaseWnd parent;
