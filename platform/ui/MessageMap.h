@@ -125,6 +125,10 @@
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, fn) \
     {WM_COMMAND, UINT(CN_UPDATE_COMMAND_UI), UINT(id), UINT(idLast), nullptr, TVX_THUNK_(self->fn(static_cast<CCmdUI*>(c.pExtra)); return TRUE;)},
 
+// A control's own update handler, asked before its parent's by UpdateDialogControls.
+#define ON_UPDATE_COMMAND_UI_REFLECT(fn) \
+    {WM_REFLECT_BASE + WM_COMMAND, 0xFFFF, 0, 0, nullptr, TVX_THUNK_(self->fn(static_cast<CCmdUI*>(c.pExtra)); return TRUE;)},
+
 // ---- control notifications through WM_COMMAND: void fn() ----
 #define ON_CONTROL(code, id, fn) {WM_COMMAND, UINT(WORD(code)), UINT(id), UINT(id), nullptr, TVX_THUNK_(self->fn(); return TRUE;)},
 #define ON_CONTROL_RANGE(code, id, idLast, fn) {WM_COMMAND, UINT(WORD(code)), UINT(id), UINT(idLast), nullptr, TVX_THUNK_(self->fn(c.nID); return TRUE;)},

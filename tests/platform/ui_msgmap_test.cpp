@@ -93,6 +93,7 @@ protected:
         log.push_back("control saw click");
         return !passOn;
     }
+    void OnUpdateSelf(CCmdUI* ui) { ui->Enable(FALSE); }
     void OnReflectedNotify(NMHDR*, LRESULT* result)
     {
         log.push_back("control saw notify");
@@ -102,6 +103,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectingCtrl, CWnd)
+    ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
     ON_CONTROL_REFLECT_EX(5, OnReflectedClick)
     ON_NOTIFY_REFLECT(NM_TEST, OnReflectedNotify)
 END_MESSAGE_MAP()
@@ -204,9 +206,12 @@ TEST_F(MsgMapTest, DialogControlsTakeTheirStateFromUpdateHandlers)
     for (const Case& c : cases)
         controls.push_back(CreateWindowExW(0, L"TestButtonLike", L"", WS_CHILD | WS_VISIBLE | c.type, 0, 0, 10, 10,
                                            bar.m_hWnd, reinterpret_cast<HMENU>(UINT_PTR(c.id)), nullptr, nullptr));
+    CReflectingCtrl self;  // updates itself, whatever the target says
+    ASSERT_TRUE(self.Create(nullptr, L"self", WS_VISIBLE, CRect(0, 0, 5, 5), &bar, ID_CMD_ON));
     bar.UpdateDialogControls(&target, TRUE);
     for (size_t i = 0; i < controls.size(); ++i)
         EXPECT_EQ(IsWindowEnabled(controls[i]), cases[i].expectedEnabled) << cases[i].id;
+    EXPECT_FALSE(self.IsWindowEnabled());
 }
 
 TEST_F(MsgMapTest, NotificationsReachTheControlFirstAndThenTheParent)
