@@ -10,6 +10,8 @@
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/View.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 namespace {
@@ -400,6 +402,23 @@ BOOL CWinApp::GetPrinterDeviceDefaults(DEVMODE* pDevMode)
 
 // ---- start-up ----
 
+void CWinApp::SetProgramPath(LPCTSTR path)
+{
+    CString full(path);
+    int slash = std::max(full.ReverseFind(L'/'), full.ReverseFind(L'\\'));
+    CString name = full.Mid(slash + 1);
+    int dot = name.ReverseFind(L'.');
+    m_strExeName = dot > 0 ? name.Left(dot) : name;
+    m_pszExeName = m_strExeName;
+    // The help file sits beside the program, named after it.
+    m_strHelpPath = full.Left(slash + 1) + m_strExeName + L".HLP";
+    m_pszHelpFilePath = m_strHelpPath;
+    if (m_strAppName.IsEmpty()) {
+        m_strAppName = AfxLoadStringOr(AFX_IDS_APP_TITLE, m_strExeName);
+        m_pszAppName = m_strAppName;
+    }
+}
+
 int AfxWinMain(int argc, char** argv)
 {
     CWinApp* app = AfxGetApp();
@@ -409,6 +428,8 @@ int AfxWinMain(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args.push_back(CString(argv[i]));
     app->SetCommandLineArgs(args);
+    if (argc > 0 && argv[0])
+        app->SetProgramPath(CString(argv[0]));
     if (!app->InitApplication() || !app->InitInstance()) {
         if (app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->m_hWnd))
             app->m_pMainWnd->DestroyWindow();

@@ -57,6 +57,9 @@ public:
     void SetCommandLineArgs(const std::vector<CString>& args) { m_args = args; }
     const std::vector<CString>& GetCommandLineArgs() const { return m_args; }
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // The program file's path (argv[0]): sets the program name and the help file path
+    // ("<folder>/<name>.HLP").
+    void SetProgramPath(LPCTSTR path);
     // FileNew: a new document; FileOpen: the named file; FileNothing: nothing. FALSE on failure.
     virtual BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 

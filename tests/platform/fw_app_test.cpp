@@ -91,6 +91,15 @@ TEST_F(FwAppTest, CommandLineOpensTheNamedFile)
     EXPECT_EQ(info.m_nShellCommand, int(CCommandLineInfo::FileNothing));
 }
 
+TEST_F(FwAppTest, ProgramPathGivesTheNameAndTheHelpFile)
+{
+    CWinApp plain;
+    plain.SetProgramPath(L"/opt/tavix/bin/editor.bin");
+    EXPECT_EQ(CString(plain.m_pszExeName), CString(L"editor"));
+    EXPECT_EQ(CString(plain.m_pszHelpFilePath), CString(L"/opt/tavix/bin/editor.HLP"));
+    EXPECT_EQ(CString(plain.m_pszAppName), CString(L"editor"));
+}
+
 TEST_F(FwAppTest, DroppedFilesAreOpened)
 {
     StartApp();
