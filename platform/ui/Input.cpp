@@ -238,10 +238,13 @@ void MouseEvent(const RawInput& in, MSG* out, bool* produced)
     bool client = cap != nullptr || hit == HTCLIENT;
     bool eat = false;
     if (in.kind == RawInput::ButtonDown && !cap) {
+        // Every click outside the active window itself asks first: in an inactive top-level
+        // window, and in any child window (views activate themselves on it).
         Wnd* top = TopLevelOf(target);
-        if (top->handle != s.active && !(top->exStyle & WS_EX_NOACTIVATE)) {
+        if (h != s.active && !(top->exStyle & WS_EX_NOACTIVATE)) {
             LRESULT r = Send(target, WM_MOUSEACTIVATE, WPARAM(top->handle), MAKELPARAM(WORD(SHORT(hit)), WORD(msg)));
-            if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && Find(top->handle) && IsWindowVisible(top->handle))
+            if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && Find(top->handle) && IsWindowVisible(top->handle) &&
+                top->handle != s.active)
                 Activate(top->handle, WA_CLICKACTIVE);
             eat = r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT;
             if (!(target = Find(h)))

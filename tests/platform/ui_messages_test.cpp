@@ -196,6 +196,18 @@ TEST_F(MessagesTest, ClickInInactiveWindowActivatesBeforeTheButton)
     EXPECT_EQ(GetActiveWindow(), top2);
 }
 
+TEST_F(MessagesTest, ClickInAChildOfTheActiveWindowAsksWithoutActivating)
+{
+    HWND a = Child("a", 0, 0);
+    SetActiveWindow(top);
+    rec.Watch({WM_MOUSEACTIVATE, WM_ACTIVATE, WM_LBUTTONDOWN});
+    rec.Clear();
+    drv.MouseDown(CHeadlessDriver::At(a, POINT{5, 5}));
+    drv.MouseDown(CHeadlessDriver::At(top, POINT{200, 150}));  // the active window itself
+    drv.Pump();
+    EXPECT_EQ(rec.Names(), (Seq{"a:MOUSEACTIVATE", "top:MOUSEACTIVATE", "a:LBUTTONDOWN", "top:LBUTTONDOWN"}));
+}
+
 TEST_F(MessagesTest, MouseActivateCanRefuseAndEatTheClick)
 {
     HWND top2 = rec.Make("top2", WS_POPUP | WS_VISIBLE, 500, 100, 200, 100);
