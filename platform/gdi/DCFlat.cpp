@@ -14,6 +14,19 @@ T* W(HGDIOBJ h)
     return static_cast<T*>(CGdiObject::FromHandle(h));
 }
 
+// The *Ex setters: change the DC behind hdc and hand back, when asked, what was there before.
+template <class Old, class Set>
+BOOL SetReturningOld(HDC hdc, Old* old, Set set)
+{
+    CDC* dc = D(hdc);
+    if (!dc)
+        return FALSE;
+    const auto prev = set(*dc);
+    if (old)
+        *old = prev;
+    return TRUE;
+}
+
 }  // namespace
 
 int SaveDC(HDC hdc) { CDC* dc = D(hdc); return dc ? dc->SaveDC() : 0; }
@@ -29,57 +42,27 @@ int SetMapMode(HDC hdc, int mode) { CDC* dc = D(hdc); return dc ? dc->SetMapMode
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CPoint prev = dc->SetViewportOrg(x, y);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.SetViewportOrg(x, y); });
 }
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CPoint prev = dc->SetWindowOrg(x, y);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.SetWindowOrg(x, y); });
 }
 
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CPoint prev = dc->OffsetViewportOrg(dx, dy);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.OffsetViewportOrg(dx, dy); });
 }
 
 BOOL SetViewportExtEx(HDC hdc, int cx, int cy, SIZE* old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CSize prev = dc->SetViewportExt(cx, cy);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.SetViewportExt(cx, cy); });
 }
 
 BOOL SetWindowExtEx(HDC hdc, int cx, int cy, SIZE* old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CSize prev = dc->SetWindowExt(cx, cy);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.SetWindowExt(cx, cy); });
 }
 
 BOOL LPtoDP(HDC hdc, LPPOINT pts, int count)
@@ -102,13 +85,7 @@ BOOL DPtoLP(HDC hdc, LPPOINT pts, int count)
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT old)
 {
-    CDC* dc = D(hdc);
-    if (!dc)
-        return FALSE;
-    CPoint prev = dc->MoveTo(x, y);
-    if (old)
-        *old = prev;
-    return TRUE;
+    return SetReturningOld(hdc, old, [&](CDC& dc) { return dc.MoveTo(x, y); });
 }
 
 BOOL LineTo(HDC hdc, int x, int y) { CDC* dc = D(hdc); return dc ? dc->LineTo(x, y) : FALSE; }
