@@ -2,6 +2,7 @@
 #include "platform/host/GtkHost.h"
 
 #include "platform/base/CodePage.h"
+#include "platform/gdi/detail/DcImpl.h"
 #include "platform/ui/detail/WndData.h"
 
 #include <cairo.h>
@@ -325,7 +326,13 @@ bool CGtkHost::Open(int* argc, char*** argv)
     return gtk_init_check(argc, argv);
 }
 
-CGtkHost::CGtkHost() = default;
+CGtkHost::CGtkHost()
+{
+    // Screen device contexts report the real screen's size (at the classic 96 dots per inch:
+    // the program lays everything out in those pixels).
+    SIZE s = ScreenSize();
+    gdi::SetDisplayMetrics(s.cx, s.cy, 96);
+}
 
 CGtkHost::~CGtkHost()
 {
