@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 #include <mutex>
+#include <vector>
 
 namespace ctl {
 
@@ -123,6 +125,44 @@ HBRUSH Control::CtlColor(UINT msg, HDC dc) const
     if (!b)
         b = reinterpret_cast<HBRUSH>(DefWindowProcW(hwnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
     return b;
+}
+
+namespace {
+std::mutex g_trackLock;
+std::map<HWND, Control*>& Tracked()
+{
+    static auto* m = new std::map<HWND, Control*>;  // lives to the end, like the windows
+    return *m;
+}
+}  // namespace
+
+void TrackControl(HWND h, Control* c)
+{
+    std::vector<Control*> dead;
+    {
+        std::lock_guard<std::mutex> l(g_trackLock);
+        auto& m = Tracked();
+        for (auto it = m.begin(); it != m.end();) {
+            // a handle now used by the new window belonged to a window that is gone
+            bool gone = it->first == h || !IsWindow(it->first) ||
+                        reinterpret_cast<Control*>(GetWindowLongPtrW(it->first, 0)) != it->second;
+            if (gone && it->second != c) {
+                dead.push_back(it->second);
+                it = m.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        m[h] = c;
+    }
+    for (Control* d : dead)
+        delete d;
+}
+
+void ForgetControl(HWND h)
+{
+    std::lock_guard<std::mutex> l(g_trackLock);
+    Tracked().erase(h);
 }
 
 std::wstring WindowText(HWND h)

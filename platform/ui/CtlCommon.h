@@ -59,6 +59,12 @@ public:
     bool redraw = true;
 };
 
+// Keeps every control object until its window is gone. A window whose last messages went
+// elsewhere (a C++ object that detached from it and then destroyed it) never shows the control
+// its WM_NCDESTROY; such objects are found and freed when the next control is made.
+void TrackControl(HWND h, Control* c);
+void ForgetControl(HWND h);
+
 // The window procedure of a control class; the object is made at WM_NCCREATE.
 template <class T>
 LRESULT ControlProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -69,10 +75,12 @@ LRESULT ControlProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             return DefWindowProcW(h, msg, wParam, lParam);
         c = new T(h);
         SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(c));
+        TrackControl(h, c);
     }
     LRESULT r = c->Proc(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(h, 0, 0);
+        ForgetControl(h);
         delete c;
     }
     return r;
