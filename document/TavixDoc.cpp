@@ -49,30 +49,26 @@ void SwapList(CObList& a, CObList& b)
     b.AddTail(&tmp);
 }
 
+// Moves every entry of one map into another, leaving the first empty.
+template <typename K, typename AK, typename V, typename AV>
+void MoveEntries(CMap<K, AK, V, AV>& from, CMap<K, AK, V, AV>& to)
+{
+    for (POSITION pos = from.GetStartPosition(); pos != nullptr;) {
+        K key;
+        V value;
+        from.GetNextAssoc(pos, key, value);
+        to.SetAt(key, value);
+    }
+    from.RemoveAll();
+}
+
 template <typename K, typename AK, typename V, typename AV>
 void SwapMap(CMap<K, AK, V, AV>& a, CMap<K, AK, V, AV>& b)
 {
     CMap<K, AK, V, AV> tmp;
-    for (POSITION pos = a.GetStartPosition(); pos != nullptr;) {
-        K key;
-        V value;
-        a.GetNextAssoc(pos, key, value);
-        tmp.SetAt(key, value);
-    }
-    a.RemoveAll();
-    for (POSITION pos = b.GetStartPosition(); pos != nullptr;) {
-        K key;
-        V value;
-        b.GetNextAssoc(pos, key, value);
-        a.SetAt(key, value);
-    }
-    b.RemoveAll();
-    for (POSITION pos = tmp.GetStartPosition(); pos != nullptr;) {
-        K key;
-        V value;
-        tmp.GetNextAssoc(pos, key, value);
-        b.SetAt(key, value);
-    }
+    MoveEntries(a, tmp);
+    MoveEntries(b, a);
+    MoveEntries(tmp, b);
 }
 
 void DeleteAll(CObList& list)
