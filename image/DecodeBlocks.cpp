@@ -17,6 +17,16 @@ constexpr int U(int k) { return 2 * k; }
 
 int RefNumberOf(unsigned word) { return int(word & 0xFFFF) + CTavixCoreRule::kFirstBlockNumber; }
 
+// A parameter that may name another block instead of holding a value: when it does, reads the
+// block number from the word at `at` and says so; otherwise the caller reads the value.
+bool ReadRef(CBlockObj* b, int k, InstrReader& r, int at)
+{
+    if (!b->m_bRef[k])
+        return false;
+    b->m_nRefNumber[k] = RefNumberOf(r.W(at));
+    return true;
+}
+
 // The analog trigger's offset rule: the offset is also the low end of the range the gain spans.
 void ReadOffset(CBlockAnalog* a, int v, bool bSetSensor, bool bSetRange)
 {
@@ -150,33 +160,23 @@ void CTavixCoreRule::DecodeWordMath(CBlockObj* b, InstrReader& r)
 {
     const int t = b->m_nType;
     auto ref1OrHigh = [&](int at, bool bSigned) {
-        if (b->m_bRef[0])
-            b->m_nRefNumber[0] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 0, r, at))
             b->m_nTime1High = bSigned ? r.S(at) : int(r.W(at));
     };
     auto ref2OrHigh = [&](int at) {
-        if (b->m_bRef[1])
-            b->m_nRefNumber[1] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 1, r, at))
             b->m_nTime2High = int(r.W(at));
     };
     auto ref2OrHigh32 = [&](int at) {
-        if (b->m_bRef[1])
-            b->m_nRefNumber[1] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 1, r, at))
             b->m_nTime2High = r.SL(at);
     };
     auto ref1OrJ32 = [&](int at) {
-        if (b->m_bRef[0])
-            b->m_nRefNumber[0] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 0, r, at))
             b->m_nPreWarn[1] = r.SL(at);
     };
     auto ref1OrBase = [&](int at) {
-        if (b->m_bRef[0])
-            b->m_nRefNumber[0] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 0, r, at))
             b->m_nTime1Base = int(r.W(at));
     };
     auto analogSource = [&](int at) {
@@ -330,13 +330,9 @@ void CTavixCoreRule::DecodeStopwatch(CBlockObj* b, InstrReader& r)
 void CTavixCoreRule::DecodeCounter(CBlockObj* b, InstrReader& r)
 {
     DecodeOperands(r, b, 3);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(6));
-    else
+    if (!ReadRef(b, 0, r, 6))
         b->m_nTime1High = r.I24(6);
-    if (b->m_bRef[1])
-        b->m_nRefNumber[1] = RefNumberOf(r.W(10));
-    else
+    if (!ReadRef(b, 1, r, 10))
         b->m_nTime2High = r.I24(10);
     if (!IsOldFamily())
         b->m_nStartValue = r.I24(14);
@@ -354,9 +350,7 @@ void CTavixCoreRule::DecodeHoursCounter(CBlockObj* b, InstrReader& r)
     const int interval = r.I24(6);
     b->m_nTime2High = interval / 60;
     b->m_nTime2Low = interval % 60;
-    if (b->m_bRef[0]) {
-        b->m_nRefNumber[0] = RefNumberOf(r.W(10));
-    } else {
+    if (!ReadRef(b, 0, r, 10)) {
         const int s = r.I24(10);
         b->m_nTime1High = s / 60;
         b->m_nTime1Low = s % 60;
@@ -396,16 +390,12 @@ void CTavixCoreRule::DecodeAnalogTrigger(CBlockObj* b, InstrReader& r)
     DecodeOperands(r, b, ops);
     int at = U(ops);
     if (t != 805) {
-        if (b->m_bRef[0])
-            b->m_nRefNumber[0] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 0, r, at))
             a->m_nThreshold1 = r.S(at);
         at += 2;
         if (t == 807) {
             a->m_nThreshold2 = int(r.W(at));
-        } else if (b->m_bRef[1]) {
-            b->m_nRefNumber[1] = RefNumberOf(r.W(at));
-        } else {
+        } else if (!ReadRef(b, 1, r, at)) {
             a->m_nThreshold2 = r.S(at);
         }
         at += 2;
@@ -431,13 +421,9 @@ void CTavixCoreRule::DecodeAnalogWatchdog(CBlockObj* b, InstrReader& r)
         a->m_nThreshold2 = r.S(at);
         at += 2;
     } else {
-        if (b->m_bRef[0])
-            b->m_nRefNumber[0] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, 0, r, at))
             a->m_nThreshold1 = r.S(at);
-        if (b->m_bRef[1])
-            b->m_nRefNumber[1] = RefNumberOf(r.W(at + 2));
-        else
+        if (!ReadRef(b, 1, r, at + 2))
             a->m_nThreshold2 = r.S(at + 2);
         at += 4;
     }
@@ -457,9 +443,7 @@ void CTavixCoreRule::DecodeMathInstruction(CBlockObj* b, InstrReader& r)
     int* values[4] = {&b->m_nTime1High, &b->m_nTime2High, &b->m_nPreWarn[1], &b->m_nPreWarn[3]};
     for (int k = 0; k < 4; ++k) {
         const int at = U(ops + k);
-        if (b->m_bRef[k])
-            b->m_nRefNumber[k] = RefNumberOf(r.W(at));
-        else
+        if (!ReadRef(b, k, r, at))
             *values[k] = r.S(at);
     }
     int at = U(ops + 4);
@@ -483,13 +467,9 @@ void CTavixCoreRule::DecodeAnalogRamp(CBlockObj* b, InstrReader& r)
     if (a == nullptr)
         return;
     DecodeOperands(r, b, 3);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(U(3)));
-    else
+    if (!ReadRef(b, 0, r, U(3)))
         a->m_nThreshold1 = r.S(U(3));
-    if (b->m_bRef[1])
-        b->m_nRefNumber[1] = RefNumberOf(r.W(U(4)));
-    else
+    if (!ReadRef(b, 1, r, U(4)))
         a->m_nThreshold2 = r.S(U(4));
     b->m_nTime2High = r.S(U(5));
     b->m_nPreWarn[1] = r.S(U(6));
@@ -505,13 +485,9 @@ void CTavixCoreRule::DecodePIController(CBlockObj* b, InstrReader& r)
     if (a == nullptr)
         return;
     DecodeOperands(r, b, 3);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(U(3)));
-    else
+    if (!ReadRef(b, 0, r, U(3)))
         a->m_nThreshold1 = r.S(U(3));
-    if (b->m_bRef[1])
-        b->m_nRefNumber[1] = RefNumberOf(r.W(U(4)));
-    else
+    if (!ReadRef(b, 1, r, U(4)))
         a->m_nThreshold2 = int(r.W(U(4)));
     a->m_dKC = r.S(U(5)) * 0.01;
     const int ti = int((r.W(U(6)) - 0x8000u) & 0xFFFF);
@@ -554,9 +530,7 @@ void CTavixCoreRule::DecodeAnalogFilter(CBlockObj* b, InstrReader& r)
 void CTavixCoreRule::DecodeMaxMin(CBlockObj* b, InstrReader& r)
 {
     DecodeOperands(r, b, 3);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(U(3)));
-    else
+    if (!ReadRef(b, 0, r, U(3)))
         b->m_nTime1High = int(r.W(U(3)));
     b->m_bStdPreWarning = int(r.W(U(4)));
 }
@@ -573,9 +547,7 @@ void CTavixCoreRule::DecodeAverage(CBlockObj* b, InstrReader& r)
 void CTavixCoreRule::DecodeMathError(CBlockObj* b, InstrReader& r)
 {
     DecodeOperands(r, b, 2);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(U(2)));
-    else
+    if (!ReadRef(b, 0, r, U(2)))
         b->m_nTime1High = 0;
     b->m_bStdPreWarning = r.B(U(3));
     const unsigned mode = r.W(U(4));
@@ -624,13 +596,9 @@ void CTavixCoreRule::DecodeEncoder(CBlockObj* b, InstrReader& r)
 {
     DecodeOperands(r, b, 1);
     b->m_nStartValue = r.SL(2);
-    if (b->m_bRef[0])
-        b->m_nRefNumber[0] = RefNumberOf(r.W(6));
-    else
+    if (!ReadRef(b, 0, r, 6))
         b->m_nTime1High = r.SL(6);
-    if (b->m_bRef[1])
-        b->m_nRefNumber[1] = RefNumberOf(r.W(10));
-    else
+    if (!ReadRef(b, 1, r, 10))
         b->m_nTime2High = r.SL(10);
     b->m_nPreWarn[1] = int(r.W(14));
 }
