@@ -204,3 +204,26 @@ TEST_F(DockTest, DraggingAFloatingFramesBorderResizesADynamicBar)
 
 }  // namespace
 }  // namespace docktest
+
+namespace docktest {
+namespace {
+
+TEST_F(DockTest, HoldingCtrlWhileDraggingFloatsTheBarEvenOverASide)
+{
+    CTestBar& a = AddBar(0xE881);
+    m_pFrame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    m_pFrame->SetFocus();
+    drv.Pump();
+    const CPoint drop = Screen(m_pFrame, CPoint(5, 200));  // over the left side
+    drv.Host().QueueIdleStep([&] { drv.KeyDown(VK_CONTROL); });
+    drv.Host().QueueIdleStep([&] { drv.MouseMove(drop); });
+    drv.Host().QueueIdleStep([&] { drv.MouseUp(drop); });
+    a.m_pDockContext->StartDrag(Screen(&a, CPoint(50, 10)));
+    drv.KeyUp(VK_CONTROL);
+    drv.Pump();
+    EXPECT_TRUE(a.IsFloating());
+}
+
+}  // namespace
+}  // namespace docktest
