@@ -215,6 +215,33 @@ TEST_F(PropSheetTest, ModelessSheetHidesItsButtonsAndAppliesOnlyCreatedPages)
     EXPECT_EQ(s.a.m_hWnd, nullptr);
 }
 
+TEST_F(PropSheetTest, TabRunsThroughStripPageAndButtonsAndCtrlTabSwitchesPages)
+{
+    CSheet s;
+    ASSERT_TRUE(s.Create());
+    for (int id : {IDOK, IDCANCEL}) {
+        ::ShowWindow(::GetDlgItem(s.m_hWnd, id), SW_SHOW);
+        ::EnableWindow(::GetDlgItem(s.m_hWnd, id), TRUE);
+    }
+    ::SetFocus(s.GetTabControl()->m_hWnd);
+    const int order[] = {kName, kCount, IDOK, IDCANCEL, AFX_IDC_TAB_CONTROL};
+    for (int want : order) {
+        drv.Key(VK_TAB, L'\t');
+        drv.Pump();
+        EXPECT_EQ(IdOf(::GetFocus()), want);
+    }
+    // Ctrl+Tab leaves the page through its exchange and shows the next one.
+    ::SetFocus(::GetDlgItem(s.a.m_hWnd, kName));
+    drv.KeyDown(VK_CONTROL);
+    drv.Key(VK_TAB, L'\t');
+    drv.KeyUp(VK_CONTROL);
+    drv.Pump();
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+    EXPECT_EQ(IdOf(::GetFocus()), kOther);
+    EXPECT_TRUE(::IsWindowVisible(s.b.m_hWnd));
+    EXPECT_FALSE(::IsWindowVisible(s.a.m_hWnd));
+}
+
 TEST_F(PropSheetTest, PagesCanBeAddedAndRemovedWhileTheSheetIsOpen)
 {
     CSheet s;
