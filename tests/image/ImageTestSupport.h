@@ -100,3 +100,20 @@ inline Bytes Section(CTavixCoreRule& rule, const char* name)
     const BYTE* p = rule.SectionPtr(name);
     return Bytes(p, p + s->wSize);
 }
+
+// Reads what `down` compiled back into *back, a new document, the way an upload does: areas 0
+// and J and, when `texts` is not 0, that many message text records. Stops at the first failure.
+inline void ReadBack(const CTavixCoreRule& down, int texts, std::unique_ptr<CTavixDoc>* back)
+{
+    CTavixCoreRule up;
+    *back = std::make_unique<CTavixDoc>();
+    up.m_nJSize = down.m_nJSize;
+    up.SetDocument(back->get());
+    ASSERT_TRUE(up.AllocImageBuffers(CTavixCoreRule::modeUpload, texts));
+    up.m_area0 = down.m_area0;
+    up.m_areaJ = down.m_areaJ;
+    if (texts != 0)
+        up.m_msgText = down.m_msgText;
+    ASSERT_TRUE(up.DecodeSettings());
+    ASSERT_TRUE(up.DecodeImage());
+}

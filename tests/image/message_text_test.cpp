@@ -46,15 +46,8 @@ TEST(MessageTextOld, LinesOfLcdCodes)
     EXPECT_EQ(rule.SectionPtr("C")[128], 0xFF);  // the third slot keeps the fill
 
     // Back: the characters around the field and the field with its width.
-    CTavixCoreRule up;
-    auto back = std::make_unique<CTavixDoc>();
-    up.m_nJSize = rule.m_nJSize;
-    up.SetDocument(back.get());
-    ASSERT_TRUE(up.AllocImageBuffers(CTavixCoreRule::modeUpload, 0));
-    up.m_area0 = rule.m_area0;
-    up.m_areaJ = rule.m_areaJ;
-    ASSERT_TRUE(up.DecodeSettings());
-    ASSERT_TRUE(up.DecodeImage());
+    std::unique_ptr<CTavixDoc> back;
+    ASSERT_NO_FATAL_FAILURE(ReadBack(rule, 0, &back));
     auto* text = dynamic_cast<CBlockMSGTEXT*>(back->FindBlockByNumber(9002));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 2)], L"B");
@@ -98,16 +91,8 @@ TEST(MessageTextNew, CellsInTheirCharacterSets)
         EXPECT_EQ(Bytes(data, data + 4), c.data) << int(c.ch);
 
         // Back through the same code page.
-        CTavixCoreRule up;
-        auto back = std::make_unique<CTavixDoc>();
-        up.m_nJSize = rule.m_nJSize;
-        up.SetDocument(back.get());
-        ASSERT_TRUE(up.AllocImageBuffers(CTavixCoreRule::modeUpload, 1));
-        up.m_area0 = rule.m_area0;
-        up.m_areaJ = rule.m_areaJ;
-        up.m_msgText = rule.m_msgText;
-        ASSERT_TRUE(up.DecodeSettings());
-        ASSERT_TRUE(up.DecodeImage());
+        std::unique_ptr<CTavixDoc> back;
+        ASSERT_NO_FATAL_FAILURE(ReadBack(rule, 1, &back));
         auto* text = dynamic_cast<CBlockMSGTEXT*>(back->FindBlockByNumber(9000));
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(2, 7)], CString(c.ch)) << int(c.ch);
@@ -175,16 +160,8 @@ TEST(MessageTextNew, FieldsInTheLineRecords)
     EXPECT_EQ(rec[648], 'F');
 
     // Back: the fields with their blocks, bars with width and values.
-    CTavixCoreRule up;
-    auto back = std::make_unique<CTavixDoc>();
-    up.m_nJSize = rule.m_nJSize;
-    up.SetDocument(back.get());
-    ASSERT_TRUE(up.AllocImageBuffers(CTavixCoreRule::modeUpload, 3));
-    up.m_area0 = rule.m_area0;
-    up.m_areaJ = rule.m_areaJ;
-    up.m_msgText = rule.m_msgText;
-    ASSERT_TRUE(up.DecodeSettings());
-    ASSERT_TRUE(up.DecodeImage());
+    std::unique_ptr<CTavixDoc> back;
+    ASSERT_NO_FATAL_FAILURE(ReadBack(rule, 3, &back));
     auto* text = dynamic_cast<CBlockMSGTEXT*>(back->FindBlockByNumber(9006));
     ASSERT_NE(text, nullptr);
     ASSERT_EQ(text->m_aLines2[0].GetSize(), 1);

@@ -3,25 +3,6 @@
 
 #include "elements/BlockDataLog.h"
 
-namespace {
-
-// Compiles the settings of doc and reads them back into a new document.
-std::unique_ptr<CTavixDoc> ReadBack(CTavixCoreRule& down)
-{
-    CTavixCoreRule up;
-    auto decoded = std::make_unique<CTavixDoc>();
-    up.m_nJSize = down.m_nJSize;
-    up.SetDocument(decoded.get());
-    EXPECT_TRUE(up.AllocImageBuffers(CTavixCoreRule::modeUpload, 0));
-    up.m_area0 = down.m_area0;
-    up.m_areaJ = down.m_areaJ;
-    EXPECT_TRUE(up.DecodeSettings());
-    EXPECT_TRUE(up.DecodeImage());
-    return decoded;
-}
-
-} // namespace
-
 TEST(SystemSections, WrittenAsTheDeviceReadsThem)
 {
     auto doc = MakeDoc();
@@ -74,7 +55,8 @@ TEST(SystemSections, WrittenAsTheDeviceReadsThem)
     EXPECT_EQ(GetU16(&rv[4]), 9u);
     EXPECT_EQ(rv[10], 0xFF);
 
-    auto back = ReadBack(rule);
+    std::unique_ptr<CTavixDoc> back;
+    ReadBack(rule, 0, &back);
     EXPECT_EQ(back->m_strProgramName, L"ABCDEFGHIJKLM");
     EXPECT_EQ(back->m_strPassword, L"PASSWORD");
     EXPECT_EQ(back->m_port[0][0], 0);  // the address is not 0: the mode stays 0
@@ -96,7 +78,8 @@ TEST(SystemSections, PortWithoutAddressComesBackAsMode2)
     doc->m_port[1][2] = 0;
     CTavixCoreRule rule;
     ASSERT_TRUE(Compile(*doc, rule));
-    auto back = ReadBack(rule);
+    std::unique_ptr<CTavixDoc> back;
+    ReadBack(rule, 0, &back);
     EXPECT_EQ(back->m_port[1][0], 2);
 }
 
@@ -144,7 +127,8 @@ TEST(SystemSections, DataLogLayout)
                             0x00, 0xFF, 0x11, 0x00,  0x00, 0xFF, 0x00, 0x00}));
     EXPECT_EQ(dl[48], 0xFF);
 
-    auto back = ReadBack(rule);
+    std::unique_ptr<CTavixDoc> back;
+    ReadBack(rule, 0, &back);
     CBlockObj* decoded = back->FindBlockByNumber(8950);
     ASSERT_NE(decoded, nullptr);
     const auto* backLog = dynamic_cast<const CBlockDataLog*>(decoded);
