@@ -271,6 +271,14 @@ void CDockContext::ToggleDocking()
 // ---------------------------------------------------------------------------------------------
 // The loop
 
+CWnd* CDockContext::TrackingWindow() const
+{
+    if (m_pDockSite == nullptr || m_pDockSite->GetSafeHwnd() == nullptr)
+        return nullptr;
+    CWnd* pTop = m_pDockSite->GetTopLevelParent();
+    return pTop ? pTop : m_pDockSite;
+}
+
 void CDockContext::InitLoop()
 {
     m_dwStyle = m_pBar->m_dwStyle;
@@ -278,15 +286,10 @@ void CDockContext::InitLoop()
     m_pDockSite = m_pBar->m_pDockSite ? m_pBar->m_pDockSite : m_pDockSite;
     m_bFlip = FALSE;
     m_bForceFrame = FALSE;
-    m_bDitherLast = FALSE;
     m_rectLast.SetRectEmpty();
     m_sizeLast = CSize(0, 0);
-    if (m_pDockSite && m_pDockSite->GetSafeHwnd() && m_pDC == nullptr) {
-        CWnd* pTop = m_pDockSite->GetTopLevelParent();
-        if (pTop == nullptr)
-            pTop = m_pDockSite;
+    if (CWnd* pTop = TrackingWindow(); pTop && m_pDC == nullptr)
         m_pDC = pTop->GetDCEx(nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    }
 }
 
 void CDockContext::CancelLoop()
@@ -295,10 +298,7 @@ void CDockContext::CancelLoop()
     if (CWnd::GetCapture() == m_pBar)
         ::ReleaseCapture();
     if (m_pDC) {
-        CWnd* pTop = m_pDockSite ? m_pDockSite->GetTopLevelParent() : nullptr;
-        if (pTop == nullptr)
-            pTop = m_pDockSite;
-        if (pTop && pTop->GetSafeHwnd())
+        if (CWnd* pTop = TrackingWindow())
             pTop->ReleaseDC(m_pDC);
         m_pDC = nullptr;
     }
@@ -308,15 +308,15 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
 {
     if (m_pDC == nullptr)
         return;
+    // Both trackers are drawn with the halftone pattern: thin where the bar would dock, thick
+    // where it would float (or around a floating frame being resized).
     CRect rect;
     CSize size;
-    BOOL bDither = FALSE;
     if (bRemoveRect) {
         size = CSize(0, 0);
     } else if (!m_bDragging) {
         rect = m_rectActualFrameSize;
         size = CSize(kThickBorder, kThickBorder);
-        bDither = TRUE;
     } else if (m_dwOverDockStyle & CBRS_ORIENT_HORZ) {
         rect = m_rectDragHorz;
         size = CSize(kThinBorder, kThinBorder);
@@ -326,16 +326,14 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
     } else {
         rect = m_bFlip ? m_rectFrameDragVert : m_rectFrameDragHorz;
         size = CSize(kThickBorder, kThickBorder);
-        bDither = TRUE;
     }
     // Screen coordinates to the window coordinates of the top-level window the DC draws on.
-    CWnd* pTop = m_pDockSite->GetTopLevelParent();
+    CWnd* pTop = TrackingWindow();
     if (pTop == nullptr)
-        pTop = m_pDockSite;
+        return;
     CRect rcTop;
     pTop->GetWindowRect(&rcTop);
     rect.OffsetRect(-rcTop.left, -rcTop.top);
-    (void)bDither;  // both trackers use the halftone pattern
     m_pDC->DrawDragRect(&rect, size, m_rectLast.IsRectEmpty() && m_sizeLast == CSize(0, 0) ? nullptr : &m_rectLast,
                         m_sizeLast);
     m_rectLast = rect;

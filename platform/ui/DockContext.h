@@ -50,7 +50,6 @@ public:
     CPoint m_ptLast;
     CRect m_rectLast;
     CSize m_sizeLast;
-    BOOL m_bDitherLast = FALSE;
     CRect m_rectDragHorz;        // the bar docked horizontally
     CRect m_rectDragVert;        // docked vertically
     CRect m_rectFrameDragHorz;   // floating, with its frame
@@ -81,4 +80,6 @@ public:
 
 protected:
     void AdjustWindowForFloat(CRect& rect);
+    // The top-level window of the dock site, on whose window DC the trackers are drawn.
+    CWnd* TrackingWindow() const;
 };
