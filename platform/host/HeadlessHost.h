@@ -80,6 +80,8 @@ public:
     CHeadlessHost& Host() { return m_host; }
 
     // ---- mouse, at screen points or at client points of a window ----
+    // MouseDown/MouseUp press and release where they are told without moving the pointer
+    // first; Click moves, presses and releases (WM_MOUSEMOVE before the buttons).
     void MouseMove(POINT screen);
     void MouseDown(POINT screen, int button = 0);
     void MouseUp(POINT screen, int button = 0);
