@@ -7,6 +7,7 @@
 #include "platform/ui/MessageMap.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
