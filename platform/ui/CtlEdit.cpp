@@ -5,6 +5,7 @@
 #include "platform/ui/CtlClipboard.h"
 #include "platform/ui/CtlCommon.h"
 #include "platform/ui/CtlDraw.h"
+#include "platform/ui/MenuTypes.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -788,6 +789,9 @@ public:
             if (Multi())
                 ScrollLines(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
             return 0;
+        case WM_CONTEXTMENU:
+            ContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
         case WM_CUT: Cut(); return 0;
         case WM_COPY: Copy(); return 0;
         case WM_PASTE: Paste(); return 0;
@@ -934,6 +938,47 @@ public:
         default:
             return Control::Proc(msg, wParam, lParam);
         }
+    }
+
+    // The edit's own menu. Its commands go to the window as messages (WM_PASTE ...), so a
+    // program that watches those messages sees a paste from the menu as from the keyboard.
+    void ContextMenu(int x, int y)
+    {
+        HWND self = hwnd;
+        if (!Focused()) {
+            SetFocus(hwnd);
+            if (!IsWindow(self))
+                return;
+        }
+        if (x == -1 && y == -1) {
+            POINT p = PosToPoint(caret);
+            ClientToScreen(hwnd, &p);
+            x = p.x;
+            y = p.y + LineHeight();
+        }
+        bool sel = anchor != caret, ro = ReadOnly(), pw = Password();
+        std::wstring clip;
+        bool canPaste = !ro && ClipboardGetText(clip) && !clip.empty();
+        HMENU m = CreatePopupMenu();
+        if (!m)
+            return;
+        auto item = [&](UINT id, const wchar_t* text, bool on) { AppendMenuW(m, MF_STRING | (on ? 0 : MF_GRAYED), id, text); };
+        item(WM_UNDO, L"&Undo", canUndo && !ro);
+        AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+        item(WM_CUT, L"Cu&t", sel && !ro && !pw);
+        item(WM_COPY, L"&Copy", sel && !pw);
+        item(WM_PASTE, L"&Paste", canPaste);
+        item(WM_CLEAR, L"&Delete", sel && !ro);
+        AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+        item(EM_SETSEL, L"Select &All", Len() > 0 && !(SelStart() == 0 && SelEnd() == Len()));
+        UINT cmd = UINT(TrackPopupMenu(m, TPM_RETURNCMD, x, y, 0, hwnd, nullptr));
+        DestroyMenu(m);
+        if (!cmd || !IsWindow(self))
+            return;
+        if (cmd == EM_SETSEL)
+            SendMessageW(self, EM_SETSEL, 0, -1);
+        else
+            SendMessageW(self, cmd, 0, 0);
     }
 
     void MakeCaret()

@@ -136,6 +136,35 @@ TEST_F(EditTest, ClipboardAndUndo)
     EXPECT_EQ(Text(n), L"");
 }
 
+WNDPROC g_editProc = nullptr;
+int g_pastes = 0;
+LRESULT CountPastes(HWND h, UINT msg, WPARAM w, LPARAM l)
+{
+    if (msg == WM_PASTE)
+        ++g_pastes;
+    return CallWindowProcW(g_editProc, h, msg, w, l);
+}
+
+TEST_F(EditTest, ContextMenuPasteGoesThroughTheWindow)
+{
+    HWND e = Edit(ES_NUMBER | ES_AUTOHSCROLL);
+    ctl::ClipboardSetText(L"77");
+    g_pastes = 0;
+    g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPastes)));
+    drv.Host().QueueIdleStep([&] { drv.Key('P', L'p'); });
+    drv.Host().QueueIdleStep([&] { drv.Key(VK_ESCAPE); });
+    POINT s = CHeadlessDriver::At(e, POINT{5, 5});
+    SendMessageW(e, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e), MAKELPARAM(WORD(s.x), WORD(s.y)));
+    drv.Pump();
+    EXPECT_EQ(g_pastes, 1);
+    EXPECT_EQ(Text(e), L"77");
+    // a paste the digit filter refuses changes nothing
+    ctl::ClipboardSetText(L"7a");
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), L"77");
+    SetWindowLongPtrW(e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_editProc));
+}
+
 TEST_F(EditTest, MultiLineLinesAndReturn)
 {
     HWND e = Make(L"Edit", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL, 10, 10,
