@@ -275,8 +275,6 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
 BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                CDocTemplate* pTemplate)
 {
-    if (!g_fileDialogHook)
-        return FALSE;
     CString title = AfxLoadStringOr(nIDSTitle, bOpenFileDialog ? L"Open" : L"Save As");
     CString filter, ext;
     auto addFilter = [&filter](CDocTemplate* t, CString* defExt) {
@@ -295,7 +293,9 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
             addFilter(GetNextDocTemplate(pos), &ext);
     }
     filter += AfxLoadStringOr(AFX_IDS_ALLFILTER, L"All Files (*.*)") + L"|*.*||";
-    return g_fileDialogHook(fileName, title, lFlags, bOpenFileDialog, filter, ext);
+    if (g_fileDialogHook)
+        return g_fileDialogHook(fileName, title, lFlags, bOpenFileDialog, filter, ext);
+    return AfxRunFileDialog(fileName, title, lFlags, bOpenFileDialog, filter, ext);
 }
 
 // ---- commands ----
@@ -316,8 +316,6 @@ void CWinApp::OnFileOpen()
         return;
     OpenDocumentFile(name);
 }
-
-void CWinApp::OnFilePrintSetup() { GetPrinterDeviceDefaults(); }
 
 BOOL CWinApp::OnOpenRecentFile(UINT nID)
 {

@@ -155,6 +155,8 @@ int AfxWinMain(int argc, char** argv);
 using AfxFileDialogHook = BOOL (*)(CString& fileName, LPCTSTR title, DWORD flags, BOOL bOpen, LPCTSTR filter,
                                    LPCTSTR defExt);
 void AfxSetFileDialogHook(AfxFileDialogHook hook);
+// The standard file dialog (CFileDialog) with these arguments; used when no hook is installed.
+BOOL AfxRunFileDialog(CString& fileName, LPCTSTR title, DWORD flags, BOOL bOpen, LPCTSTR filter, LPCTSTR defExt);
 
 // ---- resources of the program, through the resource finder ----
 // The string resource nID, empty when there is none.

@@ -112,9 +112,10 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     }
     if (pInfo->m_bPreview || pInfo->m_bDirect)
         return TRUE;
-    if (g_printHook && !g_printHook(GetTopLevelParent() ? GetTopLevelParent()->m_hWnd : m_hWnd, pInfo))
-        return FALSE;
-    return TRUE;
+    HWND owner = GetTopLevelParent() ? GetTopLevelParent()->m_hWnd : m_hWnd;
+    if (g_printHook)
+        return g_printHook(owner, pInfo);
+    return AfxRunPrintDialog(owner, pInfo);
 }
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}

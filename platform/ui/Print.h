@@ -80,10 +80,12 @@ constexpr int kPrinterDpi = 300;
 // printer, the default text without one. Other entries give the default.
 DWORD GetProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR def, LPWSTR buf, DWORD size);
 
-// How print jobs reach the output: the hook may show a print dialog (GTK) and fills the page
-// range and the output path. Without a hook, or when the hook returns TRUE without a path, the
-// job goes to the PDF file named by $TAVIX_PRINT_OUTPUT, else "<title>.pdf" in the temporary
-// folder. FALSE from the hook cancels the job.
+// How print jobs reach the output: the hook (else the standard print dialog) fills the page
+// range and the output path. Without a path the job goes to the PDF file named by
+// $TAVIX_PRINT_OUTPUT, else "<title>.pdf" in the temporary folder. FALSE cancels the job.
 using AfxPrintDialogHook = BOOL (*)(HWND owner, CPrintInfo* info);
 void AfxSetPrintDialogHook(AfxPrintDialogHook hook);
+// The standard print dialog (CPrintDialog): page range, output file and the printer settings
+// it changes; used when no hook is installed.
+BOOL AfxRunPrintDialog(HWND owner, CPrintInfo* info);
 AfxPrintDialogHook AfxGetPrintDialogHook();

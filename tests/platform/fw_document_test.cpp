@@ -2,6 +2,8 @@
 // the old file and the modified flag, opening damaged files, the save prompt on close, Save As.
 #include "fw_support.h"
 
+#include "platform/ui/CommonDlg.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -93,6 +95,26 @@ TEST_F(FwDocumentTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
         EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.dtx", "kept.dtx"})) << c.what;
     }
     CDemoDoc::s_failStore = false;
+}
+
+TEST_F(FwDocumentTest, FileOpenUsesTheStandardDialog)
+{
+    CDemoDoc* doc = NewDoc();
+    doc->m_count = 2;
+    CString path = TempPath("std.dsk");
+    ASSERT_TRUE(doc->DoSave(path));
+    doc->OnCloseDocument();
+    drv.Pump();
+    CCommonDlgScript script;
+    script.QueueFiles({std::wstring(path)});
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(script.Queries().size(), 1u);
+    EXPECT_EQ(script.Queries()[0].kind, CommonDlgQuery::FileOpen);
+    EXPECT_GE(script.Queries()[0].filters.size(), 3u) << "both templates and All Files";
+    CDocument* opened = MainFrame()->GetActiveFrame()->GetActiveDocument();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->GetDocTemplate(), app->m_pSketchTemplate);
+    EXPECT_EQ(static_cast<CDemoDoc*>(opened)->m_count, 2);
 }
 
 TEST_F(FwDocumentTest, DamagedFilesAreRefusedWithAMessage)

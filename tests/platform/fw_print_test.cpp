@@ -2,6 +2,7 @@
 // printer, and print preview rendering the same pages.
 #include "fw_support.h"
 
+#include "platform/ui/CommonDlg.h"
 #include "platform/ui/PrintPreview.h"
 
 #include <regex>
@@ -62,6 +63,34 @@ TEST_F(FwPrintTest, ThePageRangeChosenLimitsThePages)
     Command(ID_FILE_PRINT);
     EXPECT_EQ(view->m_printedPages, (std::vector<UINT>{2, 3}));
     EXPECT_EQ(PdfPageCount(ReadFile(output)), 2);
+}
+
+TEST_F(FwPrintTest, TheStandardPrintDialogChoosesRangeFileAndOrientation)
+{
+    CDemoView* view = OpenView();
+    CCommonDlgScript script;
+    std::wstring output(TempPath("std.pdf"));
+    script.Queue([&](CommonDlgQuery& q) {
+        EXPECT_EQ(q.kind, CommonDlgQuery::Print);
+        EXPECT_EQ(q.maxPage, 3);
+        EXPECT_EQ(q.deviceName, L"PDF");
+        q.flags |= PD_PAGENUMS;
+        q.fromPage = 3;
+        q.toPage = 3;
+        q.orientation = 2;
+        q.printToFile = true;
+        q.outputFile = output;
+        return true;
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(view->m_printedPages, (std::vector<UINT>{3}));
+    EXPECT_EQ(PdfPageCount(ReadFile(TempPath("std.pdf"))), 1);
+    EXPECT_EQ(app->GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE) << "the choice is kept";
+    // Cancel in the dialog ends the job.
+    script.QueueCancel();
+    view->m_printedPages.clear();
+    Command(ID_FILE_PRINT);
+    EXPECT_TRUE(view->m_printedPages.empty());
 }
 
 TEST_F(FwPrintTest, CancelledDialogPrintsNothing)
