@@ -4,37 +4,22 @@
 // simulates only what can be shown without the device's hardware.
 #pragma once
 
-#include "elements/BlockObj.h"
-
-#define TAVIX_DEVICE_CLASS(name, extra)               \
-    class name : public CBlockObj                     \
-    {                                                 \
-        DECLARE_SERIAL(name)                          \
-    public:                                           \
-        name();                                       \
-        explicit name(int nType);                     \
-        extra                                         \
-    };
-
-#define TAVIX_DEVICE_STEP BOOL Simulate(CTavixView* pView) override;
-#define TAVIX_DEVICE_VALUE_BOX                         \
-    BOOL Simulate(CTavixView* pView) override;         \
-    void SimulateAndDraw(CTavixView* pView, CDC* pDC) override;
+#include "elements/PlainBlockClass.h"
 
 // 847: source block = reference 1; "Block"/"Index" list indexes in m_nTime1High/m_nTime1Low.
-TAVIX_DEVICE_CLASS(CBlockMEM, )
+TAVIX_PLAIN_BLOCK_CLASS(CBlockMEM, )
 // 849: Q follows En; mode m_nTime1High, pin m_nTime1Low, speed m_nTime2High (reference 2).
-TAVIX_DEVICE_CLASS(CBlockSMC, TAVIX_DEVICE_STEP)
+TAVIX_PLAIN_BLOCK_CLASS(CBlockSMC, TAVIX_BLOCK_STEP)
 // 851: Q follows En; pin m_nTime1Low, pulse width m_nTime2High (reference 2).
-TAVIX_DEVICE_CLASS(CBlockPTO, TAVIX_DEVICE_STEP)
+TAVIX_PLAIN_BLOCK_CLASS(CBlockPTO, TAVIX_BLOCK_STEP)
 // 853: segment pattern of the low hex digit of input 1 while En is 1.
-TAVIX_DEVICE_CLASS(CBlockSEG, TAVIX_DEVICE_VALUE_BOX static BYTE DigitToSegments(int digit);)
+TAVIX_PLAIN_BLOCK_CLASS(CBlockSEG, TAVIX_BLOCK_VALUE_BOX static BYTE DigitToSegments(int digit);)
 // 854: Q = bit n (m_nTime1High, reference 1) of input 0.
-TAVIX_DEVICE_CLASS(CBlockWORD2BIT, TAVIX_DEVICE_STEP)
+TAVIX_PLAIN_BLOCK_CLASS(CBlockWORD2BIT, TAVIX_BLOCK_STEP)
 // 855: not simulated; its serial settings live in the element words.
-TAVIX_DEVICE_CLASS(CBlockUDC, )
+TAVIX_PLAIN_BLOCK_CLASS(CBlockUDC, )
 // 856: CRC-16 over a run of analog flags (area m_nTime1Low, first m_nTime2Low, count m_nTime2High).
-TAVIX_DEVICE_CLASS(CBlockCRC16, TAVIX_DEVICE_VALUE_BOX)
+TAVIX_PLAIN_BLOCK_CLASS(CBlockCRC16, TAVIX_BLOCK_VALUE_BOX)
 
 // 848: counts the steps in which both inputs of a pair (I0 & I1 or I2 & I3, m_nPreWarn[1])
 // become 1 together; On m_nTime1High (reference 1), Off m_nTime2High (reference 2), start
@@ -46,7 +31,7 @@ class CBlockENCODER : public CBlockObj
 public:
     CBlockENCODER();
     explicit CBlockENCODER(int nType);
-    TAVIX_DEVICE_VALUE_BOX
+    TAVIX_BLOCK_VALUE_BOX
     // Clears both edge latches; the simulation start calls it with the count reset, so that a
     // pair still held at 1 from a previous run is counted again.
     void ResetLatches();
@@ -61,7 +46,7 @@ class CBlockSMCE : public CBlockObj
 public:
     CBlockSMCE();
     explicit CBlockSMCE(int nType);
-    TAVIX_DEVICE_STEP
+    TAVIX_BLOCK_STEP
     // TRUE when the run has lasted its full time (m_dElapsed then holds that time).
     virtual BOOL IsPulseTrainDone(CTavixView* pView);
 };
@@ -74,10 +59,6 @@ class CBlockPTOE : public CBlockObj
 public:
     CBlockPTOE();
     explicit CBlockPTOE(int nType);
-    TAVIX_DEVICE_STEP
+    TAVIX_BLOCK_STEP
     virtual BOOL IsPulseTrainDone(CTavixView* pView);
 };
-
-#undef TAVIX_DEVICE_VALUE_BOX
-#undef TAVIX_DEVICE_STEP
-#undef TAVIX_DEVICE_CLASS

@@ -4,42 +4,25 @@
 // stores nothing beyond the element record; word results live in m_dElapsed.
 #pragma once
 
-#include "elements/BlockObj.h"
+#include "elements/PlainBlockClass.h"
 
-// Declares one class of the family with its two constructors and the operations it overrides.
-#define TAVIX_WORD_CLASS(name, extra)                                    \
-    class name : public CBlockObj                                        \
-    {                                                                    \
-        DECLARE_SERIAL(name)                                             \
-    public:                                                              \
-        name();                                                          \
-        explicit name(int nType);                                        \
-        BOOL Simulate(CTavixView* pView) override;                       \
-        extra                                                            \
-    };
-
-#define TAVIX_WORD_VALUE_BOX void SimulateAndDraw(CTavixView* pView, CDC* pDC) override;
-
-TAVIX_WORD_CLASS(CBlockBoolean, )           // 830: truth table in m_nExtra2
-TAVIX_WORD_CLASS(CBlockTDT, TAVIX_WORD_VALUE_BOX)  // 831: captures the simulated clock
-TAVIX_WORD_CLASS(CBlockBCD, TAVIX_WORD_VALUE_BOX)  // 832
-TAVIX_WORD_CLASS(CBlockBIN, TAVIX_WORD_VALUE_BOX)  // 833
-TAVIX_WORD_CLASS(CBlockROL, TAVIX_WORD_VALUE_BOX)  // 834: count N in m_nTime1High, reference 1
-TAVIX_WORD_CLASS(CBlockROR, TAVIX_WORD_VALUE_BOX)  // 835
-TAVIX_WORD_CLASS(CBlockSHL, TAVIX_WORD_VALUE_BOX)  // 836
-TAVIX_WORD_CLASS(CBlockSHR, TAVIX_WORD_VALUE_BOX)  // 837
-TAVIX_WORD_CLASS(CBlockANDM, TAVIX_WORD_VALUE_BOX)   // 838: mask in m_nTime1High, reference 1
-TAVIX_WORD_CLASS(CBlockORM, TAVIX_WORD_VALUE_BOX)    // 839
-TAVIX_WORD_CLASS(CBlockNOTM, TAVIX_WORD_VALUE_BOX)   // 840
-TAVIX_WORD_CLASS(CBlockNANDM, TAVIX_WORD_VALUE_BOX)  // 841
-TAVIX_WORD_CLASS(CBlockNORM, TAVIX_WORD_VALUE_BOX)   // 842
-TAVIX_WORD_CLASS(CBlockXORM, TAVIX_WORD_VALUE_BOX)   // 843
-TAVIX_WORD_CLASS(CBlockARRMXIV, TAVIX_WORD_VALUE_BOX)  // 844: over a run of analog operands
-TAVIX_WORD_CLASS(CBlockACMXIV, TAVIX_WORD_VALUE_BOX)   // 845: over two word inputs
-TAVIX_WORD_CLASS(CBlockRAND, TAVIX_WORD_VALUE_BOX)     // 846: maximum in m_nTime1High
-
-#undef TAVIX_WORD_VALUE_BOX
-#undef TAVIX_WORD_CLASS
+TAVIX_PLAIN_BLOCK_CLASS(CBlockBoolean, TAVIX_BLOCK_STEP)  // 830: truth table in m_nExtra2
+TAVIX_PLAIN_BLOCK_CLASS(CBlockTDT, TAVIX_BLOCK_VALUE_BOX)  // 831: captures the simulated clock
+TAVIX_PLAIN_BLOCK_CLASS(CBlockBCD, TAVIX_BLOCK_VALUE_BOX)  // 832
+TAVIX_PLAIN_BLOCK_CLASS(CBlockBIN, TAVIX_BLOCK_VALUE_BOX)  // 833
+TAVIX_PLAIN_BLOCK_CLASS(CBlockROL, TAVIX_BLOCK_VALUE_BOX)  // 834: count N in m_nTime1High, reference 1
+TAVIX_PLAIN_BLOCK_CLASS(CBlockROR, TAVIX_BLOCK_VALUE_BOX)  // 835
+TAVIX_PLAIN_BLOCK_CLASS(CBlockSHL, TAVIX_BLOCK_VALUE_BOX)  // 836
+TAVIX_PLAIN_BLOCK_CLASS(CBlockSHR, TAVIX_BLOCK_VALUE_BOX)  // 837
+TAVIX_PLAIN_BLOCK_CLASS(CBlockANDM, TAVIX_BLOCK_VALUE_BOX)  // 838: mask in m_nTime1High, reference 1
+TAVIX_PLAIN_BLOCK_CLASS(CBlockORM, TAVIX_BLOCK_VALUE_BOX)  // 839
+TAVIX_PLAIN_BLOCK_CLASS(CBlockNOTM, TAVIX_BLOCK_VALUE_BOX)  // 840
+TAVIX_PLAIN_BLOCK_CLASS(CBlockNANDM, TAVIX_BLOCK_VALUE_BOX)  // 841
+TAVIX_PLAIN_BLOCK_CLASS(CBlockNORM, TAVIX_BLOCK_VALUE_BOX)  // 842
+TAVIX_PLAIN_BLOCK_CLASS(CBlockXORM, TAVIX_BLOCK_VALUE_BOX)  // 843
+TAVIX_PLAIN_BLOCK_CLASS(CBlockARRMXIV, TAVIX_BLOCK_VALUE_BOX)  // 844: over a run of analog operands
+TAVIX_PLAIN_BLOCK_CLASS(CBlockACMXIV, TAVIX_BLOCK_VALUE_BOX)  // 845: over two word inputs
+TAVIX_PLAIN_BLOCK_CLASS(CBlockRAND, TAVIX_BLOCK_VALUE_BOX)  // 846: maximum in m_nTime1High
 
 namespace WordOps {
 
