@@ -320,48 +320,65 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
 
 // ---- layout ----
 
+bool CToolBar::IsVertical() const
+{
+    // Docked at the left or right side the buttons stand in a column.
+    return (m_dwStyle & CBRS_ORIENT_VERT) && !(m_dwStyle & CBRS_ORIENT_HORZ) && !(m_dwStyle & CBRS_FLOATING);
+}
+
 void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const
 {
     *lpRect = RECT{0, 0, 0, 0};
     if (nIndex < 0 || size_t(nIndex) >= m_items.size())
         return;
-    CRect inside(0, 0, 32767, m_sizeButton.cy + 100);
-    CalcInsideRect(inside, TRUE);
-    int x = inside.left;
+    bool vertical = IsVertical();
+    CRect inside(0, 0, 32767, 32767);
+    CalcInsideRect(inside, !vertical);
+    int pos = vertical ? inside.top : inside.left;
     for (size_t i = 0; i < m_items.size(); ++i) {
         const Button& b = m_items[i];
-        int w = 0;
+        int len = 0;
         if (!(b.fsState & TBSTATE_HIDDEN)) {
             if (b.fsStyle & TBSTYLE_SEP)
-                w = kSeparatorWidth;
+                len = kSeparatorWidth;
             else
-                w = m_sizeButton.cx + ((b.fsStyle & TBSTYLE_DROPDOWN) && (m_dwExStyle & TBSTYLE_EX_DRAWDDARROWS)
-                                           ? kDropArrowWidth
-                                           : 0);
+                len = (vertical ? m_sizeButton.cy : m_sizeButton.cx) +
+                      ((b.fsStyle & TBSTYLE_DROPDOWN) && (m_dwExStyle & TBSTYLE_EX_DRAWDDARROWS) && !vertical
+                           ? kDropArrowWidth
+                           : 0);
         }
         if (int(i) == nIndex) {
-            *lpRect = RECT{x, inside.top, x + w, inside.top + m_sizeButton.cy};
+            if (len == 0)
+                return;
+            if (vertical)
+                *lpRect = RECT{inside.left, pos, inside.left + m_sizeButton.cx, pos + len};
+            else
+                *lpRect = RECT{pos, inside.top, pos + len, inside.top + m_sizeButton.cy};
             return;
         }
-        x += w;
+        pos += len;
     }
 }
 
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CRect last(0, 0, 0, 0);
-    if (!m_items.empty())
-        GetItemRect(int(m_items.size()) - 1, &last);
+    // The extent of the buttons plus the borders around them.
+    int extent = 0;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        CRect r;
+        GetItemRect(int(i), &r);
+        if (!r.IsRectEmpty())
+            extent = std::max(extent, int(IsVertical() ? r.bottom : r.right));
+    }
     CRect inside(0, 0, 1000, 1000);
-    CalcInsideRect(inside, TRUE);
-    int extraW = 1000 - inside.Width();
-    int extraH = 1000 - inside.Height();
-    int height = (m_cyForced ? m_cyForced : m_sizeButton.cy) + extraH;
-    int width = std::max(int(last.right), int(inside.left)) + (1000 - inside.right);
-    (void)extraW;
+    CalcInsideRect(inside, bHorz);
+    int across = (m_cyForced ? m_cyForced : (bHorz ? m_sizeButton.cy : m_sizeButton.cx)) + (1000 - inside.Height());
+    if (!bHorz)
+        across = m_sizeButton.cx + (1000 - inside.Width());
+    int along = std::max(extent, int(bHorz ? inside.left : inside.top)) + (bHorz ? 1000 - inside.right : 1000 - inside.bottom);
     if (bHorz)
-        return CSize(bStretch ? 32767 : width, height);
-    return CSize(height, bStretch ? 32767 : width);
+        return CSize(bStretch ? 32767 : along, across);
+    return CSize(across, bStretch ? 32767 : along);
 }
 
 CSize CToolBar::CalcDynamicLayout(int, DWORD nMode)

@@ -151,6 +151,7 @@ public:
 
 protected:
     int IndexAt(CPoint point) const;
+    bool IsVertical() const;
     void ShowTip(int index);
     void HideTip();
     void InvalidateButton(int index);

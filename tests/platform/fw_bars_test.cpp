@@ -55,6 +55,29 @@ TEST_F(FwBarsTest, BarsSurroundTheClientArea)
     EXPECT_EQ(rectOf(main->m_hWndMDIClient).bottom, status.top);
 }
 
+TEST_F(FwBarsTest, AToolbarAtTheLeftStacksItsButtons)
+{
+    StartApp();
+    CDemoMainFrame* main = MainFrame();
+    CToolBar& bar = main->m_wndToolBar;
+    bar.SetBarStyle((bar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+    main->RecalcLayout();
+    CRect r0, r2, whole, mdi;
+    bar.GetItemRect(0, &r0);
+    bar.GetItemRect(2, &r2);
+    EXPECT_EQ(r0.left, r2.left);
+    EXPECT_GT(r2.top, r0.bottom);
+    bar.GetWindowRect(&whole);
+    ::GetWindowRect(main->m_hWndMDIClient, &mdi);
+    EXPECT_EQ(mdi.left, whole.right);
+    EXPECT_LT(whole.Width(), 40);
+    // Clicks still find the buttons.
+    Log().clear();
+    drv.Click(ButtonPoint(3));
+    drv.Pump();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"main:toggle"}));
+}
+
 TEST_F(FwBarsTest, ButtonsSendCommandsAndFollowTheirUpdateHandlers)
 {
     StartApp();
