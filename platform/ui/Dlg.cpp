@@ -70,6 +70,8 @@ BOOL CDialog::CreateDlgIndirect(const DialogTemplate* t, CWnd* pParentWnd)
 {
     if (!t || m_hWnd)
         return FALSE;
+    if (!m_nIDTemplate)
+        m_nIDTemplate = t->id;  // the template's initial data is found by this id
     DlgRegisterClass();
     HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
     DWORD style = t->style & ~WS_VISIBLE;
@@ -196,6 +198,8 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
+    // The template's list items first, so that the first exchange can select among them.
+    DlgExecuteInit(m_hWnd, m_lpDialogTemplate ? m_lpDialogTemplate->id : m_nIDTemplate);
     UpdateData(FALSE);
     return TRUE;
 }

@@ -32,8 +32,8 @@ public:
     void EndDialog(int nResult);
 
     // ---- overridables ----
-    // The base exchanges data into the controls (UpdateData(FALSE)); TRUE: focus goes to the
-    // first tab stop.
+    // The base fills lists from the template's initial data, then exchanges data into the
+    // controls (UpdateData(FALSE)); TRUE: focus goes to the first tab stop.
     virtual BOOL OnInitDialog();
     // UpdateData(TRUE), then EndDialog(IDOK) when the exchange succeeded.
     virtual void OnOK();

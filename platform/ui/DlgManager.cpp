@@ -370,3 +370,28 @@ LRESULT DlgSendInitDialog(HWND hDlg, LPARAM initParam)
     }
     return r;
 }
+
+// ---- initial list data ----
+
+namespace {
+DlgInitFinder g_initFinder = nullptr;
+}
+
+void AfxSetDlgInitFinder(DlgInitFinder finder) { g_initFinder = finder; }
+
+BOOL DlgExecuteInit(HWND hDlg, std::uint32_t templateId)
+{
+    const std::vector<DlgInitItem>* items = g_initFinder && templateId ? g_initFinder(templateId) : nullptr;
+    if (!items)
+        return TRUE;
+    BOOL ok = TRUE;
+    for (const DlgInitItem& it : *items) {
+        HWND h = ::GetDlgItem(hDlg, int(it.controlId));
+        if (!h) {
+            ok = FALSE;
+            continue;
+        }
+        ::SendMessageW(h, it.message, 0, reinterpret_cast<LPARAM>(it.text.c_str()));
+    }
+    return ok;
+}

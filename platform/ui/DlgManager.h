@@ -6,6 +6,10 @@
 #include "platform/base/ResourceTables.h"
 #include "platform/ui/WinUser.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 // ---- dialog messages and styles ----
 constexpr UINT DM_GETDEFID = WM_USER + 0;
 constexpr UINT DM_SETDEFID = WM_USER + 1;
@@ -57,6 +61,20 @@ void DlgSetTemplateFont(HWND hDlg, const DialogTemplate& tmpl);
 // Sends WM_INITDIALOG and sets the focus as Win32 does after it (the first tab stop when the
 // answer is TRUE). Returns the answer.
 LRESULT DlgSendInitDialog(HWND hDlg, LPARAM initParam);
+
+// ---- initial list data of templates ----
+// One item a template puts into a list or combo box before the dialog initialises (what a
+// DLGINIT resource holds): the control, LB_ADDSTRING or CB_ADDSTRING, and the item text.
+struct DlgInitItem {
+    std::uint32_t controlId = 0;
+    UINT message = 0;
+    std::wstring text;
+};
+// The resource library installs the lookup (by template id, in the interface language).
+using DlgInitFinder = const std::vector<DlgInitItem>* (*)(std::uint32_t templateId);
+void AfxSetDlgInitFinder(DlgInitFinder finder);
+// Sends the template's items to their controls; FALSE when a control is missing.
+BOOL DlgExecuteInit(HWND hDlg, std::uint32_t templateId);
 
 // ---- dialog units ----
 // Base units of the dialog's font: cx = average character width, cy = character height.

@@ -189,6 +189,37 @@ TEST_F(DdxTest, ChecksInsideTheExchangeCanFailAndMissingControlsAreSkipped)
     EXPECT_EQ(value, 3);
 }
 
+const std::vector<DlgInitItem>* InitItems(std::uint32_t id)
+{
+    static const std::vector<DlgInitItem> items = {
+        {40, 0x0143, L"100"}, {40, 0x0143, L"200"}, {40, 0x0143, L"400"}, {41, 0x0180, L"SC"}, {41, 0x0180, L"TC"}};
+    return id == 210 ? &items : nullptr;
+}
+
+TEST_F(DdxTest, TemplateListItemsArriveBeforeTheFirstExchange)
+{
+    AfxSetDlgInitFinder(InitItems);
+    TemplateSet lists{{Template(210, L"Lists", 150, 80,
+                                {dlgtest::Item(L"ComboBox", L"", 40, 0x0003 | WS_VSCROLL | WS_TABSTOP, 4, 4, 60, 60),
+                                 dlgtest::Item(L"ListBox", L"", 41, WS_BORDER | WS_TABSTOP, 70, 4, 60, 40)})}};
+    CExchangeDlg d;
+    int index = 2;
+    CString text = L"4", item = L"TC";  // a prefix selects
+    d.exchange = [&](CDataExchange* p) {
+        DDX_CBIndex(p, 40, index);
+        DDX_CBString(p, 40, text);
+        DDX_LBString(p, 41, item);
+    };
+    ASSERT_TRUE(d.Create(210));
+    EXPECT_EQ(::SendDlgItemMessageW(d.m_hWnd, 40, 0x0146, 0, 0), 3);  // CB_GETCOUNT
+    EXPECT_EQ(::SendDlgItemMessageW(d.m_hWnd, 40, 0x0147, 0, 0), 2);  // CB_GETCURSEL
+    ASSERT_TRUE(d.UpdateData(TRUE));
+    EXPECT_EQ(text, CString(L"400"));
+    EXPECT_EQ(item, CString(L"TC"));
+    EXPECT_EQ(::SendDlgItemMessageW(d.m_hWnd, 41, 0x0188, 0, 0), 1);  // LB_GETCURSEL
+    AfxSetDlgInitFinder(nullptr);
+}
+
 TEST(DdxMessages, PlaceholdersAreReplacedOnce)
 {
     EXPECT_EQ(DdxMessageText(AFX_IDP_PARSE_INT_RANGE, L"%2", L"9"), CString(L"Please enter an integer between %2 and 9."));
