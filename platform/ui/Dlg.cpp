@@ -231,6 +231,16 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND self = m_hWnd;
+    LRESULT r = CWnd::WindowProc(message, wParam, lParam);
+    // Dialogs of a class of their own do not reach DefDlgProc's clean-up.
+    if (message == WM_NCDESTROY)
+        dlgi::DropState(self);
+    return r;
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (!m_hWnd)

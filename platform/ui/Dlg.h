@@ -62,6 +62,7 @@ public:
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_nIDHelp = 0;
     UINT m_nIDTemplate = 0;
