@@ -75,7 +75,7 @@ DWORD GetClipboardSequenceNumber();
 struct ClipboardItem {
     UINT format = 0;          // CF_ id, or registered id
     std::wstring name;        // the registered name; empty for standard formats
-    std::vector<BYTE> bytes;  // CF_UNICODETEXT: UTF-16 with its terminating zero
+    std::vector<BYTE> bytes;  // CF_UNICODETEXT: wchar_t characters with a terminating zero
 };
 struct ClipboardBridge {
     // The program closed the clipboard after changing it.
