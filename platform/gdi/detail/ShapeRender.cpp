@@ -60,6 +60,25 @@ void MaskDraw(DcImpl& dc, const PathFn& path, const PaintSource& src, int rop2,
     cairo_surface_destroy(mask);
 }
 
+// Draws path straight onto the DC's surface in one solid colour.
+void SolidDraw(DcImpl& dc, const PathFn& path, std::uint32_t solid,
+               const std::function<void(cairo_t*)>& setup, bool stroke)
+{
+    cairo_t* cr = dc.Cr();
+    if (!cr)
+        return;
+    cairo_save(cr);
+    setup(cr);
+    SetSolid(cr, solid);
+    cairo_new_path(cr);
+    path(cr);
+    if (stroke)
+        cairo_stroke(cr);
+    else
+        cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 int PenDeviceWidth(const DcImpl& dc, const PenObj& pen)
@@ -82,16 +101,7 @@ void FillPath(DcImpl& dc, const PathFn& path, const PaintSource& src, int fillMo
         MaskDraw(dc, path, src, dc.st.rop2, setup, false);
         return;
     }
-    cairo_t* cr = dc.Cr();
-    if (!cr)
-        return;
-    cairo_save(cr);
-    setup(cr);
-    SetSolid(cr, src.solid);
-    cairo_new_path(cr);
-    path(cr);
-    cairo_fill(cr);
-    cairo_restore(cr);
+    SolidDraw(dc, path, src.solid, setup, false);
 }
 
 void StrokePath(DcImpl& dc, const PathFn& path, const PenObj& pen)
@@ -139,16 +149,7 @@ void StrokePath(DcImpl& dc, const PathFn& path, const PenObj& pen)
         MaskDraw(dc, path, src, dc.st.rop2, setup, true);
         return;
     }
-    cairo_t* cr = dc.Cr();
-    if (!cr)
-        return;
-    cairo_save(cr);
-    setup(cr);
-    SetSolid(cr, src.solid);
-    cairo_new_path(cr);
-    path(cr);
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    SolidDraw(dc, path, src.solid, setup, true);
 }
 
 void FillSurfaceRect(DcImpl& dc, const RECT& r, const PaintSource& src, int rop2)
