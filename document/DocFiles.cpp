@@ -20,6 +20,20 @@ CString ExceptionText(CException* e, const wchar_t* fallback)
     return text.IsEmpty() ? CString(fallback) : text;
 }
 
+// Runs the document through the archive and closes it; a failure abandons the archive (nothing
+// more is read or flushed) and goes on to the caller.
+void SerializeThrough(CTavixDoc& doc, CArchive& ar)
+{
+    ar.m_pDocument = &doc;
+    try {
+        doc.Serialize(ar);
+        ar.Close();
+    } catch (...) {
+        ar.Abort();
+        throw;
+    }
+}
+
 } // namespace
 
 BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
@@ -31,14 +45,7 @@ BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
     m_loadWarnings.RemoveAll();
     try {
         CArchive ar(&file, CArchive::load);
-        ar.m_pDocument = this;
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
+        SerializeThrough(*this, ar);
         return TRUE;
     } catch (CException* e) {
         m_strLastError.Format(L"%s: %s", name.GetString(),
@@ -102,14 +109,7 @@ BOOL CTavixDoc::OnSaveDocument(LPCTSTR lpszPathName)
     try {
         CFile file(tempName, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = this;
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
+        SerializeThrough(*this, ar);
         file.Flush();
         file.Close();
     } catch (CException* e) {
