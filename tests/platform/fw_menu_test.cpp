@@ -254,6 +254,31 @@ TEST_F(FwMenuTest, ContextMenusReturnOrPostTheChoice)
     EXPECT_EQ(::TrackPopupMenu(popup.m_hMenu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr), 0);
 }
 
+TEST_F(FwMenuTest, TheSelectedItemIsDrawnHighlighted)
+{
+    StartApp();
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, ID_DEMO_APPCMD, L"&First");
+    popup.AppendMenu(MF_STRING, ID_DEMO_TOGGLE, L"&Second");
+    COLORREF first = 0, second = 0, other = 0;
+    Step([&] { drv.Key(VK_DOWN, 0, true); });
+    Step([&] { drv.Key(VK_DOWN, 0, true); });
+    Step([&] {
+        auto open = Popups();
+        ASSERT_EQ(open.size(), 1u);
+        drv.Pump();
+        // Window coordinates: items start 3 pixels down (border and margin), 20 pixels each.
+        first = drv.Pixel(open[0], 6, 3 + 10);
+        second = drv.Pixel(open[0], 6, 3 + 20 + 10);
+        other = ::GetSysColor(COLOR_HIGHLIGHT);
+        drv.Key(VK_ESCAPE, 0x1B);
+    });
+    popup.TrackPopupMenu(TPM_RETURNCMD, 100, 100, MainFrame());
+    EXPECT_EQ(second, other);
+    EXPECT_EQ(first, ::GetSysColor(COLOR_MENU));
+}
+
 TEST_F(FwMenuTest, AViewCanOwnAContextMenu)
 {
     StartApp();
