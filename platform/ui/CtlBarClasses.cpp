@@ -54,6 +54,12 @@ CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
         SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy ? pWndBuddy->m_hWnd : nullptr))));
 }
 
+int CSpinButtonCtrl::GetPos() const
+{
+    LRESULT r = SendMessage(UDM_GETPOS);
+    return HIWORD(r) ? int(r) : int(SHORT(LOWORD(r)));
+}
+
 void CSpinButtonCtrl::GetRange(int& lower, int& upper) const
 {
     LRESULT r = SendMessage(UDM_GETRANGE);

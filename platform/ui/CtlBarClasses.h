@@ -58,9 +58,10 @@ public:
     UINT GetBase() const { return UINT(SendMessage(UDM_GETBASE)); }
     CWnd* SetBuddy(CWnd* pWndBuddy);
     CWnd* GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
-    // The position (16 bits); the high word of the answer tells an unreadable buddy text.
+    // The position (16 bits). When the buddy's text is not a number the high word of the answer
+    // is non-zero; otherwise the position comes back with its sign (the low word is the same).
     int SetPos(int nPos) { return int(SHORT(LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(WORD(nPos), 0))))); }
-    int GetPos() const { return int(SendMessage(UDM_GETPOS)); }
+    int GetPos() const;
     void SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(WORD(nUpper), WORD(nLower))); }
     DWORD GetRange() const { return DWORD(SendMessage(UDM_GETRANGE)); }
     void GetRange(int& lower, int& upper) const;

@@ -13,6 +13,8 @@ namespace ctl {
 namespace {
 
 constexpr int kLvsilNormal = 0, kLvsilSmall = 1, kLvsilState = 2;
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverMs = 400;
 
 class ListView : public Control {
 public:
@@ -33,6 +35,7 @@ public:
     int top = 0, xOffset = 0, mark = -1, anchor = -1;
     bool vbar = false, hbar = false;
     HWND tips = nullptr;
+    int hot = -1;  // item under the mouse (LVS_EX_TRACKSELECT)
 
     int Count() const { return int(rows.size()); }
     bool Valid(int i) const { return i >= 0 && i < Count(); }
@@ -481,6 +484,36 @@ public:
                 NotifyActivate(msg == WM_LBUTTONDOWN ? NM_CLICK : NM_RCLICK, i, sub, p);
             return 0;
         }
+        case WM_MOUSEMOVE:
+            if (ex & LVS_EX_TRACKSELECT) {
+                // resting on an item selects it (after the hover time)
+                int i = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, nullptr, nullptr);
+                if (i != hot) {
+                    hot = i;
+                    if (Valid(i))
+                        SetTimer(hwnd, kHoverTimer, kHoverMs, nullptr);
+                    else
+                        KillTimer(hwnd, kHoverTimer);
+                }
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kHoverTimer) {
+                KillTimer(hwnd, kHoverTimer);
+                POINT p{};
+                GetCursorPos(&p);
+                ScreenToClient(hwnd, &p);
+                int i = HitTest(p, nullptr, nullptr);
+                if (Valid(i) && i == hot && !(rows[size_t(i)].state & LVIS_SELECTED)) {
+                    NMLISTVIEW nm{};
+                    nm.iItem = i;
+                    nm.ptAction = p;
+                    HWND self = hwnd;
+                    if (NotifyParent(nm.hdr, LVN_HOTTRACK) == 0 && IsWindow(self))
+                        UserPick(i, false, false);
+                }
+            }
+            return 0;
         case WM_KEYDOWN: {
             NMLVKEYDOWN kd{};
             kd.wVKey = WORD(wParam);

@@ -6,19 +6,50 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <cwchar>
+
 namespace ctl {
 namespace {
 
 class Static : public Control {
 public:
     using Control::Control;
+    ~Static() override
+    {
+        if (ownBitmap)
+            DeleteObject(ownBitmap);
+    }
     HANDLE image = nullptr;
+    HBITMAP ownBitmap = nullptr;  // loaded from the resource the window text names
+
+    // A picture static of a template names its bitmap by resource number (or "#number").
+    void LoadNamedBitmap(LPCWSTR name)
+    {
+        UINT id = 0;
+        if (!name)
+            return;
+        if (IS_INTRESOURCE(name))
+            id = UINT(reinterpret_cast<UINT_PTR>(name));
+        else if (name[0] == L'#' && name[1])
+            id = UINT(std::wcstoul(name + 1, nullptr, 10));
+        if (!id)
+            return;
+        CBitmap b;
+        if (b.LoadBitmap(id)) {
+            ownBitmap = static_cast<HBITMAP>(b.Detach());
+            image = ownBitmap;
+        }
+    }
 
     DWORD Type() const { return Style() & SS_TYPEMASK; }
 
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         switch (msg) {
+        case WM_CREATE:
+            if (Type() == SS_BITMAP)
+                LoadNamedBitmap(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpszName);
+            return 0;
         case WM_NCHITTEST:
             return (Style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
         case WM_LBUTTONDOWN:

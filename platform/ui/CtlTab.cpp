@@ -391,9 +391,15 @@ public:
                 FillRect(dc, &fill, GetSysColorBrush(COLOR_BTNFACE));
                 DrawEdge(dc, &r, EDGE_RAISED, (Bottom() ? (BF_LEFT | BF_RIGHT | BF_BOTTOM) : (BF_LEFT | BF_TOP | BF_RIGHT)) | BF_SOFT);
             }
+            const Item& it = items[i];
+            if (Style() & TCS_OWNERDRAWFIXED) {
+                DRAWITEMSTRUCT dis{ODT_TAB, UINT(Id()), UINT(i), ODA_DRAWENTIRE, sel ? ODS_SELECTED : 0u, hwnd, dc, r,
+                                   ULONG_PTR(it.param)};
+                OwnerMessage(WM_DRAWITEM, reinterpret_cast<LPARAM>(&dis));
+                continue;
+            }
             CRect content(r);
             content.DeflateRect(padding.cx * u, u);
-            const Item& it = items[i];
             if (images && it.image >= 0) {
                 ImageList_Draw(images, it.image, dc, content.left, (content.top + content.bottom - ih) / 2, ILD_TRANSPARENT);
                 content.left += iw + 3 * u;

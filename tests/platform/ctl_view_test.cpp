@@ -101,6 +101,24 @@ TEST_F(ViewTest, ListViewReportSelectionChecksAndColumns)
     EXPECT_GT(list.GetColumnWidth(0), 20);
 }
 
+TEST_F(ViewTest, ListViewTrackSelectChoosesTheRowTheMouseRestsOn)
+{
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 300, 150), CWnd::FromHandle(parent), 1102));
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT);
+    list.InsertColumn(0, L"A", LVCFMT_LEFT, 100);
+    list.InsertItem(0, L"zero");
+    list.InsertItem(1, L"one");
+    CRect r;
+    list.GetItemRect(1, &r, LVIR_BOUNDS);
+    drv.MouseMove(CHeadlessDriver::At(list.m_hWnd, r.CenterPoint()));
+    drv.Pump();
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), -1);  // not at once
+    drv.AdvanceClock(500);
+    drv.Pump();
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+}
+
 TEST_F(ViewTest, ListViewCustomDrawStagesAndSkippedCells)
 {
     HWND lv = Make(L"SysListView32", L"", LVS_REPORT, 10, 10, 300, 120, 1101);
