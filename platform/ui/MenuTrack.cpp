@@ -523,7 +523,11 @@ UINT MenuTracker::Run()
             break;
         }
         if (IsKeyMsg(msg.message)) {
-            if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+            // Letters become characters for the mnemonics; Enter and Escape are used up here
+            // and must not reach the focus window as characters after the menu closes.
+            bool navigation = msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE || msg.wParam == VK_MENU ||
+                              msg.wParam == VK_F10 || msg.wParam == VK_TAB;
+            if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && !navigation)
                 TranslateMessage(&msg);
             OnKey(msg);
             continue;

@@ -197,6 +197,7 @@ void CDemoDoc::OnShared() { Log().push_back("doc:shared"); }
 IMPLEMENT_DYNCREATE(CDemoView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CDemoView, CScrollView)
+    ON_WM_CHAR()
     ON_COMMAND(ID_DEMO_MARK, OnMark)
     ON_COMMAND(ID_DEMO_SHARED, OnShared)
     ON_UPDATE_COMMAND_UI(ID_DEMO_SHARED, OnUpdateShared)
@@ -235,6 +236,7 @@ void CDemoView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 }
 
 void CDemoView::OnMark() { Log().push_back("view:mark"); }
+void CDemoView::OnChar(UINT nChar, UINT, UINT) { Log().push_back("view:char:" + std::to_string(nChar)); }
 void CDemoView::OnShared() { Log().push_back("view:shared"); }
 void CDemoView::OnUpdateShared(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
 

@@ -74,6 +74,8 @@ public:
     void OnMark();
     void OnShared();
     void OnUpdateShared(CCmdUI* pCmdUI);
+    // Characters typed into the view are logged as "view:char:<code>".
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 };
 
