@@ -106,10 +106,14 @@ public:
             int end = i;
             while (end < n && text[size_t(end)] != L'\r' && text[size_t(end)] != L'\n')
                 ++end;
-            // wrap [i, end) into pieces no wider than the text rectangle, breaking after spaces
+            // wrap [i, end) into pieces no wider than the text rectangle, breaking after spaces;
+            // no more characters than pixels can fit, which bounds each measurement
             int s = i;
-            while (dc && end - s > 0 && Measure(dc, text.substr(size_t(s), size_t(end - s))) > width) {
-                int lo = s + 1, hi = end;  // longest fitting prefix [s, fit)
+            while (dc && end - s > 0) {
+                int cap = std::min(end, s + width + 1);
+                if (cap == end && Measure(dc, text.substr(size_t(s), size_t(end - s))) <= width)
+                    break;
+                int lo = s + 1, hi = cap;  // longest fitting prefix [s, fit)
                 while (lo < hi) {
                     int mid = (lo + hi + 1) / 2;
                     if (Measure(dc, text.substr(size_t(s), size_t(mid - s))) <= width)
@@ -357,11 +361,21 @@ public:
             HDC dc = GetDC(hwnd);
             HGDIOBJ old = SelectObject(dc, Font());
             RECT tr = TextRect();
-            std::wstring candidate = text.substr(0, size_t(s)) + ins + text.substr(size_t(e));
-            while (!ins.empty() && Measure(dc, Password() ? std::wstring(candidate.size(), pwChar) : candidate) >
-                                       tr.right - tr.left) {
-                ins.pop_back();
-                candidate = text.substr(0, size_t(s)) + ins + text.substr(size_t(e));
+            // the longest start of the insertion that still fits (found by halving)
+            auto fits = [&](size_t n) {
+                std::wstring c = text.substr(0, size_t(s)) + ins.substr(0, n) + text.substr(size_t(e));
+                return Measure(dc, Password() ? std::wstring(c.size(), pwChar) : c) <= tr.right - tr.left;
+            };
+            if (!fits(ins.size())) {
+                size_t lo = 0, hi = ins.size();
+                while (lo < hi) {
+                    size_t mid = (lo + hi + 1) / 2;
+                    if (fits(mid))
+                        lo = mid;
+                    else
+                        hi = mid - 1;
+                }
+                ins.resize(lo);
                 clipped = true;
             }
             SelectObject(dc, old);

@@ -205,6 +205,19 @@ TEST_F(EditTest, WordWrapWithoutHorizontalScrolling)
     HWND e = Make(L"Edit", L"", ES_MULTILINE, 10, 10, 60, 80, 311);
     SetWindowTextW(e, L"aaaa bbbb cccc dddd");
     EXPECT_GT(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
+    // a long paragraph wraps into many lines in reasonable work (each line measures only what
+    // can fit), and a long paste into a narrow single line keeps what fits
+    std::wstring para;
+    for (int i = 0; i < 400; ++i)
+        para += L"word" + std::to_wstring(i) + L" ";
+    SetWindowTextW(e, para.c_str());
+    EXPECT_GT(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 100);
+    HWND narrow = Edit(0, 312, 60);
+    SetFocus(narrow);
+    ctl::ClipboardSetText(std::wstring(5000, L'x'));
+    SendMessageW(narrow, WM_PASTE, 0, 0);
+    EXPECT_GT(Text(narrow).size(), 2u);
+    EXPECT_LT(Text(narrow).size(), 40u);
     SetWindowLong(e, GWL_STYLE, GetWindowLong(e, GWL_STYLE) | ES_AUTOHSCROLL);
     SendMessageW(e, WM_STYLECHANGED, WPARAM(GWL_STYLE), 0);
     EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
