@@ -20,21 +20,19 @@ CString ExceptionText(CException* e, const wchar_t* fallback)
     return text.IsEmpty() ? CString(fallback) : text;
 }
 
-// Runs the document through the archive and closes it; a failure abandons the archive (nothing
-// more is read or flushed) and goes on to the caller.
-void SerializeThrough(CTavixDoc& doc, CArchive& ar)
+} // namespace
+
+void CTavixDoc::SerializeAndClose(CArchive& ar)
 {
-    ar.m_pDocument = &doc;
+    ar.m_pDocument = this;
     try {
-        doc.Serialize(ar);
+        Serialize(ar);
         ar.Close();
     } catch (...) {
         ar.Abort();
         throw;
     }
 }
-
-} // namespace
 
 BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
 {
@@ -45,7 +43,7 @@ BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
     m_loadWarnings.RemoveAll();
     try {
         CArchive ar(&file, CArchive::load);
-        SerializeThrough(*this, ar);
+        SerializeAndClose(ar);
         return TRUE;
     } catch (CException* e) {
         m_strLastError.Format(L"%s: %s", name.GetString(),
@@ -109,7 +107,7 @@ BOOL CTavixDoc::OnSaveDocument(LPCTSTR lpszPathName)
     try {
         CFile file(tempName, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);
-        SerializeThrough(*this, ar);
+        SerializeAndClose(ar);
         file.Flush();
         file.Close();
     } catch (CException* e) {

@@ -41,6 +41,9 @@ public:
     // ---- document life (the framework's CDocument behaviour, done here until it exists) ----
 
     void Serialize(CArchive& ar) override;
+    // Runs Serialize through ar and closes it; a failure abandons the archive (nothing more is
+    // read or flushed) and goes on to the caller.
+    void SerializeAndClose(CArchive& ar);
     // Removes and deletes every object of the four element lists.
     void DeleteContents();
     // Empties the document and takes the baseline undo snapshot of the new program.

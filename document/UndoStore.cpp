@@ -84,14 +84,7 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
     try {
         CFile file(m_strPath, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = pDocument;
-        try {
-            pDocument->Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
+        pDocument->SerializeAndClose(ar);
         file.Close();
     } catch (CException* e) {
         m_strLastError = e->GetErrorMessage();
