@@ -198,7 +198,10 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
 {
     if (nIndex < 0 || size_t(nIndex) >= m_panes.size() || m_panes[size_t(nIndex)].nStyle == nStyle)
         return;
+    bool disabledChanged = ((m_panes[size_t(nIndex)].nStyle ^ nStyle) & SBPS_DISABLED) != 0;
     m_panes[size_t(nIndex)].nStyle = nStyle;
+    if (disabledChanged && m_panes[size_t(nIndex)].hwndChild)
+        PlacePaneWindows();
     if (m_hWnd) {
         CRect r;
         GetItemRect(nIndex, &r);
@@ -289,6 +292,10 @@ void CStatusBar::PlacePaneWindows()
         HWND child = m_panes[i].hwndChild;
         if (!child || !::IsWindow(child))
             continue;
+        // A hosted window follows its pane's disabled style.
+        BOOL enable = (m_panes[i].nStyle & SBPS_DISABLED) == 0;
+        if (::IsWindowEnabled(child) != enable)
+            ::EnableWindow(child, enable);
         CRect r;
         GetItemRect(int(i), &r);
         r.DeflateRect(1, 1);

@@ -46,7 +46,8 @@ public:
     // Removes the pane (its hosted window is destroyed when it was given with bAutoDestroy);
     // FALSE when out of range or when it is the last pane.
     BOOL RemovePane(int nIndex);
-    // Places pWnd inside the pane and keeps it there; null removes the hosted window.
+    // Places pWnd inside the pane and keeps it there (enabled unless the pane has
+    // SBPS_DISABLED); null removes the hosted window.
     BOOL SetPaneWindow(int nIndex, CWnd* pWnd, BOOL bAutoDestroy = FALSE);
     CWnd* GetPaneWindow(int nIndex) const;
 

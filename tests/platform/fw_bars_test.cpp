@@ -191,6 +191,11 @@ TEST_F(FwBarsTest, StatusBarPanes)
     bar.ScreenToClient(&placed);
     EXPECT_TRUE(CRect().IntersectRect(&slot, &placed));
     EXPECT_EQ(placed.Width(), slot.Width() - 2);
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    EXPECT_FALSE(hosted->IsWindowEnabled());
+    bar.GetPaneInfo(1, id, style, width);
+    bar.SetPaneInfo(1, id, style & ~SBPS_DISABLED, 50);
+    EXPECT_TRUE(hosted->IsWindowEnabled());
     HWND hostedHwnd = hosted->m_hWnd;
     EXPECT_TRUE(bar.RemovePane(1));
     EXPECT_FALSE(::IsWindow(hostedHwnd));
