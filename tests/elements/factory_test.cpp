@@ -5,6 +5,7 @@
 #include "shell/MainFrame.h"
 
 #include "DiagramFixture.h"
+#include "TimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -62,14 +63,8 @@ TEST(Factory, LadderDocumentsClearOutputPins)
 TEST(ChildFrame, ClockAndTextForms)
 {
     CChildFrame frame;
-    SYSTEMTIME st{};
-    st.wYear = 2026;
-    st.wMonth = 12;
-    st.wDay = 9;
+    SYSTEMTIME st = St(2026, 12, 9, 15, 7, 5);
     st.wDayOfWeek = 3;
-    st.wHour = 15;
-    st.wMinute = 7;
-    st.wSecond = 5;
     frame.SetSimTime(st);
     EXPECT_TRUE(frame.IsClockSet());
     struct Case { int mode; BOOL shortMonth; const wchar_t* text; } cases[] = {

@@ -5,6 +5,7 @@
 #include "elements/SimTime.h"
 
 #include "DiagramFixture.h"
+#include "TimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -78,10 +79,7 @@ TEST(Signals, TimeMeasurementOnTheViewClock)
 {
     Diagram d;
     CBlockObj b(400, 3);
-    SYSTEMTIME start{};
-    start.wYear = 2026;
-    start.wMonth = 1;
-    start.wDay = 1;
+    SYSTEMTIME start = St(2026, 1, 1);
     b.m_tmStart = start;
     b.m_tmStart2 = start;
     AddMsecToSystemTime(&start, 1500, &d.view.m_simTime);

@@ -4,6 +4,7 @@
 #include "elements/BlockFactory.h"
 
 #include "DiagramFixture.h"
+#include "TimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -98,11 +99,7 @@ TEST(TimeText, MonitorTexts)
     EXPECT_EQ(text, CString(L"kept"));
 
     // The yearly timer shows the simulated date.
-    SYSTEMTIME st{};
-    st.wYear = 2026;
-    st.wMonth = 3;
-    st.wDay = 4;
-    d.frame.SetSimTime(st);
+    d.frame.SetSimTime(St(2026, 3, 4));
     auto yearly = Make(411);
     yearly->GetTimeText(&d.view, &text);
     EXPECT_EQ(text, CString(L"Mar 4, 2026"));

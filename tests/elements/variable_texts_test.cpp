@@ -5,6 +5,7 @@
 #include "elements/BlockTime.h"
 
 #include "DiagramFixture.h"
+#include "TimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -154,14 +155,8 @@ TEST(VariableTexts, MessageTextClockAndCapturedEnableTime)
 {
     Diagram d;
     d.view.m_nEditMode = CTavixView::modeSimulate;
-    SYSTEMTIME st{};
-    st.wYear = 2026;
-    st.wMonth = 12;
-    st.wDay = 9;
+    SYSTEMTIME st = St(2026, 12, 9, 15, 7, 5);
     st.wDayOfWeek = 3;
-    st.wHour = 15;
-    st.wMinute = 7;
-    st.wSecond = 5;
     d.frame.SetSimTime(st);
     auto msg = Make(TYPE_MSGTEXT);
     ASSERT_TRUE(msg->IsKindOf(RUNTIME_CLASS(CBlockMSGTEXT)));
