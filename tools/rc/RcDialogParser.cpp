@@ -55,13 +55,7 @@ void StatementParser::dialog(std::uint32_t id, const RcToken& at, bool extended)
     d.id = id;
     d.language = m_language;
     d.extended = extended;
-    d.x = intValue("x");
-    comma("x");
-    d.y = intValue("y");
-    comma("y");
-    d.cx = intValue("width");
-    comma("width");
-    d.cy = intValue("height");
+    rectangle(d);
     if (extended && optionalComma()) dword();   // help id of the dialog
     bool haveStyle = false;
     std::uint32_t style = 0;
@@ -110,17 +104,6 @@ void StatementParser::text(DialogItem& item)
 {
     if (m_cur.peek().kind == RcToken::String) item.text = take().str;
     else item.textId = ordinal("control text or resource id");
-}
-
-void StatementParser::rectangle(DialogItem& item)
-{
-    item.x = intValue("x");
-    comma("x");
-    item.y = intValue("y");
-    comma("y");
-    item.cx = intValue("width");
-    comma("width");
-    item.cy = intValue("height");
 }
 
 void StatementParser::trailing(DialogItem& item, std::uint32_t defaults)

@@ -58,7 +58,18 @@ private:
     void resource();
     void dialog(std::uint32_t id, const RcToken& at, bool extended);
     void text(DialogItem& item);
-    void rectangle(DialogItem& item);
+    // "x, y, width, height" of a dialog or of one of its controls.
+    template <class T>
+    void rectangle(T& r)
+    {
+        r.x = intValue("x");
+        comma("x");
+        r.y = intValue("y");
+        comma("y");
+        r.cx = intValue("width");
+        comma("width");
+        r.cy = intValue("height");
+    }
     void trailing(DialogItem& item, std::uint32_t defaults);
     DialogItem control();
     void menu(std::uint32_t id, const RcToken& at, bool extended);
