@@ -6,19 +6,12 @@
 #include "document/ClassTest.h"
 #include "elements/BlockComment.h"
 #include "elements/BlockObj.h"
+#include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
 
 int CTavixDoc::GetBlockKind(int nType)
 {
-    if (nType >= 600 && nType <= 799)
-        return KIND_IO;
-    if ((nType >= 300 && nType <= 413) || (nType >= 800 && nType <= 899))
-        return KIND_FUNCTION;
-    if (nType == TYPE_MALE || nType == TYPE_FEMALE)
-        return KIND_CONNECTOR;
-    if (nType == TYPE_DATALOG)
-        return KIND_DATALOG;
-    return KIND_OTHER;
+    return GetBlockKindOfType(nType);
 }
 
 CBlockObj* CTavixDoc::FindBlockByNumber(int nNumber) const
