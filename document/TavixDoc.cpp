@@ -49,6 +49,15 @@ void SwapList(CObList& a, CObList& b)
     b.AddTail(&tmp);
 }
 
+template <typename A>
+void SwapArray(A& a, A& b)
+{
+    A tmp;
+    tmp.Copy(a);
+    a.Copy(b);
+    b.Copy(tmp);
+}
+
 // Moves every entry of one map into another, leaving the first empty.
 template <typename K, typename AK, typename V, typename AV>
 void MoveEntries(CMap<K, AK, V, AV>& from, CMap<K, AK, V, AV>& to)
@@ -221,16 +230,8 @@ void CTavixDoc::SwapContents(CTavixDoc& o)
     SwapValue(m_nTempHigh, o.m_nTempHigh);
     SwapValue(m_nTempLow, o.m_nTempLow);
     SwapValue(m_bKeepLastAQ, o.m_bKeepLastAQ);
-    {
-        CByteArray qt;
-        qt.Copy(m_qt);
-        m_qt.Copy(o.m_qt);
-        o.m_qt.Copy(qt);
-        CArray<double, double> fv;
-        fv.Copy(m_fv);
-        m_fv.Copy(o.m_fv);
-        o.m_fv.Copy(fv);
-    }
+    SwapArray(m_qt, o.m_qt);
+    SwapArray(m_fv, o.m_fv);
     SwapValue(m_nDisplayLanguage, o.m_nDisplayLanguage);
     SwapValue(m_nLogoTime, o.m_nLogoTime);
     SwapValue(m_nContrast, o.m_nContrast);
