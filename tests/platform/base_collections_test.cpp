@@ -4,10 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// How many of the calls fail with an invalid-argument exception.
+int CountInvalidArg(const std::vector<std::function<void()>>& calls)
+{
+    int failures = 0;
+    for (const auto& call : calls) {
+        try {
+            call();
+        } catch (CInvalidArgException* e) {
+            ++failures;
+            e->Delete();
+        }
+    }
+    return failures;
+}
 
 std::vector<int> Items(const CList<int, int>& list)
 {
@@ -110,7 +126,6 @@ TEST(Lists, FindAndTypedAccess)
 TEST(Lists, EmptyListAccessIsAnErrorNotACrash)
 {
     CObList list;
-    int failures = 0;
     const std::vector<std::function<void()>> calls = {
         [&] { list.GetHead(); },
         [&] { list.GetTail(); },
@@ -122,15 +137,7 @@ TEST(Lists, EmptyListAccessIsAnErrorNotACrash)
             list.GetNext(pos);
         },
     };
-    for (const auto& call : calls) {
-        try {
-            call();
-        } catch (CInvalidArgException* e) {
-            ++failures;
-            e->Delete();
-        }
-    }
-    EXPECT_EQ(failures, int(calls.size()));
+    EXPECT_EQ(CountInvalidArg(calls), int(calls.size()));
 }
 
 TEST(Arrays, GrowthFillsWithZero)
@@ -197,7 +204,6 @@ TEST(Arrays, IndexOutsideIsAnErrorNotACrash)
 {
     CByteArray a;
     a.SetSize(2);
-    int failures = 0;
     const std::vector<std::function<void()>> calls = {
         [&] { a.GetAt(2); },
         [&] { a[-1]; },
@@ -206,15 +212,7 @@ TEST(Arrays, IndexOutsideIsAnErrorNotACrash)
         [&] { a.SetSize(-1); },
         [&] { a.SetAtGrow(-1, 0); },
     };
-    for (const auto& call : calls) {
-        try {
-            call();
-        } catch (CInvalidArgException* e) {
-            ++failures;
-            e->Delete();
-        }
-    }
-    EXPECT_EQ(failures, int(calls.size()));
+    EXPECT_EQ(CountInvalidArg(calls), int(calls.size()));
     EXPECT_EQ(a.GetSize(), 2);
 }
 
