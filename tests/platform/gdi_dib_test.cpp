@@ -35,6 +35,19 @@ bool Representable(COLORREF c, int bpp)
     return true;
 }
 
+// The header of an uncompressed DIB; a negative height makes it top-down.
+BITMAPINFOHEADER DibHeader(int width, int height, int bpp)
+{
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = WORD(bpp);
+    h.biCompression = BI_RGB;
+    return h;
+}
+
 CBitmap* Picture(CBitmap& bmp)
 {
     CDC dc;
@@ -56,12 +69,7 @@ TEST(GdiDib, GetAndSetDIBitsAtEveryDepth)
         for (bool topDown : {false, true}) {
             std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
             auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
-            bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            bi->bmiHeader.biWidth = 5;
-            bi->bmiHeader.biHeight = topDown ? -3 : 3;
-            bi->bmiHeader.biPlanes = 1;
-            bi->bmiHeader.biBitCount = WORD(bpp);
-            bi->bmiHeader.biCompression = BI_RGB;
+            bi->bmiHeader = DibHeader(5, topDown ? -3 : 3, bpp);
             std::vector<BYTE> bits(size_t(DibRowBytes(5, bpp)) * 3, 0xCD);
             ASSERT_EQ(GetDIBits(nullptr, bmp, 0, 3, bits.data(), bi, DIB_RGB_COLORS), 3) << bpp;
             EXPECT_EQ(bi->bmiHeader.biSizeImage, bits.size());
@@ -95,11 +103,7 @@ TEST(GdiDib, BottomUpRowsStartAtTheBottom)
     CBitmap bmp;
     Picture(bmp);
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = 5;
-    bi.bmiHeader.biHeight = 3;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader = DibHeader(5, 3, 24);
     std::vector<BYTE> row(size_t(DibRowBytes(5, 24)));
     // scan line 0 of a bottom-up DIB is the picture's last row
     ASSERT_EQ(GetDIBits(nullptr, bmp, 0, 1, row.data(), &bi, DIB_RGB_COLORS), 1);
@@ -120,11 +124,7 @@ TEST(GdiDib, StretchDIBitsTakesYSourceFromTheBottom)
     // 2 x 4 bottom-up DIB, one colour per row: stored rows 0..3 = bottom..top
     const COLORREF rows[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = 2;
-    bi.bmiHeader.biHeight = 4;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = DibHeader(2, 4, 32);
     std::vector<BYTE> bits(2 * 4 * 4);
     for (int r = 0; r < 4; ++r)
         for (int x = 0; x < 2; ++x) {
@@ -144,11 +144,7 @@ TEST(GdiDib, StretchDIBitsTakesYSourceFromTheBottom)
 TEST(GdiDib, DibSectionSharesItsMemory)
 {
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = 4;
-    bi.bmiHeader.biHeight = -2;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = DibHeader(4, -2, 32);
     void* mem = nullptr;
     HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &mem, nullptr, 0);
     ASSERT_NE(h, nullptr);
