@@ -164,15 +164,9 @@ TEST(GdiDib, DibSectionSharesItsMemory)
     EXPECT_EQ(mem, nullptr);
 }
 
-class GdiBmpFile : public ::testing::Test {
+class GdiBmpFile : public TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() / ("gdi_bmp_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
+    GdiBmpFile() : TempDirTest("gdi_bmp_") {}
 };
 
 TEST_F(GdiBmpFile, RoundTripAtEveryDepthAndOrder)

@@ -24,15 +24,9 @@ int CountPages(const std::filesystem::path& pdf)
     return pages;
 }
 
-class GdiPrint : public ::testing::Test {
+class GdiPrint : public TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() / ("gdi_print_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
+    GdiPrint() : TempDirTest("gdi_print_") {}
 };
 
 TEST_F(GdiPrint, EveryPageEndsUpInTheDocument)

@@ -3,10 +3,30 @@
 
 #include "platform/gdi/DC.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace gditest {
+
+// A test with a folder of its own under the temporary directory, removed afterwards.
+class TempDirTest : public ::testing::Test {
+protected:
+    explicit TempDirTest(const char* prefix) : m_prefix(prefix) {}
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path() / (m_prefix + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+
+private:
+    std::string m_prefix;
+};
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
