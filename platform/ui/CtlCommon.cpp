@@ -76,13 +76,18 @@ HFONT Control::Font() const
 
 int Control::LineHeight() const
 {
+    HFONT f = Font();
+    if (measuredHeight > 0 && measuredFont == f)
+        return measuredHeight;
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, Font());
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(hwnd, dc);
-    return std::max<int>(1, tm.tmHeight);
+    measuredFont = f;
+    measuredHeight = std::max<int>(1, tm.tmHeight);
+    return measuredHeight;
 }
 
 int Control::Unit() const { return std::max(1, (LineHeight() + 6) / 13); }

@@ -57,6 +57,18 @@ public:
     HWND hwnd;
     HFONT font = nullptr;
     bool redraw = true;
+
+    // Forgets the measured line height (a new font may reuse an old handle).
+    void ForgetMeasure() const
+    {
+        measuredFont = nullptr;
+        measuredHeight = 0;
+    }
+
+private:
+    // LineHeight of the font last measured (painting asks often)
+    mutable HFONT measuredFont = nullptr;
+    mutable int measuredHeight = 0;
 };
 
 // Keeps every control object until its window is gone. A window whose last messages went
@@ -77,6 +89,8 @@ LRESULT ControlProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(c));
         TrackControl(h, c);
     }
+    if (msg == WM_SETFONT)
+        c->ForgetMeasure();
     LRESULT r = c->Proc(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(h, 0, 0);
