@@ -9,6 +9,25 @@
 #include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
 
+namespace {
+
+// The first object of the list whose box, widened by `margin` on the left and right (where the
+// pins stand), holds pt.
+template <class T>
+T* FirstHit(const CObList& list, CPoint pt, int margin)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        T* p = static_cast<T*>(list.GetNext(pos));
+        const CRect rc(p->m_ptOrigin.x - margin, p->m_ptOrigin.y,
+                       p->m_ptOrigin.x + p->m_nWidth + margin, p->m_ptOrigin.y + p->m_nHeight);
+        if (rc.PtInRect(pt))
+            return p;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 int CTavixDoc::GetBlockKind(int nType)
 {
     return GetBlockKindOfType(nType);
@@ -86,41 +105,17 @@ int CTavixDoc::CountFunctionBlocks() const
 
 CBlockObj* CTavixDoc::HitTestBlock(CPoint pt) const
 {
-    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
-        CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
-        const CRect rc(pBlock->m_ptOrigin.x, pBlock->m_ptOrigin.y,
-                       pBlock->m_ptOrigin.x + pBlock->m_nWidth,
-                       pBlock->m_ptOrigin.y + pBlock->m_nHeight);
-        if (rc.PtInRect(pt))
-            return pBlock;
-    }
-    return nullptr;
+    return FirstHit<CBlockObj>(m_blocks, pt, 0);
 }
 
 CBlockObj* CTavixDoc::HitTestBlockWithPins(CPoint pt) const
 {
-    for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
-        CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
-        const CRect rc(pBlock->m_ptOrigin.x - 9, pBlock->m_ptOrigin.y,
-                       pBlock->m_ptOrigin.x + pBlock->m_nWidth + 9,
-                       pBlock->m_ptOrigin.y + pBlock->m_nHeight);
-        if (rc.PtInRect(pt))
-            return pBlock;
-    }
-    return nullptr;
+    return FirstHit<CBlockObj>(m_blocks, pt, 9);
 }
 
 CBlockComment* CTavixDoc::HitTestComment(CPoint pt) const
 {
-    for (POSITION pos = m_comments.GetHeadPosition(); pos != nullptr;) {
-        CBlockComment* pComment = static_cast<CBlockComment*>(m_comments.GetNext(pos));
-        const CRect rc(pComment->m_ptOrigin.x, pComment->m_ptOrigin.y,
-                       pComment->m_ptOrigin.x + pComment->m_nWidth,
-                       pComment->m_ptOrigin.y + pComment->m_nHeight);
-        if (rc.PtInRect(pt))
-            return pComment;
-    }
-    return nullptr;
+    return FirstHit<CBlockComment>(m_comments, pt, 0);
 }
 
 CConnectLineObj* CTavixDoc::HitTestWire(int x, int y)
