@@ -106,6 +106,34 @@ TEST_F(ListTest, MultipleAndExtendedSelection)
     EXPECT_EQ(SendMessageW(ext, LB_GETSELCOUNT, 0, 0), 4);
 }
 
+class ColourList : public CListBox {
+public:
+    std::vector<ULONG_PTR> drawn;
+    void MeasureItem(LPMEASUREITEMSTRUCT m) override { m->itemHeight = 20; }
+    void DrawItem(LPDRAWITEMSTRUCT d) override
+    {
+        drawn.push_back(d->itemData);
+        HBRUSH b = CreateSolidBrush(COLORREF(d->itemData));
+        FillRect(d->hDC, &d->rcItem, b);
+        DeleteObject(b);
+    }
+};
+
+TEST_F(ListTest, OwnerDrawnListMeasuresOnceAndDrawsEachItemItself)
+{
+    ColourList lb;
+    ASSERT_TRUE(lb.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOTIFY, CRect(10, 10, 110, 110),
+                          CWnd::FromHandle(parent), 405));
+    // the object is attached after creation, so the first measure reached the parent; set it
+    lb.SetItemHeight(0, 20);
+    for (COLORREF c : {RGB(255, 0, 0), RGB(0, 128, 0)})
+        lb.AddString(reinterpret_cast<LPCTSTR>(ULONG_PTR(c)));  // no strings: the value is the item data
+    EXPECT_EQ(lb.GetItemData(1), DWORD_PTR(RGB(0, 128, 0)));
+    EXPECT_EQ(lb.GetItemHeight(0), 20);
+    EXPECT_EQ(PixelAt(lb.m_hWnd, 50, 30), RGB(0, 128, 0));
+    EXPECT_GE(lb.drawn.size(), 2u);
+}
+
 class ComboTest : public ListTest {};
 
 TEST_F(ComboTest, DropDownListPickByMouseAndCancel)
