@@ -2,6 +2,7 @@
 // Apply, and the messages pages send to their sheet.
 #include "platform/ui/PropSheet.h"
 
+#include "platform/ui/CtlViewClasses.h"
 #include "platform/ui/DlgInternal.h"
 #include "platform/ui/MessageMap.h"
 
@@ -167,9 +168,11 @@ CTabCtrl* CPropertySheet::GetTabControl() const
     if (!m_hWnd)
         return nullptr;
     HWND tabs = ::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL);
-    if (tabs && !m_tabCtrl.m_hWnd)
-        m_tabCtrl.SubclassWindow(tabs);
-    return m_tabCtrl.m_hWnd ? &m_tabCtrl : nullptr;
+    if (!m_tabCtrl)
+        m_tabCtrl = std::make_unique<CTabCtrl>();
+    if (tabs && !m_tabCtrl->m_hWnd)
+        m_tabCtrl->SubclassWindow(tabs);
+    return m_tabCtrl->m_hWnd ? m_tabCtrl.get() : nullptr;
 }
 
 void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT nStyle)

@@ -4,9 +4,9 @@
 // only the pages whose windows exist.
 #pragma once
 
-#include "platform/ui/CtlViewClasses.h"
 #include "platform/ui/Dlg.h"
 
+#include <memory>
 #include <vector>
 
 // ---- sheet and page flags ----
@@ -81,6 +81,7 @@ struct PROPSHEETHEADER {
 };
 
 class CPropertySheet;
+class CTabCtrl;
 
 class CPropertyPage : public CDialog {
     DECLARE_DYNAMIC(CPropertyPage)
@@ -206,7 +207,7 @@ protected:
     int m_nCurPage = -1;
     UINT m_nStartPage = 0;
     DialogTemplate m_sheetTemplate;
-    mutable CTabCtrl m_tabCtrl;
+    mutable std::unique_ptr<CTabCtrl> m_tabCtrl;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -55,8 +55,8 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* pSheet, const RECT& rect)
     if (!CreateDlgIndirect(&child, pSheet))
         return FALSE;
     // Right after the tab strip in z-order: the tab order runs tabs, page, buttons.
-    CWnd* tabs = pSheet->GetTabControl();
-    SetWindowPos(tabs, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | (tabs ? 0 : SWP_NOZORDER));
+    HWND tabs = ::GetDlgItem(pSheet->m_hWnd, AFX_IDC_TAB_CONTROL);
+    ::SetWindowPos(m_hWnd, tabs, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | (tabs ? 0 : SWP_NOZORDER));
     if (m_bModified)
         pSheet->SendMessage(PSM_CHANGED, reinterpret_cast<WPARAM>(m_hWnd));
     return TRUE;

@@ -5,6 +5,7 @@
 
 #include "platform/ui/Ddx.h"
 #include "platform/ui/MessageMap.h"
+#include "platform/ui/CtlViewClasses.h"
 #include "platform/ui/PropSheet.h"
 
 using namespace dlgtest;
