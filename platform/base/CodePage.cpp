@@ -3,6 +3,7 @@
 #include "platform/base/CString.h"
 #include "platform/base/FileSystem.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -133,6 +134,22 @@ int Fail(DWORD error)
     return 0;
 }
 
+// Hands a converted text to the caller the Win32 way: a room of 0 asks only for its length,
+// otherwise the text is copied when it fits.
+template <class Text, class Ch>
+int CopyOut(const Text& out, Ch* dst, int room)
+{
+    if (out.size() > static_cast<std::size_t>(INT_MAX))
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
+    if (room == 0)
+        return static_cast<int>(out.size());
+    if (out.size() > static_cast<std::size_t>(room))
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
+    std::copy(out.begin(), out.end(), dst);
+    SetLastError(ERROR_SUCCESS);
+    return static_cast<int>(out.size());
+}
+
 }  // namespace
 
 UINT GetACP()
@@ -157,15 +174,7 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR mb, int byteCount, LP
         return Fail(ERROR_INVALID_PARAMETER);
     if (r == Result::Invalid)
         return Fail(ERROR_NO_UNICODE_TRANSLATION);
-    if (out.size() > static_cast<std::size_t>(INT_MAX))
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    if (wideCount == 0)
-        return static_cast<int>(out.size());
-    if (out.size() > static_cast<std::size_t>(wideCount))
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    std::wmemcpy(wide, out.data(), out.size());
-    SetLastError(ERROR_SUCCESS);
-    return static_cast<int>(out.size());
+    return CopyOut(out, wide, wideCount);
 }
 
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount, LPSTR mb, int byteCount,
@@ -183,15 +192,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount,
         return Fail(ERROR_INVALID_PARAMETER);
     if (usedDefaultChar != nullptr)
         *usedDefaultChar = used ? TRUE : FALSE;
-    if (out.size() > static_cast<std::size_t>(INT_MAX))
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    if (byteCount == 0)
-        return static_cast<int>(out.size());
-    if (out.size() > static_cast<std::size_t>(byteCount))
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    std::memcpy(mb, out.data(), out.size());
-    SetLastError(ERROR_SUCCESS);
-    return static_cast<int>(out.size());
+    return CopyOut(out, mb, byteCount);
 }
 
 std::string WideToCodePage(UINT codePage, const std::wstring& text)
