@@ -31,7 +31,8 @@ echo "== tests (sanitizers)"
   ctest -j"$jobs" --timeout 600)
 
 echo "== fuzz (bounded)"
-CC=clang CXX=clang++ configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_FUZZ=ON \
+# The fuzz build uses clang, whose warning set differs; warnings are held to gcc's above.
+CC=clang CXX=clang++ configure build/fuzz -DTAVIX_WERROR=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_FUZZ=ON \
   -DTAVIX_TESTS=OFF -DTAVIX_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 fuzzers=$(ls fuzz/fuzz_*.cpp 2>/dev/null | xargs -r -n1 basename | sed 's/\.cpp$//')
 [ -n "$fuzzers" ] && cmake --build build/fuzz -j"$jobs" --target $fuzzers
