@@ -75,6 +75,21 @@ bool AfxRunCommonDialog(CommonDlgQuery& query)
     return ok;
 }
 
+bool CCommonDialog::RunQuery(CommonDlgQuery& query)
+{
+    DialogTemplate t;
+    t.caption = query.title;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = t.cy = 10;
+    if (CreateDlgIndirect(&t, m_pParentWnd)) {
+        CString caption;
+        GetWindowText(caption);
+        query.title = caption.GetString();
+        DestroyWindow();
+    }
+    return AfxRunCommonDialog(query);
+}
+
 // ---- script ----
 
 CCommonDlgScript::CCommonDlgScript()
@@ -140,7 +155,7 @@ INT_PTR CFileDialog::DoModal()
     // A bounded number of rounds: the user may refuse to replace a file and choose again.
     for (int round = 0; round < 100; ++round) {
         CommonDlgQuery ask = q;
-        if (!AfxRunCommonDialog(ask) || ask.paths.empty())
+        if (!(round == 0 ? RunQuery(ask) : AfxRunCommonDialog(ask)) || ask.paths.empty())
             return IDCANCEL;
         m_paths.clear();
         for (const std::wstring& p : ask.paths) {
@@ -154,7 +169,7 @@ INT_PTR CFileDialog::DoModal()
         m_ofn.nFilterIndex = DWORD(ask.filterIndex);
         if (!m_bOpenFileDialog && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && !ask.overwriteConfirmed && Exists(m_paths[0])) {
             CString text = m_paths[0] + L" already exists.\nDo you want to replace it?";
-            CString caption = q.title.empty() ? CString(L"Save As") : CString(q.title.c_str());
+            CString caption = ask.title.empty() ? CString(L"Save As") : CString(ask.title.c_str());
             if (::MessageBoxW(owner, text.GetString(), caption.GetString(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
                 q.fileName = NamePart(m_paths[0].GetString());
                 continue;

@@ -147,6 +147,12 @@ class CCommonDialog : public CDialog {
 public:
     explicit CCommonDialog(CWnd* pParentWnd) : CDialog(0, pParentWnd) {}
     CString m_strTitle;  // the dialog's title; empty for the standard one
+
+protected:
+    // The host shows the dialog itself; a hidden stand-in window lets OnInitDialog of a
+    // derived class set the dialog up (its caption becomes the query's title), then runs the
+    // query. True for OK.
+    bool RunQuery(CommonDlgQuery& query);
 };
 
 class CFileDialog : public CCommonDialog {

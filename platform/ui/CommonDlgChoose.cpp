@@ -40,7 +40,7 @@ INT_PTR CColorDialog::DoModal()
     q.color = m_cc.rgbResult;
     if (m_cc.lpCustColors)
         std::copy_n(m_cc.lpCustColors, 16, q.customColors);
-    if (!AfxRunCommonDialog(q))
+    if (!RunQuery(q))
         return IDCANCEL;
     m_cc.rgbResult = q.color & 0x00FFFFFF;
     if (m_cc.lpCustColors)
@@ -71,7 +71,7 @@ INT_PTR CFontDialog::DoModal()
     q.color = m_cf.rgbColors;
     // Heights are pixels at 96 dots per inch; sizes tenths of a point.
     q.pointSize = q.font.lfHeight ? int(std::abs(q.font.lfHeight)) * 720 / 96 : 0;
-    if (!AfxRunCommonDialog(q))
+    if (!RunQuery(q))
         return IDCANCEL;
     m_lf = q.font;
     if (q.pointSize > 0)
@@ -106,7 +106,7 @@ INT_PTR CPrintDialog::DoModal()
     q.toPage = m_pd.nToPage;
     q.minPage = m_pd.nMinPage;
     q.maxPage = m_pd.nMaxPage;
-    if (!AfxRunCommonDialog(q))
+    if (!RunQuery(q))
         return IDCANCEL;
     m_strDevice = q.deviceName.c_str();
     m_nOrientation = q.orientation == 2 ? 2 : 1;
@@ -141,7 +141,7 @@ INT_PTR CPageSetupDialog::DoModal()
     q.paper = SIZE{m_psd.ptPaperSize.x, m_psd.ptPaperSize.y};
     q.margins = m_psd.rtMargin;
     q.minMargins = m_psd.rtMinMargin;
-    if (!AfxRunCommonDialog(q))
+    if (!RunQuery(q))
         return IDCANCEL;
     m_strDevice = q.deviceName.c_str();
     m_nOrientation = q.orientation == 2 ? 2 : 1;

@@ -111,6 +111,29 @@ TEST_F(CommonDlgTest, ColourAndFontAnswersComeBack)
     EXPECT_EQ(out.lfHeight, -13);
 }
 
+// A colour dialog that sets its caption while initialising, as derived dialogs do.
+class CTitledColorDialog : public CColorDialog {
+public:
+    CTitledColorDialog(LPCTSTR title, COLORREF c) : CColorDialog(c), m_title(title) {}
+    BOOL OnInitDialog() override
+    {
+        CColorDialog::OnInitDialog();
+        SetWindowText(m_title.GetString());
+        return TRUE;
+    }
+    CString m_title;
+};
+
+TEST_F(CommonDlgTest, CaptionSetDuringInitialisationBecomesTheTitle)
+{
+    CTitledColorDialog dlg(L"Set the linked line color", RGB(0, 0, 255));
+    script.QueueColor(RGB(0, 128, 0));
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(script.Queries().at(0).title, L"Set the linked line color");
+    EXPECT_EQ(dlg.GetColor(), RGB(0, 128, 0));
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
 TEST_F(CommonDlgTest, PageSetupKeepsMarginsAboveThePrintersMinimum)
 {
     CPageSetupDialog dlg(PSD_MARGINS | PSD_MINMARGINS | PSD_INHUNDREDTHSOFMILLIMETERS);
