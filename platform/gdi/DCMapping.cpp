@@ -38,6 +38,18 @@ void FixIsotropic(DcImpl* dc)
     }
 }
 
+// Sets the window or the viewport extent of dc; only the scalable mapping modes take one, and
+// never a zero.
+CSize SetExtent(DcImpl* dc, SIZE& ext, int cx, int cy)
+{
+    CSize old(ext);
+    if (!Scalable(dc->st.mapMode) || cx == 0 || cy == 0)
+        return old;
+    ext = SIZE{cx, cy};
+    FixIsotropic(dc);
+    return old;
+}
+
 RECT Normalized(POINT a, POINT b)
 {
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -135,14 +147,7 @@ CPoint CDC::OffsetWindowOrg(int dx, int dy)
 CSize CDC::SetWindowExt(int cx, int cy)
 {
     DcImpl* dc = I(this);
-    if (!dc)
-        return CSize();
-    CSize old(dc->st.winExt);
-    if (!Scalable(dc->st.mapMode) || cx == 0 || cy == 0)
-        return old;
-    dc->st.winExt = SIZE{cx, cy};
-    FixIsotropic(dc);
-    return old;
+    return dc ? SetExtent(dc, dc->st.winExt, cx, cy) : CSize();
 }
 
 CSize CDC::GetWindowExt() const
@@ -186,14 +191,7 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 CSize CDC::SetViewportExt(int cx, int cy)
 {
     DcImpl* dc = I(this);
-    if (!dc)
-        return CSize();
-    CSize old(dc->st.vpExt);
-    if (!Scalable(dc->st.mapMode) || cx == 0 || cy == 0)
-        return old;
-    dc->st.vpExt = SIZE{cx, cy};
-    FixIsotropic(dc);
-    return old;
+    return dc ? SetExtent(dc, dc->st.vpExt, cx, cy) : CSize();
 }
 
 CSize CDC::GetViewportExt() const
