@@ -1,6 +1,8 @@
 // Date-time picker, month calendar, IP address and tooltip controls, and image lists.
 #include "ctl_support.h"
 
+#include "platform/ui/CtlToolTipFilter.h"
+
 using namespace ctltest;
 using Ev = std::vector<std::string>;
 
@@ -177,6 +179,34 @@ TEST_F(MiscTest, ToolTipShowsAfterDelayAsksForTextAndPops)
     EXPECT_EQ(std::wstring(buf), L"Changed");
     tip.DelTool(CWnd::FromHandle(btn));
     EXPECT_EQ(tip.GetToolCount(), 0);
+}
+
+TEST_F(MiscTest, ToolTipFilterAsksTheOwnerAboutTheControlUnderTheMouse)
+{
+    HWND btn = Make(L"Button", L"A", BS_PUSHBUTTON, 20, 20, 80, 24, 1601);
+    Make(L"Button", L"B", BS_PUSHBUTTON, 120, 20, 80, 24, 1602);
+    std::vector<HWND> asked;
+    onNotify = [&](NMHDR* h) -> LRESULT {
+        if (h->code == TTN_NEEDTEXTW) {
+            asked.push_back(reinterpret_cast<HWND>(h->idFrom));
+            EXPECT_TRUE(reinterpret_cast<NMTTDISPINFOW*>(h)->uFlags & TTF_IDISHWND);
+            wcscpy(reinterpret_cast<NMTTDISPINFOW*>(h)->szText, L"tip");
+        }
+        return 0;
+    };
+    POINT s = CHeadlessDriver::At(btn, POINT{5, 5});
+    drv.MouseMove(s);
+    drv.Pump();
+    MSG m{btn, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, s};
+    AfxFilterToolTipMessage(parent, &m);
+    drv.AdvanceClock(600);
+    drv.Pump();
+    EXPECT_EQ(asked, std::vector<HWND>{btn});
+    ASSERT_NE(AfxGetThreadToolTip(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(AfxGetThreadToolTip()));
+    AfxCancelToolTips(parent);
+    EXPECT_FALSE(IsWindowVisible(AfxGetThreadToolTip()));
+    onNotify = nullptr;
 }
 
 TEST_F(MiscTest, ImageListMasksTheKeyColour)
