@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 using gdi::DcImpl;
 using gdi::DcType;
@@ -284,9 +285,7 @@ COLORREF CDC::SetTextColor(COLORREF c)
     DcImpl* dc = I(this);
     if (!dc)
         return CLR_INVALID;
-    COLORREF old = dc->st.textColor;
-    dc->st.textColor = c & 0xFFFFFF;
-    return old;
+    return std::exchange(dc->st.textColor, c & 0xFFFFFF);
 }
 
 COLORREF CDC::GetTextColor() const
@@ -300,9 +299,7 @@ COLORREF CDC::SetBkColor(COLORREF c)
     DcImpl* dc = I(this);
     if (!dc)
         return CLR_INVALID;
-    COLORREF old = dc->st.bkColor;
-    dc->st.bkColor = c & 0xFFFFFF;
-    return old;
+    return std::exchange(dc->st.bkColor, c & 0xFFFFFF);
 }
 
 COLORREF CDC::GetBkColor() const
@@ -316,9 +313,7 @@ int CDC::SetBkMode(int mode)
     DcImpl* dc = I(this);
     if (!dc || (mode != OPAQUE && mode != TRANSPARENT))
         return 0;
-    int old = dc->st.bkMode;
-    dc->st.bkMode = mode;
-    return old;
+    return std::exchange(dc->st.bkMode, mode);
 }
 
 int CDC::SetROP2(int mode)
@@ -326,9 +321,7 @@ int CDC::SetROP2(int mode)
     DcImpl* dc = I(this);
     if (!dc || mode < R2_BLACK || mode > R2_WHITE)
         return 0;
-    int old = dc->st.rop2;
-    dc->st.rop2 = mode;
-    return old;
+    return std::exchange(dc->st.rop2, mode);
 }
 
 int CDC::SetPolyFillMode(int mode)
@@ -336,9 +329,7 @@ int CDC::SetPolyFillMode(int mode)
     DcImpl* dc = I(this);
     if (!dc || (mode != ALTERNATE && mode != WINDING))
         return 0;
-    int old = dc->st.polyFillMode;
-    dc->st.polyFillMode = mode;
-    return old;
+    return std::exchange(dc->st.polyFillMode, mode);
 }
 
 int CDC::SetArcDirection(int dir)
@@ -346,9 +337,7 @@ int CDC::SetArcDirection(int dir)
     DcImpl* dc = I(this);
     if (!dc || (dir != AD_CLOCKWISE && dir != AD_COUNTERCLOCKWISE))
         return 0;
-    int old = dc->st.arcDirection;
-    dc->st.arcDirection = dir;
-    return old;
+    return std::exchange(dc->st.arcDirection, dir);
 }
 
 int CDC::SetStretchBltMode(int mode)
@@ -356,9 +345,7 @@ int CDC::SetStretchBltMode(int mode)
     DcImpl* dc = I(this);
     if (!dc || mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
-    int old = dc->st.stretchMode;
-    dc->st.stretchMode = mode;
-    return old;
+    return std::exchange(dc->st.stretchMode, mode);
 }
 
 UINT CDC::SetTextAlign(UINT flags)
@@ -366,9 +353,7 @@ UINT CDC::SetTextAlign(UINT flags)
     DcImpl* dc = I(this);
     if (!dc)
         return 0xFFFFFFFF;  // GDI_ERROR
-    UINT old = dc->st.textAlign;
-    dc->st.textAlign = flags;
-    return old;
+    return std::exchange(dc->st.textAlign, flags);
 }
 
 int CDC::GetBkMode() const { DcImpl* dc = I(this); return dc ? dc->st.bkMode : 0; }
@@ -383,9 +368,7 @@ CPoint CDC::SetBrushOrg(int x, int y)
     DcImpl* dc = I(this);
     if (!dc)
         return CPoint();
-    CPoint old(dc->st.brushOrg);
-    dc->st.brushOrg = POINT{x, y};
-    return old;
+    return CPoint(std::exchange(dc->st.brushOrg, POINT{x, y}));
 }
 
 CPoint CDC::GetBrushOrg() const

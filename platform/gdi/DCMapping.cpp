@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using gdi::DcImpl;
 using gdi::RegionData;
@@ -126,9 +127,7 @@ CPoint CDC::SetWindowOrg(int x, int y)
     DcImpl* dc = I(this);
     if (!dc)
         return CPoint();
-    CPoint old(dc->st.winOrg);
-    dc->st.winOrg = POINT{x, y};
-    return old;
+    return CPoint(std::exchange(dc->st.winOrg, POINT{x, y}));
 }
 
 CPoint CDC::GetWindowOrg() const
@@ -170,9 +169,7 @@ CPoint CDC::SetViewportOrg(int x, int y)
     DcImpl* dc = I(this);
     if (!dc)
         return CPoint();
-    CPoint old(dc->st.vpOrg);
-    dc->st.vpOrg = POINT{x, y};
-    return old;
+    return CPoint(std::exchange(dc->st.vpOrg, POINT{x, y}));
 }
 
 CPoint CDC::GetViewportOrg() const

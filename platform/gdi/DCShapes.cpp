@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using gdi::DcImpl;
@@ -107,9 +108,7 @@ CPoint CDC::MoveTo(int x, int y)
     DcImpl* dc = I(this);
     if (!dc)
         return CPoint();
-    CPoint old(dc->st.cur);
-    dc->st.cur = POINT{x, y};
-    return old;
+    return CPoint(std::exchange(dc->st.cur, POINT{x, y}));
 }
 
 CPoint CDC::GetCurrentPosition() const
