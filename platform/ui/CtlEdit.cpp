@@ -260,8 +260,9 @@ public:
             return;
         Layout();
         if (vbar) {
-            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, int(lines.size()) - 1),
-                          UINT(VisibleLines()), firstLine, 0};
+            // an edit keeps the bars it was made with, greyed while there is nothing to scroll
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0,
+                          std::max(0, int(lines.size()) - 1), UINT(VisibleLines()), firstLine, 0};
             SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
         }
         if (hbar) {
@@ -269,8 +270,8 @@ public:
             RECT tr = TextRect();
             for (int i = firstLine; i < std::min<int>(int(lines.size()), firstLine + VisibleLines()); ++i)
                 widest = std::max(widest, LineWidth(i));
-            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(widest, int(tr.right - tr.left)),
-                          UINT(tr.right - tr.left), xOffset, 0};
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0,
+                          std::max(widest, int(tr.right - tr.left)) - 1, UINT(tr.right - tr.left), xOffset, 0};
             SetScrollInfo(hwnd, SB_HORZ, &si, TRUE);
         }
     }
