@@ -321,13 +321,15 @@ public:
         PlaceCaret();
     }
 
-    std::wstring Filter(std::wstring s) const
+    // What the styles make of a text: case conversion, CR LF line breaks in a multi-line edit,
+    // and for input into a single line only its first line (text set by code is kept whole).
+    std::wstring Filter(std::wstring s, bool input = true) const
     {
-        if (!Multi()) {
+        if (!Multi() && input) {
             size_t nl = s.find_first_of(L"\r\n");
             if (nl != std::wstring::npos)
                 s.resize(nl);
-        } else {
+        } else if (Multi()) {
             // lone line feeds become the edit's CR LF pairs
             std::wstring o;
             for (size_t i = 0; i < s.size(); ++i) {
@@ -408,7 +410,7 @@ public:
 
     void SetText(const std::wstring& t)
     {
-        text = Filter(t);
+        text = Filter(t, false);
         anchor = caret = 0;
         firstLine = 0;
         xOffset = 0;
@@ -651,7 +653,7 @@ public:
             auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
             vbar = (Style() & WS_VSCROLL) != 0;
             hbar = (Style() & WS_HSCROLL) != 0;
-            text = Filter(cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : L"");
+            text = Filter(cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : L"", false);
             layoutDirty = true;
             UpdateScrollBars();
             return 0;

@@ -194,9 +194,13 @@ TEST_F(EditTest, MultiLineLinesAndReturn)
     SendMessageW(e, EM_GETSEL, reinterpret_cast<WPARAM>(&s), 0);
     EXPECT_EQ(s, 3u);
 
-    // a single-line edit keeps the first line of what it is given
+    // a single-line edit keeps text set by code whole, but takes only the first line of a paste
     HWND one = Edit();
     SetWindowTextW(one, L"first\r\nsecond");
+    EXPECT_EQ(Text(one), L"first\r\nsecond");
+    SetWindowTextW(one, L"");
+    ctl::ClipboardSetText(L"first\r\nsecond");
+    SendMessageW(one, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(one), L"first");
 }
 
