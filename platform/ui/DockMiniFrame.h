@@ -28,7 +28,6 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd = nullptr, UINT nID = 0);
     using CFrameWnd::Create;
-    using CFrameWnd::CreateEx;
 
     // Grows a client rectangle to the window rectangle of a mini frame with these styles.
     static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION, DWORD dwExStyle = 0);
