@@ -2,9 +2,19 @@
 // of each control saved as a picture next to the tests (ctl_gallery.png, ctl_gallery_200.png).
 #include "ctl_support.h"
 
+#include <filesystem>
+
 using namespace ctltest;
 
 namespace {
+
+// A path next to the test program (in the build tree), whatever the current folder is.
+std::string BesideTheTests(const std::string& name)
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? name : (exe.parent_path() / name).string();
+}
 
 class LookTest : public CtlTest {
 protected:
@@ -181,8 +191,7 @@ void LookTest::Gallery(int scale, const char* file)
     SetFocus(e);
     UpdateWindow(parent);
     drv.Pump();
-    std::string path = ::testing::TempDir();
-    EXPECT_TRUE(drv.SaveScreenshot(parent, file));
+    EXPECT_TRUE(drv.SaveScreenshot(parent, BesideTheTests(file)));
     // the gallery is not blank where the controls are
     RECT wr{};
     GetWindowRect(parent, &wr);
