@@ -181,6 +181,32 @@ TEST_F(ComboTest, DropDownListPickByMouseAndCancel)
     EXPECT_EQ(SendMessageW(cb, CB_GETCURSEL, 0, 0), 1);
 }
 
+class SwatchCombo : public CComboBox {
+public:
+    std::vector<UINT> states;
+    void DrawItem(LPDRAWITEMSTRUCT d) override
+    {
+        states.push_back(d->itemState);
+        EXPECT_EQ(d->CtlType, ODT_COMBOBOX);
+        EXPECT_EQ(d->hwndItem, m_hWnd);
+        HBRUSH b = CreateSolidBrush(COLORREF(d->itemData));
+        FillRect(d->hDC, &d->rcItem, b);
+        DeleteObject(b);
+    }
+};
+
+TEST_F(ComboTest, OwnerDrawnComboDrawsItsFieldAsTheComboBox)
+{
+    SwatchCombo cb;
+    ASSERT_TRUE(cb.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CRect(10, 10, 130, 150),
+                          CWnd::FromHandle(parent), 503));
+    cb.AddString(reinterpret_cast<LPCTSTR>(ULONG_PTR(RGB(0, 0, 255))));
+    cb.SetCurSel(0);
+    EXPECT_EQ(PixelAt(cb.m_hWnd, 30, 10), RGB(0, 0, 255));
+    ASSERT_FALSE(cb.states.empty());
+    EXPECT_TRUE(cb.states.back() & ODS_COMBOBOXEDIT);
+}
+
 TEST_F(ComboTest, EditableComboReportsTypingButNotCodeChanges)
 {
     HWND cb = Make(L"ComboBox", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 10, 10, 140, 120, 502);
