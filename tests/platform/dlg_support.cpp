@@ -226,6 +226,7 @@ DialogTemplate Template(UINT id, const wchar_t* caption, int cx, int cy, std::ve
 TemplateSet::TemplateSet(std::vector<DialogTemplate> templates)
 {
     m_previous = AfxGetResourceFinder();
+    m_previousTemplates = g_templates;
     g_templates = new std::vector<DialogTemplate>(std::move(templates));
     ResourceFinder f = m_previous;
     f.findDialog = &TemplateSet::Find;
@@ -236,7 +237,7 @@ TemplateSet::~TemplateSet()
 {
     AfxSetResourceFinder(m_previous);
     delete g_templates;
-    g_templates = nullptr;
+    g_templates = m_previousTemplates;
 }
 
 const DialogTemplate* TemplateSet::Find(std::uint32_t id)

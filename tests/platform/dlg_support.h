@@ -46,6 +46,7 @@ public:
 
 private:
     ResourceFinder m_previous;
+    std::vector<DialogTemplate>* m_previousTemplates = nullptr;  // sets nest: the inner one hides the outer
 };
 
 // A fixture with a headless driver and the stand-in controls.
