@@ -1,4 +1,5 @@
 #include "elements/BlockComment.h"
+#include "elements/HandleRects.h"
 
 #include <cstring>
 
@@ -99,9 +100,5 @@ void CBlockComment::GetTextLines(CStringArray* pLines, CArray<int, int>* pOffset
 
 void CBlockComment::GetHandleRects(CRect rects[4]) const
 {
-    const int l = m_ptOrigin.x, t = m_ptOrigin.y;
-    const int r = l + m_nWidth, b = t + m_nHeight;
-    const CPoint corners[4] = {CPoint(l, t), CPoint(l, b), CPoint(r, b), CPoint(r, t)};
-    for (int i = 0; i < 4; ++i)
-        rects[i].SetRect(corners[i].x - 4, corners[i].y - 4, corners[i].x + 4, corners[i].y + 4);
+    GetCornerHandleRects(m_ptOrigin, m_nWidth, m_nHeight, rects);
 }

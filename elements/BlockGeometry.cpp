@@ -1,6 +1,7 @@
 // Body, pin and handle rectangles of an element, its hit test, and its pin kinds.
 #include "elements/BlockObj.h"
 
+#include "elements/HandleRects.h"
 #include "elements/PowerBus.h"
 #include "document/TavixDoc.h"
 
@@ -91,9 +92,5 @@ int CBlockObj::HitTest(CPoint pt) const
 
 void CBlockObj::GetHandleRects(CRect rects[4]) const
 {
-    const int l = m_ptOrigin.x, t = m_ptOrigin.y;
-    const int r = l + m_nWidth, b = t + m_nHeight;
-    const CPoint corners[4] = {CPoint(l, t), CPoint(l, b), CPoint(r, b), CPoint(r, t)};
-    for (int i = 0; i < 4; ++i)
-        rects[i].SetRect(corners[i].x - 4, corners[i].y - 4, corners[i].x + 4, corners[i].y + 4);
+    GetCornerHandleRects(m_ptOrigin, m_nWidth, m_nHeight, rects);
 }
