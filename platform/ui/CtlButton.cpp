@@ -1,5 +1,5 @@
 // The "Button" class: push buttons (default and push-like), check boxes (two and three states),
-// radio buttons with automatic groups, group boxes and owner-drawn buttons.
+// radio buttons with automatic groups, group boxes, owner-drawn buttons and bitmap or icon faces.
 // A click takes the keyboard focus before BN_CLICKED goes to the parent; BM_SETCHECK from code
 // sends nothing.
 #include "platform/ui/CtlCommon.h"
@@ -253,14 +253,17 @@ public:
             }
             return 0;
         case BM_SETIMAGE: {
-            HANDLE old = image;
+            // One image at a time; the answer is the one it replaces if that was of the same kind.
+            if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON)
+                return 0;
+            HANDLE old = imageType == UINT(wParam) ? image : nullptr;
             image = reinterpret_cast<HANDLE>(lParam);
             imageType = UINT(wParam);
             Redraw();
             return reinterpret_cast<LRESULT>(old);
         }
         case BM_GETIMAGE:
-            return reinterpret_cast<LRESULT>(image);
+            return imageType == UINT(wParam) ? reinterpret_cast<LRESULT>(image) : 0;
         default:
             return Control::Proc(msg, wParam, lParam);
         }
@@ -380,6 +383,8 @@ public:
 
     bool PaintImage(HDC dc, const RECT& r)
     {
+        if ((Style() & BS_ICON) && imageType == IMAGE_ICON && image)
+            return PaintIcon(dc, r, static_cast<HICON>(image));
         if (!(Style() & BS_BITMAP) || imageType != IMAGE_BITMAP || !image)
             return false;
         BITMAP bm{};
@@ -396,6 +401,30 @@ public:
             CDC::FromHandle(dc)->DrawState(CPoint(x, y), CSize(bm.bmWidth, bm.bmHeight), static_cast<HBITMAP>(image),
                                            DST_BITMAP | DSS_DISABLED);
         }
+        return true;
+    }
+
+    // The icon centred in r; a disabled button shows the icon's shape embossed in the 3-D
+    // colours, as disabled bitmaps are.
+    bool PaintIcon(HDC dc, const RECT& r, HICON icon)
+    {
+        SIZE sz{};
+        if (!GetIconSize(icon, &sz))
+            return false;
+        int x = (r.left + r.right - sz.cx) / 2, y = (r.top + r.bottom - sz.cy) / 2;
+        if (Enabled()) {
+            DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+            return true;
+        }
+        ICONINFO info{};
+        if (GetIconInfo(icon, &info)) {
+            // the mask is white where the icon is clear: its dark pixels are the shape
+            CDC::FromHandle(dc)->DrawState(CPoint(x, y), CSize(sz.cx, sz.cy), info.hbmMask, DST_BITMAP | DSS_DISABLED);
+        }
+        if (info.hbmMask)
+            DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
         return true;
     }
 };

@@ -186,6 +186,26 @@ BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP image, HBITMAP mask)
     return TRUE;
 }
 
+int ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON icon)
+{
+    IMAGELIST__* il = Get(himl);
+    SIZE sz{};
+    // an icon of another size would be cut into several images or lose a part: refused
+    if (!il || !icon || i < -1 || i >= int(il->images.size()) || !GetIconSize(icon, &sz) || sz.cx != il->cx ||
+        sz.cy != il->cy)
+        return -1;
+    ICONINFO info{};
+    int at = -1;
+    if (GetIconInfo(icon, &info))
+        at = i == -1 ? ImageList_Add(himl, info.hbmColor, info.hbmMask)
+                     : (ImageList_Replace(himl, i, info.hbmColor, info.hbmMask) ? i : -1);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return at;
+}
+
 BOOL ImageList_Remove(HIMAGELIST himl, int i)
 {
     IMAGELIST__* il = Get(himl);

@@ -30,6 +30,8 @@ public:
     int Add(CBitmap* pbmImage, COLORREF crMask);
     BOOL Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
     BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask);
+    int Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
+    int Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }

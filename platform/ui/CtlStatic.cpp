@@ -1,5 +1,5 @@
 // The "Static" class: labels, frames, rectangles, etched lines, bitmaps and owner-drawn
-// statics. Without SS_NOTIFY a static lets the mouse through to the window below it.
+// statics, and icons. Without SS_NOTIFY a static lets the mouse through to the window below it.
 #include "platform/ui/CtlCommon.h"
 #include "platform/ui/CtlDraw.h"
 
@@ -21,6 +21,38 @@ public:
     }
     HANDLE image = nullptr;
     HBITMAP ownBitmap = nullptr;  // loaded from the resource the window text names
+    // Icons loaded by LoadIcon stay with the loader (shared, never destroyed here).
+
+    // An icon static of a template names its icon by resource number ("#number" or an
+    // integer name) or by string; it comes from the window's instance.
+    void LoadNamedIcon(const CREATESTRUCTW* cs)
+    {
+        LPCWSTR name = cs->lpszName;
+        if (!name || (!IS_INTRESOURCE(name) && !name[0]))
+            return;
+        if (!IS_INTRESOURCE(name) && name[0] == L'#') {
+            UINT id = UINT(std::wcstoul(name + 1, nullptr, 10));
+            if (!id)
+                return;
+            name = MAKEINTRESOURCE(id);
+        }
+        HINSTANCE inst = cs->hInstance ? cs->hInstance : AfxGetInstanceHandle();
+        if (HICON icon = LoadIconW(inst, name))
+            SetIcon(icon);
+    }
+
+    // Takes an icon and, unless the style keeps the control's size, fits the control to it.
+    HANDLE SetIcon(HICON icon)
+    {
+        HANDLE old = image;
+        image = icon;
+        SIZE sz{};
+        if (icon && !(Style() & (SS_CENTERIMAGE | SS_REALSIZEIMAGE | SS_REALSIZECONTROL)) && GetIconSize(icon, &sz) &&
+            sz.cx > 0 && sz.cy > 0)
+            SetWindowPos(hwnd, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Redraw();
+        return old;
+    }
 
     // A picture static of a template names its bitmap by resource number (or "#number").
     void LoadNamedBitmap(LPCWSTR name)
@@ -49,6 +81,8 @@ public:
         case WM_CREATE:
             if (Type() == SS_BITMAP)
                 LoadNamedBitmap(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpszName);
+            else if (Type() == SS_ICON)
+                LoadNamedIcon(reinterpret_cast<CREATESTRUCTW*>(lParam));
             return 0;
         case WM_NCHITTEST:
             return (Style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
@@ -72,16 +106,25 @@ public:
         }
         case WM_GETDLGCODE:
             return DLGC_STATIC;
-        case STM_SETIMAGE:
-        case STM_SETICON: {
+        case STM_SETICON:
+            return Type() == SS_ICON ? reinterpret_cast<LRESULT>(SetIcon(reinterpret_cast<HICON>(wParam))) : 0;
+        case STM_SETIMAGE: {
+            // The image kind must be the static's own: icons for SS_ICON, bitmaps for SS_BITMAP.
+            if (Type() == SS_ICON && (wParam == IMAGE_ICON || wParam == IMAGE_CURSOR))
+                return reinterpret_cast<LRESULT>(SetIcon(reinterpret_cast<HICON>(lParam)));
+            if (Type() != SS_BITMAP || wParam != IMAGE_BITMAP)
+                return 0;
             HANDLE old = image;
-            image = reinterpret_cast<HANDLE>(msg == STM_SETICON ? wParam : lParam);
+            image = reinterpret_cast<HANDLE>(lParam);
             Redraw();
             return reinterpret_cast<LRESULT>(old);
         }
-        case STM_GETIMAGE:
         case STM_GETICON:
-            return reinterpret_cast<LRESULT>(image);
+            return Type() == SS_ICON ? reinterpret_cast<LRESULT>(image) : 0;
+        case STM_GETIMAGE:
+            if (Type() == SS_ICON)
+                return wParam == IMAGE_ICON || wParam == IMAGE_CURSOR ? reinterpret_cast<LRESULT>(image) : 0;
+            return Type() == SS_BITMAP && wParam == IMAGE_BITMAP ? reinterpret_cast<LRESULT>(image) : 0;
         default:
             return Control::Proc(msg, wParam, lParam);
         }
@@ -117,8 +160,10 @@ public:
             PaintBitmap(dc, r);
             return;
         }
-        if (type == SS_ICON)
-            return;  // icons have no raster form in this layer; the static stays blank
+        if (type == SS_ICON) {
+            PaintIcon(dc, r);
+            return;
+        }
         std::wstring text = Text();
         UINT fmt = DT_NOCLIP | DT_EXPANDTABS;
         switch (type) {
@@ -141,6 +186,28 @@ public:
         if (fmt & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
             fmt &= ~DT_NOCLIP;
         DrawLabel(dc, text.c_str(), r, fmt, Enabled(), GetTextColor(dc));
+    }
+
+    // At the top left, centred (SS_CENTERIMAGE) or stretched to the control (SS_REALSIZECONTROL);
+    // whatever passes the client area is clipped.
+    void PaintIcon(HDC dc, const RECT& r)
+    {
+        auto icon = static_cast<HICON>(image);
+        SIZE sz{};
+        if (!icon || !GetIconSize(icon, &sz))
+            return;
+        int x = r.left, y = r.top, cx = sz.cx, cy = sz.cy;
+        if (Style() & SS_REALSIZECONTROL) {
+            cx = r.right - r.left;
+            cy = r.bottom - r.top;
+        } else if (Style() & SS_CENTERIMAGE) {
+            x = (r.left + r.right - sz.cx) / 2;
+            y = (r.top + r.bottom - sz.cy) / 2;
+        }
+        int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        DrawIconEx(dc, x, y, icon, cx, cy, 0, nullptr, DI_NORMAL);
+        RestoreDC(dc, saved);
     }
 
     void PaintBitmap(HDC dc, const RECT& r)
