@@ -345,6 +345,8 @@ public:
         else
             tr.left += box + 4 * u;
         UINT fmt = TextFormat();
+        if (PaintImage(dc, tr))
+            return;  // an image takes the caption's place
         DrawLabel(dc, text.c_str(), tr, fmt, Enabled(), ink);
         if (Focused() && !text.empty()) {
             CRect calc(tr);
@@ -381,6 +383,16 @@ public:
         DrawLabel(dc, text.c_str(), tr, DT_LEFT | DT_SINGLELINE | DT_TOP, Enabled(), ink);
     }
 
+    // Where an image of cx x cy goes in r: placed as the caption would be (push buttons centre it).
+    POINT ImageOrigin(const RECT& r, int cx, int cy) const
+    {
+        UINT fmt = TextFormat();
+        DWORD v = Style() & BS_VCENTER;
+        LONG x = (fmt & DT_RIGHT) ? r.right - cx : (fmt & DT_CENTER) ? (r.left + r.right - cx) / 2 : r.left;
+        LONG y = v == BS_TOP ? r.top : v == BS_BOTTOM ? r.bottom - cy : (r.top + r.bottom - cy) / 2;
+        return POINT{x, y};
+    }
+
     bool PaintImage(HDC dc, const RECT& r)
     {
         if ((Style() & BS_ICON) && imageType == IMAGE_ICON && image)
@@ -390,7 +402,7 @@ public:
         BITMAP bm{};
         if (!GetObject(image, sizeof bm, &bm))
             return false;
-        int x = (r.left + r.right - bm.bmWidth) / 2, y = (r.top + r.bottom - bm.bmHeight) / 2;
+        auto [x, y] = ImageOrigin(r, bm.bmWidth, bm.bmHeight);
         if (Enabled()) {
             HDC mem = CreateCompatibleDC(dc);
             HGDIOBJ old = SelectObject(mem, image);
@@ -411,7 +423,7 @@ public:
         SIZE sz{};
         if (!GetIconSize(icon, &sz))
             return false;
-        int x = (r.left + r.right - sz.cx) / 2, y = (r.top + r.bottom - sz.cy) / 2;
+        auto [x, y] = ImageOrigin(r, sz.cx, sz.cy);
         if (Enabled()) {
             DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
             return true;

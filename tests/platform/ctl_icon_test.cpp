@@ -107,6 +107,11 @@ TEST_F(CtlIconTest, IconButtonDrawsTheIconCentredPushedAndDisabled)
     HWND b = Make(L"Button", L"", BS_PUSHBUTTON, 10, 10, 40, 40, 499);
     SendMessageW(b, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     EXPECT_EQ(PixelAt(b, 20, 20), face);
+    // a check box shows the icon in its caption's place, aligned as the caption
+    HWND cb = Make(L"Button", L"Check", BS_AUTOCHECKBOX | BS_ICON | BS_RIGHT, 10, 60, 100, 40, 498);
+    SendMessageW(cb, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    EXPECT_EQ(PixelAt(cb, 90, 20), kRed);
+    EXPECT_NE(PixelAt(cb, 99, 20), kRed);
 }
 
 TEST_F(CtlIconTest, SettingAndGettingImagesRoundTripsSilently)
