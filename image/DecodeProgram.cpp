@@ -48,14 +48,17 @@ BOOL CTavixCoreRule::DecodeImage()
     }
     InitOpcodeTables();
     m_decodeIndex.clear();
+    m_pendingFields.clear();
     for (POSITION pos = m_pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* p = static_cast<CBlockObj*>(m_pDoc->m_blocks.GetNext(pos));
         m_decodeIndex.emplace(p->m_nNumber, p);
     }
     for (int table = 4; table <= 8; ++table)
         DecodeOutputTables(table);
-    if (m_nJSize != 0 && !DecodeProgram())
+    if (m_nJSize != 0 && !DecodeProgram()) {
+        m_pendingFields.clear();  // the fields may go with the failed program
         return FALSE;
+    }
     DecodeNameOrPassword(10);
     DecodeNameOrPassword(11);
     DecodeInputSettings();
@@ -64,10 +67,16 @@ BOOL CTavixCoreRule::DecodeImage()
     return TRUE;
 }
 
-// Fields of message texts decoded before the blocks they show get their block now. The text
-// keeps its mark: the captions of those fields are set when the diagram is laid out.
+// Fields of message texts decoded before the blocks they show get their block now, and with
+// its type their item, caption and width. The text keeps its mark for the layout.
 void CTavixCoreRule::ResolveFieldBlocks()
 {
+    for (const PendingField& p : m_pendingFields) {
+        p.pField->m_pBlock = FindDecoded(p.pField->m_nNumber);
+        const int type = p.pField->m_pBlock ? p.pField->m_pBlock->m_nType : p.nTypeHint;
+        CompleteDecodedField(p.pField, type, p.loc[0], p.loc[1]);
+    }
+    m_pendingFields.clear();
     for (POSITION pos = m_pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
         auto* text = dynamic_cast<CBlockMSGTEXT*>(static_cast<CObject*>(m_pDoc->m_blocks.GetNext(pos)));
         if (text == nullptr || !text->m_bSelected)

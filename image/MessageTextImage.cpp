@@ -8,6 +8,7 @@
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockSwitches.h"
+#include "image/FieldParams.h"
 #include "image/LcdCharMap.h"
 #include "image/OpcodeTables.h"
 #include "msgtext/Widget.h"
@@ -180,6 +181,13 @@ void CTavixCoreRule::EncodeMessageTextOld(CBlockMSGTEXT* pBlock, int nCPos)
         case -1: kind = 1; break;
         default: break;
         }
+        // Items 1, 2, 3 and 34 of another message text are that block's values, not this
+        // text's own: they travel as a block value like any other.
+        const bool other = (f->m_pBlock != nullptr && f->m_pBlock != pBlock) ||
+                           (f->m_pBlock == nullptr && f->m_nNumber >= kFirstBlockNumber &&
+                            f->m_nNumber != pBlock->m_nNumber);
+        if (kind >= 3 && other)
+            kind = 2;
         rec[0] = BYTE(kind);
         rec[1] = BYTE(f->m_nCol - 1);
         if (kind == 1)
@@ -238,14 +246,22 @@ void CTavixCoreRule::DecodeMessageText(CBlockMSGTEXT* pBlock, int nText)
             f->m_nType = rec[5] - (type == 407 ? 1 : 0);
             f->m_crColor = 0x808080;
             at = 7;
-            // The width is not stored: the characters outside the field end at the first 0.
+            // The width is not stored: the field is as wide as the table says for the item at
+            // its position. A record holding more characters than that leaves room for was
+            // written from a narrower field; its characters end at the first 0 and say the width.
             int count = 0;
             while (at + count < kOldLineBytes && rec[at + count] != 0)
                 ++count;
-            f->m_nWidth = kOldCells - count;
+            const CBlockObj* pShown = FindDecoded(f->m_nNumber);
+            ApplyFieldParams(f, pShown ? pShown->m_nType : type, m_pDoc->GetMachineType());
+            if (f->m_nItem < 0)
+                f->m_nItem = 0;  // still a value field when the table does not know the position
+            if (f->m_nWidth < 1 || count > kOldCells - f->m_nWidth)
+                f->m_nWidth = kOldCells - count;
         } else {
             f->m_nNumber = pBlock->m_nNumber;
             f->m_nWidth = CWidget::GetDefaultWidth(f->m_nItem);
+            f->m_strText = ParamCaption(f->m_nItem);
             if (kind >= 5)
                 at = 2 + f->m_nWidth;
         }
@@ -490,6 +506,8 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
             auto at16 = [&](int off) { return at(off) | (at(off + 1) << 8); };
             CWidget* f = nullptr;
             int skip = 1;
+            int typeHint = -1;               // the block type the record names, if any
+            BYTE loc[2] = {0xFF, 0xFF};      // variable location of a gauge field
             auto make = [&](int type, int number, COLORREF colour) {
                 f = new CWidget();
                 f->m_nRow = line;
@@ -501,6 +519,7 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
             switch (code) {
             case 2:
                 make(int(at16(2) >> 12), kFirstBlockNumber + int(at16(2) & 0x0FFF), 0x808080);
+                typeHint = OpcodeTables::TypeOfKey(OpcodeTables::KeyOfOpcode(BYTE(at(1)), 0));
                 skip = 4;
                 break;
             case 3: case 4: case 5: case 6: {
@@ -515,6 +534,7 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
                 const unsigned op = code == 7 ? at16(2) : at16(1);
                 const int type = SetIoLink(WORD(((op & 0xFF) << 8) | (op >> 8)), &probe, 0);
                 make(0, type == -1 ? -1 : probe.m_nLink[0], 0x808080);
+                typeHint = code == 7 ? TYPE_ANALOG_IN : TYPE_ANALOG_FLAG;
                 skip = code == 7 ? 4 : 3;
                 break;
             }
@@ -543,12 +563,16 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
             case 10:
                 make(widgetScaleTime, kFirstBlockNumber + int(at16(2)), 0x808080);
                 f->m_nSetting = int(at(6));
+                loc[0] = BYTE(at(4));
+                loc[1] = BYTE(at(5));
                 skip = 7;
                 break;
             case 0x0B: case 0x0C:
                 make(code == 0x0B ? widgetScope : widgetPointer, kFirstBlockNumber + int(at16(2)), 0xFF8080);
                 f->m_nMaxValue = short(at16(6));
                 f->m_nMinValue = short(at16(8));
+                loc[0] = BYTE(at(4));
+                loc[1] = BYTE(at(5));
                 skip = code == 0x0B ? 12 : 10;
                 break;
             case 0x1B: case 0x2B: skip = 12; break;
@@ -561,9 +585,8 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
                     f->m_nMaxValue = short(GetU16(bar + 4));
                     f->m_nMinValue = short(GetU16(bar + 6));
                     f->m_nWidth = bar[9] + 1;
-                    const CBlockObj* pBar = FindDecoded(f->m_nNumber);
-                    if (pBar != nullptr)
-                        f->m_nValueIndex = VarColumnOf(pBar->m_nType, bar[2], bar[3]);
+                    loc[0] = bar[2];
+                    loc[1] = bar[3];
                 }
                 skip = 2;
                 break;
@@ -582,17 +605,39 @@ void CTavixCoreRule::DecodeMessageFields(CBlockMSGTEXT* pBlock, int nText, int n
                 break;
             }
             if (f != nullptr) {
+                const bool ownItem = code >= 3 && code <= 6;
                 // Fields of I/O elements name them by number only.
                 if (f->m_nType != widgetGraph && f->m_nNumber >= kFirstBlockNumber) {
                     f->m_pBlock = FindDecoded(f->m_nNumber);
-                    if (f->m_pBlock != nullptr && (code == 10 || code == 0x0B || code == 0x0C))
-                        f->m_nValueIndex = VarColumnOf(f->m_pBlock->m_nType, BYTE(at(4)), BYTE(at(5)));
-                    if (f->m_pBlock == nullptr)
+                    if (f->m_pBlock == nullptr) {
                         pBlock->m_bSelected = TRUE;  // resolved once every block is decoded
+                        if (!ownItem)
+                            m_pendingFields.push_back({f, typeHint, {loc[0], loc[1]}});
+                    }
+                }
+                if (ownItem) {
+                    f->m_strText = ParamCaption(f->m_nItem);
+                } else {
+                    const CBlockObj* pShown = f->m_pBlock;
+                    if (pShown == nullptr && f->m_nNumber >= 0 && f->m_nNumber < kFirstBlockNumber)
+                        pShown = FindDecoded(f->m_nNumber);
+                    CompleteDecodedField(f, pShown ? pShown->m_nType : typeHint, loc[0], loc[1]);
                 }
                 Line(pBlock, nSet, line).Add(f);
             }
             p += skip;
         }
     }
+}
+
+void CTavixCoreRule::CompleteDecodedField(CWidget* pField, int nType, BYTE b0, BYTE b1)
+{
+    if (pField == nullptr || m_pDoc == nullptr)
+        return;
+    const int kind = pField->m_nType;
+    const bool gauge = kind == widgetBar || kind == widgetScaleTime || kind == widgetScope ||
+                       kind == widgetPointer;
+    if (gauge && nType >= 0)
+        pField->m_nValueIndex = VarColumnOf(nType, b0, b1);
+    ApplyFieldParams(pField, nType, m_pDoc->GetMachineType());
 }

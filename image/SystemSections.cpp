@@ -8,6 +8,7 @@
 #include "elements/BlockFactory.h"
 #include "elements/BlockIO.h"
 #include "elements/BlockObj.h"
+#include "image/FieldParams.h"
 #include "image/OpcodeTables.h"
 #include "shell/MainFrame.h"
 
@@ -287,6 +288,7 @@ void CTavixCoreRule::DecodeDataLog(const BYTE* pSection)
             const int type = OpcodeTables::TypeOfKey(OpcodeTables::KeyOfOpcode(r.B(at + 1), 0));
             text.Format(L"B%d%s", item.m_nOperand - kFirstBlockNumber,
                         (const wchar_t*)GetBlockTypeName(type));
+            item.m_strParam = ParamCaption(AddressableItemAt(type, item.m_nParamIndex));
         } else {
             item.m_nOperand = value + kBases[cls];
             const CBlockObj* pNamed = FindDecoded(item.m_nOperand);

@@ -99,8 +99,11 @@ public:
     CBlockObj* DecodeIoOperand(BYTE b1, int nPin, CBlockObj* pBlock, WORD swapped);
     // Block pointers of the decoded references and data-log items.
     void ResolveReferences();
-    // Block pointers of message-text fields decoded before their blocks.
+    // Block pointers, items and captions of message-text fields decoded before their blocks.
     void ResolveFieldBlocks();
+    // Item, caption, width and value index of a decoded field from the type of its block;
+    // b0 b1 is the stored variable location of a gauge field.
+    void CompleteDecodedField(CWidget* pField, int nType, BYTE b0, BYTE b1);
 
     static BOOL IsFlagBitSet(BYTE b, int n) { return (b >> n) & 1; }
     static void SetFlagBit(BYTE* pb, int n) { *pb = BYTE(*pb | (1u << n)); }
@@ -236,4 +239,12 @@ private:
     int m_nDecodedMsgTexts = 0;
     // Number -> element of the document while an upload is decoded.
     std::unordered_map<int, CBlockObj*> m_decodeIndex;
+    // Fields of newer message texts whose block comes later in the program, with what the
+    // record said about them; completed once every block is decoded.
+    struct PendingField {
+        CWidget* pField;
+        int nTypeHint;
+        BYTE loc[2];
+    };
+    std::vector<PendingField> m_pendingFields;
 };
