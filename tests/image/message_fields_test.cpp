@@ -88,3 +88,84 @@ TEST(MessageFields, NewerFieldsComeBackWithItemCaptionAndWidth)
         ExpectSameMessageMemory(rule, again);
     }
 }
+
+TEST(MessageFields, OlderFieldsTakeTheTableWidth)
+{
+    auto doc = MakeDoc(kOldHardware);
+    CBlockObj* counter = Add(*doc, 800);
+    auto* other = static_cast<CBlockMSGTEXT*>(Add(*doc, 810));
+    auto* t = static_cast<CBlockMSGTEXT*>(Add(*doc, 810));
+    // A character without an LCD code is stored as 0 just before the field: the record alone
+    // cannot tell where the characters end.
+    t->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)] = CString(wchar_t(0x00E9));
+    t->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 11)] = L"x";
+    AddField(t->m_aLines1[0], 1, 5, 6, 0, counter, 16);
+    // The date another text shows is that text's value, not this text's own date.
+    AddField(t->m_aLines1[1], 2, 1, 10, 1, other, 1);
+    CTavixCoreRule rule;
+    ASSERT_TRUE(Compile(*doc, rule));
+    const BYTE* line2 = rule.SectionPtr("C") + 64 + 16;
+    EXPECT_EQ(line2[0], 2);
+    EXPECT_EQ(GetU16(line2 + 2), unsigned(other->m_nNumber - 9000));
+
+    std::unique_ptr<CTavixDoc> back;
+    ASSERT_NO_FATAL_FAILURE(ReadBack(rule, 0, &back));
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(back->FindBlockByNumber(t->m_nNumber));
+    ASSERT_NE(text, nullptr);
+    struct Expect {
+        int line, number, item, width;
+        const wchar_t* caption;
+    };
+    const Expect expected[] = {
+        {1, counter->m_nNumber, 16, 6, L"Counter"},
+        {2, other->m_nNumber, 1, 10, L"Current Date"},
+    };
+    for (const Expect& e : expected) {
+        const CWidget* f = FieldAt(text, 0, e.line, 0);
+        ASSERT_NE(f, nullptr) << e.line;
+        EXPECT_EQ(f->m_nNumber, e.number) << e.line;
+        EXPECT_EQ(f->m_nItem, e.item) << e.line;
+        EXPECT_EQ(f->m_nWidth, e.width) << e.line;
+        EXPECT_EQ(f->m_strText, e.caption) << e.line;
+    }
+    EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 11)], L"x");
+    CTavixCoreRule again;
+    ASSERT_TRUE(Compile(*back, again));
+    // The same section C, but for the uncoded character, which comes back as a blank cell.
+    Bytes c1(rule.SectionPtr("C"), rule.SectionPtr("C") + 192);
+    c1[64 + 7] = 0x5B;
+    EXPECT_EQ(Bytes(again.SectionPtr("C"), again.SectionPtr("C") + 192), c1);
+}
+
+TEST(MessageFields, DataLogItemsGetTheirParameterCaption)
+{
+    struct Case {
+        int type, index;
+        const wchar_t* caption;
+    };
+    const Case cases[] = {
+        {801, 3, L"OT-hour:miniute"}, {413, 0, L"Current time"}, {848, 4, L"Current Value"},
+        {800, 3, L""},  // past the type's list
+    };
+    auto doc = MakeDoc();
+    auto* log = static_cast<CBlockDataLog*>(NewBlockOfType(911));
+    log->m_nNumber = 8950;
+    for (const Case& c : cases) {
+        CDataLogItem item;
+        item.m_nOperand = Add(*doc, c.type)->m_nNumber;
+        item.m_nParamIndex = c.index;
+        log->m_aItems.Add(item);
+    }
+    doc->m_blocks.AddTail(log);
+    CTavixCoreRule rule;
+    ASSERT_TRUE(Compile(*doc, rule));
+    std::unique_ptr<CTavixDoc> back;
+    ASSERT_NO_FATAL_FAILURE(ReadBack(rule, 0, &back));
+    const auto* backLog = dynamic_cast<const CBlockDataLog*>(back->FindBlockByNumber(8950));
+    ASSERT_NE(backLog, nullptr);
+    ASSERT_EQ(backLog->m_aItems.GetSize(), INT_PTR(std::size(cases)));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(backLog->m_aItems[INT_PTR(i)].m_nParamIndex, cases[i].index) << i;
+        EXPECT_EQ(backLog->m_aItems[INT_PTR(i)].m_strParam, cases[i].caption) << i;
+    }
+}
