@@ -146,8 +146,8 @@ int ImageList_Add(HIMAGELIST himl, HBITMAP image, HBITMAP mask);
 // As ImageList_Add with the mask made of the pixels of colour `maskColour`.
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP image, COLORREF maskColour);
 BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP image, HBITMAP mask);
-// Puts an icon (its colour and its mask) at image i, or adds it when i is -1. Returns the
-// image's index, -1 on failure.
+// Puts an icon (its colour and its mask, scaled to the list's size) at image i, or adds it when
+// i is -1. Returns the image's index, -1 on failure.
 int ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON icon);
 inline int ImageList_AddIcon(HIMAGELIST himl, HICON icon) { return ImageList_ReplaceIcon(himl, -1, icon); }
 BOOL ImageList_Remove(HIMAGELIST himl, int i);  // -1 removes all

@@ -189,20 +189,41 @@ BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP image, HBITMAP mask)
 int ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON icon)
 {
     IMAGELIST__* il = Get(himl);
-    SIZE sz{};
-    // an icon of another size would be cut into several images or lose a part: refused
-    if (!il || !icon || i < -1 || i >= int(il->images.size()) || !GetIconSize(icon, &sz) || sz.cx != il->cx ||
-        sz.cy != il->cy)
+    if (!il || !icon || i < -1 || i >= int(il->images.size()))
         return -1;
     ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        if (info.hbmMask)
+            DeleteObject(info.hbmMask);
+        return -1;
+    }
+    // an icon of another size is scaled to the list's (nearest pixel), as one image
+    int w = 0, h = 0, mw = 0, mh = 0;
+    std::vector<DWORD> colour = ReadBitmap(info.hbmColor, w, h);
+    std::vector<DWORD> mask = ReadBitmap(info.hbmMask, mw, mh);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    if (colour.empty() || mask.empty() || mw != w || mh != h)
+        return -1;
+    const int cx = il->cx, cy = il->cy;
+    std::vector<DWORD> px(size_t(cx) * size_t(cy)), mk(px.size());
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) {
+            size_t from = size_t(y * h / cy) * size_t(w) + size_t(x * w / cx);
+            px[size_t(y) * size_t(cx) + size_t(x)] = colour[from];
+            mk[size_t(y) * size_t(cx) + size_t(x)] = mask[from];
+        }
+    HBITMAP image = ::CreateBitmap(cx, cy, 1, 32, px.data());
+    HBITMAP clear = ::CreateBitmap(cx, cy, 1, 32, mk.data());
     int at = -1;
-    if (GetIconInfo(icon, &info))
-        at = i == -1 ? ImageList_Add(himl, info.hbmColor, info.hbmMask)
-                     : (ImageList_Replace(himl, i, info.hbmColor, info.hbmMask) ? i : -1);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
+    if (image && clear)
+        at = i == -1 ? ImageList_Add(himl, image, clear) : (ImageList_Replace(himl, i, image, clear) ? i : -1);
+    if (image)
+        DeleteObject(image);
+    if (clear)
+        DeleteObject(clear);
     return at;
 }
 

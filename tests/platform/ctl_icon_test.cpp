@@ -165,17 +165,22 @@ TEST_F(CtlIconTest, SettingAndGettingImagesRoundTripsSilently)
     DestroyIcon(other);
 }
 
-TEST_F(CtlIconTest, ImageListTakesIconsOfItsSizeWithTheirMask)
+TEST_F(CtlIconTest, ImageListTakesIconsWithTheirMaskScaledToItsSize)
 {
     HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
     EXPECT_EQ(ImageList_AddIcon(il, icon), 0);
     EXPECT_EQ(ImageList_ReplaceIcon(il, 0, icon), 0);
     EXPECT_EQ(ImageList_ReplaceIcon(il, 5, icon), -1);
+    // a bigger icon is scaled to one image: green, its right half clear
     std::vector<DWORD> big(32 * 32, 0xFF00FF00u);
-    HICON wrongSize = CreateIconFromArgb(big.data(), 32, 32);
-    EXPECT_EQ(ImageList_AddIcon(il, wrongSize), -1);
-    EXPECT_EQ(ImageList_GetImageCount(il), 1);
-    DestroyIcon(wrongSize);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 16; x < 32; ++x)
+            big[size_t(y) * 32 + size_t(x)] = 0;
+    HICON bigIcon = CreateIconFromArgb(big.data(), 32, 32);
+    EXPECT_EQ(ImageList_AddIcon(il, bigIcon), 1);
+    EXPECT_EQ(ImageList_GetImageCount(il), 2);
+    EXPECT_EQ(ImageList_AddIcon(il, nullptr), -1);
+    DestroyIcon(bigIcon);
 
     CDC mem;
     mem.CreateCompatibleDC(nullptr);
@@ -186,6 +191,11 @@ TEST_F(CtlIconTest, ImageListTakesIconsOfItsSizeWithTheirMask)
     ImageList_Draw(il, 0, mem.GetSafeHdc(), 0, 0, ILD_NORMAL);
     EXPECT_EQ(mem.GetPixel(8, 8), kRed);
     EXPECT_EQ(mem.GetPixel(0, 0), RGB(255, 255, 255));  // masked out
+    mem.FillSolidRect(0, 0, 20, 20, RGB(255, 255, 255));
+    ImageList_Draw(il, 1, mem.GetSafeHdc(), 0, 0, ILD_NORMAL);
+    EXPECT_EQ(mem.GetPixel(7, 15), RGB(0, 255, 0));
+    EXPECT_EQ(mem.GetPixel(8, 0), RGB(255, 255, 255));
+    EXPECT_EQ(mem.GetPixel(16, 0), RGB(255, 255, 255));  // nothing beyond the image
     mem.SelectObject(old);
     ImageList_Destroy(il);
 }
