@@ -188,10 +188,24 @@ void LookTest::Gallery(int scale, const char* file)
         SendMessageW(hd, HDM_INSERTITEMW, 9, reinterpret_cast<LPARAM>(&h));
     }
     make(L"ScrollBar", L"", SBS_SIZEBOX | SBS_SIZEBOXBOTTOMRIGHTALIGN, 10, 350, 17, 17);
+    // an icon (a blue disc with a clear surround) on a button and on a static
+    std::vector<DWORD> px(16 * 16, 0);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if ((x - 8) * (x - 8) + (y - 8) * (y - 8) < 42)
+                px[size_t(y) * 16 + size_t(x)] = 0xFF2060E0u;
+    HICON icon = CreateIconFromArgb(px.data(), 16, 16);
+    HWND iconButton = make(L"Button", L"", BS_PUSHBUTTON | BS_ICON, 40, 350, 40, 40);
+    SendMessageW(iconButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HWND iconStatic = make(L"Static", L"", SS_ICON, 90, 362, 16, 16);
+    SendMessageW(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetFocus(e);
     UpdateWindow(parent);
     drv.Pump();
     EXPECT_TRUE(drv.SaveScreenshot(parent, BesideTheTests(file)));
+    DestroyWindow(iconButton);
+    DestroyWindow(iconStatic);
+    DestroyIcon(icon);
     // the gallery is not blank where the controls are
     RECT wr{};
     GetWindowRect(parent, &wr);
