@@ -42,6 +42,8 @@ TEST(MessageFields, NewerFieldsComeBackWithItemCaptionAndWidth)
         {803, widgetScope, 2, 30, L"Ax(Amplified) - Ay(Amplified)", 12, 1, 1, 13},
         {413, widgetScaleTime, 0, 81, L"Current time", 11, 0, 1, 10},
         {800, widgetOnOff, 0, 16, nullptr, 8, 1, 4, 13},  // the caption is the type's name
+        {608, 0, 0, 131, L"", 4, 0, 2, 8},                 // AI and AM values: their rows' item
+        {610, 0, 0, 137, L"", 7, 0, 3, 9},
     };
     for (bool textFirst : {false, true}) {
         auto doc = MakeDoc();
@@ -49,8 +51,14 @@ TEST(MessageFields, NewerFieldsComeBackWithItemCaptionAndWidth)
         if (textFirst)
             t = static_cast<CBlockMSGTEXT*>(Add(*doc, 810));
         std::vector<CBlockObj*> shown;
-        for (const Case& c : cases)
-            shown.push_back(Add(*doc, c.blockType));
+        for (const Case& c : cases) {
+            if (c.blockType == 608)
+                shown.push_back(AddIo(*doc, 608, 4003, 4000));
+            else if (c.blockType == 610)
+                shown.push_back(AddIo(*doc, 610, 4290, 4288));
+            else
+                shown.push_back(Add(*doc, c.blockType));
+        }
         if (!textFirst)
             t = static_cast<CBlockMSGTEXT*>(Add(*doc, 810));
         for (size_t i = 0; i < std::size(cases); ++i) {
@@ -58,6 +66,8 @@ TEST(MessageFields, NewerFieldsComeBackWithItemCaptionAndWidth)
             CObArray& fields = c.set == 0 ? t->m_aLines1[c.line - 1] : t->m_aLines2[c.line - 1];
             CWidget* f = AddField(fields, c.line, c.col, c.width, c.kind, shown[i], c.item);
             f->m_nValueIndex = c.valueIndex;
+            if (shown[i]->m_nNumber < 9000)
+                f->m_pBlock = nullptr;  // operands are named by number
         }
         CTavixCoreRule rule;
         ASSERT_TRUE(Compile(*doc, rule));
@@ -72,7 +82,10 @@ TEST(MessageFields, NewerFieldsComeBackWithItemCaptionAndWidth)
                 if (g->m_nCol == c.col)
                     f = g;
             ASSERT_NE(f, nullptr) << c.blockType << " " << c.kind;
-            EXPECT_EQ(f->m_pBlock, back->FindBlockByNumber(shown[i]->m_nNumber)) << i;
+            EXPECT_EQ(f->m_nNumber, shown[i]->m_nNumber) << i;
+            if (f->m_nNumber >= 9000) {
+                EXPECT_EQ(f->m_pBlock, back->FindBlockByNumber(f->m_nNumber)) << i;
+            }
             EXPECT_EQ(f->m_nType, c.kind) << i;
             EXPECT_EQ(f->m_nItem, c.item) << i;
             const CString caption = c.caption ? CString(c.caption) : GetBlockTypeName(c.blockType);
