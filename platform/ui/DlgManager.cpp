@@ -330,7 +330,9 @@ BOOL DlgCreateControls(HWND hDlg, const DialogTemplate& tmpl)
     for (const DialogItem& it : tmpl.items) {
         RECT r = ToPixels(base, it.x, it.y, it.cx, it.cy);
         DWORD style = (it.style | WS_CHILD) & ~WS_POPUP;
-        HWND h = ::CreateWindowExW(it.exStyle | WS_EX_NOPARENTNOTIFY, it.className.c_str(), it.text.c_str(), style,
+        // An icon or bitmap control names its image by resource number instead of a text.
+        LPCWSTR text = it.textId ? MAKEINTRESOURCE(it.textId) : it.text.c_str();
+        HWND h = ::CreateWindowExW(it.exStyle | WS_EX_NOPARENTNOTIFY, it.className.c_str(), text, style,
                                    r.left, r.top, r.right - r.left, r.bottom - r.top, hDlg,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(it.id)), ::AfxGetInstanceHandle(), nullptr);
         if (!h) {
