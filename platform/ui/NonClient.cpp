@@ -334,8 +334,14 @@ void TrackScrollBar(Wnd* w, int hit, POINT screen)
         return;
     SetCapture(h);
     int grab = (bar == SB_VERT ? p.y : p.x) - ts;
-    if (part != SB_THUMBTRACK)
+    // Arrows and page areas repeat while held: first after a pause, then quickly, and only
+    // while the pointer stays over the part that was pressed (paging stops at the thumb).
+    constexpr UINT_PTR kRepeatTimer = 0xFFF1;
+    POINT last = p;
+    if (part != SB_THUMBTRACK) {
         SendMessageW(h, msgId, MAKEWPARAM(WORD(part), 0), 0);
+        SetTimer(h, kRepeatTimer, 400, nullptr);
+    }
     MSG m;
     for (;;) {
         if (GetCapture() != h || !Find(h))
@@ -344,10 +350,24 @@ void TrackScrollBar(Wnd* w, int hit, POINT screen)
             PostQuitMessage(int(m.wParam));
             break;
         }
+        if (m.hwnd == h && m.message == WM_TIMER && m.wParam == kRepeatTimer) {
+            Wnd* cur = Find(h);
+            if (!cur)
+                break;
+            int s0 = 0, l0 = 0;
+            RECT br = BarRect(cur, bar);
+            if (PtInRect(&br, last) && BarPart(cur, bar, last, s0, l0) == part)
+                SendMessageW(h, msgId, MAKEWPARAM(WORD(part), 0), 0);
+            if (Find(h))
+                SetTimer(h, kRepeatTimer, 50, nullptr);
+            continue;
+        }
         if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
             Wnd* cur = Find(h);
             if (!cur)
                 break;
+            RECT wr2 = ScreenRect(cur);
+            last = POINT{m.pt.x - wr2.left, m.pt.y - wr2.top};
             if (part == SB_THUMBTRACK) {
                 RECT r = BarRect(cur, bar);
                 RECT sr = ScreenRect(cur);
@@ -370,6 +390,8 @@ void TrackScrollBar(Wnd* w, int hit, POINT screen)
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
+    if (Find(h))
+        KillTimer(h, kRepeatTimer);
     if (GetCapture() == h)
         ReleaseCapture();
     if (Find(h))
