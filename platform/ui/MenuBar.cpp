@@ -29,6 +29,18 @@ std::map<HWND, HMENU>& SystemMenus()
 
 HWND FrameOfBar(HWND bar) { return GetParent(bar); }
 
+// The item under the mouse while no menu is open (drawn raised), kept in the bar's user data
+// as index + 1 so that 0 means none.
+int HotItem(HWND bar) { return int(GetWindowLongPtrW(bar, GWLP_USERDATA)) - 1; }
+
+void SetHotItem(HWND bar, int index)
+{
+    if (index == HotItem(bar))
+        return;
+    SetWindowLongPtrW(bar, GWLP_USERDATA, LONG_PTR(index + 1));
+    InvalidateRect(bar, nullptr, FALSE);
+}
+
 bool IsSystemItem(const MenuEntry& e)
 {
     MenuData* sub = e.sub ? FindMenu(e.sub) : nullptr;
@@ -80,6 +92,7 @@ void PaintBar(HWND bar, HDC hdc)
     int sel = -1;
     if (t && t->BarSelection() >= 0 && Bars().count(FrameOfBar(bar)) && Bars()[FrameOfBar(bar)] == bar)
         sel = t->BarSelection();
+    int hot = t ? -1 : HotItem(bar);
     HGDIOBJ oldFont = SelectObject(hdc, MenuFont());
     SetBkMode(hdc, TRANSPARENT);
     for (size_t i = 0; i < m->items.size(); ++i) {
@@ -87,6 +100,8 @@ void PaintBar(HWND bar, HDC hdc)
         RECT r = BarItemRect(bar, int(i));
         if (int(i) == sel)
             FillRect(hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+        else if (int(i) == hot && !e.IsDisabled())
+            DrawEdge(hdc, &r, BDR_RAISEDINNER, BF_RECT);
         if (IsSystemItem(e)) {
             // The system menu of a maximized MDI child: a small window symbol.
             RECT box{r.left + 5, r.top + 4, r.right - 5, r.bottom - 4};
@@ -119,7 +134,23 @@ LRESULT CALLBACK_BarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
+    case WM_MOUSEMOVE: {
+        if (MenuTracker::Active())
+            return 0;
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        int i = BarItemAt(h, pt);
+        if (i >= 0 && HotItem(h) < 0) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, h, 0};
+            TrackMouseEvent(&tme);
+        }
+        SetHotItem(h, i);
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        SetHotItem(h, -1);
+        return 0;
     case WM_LBUTTONDOWN: {
+        SetHotItem(h, -1);  // the open item is drawn selected instead
         POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (HWND child = MaximizedChildOf(h)) {
             for (int b = 0; b < 3; ++b) {
