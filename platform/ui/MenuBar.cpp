@@ -222,16 +222,34 @@ RECT BarItemRect(HWND bar, int index)
         return none;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, MenuFont());
+    // Items from the first right-justified one on (the help menu) sit at the right end of the
+    // bar, left of a maximized child's buttons, when there is room for them.
     int x = 0;
+    int rightFrom = -1;
     RECT r = none;
-    for (int i = 0; i <= index; ++i) {
-        const MenuEntry& e = m->items[size_t(i)];
+    for (size_t i = 0; i < m->items.size(); ++i) {
+        const MenuEntry& e = m->items[i];
+        if (rightFrom < 0 && (e.flags & MF_RIGHTJUSTIFY))
+            rightFrom = int(i);
+        if (int(i) > index && rightFrom < 0)
+            break;
         int w = IsSystemItem(e) ? kSysItemWidth : int(MeasureMenuText(dc, e.text).cx) + 14;
-        r = RECT{x, 0, x + w, kBarHeight - 1};
+        if (int(i) == index)
+            r = RECT{x, 0, x + w, kBarHeight - 1};
         x += w;
     }
     SelectObject(dc, old);
     DeleteDC(dc);
+    if (rightFrom >= 0 && index >= rightFrom) {
+        RECT c;
+        GetClientRect(bar, &c);
+        int right = MaximizedChildOf(bar) ? ChildButtonRect(bar, 0).left - 2 : c.right;
+        int shift = right - x;
+        if (shift > 0) {
+            r.left += shift;
+            r.right += shift;
+        }
+    }
     return r;
 }
 

@@ -93,4 +93,31 @@ TEST_F(PolishMenuBarTest, OpenItemIsSelectedNotRaised)
     EXPECT_EQ(ui::MenuTracker::Active(), nullptr);
 }
 
+TEST_F(PolishMenuBarTest, HelpItemSitsAtTheRightEnd)
+{
+    HMENU help = CreatePopupMenu();
+    AppendMenuW(help, MF_STRING, 101, L"&About");
+    HMENU menu = GetMenu(top);
+    AppendMenuW(menu, MF_POPUP | MF_RIGHTJUSTIFY, reinterpret_cast<UINT_PTR>(help), L"&Help");
+    DrawMenuBar(top);
+    drv.Pump();
+    RECT c, view = ui::BarItemRect(bar, 2), h = ui::BarItemRect(bar, 3);
+    GetClientRect(bar, &c);
+    EXPECT_EQ(h.right, c.right);
+    EXPECT_GT(h.left, view.right);
+    EXPECT_EQ(ui::BarItemRect(bar, 0).left, 0);  // the others stay on the left
+    // The mouse finds it there and opens it.
+    POINT at = Middle(3);
+    UINT opened = 0;
+    drv.Host().QueueIdleStep([&] {
+        opened = ui::MenuTracker::Active() ? UINT(ui::MenuTracker::Active()->BarSelection()) : 99;
+        drv.Key(VK_ESCAPE, 0x1B);
+    });
+    drv.Host().QueueIdleStep([&] { drv.Key(VK_ESCAPE, 0x1B); });
+    drv.MouseMove(at);
+    drv.MouseDown(at);
+    drv.Pump();
+    EXPECT_EQ(opened, 3u);
+}
+
 }  // namespace
