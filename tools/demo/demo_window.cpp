@@ -6,6 +6,7 @@
 // --click-child clicks the child window through the display (GTK host) before the screenshot;
 // the click turns the child from blue to red. --type=TEXT types ASCII text into the child the
 // same way and prints "typed: TEXT" once the child has all its characters.
+#include "tools/demo/PngColours.h"
 #include "platform/host/GtkHost.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/MessageMap.h"
@@ -202,26 +203,6 @@ int PrintPixel(const char* arg)
     return rc;
 }
 
-int CountColours(const char* path)
-{
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "demo_window: cannot read %s\n", path);
-        cairo_surface_destroy(s);
-        return -1;
-    }
-    cairo_surface_flush(s);
-    std::set<std::uint32_t> colours;
-    int w = cairo_image_surface_get_width(s);
-    int h = cairo_image_surface_get_height(s);
-    int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            colours.insert(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    cairo_surface_destroy(s);
-    return int(colours.size());
-}
 
 }  // namespace
 

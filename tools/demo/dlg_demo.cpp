@@ -7,6 +7,7 @@
 //       FILE, and serves the clipboard until another program takes it over
 //   dlg_demo --clip-read                 prints what the clipboard holds under "Widget" and as
 //       text, then takes the clipboard over
+#include "tools/demo/PngColours.h"
 #include "platform/host/DlgGtk.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/CtlStd.h"
@@ -120,26 +121,6 @@ BEGIN_MESSAGE_MAP(CDemoDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-int CountColours(const char* path)
-{
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "dlg_demo: cannot read %s\n", path);
-        cairo_surface_destroy(s);
-        return -1;
-    }
-    cairo_surface_flush(s);
-    std::set<std::uint32_t> colours;
-    int w = cairo_image_surface_get_width(s);
-    int h = cairo_image_surface_get_height(s);
-    int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            colours.insert(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    cairo_surface_destroy(s);
-    return int(colours.size());
-}
 
 HGLOBAL BlockOf(const void* p, size_t n)
 {

@@ -3,6 +3,7 @@
 // view's first paint.
 //   dock_demo [--screenshot=FILE.png] [--quit-after-paint]
 //   dock_demo --count-colours=FILE.png    prints the number of colours of a PNG file
+#include "tools/demo/PngColours.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/DockContext.h"
@@ -151,26 +152,6 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
     ON_MESSAGE(WM_DEMO_PAINTED, OnPainted)
 END_MESSAGE_MAP()
 
-int CountColours(const char* path)
-{
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "dock_demo: cannot read %s\n", path);
-        cairo_surface_destroy(s);
-        return -1;
-    }
-    cairo_surface_flush(s);
-    std::set<std::uint32_t> colours;
-    const int w = cairo_image_surface_get_width(s);
-    const int h = cairo_image_surface_get_height(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            colours.insert(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    cairo_surface_destroy(s);
-    return int(colours.size());
-}
 
 }  // namespace
 
