@@ -32,6 +32,16 @@ public:
     virtual HWND NotifyTarget() const;
     bool Enabled() const { return IsWindowEnabled(hwnd) != FALSE; }
     bool Focused() const { return GetFocus() == hwnd; }
+    // A clicked control takes the keyboard focus before it acts on the click. False when a focus
+    // handler destroyed the control meanwhile: the caller then returns at once, touching nothing.
+    bool TakeFocus()
+    {
+        HWND self = hwnd;
+        if (Focused())
+            return true;
+        SetFocus(self);
+        return IsWindow(self) != FALSE;
+    }
     RECT Client() const;
     std::wstring Text() const;
     HFONT Font() const;

@@ -325,12 +325,8 @@ public:
                 }
                 return 0;
             }
-            HWND self = hwnd;
-            if (!Focused()) {
-                SetFocus(hwnd);
-                if (!IsWindow(self))
-                    return 0;
-            }
+            if (!TakeFocus())
+                return 0;
             RECT c = Client();
             int bw = ButtonW();
             if (p.x >= c.right - bw) {

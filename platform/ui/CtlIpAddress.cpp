@@ -71,12 +71,8 @@ public:
             return 0;
         }
         case WM_LBUTTONDOWN: {
-            HWND self = hwnd;
-            if (!Focused()) {
-                SetFocus(hwnd);
-                if (!IsWindow(self))
-                    return 0;
-            }
+            if (!TakeFocus())
+                return 0;
             RECT c = Client();
             int w = std::max(1, int(c.right - c.left) / 4);
             Move(GET_X_LPARAM(lParam) / w);

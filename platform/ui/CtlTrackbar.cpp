@@ -171,12 +171,8 @@ public:
             Redraw();
             return 0;
         case WM_LBUTTONDOWN: {
-            HWND self = hwnd;
-            if (!Focused()) {
-                SetFocus(hwnd);
-                if (!IsWindow(self))
-                    return 0;
-            }
+            if (!TakeFocus())
+                return 0;
             last = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             RECT t = ThumbRect();
             SetCapture(hwnd);

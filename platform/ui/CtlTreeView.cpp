@@ -360,12 +360,8 @@ public:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            HWND self = hwnd;
-            if (!Focused()) {
-                SetFocus(hwnd);
-                if (!IsWindow(self))
-                    return 0;
-            }
+            if (!TakeFocus())
+                return 0;
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             UINT flags = 0;
             Node* n = HitTest(p, &flags);
