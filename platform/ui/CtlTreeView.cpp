@@ -360,6 +360,7 @@ public:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
+            HWND self = hwnd;
             if (!TakeFocus())
                 return 0;
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
