@@ -3,7 +3,7 @@
 // invalidation of the whole window (headless host, the pixels drawn into the window's image).
 #include "platform/host/HeadlessHost.h"
 #include "platform/gdi/DC.h"
-#include "platform/ui/WinUser.h"
+#include "platform/ui/core/WinUser.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,8 +5,8 @@
 
 #include "document/ClassTest.h"
 #include "elements/BlockObj.h"
-#include "platform/ui/CtlStd.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/core/Wnd.h"
 #include "shell/MainFrame.h"
 
 namespace {

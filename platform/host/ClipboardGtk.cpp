@@ -3,7 +3,7 @@
 // another running instance finds it by name.
 #include "platform/host/DlgGtk.h"
 
-#include "platform/ui/Clipboard.h"
+#include "platform/ui/core/Clipboard.h"
 
 #include <gtk/gtk.h>
 

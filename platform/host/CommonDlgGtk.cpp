@@ -1,7 +1,7 @@
 // The common dialogs shown with GTK's own dialogs.
 #include "platform/host/DlgGtk.h"
 
-#include "platform/ui/CommonDlg.h"
+#include "platform/ui/dialogs/CommonDlg.h"
 
 #include <gtk/gtk.h>
 

@@ -3,7 +3,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/gdi/detail/DcImpl.h"
-#include "platform/ui/detail/WndData.h"
+#include "platform/ui/core/detail/WndData.h"
 
 #include <cairo.h>
 #include <gtk/gtk.h>

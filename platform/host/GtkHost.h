@@ -3,7 +3,7 @@
 // cursors and the clock come from GTK. GTK itself stays inside the host's source.
 #pragma once
 
-#include "platform/ui/Host.h"
+#include "platform/ui/core/Host.h"
 
 #include <map>
 #include <memory>

@@ -2,8 +2,8 @@
 #include "platform/host/HeadlessHost.h"
 
 #include "platform/gdi/DC.h"
-#include "platform/ui/Wnd.h"
-#include "platform/ui/detail/WndData.h"
+#include "platform/ui/core/Wnd.h"
+#include "platform/ui/core/detail/WndData.h"
 
 #include <chrono>
 #include <cstdio>

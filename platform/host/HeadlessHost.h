@@ -3,7 +3,7 @@
 // queue until it is idle and look at what the windows show.
 #pragma once
 
-#include "platform/ui/Host.h"
+#include "platform/ui/core/Host.h"
 
 #include <deque>
 #include <functional>

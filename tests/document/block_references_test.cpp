@@ -2,7 +2,7 @@
 #include "DocTestSupport.h"
 
 #include "platform/host/HeadlessHost.h"
-#include "platform/ui/CtlClasses.h"
+#include "platform/ui/controls/CtlClasses.h"
 #include "shell/MainFrame.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // handler), filters of the styles, selection and keys, clipboard and undo, multi-line layout.
 #include "ctl_support.h"
 
-#include "platform/ui/CtlClipboard.h"
+#include "platform/ui/controls/CtlClipboard.h"
 
 using namespace ctltest;
 using Ev = std::vector<std::string>;

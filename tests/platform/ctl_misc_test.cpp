@@ -1,7 +1,7 @@
 // Date-time picker, month calendar, IP address and tooltip controls, and image lists.
 #include "ctl_support.h"
 
-#include "platform/ui/CtlToolTipFilter.h"
+#include "platform/ui/controls/CtlToolTipFilter.h"
 
 using namespace ctltest;
 using Ev = std::vector<std::string>;

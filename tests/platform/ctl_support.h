@@ -5,7 +5,7 @@
 
 #include "ui_support.h"
 
-#include "platform/ui/CtlClasses.h"
+#include "platform/ui/controls/CtlClasses.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 #include "dlg_support.h"
 
 #include "platform/base/Archive.h"
-#include "platform/ui/CtlClipboard.h"
-#include "platform/ui/Ole.h"
+#include "platform/ui/controls/CtlClipboard.h"
+#include "platform/ui/core/Ole.h"
 
 #include <cstring>
 

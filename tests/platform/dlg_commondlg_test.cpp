@@ -1,7 +1,7 @@
 // Common dialogs answered by a script: what the program asks and how it reads the answers.
 #include "dlg_support.h"
 
-#include "platform/ui/CommonDlg.h"
+#include "platform/ui/dialogs/CommonDlg.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 // offending control, and the exchanges of buttons.
 #include "dlg_support.h"
 
-#include "platform/ui/Ddx.h"
+#include "platform/ui/dialogs/Ddx.h"
 
 #include <functional>
 

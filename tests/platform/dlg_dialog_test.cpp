@@ -2,9 +2,9 @@
 // keyboard interface (Tab order, arrow keys in groups, Enter, Escape, mnemonics).
 #include "dlg_support.h"
 
-#include "platform/ui/Ddx.h"
-#include "platform/ui/CtlStd.h"
-#include "platform/ui/MessageMap.h"
+#include "platform/ui/dialogs/Ddx.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/core/MessageMap.h"
 
 #include <algorithm>
 

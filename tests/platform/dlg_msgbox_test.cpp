@@ -1,7 +1,7 @@
 // Message boxes: the host's scripted answers, and the drawn box's keyboard answers.
 #include "dlg_support.h"
 
-#include "platform/ui/MsgBox.h"
+#include "platform/ui/dialogs/MsgBox.h"
 
 using namespace dlgtest;
 

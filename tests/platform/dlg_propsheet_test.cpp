@@ -3,10 +3,10 @@
 // sibling queries.
 #include "dlg_support.h"
 
-#include "platform/ui/Ddx.h"
-#include "platform/ui/MessageMap.h"
-#include "platform/ui/CtlViewClasses.h"
-#include "platform/ui/PropSheet.h"
+#include "platform/ui/dialogs/Ddx.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/controls/CtlViewClasses.h"
+#include "platform/ui/dialogs/PropSheet.h"
 
 using namespace dlgtest;
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/host/HeadlessHost.h"
-#include "platform/ui/Dlg.h"
+#include "platform/ui/dialogs/Dlg.h"
 
 #include <gtest/gtest.h>
 

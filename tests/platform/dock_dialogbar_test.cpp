@@ -2,9 +2,9 @@
 // updated from the frame's command handlers at idle time.
 #include "dock_support.h"
 
-#include "platform/ui/DialogBar.h"
-#include "platform/ui/CtlStd.h"
-#include "platform/ui/DlgManager.h"
+#include "platform/ui/framework/DialogBar.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/dialogs/DlgManager.h"
 
 namespace docktest {
 namespace {

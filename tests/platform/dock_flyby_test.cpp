@@ -2,7 +2,7 @@
 // the frame's status text; leaving the bar brings the idle text back.
 #include "dock_support.h"
 
-#include "platform/ui/CtlStd.h"
+#include "platform/ui/controls/CtlStd.h"
 
 namespace docktest {
 namespace {

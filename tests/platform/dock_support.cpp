@@ -1,6 +1,6 @@
 #include "dock_support.h"
 
-#include "platform/ui/MessageMap.h"
+#include "platform/ui/core/MessageMap.h"
 
 namespace docktest {
 

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "platform/host/HeadlessHost.h"
-#include "platform/ui/ControlBar.h"
-#include "platform/ui/DockBar.h"
-#include "platform/ui/DockContext.h"
-#include "platform/ui/DockMiniFrame.h"
-#include "platform/ui/Frame.h"
+#include "platform/ui/framework/ControlBar.h"
+#include "platform/ui/framework/DockBar.h"
+#include "platform/ui/framework/DockContext.h"
+#include "platform/ui/framework/DockMiniFrame.h"
+#include "platform/ui/framework/Frame.h"
 
 #include <gtest/gtest.h>
 

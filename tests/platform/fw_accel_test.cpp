@@ -2,7 +2,7 @@
 // template translated by the main frame before the view sees them, disabled commands.
 #include "fw_support.h"
 
-#include "platform/ui/Accel.h"
+#include "platform/ui/core/Accel.h"
 
 using namespace fwdemo;
 

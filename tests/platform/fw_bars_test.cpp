@@ -3,7 +3,7 @@
 // texts, hosted windows and key indicators.
 #include "fw_support.h"
 
-#include "platform/ui/detail/MenuData.h"
+#include "platform/ui/framework/detail/MenuData.h"
 
 using namespace fwdemo;
 

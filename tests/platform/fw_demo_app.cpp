@@ -4,7 +4,7 @@
 #include "platform/base/ResourceTables.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/DC.h"
-#include "platform/ui/MessageMap.h"
+#include "platform/ui/core/MessageMap.h"
 
 namespace fwdemo {
 

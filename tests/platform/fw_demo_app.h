@@ -4,13 +4,13 @@
 // resources installed through the resource finder. The framework tests drive it headless.
 #pragma once
 
-#include "platform/ui/App.h"
-#include "platform/ui/DocTemplate.h"
-#include "platform/ui/Document.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/StatusBar.h"
-#include "platform/ui/ToolBar.h"
-#include "platform/ui/View.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/DocTemplate.h"
+#include "platform/ui/framework/Document.h"
+#include "platform/ui/framework/Frame.h"
+#include "platform/ui/framework/StatusBar.h"
+#include "platform/ui/framework/ToolBar.h"
+#include "platform/ui/framework/View.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // the old file and the modified flag, opening damaged files, the save prompt on close, Save As.
 #include "fw_support.h"
 
-#include "platform/ui/CommonDlg.h"
+#include "platform/ui/dialogs/CommonDlg.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

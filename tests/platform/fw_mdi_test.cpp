@@ -2,9 +2,9 @@
 // maximized children with their system menu in the menu bar, the window list, titles.
 #include "fw_support.h"
 
-#include "platform/ui/CmdRouting.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/detail/MenuData.h"
+#include "platform/ui/framework/CmdRouting.h"
+#include "platform/ui/framework/Menu.h"
+#include "platform/ui/framework/detail/MenuData.h"
 
 using namespace fwdemo;
 

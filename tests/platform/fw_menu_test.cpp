@@ -2,9 +2,9 @@
 // keyboard and the mouse, owner-drawn items and context menus.
 #include "fw_support.h"
 
-#include "platform/ui/Menu.h"
-#include "platform/ui/detail/MenuData.h"
-#include "platform/ui/detail/MenuTrack.h"
+#include "platform/ui/framework/Menu.h"
+#include "platform/ui/framework/detail/MenuData.h"
+#include "platform/ui/framework/detail/MenuTrack.h"
 
 using namespace fwdemo;
 

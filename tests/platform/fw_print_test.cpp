@@ -2,8 +2,8 @@
 // printer, and print preview rendering the same pages.
 #include "fw_support.h"
 
-#include "platform/ui/CommonDlg.h"
-#include "platform/ui/PrintPreview.h"
+#include "platform/ui/dialogs/CommonDlg.h"
+#include "platform/ui/framework/PrintPreview.h"
 
 #include <regex>
 

@@ -2,7 +2,7 @@
 // origin OnPrepareDC gives, scrolling by the bars and the wheel.
 #include "fw_support.h"
 
-#include "platform/ui/WndDC.h"
+#include "platform/ui/core/WndDC.h"
 
 using namespace fwdemo;
 

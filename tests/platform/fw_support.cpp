@@ -1,7 +1,7 @@
 #include "fw_support.h"
 
 #include "platform/base/Profile.h"
-#include "platform/ui/Frame.h"
+#include "platform/ui/framework/Frame.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -3,7 +3,7 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/ui/CmdTarget.h"
+#include "platform/ui/core/CmdTarget.h"
 
 #include <atomic>
 #include <thread>

@@ -3,7 +3,7 @@
 // compared with the expected ones.
 #include "ui_support.h"
 
-#include "platform/ui/MmTimer.h"
+#include "platform/ui/core/MmTimer.h"
 
 #include <atomic>
 #include <chrono>

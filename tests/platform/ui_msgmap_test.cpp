@@ -2,8 +2,8 @@
 // their reflection, registered messages, the pre-translate chain, lifetime and modal loops.
 #include "ui_support.h"
 
-#include "platform/ui/MessageMap.h"
-#include "platform/ui/WndDC.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/WndDC.h"
 
 #include <string>
 #include <vector>

@@ -3,9 +3,9 @@
 #include "ui_support.h"
 
 #include "platform/gdi/DC.h"
-#include "platform/ui/MenuTypes.h"
-#include "platform/ui/detail/MenuData.h"
-#include "platform/ui/detail/MenuTrack.h"
+#include "platform/ui/framework/MenuTypes.h"
+#include "platform/ui/framework/detail/MenuData.h"
+#include "platform/ui/framework/detail/MenuTrack.h"
 
 using namespace uitest;
 

@@ -3,7 +3,7 @@
 // bars repeat inside their tracking loop, the scroll bar control from its own timer.
 #include "ui_support.h"
 
-#include "platform/ui/CtlStd.h"
+#include "platform/ui/controls/CtlStd.h"
 
 using namespace uitest;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/host/HeadlessHost.h"
-#include "platform/ui/WinUser.h"
+#include "platform/ui/core/WinUser.h"
 
 #include <gtest/gtest.h>
 

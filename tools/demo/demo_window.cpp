@@ -9,8 +9,8 @@
 #include "tools/demo/PngColours.h"
 #include "platform/host/GtkHost.h"
 #include "platform/host/HostSelect.h"
-#include "platform/ui/MessageMap.h"
-#include "platform/ui/WndDC.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/WndDC.h"
 
 #include <cairo.h>
 

@@ -10,10 +10,10 @@
 #include "tools/demo/PngColours.h"
 #include "platform/host/DlgGtk.h"
 #include "platform/host/HostSelect.h"
-#include "platform/ui/CtlStd.h"
-#include "platform/ui/Ddx.h"
-#include "platform/ui/MessageMap.h"
-#include "platform/ui/Ole.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/dialogs/Ddx.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/Ole.h"
 
 #include <cairo.h>
 

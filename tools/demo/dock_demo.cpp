@@ -5,11 +5,11 @@
 //   dock_demo --count-colours=FILE.png    prints the number of colours of a PNG file
 #include "tools/demo/PngColours.h"
 #include "platform/host/HostSelect.h"
-#include "platform/ui/DockBar.h"
-#include "platform/ui/DockContext.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/MessageMap.h"
-#include "platform/ui/WndDC.h"
+#include "platform/ui/framework/DockBar.h"
+#include "platform/ui/framework/DockContext.h"
+#include "platform/ui/framework/Frame.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/WndDC.h"
 
 #include <cairo.h>
 

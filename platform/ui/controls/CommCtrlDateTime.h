@@ -1,0 +1,57 @@
+// The date-time picker and the month calendar: styles, messages, notifications and structures (Win32 values).
+#pragma once
+
+#include "platform/ui/controls/CommCtrlBase.h"
+
+constexpr DWORD DTS_UPDOWN = 0x0001;
+constexpr DWORD DTS_SHOWNONE = 0x0002;
+constexpr DWORD DTS_SHORTDATEFORMAT = 0x0000;
+constexpr DWORD DTS_LONGDATEFORMAT = 0x0004;
+constexpr DWORD DTS_SHORTDATECENTURYFORMAT = 0x000C;
+constexpr DWORD DTS_TIMEFORMAT = 0x0009;
+constexpr DWORD DTS_APPCANPARSE = 0x0010;
+constexpr DWORD DTS_RIGHTALIGN = 0x0020;
+constexpr UINT DTM_FIRST = 0x1000;
+constexpr UINT DTM_GETSYSTEMTIME = DTM_FIRST + 1;
+constexpr UINT DTM_SETSYSTEMTIME = DTM_FIRST + 2;
+constexpr UINT DTM_GETRANGE = DTM_FIRST + 3;
+constexpr UINT DTM_SETRANGE = DTM_FIRST + 4;
+constexpr UINT DTM_GETMONTHCAL = DTM_FIRST + 8;
+constexpr UINT DTM_SETFORMATW = DTM_FIRST + 50;
+constexpr UINT DTM_SETFORMAT = DTM_SETFORMATW;
+constexpr DWORD GDT_ERROR = DWORD(-1);
+constexpr DWORD GDT_VALID = 0;
+constexpr DWORD GDT_NONE = 1;
+constexpr DWORD GDTR_MIN = 0x0001;
+constexpr DWORD GDTR_MAX = 0x0002;
+constexpr UINT DTN_USERSTRINGW = UINT(-745);
+constexpr UINT DTN_WMKEYDOWNW = UINT(-744);
+constexpr UINT DTN_FORMATW = UINT(-743);
+constexpr UINT DTN_FORMATQUERYW = UINT(-742);
+constexpr UINT DTN_DATETIMECHANGE = UINT(-759);
+constexpr UINT DTN_DROPDOWN = UINT(-754);
+constexpr UINT DTN_CLOSEUP = UINT(-753);
+struct NMDATETIMECHANGE {
+    NMHDR nmhdr;
+    DWORD dwFlags;
+    SYSTEMTIME st;
+};
+using LPNMDATETIMECHANGE = NMDATETIMECHANGE*;
+constexpr UINT MCM_FIRST = 0x1000;
+constexpr UINT MCM_GETCURSEL = MCM_FIRST + 1;
+constexpr UINT MCM_SETCURSEL = MCM_FIRST + 2;
+constexpr UINT MCM_GETMINREQRECT = MCM_FIRST + 9;
+constexpr UINT MCM_SETTODAY = MCM_FIRST + 12;
+constexpr UINT MCM_GETTODAY = MCM_FIRST + 13;
+constexpr UINT MCM_HITTEST = MCM_FIRST + 14;
+constexpr UINT MCM_GETRANGE = MCM_FIRST + 17;
+constexpr UINT MCM_SETRANGE = MCM_FIRST + 18;
+constexpr UINT MCN_SELECT = UINT(-746);
+constexpr UINT MCN_SELCHANGE = UINT(-749);
+struct NMSELCHANGE {
+    NMHDR nmhdr;
+    SYSTEMTIME stSelStart;
+    SYSTEMTIME stSelEnd;
+};
+using NMSELECT = NMSELCHANGE;
+using LPNMSELCHANGE = NMSELCHANGE*;

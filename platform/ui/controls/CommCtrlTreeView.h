@@ -1,0 +1,137 @@
+// The tree view: styles, messages, notifications and structures (Win32 values).
+#pragma once
+
+#include "platform/ui/controls/CommCtrlBase.h"
+#include "platform/ui/controls/CommCtrlImageList.h"
+
+struct TREEITEM__;
+using HTREEITEM = TREEITEM__*;
+constexpr DWORD TVS_HASBUTTONS = 0x0001;
+constexpr DWORD TVS_HASLINES = 0x0002;
+constexpr DWORD TVS_LINESATROOT = 0x0004;
+constexpr DWORD TVS_EDITLABELS = 0x0008;
+constexpr DWORD TVS_DISABLEDRAGDROP = 0x0010;
+constexpr DWORD TVS_SHOWSELALWAYS = 0x0020;
+constexpr DWORD TVS_NOTOOLTIPS = 0x0080;
+constexpr DWORD TVS_CHECKBOXES = 0x0100;
+constexpr DWORD TVS_TRACKSELECT = 0x0200;
+constexpr DWORD TVS_SINGLEEXPAND = 0x0400;
+constexpr DWORD TVS_INFOTIP = 0x0800;
+constexpr DWORD TVS_FULLROWSELECT = 0x1000;
+#define TVI_ROOT (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x10000)))
+#define TVI_FIRST (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFFF)))
+#define TVI_LAST (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFFE)))
+#define TVI_SORT (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFFD)))
+constexpr UINT TVIF_TEXT = 0x0001;
+constexpr UINT TVIF_IMAGE = 0x0002;
+constexpr UINT TVIF_PARAM = 0x0004;
+constexpr UINT TVIF_STATE = 0x0008;
+constexpr UINT TVIF_HANDLE = 0x0010;
+constexpr UINT TVIF_SELECTEDIMAGE = 0x0020;
+constexpr UINT TVIF_CHILDREN = 0x0040;
+constexpr UINT TVIS_SELECTED = 0x0002;
+constexpr UINT TVIS_CUT = 0x0004;
+constexpr UINT TVIS_DROPHILITED = 0x0008;
+constexpr UINT TVIS_BOLD = 0x0010;
+constexpr UINT TVIS_EXPANDED = 0x0020;
+constexpr UINT TVIS_EXPANDEDONCE = 0x0040;
+constexpr UINT TVIS_STATEIMAGEMASK = 0xF000;
+constexpr UINT TVE_COLLAPSE = 0x0001;
+constexpr UINT TVE_EXPAND = 0x0002;
+constexpr UINT TVE_TOGGLE = 0x0003;
+constexpr UINT TVE_COLLAPSERESET = 0x8000;
+constexpr UINT TVGN_ROOT = 0x0000;
+constexpr UINT TVGN_NEXT = 0x0001;
+constexpr UINT TVGN_PREVIOUS = 0x0002;
+constexpr UINT TVGN_PARENT = 0x0003;
+constexpr UINT TVGN_CHILD = 0x0004;
+constexpr UINT TVGN_FIRSTVISIBLE = 0x0005;
+constexpr UINT TVGN_NEXTVISIBLE = 0x0006;
+constexpr UINT TVGN_PREVIOUSVISIBLE = 0x0007;
+constexpr UINT TVGN_DROPHILITE = 0x0008;
+constexpr UINT TVGN_CARET = 0x0009;
+constexpr UINT TVGN_LASTVISIBLE = 0x000A;
+constexpr UINT TVC_UNKNOWN = 0x0000;
+constexpr UINT TVC_BYMOUSE = 0x0001;
+constexpr UINT TVC_BYKEYBOARD = 0x0002;
+constexpr UINT TVHT_NOWHERE = 0x0001;
+constexpr UINT TVHT_ONITEMICON = 0x0002;
+constexpr UINT TVHT_ONITEMLABEL = 0x0004;
+constexpr UINT TVHT_ONITEMINDENT = 0x0008;
+constexpr UINT TVHT_ONITEMBUTTON = 0x0010;
+constexpr UINT TVHT_ONITEMRIGHT = 0x0020;
+constexpr UINT TVHT_ONITEMSTATEICON = 0x0040;
+constexpr UINT TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON;
+constexpr UINT TV_FIRST = 0x1100;
+constexpr UINT TVM_DELETEITEM = TV_FIRST + 1;
+constexpr UINT TVM_EXPAND = TV_FIRST + 2;
+constexpr UINT TVM_GETITEMRECT = TV_FIRST + 4;
+constexpr UINT TVM_GETCOUNT = TV_FIRST + 5;
+constexpr UINT TVM_GETINDENT = TV_FIRST + 6;
+constexpr UINT TVM_SETINDENT = TV_FIRST + 7;
+constexpr UINT TVM_GETIMAGELIST = TV_FIRST + 8;
+constexpr UINT TVM_SETIMAGELIST = TV_FIRST + 9;
+constexpr UINT TVM_GETNEXTITEM = TV_FIRST + 10;
+constexpr UINT TVM_SELECTITEM = TV_FIRST + 11;
+constexpr UINT TVM_GETVISIBLECOUNT = TV_FIRST + 16;
+constexpr UINT TVM_HITTEST = TV_FIRST + 17;
+constexpr UINT TVM_SORTCHILDREN = TV_FIRST + 19;
+constexpr UINT TVM_ENSUREVISIBLE = TV_FIRST + 20;
+constexpr UINT TVM_SETITEMHEIGHT = TV_FIRST + 27;
+constexpr UINT TVM_GETITEMHEIGHT = TV_FIRST + 28;
+constexpr UINT TVM_GETITEMSTATE = TV_FIRST + 39;
+constexpr UINT TVM_INSERTITEMW = TV_FIRST + 50;
+constexpr UINT TVM_GETITEMW = TV_FIRST + 62;
+constexpr UINT TVM_SETITEMW = TV_FIRST + 63;
+constexpr UINT TVM_INSERTITEM = TVM_INSERTITEMW;
+constexpr UINT TVM_GETITEM = TVM_GETITEMW;
+constexpr UINT TVM_SETITEM = TVM_SETITEMW;
+constexpr UINT TVN_KEYDOWN = UINT(-412);
+constexpr UINT TVN_SELCHANGINGW = UINT(-450);
+constexpr UINT TVN_SELCHANGEDW = UINT(-451);
+constexpr UINT TVN_GETDISPINFOW = UINT(-452);
+constexpr UINT TVN_ITEMEXPANDINGW = UINT(-454);
+constexpr UINT TVN_ITEMEXPANDEDW = UINT(-455);
+constexpr UINT TVN_DELETEITEMW = UINT(-458);
+constexpr UINT TVN_SELCHANGING = TVN_SELCHANGINGW;
+constexpr UINT TVN_SELCHANGED = TVN_SELCHANGEDW;
+constexpr UINT TVN_ITEMEXPANDING = TVN_ITEMEXPANDINGW;
+constexpr UINT TVN_ITEMEXPANDED = TVN_ITEMEXPANDEDW;
+constexpr UINT TVN_DELETEITEM = TVN_DELETEITEMW;
+struct TVITEMW {
+    UINT mask;
+    HTREEITEM hItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    int iSelectedImage;
+    int cChildren;
+    LPARAM lParam;
+};
+using TVITEM = TVITEMW;
+using TV_ITEM = TVITEMW;
+using LPTVITEM = TVITEMW*;
+struct TVINSERTSTRUCTW {
+    HTREEITEM hParent;
+    HTREEITEM hInsertAfter;
+    TVITEMW item;
+};
+using TVINSERTSTRUCT = TVINSERTSTRUCTW;
+using TV_INSERTSTRUCT = TVINSERTSTRUCTW;
+struct TVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    HTREEITEM hItem;
+};
+struct NMTREEVIEWW {
+    NMHDR hdr;
+    UINT action;
+    TVITEMW itemOld;
+    TVITEMW itemNew;
+    POINT ptDrag;
+};
+using NMTREEVIEW = NMTREEVIEWW;
+using NM_TREEVIEW = NMTREEVIEWW;
+using LPNMTREEVIEW = NMTREEVIEWW*;

@@ -1,0 +1,209 @@
+// Print preview window and the view's preview command.
+#include "platform/ui/framework/PrintPreview.h"
+
+#include "platform/ui/framework/App.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/framework/View.h"
+#include "platform/ui/core/WndDC.h"
+
+#include <algorithm>
+
+namespace {
+// Preview pages are drawn at a lower resolution than printed ones; OnPrint scales to the
+// printable area it is given.
+constexpr int kPreviewDpi = 96;
+constexpr int kButtonBar = 28;
+const wchar_t* const kButtons[] = {L"Prev Page", L"Next Page", L"Close"};
+CPreviewView* g_active = nullptr;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CPreviewView, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_KEYDOWN()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CPreviewView* CPreviewView::GetActive() { return g_active; }
+
+CPreviewView::~CPreviewView()
+{
+    if (g_active == this)
+        g_active = nullptr;
+}
+
+BOOL CPreviewView::Create(CView* pView, std::unique_ptr<CPrintInfo> info)
+{
+    m_pView = pView;
+    m_pInfo = std::move(info);
+    DEVMODE dm;
+    CWinApp* app = AfxGetApp();
+    if (!(app ? app->GetPrinterDeviceDefaults(&dm) : AfxGetDefaultDevMode(&dm)))
+        return FALSE;
+    CSize page = AfxPrinterPageSize(dm);
+    m_page = CSize(page.cx * kPreviewDpi / kPrinterDpi, page.cy * kPreviewDpi / kPrinterDpi);
+    if (!m_pageDC.CreatePrinterImageDC(m_page.cx, m_page.cy, kPreviewDpi))
+        return FALSE;
+    DOCINFO di{int(sizeof(DOCINFO)), L"Preview", nullptr, nullptr, 0};
+    m_pageDC.StartDoc(&di);
+    pView->OnBeginPrinting(&m_pageDC, m_pInfo.get());
+    CWnd* top = pView->GetTopLevelParent();
+    CRect rect(40, 40, 840, 680);
+    if (top)
+        top->GetWindowRect(&rect);
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    if (!CreateEx(0, cls, AfxLoadStringOr(AFX_IDS_PREVIEW_CLOSE + 0x100, L"Print Preview"),
+                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, rect.left, rect.top,
+                  rect.Width(), rect.Height(), top ? top->m_hWnd : nullptr, nullptr)) {
+        pView->OnEndPrinting(&m_pageDC, m_pInfo.get());
+        m_ended = true;
+        return FALSE;
+    }
+    g_active = this;
+    SetCurrentPage(std::max(m_pInfo->GetMinPage(), m_pInfo->GetFromPage()));
+    SetFocus();
+    return TRUE;
+}
+
+UINT CPreviewView::GetPageCount() const
+{
+    if (!m_pInfo)
+        return 0;
+    UINT max = m_pInfo->GetMaxPage();
+    return max == 0xFFFF ? 1 : max - m_pInfo->GetMinPage() + 1;
+}
+
+void CPreviewView::SetCurrentPage(UINT nPage)
+{
+    if (!m_pInfo)
+        return;
+    UINT last = m_pInfo->GetMaxPage() == 0xFFFF ? m_pInfo->GetMinPage() : m_pInfo->GetMaxPage();
+    m_pInfo->m_nCurPage = std::clamp(nPage, m_pInfo->GetMinPage(), std::max(last, m_pInfo->GetMinPage()));
+    RenderPage();
+    Invalidate(FALSE);
+}
+
+void CPreviewView::RenderPage()
+{
+    if (!m_pView || !::IsWindow(m_pView->m_hWnd))
+        return;
+    m_pInfo->m_bContinuePrinting = TRUE;
+    m_pInfo->m_bPreview = TRUE;
+    m_pageDC.StartPage();
+    m_pView->OnPrepareDC(&m_pageDC, m_pInfo.get());
+    m_pInfo->m_rectDraw.SetRect(0, 0, m_pageDC.GetDeviceCaps(HORZRES), m_pageDC.GetDeviceCaps(VERTRES));
+    m_pageDC.DPtoLP(&m_pInfo->m_rectDraw);
+    if (m_pInfo->m_bContinuePrinting)
+        m_pView->OnPrint(&m_pageDC, m_pInfo.get());
+    m_pageDC.EndPage();
+}
+
+CRect CPreviewView::ButtonRect(int index) const { return CRect(4 + index * 88, 4, 4 + index * 88 + 84, kButtonBar - 4); }
+
+BOOL CPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CPreviewView::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_APPWORKSPACE));
+    dc.FillSolidRect(0, 0, client.Width(), kButtonBar, ::GetSysColor(COLOR_BTNFACE));
+    dc.SetBkMode(TRANSPARENT);
+    for (int i = 0; i < 3; ++i) {
+        CRect b = ButtonRect(i);
+        dc.Draw3dRect(&b, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+        dc.DrawText(kButtons[i], -1, &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    // The page, scaled to fit below the buttons with a margin.
+    CRect area(client.left + 10, kButtonBar + 10, client.right - 10, client.bottom - 10);
+    if (area.Width() <= 0 || area.Height() <= 0 || m_page.cx <= 0 || m_page.cy <= 0)
+        return;
+    double scale = std::min(double(area.Width()) / m_page.cx, double(area.Height()) / m_page.cy);
+    int w = std::max(1, int(m_page.cx * scale)), h = std::max(1, int(m_page.cy * scale));
+    int x = area.left + (area.Width() - w) / 2, y = area.top + (area.Height() - h) / 2;
+    dc.FillSolidRect(x + 3, y + 3, w, h, RGB(0, 0, 0));
+    dc.SetStretchBltMode(HALFTONE);
+    dc.StretchBlt(x, y, w, h, &m_pageDC, 0, 0, m_page.cx, m_page.cy, SRCCOPY);
+}
+
+void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_NEXT:
+    case VK_DOWN:
+    case VK_RIGHT:
+        SetCurrentPage(GetCurrentPage() + 1);
+        break;
+    case VK_PRIOR:
+    case VK_UP:
+    case VK_LEFT:
+        if (GetCurrentPage() > 1)
+            SetCurrentPage(GetCurrentPage() - 1);
+        break;
+    case VK_ESCAPE:
+        ClosePreview();
+        break;
+    default:
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    }
+}
+
+void CPreviewView::OnLButtonDown(UINT, CPoint point)
+{
+    if (ButtonRect(0).PtInRect(point) && GetCurrentPage() > 1)
+        SetCurrentPage(GetCurrentPage() - 1);
+    else if (ButtonRect(1).PtInRect(point))
+        SetCurrentPage(GetCurrentPage() + 1);
+    else if (ButtonRect(2).PtInRect(point))
+        ClosePreview();
+}
+
+void CPreviewView::ClosePreview()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+void CPreviewView::OnClose() { ClosePreview(); }
+
+void CPreviewView::OnDestroy()
+{
+    if (!m_ended && m_pView && ::IsWindow(m_pView->m_hWnd)) {
+        m_ended = true;
+        m_pageDC.EndDoc();
+        m_pView->OnEndPrintPreview(&m_pageDC, m_pInfo.get(), CPoint(0, 0), this);
+    }
+    if (g_active == this)
+        g_active = nullptr;
+    CWnd::OnDestroy();
+}
+
+void CPreviewView::PostNcDestroy() { delete this; }
+
+// ---- the view's side ----
+
+void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView*)
+{
+    OnEndPrinting(pDC, pInfo);
+    if (CWnd* top = GetTopLevelParent())
+        top->SetActiveWindow();
+}
+
+void CView::OnFilePrintPreview()
+{
+    if (CPreviewView* open = CPreviewView::GetActive())
+        open->ClosePreview();
+    auto info = std::make_unique<CPrintInfo>();
+    info->m_bPreview = TRUE;
+    if (!OnPreparePrinting(info.get()))
+        return;
+    auto* preview = new CPreviewView;
+    if (!preview->Create(this, std::move(info))) {
+        if (!preview->m_hWnd)
+            delete preview;
+        AfxMessageBox(L"The print preview could not be shown.", MB_ICONEXCLAMATION);
+    }
+}
