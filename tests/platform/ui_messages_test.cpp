@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <functional>
+#include <string>
 #include <thread>
 
 using namespace uitest;
@@ -576,6 +579,39 @@ TEST_F(MessagesTest, MultimediaTimerCanBeKilledFromItsCallback)
     EXPECT_TRUE(WaitFor([] { return g_ticks >= 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(g_ticks, 1);
+}
+
+// The process's address space in kB (VmSize), which keeps every thread's stack until the
+// thread is joined or detached.
+long AddressSpaceKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::stol(line.substr(7));
+    return 0;
+}
+
+void CALLBACK_Count(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { ++g_ticks; }
+
+TEST_F(MessagesTest, FiredOneShotTimersGiveTheirThreadsBack)
+{
+    g_ticks = 0;
+    const long before = AddressSpaceKb();
+    ASSERT_GT(before, 0);
+    UINT id = 0;
+    for (int i = 0; i < 200; ++i) {
+        id = timeSetEvent(1, 1, CALLBACK_Count, 0, TIME_ONESHOT);
+        ASSERT_NE(id, 0u);
+        ASSERT_TRUE(WaitFor([i] { return g_ticks > i; }));
+    }
+    // Kept threads would hold 200 stacks (well over a gigabyte); the C library may keep a few.
+    const long limitKb = 256 * 1024;
+    EXPECT_TRUE(WaitFor([&] { return AddressSpaceKb() - before < limitKb; }))
+        << (AddressSpaceKb() - before) / 1024 << " MB more than before";
+    EXPECT_EQ(g_ticks, 200);
+    EXPECT_EQ(timeKillEvent(id), MMSYSERR_INVALPARAM) << "a fired one-shot event is gone";
 }
 
 }  // namespace

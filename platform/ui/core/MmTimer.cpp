@@ -25,9 +25,22 @@ struct Event {
 };
 
 std::mutex g_mutex;
-// Never destroyed: a one-shot event nobody killed keeps its finished thread object to the end.
+// Events that may still fire. Never destroyed, so that threads still running at exit find it.
 std::map<UINT, std::shared_ptr<Event>>& g_events = *new std::map<UINT, std::shared_ptr<Event>>;
 UINT g_nextId = 1;
+
+// A one-shot event that has fired leaves the table and lets its thread go, so that events
+// nobody kills do not pile up finished threads. An event a kill has already taken out is left
+// to the kill, which joins the thread (or detached it, when the callback killed its own event).
+void Retire(const std::shared_ptr<Event>& e)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_events.find(e->id);
+    if (it == g_events.end() || it->second != e)
+        return;
+    g_events.erase(it);
+    e->thread.detach();
+}
 
 void Run(std::shared_ptr<Event> e)
 {
@@ -39,8 +52,10 @@ void Run(std::shared_ptr<Event> e)
                 return;
         }
         e->fn(e->id, 0, e->user, 0, 0);
-        if (!e->periodic)
+        if (!e->periodic) {
+            Retire(e);
             return;
+        }
         next += std::chrono::milliseconds(e->delay);
         auto now = Clock::now();
         if (next < now)

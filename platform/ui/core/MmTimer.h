@@ -28,6 +28,7 @@ MMRESULT timeBeginPeriod(UINT uPeriod);
 MMRESULT timeEndPeriod(UINT uPeriod);
 // Returns the event id, 0 on failure (delay outside 1..1000000 ms, no callback).
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fn, DWORD_PTR dwUser, UINT fuEvent);
-// Stops the event; a callback in progress on another thread is waited for.
+// Stops the event; a callback in progress on another thread is waited for. A one-shot event
+// that has fired is gone by itself (its id gives MMSYSERR_INVALPARAM).
 MMRESULT timeKillEvent(UINT uTimerID);
 DWORD timeGetTime();
