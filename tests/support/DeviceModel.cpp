@@ -170,8 +170,9 @@ std::vector<BYTE> DeviceModel::Answer(const std::vector<BYTE>& r)
         const WORD start = Word(r, 2);
         const WORD count = Word(r, 4);
         holding[210] = WORD((machineType << 8) | idByte4);
-        if (start <= 666 && DWORD(start) + count > 666) {
-            // Reading register 666 makes the remote module restore its factory settings.
+        if (machineType == kRemoteModule && start == 666 && count == 1) {
+            // The remote module restores its factory settings when asked for register 666
+            // alone; a wider read covering it (as a monitor's poll) is an ordinary read.
             std::copy(remoteFactoryBlock.begin(), remoteFactoryBlock.end(), holding.begin());
             ++factoryResets;
         }

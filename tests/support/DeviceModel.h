@@ -47,6 +47,7 @@ public:
     int passwordAccepted = 0;
 
     static constexpr WORD kAreaStart = 35840;
+    static constexpr BYTE kRemoteModule = 0x32;  // machine type of the remote-control module ('2')
     static constexpr DWORD kSummerWinterAddress = 0x200004B8;
     static constexpr DWORD kSummerWinterAddress2 = 0x100013E0;
 
