@@ -3,14 +3,10 @@
 #include "document/TavixDoc.h"
 
 #include "elements/BlockObj.h"
+#include "platform/base/SafeReplace.h"
 #include "shell/MainFrame.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <new>
-#include <unistd.h>
 
 namespace {
 
@@ -90,36 +86,18 @@ BOOL CTavixDoc::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CTavixDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
-    const std::string target = ToNativePath(lpszPathName);
-    const std::string::size_type slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + "/." + base + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        m_strLastError.Format(L"%s: cannot write in the folder (%s)", lpszPathName,
-                              FromUtf8(std::strerror(errno)).GetString());
-        return FALSE;
-    }
-    ::close(fd);
-    const CString tempName = FromUtf8(temp);
-
     try {
-        CFile file(tempName, CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        SerializeAndClose(ar);
-        file.Flush();
-        file.Close();
+        AfxWriteFileReplacing(lpszPathName, [this](CFile& file) {
+            CArchive ar(&file, CArchive::store);
+            SerializeAndClose(ar);
+        });
     } catch (CException* e) {
         m_strLastError.Format(L"%s: %s", lpszPathName,
                               ExceptionText(e, L"the file could not be written").GetString());
         e->Delete();
-        std::remove(temp.c_str());
         return FALSE;
-    }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        m_strLastError.Format(L"%s: %s", lpszPathName, FromUtf8(std::strerror(errno)).GetString());
-        std::remove(temp.c_str());
+    } catch (const std::bad_alloc&) {
+        m_strLastError.Format(L"%s: not enough memory to save the file", lpszPathName);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

@@ -123,7 +123,8 @@ BOOL CFileException::GetErrorMessage(LPTSTR error, UINT maxChars, PUINT helpCont
         what = L"Too many open files; cannot open";
         break;
     case accessDenied:
-        what = L"Access denied:";
+        // EROFS: the file (or its file system) is read-only, which says more than a bare denial.
+        what = m_lOsError == EROFS ? L"The file is read-only:" : L"Access denied:";
         break;
     case invalidFile:
         what = L"Invalid file handle for";

@@ -2,6 +2,7 @@
 
 #include "platform/base/File.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/SafeReplace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -204,32 +205,16 @@ bool CProfileStore::Save() const
         }
     }
 
-    const std::string path = ToNativePath(m_path);
-    std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    std::string tmpl = (slash == std::string::npos ? std::string() : folder + "/") + ".profile-XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
+    // Settings may hold private entries: a new file is the user's alone (0600); an existing
+    // one keeps the permissions it was given.
+    try {
+        AfxWriteFileReplacing(
+            m_path, [&](CFile& file) { file.Write(out.data(), static_cast<UINT>(out.size())); }, 0600);
+    } catch (CException* e) {
+        e->Delete();
         return false;
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < out.size()) {
-        ssize_t n = ::write(fd, out.data() + done, out.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
     }
-    ok = ok && ::fchmod(fd, 0600) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok)
-        ok = std::rename(name.data(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(name.data());
-    return ok;
+    return true;
 }
 
 CProfileStore::Section* CProfileStore::FindSection(LPCTSTR name)

@@ -1,6 +1,7 @@
 #include "platform/gdi/BmpFile.h"
 
 #include "platform/base/CString.h"
+#include "platform/base/SafeReplace.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/detail/DibCodec.h"
 #include "platform/gdi/detail/GdiObjectImpl.h"
@@ -196,11 +197,14 @@ std::vector<BYTE> WriteBmp(const DibImage& img)
 bool WriteBmpFile(const std::wstring& path, const DibImage& img)
 {
     std::vector<BYTE> bytes = WriteBmp(img);
-    std::ofstream out(ToUtf8(path.c_str(), path.size()), std::ios::binary | std::ios::trunc);
-    if (!out)
+    try {
+        AfxWriteFileReplacing(CString(path.c_str()),
+                              [&](CFile& file) { file.Write(bytes.data(), static_cast<UINT>(bytes.size())); });
+    } catch (CException* e) {
+        e->Delete();
         return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out.flush());
+    }
+    return true;
 }
 
 HBITMAP CreateBitmapFromDib(const DibImage& img)

@@ -37,6 +37,7 @@ void SetBitmapResourceLoader(BitmapResourceLoader loader);
 HBITMAP LoadBitmapResource(UINT id);
 // File contents for a DIB (BITMAPFILEHEADER + 40-byte header + colour table + rows).
 std::vector<BYTE> WriteBmp(const DibImage& img);
+// Writes a .bmp file (replacing an old one safely); false when it cannot be written.
 bool WriteBmpFile(const std::wstring& path, const DibImage& img);
 
 // A colour bitmap holding the DIB's pixels (null for an invalid image).

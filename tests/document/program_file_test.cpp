@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,9 +51,23 @@ TEST(ProgramFile, NewModelFilesSaveBackByteForByte)
         const Bytes original = ReadBytes(FixturePath(name));
         const Bytes saved = SaveToBytes(doc, folder);
         ASSERT_FALSE(saved.empty()) << doc.GetLastError().GetString();
-        EXPECT_TRUE(saved == original) << "saved " << saved.size() << " bytes, file has "
-                                       << original.size();
+        EXPECT_TRUE(SameBytes(saved, original));
     }
+}
+
+TEST(ProgramFile, ByteComparisonNamesTheFirstDifferenceAndItsRecord)
+{
+    const Bytes original = ReadBytes(FixturePath("program_fbd.yfb"));
+    const size_t record = FindText(original, "CBlockDPR");
+    ASSERT_NE(record, std::string::npos);
+    Bytes changed = original;
+    changed[record + 20] ^= 0x01;
+    const std::string message = SameBytes(changed, original).message();
+    EXPECT_NE(message.find("offset " + std::to_string(record + 20) + " "), std::string::npos) << message;
+    EXPECT_NE(message.find("26 bytes into the CBlockDPR record"), std::string::npos) << message;
+    changed.resize(record);
+    EXPECT_NE(std::string(SameBytes(changed, original).message()).find("[end]"), std::string::npos);
+    EXPECT_TRUE(SameBytes(original, original));
 }
 
 TEST(ProgramFile, FunctionBlockDiagramContents)
@@ -193,7 +208,7 @@ TEST(ProgramFile, OldModelFileLoadsWithDefaultsAndSavesInTheNewLayout)
     ASSERT_TRUE(Open(again, folder.File("first.yfb"))) << again.GetLastError().GetString();
     EXPECT_EQ(again.m_nHardwareCode, 0x1188);
     EXPECT_EQ(Block(again, 9001)->m_pRefBlock[0], Block(again, 9000));
-    EXPECT_TRUE(SaveToBytes(again, folder, "second.yfb") == first);
+    EXPECT_TRUE(SameBytes(SaveToBytes(again, folder, "second.yfb"), first));
 }
 
 TEST(ProgramFile, NewDocumentRoundTrip)
@@ -209,7 +224,7 @@ TEST(ProgramFile, NewDocumentRoundTrip)
     CTavixDoc again;
     ASSERT_TRUE(Open(again, folder.File("new.yfb")));
     EXPECT_EQ(again.m_blocks.GetCount(), 2);
-    EXPECT_TRUE(SaveToBytes(again, folder, "again.yfb") == first);
+    EXPECT_TRUE(SameBytes(SaveToBytes(again, folder, "again.yfb"), first));
 }
 
 TEST(ProgramFile, EveryTruncationIsRefusedAndLeavesTheDocumentAlone)
@@ -366,10 +381,51 @@ TEST(ProgramFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     WriteBytes(file, Bytes{1, 2, 3});
     ASSERT_TRUE(doc.DoSave(Wide(file), TRUE));
     EXPECT_EQ(doc.GetPathName(), Wide(file));
-    EXPECT_TRUE(ReadBytes(file) == ReadBytes(FixturePath("program_fbd.yfb")));
+    EXPECT_TRUE(SameBytes(ReadBytes(file), ReadBytes(FixturePath("program_fbd.yfb"))));
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 2);  // the folder named target.yfb and prog.yfb
+}
+
+TEST(ProgramFile, SaveKeepsTheFilesPermissionsAndLinksAndRefusesReadOnlyFiles)
+{
+    ScratchFolder folder;
+    CTavixDoc doc;
+    ASSERT_TRUE(Open(doc, FixturePath("program_fbd.yfb")));
+    const Bytes program = ReadBytes(FixturePath("program_fbd.yfb"));
+    auto mode = [](const std::string& path) {
+        struct stat st {};
+        return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+
+    const std::string shared = folder.File("shared.yfb");
+    WriteBytes(shared, Bytes{1});
+    ASSERT_EQ(chmod(shared.c_str(), 0644), 0);
+    ASSERT_TRUE(doc.OnSaveDocument(Wide(shared))) << doc.GetLastError().GetString();
+    EXPECT_EQ(mode(shared), 0644u);
+    EXPECT_TRUE(SameBytes(ReadBytes(shared), program));
+
+    // Saved through a link: the program it points at changes, the link stays.
+    const std::string link = folder.File("link.yfb");
+    ASSERT_EQ(symlink("shared.yfb", link.c_str()), 0);
+    WriteBytes(shared, Bytes{2});
+    ASSERT_TRUE(doc.OnSaveDocument(Wide(link))) << doc.GetLastError().GetString();
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(SameBytes(ReadBytes(shared), program));
+
+    // A read-only program is not replaced, and the save says so.
+    const std::string locked = folder.File("locked.yfb");
+    WriteBytes(locked, Bytes{3});
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    doc.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc.OnSaveDocument(Wide(locked)));
+    EXPECT_NE(doc.GetLastError().Find(L"read-only"), -1) << doc.GetLastError().GetString();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(ReadBytes(locked) == Bytes{3});
+    EXPECT_EQ(mode(locked), 0444u);
+    const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 3);  // no temporary file
 }
 
 TEST(ProgramFile, ProposedFileNameCutsTheTitle)
@@ -447,7 +503,7 @@ TEST(ProgramFile, EveryElementTypeSurvivesSavingAndLoading)
             const auto* pBlock = static_cast<const CBlockObj*>(again.m_blocks.GetNext(pos));
             EXPECT_EQ(pBlock->m_nType, pTable[row].nType);
         }
-        EXPECT_TRUE(SaveToBytes(again, folder, "again.yfb") == first);
+        EXPECT_TRUE(SameBytes(SaveToBytes(again, folder, "again.yfb"), first));
     }
 }
 

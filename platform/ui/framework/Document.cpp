@@ -127,21 +127,15 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
     return TRUE;
 }
 
-namespace {
-void WriteDocument(CFile& file, void* context)
-{
-    auto* doc = static_cast<CDocument*>(context);
-    CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-    ar.m_pDocument = doc;
-    doc->Serialize(ar);
-    ar.Close();
-}
-}  // namespace
-
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
     try {
-        AfxWriteFileReplacing(lpszPathName, &WriteDocument, this);
+        AfxWriteFileReplacing(lpszPathName, [this](CFile& file) {
+            CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+            ar.m_pDocument = this;
+            Serialize(ar);
+            ar.Close();
+        });
     } catch (CException* e) {
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();

@@ -1,13 +1,13 @@
 // CDocument: the data of one open file, shown by one or more views.
 //
-// Saving writes the document into a temporary file in the target's folder, flushes it to the
-// disk and renames it over the target; a failed save leaves the old file as it was, reports why
-// and keeps the document marked modified.
+// Saving goes through AfxWriteFileReplacing (platform/base/SafeReplace.h); a failed save leaves
+// the old file as it was, reports why and keeps the document marked modified.
 #pragma once
 
 #include "platform/base/Archive.h"
 #include "platform/base/CString.h"
 #include "platform/base/List.h"
+#include "platform/base/SafeReplace.h"
 #include "platform/ui/core/CmdTarget.h"
 
 class CDocTemplate;
@@ -77,8 +77,3 @@ public:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// Writes a file the safe way: `write` fills a temporary file next to `path`, which is flushed,
-// closed and renamed over `path`. On any failure the temporary file is removed, the old file
-// is untouched and the exception is thrown again.
-void AfxWriteFileReplacing(LPCTSTR path, void (*write)(CFile& file, void* context), void* context);
