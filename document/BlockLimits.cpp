@@ -2,8 +2,16 @@
 // and the code sizes that depend on the device model.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
+#include "elements/BlockAnalog.h"
+#include "elements/BlockConnectors.h"
+#include "elements/BlockCounters.h"
+#include "elements/BlockDataLog.h"
+#include "elements/BlockIO.h"
+#include "elements/BlockLadder.h"
+#include "elements/BlockLogic.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
+#include "elements/BlockRelays.h"
 
 int CTavixDoc::GetProgramCodeSize() const
 {
@@ -37,12 +45,13 @@ int CTavixDoc::CountFlaggedBlocks(int nExcludeNumber) const
             continue;
         if (newModel) {
             if (GetBlockKind(pBlock->m_nType) == KIND_FUNCTION &&
-                !IsObjectOfClass(pBlock, "CBlockLogic") && (pBlock->m_byOptions & OPT_REFERABLE))
+                !pBlock->IsKindOf(RUNTIME_CLASS(CBlockLogic)) &&
+                (pBlock->m_byOptions & OPT_REFERABLE))
                 ++count;
-        } else if (IsObjectOfClass(pBlock, "CBlockCOUNTER") ||
-                   IsObjectOfClass(pBlock, "CBlockACOMP") ||
-                   IsObjectOfClass(pBlock, "CBlockATHTRG") ||
-                   IsObjectOfClass(pBlock, "CBlockAAMP")) {
+        } else if (pBlock->IsKindOf(RUNTIME_CLASS(CBlockCOUNTER)) ||
+                   pBlock->IsKindOf(RUNTIME_CLASS(CBlockACOMP)) ||
+                   pBlock->IsKindOf(RUNTIME_CLASS(CBlockATHTRG)) ||
+                   pBlock->IsKindOf(RUNTIME_CLASS(CBlockAAMP))) {
             ++count;
         }
     }
@@ -68,34 +77,42 @@ void CTavixDoc::UpdateBlockSizesForHardware()
 
 BOOL CTavixDoc::CanAddBlock(int nType, BlockCounts* pCounts) const
 {
-    const char* counted = nullptr;
-    const char* excluded = nullptr;
+    const CRuntimeClass* counted = nullptr;
+    const CRuntimeClass* excluded = nullptr;
     int limit = 0;
     const bool newModel = IsNewModel();
     switch (nType) {
-    case 600: counted = "CBlockIn"; limit = 128; break;
-    case 602: counted = "CBlockShift"; limit = newModel ? 64 : 16; break;
-    case 603: counted = "CBlockLow"; excluded = "CBlockHigh"; limit = 1000; break;
-    case 604: counted = "CBlockHigh"; limit = 1000; break;
-    case 605: counted = "CBlockOut"; limit = 64; break;
-    case 606: counted = "CBlockOpenX"; limit = 128; break;
-    case 607: counted = "CBlockFlag"; limit = 512; break;
-    case 608: counted = "CBlockAnalogIn"; limit = 64; break;
-    case 609: counted = "CBlockAnalogOut"; limit = 32; break;
-    case 610: counted = "CBlockAnalogFlag"; limit = 512; break;
-    case 611: counted = "CBlockFKey"; limit = 5; break;
-    case 700: counted = "CBlockMake"; excluded = "CBlockBreak"; limit = 2560; break;
-    case 701: counted = "CBlockBreak"; limit = 2560; break;
-    case 702: counted = "CBlockAContact"; limit = 2560; break;
+    case 600: counted = RUNTIME_CLASS(CBlockIn); limit = 128; break;
+    case 602: counted = RUNTIME_CLASS(CBlockShift); limit = newModel ? 64 : 16; break;
+    case 603:
+        counted = RUNTIME_CLASS(CBlockLow);
+        excluded = RUNTIME_CLASS(CBlockHigh);
+        limit = 1000;
+        break;
+    case 604: counted = RUNTIME_CLASS(CBlockHigh); limit = 1000; break;
+    case 605: counted = RUNTIME_CLASS(CBlockOut); limit = 64; break;
+    case 606: counted = RUNTIME_CLASS(CBlockOpenX); limit = 128; break;
+    case 607: counted = RUNTIME_CLASS(CBlockFlag); limit = 512; break;
+    case 608: counted = RUNTIME_CLASS(CBlockAnalogIn); limit = 64; break;
+    case 609: counted = RUNTIME_CLASS(CBlockAnalogOut); limit = 32; break;
+    case 610: counted = RUNTIME_CLASS(CBlockAnalogFlag); limit = 512; break;
+    case 611: counted = RUNTIME_CLASS(CBlockFKey); limit = 5; break;
+    case 700:
+        counted = RUNTIME_CLASS(CBlockMake);
+        excluded = RUNTIME_CLASS(CBlockBreak);
+        limit = 2560;
+        break;
+    case 701: counted = RUNTIME_CLASS(CBlockBreak); limit = 2560; break;
+    case 702: counted = RUNTIME_CLASS(CBlockAContact); limit = 2560; break;
     case 703:
-    case 704: counted = "CBlockRelayCoil"; limit = 768; break;
-    case 705: counted = "CBlockAOutLAD"; limit = 544; break;
-    case 810: counted = "CBlockMSGTEXT"; limit = 16; break;
-    case 812: counted = "CBlockSREG"; limit = newModel ? 4 : 1; break;
-    case 820: counted = "CBlockAFILTER"; limit = 8; break;
-    case 900: counted = "CBlockMale"; limit = 1900; break;
-    case 901: counted = "CBlockFemale"; limit = 1900; break;
-    case 911: counted = "CBlockDataLog"; limit = 1; break;
+    case 704: counted = RUNTIME_CLASS(CBlockRelayCoil); limit = 768; break;
+    case 705: counted = RUNTIME_CLASS(CBlockAOutLAD); limit = 544; break;
+    case 810: counted = RUNTIME_CLASS(CBlockMSGTEXT); limit = 16; break;
+    case 812: counted = RUNTIME_CLASS(CBlockSREG); limit = newModel ? 4 : 1; break;
+    case 820: counted = RUNTIME_CLASS(CBlockAFILTER); limit = 8; break;
+    case 900: counted = RUNTIME_CLASS(CBlockMale); limit = 1900; break;
+    case 901: counted = RUNTIME_CLASS(CBlockFemale); limit = 1900; break;
+    case 911: counted = RUNTIME_CLASS(CBlockDataLog); limit = 1; break;
     default: return FALSE;
     }
 
@@ -103,8 +120,7 @@ BOOL CTavixDoc::CanAddBlock(int nType, BlockCounts* pCounts) const
     int operands[3] = {0, 0, 0};
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         const CBlockObj* pBlock = static_cast<const CBlockObj*>(m_blocks.GetNext(pos));
-        if (!IsObjectOfClass(pBlock, counted) ||
-            (excluded != nullptr && IsObjectOfClass(pBlock, excluded)))
+        if (!pBlock->IsKindOf(counted) || (excluded != nullptr && pBlock->IsKindOf(excluded)))
             continue;
         ++count;
         const int op = pBlock->m_nOperand;

@@ -3,8 +3,10 @@
 // it), and a full range refuses the element instead of giving a number twice.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
+#include "elements/BlockConnectors.h"
+#include "elements/BlockDataLog.h"
 #include "elements/BlockIO.h"
+#include "elements/BlockLadder.h"
 #include "elements/BlockObj.h"
 
 #include <vector>
@@ -12,24 +14,28 @@
 namespace {
 
 // Classes numbered from their type's range (all others are function blocks numbered from 9000).
-const char* const kRangeNumberedClasses[] = {
-    "CBlockIn", "CBlockShift", "CBlockOut", "CBlockOpenX", "CBlockFlag", "CBlockFKey",
-    "CBlockLow", "CBlockAnalogIn", "CBlockAnalogOut", "CBlockAnalogFlag", "CBlockMale",
-    "CBlockFemale", "CBlockMake", "CBlockAContact", "CBlockRelayCoil", "CBlockAOutLAD",
-    "CBlockDataLog",
+const CRuntimeClass* const kRangeNumberedClasses[] = {
+    RUNTIME_CLASS(CBlockIn),        RUNTIME_CLASS(CBlockShift),     RUNTIME_CLASS(CBlockOut),
+    RUNTIME_CLASS(CBlockOpenX),     RUNTIME_CLASS(CBlockFlag),      RUNTIME_CLASS(CBlockFKey),
+    RUNTIME_CLASS(CBlockLow),       RUNTIME_CLASS(CBlockAnalogIn),  RUNTIME_CLASS(CBlockAnalogOut),
+    RUNTIME_CLASS(CBlockAnalogFlag), RUNTIME_CLASS(CBlockMale),     RUNTIME_CLASS(CBlockFemale),
+    RUNTIME_CLASS(CBlockMake),      RUNTIME_CLASS(CBlockAContact),  RUNTIME_CLASS(CBlockRelayCoil),
+    RUNTIME_CLASS(CBlockAOutLAD),   RUNTIME_CLASS(CBlockDataLog),
 };
 // Pasted elements of these classes keep their number when it is free.
-const char* const kKeepNumberClasses[] = {
-    "CBlockIn", "CBlockShift", "CBlockOut", "CBlockOpenX", "CBlockFlag", "CBlockLow",
-    "CBlockAnalogIn", "CBlockAnalogOut", "CBlockAnalogFlag", "CBlockMake", "CBlockAContact",
-    "CBlockRelayCoil", "CBlockAOutLAD", "CBlockFKey",
+const CRuntimeClass* const kKeepNumberClasses[] = {
+    RUNTIME_CLASS(CBlockIn),        RUNTIME_CLASS(CBlockShift),     RUNTIME_CLASS(CBlockOut),
+    RUNTIME_CLASS(CBlockOpenX),     RUNTIME_CLASS(CBlockFlag),      RUNTIME_CLASS(CBlockLow),
+    RUNTIME_CLASS(CBlockAnalogIn),  RUNTIME_CLASS(CBlockAnalogOut), RUNTIME_CLASS(CBlockAnalogFlag),
+    RUNTIME_CLASS(CBlockMake),      RUNTIME_CLASS(CBlockAContact),  RUNTIME_CLASS(CBlockRelayCoil),
+    RUNTIME_CLASS(CBlockAOutLAD),   RUNTIME_CLASS(CBlockFKey),
 };
 
 template <size_t N>
-bool IsOfAny(const CObject* pObject, const char* const (&names)[N])
+bool IsOfAny(const CObject* pObject, const CRuntimeClass* const (&classes)[N])
 {
-    for (const char* name : names) {
-        if (IsObjectOfClass(pObject, name))
+    for (const CRuntimeClass* pClass : classes) {
+        if (pObject->IsKindOf(pClass))
             return true;
     }
     return false;
@@ -125,13 +131,13 @@ BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
         }
     }
 
-    const bool coil = IsObjectOfClass(pBlock, "CBlockRelayCoil");
+    const bool coil = pBlock->IsKindOf(RUNTIME_CLASS(CBlockRelayCoil));
     const bool ladderAOut = type == TYPE_AOUT_LAD;
     Occupancy q(128), m(512), x(128), aq(32), am(512);
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         const CBlockObj* pOther = static_cast<const CBlockObj*>(m_blocks.GetNext(pos));
         if (coil) {
-            if (!IsObjectOfClass(pOther, "CBlockRelayCoil"))
+            if (!pOther->IsKindOf(RUNTIME_CLASS(CBlockRelayCoil)))
                 continue;
             const int op = pOther->m_nOperand;
             if (op >= NUM_OPEN_X)

@@ -3,7 +3,7 @@
 // block's position in the function-block range plus the type's bracketed name.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
+#include "elements/BlockLogic.h"
 #include "elements/BlockObj.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/Wnd.h"
@@ -32,7 +32,7 @@ void AddEntries(CWnd* pControl, UINT nAddMessage, const CStringArray& entries)
 bool IsPlainFunctionBlock(const CBlockObj* pBlock)
 {
     return CTavixDoc::GetBlockKind(pBlock->m_nType) == KIND_FUNCTION &&
-           !IsObjectOfClass(pBlock, "CBlockLogic");
+           !pBlock->IsKindOf(RUNTIME_CLASS(CBlockLogic));
 }
 
 } // namespace

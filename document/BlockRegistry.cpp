@@ -3,8 +3,8 @@
 // order and the first match wins.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
 #include "elements/BlockComment.h"
+#include "elements/BlockConnectors.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
@@ -86,7 +86,8 @@ int CTavixDoc::CountBlocks() const
     int count = 0;
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         const CObject* pObject = m_blocks.GetNext(pos);
-        if (!IsObjectOfClass(pObject, "CBlockMale") && !IsObjectOfClass(pObject, "CBlockFemale"))
+        if (!pObject->IsKindOf(RUNTIME_CLASS(CBlockMale)) &&
+            !pObject->IsKindOf(RUNTIME_CLASS(CBlockFemale)))
             ++count;
     }
     return count;
@@ -182,8 +183,8 @@ CConnectLineObj* CTavixDoc::FindWireOnConnector(CBlockObj* pConnector) const
     for (POSITION pos = m_wires.GetHeadPosition(); pos != nullptr;) {
         CConnectLineObj* pWire = static_cast<CConnectLineObj*>(m_wires.GetNext(pos));
         const CBlockObj* pEnd = pWire->m_pEndBlock;
-        if (pEnd == pConnector &&
-            (IsObjectOfClass(pEnd, "CBlockMale") || IsObjectOfClass(pEnd, "CBlockFemale")))
+        if (pEnd == pConnector && (pEnd->IsKindOf(RUNTIME_CLASS(CBlockMale)) ||
+                                   pEnd->IsKindOf(RUNTIME_CLASS(CBlockFemale))))
             return pWire;
     }
     return nullptr;

@@ -2,36 +2,48 @@
 // they name nothing), data-log items find their blocks, and wires without both ends are dropped.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
+#include "elements/BlockAnalog.h"
+#include "elements/BlockCounters.h"
 #include "elements/BlockDataLog.h"
+#include "elements/BlockDevice.h"
+#include "elements/BlockMath.h"
 #include "elements/BlockObj.h"
+#include "elements/BlockRelays.h"
+#include "elements/BlockTimers.h"
+#include "elements/BlockWord.h"
 #include "elements/ConnectLineObj.h"
 
 namespace {
 
 // Classes whose four references are resolved after loading a new-model file.
-const char* const kReferencingClasses[] = {
-    "CBlockTime", "CBlockAnalog", "CBlockCOUNTER", "CBlockHCOUNTER", "CBlockTHTRG",
-    "CBlockMATHERR", "CBlockROL", "CBlockROR", "CBlockSHL", "CBlockSHR", "CBlockANDM",
-    "CBlockORM", "CBlockNOTM", "CBlockNANDM", "CBlockNORM", "CBlockXORM", "CBlockARRMXIV",
-    "CBlockACMXIV", "CBlockRAND", "CBlockMOD", "CBlockREM", "CBlockLOG", "CBlockFIX",
-    "CBlockROUND", "CBlockENCODER", "CBlockWORD2BIT", "CBlockSMC", "CBlockSMCE", "CBlockPTO",
-    "CBlockPTOE", "CBlockMEM",
+const CRuntimeClass* const kReferencingClasses[] = {
+    RUNTIME_CLASS(CBlockTime),    RUNTIME_CLASS(CBlockAnalog),   RUNTIME_CLASS(CBlockCOUNTER),
+    RUNTIME_CLASS(CBlockHCOUNTER), RUNTIME_CLASS(CBlockTHTRG),   RUNTIME_CLASS(CBlockMATHERR),
+    RUNTIME_CLASS(CBlockROL),     RUNTIME_CLASS(CBlockROR),      RUNTIME_CLASS(CBlockSHL),
+    RUNTIME_CLASS(CBlockSHR),     RUNTIME_CLASS(CBlockANDM),     RUNTIME_CLASS(CBlockORM),
+    RUNTIME_CLASS(CBlockNOTM),    RUNTIME_CLASS(CBlockNANDM),    RUNTIME_CLASS(CBlockNORM),
+    RUNTIME_CLASS(CBlockXORM),    RUNTIME_CLASS(CBlockARRMXIV),  RUNTIME_CLASS(CBlockACMXIV),
+    RUNTIME_CLASS(CBlockRAND),    RUNTIME_CLASS(CBlockMOD),      RUNTIME_CLASS(CBlockREM),
+    RUNTIME_CLASS(CBlockLOG),     RUNTIME_CLASS(CBlockFIX),      RUNTIME_CLASS(CBlockROUND),
+    RUNTIME_CLASS(CBlockENCODER), RUNTIME_CLASS(CBlockWORD2BIT), RUNTIME_CLASS(CBlockSMC),
+    RUNTIME_CLASS(CBlockSMCE),    RUNTIME_CLASS(CBlockPTO),      RUNTIME_CLASS(CBlockPTOE),
+    RUNTIME_CLASS(CBlockMEM),
 };
-const char* const kNonReferencingClasses[] = {
-    "CBlockAAMP", "CBlockADTRG", "CBlockAFILTER", "CBlockMAXMIN",
+const CRuntimeClass* const kNonReferencingClasses[] = {
+    RUNTIME_CLASS(CBlockAAMP), RUNTIME_CLASS(CBlockADTRG), RUNTIME_CLASS(CBlockAFILTER),
+    RUNTIME_CLASS(CBlockMAXMIN),
 };
 
 bool ResolvesReferencesNewModel(const CBlockObj* pBlock)
 {
     if (pBlock->m_nType >= 410 && pBlock->m_nType <= 413)
         return false;
-    for (const char* name : kNonReferencingClasses) {
-        if (IsObjectOfClass(pBlock, name))
+    for (const CRuntimeClass* pClass : kNonReferencingClasses) {
+        if (pBlock->IsKindOf(pClass))
             return false;
     }
-    for (const char* name : kReferencingClasses) {
-        if (IsObjectOfClass(pBlock, name))
+    for (const CRuntimeClass* pClass : kReferencingClasses) {
+        if (pBlock->IsKindOf(pClass))
             return true;
     }
     return false;
@@ -60,7 +72,7 @@ void CTavixDoc::FixUpAfterLoad()
     const bool newModel = IsNewModel();
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
-        if (newModel && IsObjectOfClass(pBlock, "CBlockDataLog")) {
+        if (newModel && pBlock->IsKindOf(RUNTIME_CLASS(CBlockDataLog))) {
             CBlockDataLog* pLog = static_cast<CBlockDataLog*>(pBlock);
             if (pLog->m_aItems.GetSize() != pLog->m_nTime1High)
                 AfxThrowArchiveException(CArchiveException::genericException);
@@ -76,11 +88,12 @@ void CTavixDoc::FixUpAfterLoad()
                 for (int k = 0; k < 4; ++k)
                     resolve(pBlock, k);
             }
-        } else if (IsObjectOfClass(pBlock, "CBlockCOUNTER")) {
+        } else if (pBlock->IsKindOf(RUNTIME_CLASS(CBlockCOUNTER))) {
             resolve(pBlock, 0);
             resolve(pBlock, 1);
-        } else if (IsObjectOfClass(pBlock, "CBlockDPR") || IsObjectOfClass(pBlock, "CBlockDDR") ||
-                   IsObjectOfClass(pBlock, "CBlockPLR")) {
+        } else if (pBlock->IsKindOf(RUNTIME_CLASS(CBlockDPR)) ||
+                   pBlock->IsKindOf(RUNTIME_CLASS(CBlockDDR)) ||
+                   pBlock->IsKindOf(RUNTIME_CLASS(CBlockPLR))) {
             resolve(pBlock, 0);
         }
     }

@@ -2,7 +2,6 @@
 // each text set; older files hold one array whose entry i is the field of line i.
 #include "document/TavixDoc.h"
 
-#include "document/ClassTest.h"
 #include "document/FileReads.h"
 #include "elements/BlockMSGTEXT.h"
 #include "msgtext/Widget.h"
@@ -47,7 +46,7 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<cons
     const bool eightArrays = IsNewModel() || ar.IsStoring() || m_markers[0] == kMarkerSet;
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         CObject* pObject = m_blocks.GetNext(pos);
-        if (!IsObjectOfClass(pObject, "CBlockMSGTEXT"))
+        if (!pObject->IsKindOf(RUNTIME_CLASS(CBlockMSGTEXT)))
             continue;
         CBlockMSGTEXT* pText = static_cast<CBlockMSGTEXT*>(pObject);
         if (eightArrays) {
