@@ -1,5 +1,6 @@
-// What a load does after the lists are read: references become pointers (or are cleared when
-// they name nothing), data-log items find their blocks, and wires without both ends are dropped.
+// What a load does after the lists are read: references become pointers (a number below the
+// function blocks clears the reference), data-log items find their blocks, and wires without
+// both ends are dropped.
 #include "document/TavixDoc.h"
 
 #include "elements/BlockAnalog.h"
@@ -59,11 +60,13 @@ void CTavixDoc::FixUpAfterLoad()
             pBlock->m_pRefBlock[k] = FindBlockByNumber(number);
             if (pBlock->m_pRefBlock[k] != nullptr)
                 return;
-            // A reference to an element the file does not hold is cleared, not left dangling.
+            // A reference to an element the file does not hold keeps its flag and number with
+            // no element behind it, so that saving writes it back as it was.
             CString warning;
             warning.Format(L"Block %d: reference %d names block %d, which does not exist",
                            pBlock->m_nNumber, k + 1, number);
             m_loadWarnings.Add(warning);
+            return;
         }
         pBlock->m_pRefBlock[k] = nullptr;
         pBlock->m_bRef[k] = FALSE;

@@ -145,8 +145,14 @@ void CBlockObj::StampStartTimes(CTavixView* pView)
 void CBlockObj::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        for (int k = 0; k < 4; ++k)
-            m_nRefNumber[k] = m_pRefBlock[k] ? m_pRefBlock[k]->m_nNumber : -1;
+        // A set reference whose block the program does not hold keeps the number it was
+        // loaded with; a reference without its flag and without a block is none (-1).
+        for (int k = 0; k < 4; ++k) {
+            if (m_pRefBlock[k] != nullptr)
+                m_nRefNumber[k] = m_pRefBlock[k]->m_nNumber;
+            else if (!m_bRef[k])
+                m_nRefNumber[k] = -1;
+        }
 
         ar << m_nType;
         ar << int(m_ptOrigin.x) << int(m_ptOrigin.y);

@@ -335,9 +335,36 @@ TEST(ProgramFile, BrokenReferencesAreClearedAtLoad)
     ASSERT_TRUE(Open(again, folder.File("broken.yfb")));
     CBlockObj* pTimer = Block(again, 9001);
     EXPECT_EQ(pTimer->m_pRefBlock[0], nullptr);
-    EXPECT_FALSE(pTimer->m_bRef[0]);
+    EXPECT_TRUE(pTimer->m_bRef[0]);  // the reference stands, with no block behind it
     EXPECT_EQ(again.m_wires.GetCount(), 2);  // the wire to nowhere is dropped
     EXPECT_EQ(again.GetLoadWarnings().GetSize(), 2);
+}
+
+TEST(ProgramFile, ReferenceToAMissingBlockSavesBackByteForByte)
+{
+    // The timer's reference names block 9999, which the file does not hold; loading and saving
+    // it twice gives the same file each time.
+    ScratchFolder folder;
+    CTavixDoc doc;
+    ASSERT_TRUE(Open(doc, FixturePath("program_fbd.yfb")));
+    CBlockObj ghost(300, 4);
+    ghost.m_nNumber = 9999;
+    Block(doc, 9001)->m_pRefBlock[0] = &ghost;
+    const Bytes written = SaveToBytes(doc, folder, "missing.yfb");
+    Block(doc, 9001)->m_pRefBlock[0] = nullptr;
+    ASSERT_FALSE(written.empty());
+
+    CTavixDoc again;
+    ASSERT_TRUE(Open(again, folder.File("missing.yfb")));
+    EXPECT_TRUE(Block(again, 9001)->m_bRef[0]);
+    EXPECT_EQ(Block(again, 9001)->m_nRefNumber[0], 9999);
+    EXPECT_EQ(again.GetLoadWarnings().GetSize(), 1);
+    const Bytes first = SaveToBytes(again, folder, "first.yfb");
+    EXPECT_TRUE(first == written) << "saved " << first.size() << " bytes, file has "
+                                  << written.size();
+    CTavixDoc third;
+    ASSERT_TRUE(Open(third, folder.File("first.yfb")));
+    EXPECT_TRUE(SaveToBytes(third, folder, "second.yfb") == written);
 }
 
 TEST(ProgramFile, DataLogWhoseCountDisagreesWithItsItemsIsRefused)

@@ -79,7 +79,7 @@ TEST(ElementRecord, ByteLayout)
     ref3.m_nNumber = 9030;
     b.m_pRefBlock[0] = &ref1;
     b.m_pRefBlock[2] = &ref3;
-    b.m_nRefNumber[1] = 9999;  // no pointer: stored as -1
+    b.m_nRefNumber[1] = 9999;  // set, but no block in the program: the number stays
 
     const std::vector<BYTE> bytes = StoreBody(b);
     ASSERT_EQ(bytes.size(), 482u);
@@ -95,7 +95,7 @@ TEST(ElementRecord, ByteLayout)
         {186, 32, "time-2 high"}, {190, 0, "time-2 base"}, {194, 33, "count"},
         {198, 0, "std pre-warning"}, {202, 40, "pre-warn 1"}, {214, 43, "pre-warn 4"},
         {218, 51, "extra 1"}, {222, 53, "extra 3"}, {226, 3, "sim kind"}, {230, 54, "extra 4"},
-        {234, 9010, "ref number 1"}, {238, 1, "ref 2"}, {242, -1, "ref number 2"},
+        {234, 9010, "ref number 1"}, {238, 1, "ref 2"}, {242, 9999, "ref number 2"},
         {246, 8, "operand count"}, {250, 0, "auto range"}, {254, 61, "sim value"},
         {258, -62, "sim min"}, {262, 63, "sim max"}, {266, 0, "negate 0"}, {270, 1, "negate 1"},
         {346, 0, "pin kind 0"}, {350, 1, "pin kind 1"}, {422, 3, "pin kind 19"},
@@ -112,8 +112,11 @@ TEST(ElementRecord, ByteLayout)
     double d = 0;
     std::memcpy(&d, bytes.data() + 474, 8);
     EXPECT_EQ(d, 2.5);
-    // Storing takes the reference numbers from the pointers.
-    EXPECT_EQ(b.m_nRefNumber[1], -1);
+    // Storing takes the reference numbers from the pointers; a reference that is switched off
+    // and has no block is stored as none, whatever number it kept.
+    EXPECT_EQ(b.m_nRefNumber[0], 9010);
+    b.m_bRef[1] = 0;
+    EXPECT_EQ(IntAt(StoreBody(b), 242), -1);
 }
 
 TEST(ElementRecord, RoundTripKeepsEveryStoredField)
