@@ -41,7 +41,7 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar)
     SerializeMessageTextFields(ar, seen);
 }
 
-void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen)
+void CTavixDoc::SerializeMessageTextFields(CArchive& ar, SeenObjects& seen)
 {
     const bool eightArrays = IsNewModel() || ar.IsStoring() || m_markers[0] == kMarkerSet;
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
@@ -75,7 +75,9 @@ void CTavixDoc::SerializeMessageTextFields(CArchive& ar, std::unordered_set<cons
                 pText->m_aLines1[i].RemoveAll();
                 pText->m_aLines1[i].Add(pField);
             } else {
-                delete pField;  // a display has four lines; spare entries have no place
+                // A display has four lines: a spare entry has no place, but lives until the
+                // load ends (see SeenObjects).
+                seen.KeepUntilLoadEnds(pField);
             }
         }
     }

@@ -4,7 +4,9 @@
 
 #include "platform/base/Afx.h"
 
+#include <memory>
 #include <unordered_set>
+#include <vector>
 
 namespace docfile {
 
@@ -19,14 +21,27 @@ inline DWORD_PTR ReadCheckedCount(CArchive& ar, UINT minBytes, DWORD_PTR limit)
     return count;
 }
 
-// Objects taken from one archive so far: a tag that names one of them again would put one
-// object in two places, to be deleted twice.
-using SeenObjects = std::unordered_set<const CObject*>;
+// The objects one load has taken from its archive so far. A tag that names one of them again
+// would put one object in two places, to be deleted twice. Objects that were read but have no
+// place in the document (the spare field entries of old message texts) are kept here until the
+// load ends: the archive's object table still names them, so a later tag may refer back to
+// them, and a freed one's address could come back as a new object's.
+class SeenObjects {
+public:
+    // FALSE when the object was taken before.
+    bool Insert(const CObject* pObject) { return m_seen.insert(pObject).second; }
+    // Deletes the object when this record goes, at the end of the load.
+    void KeepUntilLoadEnds(CObject* pObject) { m_unplaced.emplace_back(pObject); }
+
+private:
+    std::unordered_set<const CObject*> m_seen;
+    std::vector<std::unique_ptr<CObject>> m_unplaced;
+};
 
 inline CObject* ReadOwnedObject(CArchive& ar, const CRuntimeClass* pClass, SeenObjects& seen)
 {
     CObject* pObject = ar.ReadObject(pClass);
-    if (pObject != nullptr && !seen.insert(pObject).second)
+    if (pObject != nullptr && !seen.Insert(pObject))
         AfxThrowArchiveException(CArchiveException::badIndex);
     return pObject;
 }

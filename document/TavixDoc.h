@@ -19,6 +19,9 @@ class CConnectLineObj;
 class CBlockComment;
 class CPowerBusObj;
 class CWnd;
+namespace docfile {
+class SeenObjects;
+}
 
 class CTavixDoc : public CObject {
     DECLARE_DYNCREATE(CTavixDoc)
@@ -222,7 +225,7 @@ private:
     // Runs after the lists were read: references, data-log items, wires with missing ends.
     void FixUpAfterLoad();
     void SerializeLadderMaps(CArchive& ar);
-    void SerializeMessageTextFields(CArchive& ar, std::unordered_set<const CObject*>& seen);
+    void SerializeMessageTextFields(CArchive& ar, docfile::SeenObjects& seen);
     // Loads an archive into a detached document; on success swaps it into this one.
     BOOL LoadFrom(CFile& file, const CString& name);
 

@@ -211,6 +211,32 @@ TEST(ProgramFile, OldModelFileLoadsWithDefaultsAndSavesInTheNewLayout)
     EXPECT_TRUE(SameBytes(SaveToBytes(again, folder, "second.yfb"), first));
 }
 
+TEST(ProgramFile, OldMessageTextSpareFieldEntries)
+{
+    // Six field entries in the first old message text: lines 1-4 and two spares, which have no
+    // place. The second text's fields load beside them.
+    CTavixDoc doc;
+    ASSERT_TRUE(Open(doc, FixturePath("program_old_spare_fields.yfb")))
+        << doc.GetLastError().GetString();
+    auto* pFirst = static_cast<CBlockMSGTEXT*>(Block(doc, 9001));
+    auto* pSecond = static_cast<CBlockMSGTEXT*>(Block(doc, 9002));
+    ASSERT_TRUE(pFirst != nullptr && pSecond != nullptr);
+    for (int line = 0; line < 4; ++line) {
+        ASSERT_EQ(pFirst->m_aLines1[line].GetSize(), 1) << line;
+        EXPECT_EQ(static_cast<CWidget*>(pFirst->m_aLines1[line][0])->m_pBlock, Block(doc, 9000));
+    }
+    ASSERT_EQ(pSecond->m_aLines1[0].GetSize(), 1);
+    ASSERT_EQ(pSecond->m_aLines1[1].GetSize(), 1);
+    EXPECT_EQ(static_cast<CWidget*>(pSecond->m_aLines1[1][0])->m_pBlock, nullptr);
+
+    // The same file whose second text names the last spare again instead of a field of its
+    // own: one object in two places is refused, and the spare is still alive to be asked.
+    CTavixDoc again;
+    EXPECT_FALSE(Open(again, FixturePath("program_old_spare_field_named_again.yfb")));
+    EXPECT_FALSE(again.GetLastError().IsEmpty());
+    EXPECT_EQ(again.m_blocks.GetCount(), 0);
+}
+
 TEST(ProgramFile, NewDocumentRoundTrip)
 {
     ScratchFolder folder;
