@@ -6,10 +6,9 @@
 
 #include "document/FileReads.h"
 #include "elements/BlockComment.h"
-#include "elements/BlockConnectors.h"
-#include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
+#include "elements/ElementClasses.h"
 #include "elements/PowerBus.h"
 #include "msgtext/Widget.h"
 #include "shell/MainFrame.h"
@@ -63,17 +62,12 @@ void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* pClas
     }
 }
 
-// Every class a program file may name must be in the program's class registry; the factory
-// names each element family, the rest are named here.
+// Every class a program file may name must be in the program's class registry, whatever else
+// the program links: the element list names every element class, the field class is named here.
 void LinkElementClasses()
 {
     static const bool linked = [] {
-        (void)&NewBlockOfType;
-        AfxRegisterClass(RUNTIME_CLASS(CConnectLineObj));
-        AfxRegisterClass(RUNTIME_CLASS(CBlockComment));
-        AfxRegisterClass(RUNTIME_CLASS(CBlockMale));
-        AfxRegisterClass(RUNTIME_CLASS(CBlockFemale));
-        AfxRegisterClass(RUNTIME_CLASS(CPowerBusObj));
+        RegisterElementClasses();
         AfxRegisterClass(RUNTIME_CLASS(CWidget));
         return true;
     }();
