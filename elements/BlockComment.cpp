@@ -72,11 +72,6 @@ void CBlockComment::Serialize(CArchive& ar)
     }
 }
 
-void CBlockComment::Draw(CDC*) {}
-void CBlockComment::DrawSelected(CDC*) {}
-void CBlockComment::DrawText(CDC*) {}
-void CBlockComment::DrawHandles(CDC*) {}
-
 void CBlockComment::GetTextLines(CStringArray* pLines, CArray<int, int>* pOffsets) const
 {
     if (!pLines || !pOffsets)

@@ -18,7 +18,7 @@ public:
     // The comment record (schema 1; schema 0 records hold an 8-bit face name).
     void Serialize(CArchive& ar) override;
 
-    // Painting comes with the drawing layer.
+    // The text line by line in its font and colour; DrawSelected adds the corner handles.
     virtual void Draw(CDC* pDC);
     virtual void DrawSelected(CDC* pDC);
     void DrawText(CDC* pDC);

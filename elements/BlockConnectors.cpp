@@ -63,9 +63,6 @@ void CBlockMale::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     Draw(pView, pDC, 1, m_nPinValue[0] == 1 ? RGB(255, 0, 0) : RGB(0, 0, 255));
 }
 
-void CBlockMale::Draw(CTavixView*, CDC*, int, COLORREF) {}
-void CBlockMale::DrawShape(CDC*, int) {}
-
 // ---- CBlockFemale ----
 
 CBlockFemale::CBlockFemale() : CBlockObj(TYPE_FEMALE, 0)
@@ -103,5 +100,3 @@ BOOL CBlockFemale::Simulate(CTavixView* pView)
     return TRUE;
 }
 
-void CBlockFemale::Draw(CTavixView*, CDC*, int, COLORREF) {}
-void CBlockFemale::DrawShape(CDC*, int) {}

@@ -93,8 +93,6 @@ void CBlockCOUNTER::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     StepAndShow(*this, pView, pDC);
 }
 
-void CBlockCOUNTER::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}
-
 // ---- Hours Counter (801) ----
 
 CBlockHCOUNTER::CBlockHCOUNTER()
@@ -195,8 +193,6 @@ void CBlockHCOUNTER::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     StepAndShow(*this, pView, pDC);
 }
 
-void CBlockHCOUNTER::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}
-
 // ---- Threshold Trigger (802) ----
 
 CBlockTHTRG::CBlockTHTRG()
@@ -261,5 +257,3 @@ void CBlockTHTRG::SimulateAndDraw(CTavixView* pView, CDC* pDC)
 {
     StepAndShow(*this, pView, pDC);
 }
-
-void CBlockTHTRG::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}

@@ -108,7 +108,6 @@ BOOL CBlockIn::Simulate(CTavixView* pView)
     return TRUE;
 }
 
-void CBlockIn::DrawOutputState(CTavixView* /*pView*/, CDC* /*pDC*/) {}
 
 CBlockFKey::CBlockFKey() = default;
 
@@ -124,7 +123,6 @@ CBlockShift::CBlockShift() = default;
 
 CBlockShift::CBlockShift(int nType) : CBlockObj(nType, 0) {}
 
-void CBlockShift::DrawOutputState(CTavixView* /*pView*/, CDC* /*pDC*/) {}
 
 // ---- analog I/O ----
 
@@ -156,9 +154,6 @@ void CBlockAnalogIn::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     DrawValueText(pDC, pView);
 }
 
-void CBlockAnalogIn::DrawOutputState(CTavixView* /*pView*/, CDC* /*pDC*/) {}
-
-void CBlockAnalogIn::DrawValueText(CDC* /*pDC*/, CTavixView* /*pView*/) {}
 
 CBlockAnalogOut::CBlockAnalogOut()
 {
@@ -250,7 +245,6 @@ CBlockLow::CBlockLow() = default;
 
 CBlockLow::CBlockLow(int nType) : CBlockObj(nType, 0) {}
 
-void CBlockLow::DrawOutputState(CTavixView* /*pView*/, CDC* /*pDC*/) {}
 
 CBlockHigh::CBlockHigh() = default;
 

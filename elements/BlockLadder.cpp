@@ -88,8 +88,6 @@ BOOL CBlockMake::Simulate(CTavixView* pView)
     return TRUE;
 }
 
-void CBlockMake::Draw(CTavixView* /*pView*/, CDC* /*pDC*/, int /*nFlag*/, COLORREF /*colour*/) {}
-
 CBlockBreak::CBlockBreak() = default;
 
 CBlockBreak::CBlockBreak(int nType) : CBlockMake(nType) {}

@@ -309,12 +309,6 @@ void CBlockObj::CopyTo(CBlockObj* pDst, BOOL bGeometry, int nMachineType)
     }
 }
 
-// Painting comes with the drawing layer; until then these draw nothing.
-void CBlockObj::Draw(CTavixView*, CDC*, int, COLORREF) {}
-void CBlockObj::DrawSelected(CTavixView*, CDC*) {}
-void CBlockObj::DrawOutputState(CTavixView*, CDC*) {}
-void CBlockObj::DrawValueText(CDC*, CTavixView*) {}
-void CBlockObj::DrawBody(CDC*, COLORREF, BOOL) {}
 
 BOOL CBlockObj::Simulate(CTavixView*)
 {

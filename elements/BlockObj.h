@@ -42,8 +42,12 @@ public:
     // Copies this element's settings into pDst; nMachineType is that of the document the copy
     // happens in (the newer fields are copied only from machine type 'Q' on).
     virtual void CopyTo(CBlockObj* pDst, BOOL bGeometry, int nMachineType);
-    // Painting (a later stage; these do nothing yet).
+    // ---- painting (diagram units; the view's mapping zooms) ----
+    // The whole element: pin stubs, the pin under the cursor while wiring, negation marks,
+    // body, symbol, label and comment. Colour 0 is the editing look; any other colour is the
+    // simulation look (inputs by their own value, outputs and outline in the colour).
     virtual void Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF colour);
+    // Draw in the selection colour, then the four corner handles.
     virtual void DrawSelected(CTavixView* pView, CDC* pDC);
     // Simulate, then Draw red when the output is 1, else blue.
     virtual void SimulateAndDraw(CTavixView* pView, CDC* pDC);
@@ -51,7 +55,19 @@ public:
     virtual void DrawValueText(CDC* pDC, CTavixView* pView);
     // Time text of the monitor sheets ("%02d:%02d" and a unit letter).
     virtual void GetTimeText(CTavixView* pView, CString* pText);
-    virtual void DrawBody(CDC* pDC, COLORREF colour, BOOL bFill);
+    // The filled body, outlined in the colour when bBorder is set.
+    virtual void DrawBody(CDC* pDC, COLORREF colour, BOOL bBorder);
+    // The family symbol inside the body.
+    void DrawSymbol(CTavixView* pView, CDC* pDC);
+    // The comment lines above the element (its own comment, or its operand's).
+    void DrawComment(CTavixView* pView, CDC* pDC, const int& lineHeight);
+    void DrawSelectionHandles(CDC* pDC);
+    // The stub of parameter pin `pin` and the block's parameter texts beside the body.
+    void DrawParameterText(CTavixView* pView, CDC* pDC, int pin, int spacing, int cw, int lh);
+    // TRUE when the mouse cursor lies on the pin's rectangle in the view's window.
+    BOOL IsCursorOverPin(CTavixView* pView, int pin, CDC* pDC) const;
+    // The pin is outlined: the cursor is on it while the view wires or drags a wire end.
+    BOOL IsPinHighlighted(CTavixView* pView, int pin, CDC* pDC) const;
     // Numeric output of pBlock (not of this element) for blocks whose value others reference.
     virtual void GetOutputValue(CBlockObj* pBlock, double* pValue);
     // Passes this element's output to every ladder contact that switches on its number.

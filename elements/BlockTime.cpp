@@ -177,9 +177,3 @@ void CBlockTime::SimulateAndDraw(CTavixView* pView, CDC* pDC)
     if (pView)
         pView->UpdateMonitorSheets(this);
 }
-
-void CBlockTime::DrawValueText(CDC* /*pDC*/, CTavixView* pView)
-{
-    // The box itself is painted with the rest of the diagram; the text is kept for it.
-    GetTimeText(pView, &m_strValueText);
-}

@@ -87,9 +87,6 @@ void CConnectLineObj::Serialize(CArchive& ar)
     }
 }
 
-void CConnectLineObj::Draw(CDC*, COLORREF, int) {}
-void CConnectLineObj::DrawSelected(CDC*, COLORREF) {}
-
 BOOL CConnectLineObj::Walk(int x, int y, int* pSegment, int* pOrientation, int tol,
                            const POINT* pMoveDelta) const
 {

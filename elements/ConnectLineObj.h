@@ -22,7 +22,8 @@ public:
     // that names no element stays null (in ladder documents the power bus stands in for it).
     void Serialize(CArchive& ar) override;
 
-    // Painting comes with the drawing layer.
+    // The polyline in the colour, as wide as the wider pin kind of its ends, with a junction
+    // dot on every marked vertex; DrawSelected adds the vertex handles.
     void Draw(CDC* pDC, COLORREF colour, int pass);
     void DrawSelected(CDC* pDC, COLORREF colour);
 

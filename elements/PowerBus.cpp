@@ -11,5 +11,3 @@ CPowerBusObj::CPowerBusObj() : CBlockHigh(TYPE_POWERBUS)
     m_nOutputs = 0;
     m_nWidth = kRailWidth;
 }
-
-void CPowerBusObj::Draw(CTavixView*, CDC*, int, COLORREF) {}

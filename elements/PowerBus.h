@@ -15,6 +15,6 @@ public:
     // height field (the y of the rail's lower end) before every painting.
     CPowerBusObj();
 
-    // Draws the rail (a later stage; nothing yet).
+    // The rail: 4 wide in the colour, from the origin down to the height field.
     void Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF colour) override;
 };

@@ -1,0 +1,136 @@
+// Small helpers of the element painters: pens, brushes and fonts that are created, selected
+// for the length of a scope and then deselected and deleted, so that every painter leaves the
+// device context's objects as it found them.
+#pragma once
+
+#include "platform/gdi/DC.h"
+
+namespace paint {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kBodyFill = RGB(255, 222, 140);
+constexpr COLORREF kClockFill = RGB(255, 223, 140);
+constexpr COLORREF kValueBoxFill = RGB(255, 255, 204);
+constexpr COLORREF kParamText = RGB(0x40, 0x80, 0x40);
+
+// A solid pen selected until the end of the scope.
+class Pen {
+public:
+    Pen(CDC* pDC, int width, COLORREF colour, int style = PS_SOLID) : m_pDC(pDC)
+    {
+        m_pen.CreatePen(style, width, colour);
+        m_pOld = pDC->SelectObject(&m_pen);
+    }
+    ~Pen() { m_pDC->SelectObject(m_pOld); }
+    Pen(const Pen&) = delete;
+    Pen& operator=(const Pen&) = delete;
+
+private:
+    CDC* m_pDC;
+    CPen m_pen;
+    CPen* m_pOld;
+};
+
+// The null pen selected until the end of the scope.
+class NullPen {
+public:
+    explicit NullPen(CDC* pDC) : m_pDC(pDC), m_pOld(pDC->SelectStockObject(NULL_PEN)) {}
+    ~NullPen() { m_pDC->SelectObject(m_pOld); }
+    NullPen(const NullPen&) = delete;
+    NullPen& operator=(const NullPen&) = delete;
+
+private:
+    CDC* m_pDC;
+    CGdiObject* m_pOld;
+};
+
+// A solid brush selected until the end of the scope.
+class Brush {
+public:
+    Brush(CDC* pDC, COLORREF colour) : m_pDC(pDC)
+    {
+        m_brush.CreateSolidBrush(colour);
+        m_pOld = pDC->SelectObject(&m_brush);
+    }
+    ~Brush() { m_pDC->SelectObject(m_pOld); }
+    Brush(const Brush&) = delete;
+    Brush& operator=(const Brush&) = delete;
+
+private:
+    CDC* m_pDC;
+    CBrush m_brush;
+    CBrush* m_pOld;
+};
+
+enum class FontKind {
+    Fixed,  // default character set, TrueType output precision, fixed pitch
+    Swiss,  // swiss family, every other parameter 0
+};
+
+// A font selected until the end of the scope.
+class Font {
+public:
+    Font(CDC* pDC, int height, int width, const wchar_t* face, FontKind kind = FontKind::Fixed, int weight = 400)
+        : m_pDC(pDC)
+    {
+        if (kind == FontKind::Fixed)
+            m_font.CreateFont(height, width, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0,
+                              FIXED_PITCH, face);
+        else
+            m_font.CreateFont(height, width, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, FF_SWISS, face);
+        m_pOld = pDC->SelectObject(&m_font);
+    }
+    ~Font() { m_pDC->SelectObject(m_pOld); }
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+private:
+    CDC* m_pDC;
+    CFont m_font;
+    CFont* m_pOld;
+};
+
+// The text colour set until the end of the scope.
+class TextColour {
+public:
+    TextColour(CDC* pDC, COLORREF colour) : m_pDC(pDC), m_old(pDC->SetTextColor(colour)) {}
+    ~TextColour() { m_pDC->SetTextColor(m_old); }
+    TextColour(const TextColour&) = delete;
+    TextColour& operator=(const TextColour&) = delete;
+
+private:
+    CDC* m_pDC;
+    COLORREF m_old;
+};
+
+inline void Line(CDC* pDC, int x1, int y1, int x2, int y2)
+{
+    pDC->MoveTo(x1, y1);
+    pDC->LineTo(x2, y2);
+}
+
+// A round dot: a zero-length line drawn with a wide pen.
+inline void Dot(CDC* pDC, int x, int y, int diameter, COLORREF colour)
+{
+    Pen pen(pDC, diameter, colour);
+    pDC->MoveTo(x, y);
+    pDC->LineTo(x, y);
+}
+
+// The filled four-point polygon of a rectangle: left-top, left-bottom, right-bottom, right-top.
+inline void Quad(CDC* pDC, int l, int t, int r, int b)
+{
+    const POINT pts[4] = {{l, t}, {l, b}, {r, b}, {r, t}};
+    pDC->Polygon(pts, 4);
+}
+
+// The four red 8 x 8 handles centred on the corners of a rectangle (top-left, bottom-left,
+// bottom-right, top-right), outlined in black.
+void DrawCornerHandles(CDC* pDC, int l, int t, int r, int b);
+
+// Text width in the font currently selected.
+inline int TextWidth(CDC* pDC, const CString& text) { return pDC->GetTextExtent(text).cx; }
+
+}  // namespace paint
