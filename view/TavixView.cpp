@@ -1,11 +1,53 @@
 #include "view/TavixView.h"
 
+#include "document/TavixDoc.h"
+#include "elements/BlockComment.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
-#include "document/TavixDoc.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/WndDC.h"
+#include "platform/ui/framework/Document.h"
+#include "platform/ui/framework/Frame.h"
+#include "shell/ChildFrame.h"
+#include "view/InfoTip.h"
+#include "view/SimClock.h"
 
-CTavixView::CTavixView(CTavixDoc* pDoc, CChildFrame* pFrame) : m_pDocument(pDoc), m_pFrame(pFrame)
+IMPLEMENT_DYNCREATE(CTavixView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CTavixView, CScrollView)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_SIM_TICK, OnSimTick)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+END_MESSAGE_MAP()
+
+CTavixView::CTavixView(CTavixDoc* pDoc, CChildFrame* pFrame) : m_pTavixDoc(pDoc), m_pFrame(pFrame)
 {
+    m_pMemDC = std::make_unique<CDC>();
+    m_pMemBitmap = std::make_unique<CBitmap>();
+}
+
+CTavixView::~CTavixView()
+{
+    StopSimClock();
+}
+
+CTavixDoc* CTavixView::GetDocument() const
+{
+    if (m_pTavixDoc)
+        return m_pTavixDoc;
+    return dynamic_cast<CTavixDoc*>(static_cast<CObject*>(m_pDocument));
+}
+
+CChildFrame* CTavixView::GetParentFrame() const
+{
+    if (m_pFrame)
+        return m_pFrame;
+    return m_hWnd ? dynamic_cast<CChildFrame*>(static_cast<CObject*>(CScrollView::GetParentFrame())) : nullptr;
 }
 
 CBlockObj* CTavixView::CreateBlockByType(int nType)
@@ -25,7 +67,207 @@ CBlockObj* CTavixView::CreateBlockByType(int nType)
     pBlock->m_nWidth = 25;
     pBlock->m_nHeight = pBlock->m_nInputs == 4 ? 40 : 36;
     pBlock->StampStartTimes(this);
-    if (m_pDocument && m_pDocument->IsLadder())
+    if (GetDocument() && GetDocument()->IsLadder())
         pBlock->ClearLadderOutputPins();
     return pBlock;
+}
+
+void CTavixView::InvalidateAll()
+{
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    else
+        ++m_nRepaintRequests;
+}
+
+// ---- window life ----
+
+int CTavixView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CScrollView::OnCreate(lpcs) == -1)
+        return -1;
+    m_pInfoTip = std::make_unique<CInfoTip>();
+    m_pInfoTip->Create(this);
+    return 0;
+}
+
+void CTavixView::OnDestroy()
+{
+    StopSimClock();
+    if (m_pInfoTip)
+        m_pInfoTip->DestroyWindow();
+    CScrollView::OnDestroy();
+}
+
+void CTavixView::PostNcDestroy()
+{
+    // The clock is stopped synchronously before the view goes, so no tick can reach it.
+    StopSimClock();
+    if (CTavixDoc* pDoc = GetDocument(); pDoc && m_nEditMode == modeSimulate)
+        pDoc->m_bSimulating = FALSE;
+    m_nEditMode = modeSelect;
+    CScrollView::PostNcDestroy();
+}
+
+BOOL CTavixView::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pInfoTip)
+        m_pInfoTip->RelayEvent(pMsg);
+    return CScrollView::PreTranslateMessage(pMsg);
+}
+
+void CTavixView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    UpdateScrollSizes();
+    InitPinLabels();
+    RebuildMessageTextSlots();
+    m_bMemDCReady = TRUE;
+    if (!m_pMemDC->GetSafeHdc()) {
+        CClientDC dc(this);
+        OnPrepareDC(&dc);
+        m_pMemDC->CreateCompatibleDC(&dc);
+        CreateMemBitmap();
+        if (GetZoom() != 1.0f)
+            PrepareZoomDC(m_pMemDC.get());
+    }
+}
+
+void CTavixView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    if (bActivate && pActivateView == this)
+        InvalidateAll();
+    CScrollView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+}
+
+LRESULT CTavixView::OnSimTick(WPARAM, LPARAM)
+{
+    // The clock advances here, on the user-interface thread, where painting reads it.
+    const int ticks = m_pSimClock ? std::max(1, m_pSimClock->TakeTicks()) : 1;
+    if (CChildFrame* pFrame = GetParentFrame())
+        pFrame->AdvanceSimTime(ticks * CSimClock::kTickMs);
+    InvalidateAll();
+    return 0;
+}
+
+void CTavixView::StartSimClock()
+{
+    if (!m_pSimClock)
+        m_pSimClock = std::make_unique<CSimClock>();
+    m_pSimClock->Start(m_hWnd);
+}
+
+void CTavixView::StopSimClock()
+{
+    if (m_pSimClock)
+        m_pSimClock->Stop();
+}
+
+BOOL CTavixView::IsSimClockRunning() const
+{
+    return m_pSimClock && m_pSimClock->IsRunning();
+}
+
+// ---- selection ----
+
+void CTavixView::ClearSelection(int kind)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (kind == 0 || kind == 1) {
+        if (pDoc)
+            for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
+                static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos))->m_bSelected = FALSE;
+        m_selWires.RemoveAll();
+    }
+    if (kind == 0 || kind == 2) {
+        if (pDoc)
+            for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+                static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))->m_bSelected = FALSE;
+        m_selBlocks.RemoveAll();
+    }
+    if (kind == 0 || kind == 3) {
+        if (pDoc)
+            for (POSITION pos = pDoc->m_comments.GetHeadPosition(); pos;)
+                static_cast<CBlockComment*>(pDoc->m_comments.GetNext(pos))->m_bSelected = FALSE;
+        m_selComments.RemoveAll();
+    }
+}
+
+BOOL CTavixView::IsBlockSelected(CBlockObj* pBlock, BOOL bByNumber) const
+{
+    for (POSITION pos = m_selBlocks.GetHeadPosition(); pos;) {
+        auto* p = static_cast<CBlockObj*>(m_selBlocks.GetNext(pos));
+        if (p == pBlock || (bByNumber && pBlock && p->m_nNumber == pBlock->m_nNumber))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CTavixView::IsWireSelected(CConnectLineObj* pWire) const
+{
+    return m_selWires.Find(pWire) != nullptr;
+}
+
+BOOL CTavixView::IsCommentSelected(CBlockComment* pComment) const
+{
+    return m_selComments.Find(pComment) != nullptr;
+}
+
+CBlockObj* CTavixView::FindBlock(int nNumber) const
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return nullptr;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        if (p->m_nNumber == nNumber)
+            return p;
+    }
+    return nullptr;
+}
+
+// ---- undo ----
+
+void CTavixView::RebuildMessageTextSlots()
+{
+    for (BOOL& used : m_bMsgTextSlotUsed)
+        used = FALSE;
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        if (p->m_nType == TYPE_MSGTEXT && p->m_nCount >= 0 && p->m_nCount < kMessageTextSlots)
+            m_bMsgTextSlotUsed[p->m_nCount] = TRUE;
+    }
+}
+
+void CTavixView::OnEditUndo()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->m_undo.CanUndo() || pDoc->m_bSimulating)
+        return;
+    m_pCurBlock = nullptr;
+    m_pCurWire = nullptr;
+    m_pCurComment = nullptr;
+    ClearSelection(0);
+    pDoc->m_undo.Undo();
+    RebuildMessageTextSlots();
+    UpdateScrollSizes();
+    InvalidateAll();
+}
+
+void CTavixView::OnEditRedo()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->m_undo.CanRedo() || pDoc->m_bSimulating)
+        return;
+    m_pCurBlock = nullptr;
+    m_pCurWire = nullptr;
+    m_pCurComment = nullptr;
+    ClearSelection(0);
+    pDoc->m_undo.Redo();
+    RebuildMessageTextSlots();
+    UpdateScrollSizes();
+    InvalidateAll();
 }

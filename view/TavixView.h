@@ -1,27 +1,58 @@
-// CTavixView: the diagram view of one program. This is the part of the view that the diagram
-// elements and the document use: the edit mode, the simulated time of the current repaint, the
-// block factory with its message-text numbers, and the view's services to the block families.
-// The window, painting and editing come with the framework's scroll view.
+// CTavixView: the diagram view of one program, a scroll view that both document templates
+// create. It holds the edit mode and the selection, maps diagram units to the window through
+// the document's zoom, paints the diagram double-buffered (stepping every block while it
+// simulates) and gives the diagram elements the services they use: the simulated time of the
+// current repaint, the block factory with its message-text numbers, the monitor sheets.
 #pragma once
 
 #include "platform/base/Afx.h"
+#include "platform/gdi/DC.h"
+#include "platform/ui/framework/View.h"
+
+#include "elements/ConnectLineObj.h"
+
+#include <memory>
 
 class CTavixDoc;
 class CChildFrame;
 class CBlockObj;
+class CBlockComment;
+class CInfoTip;
+class CSimClock;
 
-class CTavixView
+// Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
+// advances its frame's clock and repaints on the user-interface thread.
+constexpr UINT WM_SIM_TICK = WM_USER + 60;
+
+class CTavixView : public CScrollView
 {
+    DECLARE_DYNCREATE(CTavixView)
+
 public:
-    enum { modeSelect = 0, modeInsert = 1, modeConnect = 2, modeSimulate = 100 };
-    enum { kMessageTextSlots = 16 };
+    enum {
+        modeSelect = 0,
+        modeInsert = 1,
+        modeConnect = 2,
+        modeMoveBlocks = 3,
+        modeDragWire = 4,
+        modeRubberBand = 6,
+        modeInsertComment = 8,
+        modeMoveComments = 9,
+        modeCutJoin = 13,
+        modeSimulate = 100,
+    };
+    enum { kMessageTextSlots = 16, kPinCaptionRows = 117, kPinCaptionColumns = 21 };
 
+    // The framework creates the view from its runtime class; tests and benchmarks may give a
+    // document and a frame of their own to a view without a window.
     explicit CTavixView(CTavixDoc* pDoc = nullptr, CChildFrame* pFrame = nullptr);
-    virtual ~CTavixView() = default;
+    ~CTavixView() override;
 
-    CTavixDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CTavixDoc* pDoc) { m_pDocument = pDoc; }
-    CChildFrame* GetParentFrame() const { return m_pFrame; }
+    // The document: the one given at construction, else the framework's document.
+    CTavixDoc* GetDocument() const;
+    void SetDocument(CTavixDoc* pDoc) { m_pTavixDoc = pDoc; }
+    // The child frame whose simulated clock and bars the view uses (null when it has none).
+    CChildFrame* GetParentFrame() const;
     void SetParentFrame(CChildFrame* pFrame) { m_pFrame = pFrame; }
     BOOL IsSimulating() const { return m_nEditMode == modeSimulate; }
 
@@ -30,21 +61,140 @@ public:
     // The element is not numbered, placed or added; the caller owns it. Null on no memory.
     CBlockObj* CreateBlockByType(int nType);
 
-    // The one repaint request of the view; counted until the window exists.
-    void InvalidateAll() { ++m_nRepaintRequests; }
+    // ---- repaint requests ----
+    // The one repaint request of the view: the whole client area, without erasing. Safe to
+    // call from any thread (it only queues the request); counted while there is no window.
+    void InvalidateAll();
     // Refreshes the open monitor sheets of a block (none exist yet).
-    void UpdateMonitorSheets(CBlockObj* pBlock) {}
+    void UpdateMonitorSheets(CBlockObj* /*pBlock*/) {}
     // Narrows *pUpper / *pLower to the range of the analog sources feeding the block; leaves
     // them unchanged while the view has no analog ranges.
-    void GetAnalogRange(CBlockObj* pBlock, int* pUpper, int* pLower) {}
+    void GetAnalogRange(CBlockObj* /*pBlock*/, int* /*pUpper*/, int* /*pLower*/) {}
 
-    SYSTEMTIME m_simTime{};                       // simulated clock copied at each repaint
-    int m_nEditMode = modeSelect;                  // 100 while simulating
+    // ---- zoom and scrolling ----
+    // value rounded half away from zero.
+    static int ScaleToDevice(float value);
+    // The zoom held within 0.25..4.0.
+    static float ClampZoom(float zoom);
+    float GetZoom() const;
+    // Stores the clamped zoom in the document.
+    void SetZoom(float zoom);
+    // Scroll sizes: the diagram extent times the zoom, rounded; then the memory context's
+    // zoom mapping.
+    void UpdateScrollSizes();
+    // Device point at the middle of the client area.
+    CPoint GetViewCentre() const;
+    // Zooms keeping the point at the middle of the window in the middle (from a zoom of 1.0 or
+    // more; from below 1.0 the view returns to the top-left corner) and repaints.
+    void ZoomTo(float zoom);
+    // Mapping of the zoom: window extent 100, viewport extent zoom x 100 rounded.
+    void PrepareZoomDC(CDC* pDC) const;
+    // Two points from device units to diagram units, through a context prepared as for painting.
+    void DeviceToLogical(POINT pts[2]);
+    // A client point (pixels) as a diagram point: (client + scroll position) / zoom, truncated.
+    CPoint ClientToDiagram(CPoint client) const;
+
+    // ---- painting ----
+    void OnDraw(CDC* pDC) override;
+    // Page lines outside the diagram area, the area, its frame and the ladder power bus.
+    void DrawPageGrid(CDC* pDC);
+    // The diagram frame with the print-page divisions.
+    void DrawBaseFrame(CDC* pDC, const RECT* pArea);
+    // Blocks, wires, power bus, comments, rubber band or rubber wire; steps the blocks while
+    // simulating. pass goes unchanged to the elements.
+    void DrawDiagram(CDC* pDC, int pass);
+    void DrawRubberWire(CDC* pDC);
+    // TRUE when the main window's active frame shows this view (or there is no main frame).
+    BOOL IsActivePaintView() const;
+
+    // ---- selection ----
+    // 0 all, 1 wires, 2 blocks, 3 comments: clears the selected flags of every object of those
+    // kinds in the document and empties the matching lists.
+    void ClearSelection(int kind);
+    BOOL IsBlockSelected(CBlockObj* pBlock, BOOL bByNumber) const;
+    BOOL IsWireSelected(CConnectLineObj* pWire) const;
+    BOOL IsCommentSelected(CBlockComment* pComment) const;
+    CBlockObj* FindBlock(int nNumber) const;
+
+    // ---- pin captions and the info tip ----
+    // Loads the pin-caption table from the string table.
+    void InitPinLabels();
+    // Row of the pin-caption table for a type code (the power bus: 116); -1 when it has none.
+    static int GetPinCaptionRow(int nType);
+    // Caption of a pin (0-19) or the title (20) of an element; empty when there is none.
+    CString GetPinCaption(const CBlockObj* pBlock, int column) const;
+    CInfoTip* GetInfoTip() const { return m_pInfoTip.get(); }
+
+    // ---- simulated clock ----
+    // Starts the 25 ms tick of the simulated clock (its timer thread only posts WM_SIM_TICK).
+    void StartSimClock();
+    // Stops it; when this returns no tick runs any more.
+    void StopSimClock();
+    BOOL IsSimClockRunning() const;
+
+    // ---- undo ----
+    // Edit > Undo / Redo: clears the current objects and the selection, steps the undo store,
+    // rebuilds the message-text numbers and repaints.
+    void OnEditUndo();
+    void OnEditRedo();
+    // Marks the message-text numbers of the document's message-text blocks as used.
+    void RebuildMessageTextSlots();
+
+    // ---- members (the view's state; several Parts of the editor read and write them) ----
+    BOOL m_bSnapshotOnConnect = TRUE;
     BOOL m_bMsgTextSlotUsed[kMessageTextSlots] = {};
+    std::unique_ptr<CDC> m_pMemDC;          // off-screen context of the paint handler
+    std::unique_ptr<CBitmap> m_pMemBitmap;  // off-screen bitmap of the client size
+    BOOL m_bMemDCReady = FALSE;             // set by the first update
     CBlockObj* m_pPopupBlock = nullptr;
-    int m_nRepaintRequests = 0;
+    BOOL m_bSimCheckUpdate = TRUE;
+    SYSTEMTIME m_simTime{};                 // simulated clock copied at each repaint
+    int m_nEditMode = modeSelect;           // 100 while simulating
+    int m_nWireStage = 0;                   // fixed points of the connection being drawn
+    int m_nPaletteType = 0;                 // block type code inserted in mode 1
+    CPoint m_ptConnectFirst;
+    BOOL m_bRightOnBlock = TRUE, m_bRightOnWire = TRUE, m_bRightOnComment = TRUE;
+    CConnectLineObj m_wireNew;              // the connection being drawn
+    CRect m_rcBand;                         // rubber band: press point and current point
+    CBlockObj* m_pCurBlock = nullptr;       // drawn last, on top
+    CConnectLineObj* m_pCurWire = nullptr;
+    CBlockComment* m_pCurComment = nullptr;
+    CPoint m_ptLast;
+    CSize m_sizeTotal;                      // scroll size in device units
+    COLORREF m_crBackground = RGB(180, 180, 180);
+    COLORREF m_crWire = RGB(0, 0, 0);
+    COLORREF m_crRubber = RGB(0, 0, 0);
+    int m_nHitSegment = 0, m_nHitOrient = 0;
+    CObList m_selBlocks;
+    CObList m_selWires;
+    CObList m_selComments;
+    CString m_strPinCaption[kPinCaptionRows][kPinCaptionColumns];
+    CPoint m_ptDown;
+    int m_nLinkState = 0;                   // 0 allowed, 1 incompatible, 2 recursion
+    BOOL m_bWireFromInsert = FALSE;
+    int m_nRepaintRequests = 0;             // repaint requests while there is no window
+
+protected:
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void PostNcDestroy() override;
+    // Every message passes the info tip first, so that it hides when the pointer moves.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnPaint();
+    void OnSize(UINT nType, int cx, int cy);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnSimTick(WPARAM, LPARAM);
+    // Rebuilds the off-screen bitmap at the client size.
+    void CreateMemBitmap();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
-    CTavixDoc* m_pDocument;
+    CTavixDoc* m_pTavixDoc;
     CChildFrame* m_pFrame;
+    std::unique_ptr<CInfoTip> m_pInfoTip;
+    std::unique_ptr<CSimClock> m_pSimClock;
 };

@@ -1,0 +1,266 @@
+// Painting of the diagram: the grey surround, page lines, diagram area and frame, then the
+// blocks (stepped while the view simulates), wires, power bus, comments and the rubber band or
+// rubber wire. One place decides the order; every element draws itself.
+#include "view/TavixView.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockComment.h"
+#include "elements/BlockObj.h"
+#include "elements/PowerBus.h"
+#include "elements/SimTime.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/Frame.h"
+#include "shell/ChildFrame.h"
+
+namespace {
+
+constexpr COLORREF kOutside = RGB(128, 128, 128);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// The Simulation bar's state as painting reads it; without a frame: running, started, no power.
+struct SimBarState {
+    int runState = CSimulationBar::stateRunning;
+    BOOL started = TRUE;
+    BOOL power = FALSE;
+};
+
+SimBarState ReadSimBar(const CChildFrame* pFrame)
+{
+    SimBarState s;
+    if (pFrame) {
+        s.runState = pFrame->m_wndSimBar.m_nRunState;
+        s.started = pFrame->m_wndSimBar.m_bStarted;
+        s.power = pFrame->m_wndSimBar.m_bPower;
+    }
+    return s;
+}
+
+bool DateSet(const SYSTEMTIME& st) { return st.wYear != 0 && st.wMonth != 0 && st.wDay != 0; }
+bool DateEmpty(const SYSTEMTIME& st) { return st.wYear == 0 && st.wMonth == 0 && st.wDay == 0; }
+
+void ShiftStamps(CBlockObj* pBlock, std::int64_t ms)
+{
+    const int shift = int(std::max<std::int64_t>(INT32_MIN, std::min<std::int64_t>(INT32_MAX, ms)));
+    AddMsecToSystemTime(&pBlock->m_tmStart, shift, &pBlock->m_tmStart);
+    AddMsecToSystemTime(&pBlock->m_tmStart2, shift, &pBlock->m_tmStart2);
+}
+
+}  // namespace
+
+BOOL CTavixView::IsActivePaintView() const
+{
+    // The main window's active frame; a view without a main window asks its own frame.
+    CFrameWnd* pActive = nullptr;
+    if (auto* pMain = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+        pActive = pMain->GetActiveFrame();
+    else if (m_hWnd)
+        pActive = CScrollView::GetParentFrame();
+    else
+        return TRUE;
+    return pActive && pActive->GetActiveView() == this;
+}
+
+void CTavixView::OnDraw(CDC* pDC)
+{
+    if (pDC->IsPrinting() || !IsActivePaintView())
+        return;
+    CRect clip;
+    if (pDC->GetClipBox(&clip) == NULLREGION || clip.IsRectEmpty())
+        return;
+    // The clip box is already in diagram units.
+    clip.InflateRect(1, 1);
+    pDC->FillSolidRect(&clip, kOutside);
+    DrawPageGrid(pDC);
+    DrawDiagram(pDC, 1);
+}
+
+void CTavixView::DrawPageGrid(CDC* pDC)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    const int pageW = pDoc->m_nPageWidth, pageH = pDoc->m_nPageHeight;
+    const int across = (pageW > 0 && pageW < m_sizeTotal.cx) ? m_sizeTotal.cx / pageW : 0;
+    const int down = (pageH > 0 && pageH < m_sizeTotal.cy) ? m_sizeTotal.cy / pageH : 0;
+    {
+        CPen pen(PS_SOLID, 1, RGB(0, 200, 0));
+        CPen* pOld = pDC->SelectObject(&pen);
+        for (int k = 1; k < across; ++k) {
+            pDC->MoveTo(k * pageW, 0);
+            pDC->LineTo(k * pageW, m_sizeTotal.cy);
+        }
+        for (int k = 1; k < down; ++k) {
+            pDC->MoveTo(0, k * pageH);
+            pDC->LineTo(m_sizeTotal.cx, k * pageH);
+        }
+        pDC->SelectObject(pOld);
+    }
+    const CRect extent = pDoc->m_rcExtent;
+    pDC->FillSolidRect(&extent, m_crBackground);
+    DrawBaseFrame(pDC, &extent);
+    if (pDoc->IsLadder()) {
+        if (pDoc->m_powerBus.IsEmpty())
+            pDoc->m_powerBus.AddTail(new CPowerBusObj());
+        auto* pBus = static_cast<CPowerBusObj*>(pDoc->m_powerBus.GetHead());
+        pBus->m_nWidth = 4;
+        pBus->m_nHeight = m_sizeTotal.cy - 4;
+        pBus->Draw(this, pDC, 0, 0);
+    }
+}
+
+void CTavixView::DrawBaseFrame(CDC* pDC, const RECT* pArea)
+{
+    const CTavixDoc* pDoc = GetDocument();
+    const int l = pArea->left, t = pArea->top, r = pArea->right, b = pArea->bottom;
+    CPen frame(PS_SOLID, 2, RGB(0, 0, 0));
+    CPen* pOld = pDC->SelectObject(&frame);
+    pDC->MoveTo(l, t);
+    pDC->LineTo(r, t);
+    pDC->LineTo(r, b - 2);
+    pDC->LineTo(l, b - 2);
+    pDC->LineTo(l, t);
+    if (pDoc) {
+        CPen pages(PS_SOLID, 1, RGB(0, 196, 98));
+        pDC->SelectObject(&pages);
+        for (int k = 1; k < pDoc->m_nPageLayout[0]; ++k) {
+            pDC->MoveTo(l + k * pDoc->m_nPageWidth, t);
+            pDC->LineTo(l + k * pDoc->m_nPageWidth, b);
+        }
+        for (int k = 1; k < pDoc->m_nPageLayout[1]; ++k) {
+            pDC->MoveTo(l, t + k * pDoc->m_nPageHeight);
+            pDC->LineTo(r, t + k * pDoc->m_nPageHeight);
+        }
+    }
+    pDC->SelectObject(pOld);
+}
+
+void CTavixView::DrawDiagram(CDC* pDC, int pass)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CChildFrame* pFrame = GetParentFrame();
+    const SimBarState bar = ReadSimBar(pFrame);
+    const bool simulating = m_nEditMode == modeSimulate;
+    const bool printing = pDC->IsPrinting() != FALSE;
+    if (pFrame)
+        pFrame->GetSimTime(&m_simTime);
+    SYSTEMTIME previous{};
+    if (pFrame)
+        pFrame->GetPrevSimTime(&previous);
+    const bool clockSet = pFrame && pFrame->IsClockSet();
+    const COLORREF stoppedColour = (!bar.started && bar.power) ? kBlue : 0;
+
+    // Elements look each other up by number many times per pass.
+    CBlockNumberIndex index(*pDoc);
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* pBlock = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        if (!simulating) {
+            if (pBlock->m_bSelected && !printing)
+                pBlock->DrawSelected(this, pDC);
+            else
+                pBlock->Draw(this, pDC, pass, 0);
+            continue;
+        }
+        switch (bar.runState) {
+        case CSimulationBar::stateStopped:
+            pBlock->m_tmStart = m_simTime;
+            pBlock->m_tmStart2 = m_simTime;
+            pBlock->m_tmHold = SYSTEMTIME{};
+            pBlock->Draw(this, pDC, pass, stoppedColour);
+            break;
+        case CSimulationBar::stateSuspended:
+            if (DateEmpty(pBlock->m_tmHold))
+                pBlock->m_tmHold = m_simTime;
+            pBlock->SimulateAndDraw(this, pDC);
+            break;
+        default: {
+            const bool function = CTavixDoc::GetBlockKind(pBlock->m_nType) == KIND_FUNCTION;
+            if (DateSet(pBlock->m_tmHold) && function) {
+                ShiftStamps(pBlock, SystemTimeToMsec(&m_simTime) - SystemTimeToMsec(&pBlock->m_tmHold));
+                pBlock->m_tmHold = SYSTEMTIME{};
+            } else if (clockSet && function) {
+                ShiftStamps(pBlock, SystemTimeToMsec(&m_simTime) - SystemTimeToMsec(&previous));
+            }
+            pBlock->SimulateAndDraw(this, pDC);
+            break;
+        }
+        }
+    }
+    if (m_pCurBlock) {
+        if (simulating && bar.runState == CSimulationBar::stateStopped) {
+            m_pCurBlock->Draw(this, pDC, pass, 0);
+            m_pCurBlock->DrawSelectionHandles(pDC);
+        } else {
+            m_pCurBlock->DrawSelected(this, pDC);
+        }
+    }
+    if (pFrame)
+        pFrame->ClearClockSet();
+
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
+        auto* pWire = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        COLORREF colour = m_crWire;
+        if (simulating) {
+            if (bar.runState == CSimulationBar::stateStopped) {
+                colour = stoppedColour;
+            } else {
+                int value = 0;
+                if (pWire->m_nStartPin >= kFirstOutputPin && pWire->m_nStartPin < kPinCount && pWire->m_pStartBlock)
+                    value = pWire->m_pStartBlock->m_nPinValue[pWire->m_nStartPin];
+                else if (pWire->m_nEndPin >= 0 && pWire->m_nEndPin < kPinCount && pWire->m_pEndBlock)
+                    value = pWire->m_pEndBlock->m_nPinValue[pWire->m_nEndPin];
+                colour = value == 1 ? kRed : kBlue;
+            }
+        }
+        if (pWire->m_bSelected)
+            pWire->DrawSelected(pDC, colour);
+        else
+            pWire->Draw(pDC, colour, pass);
+    }
+    if (pDoc->IsLadder() && simulating && !pDoc->m_powerBus.IsEmpty())
+        static_cast<CBlockObj*>(pDoc->m_powerBus.GetHead())->Draw(this, pDC, 0, kRed);
+
+    for (POSITION pos = pDoc->m_comments.GetHeadPosition(); pos;) {
+        auto* pComment = static_cast<CBlockComment*>(pDoc->m_comments.GetNext(pos));
+        if (pComment->m_bSelected)
+            pComment->DrawSelected(pDC);
+        else
+            pComment->Draw(pDC);
+    }
+
+    if (m_nEditMode == modeRubberBand) {
+        CRect band = m_rcBand;
+        band.NormalizeRect();
+        CBrush brush(RGB(128, 0, 0));
+        pDC->FrameRect(&band, &brush);
+    } else if (m_nEditMode == modeConnect || m_bWireFromInsert) {
+        DrawRubberWire(pDC);
+    }
+
+    if (simulating && bar.runState != CSimulationBar::stateStopped) {
+        for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+            auto* pBlock = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+            if (pBlock->m_bRunning) {
+                pBlock->m_tmStart = m_simTime;
+                pBlock->m_bRunning = FALSE;
+            }
+            if (pBlock->m_bRunning2) {
+                pBlock->m_tmStart2 = m_simTime;
+                pBlock->m_bRunning2 = FALSE;
+            }
+        }
+    }
+}
+
+void CTavixView::DrawRubberWire(CDC* pDC)
+{
+    if (m_nWireStage == 0)
+        return;
+    CPen pen(PS_SOLID, 1, m_crRubber);
+    CPen* pOld = pDC->SelectObject(&pen);
+    pDC->MoveTo(m_wireNew.m_ptStart);
+    pDC->LineTo(m_wireNew.m_ptEnd);
+    pDC->SelectObject(pOld);
+}

@@ -1,0 +1,161 @@
+// Zoom, scroll sizes and the double-buffered paint of the diagram view. Diagram units become
+// device units through the document's zoom: window extent 100, viewport extent zoom x 100.
+#include "view/TavixView.h"
+
+#include "document/TavixDoc.h"
+#include "platform/ui/core/WndDC.h"
+#include "shell/ChildFrame.h"
+
+#include <cmath>
+
+int CTavixView::ScaleToDevice(float value)
+{
+    return int(value >= 0.0f ? value + 0.5f : value - 0.5f);
+}
+
+float CTavixView::ClampZoom(float zoom)
+{
+    if (std::isnan(zoom))
+        return 1.0f;
+    if (zoom <= 0.25f)
+        return 0.25f;
+    if (zoom >= 4.0f)
+        return 4.0f;
+    return zoom;
+}
+
+float CTavixView::GetZoom() const
+{
+    const CTavixDoc* pDoc = GetDocument();
+    return pDoc ? ClampZoom(pDoc->m_fZoom) : 1.0f;
+}
+
+void CTavixView::SetZoom(float zoom)
+{
+    if (CTavixDoc* pDoc = GetDocument())
+        pDoc->m_fZoom = ClampZoom(zoom);
+}
+
+void CTavixView::PrepareZoomDC(CDC* pDC) const
+{
+    const int s = ScaleToDevice(GetZoom() * 100.0f);
+    pDC->SetMapMode(MM_ISOTROPIC);
+    pDC->SetWindowExt(100, 100);
+    pDC->SetViewportExt(s, s);
+}
+
+void CTavixView::UpdateScrollSizes()
+{
+    const CTavixDoc* pDoc = GetDocument();
+    const float zoom = GetZoom();
+    const CRect extent = pDoc ? pDoc->m_rcExtent : CRect();
+    m_sizeTotal = CSize(ScaleToDevice(float(extent.Width()) * zoom), ScaleToDevice(float(extent.Height()) * zoom));
+    SetScrollSizes(MM_TEXT, m_sizeTotal);
+    if (m_pMemDC && m_pMemDC->GetSafeHdc())
+        PrepareZoomDC(m_pMemDC.get());
+}
+
+CPoint CTavixView::GetViewCentre() const
+{
+    CRect client;
+    if (m_hWnd)
+        GetClientRect(&client);
+    return GetDeviceScrollPosition() + CPoint(client.Width() / 2, client.Height() / 2);
+}
+
+void CTavixView::ZoomTo(float zoom)
+{
+    const float z0 = GetZoom();
+    const CPoint c = GetViewCentre();
+    SetZoom(zoom);
+    UpdateScrollSizes();
+    const float z = GetZoom();
+    const CPoint centre(ScaleToDevice(float(c.x) / z0 * z), ScaleToDevice(float(c.y) / z0 * z));
+    if (m_hWnd) {
+        if (z0 >= 1.0f) {
+            CRect client;
+            GetClientRect(&client);
+            ScrollToPosition(CPoint(centre.x - client.Width() / 2, centre.y - client.Height() / 2));
+        } else {
+            ScrollToPosition(CPoint(0, 0));
+        }
+    }
+    InvalidateAll();
+}
+
+void CTavixView::DeviceToLogical(POINT pts[2])
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    PrepareZoomDC(&dc);
+    dc.DPtoLP(pts, 2);
+}
+
+CPoint CTavixView::ClientToDiagram(CPoint client) const
+{
+    const float zoom = GetZoom();
+    const CPoint scroll = m_hWnd ? GetDeviceScrollPosition() : CPoint(0, 0);
+    return CPoint(int(float(client.x + scroll.x) / zoom), int(float(client.y + scroll.y) / zoom));
+}
+
+void CTavixView::CreateMemBitmap()
+{
+    CRect client;
+    GetClientRect(&client);
+    CClientDC dc(this);
+    m_pMemBitmap = std::make_unique<CBitmap>();
+    m_pMemBitmap->CreateCompatibleBitmap(&dc, std::max(1, client.Width()), std::max(1, client.Height()));
+}
+
+void CTavixView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    if (!m_bMemDCReady)
+        return;
+    CreateMemBitmap();
+    InvalidateAll();
+}
+
+BOOL CTavixView::OnEraseBkgnd(CDC*)
+{
+    // The paint copies the whole update area from the off-screen bitmap: nothing to erase.
+    return TRUE;
+}
+
+void CTavixView::OnPaint()
+{
+    CPaintDC dc(this);
+    const CRect update = dc.m_ps.rcPaint;  // device units
+    if (!m_pMemDC->GetSafeHdc()) {
+        m_pMemDC->CreateCompatibleDC(&dc);
+        CreateMemBitmap();
+    }
+    OnPrepareDC(&dc);
+    PrepareZoomDC(&dc);
+    PrepareZoomDC(m_pMemDC.get());
+    m_pMemDC->SetViewportOrg(dc.GetViewportOrg());
+    CRect clip;
+    if (dc.GetClipBox(&clip) == ERROR || update.IsRectEmpty())
+        return;
+    CBitmap* pOld = m_pMemDC->SelectObject(m_pMemBitmap.get());
+    // Clip the drawing to the update area (a region in device units, so that no rounding of
+    // the zoom leaves a pixel of it undrawn).
+    CRgn rgn;
+    rgn.CreateRectRgnIndirect(&update);
+    m_pMemDC->SelectClipRgn(&rgn);
+    OnDraw(m_pMemDC.get());
+    // Copy the update area in device units for the same reason.
+    const int savedScreen = dc.SaveDC();
+    const int savedMem = m_pMemDC->SaveDC();
+    for (CDC* p : {static_cast<CDC*>(&dc), m_pMemDC.get()}) {
+        p->SetMapMode(MM_TEXT);
+        p->SetViewportOrg(0, 0);
+        p->SetWindowOrg(0, 0);
+    }
+    dc.BitBlt(update.left, update.top, update.Width(), update.Height(), m_pMemDC.get(), update.left, update.top,
+              SRCCOPY);
+    m_pMemDC->RestoreDC(savedMem);
+    dc.RestoreDC(savedScreen);
+    m_pMemDC->SelectClipRgn(nullptr);
+    m_pMemDC->SelectObject(pOld);
+}
