@@ -7,6 +7,7 @@ packages=(
   build-essential g++ clang lld cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcairo2-dev libpango1.0-dev libgtk-3-dev
+  libicu-dev
   fonts-liberation fonts-wqy-zenhei
   xvfb xauth socat
 )

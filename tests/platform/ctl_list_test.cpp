@@ -68,6 +68,7 @@ TEST_F(ListTest, UserSelectionNotifiesAfterFocusCodeSelectionDoesNot)
     Click(lb, 5, ir.top + 1);
     EXPECT_EQ(Take(), (Ev{"cmd 402 LBN_SETFOCUS focus=402", "cmd 402 LBN_SELCHANGE focus=402"}));
     EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 1);
+    drv.AdvanceClock(1000);  // the next two clicks make the double click, not the one above
     DoubleClick(lb, 5, ir.top + 1);
     EXPECT_EQ(Take().back(), "cmd 402 LBN_DBLCLK focus=402");
     Key(VK_END);
@@ -132,6 +133,213 @@ TEST_F(ListTest, OwnerDrawnListMeasuresOnceAndDrawsEachItemItself)
     EXPECT_EQ(lb.GetItemHeight(0), 20);
     EXPECT_EQ(PixelAt(lb.m_hWnd, 50, 30), RGB(0, 128, 0));
     EXPECT_GE(lb.drawn.size(), 2u);
+}
+
+// An owner-drawn list without strings whose items are numbers; sorted lists order them by value.
+class NumberList : public CListBox {
+public:
+    int compared = 0;
+    void DrawItem(LPDRAWITEMSTRUCT) override {}
+    int CompareItem(LPCOMPAREITEMSTRUCT c) override
+    {
+        ++compared;
+        return c->itemData1 < c->itemData2 ? -1 : c->itemData1 > c->itemData2 ? 1 : 0;
+    }
+};
+
+TEST_F(ListTest, ListWithoutStringsSearchesByItemData)
+{
+    // the search value is item data, never a text pointer: 20 or 99 must not be read as one
+    struct Case {
+        bool sorted;
+        UINT msg;
+        int start;
+        ULONG_PTR key;
+        LRESULT expected;
+    };
+    const Case cases[] = {
+        {false, LB_FINDSTRING, -1, 20, 2},       {false, LB_FINDSTRINGEXACT, 2, 20, 2},  // round to itself
+        {false, LB_FINDSTRING, -1, 99, LB_ERR},  {false, LB_SELECTSTRING, -1, 30, 0},
+        {true, LB_FINDSTRING, -1, 20, 1},        {true, LB_FINDSTRINGEXACT, 1, 30, 2},
+        {true, LB_FINDSTRING, -1, 25, LB_ERR},   {true, LB_SELECTSTRING, 0, 10, 0},
+    };
+    for (const Case& c : cases) {
+        NumberList lb;
+        ASSERT_TRUE(lb.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | (c.sorted ? LBS_SORT : 0), CRect(10, 10, 110, 110),
+                              CWnd::FromHandle(parent), 406));
+        for (ULONG_PTR v : {30, 10, 20})
+            lb.AddString(reinterpret_cast<LPCTSTR>(v));
+        // sorted: the owner's order; unsorted: as added
+        EXPECT_EQ(lb.GetItemData(0), DWORD_PTR(c.sorted ? 10 : 30));
+        EXPECT_EQ(lb.SendMessage(c.msg, WPARAM(c.start), LPARAM(c.key)), c.expected) << c.msg << " " << c.key;
+        if (c.msg == LB_SELECTSTRING) {
+            EXPECT_EQ(lb.GetCurSel(), int(c.expected));
+        }
+        EXPECT_EQ(lb.compared > 0, c.sorted);
+        lb.DestroyWindow();
+    }
+}
+
+TEST_F(ListTest, SortedListsCollateAsTheLocaleDoes)
+{
+    HWND lb = Make(L"ListBox", L"", LBS_SORT | WS_VSCROLL, 10, 10, 120, 120, 407);
+    // accents sort with their letter, case is ignored, a hyphen is left out ("co-op" after "cook")
+    Fill(lb, LB_ADDSTRING, {L"Zürich", L"cook", L"zebra", L"co-op", L"Äpfel", L"Banana", L"apple"});
+    const wchar_t* order[] = {L"Äpfel", L"apple", L"Banana", L"cook", L"co-op", L"zebra", L"Zürich"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(ItemText(lb, LB_GETTEXT, i), order[i]) << i;
+    struct Case {
+        UINT msg;
+        const wchar_t* text;
+        LRESULT expected;
+    };
+    const Case cases[] = {
+        {LB_FINDSTRINGEXACT, L"äPFEL", 0},  // case ignored
+        {LB_FINDSTRINGEXACT, L"apfel", LB_ERR},  // the accent counts
+        {LB_FINDSTRINGEXACT, L"coop", LB_ERR},   // so does the hyphen, between otherwise equal texts
+        {LB_FINDSTRING, L"CO-", 4},
+        {LB_FINDSTRING, L"zÜ", 6},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SendMessageW(lb, c.msg, WPARAM(-1), reinterpret_cast<LPARAM>(c.text)), c.expected) << c.text;
+}
+
+TEST_F(ListTest, ClickReportsWhenItEndsAlsoWhenTheFocusLeavesMidway)
+{
+    HWND lb = Make(L"ListBox", L"", LBS_NOTIFY, 10, 10, 120, 120, 408);
+    HWND other = Make(L"Edit", L"", 0, 200, 10, 80, 20, 409);
+    Fill(lb, LB_ADDSTRING, {L"a", L"b", L"c", L"d"});
+    int h = int(SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0));
+    Take();
+    // down on b, drag to c: the selection follows, the parent hears at the release
+    drv.MouseDown(CHeadlessDriver::At(lb, POINT{5, h + 1}));
+    drv.MouseMove(CHeadlessDriver::At(lb, POINT{5, 2 * h + 1}));
+    drv.Pump();
+    EXPECT_EQ(Take(), (Ev{"cmd 408 LBN_SETFOCUS focus=408"}));
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(GetCapture(), lb);
+    // the focus goes elsewhere before the release: the click ends there
+    SetFocus(other);
+    EXPECT_NE(GetCapture(), lb);
+    EXPECT_EQ(Take(), (Ev{"cmd 408 LBN_SELCHANGE focus=408", "cmd 408 LBN_KILLFOCUS focus=408",
+                          "cmd 409 EN_SETFOCUS focus=409"}));
+    drv.MouseUp(CHeadlessDriver::At(lb, POINT{5, 3 * h + 1}));
+    drv.Pump();
+    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 2);
+    // a click on the selected item reports again, as Win32's list box does
+    Click(lb, 5, 2 * h + 1);
+    EXPECT_EQ(Take(), (Ev{"cmd 409 EN_KILLFOCUS focus=409", "cmd 408 LBN_SETFOCUS focus=408",
+                          "cmd 408 LBN_SELCHANGE focus=408"}));
+    // losing the capture to another window ends the click as well
+    drv.MouseDown(CHeadlessDriver::At(lb, POINT{5, 1}));
+    drv.Pump();
+    SetCapture(parent);
+    EXPECT_EQ(Take(), (Ev{"cmd 408 LBN_SELCHANGE focus=408"}));
+    ReleaseCapture();
+    drv.MouseUp(CHeadlessDriver::At(lb, POINT{5, 1}));
+    drv.Pump();
+    EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(ListTest, HorizontalExtentScrollsItemsWithTheBar)
+{
+    HWND lb = Make(L"ListBox", L"", WS_HSCROLL, 10, 10, 120, 80, 410);
+    HWND plain = Make(L"ListBox", L"", 0, 150, 10, 120, 80, 411);
+    Fill(lb, LB_ADDSTRING, {L"a rather long line that needs a horizontal scroll bar"});
+    EXPECT_EQ(SendMessageW(lb, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+    EXPECT_FALSE(GetWindowLongPtrW(lb, GWL_STYLE) & WS_HSCROLL);  // nothing to scroll: no bar
+    SendMessageW(plain, LB_SETHORIZONTALEXTENT, 400, 0);
+    EXPECT_EQ(SendMessageW(plain, LB_GETHORIZONTALEXTENT, 0, 0), 0);  // needs WS_HSCROLL
+    SendMessageW(lb, LB_SETHORIZONTALEXTENT, 400, 0);
+    EXPECT_EQ(SendMessageW(lb, LB_GETHORIZONTALEXTENT, 0, 0), 400);
+    EXPECT_TRUE(GetWindowLongPtrW(lb, GWL_STYLE) & WS_HSCROLL);
+    RECT c{};
+    GetClientRect(lb, &c);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(lb, SB_HORZ, &si);
+    EXPECT_EQ(si.nMax, 399);
+    EXPECT_EQ(si.nPage, UINT(c.right));
+    struct Case {
+        WORD code;
+        WORD thumb;
+        int left;  // of the item rectangle
+    };
+    const Case cases[] = {
+        {SB_PAGERIGHT, 0, -c.right}, {SB_RIGHT, 0, -(400 - c.right)}, {SB_PAGERIGHT, 0, -(400 - c.right)},
+        {SB_THUMBPOSITION, 30, -30}, {SB_LEFT, 0, 0},                    {SB_LINELEFT, 0, 0},
+    };
+    for (const Case& k : cases) {
+        SendMessageW(lb, WM_HSCROLL, MAKEWPARAM(k.code, k.thumb), 0);
+        RECT ir{};
+        SendMessageW(lb, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&ir));
+        EXPECT_EQ(ir.left, k.left) << k.code;
+    }
+    SendMessageW(lb, LB_SETHORIZONTALEXTENT, 50, 0);
+    EXPECT_FALSE(GetWindowLongPtrW(lb, GWL_STYLE) & WS_HSCROLL);
+}
+
+class TallList : public CListBox {
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT m) override
+    {
+        if (m->itemData == 2)
+            m->itemHeight = 40;  // the others keep the height they are offered
+    }
+    void DrawItem(LPDRAWITEMSTRUCT) override {}
+};
+
+TEST_F(ListTest, VariableItemsTakeTheFontHeightUnlessMeasuredOtherwise)
+{
+    TallList lb;
+    ASSERT_TRUE(lb.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | WS_VSCROLL, CRect(10, 10, 110, 110),
+                          CWnd::FromHandle(parent), 412));
+    lb.SetFont(CFont::FromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
+    TEXTMETRICW tm{};
+    HDC dc = ::GetDC(lb.m_hWnd);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    GetTextMetricsW(dc, &tm);
+    ::ReleaseDC(lb.m_hWnd, dc);
+    for (ULONG_PTR v : {1, 2, 3})
+        lb.AddString(reinterpret_cast<LPCTSTR>(v));
+    EXPECT_EQ(lb.GetItemHeight(0), int(tm.tmHeight));
+    EXPECT_EQ(lb.GetItemHeight(1), 40);
+    RECT r{};
+    lb.GetItemRect(2, &r);
+    EXPECT_EQ(r.top, tm.tmHeight + 40);
+    EXPECT_EQ(lb.SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(5, tm.tmHeight + 39)), 1);
+    lb.SetItemHeight(2, 7);
+    EXPECT_EQ(lb.GetItemHeight(2), 7);
+    EXPECT_EQ(lb.GetItemHeight(0), int(tm.tmHeight));
+}
+
+TEST_F(ListTest, DrawingOffHoldsPaintsAndDrawingOnShowsWhatChanged)
+{
+    HWND lb = Make(L"ListBox", L"", 0, 10, 10, 120, 80, 413);
+    Fill(lb, LB_ADDSTRING, {L"a", L"b"});
+    int h = int(SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0));
+    const COLORREF plain = GetSysColor(COLOR_WINDOW), marked = GetSysColor(COLOR_HIGHLIGHT);
+    ASSERT_EQ(PixelAt(lb, 100, h / 2), plain);
+    struct Step {
+        UINT msg;
+        WPARAM w;
+        COLORREF row0, row1;  // what the rows show after the step
+    };
+    const Step steps[] = {
+        {LB_SETCURSEL, 0, plain, plain},  // (drawing is turned off right after: the pending paint waits)
+        {WM_SETREDRAW, TRUE, marked, plain},
+        {WM_SETREDRAW, FALSE, marked, plain},
+        {LB_SETCURSEL, 1, marked, plain},  // stale while off
+        {WM_SETREDRAW, TRUE, plain, marked},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const Step& s = steps[i];
+        SendMessageW(lb, s.msg, s.w, 0);
+        if (i == 0)
+            SendMessageW(lb, WM_SETREDRAW, FALSE, 0);
+        EXPECT_EQ(PixelAt(lb, 100, h / 2), s.row0) << i;
+        EXPECT_EQ(PixelAt(lb, 100, h + h / 2), s.row1) << i;
+    }
 }
 
 class ComboTest : public ListTest {};

@@ -1,6 +1,7 @@
 // Shared behaviour of the control window procedures and the registration of every class.
 #include "platform/ui/controls/CtlCommon.h"
 
+#include "platform/base/Collate.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/ui/core/Wnd.h"
 
@@ -22,11 +23,14 @@ LRESULT Control::Proc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font);
-    case WM_SETREDRAW:
+    case WM_SETREDRAW: {
+        // drawing comes back on first, so the invalidation of what changed meanwhile counts
         redraw = wParam != 0;
+        LRESULT r = Default(msg, wParam, lParam);
         if (redraw)
-            Redraw();
-        return Default(msg, wParam, lParam);
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return r;
+    }
     case WM_ENABLE:
         Redraw();
         return 0;
@@ -117,7 +121,7 @@ LRESULT Control::OwnerMessage(UINT msg, LPARAM data) const
 {
     LRESULT r = 0;
     if (CWnd* self = CWnd::FromHandlePermanent(hwnd); self && self->OnChildNotify(msg, WPARAM(Id()), data, &r))
-        return r ? r : TRUE;
+        return (r || msg == WM_COMPAREITEM) ? r : TRUE;  // a comparison's 0 means "equal"
     HWND p = NotifyTarget();
     return p ? SendMessageW(p, msg, WPARAM(Id()), data) : 0;
 }
@@ -181,13 +185,7 @@ std::wstring WindowText(HWND h)
 
 int CompareNoCase(const std::wstring& a, const std::wstring& b)
 {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        wint_t x = std::towlower(wint_t(a[i])), y = std::towlower(wint_t(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), int(a.size()), b.c_str(), int(b.size())) - 2;
 }
 
 bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix)

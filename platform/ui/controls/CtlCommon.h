@@ -132,8 +132,9 @@ T* ControlOf(HWND h)
 
 // Text of a window as a string.
 std::wstring WindowText(HWND h);
-// Case-insensitive comparison as the list controls sort and search.
+// The order of sorted lists: linguistic in the user's locale, case ignored (<0, 0, >0).
 int CompareNoCase(const std::wstring& a, const std::wstring& b);
+// Whether s starts with prefix, case ignored (the lists' search by typed prefix).
 bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix);
 
 // Registration of each family (called once by AfxRegisterControlClasses).

@@ -1,7 +1,12 @@
-// The "ListBox" class (single, multiple and extended selection, sorted, owner-drawn fixed) and
-// "ComboLBox", the same list shown as the drop-down of a combo box. Selections made from code
-// send nothing; the user's changes send LBN_SELCHANGE with LBS_NOTIFY. A click takes the focus
-// first.
+// The "ListBox" class (single, multiple and extended selection, sorted, owner-drawn fixed and
+// variable, horizontal extent) and "ComboLBox", the same list shown as the drop-down of a combo
+// box. Selections made from code send nothing; the user's changes send LBN_SELCHANGE with
+// LBS_NOTIFY: a key at once, a click when the mouse button is released (or when the click ends
+// early because the list lost the capture or the focus). A click takes the focus first. Sorted
+// lists collate in the user's locale; owner-drawn lists without strings compare item data, or
+// ask their owner with WM_COMPAREITEM when sorted.
+// Not supported: LBS_MULTICOLUMN, LBS_NODATA, LBS_WANTKEYBOARDINPUT.
+#include "platform/base/Locale.h"
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 #include "platform/ui/controls/CtlPrivate.h"
@@ -20,15 +25,19 @@ public:
         std::wstring text;
         ULONG_PTR data = 0;
         bool sel = false;
+        int height = 0;  // LBS_OWNERDRAWVARIABLE: the height the owner measured
     };
     std::vector<Item> items;
     int cur = -1;     // single selection: the selected item; else the focus (caret) item
     int anchor = -1;  // extended selection anchor
     int top = 0;
     int itemHeight = 0;
-    bool tracking = false;
+    bool tracking = false;  // a click is in progress (the list holds the capture)
+    int extent = 0;         // LB_SETHORIZONTALEXTENT: width the items may scroll through
+    int xOff = 0;           // horizontal scroll position
     bool dropDown = false;  // a combo box's drop-down list
     bool vbar = false;      // asked for at creation (the bar hides while not needed)
+    bool hbar = false;      // likewise, for the horizontal extent
     HWND combo = nullptr;   // the combo box a drop-down list belongs to
 
     HWND Owner() const { return NotifyTarget(); }
@@ -37,6 +46,8 @@ public:
     DWORD St() const { return Style(); }
     bool Multi() const { return (St() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
     bool OwnerDraw() const { return (St() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+    bool Variable() const { return (St() & LBS_OWNERDRAWVARIABLE) != 0 && !dropDown; }
+    bool Sorted() const { return (St() & LBS_SORT) != 0; }
     bool HasStrings() const { return !OwnerDraw() || (St() & LBS_HASSTRINGS); }
     int Count() const { return int(items.size()); }
     bool Valid(int i) const { return i >= 0 && i < Count(); }
@@ -46,26 +57,81 @@ public:
             itemHeight = LineHeight() + (dropDown ? 0 : 0);
         return itemHeight;
     }
-    int PageCount()
+    int HeightOf(int i)
+    {
+        return Variable() && Valid(i) && items[size_t(i)].height > 0 ? items[size_t(i)].height : ItemH();
+    }
+    int ClientH()
     {
         RECT r = Client();
-        return std::max(1, int(r.bottom - r.top) / ItemH());
+        return int(r.bottom - r.top);
+    }
+    // Top of item i relative to the top of the client area.
+    int YOf(int i)
+    {
+        if (!Variable())
+            return (i - top) * ItemH();
+        int y = 0;
+        for (int k = top; k < i; ++k)
+            y += HeightOf(k);
+        for (int k = i; k < top; ++k)
+            y -= HeightOf(k);
+        return y;
+    }
+    // Items shown whole from the top (at least one).
+    int PageCount()
+    {
+        if (!Variable())
+            return std::max(1, ClientH() / ItemH());
+        int n = 0, y = 0;
+        for (int k = top; k < Count() && y + HeightOf(k) <= ClientH(); ++k, ++n)
+            y += HeightOf(k);
+        return std::max(1, n);
+    }
+    // The largest top index: the one that shows the last item at the bottom.
+    int MaxTop()
+    {
+        if (!Variable())
+            return std::max(0, Count() - PageCount());
+        int t = Count(), y = 0;
+        while (t > 0 && y + HeightOf(t - 1) <= ClientH())
+            y += HeightOf(--t);
+        return std::min(t, std::max(0, Count() - 1));
     }
 
     void UpdateScroll()
     {
-        if (!vbar)
-            return;
-        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | ((St() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0u),
-                      0, std::max(0, Count() - 1), UINT(PageCount()), top, 0};
-        SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+        if (vbar) {
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | ((St() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0u),
+                          0, std::max(0, Count() - 1), UINT(PageCount()), top, 0};
+            SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+        }
+        if (hbar) {
+            RECT r = Client();
+            int width = int(r.right - r.left);
+            xOff = std::clamp(xOff, 0, std::max(0, extent - width));
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | ((St() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0u),
+                          0, std::max(0, extent - 1), UINT(std::max(0, width)), xOff, 0};
+            SetScrollInfo(hwnd, SB_HORZ, &si, TRUE);
+        }
     }
 
     void SetTop(int t)
     {
-        t = std::clamp(t, 0, std::max(0, Count() - PageCount()));
+        t = std::clamp(t, 0, MaxTop());
         if (t != top) {
             top = t;
+            Redraw();
+        }
+        UpdateScroll();
+    }
+
+    void SetXOffset(int x)
+    {
+        RECT r = Client();
+        x = std::clamp(x, 0, std::max(0, extent - int(r.right - r.left)));
+        if (x != xOff) {
+            xOff = x;
             Redraw();
         }
         UpdateScroll();
@@ -75,10 +141,20 @@ public:
     {
         if (!Valid(i))
             return;
-        if (i < top)
+        if (i < top) {
             SetTop(i);
-        else if (i >= top + PageCount())
-            SetTop(i - PageCount() + 1);
+        } else if (!Variable()) {
+            if (i >= top + PageCount())
+                SetTop(i - PageCount() + 1);
+        } else {
+            // the first top from which items t..i fit
+            int t = top, h = 0;
+            for (int k = t; k <= i; ++k)
+                h += HeightOf(k);
+            while (t < i && h > ClientH())
+                h -= HeightOf(t++);
+            SetTop(t);
+        }
     }
 
     void Notify(UINT code)
@@ -93,7 +169,15 @@ public:
     {
         if (at < 0 || at > Count())
             at = Count();
-        items.insert(items.begin() + at, Item{HasStrings() ? s : std::wstring(), data, false});
+        items.insert(items.begin() + at, Item{HasStrings() ? s : std::wstring(), data, false, 0});
+        if (Variable()) {
+            // each item of a variable list is measured as it comes; the font's height unless
+            // the owner says otherwise
+            MEASUREITEMSTRUCT mis{ODT_LISTBOX, UINT(Id()), UINT(at), 0, UINT(LineHeight()), data};
+            OwnerMessage(WM_MEASUREITEM, reinterpret_cast<LPARAM>(&mis));
+            if (Valid(at))
+                items[size_t(at)].height = int(std::clamp<UINT>(mis.itemHeight, 1, 255));
+        }
         if (cur >= at)
             ++cur;
         if (anchor >= at)
@@ -103,24 +187,44 @@ public:
         return at;
     }
 
-    int SortedPosition(const std::wstring& s) const
+    // The owner's order of two items of an owner-drawn list without strings (<0, 0, >0).
+    int CompareData(ULONG_PTR a, int ia, ULONG_PTR b, int ib) const
+    {
+        COMPAREITEMSTRUCT cis{dropDown ? UINT(ODT_COMBOBOX) : UINT(ODT_LISTBOX), UINT(Id()), hwnd, UINT(ia), a, UINT(ib), b,
+                              LOCALE_USER_DEFAULT};
+        return int(OwnerMessage(WM_COMPAREITEM, reinterpret_cast<LPARAM>(&cis)));
+    }
+
+    // Where a new item goes in a sorted list: after the items equal to it.
+    int SortedPosition(const std::wstring& s, ULONG_PTR data) const
     {
         int pos = 0;
-        while (pos < Count() && CompareNoCase(items[size_t(pos)].text, s) <= 0)
+        while (pos < Count() && (HasStrings() ? CompareNoCase(items[size_t(pos)].text, s)
+                                              : CompareData(items[size_t(pos)].data, pos, data, -1)) <= 0)
             ++pos;
         return pos;
     }
 
-    int Find(int after, const std::wstring& s, bool exact) const
+    // LB_FINDSTRING / LB_FINDSTRINGEXACT from the item after `after`, round to it. Without
+    // strings lParam is item data: equal data, or the owner's "equal" in a sorted list.
+    int Find(int after, LPARAM key, bool exact) const
     {
         int n = Count();
         if (n == 0)
             return LB_ERR;
+        if (HasStrings() && !key)
+            return LB_ERR;
+        std::wstring s = HasStrings() ? std::wstring(reinterpret_cast<LPCWSTR>(key)) : std::wstring();
         int start = (after < 0 || after >= n) ? 0 : after + 1;
         for (int k = 0; k < n; ++k) {
             int i = (start + k) % n;
-            const std::wstring& t = items[size_t(i)].text;
-            if (exact ? CompareNoCase(t, s) == 0 : StartsWithNoCase(t, s))
+            const Item& it = items[size_t(i)];
+            bool hit;
+            if (!HasStrings())
+                hit = Sorted() ? CompareData(it.data, i, ULONG_PTR(key), -1) == 0 : it.data == ULONG_PTR(key);
+            else
+                hit = exact ? CompareNoCase(it.text, s) == 0 : StartsWithNoCase(it.text, s);
+            if (hit)
                 return i;
         }
         return LB_ERR;
@@ -174,7 +278,16 @@ public:
     {
         RECT r = Client();
         bool out = p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom;
-        int i = top + (p.y >= 0 ? p.y / ItemH() : -1);
+        int i;
+        if (!Variable()) {
+            i = top + (p.y >= 0 ? p.y / ItemH() : -1);
+        } else if (p.y < 0) {
+            i = top - 1;
+        } else {
+            i = top;
+            for (int y = 0; i < Count() && y + HeightOf(i) <= p.y; ++i)
+                y += HeightOf(i);
+        }
         if (outside)
             *outside = out || !Valid(i);
         return std::clamp(i, 0, std::max(0, Count() - 1));
@@ -188,6 +301,28 @@ public:
             Notify(LBN_SELCHANGE);
     }
 
+    // A selection made by the mouse: reported when the click ends.
+    void MouseSelect(int i, WPARAM keys)
+    {
+        if (Multi())
+            SelectExtended(i, (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
+        else
+            SelectSingle(i);
+    }
+
+    // The click ends: by the button's release, or early when the capture or the focus goes
+    // elsewhere. The capture is given back and the parent hears of the selection.
+    void EndClick()
+    {
+        if (!tracking)
+            return;
+        tracking = false;
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
+        if (IsWindow(hwnd) && Count())
+            Notify(LBN_SELCHANGE);
+    }
+
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         switch (msg) {
@@ -196,6 +331,7 @@ public:
             if (auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam); cs && dropDown)
                 combo = static_cast<HWND>(cs->lpCreateParams);
             vbar = (St() & WS_VSCROLL) != 0;
+            hbar = (St() & WS_HSCROLL) != 0;
             if (St() & LBS_OWNERDRAWFIXED) {
                 MEASUREITEMSTRUCT mis{dropDown ? ODT_COMBOBOX : ODT_LISTBOX, UINT(Id()), 0, 0, UINT(LineHeight()), 0};
                 OwnerMessage(WM_MEASUREITEM, reinterpret_cast<LPARAM>(&mis));
@@ -219,7 +355,7 @@ public:
         case LB_INSERTSTRING: {
             std::wstring s = HasStrings() && lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"";
             ULONG_PTR data = HasStrings() ? 0 : ULONG_PTR(lParam);
-            int at = msg == LB_INSERTSTRING ? int(wParam) : ((St() & LBS_SORT) && HasStrings() ? SortedPosition(s) : Count());
+            int at = msg == LB_INSERTSTRING ? int(wParam) : (Sorted() ? SortedPosition(s, data) : Count());
             return Insert(at, s, data);
         }
         case LB_DELETESTRING: {
@@ -350,13 +486,9 @@ public:
         }
         case LB_FINDSTRING:
         case LB_FINDSTRINGEXACT:
-            if (!lParam)
-                return LB_ERR;
-            return Find(int(wParam), reinterpret_cast<LPCWSTR>(lParam), msg == LB_FINDSTRINGEXACT);
+            return Find(int(wParam), lParam, msg == LB_FINDSTRINGEXACT);
         case LB_SELECTSTRING: {
-            if (!lParam)
-                return LB_ERR;
-            int i = Find(int(wParam), reinterpret_cast<LPCWSTR>(lParam), false);
+            int i = Find(int(wParam), lParam, false);
             if (i == LB_ERR)
                 return LB_ERR;
             if (Multi()) {
@@ -382,18 +514,36 @@ public:
             if (!out || (!Valid(i) && !(i == 0 && Count() == 0)))
                 return LB_ERR;
             RECT r = Client();
-            *out = RECT{r.left, r.top + (i - top) * ItemH(), r.right, r.top + (i - top + 1) * ItemH()};
+            int y = YOf(i);
+            *out = RECT{r.left - xOff, r.top + y, std::max<LONG>(r.right, extent) - xOff, r.top + y + HeightOf(i)};
             return 0;
         }
         case LB_SETITEMHEIGHT:
             if (LOWORD(lParam) == 0 || LOWORD(lParam) > 255)
                 return LB_ERR;
-            itemHeight = LOWORD(lParam);
+            if (Variable()) {
+                if (!Valid(int(wParam)))
+                    return LB_ERR;
+                items[size_t(wParam)].height = LOWORD(lParam);
+            } else {
+                itemHeight = LOWORD(lParam);
+            }
             SetTop(top);
             Redraw();
             return 0;
         case LB_GETITEMHEIGHT:
-            return ItemH();
+            if (Variable() && Count() && !Valid(int(wParam)))
+                return LB_ERR;
+            return HeightOf(int(wParam));
+        case LB_SETHORIZONTALEXTENT:
+            if (hbar) {
+                extent = std::max(0, int(wParam));
+                SetXOffset(xOff);
+                Redraw();
+            }
+            return 0;
+        case LB_GETHORIZONTALEXTENT:
+            return extent;
         case LB_ITEMFROMPOINT: {
             bool outside = false;
             int i = ItemAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, &outside);
@@ -418,13 +568,18 @@ public:
             if (!dropDown)
                 Notify(LBN_SETFOCUS);
             return 0;
-        case WM_KILLFOCUS:
+        case WM_KILLFOCUS: {
+            HWND self = hwnd;
+            if (!dropDown)
+                EndClick();
+            if (!IsWindow(self))
+                return 0;
             Redraw();
             if (!dropDown)
                 Notify(LBN_KILLFOCUS);
             return 0;
+        }
         case WM_LBUTTONDOWN: {
-            HWND self = hwnd;
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             if (dropDown) {
                 bool outside = false;
@@ -438,18 +593,13 @@ public:
                 SelectSingle(ItemAt(p));
                 return 0;
             }
-            if (!Focused()) {
-                SetFocus(hwnd);
-                if (!IsWindow(self))
-                    return 0;
-            }
+            if (!TakeFocus())
+                return 0;
             bool outside = false;
             int i = ItemAt(p, &outside);
-            if (outside && !Valid(top + p.y / ItemH()))
+            if (outside)
                 return 0;
-            UserSelect(i, wParam);
-            if (!IsWindow(self))
-                return 0;
+            MouseSelect(i, wParam);
             tracking = true;
             SetCapture(hwnd);
             return 0;
@@ -464,9 +614,8 @@ public:
             }
             if (tracking && !(St() & LBS_MULTIPLESEL)) {
                 int i = ItemAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-                if (i != cur) {
-                    UserSelect(i, Multi() ? MK_SHIFT : 0);
-                }
+                if (i != cur)
+                    MouseSelect(i, Multi() ? MK_SHIFT : 0);
             }
             return 0;
         case WM_LBUTTONUP:
@@ -479,16 +628,16 @@ public:
                 tracking = false;
                 return 0;
             }
-            if (tracking) {
-                tracking = false;
-                ReleaseCapture();
-            }
+            EndClick();
             return 0;
         case kComboListTrack:
             SetCapture(hwnd);
             return 0;
         case WM_CAPTURECHANGED:
-            tracking = false;
+            if (dropDown)
+                tracking = false;
+            else if (reinterpret_cast<HWND>(lParam) != hwnd)
+                EndClick();
             return 0;
         case WM_LBUTTONDBLCLK:
             if (!dropDown) {
@@ -504,7 +653,8 @@ public:
             }
             if (wParam < 0x20)
                 return 0;
-            int i = Find(cur, std::wstring(1, wchar_t(wParam)), false);
+            std::wstring typed(1, wchar_t(wParam));
+            int i = HasStrings() ? Find(cur, reinterpret_cast<LPARAM>(typed.c_str()), false) : LB_ERR;
             if (i != LB_ERR)
                 UserSelect(i, 0);
             return 0;
@@ -522,6 +672,22 @@ public:
             default: break;
             }
             return 0;
+        case WM_HSCROLL: {
+            RECT r = Client();
+            int page = std::max(1, int(r.right - r.left)), step = std::max(1, LineHeight() / 2);
+            switch (LOWORD(wParam)) {
+            case SB_LINELEFT: SetXOffset(xOff - step); break;
+            case SB_LINERIGHT: SetXOffset(xOff + step); break;
+            case SB_PAGELEFT: SetXOffset(xOff - page); break;
+            case SB_PAGERIGHT: SetXOffset(xOff + page); break;
+            case SB_LEFT: SetXOffset(0); break;
+            case SB_RIGHT: SetXOffset(extent); break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: SetXOffset(int(HIWORD(wParam))); break;
+            default: break;
+            }
+            return 0;
+        }
         case WM_MOUSEWHEEL:
             SetTop(top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
             return 0;
@@ -570,9 +736,10 @@ public:
         if (back)
             FillRect(dc, &r, back);
         COLORREF ink = Enabled() ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
-        int h = ItemH(), u = Unit();
+        int u = Unit(), y = r.top;
         for (int i = top; i < Count(); ++i) {
-            RECT ir{r.left, r.top + (i - top) * h, r.right, r.top + (i - top + 1) * h};
+            RECT ir{r.left - xOff, y, std::max<LONG>(r.right, extent) - xOff, y + HeightOf(i)};
+            y = ir.bottom;
             if (ir.top >= r.bottom)
                 break;
             bool sel = IsSel(i);

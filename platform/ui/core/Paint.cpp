@@ -28,6 +28,16 @@ bool UnderLock(const Wnd* w)
     return l && IsAncestor(l, w);
 }
 
+// WM_SETREDRAW FALSE on the window or one of its parents: nothing of it paints meanwhile, not
+// even what was invalid before drawing was turned off.
+bool DrawingOff(const Wnd* w)
+{
+    for (; w; w = w->parent)
+        if (w->redrawOff)
+            return true;
+    return false;
+}
+
 HDC MakeDc(Wnd* w, bool wholeWindow, bool clipChildren, bool clipSiblings, const gdi::RegionData* extraClip)
 {
     Wnd* top = TopLevelOf(w);
@@ -144,7 +154,7 @@ void ValidateTree(Wnd* w, const gdi::RegionData& rgn, bool allChildren)
 
 Wnd* FindPaintable(Wnd* w, HWND filter)
 {
-    if (!(w->style & WS_VISIBLE) || UnderLock(w))
+    if (!(w->style & WS_VISIBLE) || w->redrawOff || UnderLock(w))
         return nullptr;
     if (!filter || w->handle == filter) {
         if (!w->update.IsEmpty() || w->internalPaint)
@@ -319,7 +329,7 @@ BOOL UpdateWindow(HWND hwnd)
     Wnd* w = Find(hwnd);
     if (!w)
         return FALSE;
-    if (!IsVisibleChain(w) || UnderLock(w))
+    if (!IsVisibleChain(w) || UnderLock(w) || DrawingOff(w))
         return TRUE;
     if (w->update.IsEmpty() && !w->internalPaint) {
         if (w->ncDirty) {
