@@ -3,6 +3,9 @@
 #include "ctl_support.h"
 
 #include "platform/ui/controls/CtlClipboard.h"
+#include "platform/ui/core/Clipboard.h"
+
+#include <cstring>
 
 using namespace ctltest;
 using Ev = std::vector<std::string>;
@@ -50,6 +53,35 @@ TEST_F(EditTest, SettingTextFromCodeNotifiesAtOnceAndMayBeReentered)
     EXPECT_EQ(Text(e), L"7");
     EXPECT_EQ(Take(), (Ev{"cmd 301 EN_UPDATE focus=0", "cmd 301 EN_CHANGE focus=0"}));
     EXPECT_TRUE(SendMessageW(e, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditTest, SetTextNotifiesOnlyInSingleLineEdits)
+{
+    const Ev both{"cmd 301 EN_UPDATE focus=301", "cmd 301 EN_CHANGE focus=301"};
+    struct Case {
+        DWORD style;
+        int how;  // 0 WM_SETTEXT, 1 EM_REPLACESEL, 2 typing
+        Ev expected;
+    };
+    const Case cases[] = {
+        {ES_AUTOHSCROLL, 0, both},
+        {ES_MULTILINE | ES_AUTOVSCROLL, 0, {}},
+        {ES_MULTILINE | ES_AUTOVSCROLL, 1, both},
+        {ES_MULTILINE | ES_AUTOVSCROLL, 2, both},
+    };
+    for (const Case& c : cases) {
+        HWND e = Edit(c.style, 301, 160, 60);
+        SetFocus(e);
+        Take();
+        if (c.how == 0)
+            SetWindowTextW(e, L"abc");
+        else if (c.how == 1)
+            SendMessageW(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"abc"));
+        else
+            Type(L"a");
+        EXPECT_EQ(Take(), c.expected) << c.style << " " << c.how;
+        DestroyWindow(e);
+    }
 }
 
 TEST_F(EditTest, ClickFocusesThenTypingEditsAtTheCaret)
@@ -134,6 +166,31 @@ TEST_F(EditTest, ClipboardAndUndo)
     HWND n = Edit(ES_NUMBER | ES_AUTOHSCROLL, 303);
     SendMessageW(n, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(n), L"");
+}
+
+TEST_F(EditTest, PasteTakesWhatWasLastPlacedOnTheClipboard)
+{
+    HWND e = Edit();
+    SetWindowTextW(e, L"old");
+    SendMessageW(e, EM_SETSEL, 0, -1);
+    SendMessageW(e, WM_COPY, 0, 0);
+    // another part of the program places ANSI text: the edit pastes it, not its own copy
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 4);
+    std::memcpy(GlobalLock(h), "new", 4);
+    GlobalUnlock(h);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, h);
+    CloseClipboard();
+    SetWindowTextW(e, L"");
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), L"new");
+    // and an emptied clipboard pastes nothing
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), L"new");
 }
 
 WNDPROC g_editProc = nullptr;

@@ -406,6 +406,87 @@ TEST_F(DialogTest, EscapeInAMultiLineEditCancelsUnlessCancelIsDisabled)
     }
 }
 
+class CLogDlg : public CDialog {
+public:
+    std::vector<int> commands;  // the clicks only (the edit's notifications are left out)
+    BOOL OnCommand(WPARAM w, LPARAM l) override
+    {
+        if (HIWORD(w) == 0)
+            commands.push_back(LOWORD(w));
+        return CDialog::OnCommand(w, l);
+    }
+};
+
+TEST_F(DialogTest, MultiLineEditTakesEveryKeyAndDoesTheDialogsWorkWithThem)
+{
+    AfxRegisterControlClasses();
+    struct Case {
+        DWORD style;
+        UINT vk;
+        wchar_t ch;
+        const wchar_t* text;  // in the edit afterwards
+        std::vector<int> commands;
+        int focus;  // 0: not checked (the dialog ended)
+    };
+    const Case cases[] = {
+        {ES_MULTILINE, VK_RETURN, L'\r', L"", {IDOK}, 0},                 // the default button
+        {ES_MULTILINE | ES_WANTRETURN, VK_RETURN, L'\r', L"\r\n", {}, 7},  // a line break
+        {ES_MULTILINE, VK_TAB, L'\t', L"", {}, IDOK},                     // the next tab stop
+        {ES_MULTILINE, VK_ESCAPE, 27, L"", {IDCANCEL}, 0},                // closes the dialog
+        {ES_AUTOHSCROLL, VK_RETURN, L'\r', L"", {IDOK}, 0},               // single line: the dialog's key
+    };
+    for (const Case& c : cases) {
+        DialogTemplate t = Template(121, L"Note", 150, 80,
+                                    {dlgtest::Item(WC_EDITW, L"", 7, WS_TABSTOP | WS_BORDER | c.style, 4, 4, 140, 50),
+                                     dlgtest::Item(kButton, L"OK", IDOK, BS_DEFPUSH | WS_TABSTOP, 40, 60, 40, 14),
+                                     dlgtest::Item(kButton, L"Cancel", IDCANCEL, BS_PUSH | WS_TABSTOP, 90, 60, 40, 14)});
+        CLogDlg d;
+        ASSERT_TRUE(d.CreateIndirect(&t));
+        d.ShowWindow(SW_SHOW);
+        HWND edit = ::GetDlgItem(d.m_hWnd, 7);
+        EXPECT_EQ((::SendMessageW(edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0, (c.style & ES_MULTILINE) != 0);
+        ::SetFocus(edit);
+        drv.Pump();
+        drv.Key(c.vk, c.ch);
+        drv.Pump();
+        EXPECT_EQ(TextOf(edit), c.text) << c.vk;
+        EXPECT_EQ(d.commands, c.commands) << c.vk;
+        if (c.focus) {
+            EXPECT_EQ(IdOf(::GetFocus()), c.focus) << c.vk;
+        }
+        d.DestroyWindow();
+    }
+}
+
+class CNextInInitDlg : public CTestDlg {
+public:
+    BOOL OnInitDialog() override
+    {
+        CTestDlg::OnInitDialog();
+        NextDlgCtrl();
+        NextDlgCtrl();
+        return FALSE;  // the focus was placed here
+    }
+};
+
+TEST_F(DialogTest, KeyboardNavigationWorksBeforeTheDialogIsShown)
+{
+    CNextInInitDlg d;
+    ASSERT_TRUE(d.Create(kDlg));
+    ASSERT_FALSE(::IsWindowVisible(d.m_hWnd));
+    // NextDlgCtrl in OnInitDialog moved through the first two tab stops
+    EXPECT_EQ(IdOf(::GetFocus()), int(kCount));
+    // a Tab that arrives while the dialog is still hidden moves on; a disabled stop is skipped
+    ::EnableWindow(Item(d, kRadioA), FALSE);
+    MSG tab{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(::IsDialogMessageW(d.m_hWnd, &tab));
+    EXPECT_EQ(IdOf(::GetFocus()), int(kCheck));
+    EXPECT_EQ(::GetNextDlgTabItem(d.m_hWnd, Item(d, kCheck), FALSE), Item(d, IDOK));
+    d.ShowWindow(SW_SHOW);
+    drv.Pump();
+    EXPECT_EQ(IdOf(::GetFocus()), int(kCheck));
+}
+
 TEST_F(DialogTest, ItemHelpersReadAndWriteControls)
 {
     CTestDlg d;

@@ -1,10 +1,12 @@
 // The "Edit" class: single- and multi-line text entry with selection, caret, scrolling, undo,
-// clipboard, limits and the character filters of its styles. Every change of the text, by the
-// user or by code (WM_SETTEXT, EM_REPLACESEL), sends EN_UPDATE and then EN_CHANGE at once, so a
-// handler may set the text again from inside them.
+// clipboard, limits and the character filters of its styles. Every change of the text by the
+// user or by EM_REPLACESEL sends EN_UPDATE and then EN_CHANGE at once, so a handler may set the
+// text again from inside them; WM_SETTEXT notifies so in a single-line edit only, as Win32's
+// multi-line edit sends nothing for it.
 #include "platform/ui/controls/CtlClipboard.h"
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
+#include "platform/ui/dialogs/DlgManager.h"
 #include "platform/ui/framework/MenuTypes.h"
 
 #include <algorithm>
@@ -36,6 +38,9 @@ public:
     bool selecting = false;
     bool caretMade = false;
     bool vbar = false, hbar = false;  // asked for at creation (the bars hide while not needed)
+    // A dialog manager asked for the keys it wants (WM_GETDLGCODE with a message): a multi-line
+    // edit then takes Enter, Escape and Tab itself and does the dialog's work with them.
+    bool dialogMode = false;
 
     struct Line {
         int start;
@@ -417,7 +422,8 @@ public:
         modified = false;
         canUndo = false;
         Changed();
-        NotifyChange();
+        if (!Multi())
+            NotifyChange();
     }
 
     void SetSel(int a, int c, bool scroll)
@@ -512,9 +518,44 @@ public:
         SetSel(extend ? anchor : p, p, true);
     }
 
+    // Enter, Escape and Tab of a multi-line edit in a dialog: Enter presses the default button
+    // (unless ES_WANTRETURN makes it a line break), Escape closes the dialog, Tab moves on.
+    // True when the key was the dialog's.
+    bool DialogKey(UINT vk, bool shift, bool ctrl)
+    {
+        HWND dlg = GetParent(hwnd);
+        if (!Multi() || !dialogMode || !dlg)
+            return false;
+        switch (vk) {
+        case VK_RETURN: {
+            if ((Style() & ES_WANTRETURN) || ctrl)
+                return false;
+            LRESULT def = SendMessageW(dlg, DM_GETDEFID, 0, 0);
+            if (HIWORD(def) == DC_HASDEFID) {
+                HWND btn = GetDlgItem(dlg, LOWORD(def));
+                if (!btn || IsWindowEnabled(btn))
+                    SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(LOWORD(def), BN_CLICKED), reinterpret_cast<LPARAM>(btn));
+            }
+            return true;
+        }
+        case VK_ESCAPE:
+            PostMessageW(dlg, WM_CLOSE, 0, 0);
+            return true;
+        case VK_TAB:
+            if (ctrl)
+                return false;
+            SendMessageW(dlg, WM_NEXTDLGCTL, shift ? 1 : 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    }
+
     void OnKeyDown(UINT vk)
     {
         bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+        if (DialogKey(vk, shift, ctrl))
+            return;
         Layout();
         int line = LineOf(caret);
         switch (vk) {
@@ -597,13 +638,15 @@ public:
             ReplaceSelection(L"", true, true);
             return;
         }
+        // in a dialog the key press did the dialog's work; the character it made is dropped
+        bool dialogKeys = Multi() && dialogMode;
         if (ch == L'\r' || ch == L'\n') {
-            if (Multi())
+            if (Multi() && (!dialogKeys || (Style() & ES_WANTRETURN) || ctrl))
                 ReplaceSelection(L"\r\n", true, true);
             return;
         }
         if (ch == L'\t') {
-            if (Multi())
+            if (Multi() && (!dialogKeys || ctrl))
                 ReplaceSelection(L"\t", true, true);
             return;
         }
@@ -660,11 +703,10 @@ public:
         }
         case WM_GETDLGCODE: {
             LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-            auto* m = reinterpret_cast<MSG*>(lParam);
-            if (Multi() && m && m->message == WM_KEYDOWN) {
-                if (m->wParam == VK_RETURN && (Style() & ES_WANTRETURN))
-                    code |= DLGC_WANTMESSAGE;
-            }
+            if (Multi())
+                code |= DLGC_WANTALLKEYS;
+            if (lParam)
+                dialogMode = true;
             return code;
         }
         case WM_SETTEXT:

@@ -44,5 +44,7 @@ void SetFocusToControl(HWND hDlg, HWND hCtl);
 // Every control of the dialog in z-order, children of WS_EX_CONTROLPARENT containers in place
 // of the container.
 void CollectControls(HWND hDlg, std::vector<HWND>& out);
+// Whether the keyboard may reach a control: by its own WS_VISIBLE and WS_DISABLED style bits.
+bool Reachable(HWND h);
 
 }  // namespace dlgi

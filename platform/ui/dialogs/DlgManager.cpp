@@ -200,7 +200,7 @@ LRESULT DefDlgProcW(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
         HWND f = s ? s->savedFocus : nullptr;
         if (!f || !::IsWindow(f) || !::IsChild(hDlg, f))
             f = ::GetNextDlgTabItem(hDlg, nullptr, FALSE);
-        if (f && ::IsWindowVisible(f) && ::IsWindowEnabled(f))
+        if (f && Reachable(f))
             SetFocusToControl(hDlg, f);
         return 0;
     }

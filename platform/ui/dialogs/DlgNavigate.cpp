@@ -20,11 +20,19 @@ UINT DlgCode(HWND hwnd, MSG* msg)
 
 bool IsPushButton(HWND hwnd) { return (DlgCode(hwnd) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0; }
 
+// Win32's dialog manager goes by the control's own style bits, not by what is on screen, so
+// Tab, WM_NEXTDLGCTL in WM_INITDIALOG and keys queued before the dialog shows all work.
+bool Reachable(HWND h)
+{
+    LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
+    return (style & WS_VISIBLE) && !(style & WS_DISABLED);
+}
+
 void CollectControls(HWND hDlg, std::vector<HWND>& out)
 {
     for (HWND c = ::GetWindow(hDlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         bool container = (::GetWindowLongPtrW(c, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
-        if (container && ::IsWindowVisible(c) && ::IsWindowEnabled(c))
+        if (container && Reachable(c))
             CollectControls(c, out);
         else if (!container)
             out.push_back(c);
@@ -58,6 +66,9 @@ void SetFocusToControl(HWND hDlg, HWND hCtl)
     }
     if (newCode & DLGC_HASSETSEL)
         ::SendMessageW(hCtl, kEmSetSel, 0, -1);
+    // remembered for when the dialog is shown or activated again
+    if (DlgState* s = State(hDlg, false))
+        s->savedFocus = hCtl;
     ::SetFocus(hCtl);
 }
 
@@ -67,7 +78,7 @@ using namespace dlgi;
 
 namespace {
 
-bool Usable(HWND h) { return ::IsWindowVisible(h) && ::IsWindowEnabled(h); }
+bool Usable(HWND h) { return Reachable(h); }
 
 LONG_PTR StyleOf(HWND h) { return ::GetWindowLongPtrW(h, GWL_STYLE); }
 
