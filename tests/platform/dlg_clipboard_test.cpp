@@ -3,6 +3,7 @@
 #include "dlg_support.h"
 
 #include "platform/base/Archive.h"
+#include "platform/base/CodePage.h"
 #include "platform/ui/controls/CtlClipboard.h"
 #include "platform/ui/core/Ole.h"
 
@@ -81,13 +82,13 @@ TEST_F(ClipboardTest, FormatsRoundTripAndTheClipboardOwnsWhatItIsGiven)
 
     EXPECT_TRUE(IsClipboardFormatAvailable(mine));
     EXPECT_FALSE(IsClipboardFormatAvailable(widget));
-    EXPECT_EQ(CountClipboardFormats(), 2);
+    EXPECT_EQ(CountClipboardFormats(), 4);  // with the ANSI and OEM texts made from the Unicode one
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_EQ(BytesOf(static_cast<HGLOBAL>(GetClipboardData(mine))), "elements");
     std::vector<UINT> formats;
     for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
         formats.push_back(f);
-    EXPECT_EQ(formats, (std::vector<UINT>{CF_UNICODETEXT, mine}));
+    EXPECT_EQ(formats, (std::vector<UINT>{CF_UNICODETEXT, mine, CF_TEXT, CF_OEMTEXT}));
     HGLOBAL held = static_cast<HGLOBAL>(GetClipboardData(mine));
     ASSERT_TRUE(EmptyClipboard());
     EXPECT_EQ(GlobalSize(held), 0u);  // freed with the old content
@@ -155,6 +156,70 @@ TEST_F(ClipboardTest, TextGoesThroughTheClipboardAndTheEditsUseIt)
     EXPECT_TRUE(ctl::ClipboardGetText(t));
     EXPECT_EQ(t, L"pasted into an edit");
     CtlSetClipboardHandlers(nullptr, nullptr);
+}
+
+std::wstring WideOf(HGLOBAL h)
+{
+    auto* p = static_cast<const wchar_t*>(GlobalLock(h));
+    std::wstring s = p ? std::wstring(p) : std::wstring();
+    GlobalUnlock(h);
+    return s;
+}
+
+TEST_F(ClipboardTest, TextFormatsAreMadeFromOneAnother)
+{
+    UINT oldAcp = GetACP();
+    SetACP(936);
+    const std::string gbk = "x\xD6\xD0";  // "x" and U+4E2D in the ANSI code page 936
+    struct Case {
+        UINT placed;
+        std::string bytes;  // of the block placed (a wide text for CF_UNICODETEXT)
+        UINT asked;
+        std::string expected;  // bytes of a narrow answer, or UTF-8 of a wide one
+    };
+    const std::string wideIn = "wide";
+    const Case cases[] = {
+        {CF_TEXT, gbk + '\0', CF_UNICODETEXT, "x\u4E2D"},
+        {CF_TEXT, gbk, CF_UNICODETEXT, "x\u4E2D"},  // no terminating zero: read to the block's end
+        {CF_OEMTEXT, gbk + '\0', CF_TEXT, gbk + '\0'},
+        {CF_UNICODETEXT, wideIn, CF_TEXT, gbk + '\0'},
+        {CF_TEXT, gbk + '\0', CF_TEXT, gbk + '\0'},  // as placed
+    };
+    for (const Case& c : cases) {
+        HGLOBAL h;
+        if (c.placed == CF_UNICODETEXT) {
+            std::wstring w = L"x\u4E2D";
+            h = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));
+            std::memcpy(GlobalLock(h), w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(h);
+        } else {
+            h = BlockOf(c.bytes);
+        }
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(c.placed, h);
+        CloseClipboard();
+        EXPECT_TRUE(IsClipboardFormatAvailable(c.asked));
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        auto got = static_cast<HGLOBAL>(GetClipboardData(c.asked));
+        ASSERT_NE(got, nullptr) << c.placed << "->" << c.asked;
+        if (c.asked == CF_UNICODETEXT)
+            EXPECT_EQ(WideOf(got), L"x\u4E2D") << c.placed;
+        else
+            EXPECT_EQ(BytesOf(got), c.expected) << c.placed << "->" << c.asked;
+        CloseClipboard();
+    }
+    // the formats made are listed after the one placed, and follow a replacement
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(CountClipboardFormats(), 3);
+    EXPECT_EQ(EnumClipboardFormats(0), CF_TEXT);
+    EXPECT_EQ(EnumClipboardFormats(CF_TEXT), CF_UNICODETEXT);
+    EXPECT_EQ(EnumClipboardFormats(CF_UNICODETEXT), CF_OEMTEXT);
+    EXPECT_EQ(EnumClipboardFormats(CF_OEMTEXT), 0u);
+    SetClipboardData(CF_TEXT, BlockOf(std::string("new", 4)));
+    EXPECT_EQ(WideOf(static_cast<HGLOBAL>(GetClipboardData(CF_UNICODETEXT))), L"new");
+    CloseClipboard();
+    SetACP(oldAcp);
 }
 
 TEST_F(ClipboardTest, DataSourceOnTheClipboardIsReadBackAsAFile)

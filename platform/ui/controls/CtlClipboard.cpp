@@ -1,5 +1,8 @@
-// The controls' clipboard text: the program's handlers, else a store inside the process.
+// The controls' clipboard text: the program's handlers, else the window layer's clipboard, so
+// a paste always gives what was last placed there, by the controls or by SetClipboardData.
 #include "platform/ui/controls/CtlClipboard.h"
+
+#include "platform/ui/core/Clipboard.h"
 
 #include <mutex>
 
@@ -7,8 +10,6 @@ namespace {
 std::mutex g_lock;
 CtlClipboardGet g_get;
 CtlClipboardSet g_set;
-std::wstring g_store;
-bool g_has = false;
 }  // namespace
 
 void CtlSetClipboardHandlers(CtlClipboardGet get, CtlClipboardSet set)
@@ -25,13 +26,9 @@ bool ClipboardGetText(std::wstring& text)
     CtlClipboardGet get;
     {
         std::lock_guard<std::mutex> l(g_lock);
-        if (!g_get) {
-            text = g_store;
-            return g_has;
-        }
         get = g_get;
     }
-    return get(text);
+    return get ? get(text) : AfxGetClipboardText(text) != FALSE;
 }
 
 bool ClipboardSetText(const std::wstring& text)
@@ -39,14 +36,9 @@ bool ClipboardSetText(const std::wstring& text)
     CtlClipboardSet set;
     {
         std::lock_guard<std::mutex> l(g_lock);
-        if (!g_set) {
-            g_store = text;
-            g_has = true;
-            return true;
-        }
         set = g_set;
     }
-    return set(text);
+    return set ? set(text) : AfxSetClipboardText(text) != FALSE;
 }
 
 }  // namespace ctl

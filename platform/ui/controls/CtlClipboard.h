@@ -1,5 +1,6 @@
-// Text exchange of the edit controls' cut, copy and paste. By default a store inside the
-// process; the program connects the system clipboard with CtlSetClipboardHandlers.
+// Text exchange of the edit controls' cut, copy and paste: the window layer's clipboard
+// (CF_UNICODETEXT, or a text format made from another one), unless a program installs its own
+// handlers with CtlSetClipboardHandlers.
 #pragma once
 
 #include <functional>
@@ -8,7 +9,7 @@
 using CtlClipboardGet = std::function<bool(std::wstring& text)>;
 using CtlClipboardSet = std::function<bool(const std::wstring& text)>;
 
-// Replaces the handlers (null functions restore the in-process store).
+// Replaces the handlers (null functions restore the window layer's clipboard).
 void CtlSetClipboardHandlers(CtlClipboardGet get, CtlClipboardSet set);
 
 namespace ctl {

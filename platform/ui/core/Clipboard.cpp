@@ -1,6 +1,8 @@
 // Global memory blocks and the clipboard store.
 #include "platform/ui/core/Clipboard.h"
 
+#include "platform/base/CodePage.h"
+
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
@@ -9,6 +11,8 @@
 #include <mutex>
 #include <new>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -136,6 +140,7 @@ struct ClipState {
     std::map<UINT, std::wstring> names;      // id -> name as registered
     UINT nextId = 0xC000;
     std::map<UINT, HGLOBAL> data;            // owned handles, by format
+    std::map<UINT, HGLOBAL> made;            // text formats made from another one on request
     bool open = false;
     bool changed = false;
     HWND opener = nullptr;
@@ -158,11 +163,92 @@ std::wstring Lower(const std::wstring& s)
     return r;
 }
 
+void ForgetMade(ClipState& s)
+{
+    for (auto& kv : s.made)
+        GlobalFree(kv.second);
+    s.made.clear();
+}
+
 void ClearData(ClipState& s)
 {
     for (auto& kv : s.data)
         GlobalFree(kv.second);
     s.data.clear();
+    ForgetMade(s);
+}
+
+// ---- the text formats Win32 synthesises from one another ----
+
+bool IsTextFormat(UINT f) { return f == CF_TEXT || f == CF_OEMTEXT || f == CF_UNICODETEXT; }
+
+// The text format a missing one is made from: Unicode first, then the ANSI, then the OEM text.
+UINT TextSource(const ClipState& s, UINT wanted)
+{
+    if (!IsTextFormat(wanted) || s.data.count(wanted))
+        return 0;
+    for (UINT f : {CF_UNICODETEXT, CF_TEXT, CF_OEMTEXT})
+        if (f != wanted && s.data.count(f))
+            return f;
+    return 0;
+}
+
+HGLOBAL BlockOf(const void* p, size_t bytes)
+{
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (h && bytes)
+        std::memcpy(GlobalLock(h), p, bytes);
+    if (h)
+        GlobalUnlock(h);
+    return h;
+}
+
+// Converts the text of `from` into format `to`; null when it cannot be read.
+HGLOBAL ConvertText(HGLOBAL from, UINT fromFormat, UINT to)
+{
+    SIZE_T size = GlobalSize(from);
+    const auto* p = static_cast<const char*>(GlobalLock(from));
+    if (!p)
+        return nullptr;
+    std::wstring wide;
+    if (fromFormat == CF_UNICODETEXT) {
+        // up to the terminating zero, never past the block
+        const auto* w = reinterpret_cast<const wchar_t*>(p);
+        size_t n = size / sizeof(wchar_t), len = 0;
+        while (len < n && w[len])
+            ++len;
+        wide.assign(w, len);
+    } else {
+        size_t len = 0;
+        while (len < size && p[len])
+            ++len;
+        UINT cp = fromFormat == CF_OEMTEXT ? CP_OEMCP : CP_ACP;
+        int n = len ? MultiByteToWideChar(cp, 0, p, int(len), nullptr, 0) : 0;
+        wide.assign(size_t(std::max(0, n)), L'\0');
+        if (n > 0)
+            MultiByteToWideChar(cp, 0, p, int(len), wide.data(), n);
+    }
+    GlobalUnlock(from);
+    if (to == CF_UNICODETEXT)
+        return BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    UINT cp = to == CF_OEMTEXT ? CP_OEMCP : CP_ACP;
+    int n = wide.empty() ? 0 : WideCharToMultiByte(cp, 0, wide.c_str(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size_t(std::max(0, n)), '\0');
+    if (n > 0)
+        WideCharToMultiByte(cp, 0, wide.c_str(), int(wide.size()), bytes.data(), n, nullptr, nullptr);
+    return BlockOf(bytes.c_str(), bytes.size() + 1);
+}
+
+// Every format a reader may ask for: those placed, then the text formats made from them.
+std::vector<UINT> Formats(const ClipState& s)
+{
+    std::vector<UINT> out;
+    for (auto& kv : s.data)
+        out.push_back(kv.first);
+    for (UINT f : {CF_UNICODETEXT, CF_TEXT, CF_OEMTEXT})
+        if (TextSource(s, f))
+            out.push_back(f);
+    return out;
 }
 
 // Takes in what another program placed on the system clipboard.
@@ -281,6 +367,7 @@ HANDLE SetClipboardData(UINT format, HANDLE data)
     if (it != s.data.end() && it->second != h)
         GlobalFree(it->second);
     s.data[format] = h;
+    ForgetMade(s);  // a text made from the old content is stale now
     s.changed = true;
     ++s.sequence;
     return data;
@@ -292,7 +379,19 @@ HANDLE GetClipboardData(UINT format)
     if (!s.open)
         return nullptr;
     auto it = s.data.find(format);
-    return it == s.data.end() ? nullptr : it->second;
+    if (it != s.data.end())
+        return it->second;
+    // a text format that was not placed is made from one that was, as Win32 does
+    UINT from = TextSource(s, format);
+    if (!from)
+        return nullptr;
+    auto made = s.made.find(format);
+    if (made != s.made.end())
+        return made->second;
+    HGLOBAL h = ConvertText(s.data[from], from, format);
+    if (h)
+        s.made[format] = h;
+    return h;
 }
 
 BOOL IsClipboardFormatAvailable(UINT format)
@@ -300,16 +399,18 @@ BOOL IsClipboardFormatAvailable(UINT format)
     ClipState& s = Clip();
     if (!s.open)
         FetchFromSystem(s);
-    return s.data.count(format) ? TRUE : FALSE;
+    return s.data.count(format) || TextSource(s, format) ? TRUE : FALSE;
 }
 
-int CountClipboardFormats() { return int(Clip().data.size()); }
+int CountClipboardFormats() { return int(Formats(Clip()).size()); }
 
 UINT EnumClipboardFormats(UINT format)
 {
-    ClipState& s = Clip();
-    auto it = format ? s.data.upper_bound(format) : s.data.begin();
-    return it == s.data.end() ? 0 : it->first;
+    std::vector<UINT> all = Formats(Clip());
+    auto it = format ? std::find(all.begin(), all.end(), format) : all.begin();
+    if (format && it != all.end())
+        ++it;
+    return it == all.end() ? 0 : *it;
 }
 
 HWND GetClipboardOwner() { return ::IsWindow(Clip().owner) ? Clip().owner : nullptr; }

