@@ -144,6 +144,96 @@ TEST_F(BarTest, ProgressPaintsAtOnceAndStepsRoundTheRange)
     EXPECT_EQ(r.iLow, 0);
 }
 
+TEST_F(BarTest, ProgressStepWrapsByTheRangeWidthAtEitherEnd)
+{
+    HWND pb = Make(L"msctls_progress32", L"", 0, 10, 10, 200, 20, 802);
+    struct Case {
+        int lo, hi, start, step, after;
+    };
+    const Case cases[] = {
+        {3, 15, 3, 50, 5},     // 3 + 50 % 12
+        {3, 15, 3, -50, 13},   // likewise downwards
+        {3, 15, 13, 5, 6},     {3, 15, 4, -5, 11},
+        {3, 15, 10, 5, 15},    // reaching an end exactly does not wrap
+        {3, 15, 15, 12, 3},    {3, 15, 5, -2, 3},
+        {5, 5, 5, 1, 5},       // an empty range stays put
+        {-3, -2, -3, -5, -2},  {0, 100, 90, 10, 100},
+    };
+    for (const Case& c : cases) {
+        SendMessageW(pb, PBM_SETRANGE32, WPARAM(c.lo), LPARAM(c.hi));
+        SendMessageW(pb, PBM_SETPOS, WPARAM(c.start), 0);
+        SendMessageW(pb, PBM_SETSTEP, WPARAM(c.step), 0);
+        EXPECT_EQ(SendMessageW(pb, PBM_STEPIT, 0, 0), c.start);  // the old position
+        EXPECT_EQ(SendMessageW(pb, PBM_GETPOS, 0, 0), c.after) << c.lo << ".." << c.hi << " " << c.start << "+" << c.step;
+    }
+    // a position set or moved past the range is held at its end
+    SendMessageW(pb, PBM_SETRANGE32, 0, 10);
+    SendMessageW(pb, PBM_SETPOS, 50, 0);
+    EXPECT_EQ(SendMessageW(pb, PBM_GETPOS, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(pb, PBM_DELTAPOS, WPARAM(-30), 0), 10);
+    EXPECT_EQ(SendMessageW(pb, PBM_GETPOS, 0, 0), 0);
+}
+
+TEST_F(BarTest, TrackbarPageTicksAndSelectionFollowTheRange)
+{
+    HWND tb = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_AUTOTICKS, 10, 10, 200, 30, 702);
+    HWND plain = Make(L"msctls_trackbar32", L"", TBS_HORZ, 10, 50, 200, 30, 703);
+    HWND none = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_NOTICKS, 10, 90, 200, 30, 704);
+    HWND sel = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_ENABLESELRANGE, 10, 130, 200, 30, 705);
+    // the page is a fifth of the range until set; -1 gives that back
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPAGESIZE, 0, 0), 20);
+    SendMessageW(tb, TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPAGESIZE, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(tb, TBM_SETPAGESIZE, 0, 7), 10);
+    SendMessageW(tb, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPAGESIZE, 0, 0), 7);
+    EXPECT_EQ(SendMessageW(tb, TBM_SETPAGESIZE, 0, -1), 7);
+    EXPECT_EQ(SendMessageW(tb, TBM_GETPAGESIZE, 0, 0), 20);
+
+    // ticks: the two ends always, the automatic ones every frequency steps, and those set
+    struct Case {
+        HWND h;
+        int freq;      // 0: leave it
+        int setTic;    // -1: none
+        LRESULT count;
+    };
+    const Case cases[] = {
+        {tb, 0, -1, 101},  // frequency 1 over 0..100
+        {tb, 25, -1, 5},   // 25, 50, 75 and the ends
+        {plain, 25, -1, 2},  // no TBS_AUTOTICKS: the frequency does nothing
+        {plain, 0, 30, 3},
+        {none, 0, 30, 0},  // no ticks at all
+    };
+    for (const Case& c : cases) {
+        if (c.freq)
+            SendMessageW(c.h, TBM_SETTICFREQ, WPARAM(c.freq), 0);
+        if (c.setTic >= 0) {
+            EXPECT_TRUE(SendMessageW(c.h, TBM_SETTIC, 0, c.setTic));
+        }
+        EXPECT_EQ(SendMessageW(c.h, TBM_GETNUMTICS, 0, 0), c.count) << GetDlgCtrlID(c.h) << " " << c.freq;
+    }
+    auto* tics = reinterpret_cast<const DWORD*>(SendMessageW(tb, TBM_GETPTICS, 0, 0));
+    ASSERT_NE(tics, nullptr);
+    EXPECT_EQ(tics[0], 25u);
+    EXPECT_EQ(tics[2], 75u);
+    EXPECT_EQ(SendMessageW(tb, TBM_GETTIC, 1, 0), 50);
+    EXPECT_EQ(SendMessageW(tb, TBM_GETTIC, 3, 0), -1);
+    SendMessageW(tb, TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));  // the automatic ticks follow the range
+    EXPECT_EQ(SendMessageW(tb, TBM_GETNUMTICS, 0, 0), 3);
+    EXPECT_FALSE(SendMessageW(plain, TBM_SETTIC, 0, 101));  // outside the range
+    SendMessageW(plain, TBM_CLEARTICS, TRUE, 0);
+    EXPECT_EQ(SendMessageW(plain, TBM_GETPTICS, 0, 0), 0);
+
+    // the selection is held inside the range, and exists only with TBS_ENABLESELRANGE
+    SendMessageW(sel, TBM_SETSEL, TRUE, MAKELPARAM(WORD(-5), 120));
+    EXPECT_EQ(SendMessageW(sel, TBM_GETSELSTART, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(sel, TBM_GETSELEND, 0, 0), 100);
+    SendMessageW(sel, TBM_SETSELSTART, TRUE, 30);
+    EXPECT_EQ(SendMessageW(sel, TBM_GETSELSTART, 0, 0), 30);
+    SendMessageW(plain, TBM_SETSEL, TRUE, MAKELPARAM(10, 20));
+    EXPECT_EQ(SendMessageW(plain, TBM_GETSELEND, 0, 0), 0);
+}
+
 TEST_F(BarTest, ScrollBarReportsAndLeavesThePositionToTheParent)
 {
     HWND sb = Make(L"ScrollBar", L"", SBS_VERT, 10, 10, 17, 150, 901);

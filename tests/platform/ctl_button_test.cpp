@@ -76,12 +76,47 @@ TEST_F(ButtonTest, AutomaticRadiosClearTheirGroupOnly)
     EXPECT_TRUE(GetWindowLong(b, GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(GetWindowLong(a, GWL_STYLE) & WS_TABSTOP);
 
-    // reaching an unchecked radio from the keyboard checks it
+    // an unchecked radio reached from the keyboard reports a click; its check stays as it was
     SetFocus(a);
     drv.Pump();
-    EXPECT_EQ(SendMessageW(a, BM_GETCHECK, 0, 0), LRESULT(BST_CHECKED));
-    EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+    EXPECT_EQ(SendMessageW(a, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+    EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), LRESULT(BST_CHECKED));
     EXPECT_EQ(Take(), (Ev{"cmd 1 BN_CLICKED focus=1"}));
+}
+
+TEST_F(ButtonTest, RadiosOfBothKindsMoveTheTabStopAndReportTheFocus)
+{
+    struct Case {
+        DWORD type;
+        bool checkedFirst;  // the radio is checked before it gets the focus
+        Ev events;
+    };
+    const Case cases[] = {
+        {BS_RADIOBUTTON, false, {"cmd 5 BN_CLICKED focus=5"}},
+        {BS_AUTORADIOBUTTON, false, {"cmd 5 BN_CLICKED focus=5"}},
+        {BS_RADIOBUTTON, true, {}},
+        {BS_AUTORADIOBUTTON, true, {}},
+    };
+    for (const Case& c : cases) {
+        HWND r = Make(L"Button", L"R", c.type | WS_GROUP, 10, 80, 100, 20, 5);
+        SendMessageW(r, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_TRUE(GetWindowLong(r, GWL_STYLE) & WS_TABSTOP) << c.type;
+        SendMessageW(r, BM_SETCHECK, BST_UNCHECKED, 0);
+        EXPECT_FALSE(GetWindowLong(r, GWL_STYLE) & WS_TABSTOP) << c.type;
+        SendMessageW(r, BM_SETCHECK, c.checkedFirst ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetFocus(parent);
+        Take();
+        SetFocus(r);
+        drv.Pump();
+        EXPECT_EQ(Take(), c.events) << c.type << " " << c.checkedFirst;
+        EXPECT_EQ(SendMessageW(r, BM_GETCHECK, 0, 0), LRESULT(c.checkedFirst ? BST_CHECKED : BST_UNCHECKED));
+        // a click on it reports once, when the button is released
+        SetFocus(parent);
+        Take();
+        Click(r, 4, 10);
+        EXPECT_EQ(Take(), (Ev{"cmd 5 BN_CLICKED focus=5"})) << c.type;
+        DestroyWindow(r);
+    }
 }
 
 TEST_F(ButtonTest, DialogCodesTellButtonKinds)

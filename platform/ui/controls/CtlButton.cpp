@@ -67,7 +67,7 @@ public:
             return;
         if (c > BST_INDETERMINATE)
             c = BST_UNCHECKED;
-        if (Type() == BS_AUTORADIOBUTTON) {
+        if (IsRadio()) {
             // The checked radio of a group is the one Tab stops at.
             DWORD s = Style();
             DWORD ns = c == BST_CHECKED ? (s | WS_TABSTOP) : (s & ~WS_TABSTOP);
@@ -192,9 +192,10 @@ public:
             Redraw();
             if (Style() & BS_NOTIFY)
                 NotifyCommand(BN_SETFOCUS);
-            // Reaching an unchecked automatic radio from the keyboard (arrows) checks it.
-            if (Type() == BS_AUTORADIOBUTTON && !mouseClick && !tracking && check != BST_CHECKED)
-                Click();
+            // An unchecked radio reached from the keyboard tells its parent it was clicked (the
+            // check itself does not change; the dialog's arrow keys click it for that).
+            if (IsRadio() && !mouseClick && !tracking && check != BST_CHECKED)
+                NotifyCommand(BN_CLICKED);
             return 0;
         case WM_KILLFOCUS: {
             HWND self = hwnd;

@@ -26,6 +26,21 @@ public:
         return old;
     }
 
+    // One step; past either end the position wraps round by the width of the range, as the
+    // Win32 bar does (range 3..15 at 3, step 50: 3 + 50 % 12 = 5).
+    int StepIt()
+    {
+        int old = pos;
+        int lo = std::min(low, high), hi = std::max(low, high), width = hi - lo;
+        long long n = (long long)pos + step;
+        if (width > 0 && n > hi)
+            n = lo + (n - lo) % width;
+        else if (width > 0 && n < lo)
+            n = hi - (hi - n) % width;
+        SetPos(int(std::clamp<long long>(n, lo, hi)));
+        return old;
+    }
+
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         switch (msg) {
@@ -59,14 +74,7 @@ public:
             step = int(wParam);
             return old;
         }
-        case PBM_STEPIT: {
-            int old = pos;
-            int n = pos + step;
-            if (n > std::max(low, high))
-                n = std::min(low, high) + (n - std::max(low, high));  // wraps round to the start
-            SetPos(n);
-            return old;
-        }
+        case PBM_STEPIT: return StepIt();
         case PBM_SETBARCOLOR: {
             COLORREF old = bar;
             bar = COLORREF(lParam);

@@ -1,6 +1,8 @@
 // "msctls_trackbar32": a slider whose every move is reported to the parent as WM_HSCROLL (or
 // WM_VSCROLL for TBS_VERT) with a TB_* code, after the position has changed; a drag reports
-// TB_THUMBTRACK on each move, then TB_THUMBPOSITION and TB_ENDTRACK.
+// TB_THUMBTRACK on each move, then TB_THUMBPOSITION and TB_ENDTRACK. The page size is a fifth
+// of the range until set; TBS_AUTOTICKS keeps a tick every frequency steps in the tick array; the
+// selection range exists only with TBS_ENABLESELRANGE and stays inside the range.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 
@@ -15,14 +17,39 @@ constexpr UINT_PTR kPageTimer = 1;
 class Trackbar : public Control {
 public:
     using Control::Control;
-    int lo = 0, hi = 100, pos = 0, line = 1, page = 20, freq = 1;
-    int selStart = -1, selEnd = -1;
-    std::vector<int> tics;
+    int lo = 0, hi = 100, pos = 0, line = 1, freq = 1;
+    int page = -1;  // -1: a fifth of the range
+    int selStart = 0, selEnd = 0;
+    std::vector<DWORD> tics;  // the ticks between the ends (the ends have theirs always), sorted
     bool dragging = false, paging = false;
     int pageDir = 0, dragOffset = 0;
     POINT last{0, 0};
 
     bool Vert() const { return (Style() & TBS_VERT) != 0; }
+    int Page() const { return page >= 0 ? page : (hi - lo) / 5; }
+    // TBS_AUTOTICKS: the tick array is a tick every `freq` positions between the ends.
+    void AutoTicks()
+    {
+        if (!(Style() & TBS_AUTOTICKS))
+            return;
+        tics.clear();
+        for (long long p = (long long)lo + freq; p < hi; p += freq)
+            tics.push_back(DWORD(int(p)));
+    }
+    void ClampSelection()
+    {
+        selStart = std::clamp(selStart, lo, std::max(lo, hi));
+        selEnd = std::clamp(selEnd, lo, std::max(lo, hi));
+    }
+    void SetRangeEnds(int newLo, int newHi, bool redraw)
+    {
+        lo = newLo;
+        hi = newHi;
+        pos = std::clamp(pos, lo, std::max(lo, hi));
+        AutoTicks();
+        if (redraw)
+            Redraw();
+    }
     int ThumbW() const { return 11 * Unit(); }   // along the channel
     int ThumbH() const                           // across the channel
     {
@@ -91,7 +118,7 @@ public:
         int target = PosOf(Vert() ? last.y : last.x);
         if ((pageDir < 0 && target >= pos) || (pageDir > 0 && target <= pos))
             return;
-        Move(pos + pageDir * page);
+        Move(pos + pageDir * Page());
         Notify(pageDir < 0 ? TB_PAGEUP : TB_PAGEDOWN);
     }
 
@@ -107,31 +134,42 @@ public:
                 Redraw();
             return 0;
         case TBM_SETRANGE:
-            lo = int(SHORT(LOWORD(lParam)));
-            hi = int(SHORT(HIWORD(lParam)));
-            pos = std::clamp(pos, lo, std::max(lo, hi));
-            if (wParam)
-                Redraw();
+            SetRangeEnds(int(SHORT(LOWORD(lParam))), int(SHORT(HIWORD(lParam))), wParam != 0);
             return 0;
         case TBM_SETRANGEMIN:
+            SetRangeEnds(int(lParam), hi, wParam != 0);
+            return 0;
         case TBM_SETRANGEMAX:
-            (msg == TBM_SETRANGEMIN ? lo : hi) = int(lParam);
-            pos = std::clamp(pos, lo, std::max(lo, hi));
-            if (wParam)
-                Redraw();
+            SetRangeEnds(lo, int(lParam), wParam != 0);
+            return 0;
+        case WM_CREATE:
+            AutoTicks();
             return 0;
         case TBM_SETTICFREQ:
-            freq = std::max(1, int(wParam));
-            Redraw();
+            if (Style() & TBS_AUTOTICKS) {
+                freq = std::max(1, int(wParam));
+                AutoTicks();
+                Redraw();
+            }
             return 0;
-        case TBM_SETTIC:
-            if (int(lParam) < lo || int(lParam) > hi)
+        case TBM_SETTIC: {
+            int p = int(lParam);
+            if (p < lo || p > hi)
                 return FALSE;
-            tics.push_back(int(lParam));
+            tics.insert(std::upper_bound(tics.begin(), tics.end(), DWORD(p),
+                                         [](DWORD a, DWORD b) { return int(a) < int(b); }),
+                        DWORD(p));
             Redraw();
             return TRUE;
+        }
         case TBM_GETTIC:
-            return int(wParam) >= 0 && size_t(wParam) < tics.size() ? tics[size_t(wParam)] : -1;
+            return int(wParam) >= 0 && size_t(wParam) < tics.size() ? LRESULT(int(tics[size_t(wParam)])) : -1;
+        case TBM_GETTICPOS:
+            if (int(wParam) < 0 || size_t(wParam) >= tics.size())
+                return -1;
+            return PixelOf(int(tics[size_t(wParam)]));
+        case TBM_GETPTICS:
+            return tics.empty() ? 0 : reinterpret_cast<LRESULT>(tics.data());
         case TBM_CLEARTICS:
             tics.clear();
             if (wParam)
@@ -142,18 +180,29 @@ public:
                 return 0;
             return LRESULT(tics.size()) + 2;
         case TBM_SETSEL:
-            selStart = int(SHORT(LOWORD(lParam)));
-            selEnd = int(SHORT(HIWORD(lParam)));
+        case TBM_SETSELSTART:
+        case TBM_SETSELEND:
+            if (!(Style() & TBS_ENABLESELRANGE))
+                return 0;
+            if (msg == TBM_SETSEL) {
+                selStart = int(SHORT(LOWORD(lParam)));
+                selEnd = int(SHORT(HIWORD(lParam)));
+            } else {
+                (msg == TBM_SETSELSTART ? selStart : selEnd) = int(lParam);
+            }
+            ClampSelection();
             if (wParam)
                 Redraw();
             return 0;
-        case TBM_SETSELSTART: selStart = int(lParam); if (wParam) Redraw(); return 0;
-        case TBM_SETSELEND: selEnd = int(lParam); if (wParam) Redraw(); return 0;
         case TBM_GETSELSTART: return selStart;
         case TBM_GETSELEND: return selEnd;
-        case TBM_CLEARSEL: selStart = selEnd = -1; if (wParam) Redraw(); return 0;
-        case TBM_SETPAGESIZE: { int old = page; page = int(lParam); return old; }
-        case TBM_GETPAGESIZE: return page;
+        case TBM_CLEARSEL: selStart = selEnd = 0; if (wParam) Redraw(); return 0;
+        case TBM_SETPAGESIZE: {
+            int old = Page();
+            page = int(lParam) < 0 ? -1 : int(lParam);
+            return old;
+        }
+        case TBM_GETPAGESIZE: return Page();
         case TBM_SETLINESIZE: { int old = line; line = int(lParam); return old; }
         case TBM_GETLINESIZE: return line;
         case TBM_GETTHUMBRECT:
@@ -222,8 +271,8 @@ public:
             switch (wParam) {
             case VK_LEFT: case VK_UP: code = TB_LINEUP; target = pos - line; break;
             case VK_RIGHT: case VK_DOWN: code = TB_LINEDOWN; target = pos + line; break;
-            case VK_PRIOR: code = TB_PAGEUP; target = pos - page; break;
-            case VK_NEXT: code = TB_PAGEDOWN; target = pos + page; break;
+            case VK_PRIOR: code = TB_PAGEUP; target = pos - Page(); break;
+            case VK_NEXT: code = TB_PAGEDOWN; target = pos + Page(); break;
             case VK_HOME: code = TB_TOP; target = lo; break;
             case VK_END: code = TB_BOTTOM; target = hi; break;
             default: return 0;
@@ -277,11 +326,8 @@ public:
             };
             tick(lo, 4 * u);
             tick(hi, 4 * u);
-            if (Style() & TBS_AUTOTICKS)
-                for (int p = lo + freq; p < hi; p += freq)
-                    tick(p, 3 * u);
-            for (int p : tics)
-                tick(p, 3 * u);
+            for (DWORD p : tics)
+                tick(int(p), 3 * u);
             SelectObject(dc, old);
             DeleteObject(pen);
         }
