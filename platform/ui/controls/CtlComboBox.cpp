@@ -1,7 +1,8 @@
 // The "ComboBox" class: simple, drop-down and drop-down-list combo boxes. The list is a
 // "ComboLBox" window: a popup below the box for the drop-down kinds (it holds the mouse while
 // open), a child for the simple kind. The edit of the editable kinds is an "Edit" child with id
-// 1001. CB_SETCURSEL and the other calls from code send no notifications.
+// 1001. CB_SETCURSEL and the other calls from code send no notifications. A choice of the user
+// is reported with CBN_SELCHANGE before the edit shows the new item's text, as in Win32.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 #include "platform/ui/controls/CtlPrivate.h"
@@ -33,11 +34,17 @@ public:
     bool HasEdit() const { return Kind() == CBS_SIMPLE || Kind() == CBS_DROPDOWN; }
     bool OwnerDraw() const { return (Style() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
     int ButtonWidth() const { return ArrowButtonWidth(); }
-    int FieldH()
+    // Height of the closed box: Win32 makes it 13/8 of the font's height, or the item height
+    // set with CB_SETITEMHEIGHT (-1) plus the borders.
+    int FieldH() { return fieldHeight > 0 ? fieldHeight + 6 * Unit() : std::max(LineHeight() * 13 / 8, LineHeight() + 6 * Unit()); }
+    // Height of the selection field inside the borders (CB_GETITEMHEIGHT -1).
+    int ItemH() { return FieldH() - 6 * Unit(); }
+    // Width of the dropped list: the box's width, or the wider one set with CB_SETDROPPEDWIDTH.
+    int DroppedW() const
     {
-        int u = Unit();
-        int item = fieldHeight > 0 ? fieldHeight : LineHeight();
-        return item + 6 * u;
+        RECT wr{};
+        GetWindowRect(hwnd, &wr);
+        return std::max<int>(droppedWidth, wr.right - wr.left);
     }
     LRESULT L(UINT m, WPARAM w = 0, LPARAM l = 0) const { return list ? SendMessageW(list, m, w, l) : CB_ERR; }
     int Cur() const { return int(L(LB_GETCURSEL)); }
@@ -174,7 +181,7 @@ public:
         int itemH = int(L(LB_GETITEMHEIGHT));
         int n = std::max(1, int(L(LB_GETCOUNT)));
         int want = std::max(itemH + 2, std::min(n * itemH + 2, std::max(itemH + 2, dropHeight - FieldH())));
-        int w = std::max<int>(droppedWidth, wr.right - wr.left);
+        int w = DroppedW();
         SIZE screen = AfxGetHost()->ScreenSize();
         int y = wr.bottom;
         if (y + want > screen.cy && wr.top - want >= 0)
@@ -206,9 +213,9 @@ public:
         if (!IsWindow(self))
             return;
         if (accept && Cur() != selAtDrop) {
-            SyncText();
             NotifyCommand(CBN_SELCHANGE);
-            return;
+            if (!IsWindow(self))
+                return;
         }
         SyncText();
     }
@@ -234,10 +241,9 @@ public:
         if (dropped)
             return;  // the choice is made when the list closes
         HWND self = hwnd;
-        SyncText();
-        if (IsWindow(self)) {
-            NotifyCommand(CBN_SELCHANGE);
-        }
+        NotifyCommand(CBN_SELCHANGE);
+        if (IsWindow(self))
+            SyncText();
     }
 
     bool Key(UINT vk)
@@ -408,9 +414,9 @@ public:
             } else if (from == list && Kind() == CBS_SIMPLE) {
                 if (code == LBN_SELCHANGE) {
                     HWND self = hwnd;
-                    SyncText();
+                    NotifyCommand(CBN_SELCHANGE);
                     if (IsWindow(self))
-                        NotifyCommand(CBN_SELCHANGE);
+                        SyncText();
                 } else if (code == LBN_DBLCLK) {
                     NotifyCommand(CBN_DBLCLK);
                 }
@@ -490,18 +496,36 @@ public:
         case CB_GETDROPPEDSTATE: return dropped;
         case CB_SETEXTENDEDUI: extendedUi = wParam != 0; return CB_OKAY;
         case CB_GETEXTENDEDUI: return extendedUi;
-        case CB_SETDROPPEDWIDTH: droppedWidth = int(wParam); return droppedWidth;
-        case CB_GETDROPPEDWIDTH: {
-            RECT wr{};
-            GetWindowRect(hwnd, &wr);
-            return std::max<int>(droppedWidth, wr.right - wr.left);
-        }
+        case CB_SETDROPPEDWIDTH:
+            // a width below the box's own means no wider list; a simple box has no drop-down
+            if (Kind() == CBS_SIMPLE || wParam >= 32768)
+                return CB_ERR;
+            droppedWidth = int(wParam);
+            return DroppedW();
+        case CB_GETDROPPEDWIDTH:
+            return Kind() == CBS_SIMPLE ? CB_ERR : DroppedW();
         case CB_GETDROPPEDCONTROLRECT: {
+            // the box's top-left corner and the bottom-right corner of the list as it drops
             if (auto* out = reinterpret_cast<RECT*>(lParam)) {
                 RECT wr{};
                 GetWindowRect(hwnd, &wr);
-                *out = RECT{wr.left, wr.top, wr.right, wr.top + std::max(dropHeight, FieldH())};
+                *out = RECT{wr.left, wr.top, wr.left + DroppedW(), wr.top + std::max(dropHeight, FieldH())};
             }
+            return TRUE;
+        }
+        case CB_GETCOMBOBOXINFO: {
+            auto* info = reinterpret_cast<COMBOBOXINFO*>(lParam);
+            if (!info || info->cbSize != sizeof(COMBOBOXINFO))
+                return FALSE;
+            RECT r = Client();
+            int u = Unit(), fh = Kind() == CBS_SIMPLE ? FieldH() : int(r.bottom);
+            int right = Kind() == CBS_SIMPLE ? r.right - 2 * u : r.right - 2 * u - ButtonWidth();
+            info->rcItem = RECT{3 * u, 3 * u, right, fh - 3 * u};
+            info->rcButton = Kind() == CBS_SIMPLE ? RECT{0, 0, 0, 0} : RECT{right, 2 * u, int(r.right) - 2 * u, fh - 2 * u};
+            info->stateButton = Kind() == CBS_SIMPLE ? STATE_SYSTEM_INVISIBLE : (dropped && pressed ? STATE_SYSTEM_PRESSED : 0);
+            info->hwndCombo = hwnd;
+            info->hwndItem = edit ? edit : hwnd;
+            info->hwndList = list;
             return TRUE;
         }
         case CB_SETITEMHEIGHT:
@@ -515,7 +539,7 @@ public:
             }
             return L(LB_SETITEMHEIGHT, 0, lParam);
         case CB_GETITEMHEIGHT:
-            return int(wParam) == -1 ? (fieldHeight > 0 ? fieldHeight : LineHeight()) : L(LB_GETITEMHEIGHT);
+            return int(wParam) == -1 ? ItemH() : L(LB_GETITEMHEIGHT);
         case CB_LIMITTEXT:
             if (!edit)
                 return CB_ERR;

@@ -366,6 +366,19 @@ constexpr UINT CB_GETTOPINDEX = 0x015B;
 constexpr UINT CB_SETTOPINDEX = 0x015C;
 constexpr UINT CB_GETDROPPEDWIDTH = 0x015F;
 constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
+constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
+constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
+constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
+struct COMBOBOXINFO {
+    DWORD cbSize;
+    RECT rcItem;
+    RECT rcButton;
+    DWORD stateButton;
+    HWND hwndCombo;
+    HWND hwndItem;
+    HWND hwndList;
+};
+using PCOMBOBOXINFO = COMBOBOXINFO*;
 // Control id of the edit inside a drop-down or simple combo box.
 constexpr int CTL_COMBO_EDIT_ID = 1001;
 

@@ -1,6 +1,8 @@
 // "SysTabControl32": a row of tabs (on top, or at the bottom with TCS_BOTTOM) with texts and
 // images from an image list. A click takes the focus, asks TCN_SELCHANGING (non-zero keeps the
-// tab) and reports TCN_SELCHANGE; TCM_SETCURSEL from code is silent. With TCS_TOOLTIPS the
+// tab) and reports TCN_SELCHANGE; TCM_SETCURSEL and TCM_SETCURFOCUS from code send no selection
+// notification (a button row reports TCN_FOCUSCHANGE when code moves its focus). A right click
+// sends NM_RCLICK and, unless the parent answers non-zero, WM_CONTEXTMENU. With TCS_TOOLTIPS the
 // control keeps a tooltip with one tool per tab and forwards the tooltip's requests.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
@@ -24,19 +26,30 @@ public:
     int cur = -1, focusItem = -1;
     HIMAGELIST images = nullptr;
     HWND tips = nullptr;
-    SIZE fixed{0, 0};
+    SIZE fixed{0, 0};       // TCM_SETITEMSIZE (0: the default)
     SIZE padding{6, 3};
+    int minWidth = -1;      // TCM_SETMINTABWIDTH (-1: the default)
+
+    // Win32's defaults at the 8-point font: fixed-width tabs are 96 pixels wide, and a tab is
+    // never narrower than 54 pixels.
+    static constexpr int kFixedWidth = 96, kMinWidth = 54;
 
     bool Bottom() const { return (Style() & TCS_BOTTOM) != 0; }
     bool Valid(int i) const { return i >= 0 && i < int(items.size()); }
+    bool FixedWidth() const { return (Style() & (TCS_FIXEDWIDTH | TCS_OWNERDRAWFIXED)) != 0; }
+    // The tab height: the text (or icon) with the padding above (and below for buttons) and the
+    // room the selected tab rises by.
     int TabHeight()
     {
         int ih = 0, iw = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
-        int h = std::max(LineHeight(), ih) + 2 * padding.cy * Unit() + 2 * Unit();
+        int pads = (Style() & TCS_BUTTONS) ? 2 : 1;
+        int h = std::max(LineHeight(), ih) + pads * padding.cy * Unit() + 2 * Unit();
         return fixed.cy > 0 ? fixed.cy : h;
     }
+    int FixedTabWidth() const { return fixed.cx > 0 ? fixed.cx : kFixedWidth * Unit(); }
+    int MinTabWidth() const { return minWidth >= 0 ? minWidth : kMinWidth * Unit(); }
 
     std::vector<RECT> Layout()
     {
@@ -52,7 +65,11 @@ public:
             SIZE sz{};
             if (!it.text.empty())
                 GetTextExtentPoint32W(dc, it.text.c_str(), int(it.text.size()), &sz);
-            int w = fixed.cx > 0 ? fixed.cx : sz.cx + 2 * padding.cx * u + (it.image >= 0 && images ? iw + 3 * u : 0);
+            int w = (Style() & TCS_FIXEDWIDTH)
+                        ? FixedTabWidth()
+                        : std::max(MinTabWidth(), (Style() & TCS_OWNERDRAWFIXED) && fixed.cx > 0
+                                                      ? int(fixed.cx)
+                                                      : int(sz.cx) + 2 * padding.cx * u + (it.image >= 0 && images ? iw + 3 * u : 0));
             int top = Bottom() ? c.bottom - h - 2 * u : c.top + 2 * u;
             out.push_back(RECT{x, top, x + w, top + h});
             x += w;
@@ -182,14 +199,16 @@ public:
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
         case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
+        case WM_RBUTTONUP: {
+            HWND self = hwnd;
             if (tips) {
                 MSG m{hwnd, msg, wParam, lParam, 0, {0, 0}};
                 SendMessageW(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
             }
-            if (msg == WM_RBUTTONUP)
-                NotifyParent(NM_RCLICK);
+            if (msg == WM_RBUTTONUP && NotifyParent(NM_RCLICK) == 0 && IsWindow(self))
+                return Default(msg, wParam, lParam);  // WM_CONTEXTMENU
             return 0;
+        }
         case WM_LBUTTONDOWN: {
             if (tips) {
                 MSG m{hwnd, msg, wParam, lParam, 0, {0, 0}};
@@ -260,10 +279,13 @@ public:
             if (!Valid(i))
                 return FALSE;
             items.erase(items.begin() + i);
-            if (cur == i)
-                cur = items.empty() ? -1 : std::min(i, int(items.size()) - 1);
-            else if (cur > i)
-                --cur;
+            // the deleted tab was selected: nothing is, until code selects again
+            for (int* at : {&cur, &focusItem}) {
+                if (*at == i)
+                    *at = -1;
+                else if (*at > i)
+                    --*at;
+            }
             Changed();
             return TRUE;
         }
@@ -291,10 +313,29 @@ public:
         }
         case TCM_GETCURFOCUS:
             return focusItem >= 0 ? focusItem : cur;
-        case TCM_SETCURFOCUS:
-            if (Valid(int(wParam)))
-                UserSelect(int(wParam));
+        case TCM_SETCURFOCUS: {
+            int i = int(wParam);
+            if (!Valid(i))
+                return 0;
+            if (Style() & TCS_BUTTONS) {
+                // a button row moves its focus apart from the selection
+                if (i != focusItem) {
+                    focusItem = i;
+                    Redraw();
+                    NotifyParent(TCN_FOCUSCHANGE);
+                }
+            } else if (i != cur || i != focusItem) {
+                cur = focusItem = i;
+                Redraw();
+            }
             return 0;
+        }
+        case TCM_SETMINTABWIDTH: {
+            int old = MinTabWidth();
+            minWidth = int(lParam) < 0 ? -1 : int(lParam);
+            Changed();
+            return old;
+        }
         case TCM_HITTEST: {
             auto* ht = reinterpret_cast<TCHITTESTINFO*>(lParam);
             return ht ? HitTest(ht->pt, &ht->flags) : -1;
@@ -328,7 +369,7 @@ public:
             return 0;
         }
         case TCM_SETITEMSIZE: {
-            LRESULT old = MAKELONG(WORD(fixed.cx), WORD(fixed.cy));
+            LRESULT old = MAKELONG(WORD(FixedTabWidth()), WORD(TabHeight()));
             fixed = SIZE{LONG(SHORT(LOWORD(lParam))), LONG(SHORT(HIWORD(lParam)))};
             Changed();
             return old;

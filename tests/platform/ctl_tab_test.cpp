@@ -1,0 +1,182 @@
+// Tab control against Win32's documented behaviour: which calls notify the parent, what the
+// selection and focus are after deletions, the context menu of a right click, owner drawing on
+// the first paint, and the default sizes of the tabs.
+#include "ctl_support.h"
+
+using namespace ctltest;
+using Ev = std::vector<std::string>;
+
+namespace {
+
+class TabTest : public CtlTest {
+protected:
+    HWND MakeTab(DWORD style, int n, int id = 1000)
+    {
+        HWND h = Make(WC_TABCONTROLW, L"", style, 10, 10, 400, 120, id);
+        for (int i = 0; i < n; ++i) {
+            std::wstring t = L"Tab" + std::to_wstring(i);
+            TCITEMW it{TCIF_TEXT | TCIF_PARAM, 0, 0, t.data(), 0, -1, LPARAM(100 + i)};
+            SendMessageW(h, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&it));
+        }
+        Take();
+        return h;
+    }
+    // Height of a line of the control's font.
+    int FontHeight(HWND h)
+    {
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)) ?: GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        return tm.tmHeight;
+    }
+};
+
+TEST_F(TabTest, CodeMovesTheFocusWithoutSelectionNotifications)
+{
+    struct Case {
+        DWORD style;
+        int curSel, curFocus;
+        Ev events;
+    } cases[] = {
+        // a row of tabs: the focus is the selection, moved silently
+        {0, 2, 2, {}},
+        // buttons: the focus moves apart from the selection and is reported
+        {TCS_BUTTONS, 0, 2, {"notify 1000 -554 focus=0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        HWND tab = MakeTab(c.style, 3);
+        SendMessageW(tab, TCM_SETCURFOCUS, 2, 0);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), c.curSel);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURFOCUS, 0, 0), c.curFocus);
+        EXPECT_EQ(Take(), c.events);
+        // the same index again changes nothing and says nothing
+        SendMessageW(tab, TCM_SETCURFOCUS, 2, 0);
+        EXPECT_TRUE(Take().empty());
+        DestroyWindow(tab);
+    }
+}
+
+TEST_F(TabTest, DeletingTheSelectedTabLeavesNoSelection)
+{
+    struct Case {
+        int sel, del;
+        int curSel, curFocus;
+    } cases[] = {
+        {1, 1, -1, -1},  // the selected tab goes: nothing is selected
+        {2, 0, 1, 1},    // a tab before it goes: the index follows
+        {0, 2, 0, 0},    // a tab after it goes: nothing changes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.del);
+        HWND tab = MakeTab(0, 3);
+        SendMessageW(tab, TCM_SETCURSEL, WPARAM(c.sel), 0);
+        EXPECT_TRUE(SendMessageW(tab, TCM_DELETEITEM, WPARAM(c.del), 0));
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), c.curSel);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURFOCUS, 0, 0), c.curFocus);
+        EXPECT_TRUE(Take().empty());
+        DestroyWindow(tab);
+    }
+}
+
+TEST_F(TabTest, RightClickSendsRClickThenContextMenuUnlessHandled)
+{
+    HWND tab = MakeTab(0, 2);
+    rec.Watch({WM_CONTEXTMENU});
+    RECT r{};
+    SendMessageW(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    POINT at = CHeadlessDriver::At(tab, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    for (LRESULT answer : {0, 1}) {
+        SCOPED_TRACE(answer);
+        onNotify = [answer](NMHDR* h) -> LRESULT { return h->code == NM_RCLICK ? answer : 0; };
+        rec.Clear();
+        drv.Click(at, 1);
+        drv.Pump();
+        Ev ev = Take();
+        EXPECT_EQ(ev, Ev{"notify 1000 -5 focus=0"});
+        size_t menus = 0;
+        for (const uitest::Rec& m : rec.Log())
+            if (m.msg == WM_CONTEXTMENU && m.wnd == "parent") {
+                ++menus;
+                EXPECT_EQ(reinterpret_cast<HWND>(m.wParam), tab);
+                EXPECT_EQ(GET_X_LPARAM(m.lParam), at.x);
+            }
+        EXPECT_EQ(menus, answer ? 0u : 1u);
+        // a right click changes neither the selection nor the focus
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
+    }
+}
+
+TEST_F(TabTest, OwnerDrawnTabsAreDrawnOnTheFirstPaint)
+{
+    std::vector<ULONG_PTR> drawn;
+    rec.SetHook(parent, [&](HWND, UINT msg, WPARAM w, LPARAM l, LRESULT* result) {
+        if (msg != WM_DRAWITEM)
+            return false;
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+        EXPECT_EQ(w, WPARAM(1001));
+        EXPECT_EQ(dis->CtlType, UINT(ODT_TAB));
+        drawn.push_back(dis->itemData);
+        *result = TRUE;
+        return true;
+    });
+    HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | TCS_OWNERDRAWFIXED, 10, 10, 300, 100, parent,
+                               reinterpret_cast<HMENU>(1001), nullptr, nullptr);
+    ASSERT_NE(tab, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        wchar_t text[] = L"x";
+        TCITEMW it{TCIF_TEXT | TCIF_PARAM, 0, 0, text, 0, -1, LPARAM(7 + i)};
+        SendMessageW(tab, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&it));
+    }
+    EXPECT_TRUE(drawn.empty());  // hidden: nothing drawn yet
+    ShowWindow(tab, SW_SHOW);
+    RedrawWindow(tab, nullptr, nullptr, RDW_UPDATENOW);
+    EXPECT_EQ(drawn, (std::vector<ULONG_PTR>{7, 8}));
+}
+
+TEST_F(TabTest, DefaultSizesFollowTheFont)
+{
+    HWND probe = MakeTab(0, 0, 1009);
+    const int fh = FontHeight(probe), u = std::max(1, (fh + 6) / 13);
+    DestroyWindow(probe);
+    struct Case {
+        DWORD style;
+        std::wstring text;
+        int minWidth;  // TCM_SETMINTABWIDTH, or -2 for none
+        int width, height;
+    } cases[] = {
+        {TCS_FIXEDWIDTH, L"A long tab title here", -2, 96 * u, fh + 5 * u},
+        {0, L"A", -2, 54 * u, fh + 5 * u},          // short labels keep the minimum width
+        {0, L"A", 20, 20, fh + 5 * u},               // unless a smaller minimum is set
+        {TCS_BUTTONS, L"A", -2, 54 * u, fh + 8 * u},  // buttons pad above and below
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        HWND tab = Make(WC_TABCONTROLW, L"", c.style, 10, 10, 400, 120, 1002);
+        if (c.minWidth != -2)
+            SendMessageW(tab, TCM_SETMINTABWIDTH, 0, c.minWidth);
+        TCITEMW it{TCIF_TEXT, 0, 0, const_cast<LPWSTR>(c.text.c_str()), 0, -1, 0};
+        SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
+        RECT r{};
+        ASSERT_TRUE(SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
+        EXPECT_EQ(r.right - r.left, c.width);
+        EXPECT_EQ(r.bottom - r.top, c.height);
+        // TCM_SETITEMSIZE answers the size in use before it
+        LRESULT old = SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(120, 30));
+        EXPECT_EQ(int(HIWORD(old)), c.height);
+        if (c.style & TCS_FIXEDWIDTH) {
+            EXPECT_EQ(int(LOWORD(old)), c.width);
+        }
+        DestroyWindow(tab);
+    }
+    // TCM_SETMINTABWIDTH answers the minimum before it; -1 restores the default
+    HWND tab = Make(WC_TABCONTROLW, L"", 0, 10, 10, 400, 120, 1003);
+    EXPECT_EQ(SendMessageW(tab, TCM_SETMINTABWIDTH, 0, 10), 54 * u);
+    EXPECT_EQ(SendMessageW(tab, TCM_SETMINTABWIDTH, 0, -1), 10);
+    EXPECT_EQ(SendMessageW(tab, TCM_SETMINTABWIDTH, 0, 0), 54 * u);
+}
+
+}  // namespace
