@@ -1,6 +1,7 @@
 // "SysHeader32": the column headings of a list view (or a window of its own). Items carry text,
 // width, alignment, an image and owner drawing; clicks report HDN_ITEMCLICK and dragging a
-// divider reports HDN_BEGINTRACK / HDN_TRACK / HDN_ENDTRACK and the width change.
+// divider reports HDN_BEGINTRACK / HDN_TRACK / HDN_ENDTRACK and the width change. Items are shown
+// in their order (HDM_SETORDERARRAY, HDI_ORDER); painting goes through NM_CUSTOMDRAW.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 #include "platform/ui/controls/CtlPrivate.h"
@@ -90,6 +91,16 @@ public:
             it.bitmap = h->hbm;
     }
 
+    // Moves item i to display position pos (HDI_ORDER).
+    void MoveTo(int i, int pos)
+    {
+        auto at = std::find(order.begin(), order.end(), i);
+        if (at == order.end())
+            return;
+        order.erase(at);
+        order.insert(order.begin() + std::clamp(pos, 0, int(order.size())), i);
+    }
+
     bool Get(int i, HDITEMW* h) const
     {
         if (!Valid(i) || !h)
@@ -123,6 +134,8 @@ public:
         if (Notify(HDN_ITEMCHANGINGW, i, &copy) != 0 || !IsWindow(self))
             return false;
         Set(items[size_t(i)], &h);
+        if (h.mask & HDI_ORDER)
+            MoveTo(i, h.iOrder);
         Redraw();
         Notify(HDN_ITEMCHANGEDW, i, &copy);
         return true;
@@ -133,7 +146,8 @@ public:
         int ih = 0, iw = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
-        return std::max(LineHeight(), ih) + 6 * Unit();
+        // Win32's heading: the font's height and two pixels above and below it
+        return std::max(LineHeight(), ih) + 4 * Unit();
     }
 
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
@@ -212,7 +226,7 @@ public:
             return int(wParam) >= 0 && size_t(wParam) < order.size() ? order[wParam] : int(wParam);
         case HDM_GETORDERARRAY: {
             auto* out = reinterpret_cast<int*>(lParam);
-            if (!out || size_t(wParam) < order.size())
+            if (!out || size_t(wParam) != order.size())
                 return FALSE;
             std::copy(order.begin(), order.end(), out);
             return TRUE;
@@ -313,23 +327,75 @@ public:
         }
     }
 
+    LRESULT CustomDraw(DWORD stage, HDC dc, const RECT& r, int item)
+    {
+        NMCUSTOMDRAW cd{};
+        cd.dwDrawStage = stage;
+        cd.hdc = dc;
+        cd.rc = r;
+        cd.dwItemSpec = DWORD_PTR(std::max(0, item));
+        cd.uItemState = item >= 0 && item == pressed ? CDIS_SELECTED : 0;
+        cd.lItemlParam = Valid(item) ? items[size_t(item)].param : 0;
+        return NotifyParent(cd.hdr, NM_CUSTOMDRAW);
+    }
+
     void Paint(HDC dc) override
     {
         RECT c = Client();
         FillRect(dc, &c, GetSysColorBrush(COLOR_BTNFACE));
+        HWND self = hwnd;
+        LRESULT pre = CustomDraw(CDDS_PREPAINT, dc, c, -1);
+        if (!IsWindow(self) || (pre & CDRF_SKIPDEFAULT))
+            return;
         int u = Unit(), iw = 0, ih = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
         int right = 0;
-        for (int idx : order) {
+        const std::vector<int> shown = order;
+        for (int idx : shown) {
+            if (!Valid(idx))
+                break;
             const Item& it = items[size_t(idx)];
             CRect r(ItemRect(idx));
             right = r.right;
+            COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+            LRESULT itemRes = CDRF_DODEFAULT;
+            if (pre & CDRF_NOTIFYITEMDRAW) {
+                int saved = SaveDC(dc);
+                SetTextColor(dc, ink);
+                itemRes = CustomDraw(CDDS_ITEMPREPAINT, dc, r, idx);
+                if (!IsWindow(self) || !Valid(idx))
+                    return;
+                if (itemRes & CDRF_NEWFONT)
+                    ink = GetTextColor(dc);  // the parent's font and colour stay for this item
+                else
+                    RestoreDC(dc, saved);
+                if (itemRes & CDRF_SKIPDEFAULT)
+                    continue;
+            }
+            PaintItem(dc, it, idx, r, ink, u, iw, ih);
+            if (itemRes & CDRF_NOTIFYPOSTPAINT) {
+                CustomDraw(CDDS_ITEMPOSTPAINT, dc, r, idx);
+                if (!IsWindow(self))
+                    return;
+            }
+        }
+        if (right < c.right) {
+            RECT rest{right, c.top, c.right, c.bottom};
+            DrawButtonFace(dc, rest, false, false);
+        }
+        if (pre & CDRF_NOTIFYPOSTPAINT)
+            CustomDraw(CDDS_POSTPAINT, dc, c, -1);
+    }
+
+    void PaintItem(HDC dc, const Item& it, int idx, CRect r, COLORREF ink, int u, int iw, int ih)
+    {
+        {
             if (it.fmt & HDF_OWNERDRAW) {
                 DRAWITEMSTRUCT dis{ODT_HEADER, UINT(Id()), UINT(idx), ODA_DRAWENTIRE, idx == pressed ? ODS_SELECTED : 0u,
                                    hwnd, dc, r, ULONG_PTR(it.param)};
                 OwnerMessage(WM_DRAWITEM, reinterpret_cast<LPARAM>(&dis));
-                continue;
+                return;
             }
             DrawButtonFace(dc, r, idx == pressed, false, !(Style() & HDS_BUTTONS) && false);
             CRect content(r);
@@ -348,11 +414,7 @@ public:
             UINT just = (it.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT ? DT_RIGHT : (it.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER : DT_LEFT;
             if (it.fmt & HDF_STRING || !(it.fmt & (HDF_BITMAP | HDF_IMAGE)))
                 DrawLabel(dc, it.text.c_str(), content, just | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX,
-                          Enabled(), GetSysColor(COLOR_BTNTEXT));
-        }
-        if (right < c.right) {
-            RECT rest{right, c.top, c.right, c.bottom};
-            DrawButtonFace(dc, rest, false, false);
+                          Enabled(), ink);
         }
     }
 };

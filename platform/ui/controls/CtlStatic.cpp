@@ -1,5 +1,7 @@
 // The "Static" class: labels, frames, rectangles, etched lines, bitmaps and owner-drawn
 // statics, and icons. Without SS_NOTIFY a static lets the mouse through to the window below it.
+// Etched lines and sunken statics get a static edge; an etched line is that edge alone (its
+// client area collapses to nothing across the line).
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 
@@ -74,11 +76,42 @@ public:
     }
 
     DWORD Type() const { return Style() & SS_TYPEMASK; }
+    bool Etched() const { return Type() == SS_ETCHEDHORZ || Type() == SS_ETCHEDVERT; }
+
+    // An etched line's size across it: the two borders of the static edge.
+    void Collapse(int& cx, int& cy) const
+    {
+        if (Type() == SS_ETCHEDHORZ)
+            cy = 2 * GetSystemMetrics(SM_CYBORDER);
+        else if (Type() == SS_ETCHEDVERT)
+            cx = 2 * GetSystemMetrics(SM_CXBORDER);
+    }
 
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         switch (msg) {
+        case WM_NCCREATE: {
+            auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            if (Etched() || (cs->style & SS_SUNKEN)) {
+                cs->dwExStyle |= WS_EX_STATICEDGE;
+                SetWindowLongPtrW(hwnd, GWL_EXSTYLE, LONG_PTR(ExStyle() | WS_EX_STATICEDGE));
+            }
+            return Default(msg, wParam, lParam);
+        }
+        case WM_WINDOWPOSCHANGING: {
+            auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+            if (Etched() && !(wp->flags & SWP_NOSIZE))
+                Collapse(wp->cx, wp->cy);
+            return Default(msg, wParam, lParam);
+        }
         case WM_CREATE:
+            if (Etched()) {
+                RECT wr{};
+                GetWindowRect(hwnd, &wr);
+                int cx = wr.right - wr.left, cy = wr.bottom - wr.top;
+                Collapse(cx, cy);
+                SetWindowPos(hwnd, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
             if (Type() == SS_BITMAP)
                 LoadNamedBitmap(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpszName);
             else if (Type() == SS_ICON)
@@ -152,10 +185,10 @@ public:
         case SS_ETCHEDFRAME: DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT); return;
         default: break;
         }
+        if (type == SS_BITMAP && !image)
+            return;  // a picture static without its picture draws nothing
         if (back)
             FillRect(dc, &r, back);
-        if (Style() & SS_SUNKEN)
-            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
         if (type == SS_BITMAP) {
             PaintBitmap(dc, r);
             return;
