@@ -1,9 +1,13 @@
 // "SysTreeView32": a tree of items with texts, images and item data, expanded and collapsed by
-// the user (with TVN_ITEMEXPANDING / TVN_ITEMEXPANDED) or by code (silent, as with Win32), and a
-// selection reported with TVN_SELCHANGING (non-zero keeps the old one) and TVN_SELCHANGED carrying
-// the old and the new item.
+// the user or by code with TVN_ITEMEXPANDING / TVN_ITEMEXPANDED (code is silent once an item has
+// been expanded, as with Win32's TVIS_EXPANDEDONCE), and a selection reported with
+// TVN_SELCHANGING (non-zero keeps the old one) and TVN_SELCHANGED carrying the old and the new
+// item. Callback texts, images and child counts are asked for with TVN_GETDISPINFO; painting
+// goes through NM_CUSTOMDRAW; TVS_CHECKBOXES gives each item a check box state image (1 clear,
+// 2 checked); labels are edited in place between TVN_BEGINLABELEDIT and TVN_ENDLABELEDIT.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
+#include "platform/ui/controls/CtlLabelEdit.h"
 
 #include <algorithm>
 #include <memory>
@@ -15,7 +19,8 @@ struct TREEITEM__ {
     LPARAM param = 0;
     UINT state = 0;
     int image = -1, selImage = -1;
-    int children = 0;  // cChildren as given (I_CHILDRENCALLBACK is not supported)
+    int children = 0;  // cChildren as given; I_CHILDRENCALLBACK asks the parent
+    bool textCallback = false, imageCallback = false, selImageCallback = false;
     TREEITEM__* parent = nullptr;
     std::vector<TREEITEM__*> kids;
 };
@@ -36,8 +41,83 @@ public:
     int indent = 0, itemHeight = 0;
     HIMAGELIST images = nullptr, stateImages = nullptr;
     bool vbar = false;
+    COLORREF bk = CLR_DEFAULT, ink = CLR_DEFAULT;  // TVM_SETBKCOLOR / TVM_SETTEXTCOLOR
+    LabelEdit labelEdit;
+    Node* editNode = nullptr;
+    Node* pendingEdit = nullptr;
+    static constexpr UINT_PTR kEditTimer = 1;
+    static constexpr int kDispTextMax = 260;
 
     ~TreeView() override { Free(&root, false); }
+
+    bool CheckBoxes() const { return (Style() & TVS_CHECKBOXES) != 0; }
+    // Width of the state image before an item's icon (the check box, or the state list's image).
+    int StateWidth() const
+    {
+        int iw = 0, ih = 0;
+        if (stateImages && ImageList_GetIconSize(stateImages, &iw, &ih))
+            return iw;
+        return CheckBoxes() ? 16 * Unit() : 0;
+    }
+
+    // Asks the parent for what it keeps of an item (TVN_GETDISPINFO); TVIF_DI_SETITEM makes the
+    // control keep the answer.
+    TVITEMW AskDispInfo(Node* n, UINT mask, std::wstring* text)
+    {
+        wchar_t buf[kDispTextMax] = {};
+        NMTVDISPINFOW di{};
+        di.item.mask = mask | TVIF_HANDLE | TVIF_PARAM | TVIF_STATE;
+        di.item.hItem = n;
+        di.item.state = n->state;
+        di.item.stateMask = ~0u;
+        di.item.lParam = n->param;
+        di.item.pszText = buf;
+        di.item.cchTextMax = kDispTextMax;
+        di.item.iImage = n->image;
+        di.item.iSelectedImage = n->selImage;
+        di.item.cChildren = n->children;
+        HWND self = hwnd;
+        NotifyParent(di.hdr, TVN_GETDISPINFOW);
+        if (text) {
+            LPCWSTR got = di.item.pszText && di.item.pszText != LPSTR_TEXTCALLBACKW ? di.item.pszText : L"";
+            *text = std::wstring(got, wcsnlen(got, size_t(kDispTextMax)));
+        }
+        if (IsWindow(self) && alive.count(n) && (di.item.mask & TVIF_DI_SETITEM)) {
+            if ((mask & TVIF_TEXT) && text) {
+                n->text = *text;
+                n->textCallback = false;
+            }
+            if (mask & TVIF_IMAGE) {
+                n->image = di.item.iImage;
+                n->imageCallback = false;
+            }
+            if (mask & TVIF_SELECTEDIMAGE) {
+                n->selImage = di.item.iSelectedImage;
+                n->selImageCallback = false;
+            }
+            if (mask & TVIF_CHILDREN)
+                n->children = di.item.cChildren;
+        }
+        return di.item;
+    }
+    std::wstring TextOf(Node* n)
+    {
+        if (!n->textCallback)
+            return n->text;
+        std::wstring t;
+        AskDispInfo(n, TVIF_TEXT, &t);
+        return t;
+    }
+    int ImageOf(Node* n, bool selected)
+    {
+        if (selected && n->selImageCallback)
+            return AskDispInfo(n, TVIF_SELECTEDIMAGE, nullptr).iSelectedImage;
+        if (selected && n->selImage >= 0)
+            return n->selImage;
+        if (n->imageCallback)
+            return AskDispInfo(n, TVIF_IMAGE, nullptr).iImage;
+        return n->image;
+    }
 
     Node* Get(HTREEITEM h) { return (h && alive.count(h)) ? h : nullptr; }
     int Indent() const { return indent > 0 ? indent : 19 * Unit(); }
@@ -56,7 +136,14 @@ public:
         return std::max(1, int(c.bottom - c.top) / RowH());
     }
     static bool Expanded(const Node* n) { return (n->state & TVIS_EXPANDED) != 0; }
-    static bool HasKids(const Node* n) { return !n->kids.empty() || n->children > 0; }
+    bool HasKids(Node* n)
+    {
+        if (!n->kids.empty())
+            return true;
+        if (n->children == I_CHILDRENCALLBACK && n != &root)
+            return AskDispInfo(n, TVIF_CHILDREN, nullptr).cChildren > 0;
+        return n->children > 0;
+    }
 
     void Visible(Node* n, std::vector<Node*>& out)
     {
@@ -117,23 +204,23 @@ public:
         Redraw();
     }
 
-    void FillItem(const Node* n, TVITEMW& it) const
+    void FillItem(Node* n, TVITEMW& it)
     {
         it = TVITEMW{};
         it.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
         if (n) {
-            it.hItem = const_cast<Node*>(n);
+            it.hItem = n;
             it.lParam = n->param;
             it.state = n->state;
             it.stateMask = 0xFFFF;
             it.iImage = n->image;
             it.iSelectedImage = n->selImage;
-            it.cChildren = HasKids(n) ? 1 : 0;
+            it.cChildren = n->children == I_CHILDRENCALLBACK && n->kids.empty() ? I_CHILDRENCALLBACK : (!n->kids.empty() || n->children > 0 ? 1 : 0);
         }
     }
 
     // Notifies a tree change; a non-zero answer refuses it.
-    LRESULT NotifyTree(UINT code, UINT action, const Node* oldItem, const Node* newItem, POINT pt = {0, 0})
+    LRESULT NotifyTree(UINT code, UINT action, Node* oldItem, Node* newItem, POINT pt = {0, 0})
     {
         NMTREEVIEWW nm{};
         nm.action = action;
@@ -165,7 +252,8 @@ public:
         return true;
     }
 
-    // Expands or collapses; the user's changes are asked and reported.
+    // Expands or collapses. The user's changes are asked and reported; code's are too until
+    // the item has been expanded once (TVIS_EXPANDEDONCE), as Win32 does.
     bool Expand(Node* n, UINT how, bool user)
     {
         if (!n || n == &root)
@@ -173,12 +261,15 @@ public:
         UINT action = how & TVE_TOGGLE;
         bool open = action == TVE_TOGGLE ? !Expanded(n) : action == TVE_EXPAND;
         if (open == Expanded(n) && !(how & TVE_COLLAPSERESET))
-            return false;
+            return open;  // expanding an expanded item succeeds, collapsing a collapsed one not
+        HWND self = hwnd;
         if (open && !HasKids(n))
             return false;
-        HWND self = hwnd;
+        if (!IsWindow(self) || !alive.count(n))
+            return false;
         UINT act = open ? TVE_EXPAND : TVE_COLLAPSE;
-        if (user && (NotifyTree(TVN_ITEMEXPANDINGW, act, nullptr, n) != 0 || !IsWindow(self) || !alive.count(n)))
+        bool notify = user || !(n->state & TVIS_EXPANDEDONCE);
+        if (notify && (NotifyTree(TVN_ITEMEXPANDINGW, act, nullptr, n) != 0 || !IsWindow(self) || !alive.count(n)))
             return false;
         if (open)
             n->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
@@ -201,7 +292,7 @@ public:
             return true;
         SetTop(top);
         Redraw();
-        if (user)
+        if (notify && alive.count(n))
             NotifyTree(TVN_ITEMEXPANDEDW, act, nullptr, n);
         return true;
     }
@@ -226,6 +317,17 @@ public:
                 Delete(k);
             return;
         }
+        for (Node* c = editNode; c; c = c->parent)
+            if (c == n) {
+                labelEdit.Destroy();
+                editNode = nullptr;
+                break;
+            }
+        for (Node* c = pendingEdit; c; c = c->parent)
+            if (c == n) {
+                pendingEdit = nullptr;
+                break;
+            }
         // selection moves away from what goes
         for (Node* c = caret; c; c = c->parent)
             if (c == n) {
@@ -252,18 +354,11 @@ public:
         auto* n = new Node;
         n->parent = parent;
         const TVITEMW& it = ins.item;
-        if ((it.mask & TVIF_TEXT) && it.pszText && it.pszText != LPSTR_TEXTCALLBACKW)
-            n->text = it.pszText;
-        if (it.mask & TVIF_PARAM)
-            n->param = it.lParam;
-        if (it.mask & TVIF_IMAGE)
-            n->image = it.iImage;
-        if (it.mask & TVIF_SELECTEDIMAGE)
-            n->selImage = it.iSelectedImage;
-        if (it.mask & TVIF_CHILDREN)
-            n->children = it.cChildren;
+        SetFields(n, it);
         if (it.mask & TVIF_STATE)
             n->state = it.state & it.stateMask & ~TVIS_SELECTED;
+        if (CheckBoxes() && !(n->state & TVIS_STATEIMAGEMASK))
+            n->state |= INDEXTOSTATEIMAGEMASK(1);
         auto& kids = parent->kids;
         auto pos = kids.end();
         if (ins.hInsertAfter == TVI_FIRST) {
@@ -282,6 +377,98 @@ public:
         return n;
     }
 
+    void SetFields(Node* n, const TVITEMW& it)
+    {
+        if (it.mask & TVIF_TEXT) {
+            n->textCallback = it.pszText == LPSTR_TEXTCALLBACKW;
+            n->text = it.pszText && !n->textCallback ? it.pszText : L"";
+        }
+        if (it.mask & TVIF_PARAM)
+            n->param = it.lParam;
+        if (it.mask & TVIF_IMAGE) {
+            n->image = it.iImage;
+            n->imageCallback = it.iImage == I_IMAGECALLBACK;
+        }
+        if (it.mask & TVIF_SELECTEDIMAGE) {
+            n->selImage = it.iSelectedImage;
+            n->selImageCallback = it.iSelectedImage == I_IMAGECALLBACK;
+        }
+        if (it.mask & TVIF_CHILDREN)
+            n->children = it.cChildren;
+    }
+
+    // Opens the label editor on n after TVN_BEGINLABELEDIT allows it.
+    HWND EditLabel(Node* n)
+    {
+        labelEdit.End(false);
+        KillTimer(hwnd, kEditTimer);
+        pendingEdit = nullptr;
+        HWND self = hwnd;
+        if (!n || !alive.count(n) || !TakeFocus() || !alive.count(n))
+            return nullptr;
+        EnsureVisible(n);
+        std::wstring text = TextOf(n);
+        if (!IsWindow(self) || !alive.count(n))
+            return nullptr;
+        std::vector<wchar_t> buf(text.begin(), text.end());
+        buf.push_back(0);
+        NMTVDISPINFOW di{};
+        di.item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+        di.item.hItem = n;
+        di.item.pszText = buf.data();
+        di.item.cchTextMax = int(buf.size());
+        di.item.state = n->state;
+        di.item.lParam = n->param;
+        if (NotifyParent(di.hdr, TVN_BEGINLABELEDITW) != 0 || !IsWindow(self) || !alive.count(n))
+            return nullptr;
+        RECT r = TextRect(n);
+        r.right = std::max<LONG>(r.right, r.left + 60 * Unit());
+        editNode = n;
+        return labelEdit.Open(hwnd, r, text, Font(), [this, self](bool accepted, const std::wstring& t) {
+            if (IsWindow(self))
+                EndEdit(accepted, t);
+        });
+    }
+
+    // The edit ended: TVN_ENDLABELEDIT carries the new text (null when cancelled); a non-zero
+    // answer keeps it (a callback label goes back through TVN_SETDISPINFO).
+    void EndEdit(bool accepted, const std::wstring& t)
+    {
+        Node* n = editNode;
+        editNode = nullptr;
+        if (!n || !alive.count(n))
+            return;
+        std::vector<wchar_t> buf(t.begin(), t.end());
+        buf.push_back(0);
+        NMTVDISPINFOW di{};
+        di.item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM;
+        di.item.hItem = n;
+        di.item.pszText = accepted ? buf.data() : nullptr;
+        di.item.cchTextMax = accepted ? int(buf.size()) : 0;
+        di.item.lParam = n->param;
+        HWND self = hwnd;
+        LRESULT keep = NotifyParent(di.hdr, TVN_ENDLABELEDITW);
+        if (!accepted || !keep || !IsWindow(self) || !alive.count(n))
+            return;
+        if (n->textCallback) {
+            NMTVDISPINFOW set{};
+            set.item = di.item;
+            NotifyParent(set.hdr, TVN_SETDISPINFOW);
+        } else {
+            n->text = t;
+        }
+        if (IsWindow(self))
+            Redraw();
+    }
+
+    // The check box of an item: 1 clear, 2 checked.
+    void ToggleCheck(Node* n)
+    {
+        UINT img = (n->state & TVIS_STATEIMAGEMASK) >> 12;
+        n->state = (n->state & ~TVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(img == 2 ? 1 : 2);
+        Redraw();
+    }
+
     RECT RowRect(int row)
     {
         RECT c = Client();
@@ -296,16 +483,17 @@ public:
     {
         int row = RowOf(n);
         RECT r = RowRect(row);
-        int x = LevelX(n);
+        int x = LevelX(n) + StateWidth();
         int iw = 0, ih = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
         if (images)
             x += iw + 2 * Unit();
+        std::wstring text = TextOf(n);
         HDC dc = dcIn ? dcIn : GetDC(hwnd);
         HGDIOBJ old = dcIn ? nullptr : SelectObject(dc, Font());
         SIZE sz{};
-        GetTextExtentPoint32W(dc, n->text.c_str(), int(n->text.size()), &sz);
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &sz);
         if (!dcIn) {
             SelectObject(dc, old);
             ReleaseDC(hwnd, dc);
@@ -329,6 +517,8 @@ public:
         UINT f;
         if (p.x < lx)
             f = (p.x >= lx - Indent() && HasKids(n) && (Style() & TVS_HASBUTTONS)) ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
+        else if (p.x < lx + StateWidth())
+            f = TVHT_ONITEMSTATEICON;
         else if (images && p.x < t.left)
             f = TVHT_ONITEMICON;
         else if (p.x < t.right)
@@ -347,6 +537,14 @@ public:
             vbar = true;  // a tree scrolls whatever its style says
             UpdateScroll();
             return 0;
+        case WM_DESTROY:
+            // the items go with the window, each reported (handlers free their data)
+            labelEdit.Destroy();
+            editNode = pendingEdit = nullptr;
+            KillTimer(hwnd, kEditTimer);
+            caret = drop = nullptr;
+            Free(&root, true);
+            return 0;
         case WM_SIZE:
             SetTop(top);
             return 0;
@@ -361,6 +559,7 @@ public:
         case WM_RBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             HWND self = hwnd;
+            bool hadFocus = Focused();
             if (!TakeFocus())
                 return 0;
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -370,11 +569,27 @@ public:
                 NotifyParent(NM_RCLICK);
                 return 0;
             }
+            if (n && flags == TVHT_ONITEMSTATEICON) {
+                // the parent hears of the click first and finds the old state, as with Win32;
+                // a quick second click toggles again
+                LRESULT handled = NotifyParent(NM_CLICK);
+                if (IsWindow(self) && alive.count(n) && CheckBoxes() && !handled)
+                    ToggleCheck(n);
+                return 0;
+            }
+            KillTimer(hwnd, kEditTimer);
+            pendingEdit = nullptr;
             if (msg == WM_LBUTTONDBLCLK) {
                 LRESULT handled = NotifyParent(NM_DBLCLK);
                 if (IsWindow(self) && !handled && n && (flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)))
                     Expand(n, TVE_TOGGLE, true);
                 return 0;
+            }
+            // a click on the label of the selected item renames it once the time for a double
+            // click has passed
+            if (n && n == caret && flags == TVHT_ONITEMLABEL && (Style() & TVS_EDITLABELS) && hadFocus) {
+                pendingEdit = n;
+                SetTimer(hwnd, kEditTimer, GetDoubleClickTime(), nullptr);
             }
             if (n && flags == TVHT_ONITEMBUTTON) {
                 Expand(n, TVE_TOGGLE, true);
@@ -423,10 +638,45 @@ public:
             case VK_ADD: if (caret) Expand(caret, TVE_EXPAND, true); break;
             case VK_SUBTRACT: if (caret) Expand(caret, TVE_COLLAPSE, true); break;
             case VK_RETURN: NotifyParent(NM_RETURN); break;
+            case VK_SPACE:
+                if (caret && CheckBoxes())
+                    ToggleCheck(caret);
+                break;
             default: break;
             }
             return 0;
         }
+        case WM_TIMER:
+            if (wParam == kEditTimer) {
+                KillTimer(hwnd, kEditTimer);
+                Node* n = pendingEdit;
+                pendingEdit = nullptr;
+                if (n && alive.count(n) && n == caret && Focused())
+                    EditLabel(n);
+                return 0;
+            }
+            return Control::Proc(msg, wParam, lParam);
+        case TVM_EDITLABELW:
+            return reinterpret_cast<LRESULT>(EditLabel(Get(reinterpret_cast<HTREEITEM>(lParam))));
+        case TVM_GETEDITCONTROL:
+            return reinterpret_cast<LRESULT>(labelEdit.Handle());
+        case TVM_ENDEDITLABELNOW:
+            if (!labelEdit.IsOpen())
+                return FALSE;
+            labelEdit.End(wParam == 0);
+            return TRUE;
+        case TVM_SETBKCOLOR:
+        case TVM_SETTEXTCOLOR: {
+            COLORREF& slot = msg == TVM_SETBKCOLOR ? bk : ink;
+            COLORREF old = slot;
+            slot = COLORREF(lParam);
+            Redraw();
+            return old == CLR_DEFAULT ? LRESULT(-1) : LRESULT(old);
+        }
+        case TVM_GETBKCOLOR:
+            return bk == CLR_DEFAULT ? LRESULT(-1) : LRESULT(bk);
+        case TVM_GETTEXTCOLOR:
+            return ink == CLR_DEFAULT ? LRESULT(-1) : LRESULT(ink);
         case WM_VSCROLL:
             switch (LOWORD(wParam)) {
             case SB_LINEUP: SetTop(top - 1); break;
@@ -527,20 +777,24 @@ public:
             Node* n = it ? Get(it->hItem) : nullptr;
             if (!n)
                 return FALSE;
+            HWND self = hwnd;
             if ((it->mask & TVIF_TEXT) && it->pszText && it->cchTextMax > 0) {
-                size_t k = std::min<size_t>(n->text.size(), size_t(it->cchTextMax) - 1);
-                std::copy_n(n->text.data(), k, it->pszText);
+                std::wstring t = TextOf(n);
+                size_t k = std::min<size_t>(t.size(), size_t(it->cchTextMax) - 1);
+                std::copy_n(t.data(), k, it->pszText);
                 it->pszText[k] = 0;
             }
+            if (!IsWindow(self) || !alive.count(n))
+                return FALSE;
             if (it->mask & TVIF_PARAM)
                 it->lParam = n->param;
             if (it->mask & TVIF_STATE)
                 it->state = n->state & it->stateMask;
             if (it->mask & TVIF_IMAGE)
-                it->iImage = n->image;
-            if (it->mask & TVIF_SELECTEDIMAGE)
-                it->iSelectedImage = n->selImage;
-            if (it->mask & TVIF_CHILDREN)
+                it->iImage = n->imageCallback ? ImageOf(n, false) : n->image;
+            if ((it->mask & TVIF_SELECTEDIMAGE) && alive.count(n))
+                it->iSelectedImage = n->selImageCallback ? AskDispInfo(n, TVIF_SELECTEDIMAGE, nullptr).iSelectedImage : n->selImage;
+            if ((it->mask & TVIF_CHILDREN) && alive.count(n))
                 it->cChildren = HasKids(n) ? 1 : 0;
             return TRUE;
         }
@@ -549,16 +803,7 @@ public:
             Node* n = it ? Get(it->hItem) : nullptr;
             if (!n)
                 return FALSE;
-            if ((it->mask & TVIF_TEXT) && it->pszText && it->pszText != LPSTR_TEXTCALLBACKW)
-                n->text = it->pszText;
-            if (it->mask & TVIF_PARAM)
-                n->param = it->lParam;
-            if (it->mask & TVIF_IMAGE)
-                n->image = it->iImage;
-            if (it->mask & TVIF_SELECTEDIMAGE)
-                n->selImage = it->iSelectedImage;
-            if (it->mask & TVIF_CHILDREN)
-                n->children = it->cChildren;
+            SetFields(n, *it);
             if (it->mask & TVIF_STATE) {
                 UINT mask = it->stateMask & ~TVIS_SELECTED;  // the selection moves only by selecting
                 n->state = (n->state & ~mask) | (it->state & mask);
@@ -628,7 +873,16 @@ public:
             Node* n = reinterpret_cast<HTREEITEM>(lParam) == TVI_ROOT || !lParam ? &root : Get(reinterpret_cast<HTREEITEM>(lParam));
             if (!n)
                 return FALSE;
-            std::stable_sort(n->kids.begin(), n->kids.end(), [](Node* a, Node* b) { return CompareNoCase(a->text, b->text) < 0; });
+            std::vector<std::pair<std::wstring, Node*>> keyed;
+            for (Node* k : n->kids)
+                keyed.emplace_back(TextOf(k), k);
+            if (!alive.count(n) && n != &root)
+                return FALSE;
+            std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return CompareNoCase(a.first, b.first) < 0; });
+            if (keyed.size() != n->kids.size())
+                return FALSE;  // the parent changed the children while answering
+            for (size_t k = 0; k < keyed.size(); ++k)
+                n->kids[k] = keyed[k].second;
             Redraw();
             return TRUE;
         }
@@ -637,14 +891,31 @@ public:
         }
     }
 
+    LRESULT CustomDraw(NMTVCUSTOMDRAW& cd, DWORD stage, HDC dc, const RECT& r, Node* n, UINT itemState)
+    {
+        cd.nmcd.dwDrawStage = stage;
+        cd.nmcd.hdc = dc;
+        cd.nmcd.rc = r;
+        cd.nmcd.dwItemSpec = reinterpret_cast<DWORD_PTR>(n);
+        cd.nmcd.uItemState = itemState;
+        cd.nmcd.lItemlParam = n ? n->param : 0;
+        cd.iLevel = n ? Depth(n) : 0;
+        return NotifyParent(cd.nmcd.hdr, NM_CUSTOMDRAW);
+    }
+
     void Paint(HDC dc) override
     {
         RECT c = Client();
-        HBRUSH back = CtlColor(WM_CTLCOLOREDIT, dc);
-        (void)back;
-        FillRect(dc, &c, Enabled() ? GetSysColorBrush(COLOR_WINDOW) : GetSysColorBrush(COLOR_BTNFACE));
+        COLORREF back = !Enabled() ? GetSysColor(COLOR_BTNFACE) : bk != CLR_DEFAULT ? bk : GetSysColor(COLOR_WINDOW);
+        COLORREF text = ink != CLR_DEFAULT ? ink : GetSysColor(COLOR_WINDOWTEXT);
+        FillSolid(dc, c, back);
+        HWND self = hwnd;
+        NMTVCUSTOMDRAW cd{};
+        LRESULT pre = CustomDraw(cd, CDDS_PREPAINT, dc, c, nullptr, 0);
+        if (!IsWindow(self) || (pre & CDRF_SKIPDEFAULT))
+            return;
         auto rows = Rows();
-        int u = Unit(), h = RowH(), ind = Indent();
+        int u = Unit(), ind = Indent();
         int iw = 0, ih = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
@@ -654,62 +925,122 @@ public:
             if (rr.top >= c.bottom)
                 break;
             Node* n = rows[size_t(r)];
-            int lx = LevelX(n), cy = (rr.top + rr.bottom) / 2;
-            bool rootLines = (Style() & TVS_LINESATROOT) || n->parent != &root;
-            if ((Style() & TVS_HASLINES) && rootLines) {
-                HGDIOBJ old = SelectObject(dc, dotted);
-                int bx = lx - ind / 2;
-                MoveToEx(dc, bx, cy, nullptr);
-                LineTo(dc, lx, cy);
-                bool last = n->parent->kids.back() == n;
-                MoveToEx(dc, bx, rr.top, nullptr);
-                LineTo(dc, bx, last ? cy : rr.bottom);
-                // the lines of the ancestors that have more children below
-                int ax = bx;
-                for (Node* p = n->parent; p && p != &root; p = p->parent) {
-                    ax -= ind;
-                    if (p->parent->kids.back() != p && (p->parent != &root || (Style() & TVS_LINESATROOT))) {
-                        MoveToEx(dc, ax, rr.top, nullptr);
-                        LineTo(dc, ax, rr.bottom);
-                    }
-                }
-                SelectObject(dc, old);
-            }
-            if ((Style() & TVS_HASBUTTONS) && HasKids(n) && rootLines) {
-                int s = 9 * u, bx = lx - ind / 2;
-                RECT b{bx - s / 2, cy - s / 2, bx - s / 2 + s, cy - s / 2 + s};
-                FillRect(dc, &b, GetSysColorBrush(COLOR_WINDOW));
-                FrameRect(dc, &b, GetSysColorBrush(COLOR_BTNSHADOW));
-                RECT hz{b.left + 2 * u, cy, b.right - 2 * u, cy + u};
-                FillRect(dc, &hz, GetSysColorBrush(COLOR_WINDOWTEXT));
-                if (!Expanded(n)) {
-                    RECT vt{bx, b.top + 2 * u, bx + u, b.bottom - 2 * u};
-                    FillRect(dc, &vt, GetSysColorBrush(COLOR_WINDOWTEXT));
-                }
-            }
-            int x = lx;
+            if (!alive.count(n))
+                break;  // a handler changed the tree: the next paint shows it
             bool sel = n == caret || n == drop;
-            if (images) {
-                int img = sel && n->selImage >= 0 ? n->selImage : n->image;
-                if (img >= 0)
-                    ImageList_Draw(images, img, dc, x, (rr.top + rr.bottom - ih) / 2, ILD_TRANSPARENT);
-                x += iw + 2 * u;
-            }
-            RECT tr = TextRect(n, dc);
             bool show = sel && (Focused() || (Style() & TVS_SHOWSELALWAYS) || n == drop);
-            if (show) {
-                FillRect(dc, &tr, GetSysColorBrush(Focused() || n == drop ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-                SetTextColor(dc, GetSysColor(Focused() || n == drop ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
-            } else {
-                SetTextColor(dc, Enabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
+            UINT st = (sel ? CDIS_SELECTED : 0) | (n == caret && Focused() ? CDIS_FOCUS : 0);
+            cd.clrText = show ? GetSysColor(Focused() || n == drop ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT)
+                              : (Enabled() ? text : GetSysColor(COLOR_GRAYTEXT));
+            cd.clrTextBk = show ? GetSysColor(Focused() || n == drop ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : back;
+            LRESULT itemRes = CDRF_DODEFAULT;
+            int saved = 0;
+            if (pre & CDRF_NOTIFYITEMDRAW) {
+                saved = SaveDC(dc);
+                itemRes = CustomDraw(cd, CDDS_ITEMPREPAINT, dc, rr, n, st);
+                if (!IsWindow(self) || !alive.count(n)) {
+                    DeleteObject(dotted);
+                    return;
+                }
+                if (!(itemRes & CDRF_NEWFONT)) {
+                    RestoreDC(dc, saved);
+                    saved = 0;
+                }
+                if (itemRes & CDRF_SKIPDEFAULT) {
+                    if (saved)
+                        RestoreDC(dc, saved);
+                    continue;
+                }
             }
-            RECT t2{tr.left + 2 * u, tr.top, tr.right, tr.bottom};
-            DrawTextW(dc, n->text.c_str(), -1, &t2, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-            if (n == caret && Focused())
-                DrawFocusRect(dc, &tr);
+            PaintItem(dc, n, rr, dotted, sel, show || cd.clrTextBk != back, cd.clrText, cd.clrTextBk, u, ind, iw, ih);
+            if (saved)
+                RestoreDC(dc, saved);
+            if (!IsWindow(self) || !alive.count(n))
+                break;
+            if (itemRes & CDRF_NOTIFYPOSTPAINT) {
+                CustomDraw(cd, CDDS_ITEMPOSTPAINT, dc, rr, n, st);
+                if (!IsWindow(self)) {
+                    DeleteObject(dotted);
+                    return;
+                }
+            }
         }
         DeleteObject(dotted);
-        (void)h;
+        if (pre & CDRF_NOTIFYPOSTPAINT)
+            CustomDraw(cd, CDDS_POSTPAINT, dc, c, nullptr, 0);
+    }
+
+    void PaintItem(HDC dc, Node* n, const RECT& rr, HPEN dotted, bool sel, bool filled, COLORREF fore, COLORREF fill,
+                   int u, int ind, int iw, int ih)
+    {
+        int lx = LevelX(n), cy = (rr.top + rr.bottom) / 2;
+        bool rootLines = (Style() & TVS_LINESATROOT) || n->parent != &root;
+        if ((Style() & TVS_HASLINES) && rootLines) {
+            HGDIOBJ old = SelectObject(dc, dotted);
+            int bx = lx - ind / 2;
+            MoveToEx(dc, bx, cy, nullptr);
+            LineTo(dc, lx, cy);
+            bool last = n->parent->kids.back() == n;
+            MoveToEx(dc, bx, rr.top, nullptr);
+            LineTo(dc, bx, last ? cy : rr.bottom);
+            // the lines of the ancestors that have more children below
+            int ax = bx;
+            for (Node* p = n->parent; p && p != &root; p = p->parent) {
+                ax -= ind;
+                if (p->parent->kids.back() != p && (p->parent != &root || (Style() & TVS_LINESATROOT))) {
+                    MoveToEx(dc, ax, rr.top, nullptr);
+                    LineTo(dc, ax, rr.bottom);
+                }
+            }
+            SelectObject(dc, old);
+        }
+        HWND self = hwnd;
+        bool kids = (Style() & TVS_HASBUTTONS) && rootLines && HasKids(n);
+        if (!IsWindow(self) || !alive.count(n))
+            return;
+        if (kids) {
+            int s = 9 * u, bx = lx - ind / 2;
+            RECT b{bx - s / 2, cy - s / 2, bx - s / 2 + s, cy - s / 2 + s};
+            FillRect(dc, &b, GetSysColorBrush(COLOR_WINDOW));
+            FrameRect(dc, &b, GetSysColorBrush(COLOR_BTNSHADOW));
+            RECT hz{b.left + 2 * u, cy, b.right - 2 * u, cy + u};
+            FillRect(dc, &hz, GetSysColorBrush(COLOR_WINDOWTEXT));
+            if (!Expanded(n)) {
+                RECT vt{bx, b.top + 2 * u, bx + u, b.bottom - 2 * u};
+                FillRect(dc, &vt, GetSysColorBrush(COLOR_WINDOWTEXT));
+            }
+        }
+        int x = lx;
+        if (int sw = StateWidth()) {
+            UINT img = (n->state & TVIS_STATEIMAGEMASK) >> 12;
+            int sx = 0, sy = 0;
+            if (stateImages && ImageList_GetIconSize(stateImages, &sx, &sy)) {
+                if (img > 0)
+                    ImageList_Draw(stateImages, int(img), dc, x, (rr.top + rr.bottom - sy) / 2, ILD_TRANSPARENT);
+            } else if (img > 0) {
+                DrawCheckMark(dc, x + u, cy - 13 * u / 2, 13 * u, img == 2 ? 1 : 0, false, Enabled());
+            }
+            x += sw;
+        }
+        if (images) {
+            int img = ImageOf(n, sel);
+            if (!IsWindow(self) || !alive.count(n))
+                return;
+            if (img >= 0)
+                ImageList_Draw(images, img, dc, x, (rr.top + rr.bottom - ih) / 2, ILD_TRANSPARENT);
+            x += iw + 2 * u;
+        }
+        std::wstring label = TextOf(n);
+        if (!IsWindow(self) || !alive.count(n))
+            return;
+        RECT tr = TextRect(n, dc);
+        if (filled)
+            FillSolid(dc, tr, fill);
+        SetTextColor(dc, fore);
+        RECT t2{tr.left + 2 * u, tr.top, tr.right, tr.bottom};
+        DrawTextW(dc, label.c_str(), -1, &t2, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (n == caret && Focused())
+            DrawFocusRect(dc, &tr);
     }
 };
 

@@ -70,10 +70,43 @@ BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 // ---- CListCtrl ----
 
+namespace {
+// The C++ object of a rename box: `slot` follows the box the control has open now.
+CEdit* AttachEdit(CEdit& slot, HWND h)
+{
+    if (slot.m_hWnd != h && slot.m_hWnd)
+        slot.Detach();
+    if (!h)
+        return nullptr;
+    if (slot.m_hWnd != h)
+        slot.Attach(h);
+    return &slot;
+}
+}  // namespace
+
 CListCtrl::~CListCtrl()
 {
     if (m_header.m_hWnd)
         m_header.Detach();
+    if (m_edit.m_hWnd)
+        m_edit.Detach();
+}
+
+CEdit* CListCtrl::EditLabel(int nItem)
+{
+    return AttachEdit(m_edit, reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, WPARAM(nItem))));
+}
+
+CEdit* CListCtrl::GetEditControl() const
+{
+    return AttachEdit(m_edit, reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL)));
+}
+
+BOOL CListCtrl::GetColumnOrderArray(LPINT piArray, int iCount) const
+{
+    if (iCount < 0)
+        iCount = GetHeaderCtrl() ? GetHeaderCtrl()->GetItemCount() : 0;
+    return BOOL(SendMessage(LVM_GETCOLUMNORDERARRAY, WPARAM(iCount), reinterpret_cast<LPARAM>(piArray)));
 }
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -217,6 +250,22 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 }
 
 // ---- CTreeCtrl ----
+
+CTreeCtrl::~CTreeCtrl()
+{
+    if (m_edit.m_hWnd)
+        m_edit.Detach();
+}
+
+CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
+{
+    return AttachEdit(m_edit, reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(hItem))));
+}
+
+CEdit* CTreeCtrl::GetEditControl() const
+{
+    return AttachEdit(m_edit, reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL)));
+}
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/controls/CtlImageList.h"
+#include "platform/ui/controls/CtlStdClasses.h"
 #include "platform/ui/core/Wnd.h"
 
 class CTabCtrl : public CWnd {
@@ -24,6 +25,7 @@ public:
     int SetCurSel(int nItem) { return int(SendMessage(TCM_SETCURSEL, WPARAM(nItem))); }
     int GetCurFocus() const { return int(SendMessage(TCM_GETCURFOCUS)); }
     void SetCurFocus(int nItem) { SendMessage(TCM_SETCURFOCUS, WPARAM(nItem)); }
+    int SetMinTabWidth(int cx) { return int(SendMessage(TCM_SETMINTABWIDTH, 0, LPARAM(cx))); }
     int HitTest(TCHITTESTINFO* pHitTestInfo) const { return int(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo))); }
     void AdjustRect(BOOL bLarger, LPRECT lpRect) { SendMessage(TCM_ADJUSTRECT, WPARAM(bLarger), reinterpret_cast<LPARAM>(lpRect)); }
     CSize SetItemSize(CSize size);
@@ -119,9 +121,20 @@ public:
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return BOOL(SendMessage(LVM_SORTITEMS, WPARAM(dwData), reinterpret_cast<LPARAM>(pfnCompare))); }
     int FindItem(LVFINDINFOW* pFindInfo, int nStart = -1) const { return int(SendMessage(LVM_FINDITEMW, WPARAM(nStart), reinterpret_cast<LPARAM>(pFindInfo))); }
     BOOL SetItemCount(int nItems) { return BOOL(SendMessage(LVM_SETITEMCOUNT, WPARAM(nItems))); }
+    BOOL SetItemCountEx(int iCount, DWORD dwFlags = LVSICF_NOINVALIDATEALL) { return BOOL(SendMessage(LVM_SETITEMCOUNT, WPARAM(iCount), LPARAM(dwFlags))); }
+    BOOL SortItemsEx(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return BOOL(SendMessage(LVM_SORTITEMSEX, WPARAM(dwData), reinterpret_cast<LPARAM>(pfnCompare))); }
+    BOOL SetColumnOrderArray(int iCount, LPINT piArray) { return BOOL(SendMessage(LVM_SETCOLUMNORDERARRAY, WPARAM(iCount), reinterpret_cast<LPARAM>(piArray))); }
+    BOOL GetColumnOrderArray(LPINT piArray, int iCount = -1) const;
+    UINT GetCallbackMask() const { return UINT(SendMessage(LVM_GETCALLBACKMASK)); }
+    BOOL SetCallbackMask(UINT nMask) { return BOOL(SendMessage(LVM_SETCALLBACKMASK, WPARAM(nMask))); }
+    // The edit box of an in-place rename (null when none is open).
+    CEdit* EditLabel(int nItem);
+    CEdit* GetEditControl() const;
+    void CancelEditLabel() { SendMessage(LVM_EDITLABELW, WPARAM(-1)); }
 
 private:
     mutable CHeaderCtrl m_header;  // attached to the list's header on first use
+    mutable CEdit m_edit;          // attached to the rename box when asked for
 };
 
 class CTreeCtrl : public CWnd {
@@ -175,4 +188,19 @@ public:
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const { return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo))); }
     BOOL EnsureVisible(HTREEITEM hItem) { return BOOL(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem))); }
     BOOL SortChildren(HTREEITEM hItem) { return BOOL(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem))); }
+    // Check boxes (TVS_CHECKBOXES): state image 2 is checked, 1 clear.
+    BOOL GetCheck(HTREEITEM hItem) const { return (GetItemState(hItem, TVIS_STATEIMAGEMASK) >> 12) == 2; }
+    BOOL SetCheck(HTREEITEM hItem, BOOL fCheck = TRUE) { return SetItemState(hItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), TVIS_STATEIMAGEMASK); }
+    COLORREF GetBkColor() const { return COLORREF(SendMessage(TVM_GETBKCOLOR)); }
+    COLORREF SetBkColor(COLORREF clr) { return COLORREF(SendMessage(TVM_SETBKCOLOR, 0, LPARAM(clr))); }
+    COLORREF GetTextColor() const { return COLORREF(SendMessage(TVM_GETTEXTCOLOR)); }
+    COLORREF SetTextColor(COLORREF clr) { return COLORREF(SendMessage(TVM_SETTEXTCOLOR, 0, LPARAM(clr))); }
+    // The edit box of an in-place rename (null when none is open).
+    CEdit* EditLabel(HTREEITEM hItem);
+    CEdit* GetEditControl() const;
+    BOOL EndEditLabelNow(BOOL fCancelWithoutSave) { return BOOL(SendMessage(TVM_ENDEDITLABELNOW, WPARAM(fCancelWithoutSave))); }
+    ~CTreeCtrl() override;
+
+private:
+    mutable CEdit m_edit;  // attached to the rename box when asked for
 };
