@@ -10,6 +10,7 @@ packages=(
   libicu-dev
   fonts-liberation fonts-wqy-zenhei
   xvfb xauth socat
+  openbox xdotool xclip x11-utils
 )
 
 missing=()

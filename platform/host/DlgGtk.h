@@ -3,7 +3,14 @@
 // program's registered formats under private MIME types shared by running instances).
 #pragma once
 
+#include <string>
+
 // Installs both; call once after the GTK host is installed.
 void AfxInstallGtkDialogs();
 void AfxInstallGtkCommonDialogs();
 void AfxInstallGtkClipboard();
+
+// The PRIMARY selection (what is selected, pasted with the middle button), as text: reading
+// waits a second or two at most for its owner.
+bool AfxGtkPrimaryText(std::wstring& text);
+void AfxGtkSetPrimaryText(const std::wstring& text);

@@ -17,7 +17,13 @@ struct CGtkHost::Window {
     GtkWidget* window = nullptr;
     GtkWidget* area = nullptr;
     GtkIMContext* im = nullptr;
-    bool popup = false;
+    bool popup = false;         // placed by us, outside the window manager's control
+    bool framed = false;        // the window manager draws frame and caption
+    bool lost = false;          // another program destroyed the display's window
+    RECT shown{0, 0, 0, 0};     // the geometry the display last reported
+    bool haveShown = false;
+    RECT asked{0, 0, 0, 0};     // the geometry last requested, while its answer is awaited
+    guint askTimer = 0;
     bool drawn = false;         // the draw handler has run since the last present
     bool inKey = false;         // commits during a key press belong to that key
     bool composing = false;     // the input method shows a pre-edit text
@@ -264,22 +270,114 @@ gboolean OnFocus(GtkWidget*, GdkEventFocus* e, gpointer data)
     return FALSE;
 }
 
+// How long a requested geometry is awaited before the display's own one counts.
+constexpr guint kAskMs = 1000;
+
+// Tells the window layer the geometry the display gave the window, unless it has it already.
+// The layer takes it as the user's move or resize; it never comes back here as a request.
+void Report(Win* w)
+{
+    RECT r{0, 0, 0, 0};
+    if (!w->haveShown || !GetWindowRect(w->hwnd, &r) || EqualRect(&r, &w->shown))
+        return;
+    ui::RawInput in;
+    in.kind = ui::RawInput::Resize;
+    in.newRect = w->shown;
+    Post(w, in);
+}
+
+gboolean OnAskTimeout(gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    w->askTimer = 0;
+    Report(w);  // the window manager kept a geometry of its own
+    return G_SOURCE_REMOVE;
+}
+
+void EndAsk(Win* w)
+{
+    if (w->askTimer)
+        g_source_remove(w->askTimer);
+    w->askTimer = 0;
+}
+
+// A window whose size the user must not change keeps that size in its hints.
+void FixSize(Win* w, int cx, int cy)
+{
+    ui::Wnd* wnd = ui::Find(w->hwnd);
+    if (!w->framed || !wnd || (wnd->style & WS_THICKFRAME))
+        return;
+    GdkGeometry g{};
+    g.min_width = g.max_width = cx;
+    g.min_height = g.max_height = cy;
+    gtk_window_set_geometry_hints(GTK_WINDOW(w->window), nullptr, &g, GdkWindowHints(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+}
+
+// Sends the window layer's geometry to the display once; the answer comes as a configure
+// event (or the display's own geometry stands after kAskMs).
+void Ask(Win* w, const RECT& r)
+{
+    EndAsk(w);
+    w->asked = r;
+    w->askTimer = g_timeout_add(kAskMs, OnAskTimeout, w);
+    GtkWindow* win = GTK_WINDOW(w->window);
+    const int cx = std::max(1, int(r.right - r.left)), cy = std::max(1, int(r.bottom - r.top));
+    const RECT& s = w->shown;
+    if (!w->haveShown || s.left != r.left || s.top != r.top)
+        gtk_window_move(win, r.left, r.top);
+    if (!w->haveShown || s.right - s.left != cx || s.bottom - s.top != cy) {
+        FixSize(w, cx, cy);
+        gtk_window_resize(win, cx, cy);
+    }
+}
+
 gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
-    RECT r{0, 0, 0, 0};
-    GetWindowRect(w->hwnd, &r);
+    // Where the window's content is on the screen (the window manager's frame lies around it).
     int x = e->x, y = e->y;
-    if (!w->popup)
-        gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
-    RECT now{x, y, x + e->width, y + e->height};
-    if (!EqualRect(&now, &r)) {
-        ui::RawInput in;
-        in.kind = ui::RawInput::Resize;
-        in.newRect = now;
-        Post(w, in);
+    if (GdkWindow* gw = gtk_widget_get_window(widget))
+        gdk_window_get_origin(gw, &x, &y);
+    w->shown = RECT{x, y, x + e->width, y + e->height};
+    w->haveShown = true;
+    if (w->askTimer) {
+        if (!EqualRect(&w->shown, &w->asked))
+            return FALSE;  // an earlier state: the answer to the request is still to come
+        EndAsk(w);
     }
+    Report(w);
     return FALSE;
+}
+
+gboolean OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer data)
+{
+    // Maximised or minimised through the window manager: the window layer keeps the state
+    // (the new geometry follows as a configure event).
+    auto* w = static_cast<Win*>(data);
+    ui::Wnd* wnd = ui::Find(w->hwnd);
+    if (!wnd || !w->framed)
+        return FALSE;
+    const bool max = (e->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    const bool min = (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+    if (max && !wnd->maximized)
+        wnd->normalRect = wnd->rect;
+    wnd->maximized = max;
+    wnd->minimized = min;
+    wnd->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+    wnd->style |= (max ? WS_MAXIMIZE : 0) | (min ? WS_MINIMIZE : 0);
+    return FALSE;
+}
+
+gboolean OnDestroyEvent(GtkWidget*, GdkEvent*, gpointer data)
+{
+    // Another program destroyed the window: the window layer closes it as the user would
+    // (WM_CLOSE); the display's window is made again if it stays.
+    auto* w = static_cast<Win*>(data);
+    w->lost = true;
+    ui::RawInput in;
+    in.kind = ui::RawInput::Close;
+    Post(w, in);
+    return TRUE;
 }
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
@@ -293,8 +391,34 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
 void OnRealize(GtkWidget* widget, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
+    GdkWindow* gw = gtk_widget_get_window(widget);
     if (w->im)
-        gtk_im_context_set_client_window(w->im, gtk_widget_get_window(widget));
+        gtk_im_context_set_client_window(w->im, gw);
+    ui::Wnd* wnd = ui::Find(w->hwnd);
+    if (!w->framed || !wnd)
+        return;
+    // The window manager's buttons and borders as the window's styles say.
+    const DWORD s = wnd->style;
+    int decor = GDK_DECOR_BORDER | GDK_DECOR_TITLE;
+    int funcs = GDK_FUNC_MOVE;
+    if (s & WS_THICKFRAME) {
+        decor |= GDK_DECOR_RESIZEH;
+        funcs |= GDK_FUNC_RESIZE;
+    }
+    if (s & WS_SYSMENU) {
+        decor |= GDK_DECOR_MENU;
+        funcs |= GDK_FUNC_CLOSE;
+    }
+    if (s & WS_MINIMIZEBOX) {
+        decor |= GDK_DECOR_MINIMIZE;
+        funcs |= GDK_FUNC_MINIMIZE;
+    }
+    if ((s & WS_MAXIMIZEBOX) && (s & WS_THICKFRAME)) {
+        decor |= GDK_DECOR_MAXIMIZE;
+        funcs |= GDK_FUNC_MAXIMIZE;
+    }
+    gdk_window_set_decorations(gw, GdkWMDecoration(decor));
+    gdk_window_set_functions(gw, GdkWMFunction(funcs));
 }
 
 gboolean OnTimeout(gpointer flag)
@@ -337,6 +461,7 @@ CGtkHost::CGtkHost()
 CGtkHost::~CGtkHost()
 {
     for (auto& kv : m_windows) {
+        EndAsk(kv.second.get());
         if (kv.second->im)
             g_object_unref(kv.second->im);
         gtk_widget_destroy(kv.second->window);
@@ -352,11 +477,20 @@ void CGtkHost::TopLevelCreated(HWND h)
     w->hwnd = h;
     // Menus, drop-downs and tips (popups without a caption) are placed by us, unmanaged.
     w->popup = (wnd->style & WS_POPUP) && (wnd->style & WS_CAPTION) != WS_CAPTION;
+    w->framed = FramesTopLevel(wnd->style, wnd->exStyle);
     w->window = gtk_window_new(w->popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_decorated(GTK_WINDOW(w->window), FALSE);  // the frame is drawn by the window layer
-    gtk_window_set_title(GTK_WINDOW(w->window), Utf8(wnd->text).c_str());
-    gtk_window_set_default_size(GTK_WINDOW(w->window), std::max(1, wnd->Width()), std::max(1, wnd->Height()));
-    gtk_window_move(GTK_WINDOW(w->window), wnd->rect.left, wnd->rect.top);
+    GtkWindow* win = GTK_WINDOW(w->window);
+    // Without the window manager's frame, the window layer draws frame and caption.
+    gtk_window_set_decorated(win, w->framed);
+    // Positions are those of the content, whatever frame the window manager puts around it.
+    gtk_window_set_gravity(win, GDK_GRAVITY_STATIC);
+    if (!w->popup)
+        gtk_window_set_type_hint(win, (wnd->exStyle & WS_EX_TOOLWINDOW) ? GDK_WINDOW_TYPE_HINT_UTILITY
+                                      : (wnd->owner && (wnd->style & WS_POPUP)) ? GDK_WINDOW_TYPE_HINT_DIALOG
+                                                                                 : GDK_WINDOW_TYPE_HINT_NORMAL);
+    gtk_window_set_title(win, Utf8(wnd->text).c_str());
+    gtk_window_set_default_size(win, std::max(1, wnd->Width()), std::max(1, wnd->Height()));
+    gtk_window_move(win, wnd->rect.left, wnd->rect.top);
     if (wnd->owner)
         if (auto it = m_windows.find(wnd->owner); it != m_windows.end())
             gtk_window_set_transient_for(GTK_WINDOW(w->window), GTK_WINDOW(it->second->window));
@@ -380,6 +514,8 @@ void CGtkHost::TopLevelCreated(HWND h)
     g_signal_connect(w->window, "focus-out-event", G_CALLBACK(OnFocus), raw);
     g_signal_connect(w->window, "configure-event", G_CALLBACK(OnConfigure), raw);
     g_signal_connect(w->window, "delete-event", G_CALLBACK(OnDelete), raw);
+    g_signal_connect(w->window, "destroy-event", G_CALLBACK(OnDestroyEvent), raw);
+    g_signal_connect(w->window, "window-state-event", G_CALLBACK(OnWindowState), raw);
     g_signal_connect(w->window, "realize", G_CALLBACK(OnRealize), raw);
     if (!w->popup) {
         w->im = gtk_im_multicontext_new();
@@ -395,6 +531,9 @@ void CGtkHost::TopLevelDestroyed(HWND h)
     auto it = m_windows.find(h);
     if (it == m_windows.end())
         return;
+    if (it->second->lost)
+        m_closedFromOutside = true;
+    EndAsk(it->second.get());
     if (it->second->im)
         g_object_unref(it->second->im);
     gtk_widget_destroy(it->second->window);
@@ -406,14 +545,18 @@ void CGtkHost::TopLevelShown(HWND h, bool visible)
     auto it = m_windows.find(h);
     if (it == m_windows.end())
         return;
+    Window* w = it->second.get();
     if (visible) {
+        // The title is there from the moment the window is mapped.
+        TopLevelTextChanged(h);
         RECT r;
         GetWindowRect(h, &r);
-        gtk_window_move(GTK_WINDOW(it->second->window), r.left, r.top);
-        gtk_window_resize(GTK_WINDOW(it->second->window), std::max(1, int(r.right - r.left)), std::max(1, int(r.bottom - r.top)));
-        gtk_widget_show_all(it->second->window);
+        if (!gtk_widget_get_mapped(w->window))
+            w->haveShown = false;  // where it goes is asked for again
+        Ask(w, r);
+        gtk_widget_show_all(w->window);
     } else {
-        gtk_widget_hide(it->second->window);
+        gtk_widget_hide(w->window);
     }
 }
 
@@ -422,8 +565,48 @@ void CGtkHost::TopLevelMoved(HWND h, const RECT& r)
     auto it = m_windows.find(h);
     if (it == m_windows.end())
         return;
-    gtk_window_move(GTK_WINDOW(it->second->window), r.left, r.top);
-    gtk_window_resize(GTK_WINDOW(it->second->window), std::max(1, int(r.right - r.left)), std::max(1, int(r.bottom - r.top)));
+    Window* w = it->second.get();
+    // The geometry the display reported, coming back from the window layer, or one already
+    // asked for, is not sent again: the window manager would answer it, and so on forever.
+    if (w->askTimer ? EqualRect(&r, &w->asked) : (w->haveShown && EqualRect(&r, &w->shown)))
+        return;
+    Ask(w, r);
+}
+
+bool CGtkHost::FramesTopLevel(DWORD style, DWORD exStyle) const
+{
+    // Main windows, dialogs and message boxes; tool windows (floating bars) keep the drawn
+    // caption, as do windows without one.
+    return (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD) && !(exStyle & WS_EX_TOOLWINDOW);
+}
+
+bool CGtkHost::SetTopLevelState(HWND h, int cmd)
+{
+    auto it = m_windows.find(h);
+    ui::Wnd* wnd = ui::Find(h);
+    if (it == m_windows.end() || !wnd || !it->second->framed)
+        return false;
+    GtkWindow* win = GTK_WINDOW(it->second->window);
+    switch (cmd) {
+    case SW_MAXIMIZE:
+        gtk_window_deiconify(win);
+        gtk_window_maximize(win);
+        return true;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        gtk_window_iconify(win);
+        return true;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL:
+        if (wnd->minimized)
+            gtk_window_deiconify(win);
+        if (wnd->maximized)
+            gtk_window_unmaximize(win);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CGtkHost::TopLevelPresent(HWND h, const RECT& dirty)
@@ -593,8 +776,35 @@ SIZE CGtkHost::ScreenSize() const
 
 DWORD CGtkHost::NowMs() { return DWORD(g_get_monotonic_time() / 1000); }
 
+void CGtkHost::ReviveLost()
+{
+    bool any = false;
+    for (auto& kv : m_windows) {
+        Window* w = kv.second.get();
+        if (!w->lost)
+            continue;
+        // The window outlived its close: it gets a new window on the display.
+        w->lost = false;
+        EndAsk(w);
+        w->haveShown = false;
+        gtk_widget_hide(w->window);
+        gtk_widget_unrealize(w->window);
+        if (IsWindowVisible(kv.first))
+            TopLevelShown(kv.first, true);
+    }
+    if (!m_closedFromOutside)
+        return;
+    m_closedFromOutside = false;
+    for (auto& kv : m_windows)
+        if (!kv.second->popup && IsWindowVisible(kv.first))
+            any = true;
+    if (!any)
+        PostQuitMessage(0);  // the last window is gone: so is the program
+}
+
 void CGtkHost::WaitForEvents(int timeoutMs)
 {
+    ReviveLost();
     bool fired = false;
     guint source = 0;
     if (timeoutMs >= 0)

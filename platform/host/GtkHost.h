@@ -29,6 +29,8 @@ public:
     bool CaretBlinks() const override { return true; }
     void TopLevelActivate(HWND) override;
     bool BeginMoveResize(HWND, int hit, POINT screen) override;
+    bool FramesTopLevel(DWORD style, DWORD exStyle) const override;
+    bool SetTopLevelState(HWND, int showCmd) override;
     void SetCursorShape(HCURSOR) override;
     void MovePointer(POINT screen) override;
     void GrabPointer(HWND top, bool grab) override;
@@ -50,5 +52,9 @@ public:
     struct Window;  // the GTK side of one top-level window
 
 private:
+    // Handles windows another program destroyed once the window layer has closed them.
+    void ReviveLost();
+
     std::map<HWND, std::unique_ptr<Window>> m_windows;
+    bool m_closedFromOutside = false;
 };

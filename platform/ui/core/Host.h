@@ -32,6 +32,15 @@ public:
     virtual void TopLevelActivate(HWND) {}
     // The user drags the window's caption or border (hit code HTCAPTION, HTLEFT ...).
     virtual bool BeginMoveResize(HWND, int /*hit*/, POINT /*screen*/) { return false; }
+    // Whether the desktop's window manager draws the frame and caption of a top-level window
+    // of these styles (moving, sizing, minimising, maximising and closing it then go through
+    // the window manager). The window layer gives such a window no frame or caption of its
+    // own: its window rectangle is the area the host shows.
+    virtual bool FramesTopLevel(DWORD /*style*/, DWORD /*exStyle*/) const { return false; }
+    // Asks the window manager to maximise, minimise or restore a top-level window (SW_MAXIMIZE,
+    // SW_MINIMIZE, SW_RESTORE ...); false when the host leaves the state to the window layer.
+    // The geometry the window manager gives the window comes back as input.
+    virtual bool SetTopLevelState(HWND, int /*showCmd*/) { return false; }
 
     virtual void SetCursorShape(HCURSOR) {}
     virtual void MovePointer(POINT /*screen*/) {}

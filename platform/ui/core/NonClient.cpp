@@ -22,14 +22,18 @@ Insets InsetsOf(const Wnd* w)
 {
     Insets in;
     DWORD s = w->style;
-    if (s & WS_THICKFRAME)
-        in.frame = GetSystemMetrics(SM_CXFRAME);
-    else if ((s & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME))
-        in.frame = GetSystemMetrics(SM_CXDLGFRAME);
-    else if (s & WS_BORDER)
-        in.frame = GetSystemMetrics(SM_CXBORDER);
-    if ((s & WS_CAPTION) == WS_CAPTION)
-        in.caption = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    // The window manager draws the frame and caption of such a top-level window itself.
+    const bool framedByHost = !w->parent && !(s & WS_CHILD) && AfxGetHost()->FramesTopLevel(s, w->exStyle);
+    if (!framedByHost) {
+        if (s & WS_THICKFRAME)
+            in.frame = GetSystemMetrics(SM_CXFRAME);
+        else if ((s & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME))
+            in.frame = GetSystemMetrics(SM_CXDLGFRAME);
+        else if (s & WS_BORDER)
+            in.frame = GetSystemMetrics(SM_CXBORDER);
+        if ((s & WS_CAPTION) == WS_CAPTION)
+            in.caption = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    }
     if (w->exStyle & WS_EX_CLIENTEDGE)
         in.edge += GetSystemMetrics(SM_CXEDGE);
     if (w->exStyle & WS_EX_STATICEDGE)

@@ -192,7 +192,19 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     }
     UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
     flags |= show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    if (cmd == SW_MAXIMIZE && !w->maximized) {
+    const bool maximize = cmd == SW_MAXIMIZE && !w->maximized;
+    const bool restore = (cmd == SW_RESTORE || cmd == SW_SHOWNORMAL) && (w->maximized || w->minimized);
+    const bool minimize = (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE) && !w->minimized;
+    if ((maximize || restore || minimize) && w->IsTopLevel() && AfxGetHost()->SetTopLevelState(hwnd, cmd)) {
+        // The window manager changes the state; the geometry it gives comes back as input.
+        if (maximize)
+            w->normalRect = w->rect;
+        w->maximized = maximize || (minimize && w->maximized);
+        w->minimized = minimize;
+        w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+        w->style |= (w->maximized ? WS_MAXIMIZE : 0) | (w->minimized ? WS_MINIMIZE : 0);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags | SWP_FRAMECHANGED);
+    } else if (cmd == SW_MAXIMIZE && !w->maximized) {
         w->normalRect = w->rect;
         w->maximized = true;
         w->style |= WS_MAXIMIZE;
