@@ -5,6 +5,7 @@
 #include "platform/ui/controls/CtlClipboard.h"
 #include "platform/ui/core/Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace ctltest;
@@ -259,6 +260,58 @@ TEST_F(EditTest, MultiLineLinesAndReturn)
     ctl::ClipboardSetText(L"first\r\nsecond");
     SendMessageW(one, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(one), L"first");
+}
+
+TEST_F(EditTest, LinesAskedOfSingleAndFixedHeightEdits)
+{
+    // EM_GETLINE: a single line ignores the line index; a multi-line edit answers 0 past its end
+    HWND one = Edit();
+    HWND multi = Make(L"Edit", L"", ES_MULTILINE | ES_AUTOVSCROLL, 10, 40, 160, 60, 312);
+    SetWindowTextW(one, L"single");
+    SetWindowTextW(multi, L"top\r\nnext");
+    struct Case {
+        HWND h;
+        int line;
+        WORD room;
+        std::wstring expected;
+    };
+    const Case cases[] = {
+        {one, 0, 15, L"single"}, {one, 3, 15, L"single"}, {one, 0, 3, L"sin"},
+        {multi, 1, 15, L"next"}, {multi, 2, 15, L""},     {multi, 0, 0, L""},
+    };
+    for (const Case& c : cases) {
+        wchar_t buf[16] = {};
+        buf[0] = c.room;
+        LRESULT n = SendMessageW(c.h, EM_GETLINE, WPARAM(c.line), reinterpret_cast<LPARAM>(buf));
+        EXPECT_EQ(std::wstring(buf, size_t(n)), c.expected) << c.line << " " << c.room;
+    }
+    // without vertical scrolling a multi-line edit takes no more lines than it shows
+    HWND fixed = Make(L"Edit", L"", ES_MULTILINE, 200, 10, 160, 40, 313);
+    int shown = 0;
+    {
+        HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+        SendMessageW(fixed, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        RECT r{};
+        SendMessageW(fixed, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        HDC dc = GetDC(fixed);
+        SelectObject(dc, font);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        ReleaseDC(fixed, dc);
+        shown = std::max<int>(1, (r.bottom - r.top) / tm.tmHeight);
+    }
+    SetFocus(fixed);
+    Take();
+    for (int i = 0; i < shown + 2; ++i)
+        drv.Key(VK_RETURN, L'\r');
+    Type(L"x");
+    drv.Pump();
+    EXPECT_EQ(SendMessageW(fixed, EM_GETLINECOUNT, 0, 0), shown);
+    std::vector<std::string> ev = Take();
+    EXPECT_EQ(std::count(ev.begin(), ev.end(), "cmd 313 EN_MAXTEXT focus=313"), 3);
+    // text set by code is not held to it
+    SetWindowTextW(fixed, L"1\r\n2\r\n3\r\n4\r\n5\r\n6");
+    EXPECT_EQ(SendMessageW(fixed, EM_GETLINECOUNT, 0, 0), 6);
 }
 
 TEST_F(EditTest, WordWrapWithoutHorizontalScrolling)

@@ -389,6 +389,34 @@ public:
             SelectObject(dc, old);
             ReleaseDC(hwnd, dc);
         }
+        if (fromUser && Multi() && !(Style() & ES_AUTOVSCROLL) && !vbar && !ins.empty()) {
+            // Without vertical scrolling a multi-line edit takes only the lines it can show.
+            std::wstring before = text;
+            int shown = VisibleLines();
+            auto fits = [&](size_t n) {
+                text = before.substr(0, size_t(s)) + ins.substr(0, n) + before.substr(size_t(e));
+                layoutDirty = true;
+                Layout();
+                return int(lines.size()) <= shown;
+            };
+            if (!fits(ins.size())) {
+                size_t lo = 0, hi = ins.size();
+                while (lo < hi) {
+                    size_t mid = (lo + hi + 1) / 2;
+                    if (fits(mid))
+                        lo = mid;
+                    else
+                        hi = mid - 1;
+                }
+                if (lo > 0 && ins[lo - 1] == L'\r')
+                    --lo;  // never half a line break
+                ins.resize(lo);
+                clipped = true;
+            }
+            text = before;
+            layoutDirty = true;
+            prefix.clear();
+        }
         if (ins.empty() && s == e) {
             if (clipped)
                 Notify(EN_MAXTEXT);
@@ -940,7 +968,7 @@ public:
         }
         case EM_GETLINE: {
             Layout();
-            int line = int(wParam);
+            int line = Multi() ? int(wParam) : 0;  // a single line ignores the index
             auto* buf = reinterpret_cast<LPWSTR>(lParam);
             if (!buf || line < 0 || line >= int(lines.size()))
                 return 0;
