@@ -75,6 +75,61 @@ TEST_F(BarTest, SpinRangesLimitsAndDirection)
     }
 }
 
+TEST_F(BarTest, SpinReadsItsBuddyAndKeepsItsPositionInTheRange)
+{
+    HWND edit = Make(L"Edit", L"", ES_AUTOHSCROLL, 10, 10, 80, 22, 604);
+    HWND spin = Make(L"msctls_updown32", L"", UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0, 16, 22, 605);
+    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(40, 0));
+    // UDM_GETPOS reads the buddy: a number of the range becomes the position, anything else is an
+    // error and leaves the position as it was
+    struct Case {
+        const wchar_t* text;
+        WORD pos;
+        bool error;
+    };
+    const Case cases[] = {
+        {L"57", 57, false}, {L"60", 60, false}, {L"150", 60, true}, {L"-1", 60, true},
+        {L"abc", 60, true}, {L"", 60, true},      {L"0", 0, false},
+    };
+    for (const Case& c : cases) {
+        SetWindowTextW(edit, c.text);
+        LRESULT r = SendMessageW(spin, UDM_GETPOS, 0, 0);
+        EXPECT_EQ(LOWORD(r), c.pos) << c.text;
+        EXPECT_EQ(HIWORD(r) != 0, c.error) << c.text;
+    }
+    // a step after an out-of-range text goes on from the last good position
+    SetWindowTextW(edit, L"7");
+    SendMessageW(spin, UDM_GETPOS, 0, 0);
+    SetWindowTextW(edit, L"900");
+    Click(spin, 4, 2);
+    EXPECT_EQ(Text(edit), L"8");
+    // UDM_SETPOS holds the position in the range and answers the old one
+    EXPECT_EQ(SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(WORD(500), 0)), 8);
+    EXPECT_EQ(Text(edit), L"100");
+    EXPECT_EQ(SendMessageW(spin, UDM_SETPOS32, 0, -5), 100);
+    EXPECT_EQ(Text(edit), L"0");
+    // hexadecimal
+    EXPECT_EQ(SendMessageW(spin, UDM_SETBASE, 16, 0), 10);
+    EXPECT_EQ(SendMessageW(spin, UDM_SETBASE, 8, 0), 0);  // only 10 and 16
+    SendMessageW(spin, UDM_SETPOS32, 0, 26);
+    EXPECT_EQ(Text(edit), L"0x001A");
+    SetWindowTextW(edit, L"0x1F");
+    EXPECT_EQ(LOWORD(SendMessageW(spin, UDM_GETPOS, 0, 0)), 31);
+    // UDS_WRAP: past an end to the other end
+    HWND wrap = Make(L"msctls_updown32", L"", UDS_WRAP, 120, 10, 16, 30, 606);
+    SendMessageW(wrap, UDM_SETRANGE32, 0, 3);
+    SendMessageW(wrap, UDM_SETPOS32, 0, 3);
+    Click(wrap, 4, 2);
+    EXPECT_EQ(SendMessageW(wrap, UDM_GETPOS32, 0, 0), 0);
+    Click(wrap, 4, 27);
+    EXPECT_EQ(SendMessageW(wrap, UDM_GETPOS32, 0, 0), 3);
+    int lo = 0, hi = 0;
+    SendMessageW(wrap, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 3);
+}
+
 TEST_F(BarTest, TrackbarReportsEveryMoveAfterChangingPosition)
 {
     HWND tb = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP, 10, 10, 200, 24, 701);

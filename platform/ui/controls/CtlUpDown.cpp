@@ -7,6 +7,7 @@
 #include "platform/ui/controls/CtlDraw.h"
 
 #include <algorithm>
+#include <climits>
 #include <cwchar>
 #include <vector>
 
@@ -52,7 +53,7 @@ public:
         return s;
     }
 
-    // Reads the buddy's number into pos; false when the text is not one.
+    // Reads the buddy's number into pos; false (pos kept) when the text is not a number of the range.
     bool ReadBuddy()
     {
         if (!buddy || !(Style() & UDS_SETBUDDYINT) || !IsWindow(buddy))
@@ -65,9 +66,9 @@ public:
             return false;
         wchar_t* end = nullptr;
         long v = base == 16 ? std::wcstol(digits.c_str(), &end, 16) : std::wcstol(digits.c_str(), &end, 10);
-        if (!end || *end)
-            return false;
-        pos = Clamp(int(v));
+        if (!end || *end || v != Clamp(int(std::clamp<long>(v, INT_MIN, INT_MAX))))
+            return false;  // not a number, or outside the range: the position stays as it was
+        pos = int(v);
         return true;
     }
 
