@@ -136,6 +136,56 @@ TEST_F(MiscTest, IpAddressFieldsAndRanges)
     EXPECT_EQ(FIRST_IPADDRESS(addr), 1);  // held to the field's range
 }
 
+TEST_F(MiscTest, IpAddressReportsEveryFieldItLeaves)
+{
+    CIPAddressCtrl ip;
+    ASSERT_TRUE(ip.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 170, 32), CWnd::FromHandle(parent), 1401));
+    std::vector<std::pair<int, int>> left;  // (field, value) of each IPN_FIELDCHANGED
+    int replaceField = -1;
+    onNotify = [&](NMHDR* h) -> LRESULT {
+        if (h->code == IPN_FIELDCHANGED) {
+            auto* nm = reinterpret_cast<NMIPADDRESS*>(h);
+            left.push_back({nm->iField, nm->iValue});
+            if (nm->iField == replaceField)
+                nm->iValue = 7;  // the parent's answer becomes the field's value
+        }
+        return 0;
+    };
+    struct Case {
+        const wchar_t* typed;  // into a cleared control, then the focus leaves it
+        int replace;
+        DWORD address;
+        std::vector<std::pair<int, int>> left;
+    };
+    const Case cases[] = {
+        {L"1.2", -1, MAKEIPADDRESS(1, 2, 0, 0), {{0, 1}, {1, 2}}},
+        {L"123", -1, MAKEIPADDRESS(123, 0, 0, 0), {{0, 123}, {1, -1}}},  // three digits move on
+        {L"1..", -1, MAKEIPADDRESS(1, 0, 0, 0), {{0, 1}, {1, -1}}},      // a dot in a blank field stays
+        {L"9.8", 0, MAKEIPADDRESS(7, 8, 0, 0), {{0, 9}, {1, 8}}},
+    };
+    for (const Case& c : cases) {
+        ip.ClearAddress();
+        replaceField = c.replace;
+        SendMessageW(ip.m_hWnd, IPM_SETFOCUS, 0, 0);
+        left.clear();
+        Type(c.typed);
+        SetFocus(parent);
+        DWORD a = 0;
+        ip.GetAddress(a);
+        EXPECT_EQ(a, c.address) << c.typed;
+        EXPECT_EQ(left, c.left) << c.typed;
+        left.clear();
+    }
+    // ranges: a bad field or an upside-down range is refused
+    EXPECT_FALSE(SendMessageW(ip.m_hWnd, IPM_SETRANGE, 4, MAKEIPRANGE(0, 10)));
+    EXPECT_FALSE(SendMessageW(ip.m_hWnd, IPM_SETRANGE, 1, MAKEIPRANGE(10, 0)));
+    EXPECT_TRUE(SendMessageW(ip.m_hWnd, IPM_SETRANGE, 1, MAKEIPRANGE(10, 20)));
+    ip.SetAddress(1, 30, 3, 4);
+    DWORD a = 0;
+    EXPECT_EQ(ip.GetAddress(a), 4);
+    EXPECT_EQ(a, MAKEIPADDRESS(1, 20, 3, 4));
+}
+
 TEST_F(MiscTest, ToolTipShowsAfterDelayAsksForTextAndPops)
 {
     HWND btn = Make(L"Button", L"Tip me", BS_PUSHBUTTON, 20, 20, 100, 30, 1501);

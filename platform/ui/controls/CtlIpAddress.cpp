@@ -1,7 +1,8 @@
 // "SysIPAddress32": four number fields of 0..255 (or a narrower range per field) separated by
 // dots. Typing fills the focused field, '.' or a full field moves to the next; a value above the
-// range is brought back into it. Changes send EN_CHANGE; leaving a changed field sends
-// IPN_FIELDCHANGED.
+// range is brought back into it. Changes send EN_CHANGE; leaving a field (to another one or
+// out of the control) sends IPN_FIELDCHANGED with its value (-1 when blank), whose answer may
+// replace the value.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 
@@ -18,16 +19,12 @@ public:
     BYTE lo[4] = {0, 0, 0, 0}, hi[4] = {255, 255, 255, 255};
     int field = 0;
     std::wstring typed;
-    bool fieldDirty = false;
 
     void NotifyChange() { NotifyCommand(EN_CHANGE); }
 
     void LeaveField()
     {
         typed.clear();
-        if (!fieldDirty)
-            return;
-        fieldDirty = false;
         NMIPADDRESS nm{};
         nm.iField = field;
         nm.iValue = value[field];
@@ -87,7 +84,6 @@ public:
             case VK_DELETE:
                 value[field] = -1;
                 typed.clear();
-                fieldDirty = true;
                 Redraw();
                 NotifyChange();
                 break;
@@ -108,7 +104,6 @@ public:
                 }
                 value[field] = value[field] >= 10 ? value[field] / 10 : -1;
                 typed = value[field] >= 0 ? std::to_wstring(value[field]) : L"";
-                fieldDirty = true;
                 Redraw();
                 NotifyChange();
                 return 0;
@@ -124,7 +119,6 @@ public:
                 MessageBeep(0);
             }
             value[field] = v;
-            fieldDirty = true;
             Redraw();
             HWND self = hwnd;
             NotifyChange();
