@@ -70,6 +70,54 @@ TEST_F(MiscTest, DateTimeKeepsInsideItsRangeAndReportsUserChanges)
     EXPECT_EQ(got.wDay, 15);
 }
 
+TEST_F(MiscTest, DateTimeSetAndGetEdgeCases)
+{
+    CDateTimeCtrl dt, none;
+    ASSERT_TRUE(dt.Create(WS_CHILD | WS_VISIBLE | DTS_UPDOWN, CRect(10, 10, 170, 34), CWnd::FromHandle(parent), 1303));
+    ASSERT_TRUE(none.Create(WS_CHILD | WS_VISIBLE | DTS_SHOWNONE, CRect(10, 40, 170, 64), CWnd::FromHandle(parent), 1304));
+    struct Case {
+        CDateTimeCtrl* ctl;
+        DWORD flag;            // GDT_VALID or GDT_NONE
+        SYSTEMTIME in;
+        BOOL accepted;
+        LRESULT got;           // what DTM_GETSYSTEMTIME answers afterwards
+        WORD year;             // of the time read back (valid ones)
+    };
+    const Case cases[] = {
+        {&dt, GDT_VALID, Date(2024, 2, 29), TRUE, GDT_VALID, 2024},
+        {&dt, GDT_VALID, Date(2023, 2, 29), FALSE, GDT_VALID, 2024},  // no such day: the old value stays
+        {&dt, GDT_VALID, Date(2024, 13, 1), FALSE, GDT_VALID, 2024},
+        {&dt, GDT_NONE, {}, FALSE, GDT_VALID, 2024},                  // "no date" needs DTS_SHOWNONE
+        {&none, GDT_NONE, {}, TRUE, GDT_NONE, 0},
+        {&none, GDT_VALID, Date(2010, 1, 1), TRUE, GDT_VALID, 2010},  // a date checks the box again
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.ctl->SendMessage(DTM_SETSYSTEMTIME, c.flag, reinterpret_cast<LPARAM>(&c.in)), c.accepted)
+            << c.in.wYear << "-" << c.in.wMonth;
+        SYSTEMTIME got{};
+        EXPECT_EQ(c.ctl->SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&got)), c.got);
+        if (c.got == GDT_VALID) {
+            EXPECT_EQ(got.wYear, c.year);
+        }
+    }
+    // the range: limits not given are no limits and read as zeros
+    SYSTEMTIME r[2] = {Date(2010, 1, 1), Date(2036, 12, 31)};
+    EXPECT_TRUE(dt.SendMessage(DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(r)));
+    EXPECT_TRUE(dt.SendMessage(DTM_SETRANGE, GDTR_MIN, reinterpret_cast<LPARAM>(r)));
+    SYSTEMTIME back[2] = {};
+    EXPECT_EQ(dt.SendMessage(DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(back)), LRESULT(GDTR_MIN));
+    EXPECT_EQ(back[0].wYear, 2010);
+    EXPECT_EQ(back[1].wYear, 0);
+    SYSTEMTIME late = Date(2090, 1, 1), early = Date(2000, 1, 1);
+    EXPECT_TRUE(dt.SetTime(&late));  // no upper limit any more
+    SYSTEMTIME got{};
+    dt.GetTime(&got);
+    EXPECT_EQ(got.wYear, 2090);
+    EXPECT_TRUE(dt.SetTime(&early));  // held to the lower one
+    dt.GetTime(&got);
+    EXPECT_EQ(got.wYear, 2010);
+}
+
 TEST_F(MiscTest, DateTimeDropDownCalendarPicksADay)
 {
     CDateTimeCtrl dt;

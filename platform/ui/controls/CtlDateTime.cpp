@@ -412,9 +412,10 @@ public:
             return TRUE;
         }
         case DTM_GETRANGE:
+            // a limit that is not set reads as zeros, not as what it was before
             if (auto* out = reinterpret_cast<SYSTEMTIME*>(lParam)) {
-                out[0] = minT;
-                out[1] = maxT;
+                out[0] = (rangeFlags & GDTR_MIN) ? minT : SYSTEMTIME{};
+                out[1] = (rangeFlags & GDTR_MAX) ? maxT : SYSTEMTIME{};
             }
             return rangeFlags;
         case DTM_SETFORMATW:
