@@ -50,7 +50,11 @@ void OnContents(GtkClipboard*, GtkSelectionData* data, gpointer p)
     r->data = data ? gtk_selection_data_copy(data) : nullptr;
 }
 
-gboolean OnWaitTick(gpointer) { return G_SOURCE_REMOVE; }
+gboolean OnWaitTick(gpointer fired)
+{
+    *static_cast<bool*>(fired) = true;
+    return G_SOURCE_REMOVE;
+}
 
 // The selection's data under `target`, or null when the owner has none or does not answer
 // before `deadline` (monotonic microseconds). The caller frees what it gets.
@@ -64,9 +68,11 @@ GtkSelectionData* Contents(GtkClipboard* cb, GdkAtom target, gint64 deadline)
             g_abandoned.push_back(std::move(r));
             return nullptr;
         }
-        guint tick = g_timeout_add(guint(std::min<gint64>(left / 1000 + 1, 50)), OnWaitTick, nullptr);
+        bool fired = false;
+        guint tick = g_timeout_add(guint(std::min<gint64>(left / 1000 + 1, 50)), OnWaitTick, &fired);
         g_main_context_iteration(nullptr, TRUE);
-        g_source_remove(tick);
+        if (!fired)
+            g_source_remove(tick);
     }
     GtkSelectionData* d = r->data;
     if (d && gtk_selection_data_get_length(d) < 0) {

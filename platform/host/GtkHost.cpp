@@ -1,6 +1,8 @@
 // The GTK display host.
 #include "platform/host/GtkHost.h"
 
+#include "platform/host/SelectionGtk.h"
+
 #include "platform/base/CodePage.h"
 #include "platform/gdi/detail/DcImpl.h"
 #include "platform/ui/core/detail/WndData.h"
@@ -24,6 +26,7 @@ struct CGtkHost::Window {
     bool haveShown = false;
     RECT asked{0, 0, 0, 0};     // the geometry last requested, while its answer is awaited
     guint askTimer = 0;
+    bool middlePasted = false;  // the middle button's press pasted PRIMARY: its release is not the program's
     bool drawn = false;         // the draw handler has run since the last present
     bool inKey = false;         // commits during a key press belong to that key
     bool composing = false;     // the input method shows a pre-edit text
@@ -83,6 +86,17 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
         return TRUE;  // the window layer finds double clicks itself
     if (e->button > 3)
         return TRUE;
+    if (e->button == 2) {
+        // The middle button pastes the PRIMARY selection into an edit, as on the whole desktop.
+        if (e->type == GDK_BUTTON_PRESS)
+            w->middlePasted = GtkPastePrimaryAt(ScreenPoint(w, e->x, e->y));
+        else if (w->middlePasted) {
+            w->middlePasted = false;
+            return TRUE;
+        }
+        if (w->middlePasted)
+            return TRUE;
+    }
     ui::RawInput in;
     in.kind = e->type == GDK_BUTTON_PRESS ? ui::RawInput::ButtonDown : ui::RawInput::ButtonUp;
     in.screen = ScreenPoint(w, e->x, e->y);
@@ -805,6 +819,7 @@ void CGtkHost::ReviveLost()
 void CGtkHost::WaitForEvents(int timeoutMs)
 {
     ReviveLost();
+    GtkOfferSelection();
     bool fired = false;
     guint source = 0;
     if (timeoutMs >= 0)

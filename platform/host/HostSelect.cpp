@@ -1,8 +1,10 @@
 // Host selection.
 #include "platform/host/HostSelect.h"
 
+#include "platform/host/DlgGtk.h"
 #include "platform/host/GtkHost.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/ui/core/Clipboard.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +34,10 @@ CUiHost* AfxInitHost(int* argc, char*** argv)
         g_headless = true;
     }
     AfxSetHost(g_host.get());
+    // The program's clipboard is the desktop's, for its own formats and every edit control.
+    if (!g_headless)
+        AfxInstallGtkClipboard();
+    AfxConnectEditClipboard();
     return g_host.get();
 }
 

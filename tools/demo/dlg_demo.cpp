@@ -7,6 +7,11 @@
 //       FILE, and serves the clipboard until another program takes it over
 //   dlg_demo --clip-read                 prints what the clipboard holds under "Widget" and as
 //       text, then takes the clipboard over
+//   dlg_demo --report [--field=TEXT] [--title=TEXT]
+//       shows the dialog (name field and caption as given) until it is closed, and prints on
+//       standard output where its edits are ("edit ID at X Y", window coordinates), each edit's
+//       text when it changes ("edit ID: TEXT", UTF-8) and every key that took longer than
+//       100 ms to handle ("key-ms: N")
 #include "tools/demo/PngColours.h"
 #include "platform/host/DlgGtk.h"
 #include "platform/host/HostSelect.h"
@@ -17,6 +22,7 @@
 
 #include <cairo.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -25,6 +31,44 @@
 namespace {
 
 constexpr UINT WM_DEMO_SHOWN = WM_USER + 1;
+
+std::string Utf8(const CString& s)
+{
+    std::string out;
+    for (const wchar_t* p = s; *p; ++p) {
+        auto c = unsigned(*p);
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+CString Wide(const char* utf8)
+{
+    CString out;
+    for (const auto* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
+        unsigned c = *p++;
+        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        c &= more == 3 ? 0x07 : more == 2 ? 0x0F : more == 1 ? 0x1F : 0x7F;
+        for (; more > 0 && (*p & 0xC0) == 0x80; --more)
+            c = (c << 6) | (*p++ & 0x3F);
+        out += wchar_t(c);
+    }
+    return out;
+}
 
 DialogItem Item(const wchar_t* cls, const wchar_t* text, UINT id, DWORD style, int x, int y, int cx, int cy)
 {
@@ -72,6 +116,7 @@ public:
     int m_retentive = 1;
     std::string m_screenshot;
     bool m_quitAfterPaint = false;
+    bool m_report = false;
     int m_result = 0;
 
     void DoDataExchange(CDataExchange* pDX) override
@@ -95,6 +140,16 @@ public:
             DestroyWindow();
     }
     void OnCancel() override { DestroyWindow(); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (m_report && HIWORD(wParam) == EN_CHANGE) {
+            CString text;
+            GetDlgItemText(LOWORD(wParam), text);
+            std::printf("edit %u: %s\n", unsigned(LOWORD(wParam)), Utf8(text).c_str());
+            std::fflush(stdout);
+        }
+        return CDialog::OnCommand(wParam, lParam);
+    }
 
 protected:
     LRESULT OnShown(WPARAM, LPARAM)
@@ -103,6 +158,17 @@ protected:
         if (!m_screenshot.empty() && !AfxGetHost()->Screenshot(m_hWnd, m_screenshot)) {
             std::fprintf(stderr, "dlg_demo: screenshot failed\n");
             m_result = 2;
+        }
+        if (m_report) {
+            CRect dlg;
+            GetWindowRect(&dlg);
+            for (UINT id : {101u, 103u}) {
+                CRect r;
+                GetDlgItem(int(id))->GetWindowRect(&r);
+                std::printf("edit %u at %ld %ld\n", id, long(r.CenterPoint().x - dlg.left),
+                            long(r.CenterPoint().y - dlg.top));
+            }
+            std::fflush(stdout);
         }
         if (m_quitAfterPaint)
             DestroyWindow();
@@ -190,8 +256,15 @@ int ClipRead()
 int main(int argc, char** argv)
 {
     std::string shot, offer, ready;
-    bool quit = false, read = false;
+    bool quit = false, read = false, report = false;
+    CString name = L"B001", title;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--report") == 0)
+            report = true;
+        else if (std::strncmp(argv[i], "--field=", 8) == 0)
+            name = Wide(argv[i] + 8);
+        else if (std::strncmp(argv[i], "--title=", 8) == 0)
+            title = Wide(argv[i] + 8);
         if (std::strncmp(argv[i], "--clip-offer=", 13) == 0)
             offer = argv[i] + 13;
         else if (std::strncmp(argv[i], "--ready=", 8) == 0)
@@ -218,16 +291,26 @@ int main(int argc, char** argv)
         return ClipRead();
     AfxRegisterControlClasses();
     DialogTemplate t = DemoTemplate();
+    if (!title.IsEmpty())
+        t.caption = std::wstring(static_cast<LPCWSTR>(title));
     CDemoDlg dlg;
     dlg.m_screenshot = shot;
     dlg.m_quitAfterPaint = quit;
+    dlg.m_report = report;
+    dlg.m_name = name;
     if (!dlg.CreateIndirect(&t))
         return 3;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
+        const auto start = std::chrono::steady_clock::now();
         if (!AfxPreTranslateMessage(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
+        }
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        if (report && ms >= 100 && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
+            std::printf("key-ms: %lld\n", static_cast<long long>(ms));
+            std::fflush(stdout);
         }
     }
     return int(msg.wParam);

@@ -1,8 +1,11 @@
 // A frame with control bars docked on three sides (two sharing the bottom row) and one floating
 // bar, shown through the display host start-up chooses; it screenshots the frame after the
 // view's first paint.
-//   dock_demo [--screenshot=FILE.png] [--quit-after-paint]
+//   dock_demo [--screenshot=FILE.png] [--quit-after-paint] [--report]
 //   dock_demo --count-colours=FILE.png    prints the number of colours of a PNG file
+// With --report it prints on standard output "painted" after the first paint and each change
+// of the floating bar's state, with the points a user would click (window coordinates):
+//   "bar: floating caption X Y close X Y", "bar: docked grip X Y" (in the frame), "bar: hidden"
 #include "tools/demo/PngColours.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/framework/DockBar.h"
@@ -21,6 +24,7 @@
 namespace {
 
 constexpr UINT WM_DEMO_PAINTED = WM_USER + 1;
+constexpr UINT_PTR kWatchTimer = 1;
 
 // A bar that paints its title on a colour of its own.
 class CDemoBar : public CControlBar {
@@ -78,6 +82,7 @@ class CDemoFrame : public CFrameWnd {
 public:
     std::string m_screenshot;
     bool m_quitAfterPaint = false;
+    bool m_report = false;
     int m_result = 0;
 
     CDemoBar m_top{CSize(220, 32), RGB(200, 220, 255)};
@@ -131,9 +136,56 @@ protected:
             std::fprintf(stderr, "dock_demo: screenshot failed\n");
             m_result = 2;
         }
+        if (m_report) {
+            std::printf("painted\n");
+            std::fflush(stdout);
+            SetTimer(kWatchTimer, 100, nullptr);
+        }
         if (m_quitAfterPaint)
             DestroyWindow();
         return 0;
+    }
+    // Prints the floating bar's state when it changed.
+    void OnTimer(UINT_PTR id)
+    {
+        if (id != kWatchTimer)
+            return;
+        char line[160];
+        CRect bar;
+        m_float.GetWindowRect(&bar);
+        if (!m_float.IsWindowVisible()) {
+            std::snprintf(line, sizeof line, "bar: hidden");
+        } else if (m_float.IsFloating()) {
+            // The mini frame's caption and its close box, found as the mouse would find them.
+            CWnd* mini = AfxGetParentFrame(&m_float);
+            CRect rc;
+            mini->GetWindowRect(&rc);
+            CPoint caption(-1, -1), close(-1, -1);
+            for (int y = rc.top; y < bar.top && close.x < 0; ++y)
+                for (int x = rc.right - 1; x >= rc.left; --x) {
+                    LRESULT hit = mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y));
+                    if (hit == HTCLOSE && close.x < 0)
+                        close = CPoint(x - 2 - rc.left, y + 2 - rc.top);
+                    if (hit == HTCAPTION && caption.x < 0 && close.x >= 0)
+                        caption = CPoint(x - 20 - rc.left, y + 2 - rc.top);
+                }
+            std::snprintf(line, sizeof line, "bar: floating caption %ld %ld close %ld %ld", long(caption.x),
+                          long(caption.y), long(close.x), long(close.y));
+        } else {
+            // The bar's own background next to its gripper, where a drag or double click starts.
+            CRect frame, client;
+            GetWindowRect(&frame);
+            m_float.GetClientRect(&client);
+            CPoint grip(client.left + 3, client.CenterPoint().y);
+            m_float.ClientToScreen(&grip);
+            std::snprintf(line, sizeof line, "bar: docked grip %ld %ld", long(grip.x - frame.left),
+                          long(grip.y - frame.top));
+        }
+        if (m_lastState != line) {
+            m_lastState = line;
+            std::printf("%s\n", line);
+            std::fflush(stdout);
+        }
     }
     void OnDestroy()
     {
@@ -143,6 +195,7 @@ protected:
     void PostNcDestroy() override {}  // the object lives in main
 
     bool m_done = false;
+    std::string m_lastState;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -150,6 +203,7 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_DEMO_PAINTED, OnPainted)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 
@@ -158,8 +212,10 @@ END_MESSAGE_MAP()
 int main(int argc, char** argv)
 {
     std::string shot;
-    bool quit = false;
+    bool quit = false, report = false;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--report") == 0)
+            report = true;
         if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
             // The bars' colours, the view and the frame: a working layout shows many.
             const int n = CountColours(argv[i] + 16);
@@ -176,6 +232,7 @@ int main(int argc, char** argv)
     CDemoFrame frame;
     frame.m_screenshot = shot;
     frame.m_quitAfterPaint = quit;
+    frame.m_report = report;
     if (!frame.Create(nullptr, L"Docking demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580), nullptr,
                       nullptr))
         return 3;
