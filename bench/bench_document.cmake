@@ -1,1 +1,1 @@
-target_link_libraries(${name} PRIVATE document elements msgtext view shell platform)
+target_link_libraries(${name} PRIVATE document)

@@ -1,1 +1,1 @@
-target_link_libraries(${name} PRIVATE image document elements msgtext platform)
+target_link_libraries(${name} PRIVATE image)
