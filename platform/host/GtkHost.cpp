@@ -292,8 +292,9 @@ constexpr guint kAskMs = 1000;
 void Report(Win* w)
 {
     RECT r{0, 0, 0, 0};
-    if (!w->haveShown || !GetWindowRect(w->hwnd, &r) || EqualRect(&r, &w->shown))
-        return;
+    if (!w->haveShown || !gtk_widget_get_mapped(w->window) || !GetWindowRect(w->hwnd, &r) ||
+        EqualRect(&r, &w->shown))
+        return;  // a hidden window keeps the geometry the program gives it
     ui::RawInput in;
     in.kind = ui::RawInput::Resize;
     in.newRect = w->shown;
@@ -570,6 +571,7 @@ void CGtkHost::TopLevelShown(HWND h, bool visible)
         Ask(w, r);
         gtk_widget_show_all(w->window);
     } else {
+        EndAsk(w);
         gtk_widget_hide(w->window);
     }
 }

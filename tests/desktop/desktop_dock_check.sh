@@ -1,7 +1,8 @@
 #!/bin/sh
 # The docking demo on a desktop with a window manager: the frame paints, its floating bar docks
 # when dragged onto the frame, floats again on a double click, closes with its close box, the
-# program stays idle meanwhile and ends when the window manager closes the frame.
+# program stays idle meanwhile; maximising goes through the window manager, and the program ends
+# when the window manager closes the frame.
 #   wm_session.sh desktop_dock_check.sh DEMO WORKDIR
 set -e
 demo="$1"
@@ -49,7 +50,29 @@ xdotool mousemove --window "$bar" "$7" "$8" sleep 0.2 click 1
 wait_for "bar hidden" has_line "$out" "^bar: hidden"
 idle
 
+# Maximised and restored by the window manager (a double click on its title bar): the program
+# knows the state and the size.
+wait_for "frame size" has_line "$out" "^frame: 640 480 normal"
+x=$(xwininfo -id "$frame" | awk '/Absolute upper-left X:/ {print $4}')
+y=$(xwininfo -id "$frame" | awk '/Absolute upper-left Y:/ {print $4}')
+xdotool mousemove $((x + 200)) $((y - 8)) sleep 0.2 click --repeat 2 --delay 60 1
+wait_for "frame maximized" has_line "$out" "^frame: .* maximized"
+xprop -id "$frame" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ
+xdotool mousemove $((x + 200)) 8 sleep 0.2 click --repeat 2 --delay 60 1
+wait_for "frame restored" sh -c "grep '^frame:' '$out' | tail -n1 | grep -q '^frame: 640 480 normal'"
+idle
+
 # The window manager's close ends the program.
+xdotool windowactivate --sync "$frame" key alt+F4
+wait_for "program ended" gone $pid
+wait $pid
+
+# Maximised by the program: through the window manager, which then knows the state.
+"$demo" --report --maximize >"$out" 2>>"$dir/dock.err" &
+pid=$!
+frame=$(window_of "Docking demo")
+wait_for "frame maximized" has_line "$out" "^frame: .* maximized"
+xprop -id "$frame" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ
 xdotool windowactivate --sync "$frame" key alt+F4
 wait_for "program ended" gone $pid
 wait $pid

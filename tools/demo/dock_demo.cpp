@@ -1,11 +1,12 @@
 // A frame with control bars docked on three sides (two sharing the bottom row) and one floating
 // bar, shown through the display host start-up chooses; it screenshots the frame after the
 // view's first paint.
-//   dock_demo [--screenshot=FILE.png] [--quit-after-paint] [--report]
+//   dock_demo [--screenshot=FILE.png] [--quit-after-paint] [--report] [--maximize]
 //   dock_demo --count-colours=FILE.png    prints the number of colours of a PNG file
 // With --report it prints on standard output "painted" after the first paint and each change
 // of the floating bar's state, with the points a user would click (window coordinates):
 //   "bar: floating caption X Y close X Y", "bar: docked grip X Y" (in the frame), "bar: hidden"
+// and each change of the frame's size and state: "frame: WIDTH HEIGHT maximized|normal".
 #include "tools/demo/PngColours.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/framework/DockBar.h"
@@ -186,6 +187,15 @@ protected:
             std::printf("%s\n", line);
             std::fflush(stdout);
         }
+        CRect frame;
+        GetWindowRect(&frame);
+        std::snprintf(line, sizeof line, "frame: %ld %ld %s", long(frame.Width()), long(frame.Height()),
+                      IsZoomed() ? "maximized" : "normal");
+        if (m_lastFrame != line) {
+            m_lastFrame = line;
+            std::printf("%s\n", line);
+            std::fflush(stdout);
+        }
     }
     void OnDestroy()
     {
@@ -195,7 +205,7 @@ protected:
     void PostNcDestroy() override {}  // the object lives in main
 
     bool m_done = false;
-    std::string m_lastState;
+    std::string m_lastState, m_lastFrame;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -212,10 +222,12 @@ END_MESSAGE_MAP()
 int main(int argc, char** argv)
 {
     std::string shot;
-    bool quit = false, report = false;
+    bool quit = false, report = false, maximize = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--report") == 0)
             report = true;
+        else if (std::strcmp(argv[i], "--maximize") == 0)
+            maximize = true;
         if (std::strncmp(argv[i], "--count-colours=", 16) == 0) {
             // The bars' colours, the view and the frame: a working layout shows many.
             const int n = CountColours(argv[i] + 16);
@@ -236,6 +248,8 @@ int main(int argc, char** argv)
     if (!frame.Create(nullptr, L"Docking demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580), nullptr,
                       nullptr))
         return 3;
+    if (maximize)
+        frame.ShowWindow(SW_MAXIMIZE);
     frame.UpdateWindow();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
