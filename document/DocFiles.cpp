@@ -1,9 +1,13 @@
-// Opening and saving program files: a load replaces the contents only when it succeeds, a save
-// replaces the old file only once the new one is completely written.
+// Opening and saving program files: a load replaces the contents only when it succeeds; saving
+// is the framework's, which replaces the old file only once the new one is completely written.
 #include "document/TavixDoc.h"
 
 #include "elements/BlockObj.h"
-#include "platform/base/SafeReplace.h"
+#include "platform/ui/core/WinUser.h"
+#include "platform/ui/dialogs/CommonDlg.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/DocTemplate.h"
+#include "resources/resource.h"
 #include "shell/MainFrame.h"
 
 #include <new>
@@ -15,6 +19,9 @@ CString ExceptionText(CException* e, const wchar_t* fallback)
     CString text = e->GetErrorMessage();
     return text.IsEmpty() ? CString(fallback) : text;
 }
+
+// Title of the save dialog when a copy is saved (the document keeps its name).
+constexpr UINT kSaveCopyTitle = 0xF004;
 
 } // namespace
 
@@ -30,7 +37,7 @@ void CTavixDoc::SerializeAndClose(CArchive& ar)
     }
 }
 
-BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
+BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name, CException** ppFailure)
 {
     // The current contents wait in a detached document; the file is read into this one, so
     // every loaded object refers to this document. A failed load puts the old contents back.
@@ -44,9 +51,14 @@ BOOL CTavixDoc::LoadFrom(CFile& file, const CString& name)
     } catch (CException* e) {
         m_strLastError.Format(L"%s: %s", name.GetString(),
                               ExceptionText(e, L"the file is damaged").GetString());
-        e->Delete();
+        if (ppFailure != nullptr)
+            *ppFailure = e;
+        else
+            e->Delete();
     } catch (const std::bad_alloc&) {
         m_strLastError.Format(L"%s: not enough memory to load the file", name.GetString());
+        if (ppFailure != nullptr)
+            *ppFailure = new CMemoryException;
     }
     DeleteContents();
     FreeLogo();
@@ -59,12 +71,19 @@ BOOL CTavixDoc::OnOpenDocument(LPCTSTR lpszPathName)
     CFile file;
     CFileException error;
     if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &error)) {
-        m_strLastError.Format(L"%s: %s", lpszPathName,
-                              ExceptionText(&error, L"the file cannot be opened").GetString());
+        ReportSaveLoadException(lpszPathName, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
     }
-    if (!LoadFrom(file, lpszPathName))
+    // The failure is shown only once the old contents are back, so nothing half-loaded is
+    // painted while the message is open.
+    CException* failure = nullptr;
+    if (!LoadFrom(file, lpszPathName, &failure)) {
+        file.Abort();
+        ReportSaveLoadException(lpszPathName, failure, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+        if (failure != nullptr)
+            failure->Delete();
         return FALSE;
+    }
     file.Abort();
 
     g_wHardwareCode = m_nHardwareCode;
@@ -78,53 +97,57 @@ BOOL CTavixDoc::OnOpenDocument(LPCTSTR lpszPathName)
         for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;)
             static_cast<CBlockObj*>(m_blocks.GetNext(pos))->ResetPinKinds(this);
     }
-    SetPathName(lpszPathName);
+    // The template sets the path again (and adds it to the recent files); a document opened
+    // directly has it too.
+    SetPathName(lpszPathName, FALSE);
     SetModifiedFlag(FALSE);
     m_undo.PushSnapshot(this);
     return TRUE;
 }
 
-BOOL CTavixDoc::OnSaveDocument(LPCTSTR lpszPathName)
+void CTavixDoc::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault)
 {
-    try {
-        AfxWriteFileReplacing(lpszPathName, [this](CFile& file) {
-            CArchive ar(&file, CArchive::store);
-            SerializeAndClose(ar);
-        });
-    } catch (CException* e) {
-        m_strLastError.Format(L"%s: %s", lpszPathName,
-                              ExceptionText(e, L"the file could not be written").GetString());
-        e->Delete();
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        m_strLastError.Format(L"%s: not enough memory to save the file", lpszPathName);
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
+    const wchar_t* fallback = bSaving ? L"the file could not be written" : L"the file is damaged";
+    m_strLastError.Format(L"%s: %s", lpszPathName, (e != nullptr ? ExceptionText(e, fallback) : CString(fallback)).GetString());
+    CDocument::ReportSaveLoadException(lpszPathName, e, bSaving, nIDPDefault);
 }
 
 CString CTavixDoc::GetProposedFileName() const
 {
-    CString name = m_strTitle;
+    CString name = GetTitle();
     const int cut = name.FindOneOf(L" #%;/\\");
     if (cut >= 0)
         name = name.Left(cut);
-    name += IsLadder() ? L".yld" : L".yfb";
-    return name;
+    CString ext;
+    if (IsLadder())
+        ext = AfxLoadStringOr(IDS_LADDER_EXTENSION, L".yld");
+    else if (GetDocTemplate() == nullptr || !GetDocTemplate()->GetDocString(ext, CDocTemplate::filterExt) || ext.IsEmpty())
+        ext = L".yfb";
+    return name + ext;
 }
 
 BOOL CTavixDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 {
     CString name = lpszPathName != nullptr ? CString(lpszPathName) : CString();
-    if (name.IsEmpty())
-        name = m_strPathName;
     if (name.IsEmpty()) {
-        // Asking for a name is the file dialog's job, which the framework adds.
-        m_strLastError = L"No file name to save the program under";
-        return FALSE;
+        name = GetPathName();
+        if (name.IsEmpty() && bReplace)
+            name = GetProposedFileName();
+        CWinApp* app = AfxGetApp();
+        if (app == nullptr) {
+            m_strLastError = L"No file name to save the program under";
+            return FALSE;
+        }
+        if (!app->DoPromptFileName(name, bReplace ? AFX_IDS_SAVEFILE : kSaveCopyTitle,
+                                   OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE, GetDocTemplate()))
+            return FALSE;
     }
-    if (!OnSaveDocument(name))
+    // The old file stays whole when the save fails (the safe-replace routine), so there is no
+    // half-written file to clean up here.
+    AfxDoWaitCursor(1);
+    const BOOL saved = OnSaveDocument(name);
+    AfxDoWaitCursor(-1);
+    if (!saved)
         return FALSE;
     if (bReplace)
         SetPathName(name);

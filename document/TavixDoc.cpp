@@ -11,7 +11,7 @@
 
 #include <cstring>
 
-IMPLEMENT_DYNCREATE(CTavixDoc, CObject)
+IMPLEMENT_DYNCREATE(CTavixDoc, CDocument)
 
 namespace {
 
@@ -186,8 +186,8 @@ void CTavixDoc::DeleteContents()
 
 BOOL CTavixDoc::OnNewDocument()
 {
-    DeleteContents();
-    SetModifiedFlag(FALSE);
+    if (!CDocument::OnNewDocument())
+        return FALSE;
     // The empty program is the first snapshot, so the first change can be undone.
     m_undo.PushSnapshot(this);
     return TRUE;

@@ -1,11 +1,12 @@
 // CTavixDoc: one control program (function block diagram ".yfb" or ladder diagram ".yld").
 // It owns the elements, wires, comments and the ladder power bus, the program's settings, the
 // file format, the numbering and device limits of elements, the wire geometry and the undo store.
-// A plain CObject for now; the framework's document base comes later, so the document carries
-// its own modified flag, path name and title.
+// Its modified flag, path name, title, views and the Save/Close commands are the framework's
+// document's; a document template creates it by its runtime class.
 #pragma once
 
 #include "platform/base/Afx.h"
+#include "platform/ui/framework/Document.h"
 
 #include "document/DocTypes.h"
 #include "document/UndoStore.h"
@@ -23,7 +24,7 @@ namespace docfile {
 class SeenObjects;
 }
 
-class CTavixDoc : public CObject {
+class CTavixDoc : public CDocument {
     DECLARE_DYNCREATE(CTavixDoc)
 
 public:
@@ -41,34 +42,30 @@ public:
     CTavixDoc(const CTavixDoc&) = delete;
     CTavixDoc& operator=(const CTavixDoc&) = delete;
 
-    // ---- document life (the framework's CDocument behaviour, done here until it exists) ----
+    // ---- document life (overrides of the framework's document) ----
 
     void Serialize(CArchive& ar) override;
     // Runs Serialize through ar and closes it; a failure abandons the archive (nothing more is
     // read or flushed) and goes on to the caller.
     void SerializeAndClose(CArchive& ar);
     // Removes and deletes every object of the four element lists.
-    void DeleteContents();
+    void DeleteContents() override;
     // Empties the document and takes the baseline undo snapshot of the new program.
-    BOOL OnNewDocument();
-    // Loads a program file. On failure the document is left as it was, FALSE is returned and
-    // GetLastError() tells why.
-    BOOL OnOpenDocument(LPCTSTR lpszPathName);
-    // Writes the program to a temporary file in the target's folder, flushes it and renames it
-    // over the target; a failure leaves the old file untouched and returns FALSE.
-    BOOL OnSaveDocument(LPCTSTR lpszPathName);
-    // Save / Save As: path empty -> the document's path name (the file dialog comes later);
-    // on success with bReplace the document takes the name as its path.
-    BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE);
-    // The name a first save proposes: the title cut at the first of " #%;/\" plus ".yfb"/".yld".
+    BOOL OnNewDocument() override;
+    // Loads a program file and takes it as the document's path. On failure the document is
+    // left as it was, the failure is reported, FALSE is returned and GetLastError() tells why.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // Save / Save As: an empty path asks for the file (proposing the document's path, else
+    // GetProposedFileName()); on success with bReplace the document takes the name as its path.
+    // Saving itself is the framework's (OnSaveDocument, through the safe-replace routine).
+    BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE) override;
+    // Keeps the text of a failed open or save for GetLastError() and shows it.
+    void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault) override;
+    // The name a first save proposes: the title cut at the first of " #%;/\" plus the
+    // template's extension (".yfb" without one) for a function block diagram, ".yld" for a
+    // ladder diagram.
     CString GetProposedFileName() const;
 
-    void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
-    BOOL IsModified() const { return m_bModified; }
-    const CString& GetPathName() const { return m_strPathName; }
-    void SetPathName(LPCTSTR lpszPathName) { m_strPathName = lpszPathName; }
-    const CString& GetTitle() const { return m_strTitle; }
-    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     // Text of the last failed open, save or undo step.
     const CString& GetLastError() const { return m_strLastError; }
     // Warnings of the last load (dropped wires whose ends name no element, ...).
@@ -226,8 +223,10 @@ private:
     void FixUpAfterLoad();
     void SerializeLadderMaps(CArchive& ar);
     void SerializeMessageTextFields(CArchive& ar, docfile::SeenObjects& seen);
-    // Loads an archive into a detached document; on success swaps it into this one.
-    BOOL LoadFrom(CFile& file, const CString& name);
+    // Loads an archive into a detached document; on success swaps it into this one. A failure
+    // puts the old contents back, keeps its text for GetLastError() and, when ppFailure is
+    // given, hands the exception to the caller (who deletes it).
+    BOOL LoadFrom(CFile& file, const CString& name, CException** ppFailure = nullptr);
 
     friend class CUndoStore;
     friend class CBlockNumberIndex;
@@ -236,9 +235,6 @@ private:
     std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
 
     BOOL m_bCounted = FALSE;  // counted among the main frame's open documents
-    BOOL m_bModified = FALSE;
-    CString m_strPathName;
-    CString m_strTitle;
     CString m_strLastError;
     CStringArray m_loadWarnings;
 };

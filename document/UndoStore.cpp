@@ -2,28 +2,9 @@
 
 #include "document/TavixDoc.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <dirent.h>
-#include <string>
-#include <unistd.h>
+#include "platform/base/FileSystem.h"
 
-namespace {
-
-std::string TempRoot()
-{
-    const char* dir = std::getenv("TMPDIR");
-    if (dir == nullptr || *dir == '\0')
-        dir = "/tmp";
-    std::string root = dir;
-    while (root.size() > 1 && root.back() == '/')
-        root.pop_back();
-    return root;
-}
-
-} // namespace
+#include <cwchar>
 
 CUndoStore::CUndoStore() = default;
 
@@ -35,29 +16,30 @@ CUndoStore::~CUndoStore()
     if (m_strFolder.IsEmpty())
         return;
     // The folder is this store's alone, so everything in it goes.
-    const std::string folder = ToNativePath(m_strFolder);
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir)) {
-            if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-                continue;
-            std::remove((folder + "/" + entry->d_name).c_str());
-        }
-        closedir(dir);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(m_strFolder + L"/*", &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0)
+                DeleteFileW(m_strFolder + L"/" + found.cFileName);
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
     }
-    rmdir(folder.c_str());
+    RemoveDirectoryW(m_strFolder);
 }
 
 BOOL CUndoStore::EnsureFolder()
 {
     if (!m_strFolder.IsEmpty())
         return TRUE;
-    std::string pattern = TempRoot() + "/NorvettTemp.XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        m_strLastError.Format(L"Cannot create the folder for undo snapshots: %s",
-                              FromUtf8(std::strerror(errno)).GetString());
+    CString folder = CreateUniqueTempFolder(L"NorvettTemp.");
+    if (folder.IsEmpty()) {
+        m_strLastError.Format(L"Cannot create the folder for undo snapshots in %s (error %lu)",
+                              GetTempFolder().GetString(), static_cast<unsigned long>(::GetLastError()));
         return FALSE;
     }
-    m_strFolder = FromUtf8(pattern);
+    folder.TrimRight(L'/');
+    m_strFolder = folder;
     return TRUE;
 }
 
@@ -69,7 +51,7 @@ CString CUndoStore::GetFolder()
 
 void CUndoStore::RemoveFile(const CString& path)
 {
-    std::remove(ToNativePath(path).c_str());
+    DeleteFileW(path);
 }
 
 BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)

@@ -9,6 +9,8 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/framework/View.h"
 
+#include <new>
+
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
@@ -139,6 +141,10 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     } catch (CException* e) {
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
+        return FALSE;
+    } catch (const std::bad_alloc&) {
+        CMemoryException memory(FALSE);
+        ReportSaveLoadException(lpszPathName, &memory, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
