@@ -50,3 +50,4 @@ echo "slowest key: $slowest ms"
 [ "$slowest" -le 2000 ]
 xdotool windowclose "$win"
 wait_for "program ended" gone $pid
+wait $pid
