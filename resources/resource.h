@@ -140,4 +140,74 @@
 #define ID_TRANSFER_WIFI_SETUP          32853
 #define ID_TRANSFER_REMOTE_WIFI_SETUP   32856
 
+// ---- Application shell: main frame, file commands, palette, log, language, help ----
+// Dialog templates
+#define IDD_ABOUTBOX                    100
+#define IDD_LANGUAGE                    380
+#define IDD_CLOSE_ALL                   4537
+// Bitmaps: tab images of the WorkBox, palette view images, Close All header image, the
+// context-menu pictures of Cut, Copy, Paste and Delete, the status-bar button
+#define IDB_WORKBOX_VIEWS               114
+#define IDB_WORKBOX_TABS                119
+#define IDB_CLOSEALL_HEADER             131
+#define IDB_MENU_CUT                    156
+#define IDB_MENU_COPY                   159
+#define IDB_MENU_PASTE                  162
+#define IDB_MENU_DELETE                 163
+#define IDB_STATUS_BUTTON               231
+// Cursor shown over palette items
+#define IDC_BLOCK_CURSOR                4509
+// Controls
+#define IDC_ABOUT_TITLE                 1172
+#define IDC_CLOSEALL_LIST               1000
+#define IDC_CLOSEALL_SELECT_ALL         1129
+#define IDC_LANGUAGE_COMBO              1395
+#define IDC_LANGUAGE_LABEL              1424
+#define IDC_STATUS_BUTTON               110
+#define IDC_SERIES_LABEL                131
+// Bars and panes
+#define IDW_WORKBOX_BAR                 101
+#define IDW_INFO_WINDOW                 59427
+#define ID_INDICATOR_ZOOM               59135
+#define ID_PANE_STATUS_BUTTON           59581
+#define ID_PANE_SERIES                  115
+// Commands of the shell
+#define ID_FILE_NEW_LAD                 32824
+#define ID_FILE_PROPERTIES              32779
+#define ID_FILE_CONVERT_TO_FBD          3015
+#define ID_FILE_SELECT_HARDWARE         32819
+#define ID_MESSAGE_TEXT_SETTINGS        32835
+#define ID_COM_CONFIGURATION            32773
+#define ID_OPTIONS_LANGUAGE             32852
+#define ID_OPTIONS_FRAME_COLOR          32834
+#define ID_TRANSFER_CLEAR               32820
+#define ID_TRANSFER_IO_STATUS           32830
+#define ID_VIEW_SIMULATION_BAR          59580
+#define ID_VIEW_OUTPUTS_BAR             32812
+#define ID_VIEW_INPUTS_BAR              32813
+#define ID_VIEW_INFO_WINDOW             32817
+#define ID_HELP_CONTENTS                57667
+// Strings of the shell
+#define IDS_SECOND_LANGUAGE             183
+#define IDS_ALL_FILES_FILTER            61442
+#define IDS_CLOSEALL_SAVE_COLUMN        4538
+#define IDS_CLOSEALL_NAME_COLUMN        4539
+#define IDS_ABOUT_CAPTION               4540
+#define IDS_TOO_MANY_TO_SAVE            4541
+#define IDS_OPEN_FILE_ERROR             4542
+#define IDS_LANGUAGE_AT_RESTART         4543
+#define IDS_HELP_NOT_FOUND              4544
+#define IDS_PANE_NOT_ADDED              4545
+#define IDS_PANE_NOT_FOUND              4546
+#define IDS_SETTINGS_DAMAGED            4547
+#define IDS_CITY_FILE_DAMAGED           4548
+#define IDS_SETTINGS_NOT_SAVED          4549
+#define IDS_CITY_FILE_NOT_SAVED         4550
+#define IDS_INFO_WINDOW_TITLE           4551
+#define IDS_WORKBOX_TITLE               4552
+#define IDS_IDLE_MESSAGE                57345
+#define IDS_INDICATOR_CAPS              59137
+#define IDS_INDICATOR_NUM               59138
+#define IDS_INDICATOR_SCRL              59139
+
 #endif

@@ -1,6 +1,7 @@
 #include "shell/ChildFrame.h"
 
 #include "elements/SimTime.h"
+#include "platform/ui/core/MessageMap.h"
 
 namespace {
 
@@ -17,6 +18,16 @@ CString MonthName(int month, BOOL bShort)
 }
 
 } // namespace
+
+IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
+END_MESSAGE_MAP()
+
+void CChildFrame::ActivateFrame(int nCmdShow)
+{
+    CMDIChildWnd::ActivateFrame(nCmdShow == -1 ? SW_SHOWMAXIMIZED : nCmdShow);
+}
 
 CChildFrame::CChildFrame()
 {

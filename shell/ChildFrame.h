@@ -1,9 +1,10 @@
-// CChildFrame: the frame of one diagram window. What the diagram elements use of it: the
-// simulated clock (a date and time advanced by a 25 ms tick) and the state of the simulation
-// bars. A plain class until the framework's MDI child frame exists.
+// CChildFrame: the MDI child frame of one diagram window. It keeps the simulated clock (a date
+// and time advanced by a 25 ms tick) and the state of the simulation bars that the diagram
+// elements read.
 #pragma once
 
 #include "platform/base/Afx.h"
+#include "platform/ui/framework/Frame.h"
 
 #include <mutex>
 
@@ -51,11 +52,15 @@ public:
     int m_nUpdates = 0;
 };
 
-class CChildFrame
+class CChildFrame : public CMDIChildWnd
 {
+    DECLARE_DYNCREATE(CChildFrame)
 public:
     CChildFrame();
-    virtual ~CChildFrame() = default;
+    ~CChildFrame() override = default;
+
+    // Program windows open maximized inside the main frame.
+    void ActivateFrame(int nCmdShow = -1) override;
 
     // Copies the simulated date and time into *pOut and returns pOut.
     SYSTEMTIME* GetSimTime(SYSTEMTIME* pOut) const;
@@ -76,6 +81,9 @@ public:
     CSimulationBar m_wndSimBar;
     CInputsBar m_wndInputsBar;
     COutputsBar m_wndOutputsBar;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     mutable std::mutex m_clockLock;

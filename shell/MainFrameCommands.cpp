@@ -1,0 +1,272 @@
+// The main frame's commands: device operations posted to the transfer engine, the palette
+// choice handed to the active view, the special keys routed to the view, the bar toggles, the
+// Language and frame-colour commands, help, and the Information Window's log.
+#include "shell/MainFrame.h"
+
+#include "document/TavixDoc.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/dialogs/CommonDlg.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/CmdRouting.h"
+#include "platform/ui/framework/View.h"
+#include "resources/resource.h"
+#include "shell/DiagramClasses.h"
+#include "shell/EditorApp.h"
+#include "shell/LanguageDlg.h"
+#include "shell/SettingsFile.h"
+#include "view/TavixView.h"
+
+namespace {
+
+// Operation codes of the device commands of the menus.
+int DeviceOperationOf(UINT nID)
+{
+    switch (nID) {
+    case ID_TRANSFER_DEVICE_TO_PC: return 6;
+    case ID_TRANSFER_CLOCK: return 18;
+    case ID_TRANSFER_SUMMER_WINTER: return 19;
+    case ID_TRANSFER_WIFI_SETUP: return 14;
+    case ID_TRANSFER_REMOTE_WIFI_SETUP: return 26;
+    case ID_TRANSFER_CLEAR: return 12;
+    case ID_TRANSFER_IO_STATUS: return 13;
+    case ID_TRANSFER_RUN_STOP: return 3;
+    default: return 0;
+    }
+}
+
+CEditorApp* EditorApp()
+{
+    return dynamic_cast<CEditorApp*>(AfxGetApp());
+}
+
+} // namespace
+
+void CMainFrame::OnFileNewFbd()
+{
+    if (CEditorApp* app = EditorApp())
+        app->OnFileNewFbd();
+}
+
+void CMainFrame::OnFileNewLad()
+{
+    if (CEditorApp* app = EditorApp())
+        app->OnFileNewLad();
+}
+
+void CMainFrame::SendFileNew()
+{
+    SendMessage(WM_COMMAND, MAKEWPARAM(57600, 0), 0);
+}
+
+void CMainFrame::OnDeviceCommand(UINT nID)
+{
+    if (const int op = DeviceOperationOf(nID))
+        PostMessage(WM_DEVICE_OPERATION, WPARAM(op), 0);
+}
+
+LRESULT CMainFrame::OnDeviceOperation(WPARAM wParam, LPARAM)
+{
+    // The transfer engine takes the operations from this queue; it comes with the device link.
+    m_pendingDeviceOps.push_back(int(wParam));
+    return 0;
+}
+
+int CMainFrame::TakeDeviceOperation()
+{
+    if (m_pendingDeviceOps.empty())
+        return 0;
+    const int op = m_pendingDeviceOps.front();
+    m_pendingDeviceOps.pop_front();
+    return op;
+}
+
+LRESULT CMainFrame::OnPaletteTool(WPARAM wParam, LPARAM lParam)
+{
+    m_nPaletteBlockType = int(lParam);
+    m_nPaletteTool = int(wParam);
+    m_nPaletteType = m_nPaletteBlockType;
+    m_nCurrentTool = m_nPaletteTool;
+    return SendMessage(WM_COMMAND, MAKEWPARAM(ID_PALETTE_TOOL, 0), 0);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    CView* view = nullptr;
+    if (CFrameWnd* child = GetActiveFrame(); child && child != this)
+        view = child->GetActiveView();
+    if (view && view->m_hWnd) {
+        const UINT msg = pMsg->message;
+        const bool key = msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
+        const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        const UINT vk = UINT(pMsg->wParam);
+        bool toView = false;
+        if (key && (vk == VK_ESCAPE || vk == VK_F3 || vk == VK_F5 || vk == VK_F9 || vk == VK_F11))
+            toView = true;
+        else if (key && vk == VK_F4 && ctrl)
+            toView = true;
+        else if (msg == WM_CHAR && ctrl && (vk == 4 || vk == 14 || vk == 15 || vk == 21))
+            toView = true;
+        if (toView) {
+            view->SendMessage(msg, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        }
+        if (msg == WM_KEYDOWN && vk == VK_F1 && !ctrl && !(::GetKeyState(VK_SHIFT) & 0x8000) &&
+            !(::GetKeyState(VK_MENU) & 0x8000))
+            return TRUE;
+        if (msg == WM_LBUTTONUP)
+            ReleaseHeldPower();
+    }
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::OnComConfiguration()
+{
+    // The port dialog comes with the device link; until then the chosen port stays as it is.
+}
+
+void CMainFrame::OnLanguage()
+{
+    CLanguageDlg dlg(this);
+    dlg.m_nMode = 2;
+    dlg.m_nIndex = m_nLanguageIndex;
+    dlg.m_nCurrent = m_nLanguageIndex;
+    if (dlg.DoModal() != IDOK || dlg.m_nIndex == m_nLanguageIndex)
+        return;
+    const CString path = GetSettingsFilePath();
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    CString error;
+    if (!WriteWholeFile(path, UpdateLanguageSetting(bytes, dlg.m_nIndex), &error)) {
+        CString text;
+        text.Format(AfxLoadString(IDS_SETTINGS_NOT_SAVED), LPCTSTR(path), LPCTSTR(error));
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return;
+    }
+    m_nLanguageIndex = dlg.m_nIndex;
+}
+
+void CMainFrame::OnFrameColor()
+{
+    CColorDialog dlg(m_crFrameBackground, 0, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_crFrameBackground = dlg.GetColor();
+    for (int i = 0; i < m_wndWorkBox.GetViewCount(); ++i)
+        if (CView* v = m_wndWorkBox.GetView(i))
+            v->Invalidate(FALSE);
+}
+
+void CMainFrame::OnFileProperties()
+{
+    // The program properties sheet comes with its pages; the start page request is used once.
+    m_nPropertiesStartPage = 0;
+}
+
+void CMainFrame::OnUpdateNeedsDiagram(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetActiveDiagramView() != nullptr || GetActiveDiagramDocument() != nullptr);
+}
+
+void CMainFrame::OnConvertToFbd()
+{
+    // Converting needs the diagram view's ladder conversion; it comes with the view.
+}
+
+void CMainFrame::OnUpdateConvertToFbd(CCmdUI* pCmdUI)
+{
+    CTavixDoc* doc = GetActiveDiagramDocument();
+    pCmdUI->Enable(doc && doc->IsLadder() && GetActiveDiagramView() != nullptr);
+}
+
+void CMainFrame::OnMessageTextSettings()
+{
+    // The message-text settings dialog comes with the message-text editor.
+}
+
+void CMainFrame::OnUpdateMessageTextSettings(CCmdUI* pCmdUI)
+{
+    CTavixView* view = GetActiveDiagramView();
+    pCmdUI->Enable(view && g_wHardwareCode >= 0x5188 && !view->IsSimulating());
+}
+
+void CMainFrame::OnToggleSimulationBar(UINT)
+{
+    // The Simulation, Inputs and Outputs bars of a child frame exist only while its view
+    // simulates; they come with the simulation.
+}
+
+void CMainFrame::OnUpdateSimulationBars(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+
+void CMainFrame::ToggleInfoWindow()
+{
+    const BOOL show = !m_wndInfoWindow.IsVisible();
+    ShowControlBar(&m_wndInfoWindow, show, FALSE);
+    m_bInfoWindowShown = show;
+}
+
+void CMainFrame::OnViewInfoWindow()
+{
+    ToggleInfoWindow();
+}
+
+void CMainFrame::OnUpdateViewInfoWindow(CCmdUI* pCmdUI)
+{
+    CFrameWnd* child = GetActiveFrame();
+    pCmdUI->Enable(child && child != this && child->GetActiveView() != nullptr);
+    pCmdUI->SetCheck(m_wndInfoWindow.IsVisible());
+}
+
+void CMainFrame::OnHelpContents()
+{
+    if (CEditorApp* app = EditorApp())
+        app->ShowBlockHelp(1052);
+}
+
+void CMainFrame::OnStatusControl()
+{
+    CTavixView* view = GetActiveDiagramView();
+    CTavixDoc* doc = GetActiveDiagramDocument();
+    if ((view && view->IsSimulating()) || !doc || doc->GetMachineType() != 0x51)
+        return;
+    m_nPropertiesStartPage = 1;
+    SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PROPERTIES, 0), 0);
+}
+
+void CMainFrame::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+void CMainFrame::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+
+void CMainFrame::AppendLog(const CString& text)
+{
+    m_wndInfoWindow.AppendLog(text);
+}
+
+int CMainFrame::ShowDeviceDialog(int nKind, int* pFlag, BYTE*)
+{
+    switch (nKind) {
+    case 13:
+        if (pFlag)
+            *pFlag = 1;
+        return 1;
+    case 1:
+    case 3:
+    case 9:
+    case 10:
+    case 12:
+    case 14:
+        return 1;
+    default:
+        // The password, clock, summer/winter time, progress and WiFi dialogs come with the
+        // device link.
+        return -1;
+    }
+}
