@@ -102,6 +102,14 @@ void CDiagramDocumentHost::SetModifiedFlag(BOOL bModified)
     m_pDiagram->SetModifiedFlag(bModified);
 }
 
+void CDiagramDocumentHost::OnChangedViewList()
+{
+    for (POSITION pos = GetFirstViewPosition(); pos;)
+        if (CTavixView* view = DiagramViewOf(GetNextView(pos)))
+            view->SetDocument(m_pDiagram.get());
+    CDocument::OnChangedViewList();
+}
+
 // ---- view host ----
 
 IMPLEMENT_DYNCREATE(CDiagramViewHost, CView)

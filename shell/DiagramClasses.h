@@ -31,6 +31,8 @@ public:
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     BOOL IsModified() override;
     void SetModifiedFlag(BOOL bModified = TRUE) override;
+    // Gives each diagram view this document's diagram.
+    void OnChangedViewList() override;
 
     CTavixDoc* GetDiagram() const { return m_pDiagram.get(); }
 

@@ -3,7 +3,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/File.h"
 #include "platform/base/FileSystem.h"
-#include "platform/ui/framework/Document.h"
+#include "platform/base/SafeReplace.h"
 
 #include <cerrno>
 #include <cstring>
@@ -104,19 +104,13 @@ BOOL ReadWholeFile(const CString& path, std::vector<std::uint8_t>& bytes, CStrin
     return TRUE;
 }
 
-namespace {
-void WriteBytes(CFile& file, void* context)
-{
-    const auto* bytes = static_cast<const std::vector<std::uint8_t>*>(context);
-    if (!bytes->empty())
-        file.Write(bytes->data(), UINT(bytes->size()));
-}
-} // namespace
-
 BOOL WriteWholeFile(const CString& path, const std::vector<std::uint8_t>& bytes, CString* pError)
 {
     try {
-        AfxWriteFileReplacing(path, &WriteBytes, const_cast<std::vector<std::uint8_t>*>(&bytes));
+        AfxWriteFileReplacing(path, [&bytes](CFile& file) {
+            if (!bytes.empty())
+                file.Write(bytes.data(), UINT(bytes.size()));
+        });
         return TRUE;
     } catch (CException* e) {
         if (pError)
