@@ -2,6 +2,8 @@
 // UDC blocks: the bytes behind the opcode word of each instruction.
 #include "image/TavixCoreRule.h"
 
+#include "document/TavixDoc.h"
+
 #include "elements/BlockModbus.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockTime.h"
@@ -25,7 +27,14 @@ WORD BaseFlags(int nBase)
 int CTavixCoreRule::RefNumber(const CBlockObj* pBlock, int k) const
 {
     const CBlockObj* pRef = pBlock->m_pRefBlock[k - 1];
-    return pRef != nullptr ? pRef->m_nNumber : pBlock->m_nRefNumber[k - 1];
+    if (pRef != nullptr)
+        return pRef->m_nNumber;
+    // A reference loaded from a file may name a block the program no longer holds; the device
+    // must not get that number, so it reads as no block at all and the compile is refused.
+    const int number = pBlock->m_nRefNumber[k - 1];
+    if (m_pDoc != nullptr && m_pDoc->FindBlockByNumber(number) == nullptr)
+        return -1;
+    return number;
 }
 
 long CTavixCoreRule::RefOr(const CBlockObj* pBlock, int k, long x)

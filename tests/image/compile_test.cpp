@@ -220,6 +220,15 @@ TEST(Compile, RefusesWhatTheDeviceCannotHold)
         CTavixCoreRule rule;
         EXPECT_FALSE(Compile(*doc, rule));
     }
+    {  // a reference kept from a file to a block number the program does not hold
+        auto doc = MakeDoc();
+        CBlockObj* t = Add(*doc, 400);
+        t->m_bRef[0] = TRUE;
+        t->m_nRefNumber[0] = 9999;
+        CTavixCoreRule rule;
+        EXPECT_FALSE(Compile(*doc, rule));
+        EXPECT_NE(rule.GetLastError().Find(L"does not exist"), -1);
+    }
     {  // an output outside its table
         auto doc = MakeDoc();
         AddIo(*doc, 605, 800, 600);
