@@ -223,7 +223,42 @@ TEST_F(ContactSheet, WiresCommentsAndConnectors)
     c2->m_nWidth = 50, c2->m_nHeight = 15;
     c2->m_bSelected = TRUE;
     document->AddComment(c2);
+    // Chinese texts draw with the CJK face.
+    auto* c3 = new CBlockComment;
+    c3->m_ptOrigin = CPoint(700, 330);
+    c3->m_strText = L"\x6C34\x6CF5\x542F\x52A8";
+    c3->m_nWidth = 60, c3->m_nHeight = 15;
+    document->AddComment(c3);
+    gate->m_strName = L"\x6CF5";
     Compare(Render(), "sheet_layout");
+}
+
+TEST_F(ContactSheet, SimulationWithLiveSignalsAndValueBoxes)
+{
+    Build(CTavixDoc::kindFbd, {600, 600, 300, 304, 605, 400, 608, 805, 832, 866, 803, 800}, 0x5188, 2);
+    CBlockObj *i0 = m_blocks[0], *i1 = m_blocks[1], *andGate = m_blocks[2], *orGate = m_blocks[3];
+    CBlockObj *q = m_blocks[4], *timer = m_blocks[5], *ai = m_blocks[6], *amp = m_blocks[7];
+    CBlockObj *bcd = m_blocks[8], *abs = m_blocks[9], *cmp = m_blocks[10];
+    Wire(*document, i0, kOutputPin, andGate, 0, 250);
+    Wire(*document, i1, kOutputPin, andGate, 1, 260);
+    Wire(*document, i0, kOutputPin, orGate, 0, 420);
+    Wire(*document, i1, kOutputPin, orGate, 1, 430);
+    Wire(*document, orGate, kOutputPin, q, 0, 590);
+    Wire(*document, i0, kOutputPin, timer, 0, 900);
+    Wire(*document, ai, kOutputPin, amp, 0, 270);
+    Wire(*document, ai, kOutputPin, bcd, 0, 440);
+    Wire(*document, ai, kOutputPin, abs, 0, 610);
+    Wire(*document, ai, kOutputPin, cmp, 0, 780);
+    // What the simulation start and the Inputs bar leave in the inputs.
+    i0->m_nPinValue[kOutputPin] = 1;
+    ai->m_nSimValue = 123;
+    ai->m_nSimState = 123;
+    view->m_nEditMode = CTavixView::modeSimulate;
+    document->m_bSimulating = TRUE;
+    childFrame.m_wndSimBar.m_nRunState = CSimulationBar::stateRunning;
+    childFrame.m_wndSimBar.m_bStarted = TRUE;
+    view->m_pCurBlock = orGate;
+    Compare(Render(), "sheet_simulation");
 }
 
 }  // namespace
