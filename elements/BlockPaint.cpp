@@ -45,6 +45,20 @@ bool IsLadderHighlightExcluded(const CBlockObj& b, int pin)
 
 }  // namespace
 
+bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
+{
+    // Parameter texts reach about 16 characters left of the body and their rows 9 lines below
+    // the pin; value boxes are at most 3 bodies wide and 38 high; labels stand 16 above.
+    CRect bounds(b.m_ptOrigin.x - 200, b.m_ptOrigin.y - 24, b.m_ptOrigin.x + b.m_nWidth * 4 + 300,
+                 b.m_ptOrigin.y + b.m_nHeight + 160);
+    if (b.m_bShowComment) {
+        // Comment lines stack upwards from 24 above the body; a generous height and width.
+        bounds.top -= 12 * 40;
+        bounds.right += 12 * 200;
+    }
+    return !pDC->RectVisible(&bounds);
+}
+
 void paint::DrawCornerHandles(CDC* pDC, int l, int t, int r, int b)
 {
     Pen pen(pDC, 1, kBlack);
@@ -82,6 +96,8 @@ BOOL CBlockObj::IsCursorOverPin(CTavixView* pView, int pin, CDC* pDC) const
 
 void CBlockObj::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colour)
 {
+    if (IsOutsideClip(pDC, *this))
+        return;
     CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
     const bool ladderDoc = pDoc && pDoc->IsLadder();
     const int x0 = m_ptOrigin.x, y0 = m_ptOrigin.y;
@@ -217,6 +233,8 @@ void CBlockObj::DrawComment(CTavixView* pView, CDC* pDC, const int& lineHeight)
 
 void CBlockMake::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colour)
 {
+    if (IsOutsideClip(pDC, *this))
+        return;
     const int x0 = m_ptOrigin.x, y0 = m_ptOrigin.y;
     const int spacingIn = m_nHeight / (m_nInputs + 1);
     const int spacingOut = m_nHeight / (m_nOutputs + 1);

@@ -9,6 +9,8 @@
 #include "document/TavixDoc.h"
 #include "view/TavixView.h"
 
+#include <algorithm>
+
 using namespace paint;
 
 namespace {
@@ -25,6 +27,19 @@ int PinKindAt(const CBlockObj* pBlock, int pin)
 void CConnectLineObj::Draw(CDC* pDC, COLORREF colour, int /*pass*/)
 {
     const int n = int(m_points.GetSize());
+    if (n > 0) {
+        // Skipped when its vertices (with the junction dots) lie outside the clip area.
+        CRect bounds(m_points[0], m_points[0]);
+        for (int i = 1; i < n; ++i) {
+            bounds.left = std::min<LONG>(bounds.left, m_points[i].x);
+            bounds.top = std::min<LONG>(bounds.top, m_points[i].y);
+            bounds.right = std::max<LONG>(bounds.right, m_points[i].x);
+            bounds.bottom = std::max<LONG>(bounds.bottom, m_points[i].y);
+        }
+        bounds.InflateRect(6, 6);
+        if (!pDC->RectVisible(&bounds))
+            return;
+    }
     {
         const int width = std::max(PinKindAt(m_pStartBlock, m_nStartPin), PinKindAt(m_pEndBlock, m_nEndPin));
         Pen pen(pDC, width, colour);
@@ -129,6 +144,8 @@ void CBlockMale::DrawShape(CDC* pDC, int /*nFlag*/)
 
 void CBlockMale::Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF colour)
 {
+    if (IsOutsideClip(pDC, *this))
+        return;
     {
         Pen pen(pDC, 1, kBlack);
         DrawShape(pDC, nFlag);
@@ -149,6 +166,8 @@ void CBlockFemale::DrawShape(CDC* pDC, int /*nFlag*/)
 
 void CBlockFemale::Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF /*colour*/)
 {
+    if (IsOutsideClip(pDC, *this))
+        return;
     Pen pen(pDC, 1, kBlack);
     DrawShape(pDC, nFlag);
     const int y = m_ptOrigin.y + m_nHeight / 2;

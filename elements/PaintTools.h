@@ -5,6 +5,8 @@
 
 #include "platform/gdi/DC.h"
 
+class CBlockObj;
+
 namespace paint {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -129,6 +131,10 @@ inline void Quad(CDC* pDC, int l, int t, int r, int b)
 // The four red 8 x 8 handles centred on the corners of a rectangle (top-left, bottom-left,
 // bottom-right, top-right), outlined in black.
 void DrawCornerHandles(CDC* pDC, int l, int t, int r, int b);
+
+// TRUE when nothing the element paints (body, pins, label, comment lines, parameter texts, value
+// box) can fall inside the context's clip area, so that painting it may be skipped.
+bool IsOutsideClip(CDC* pDC, const CBlockObj& block);
 
 // Text width in the font currently selected.
 inline int TextWidth(CDC* pDC, const CString& text) { return pDC->GetTextExtent(text).cx; }

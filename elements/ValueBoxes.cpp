@@ -7,6 +7,7 @@
 #include "elements/BlockObj.h"
 #include "elements/PaintTools.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace paint;
@@ -14,6 +15,10 @@ using namespace paint;
 void DrawValueBox(CDC* pDC, const CBlockObj& b, int right, int boxBottom, std::initializer_list<CString> lines)
 {
     const int x0 = b.m_ptOrigin.x, bottom = b.m_ptOrigin.y + b.m_nHeight;
+    // The texts may run beyond the box; a value box out of sight is skipped.
+    const CRect reach(x0, bottom + 2, x0 + std::max(right, 120), bottom + std::max(boxBottom, 40));
+    if (!pDC->RectVisible(&reach))
+        return;
     {
         const CRect box(x0, bottom + 2, x0 + right, bottom + boxBottom);
         CBrush fill(kValueBoxFill);

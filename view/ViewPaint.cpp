@@ -46,6 +46,24 @@ void ShiftStamps(CBlockObj* pBlock, std::int64_t ms)
     AddMsecToSystemTime(&pBlock->m_tmStart2, shift, &pBlock->m_tmStart2);
 }
 
+// The page divisions k = 1 .. count - 1 at origin + k x step that fall inside the clip box
+// (with a margin): a damaged file with tiny pages or huge counts draws only what shows.
+BOOL VisibleSteps(CDC* pDC, int step, int origin, int count, BOOL horizontal, int* pFirst, int* pLast)
+{
+    CRect clip;
+    if (step <= 0 || count <= 1 || pDC->GetClipBox(&clip) == NULLREGION)
+        return FALSE;
+    const long long lo = (horizontal ? clip.left : clip.top) - 2LL - origin;
+    const long long hi = (horizontal ? clip.right : clip.bottom) + 2LL - origin;
+    const long long first = std::max<long long>(1, lo / step);
+    const long long last = std::min<long long>(count - 1LL, hi / step + 1);
+    if (first > last)
+        return FALSE;
+    *pFirst = int(first);
+    *pLast = int(last);
+    return TRUE;
+}
+
 }  // namespace
 
 BOOL CTavixView::IsActivePaintView() const
@@ -86,14 +104,17 @@ void CTavixView::DrawPageGrid(CDC* pDC)
     {
         CPen pen(PS_SOLID, 1, RGB(0, 200, 0));
         CPen* pOld = pDC->SelectObject(&pen);
-        for (int k = 1; k < across; ++k) {
-            pDC->MoveTo(k * pageW, 0);
-            pDC->LineTo(k * pageW, m_sizeTotal.cy);
-        }
-        for (int k = 1; k < down; ++k) {
-            pDC->MoveTo(0, k * pageH);
-            pDC->LineTo(m_sizeTotal.cx, k * pageH);
-        }
+        int first = 0, last = 0;
+        if (VisibleSteps(pDC, pageW, 0, across, TRUE, &first, &last))
+            for (int k = first; k <= last; ++k) {
+                pDC->MoveTo(k * pageW, 0);
+                pDC->LineTo(k * pageW, m_sizeTotal.cy);
+            }
+        if (VisibleSteps(pDC, pageH, 0, down, FALSE, &first, &last))
+            for (int k = first; k <= last; ++k) {
+                pDC->MoveTo(0, k * pageH);
+                pDC->LineTo(m_sizeTotal.cx, k * pageH);
+            }
         pDC->SelectObject(pOld);
     }
     const CRect extent = pDoc->m_rcExtent;
@@ -123,14 +144,18 @@ void CTavixView::DrawBaseFrame(CDC* pDC, const RECT* pArea)
     if (pDoc) {
         CPen pages(PS_SOLID, 1, RGB(0, 196, 98));
         pDC->SelectObject(&pages);
-        for (int k = 1; k < pDoc->m_nPageLayout[0]; ++k) {
-            pDC->MoveTo(l + k * pDoc->m_nPageWidth, t);
-            pDC->LineTo(l + k * pDoc->m_nPageWidth, b);
-        }
-        for (int k = 1; k < pDoc->m_nPageLayout[1]; ++k) {
-            pDC->MoveTo(l, t + k * pDoc->m_nPageHeight);
-            pDC->LineTo(r, t + k * pDoc->m_nPageHeight);
-        }
+        const int pageW = pDoc->m_nPageWidth, pageH = pDoc->m_nPageHeight;
+        int first = 0, last = 0;
+        if (VisibleSteps(pDC, pageW, l, pDoc->m_nPageLayout[0], TRUE, &first, &last))
+            for (int k = first; k <= last; ++k) {
+                pDC->MoveTo(l + k * pageW, t);
+                pDC->LineTo(l + k * pageW, b);
+            }
+        if (VisibleSteps(pDC, pageH, t, pDoc->m_nPageLayout[1], FALSE, &first, &last))
+            for (int k = first; k <= last; ++k) {
+                pDC->MoveTo(l, t + k * pageH);
+                pDC->LineTo(r, t + k * pageH);
+            }
     }
     pDC->SelectObject(pOld);
 }

@@ -6,11 +6,18 @@
 #include "platform/ui/core/WndDC.h"
 #include "shell/ChildFrame.h"
 
+#include <climits>
 #include <cmath>
 
 int CTavixView::ScaleToDevice(float value)
 {
-    return int(value >= 0.0f ? value + 0.5f : value - 0.5f);
+    const float rounded = value >= 0.0f ? value + 0.5f : value - 0.5f;
+    // A damaged file may give an extent whose zoomed size does not fit an int.
+    if (!(rounded > -2147483520.0f))
+        return INT_MIN + 128;
+    if (!(rounded < 2147483520.0f))
+        return INT_MAX - 127;
+    return int(rounded);
 }
 
 float CTavixView::ClampZoom(float zoom)

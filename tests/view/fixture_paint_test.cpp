@@ -2,7 +2,9 @@
 // zooming away and back repaint the same pixels; a ladder program gets its power bus.
 #include "ViewTestSupport.h"
 
+#include "elements/BlockObj.h"
 #include "elements/PowerBus.h"
+#include "platform/ui/framework/AppIds.h"
 
 #include <set>
 
@@ -93,6 +95,61 @@ TEST_F(ViewTest, AnInactiveViewKeepsItsLastPicture)
     document->m_rcExtent = CRect(0, 0, 10, 10);
     Repaint();
     EXPECT_EQ(FirstDifference(Capture(), shown), "");
+}
+
+TEST_F(ViewTest, ResizingAwayAndBackRepaintsTheSamePicture)
+{
+    Open(Load("program_fbd.yfb"), 500, 400);
+    view->ScrollToPosition(CPoint(20, 20));
+    Repaint();
+    const Image before = Capture();
+    CRect r;
+    frame->GetWindowRect(&r);
+    frame->SetWindowPos(nullptr, 0, 0, r.Width() / 2, r.Height() / 2, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    frame->SetWindowPos(nullptr, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    view->ScrollToPosition(CPoint(20, 20));
+    Pump();
+    EXPECT_EQ(FirstDifference(Capture(), before), "");
+}
+
+TEST_F(ViewTest, UndoClearsTheSelectionAndRepaintsTheEarlierProgram)
+{
+    Open(Load("program_fbd.yfb"), 500, 400);
+    ASSERT_TRUE(document->m_undo.PushSnapshot(document.get()));
+    Repaint();
+    const Image before = Capture();
+    // An edit: every element moves right, the first one becomes current and selected.
+    for (POSITION pos = document->m_blocks.GetHeadPosition(); pos;)
+        static_cast<CBlockObj*>(document->m_blocks.GetNext(pos))->m_ptOrigin.x += 40;
+    auto* first = static_cast<CBlockObj*>(document->m_blocks.GetHead());
+    first->m_bSelected = TRUE;
+    view->m_selBlocks.AddTail(first);
+    view->m_pCurBlock = first;
+    ASSERT_TRUE(document->m_undo.PushSnapshot(document.get()));
+    Repaint();
+    EXPECT_NE(FirstDifference(Capture(), before), "");
+
+    view->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    Pump();
+    EXPECT_EQ(view->m_pCurBlock, nullptr);
+    EXPECT_TRUE(view->m_selBlocks.IsEmpty());
+    EXPECT_EQ(FirstDifference(Capture(), before), "");
+}
+
+TEST_F(ViewTest, DamagedPageSizesPaintOnlyTheVisibleDivisions)
+{
+    auto doc = NewDocument(1);
+    doc->m_rcExtent = CRect(0, 0, 2000000, 1500000);
+    doc->m_nPageWidth = 1;
+    doc->m_nPageHeight = 1;
+    doc->m_nPageLayout[0] = 2000000000;
+    doc->m_nPageLayout[1] = 2000000000;
+    Open(std::move(doc), 200, 150);
+    Repaint();
+    // Every pixel column is a page division in the frame's green.
+    EXPECT_EQ(Capture().At(50, 50), 0x00C462u);
 }
 
 }  // namespace

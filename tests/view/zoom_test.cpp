@@ -2,6 +2,8 @@
 // middle of the window, and the diagram point of a mouse position.
 #include "ViewTestSupport.h"
 
+#include <climits>
+
 namespace viewtest {
 namespace {
 
@@ -10,7 +12,9 @@ TEST(ZoomArithmetic, ScaleToDeviceRoundsHalfAwayFromZero)
     const struct {
         float value;
         int expected;
-    } cases[] = {{1.5f, 2}, {1.49f, 1}, {-1.5f, -2}, {-1.49f, -1}, {0.0f, 0}, {75.0f, 75}, {399.5f, 400}};
+    } cases[] = {{1.5f, 2}, {1.49f, 1}, {-1.5f, -2}, {-1.49f, -1}, {0.0f, 0}, {75.0f, 75}, {399.5f, 400},
+                   // Beyond the int range (a damaged extent times the zoom) the size stays an int.
+                   {1e12f, INT_MAX - 127}, {-1e12f, INT_MIN + 128}};
     for (const auto& c : cases)
         EXPECT_EQ(CTavixView::ScaleToDevice(c.value), c.expected) << c.value;
 }
