@@ -1,1 +1,1 @@
-target_link_libraries(${name} PRIVATE view document elements msgtext shell resources platform)
+target_link_libraries(${name} PRIVATE view resources platform)
