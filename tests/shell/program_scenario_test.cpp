@@ -1,0 +1,225 @@
+// The whole editor program driven headless: start-up, new function block and ladder programs, a
+// palette click, opening and saving through the file dialog, Close All at exit, the log, and a
+// language change that takes effect at the next start.
+#include "document/TavixDoc.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/Profile.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/ui/dialogs/CommonDlg.h"
+#include "platform/ui/framework/DocTemplate.h"
+#include "platform/ui/framework/MenuTypes.h"
+#include "resources/Resources.h"
+#include "resources/resource.h"
+#include "shell/DiagramClasses.h"
+#include "shell/EditorApp.h"
+#include "shell/MainFrame.h"
+#include "shell/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+const CString kFixtures = CString(TAVIX_SOURCE_DIR) + L"/tests/fixtures/";
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/shellprogXXXXXX";
+        m_dir = ::mkdtemp(tmpl);
+        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
+        g_nLanguage = 0;
+        g_wHardwareCode = 0x5188;
+        g_bShowPropertiesAtNew = 1;
+    }
+    void TearDown() override
+    {
+        Stop();
+        g_nLanguage = 0;
+        SetResourceLanguage(kLangIdEnglish);
+        const std::string cmd = "rm -rf '" + m_dir + "'";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+    }
+
+    CEditorApp& Start(const std::vector<CString>& args = {})
+    {
+        m_app = std::make_unique<CEditorApp>();
+        m_app->SetCommandLineArgs(args);
+        EXPECT_TRUE(m_app->InitInstance());
+        m_drv.Pump();
+        return *m_app;
+    }
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
+            m_app->CloseAllDocuments(TRUE);
+            main->DestroyWindow();
+        }
+        m_drv.Pump();
+        m_app.reset();
+    }
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    void Command(UINT id)
+    {
+        Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+        m_drv.Pump();
+    }
+    int DocumentCount() const { return m_app->GetOpenDocumentCount(); }
+    CString TopMenuCaption(int pos) const
+    {
+        wchar_t buf[64] = {};
+        ::GetMenuStringW(::GetMenu(Frame()->m_hWnd), UINT(pos), buf, 63, MF_BYPOSITION);
+        return buf;
+    }
+    CString Temp(const char* name) const { return CString((m_dir + "/" + name).c_str()); }
+
+    CHeadlessDriver m_drv;
+    std::unique_ptr<CEditorApp> m_app;
+    std::string m_dir;
+};
+
+TEST_F(ProgramTest, NewProgramsPaletteAndLog)
+{
+    Start();
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_EQ(TopMenuCaption(0), CString(L"&File"));
+    EXPECT_EQ(DocumentCount(), 0);
+
+    Command(57600);
+    ASSERT_EQ(DocumentCount(), 1);
+    ASSERT_NE(Frame()->GetActiveDiagramDocument(), nullptr);
+    EXPECT_EQ(Frame()->GetActiveDiagramDocument()->m_nDocKind, 1);
+    // "Select hardware" leaves the menus of a program.
+    EXPECT_EQ(::GetMenuState(::GetMenu(Frame()->m_hWnd), ID_FILE_SELECT_HARDWARE, MF_BYCOMMAND), UINT(-1));
+
+    g_wHardwareCode = 0x1188;
+    Command(ID_FILE_NEW_LAD);
+    ASSERT_EQ(DocumentCount(), 2);
+    EXPECT_EQ(Frame()->GetActiveDiagramDocument()->m_nDocKind, 2);
+    EXPECT_EQ(g_wHardwareCode, 0x5188);            // New starts from the default model
+    EXPECT_EQ(CMainFrame::TakePendingDocKind(), 1);  // and the next New is a function block diagram
+
+    // The BSC tab of a ladder program offers AND(Edge) in its first cell.
+    CView* bsc = Frame()->WorkBox().GetView(0);
+    ASSERT_NE(bsc, nullptr);
+    m_drv.Click(CHeadlessDriver::At(bsc->m_hWnd, POINT{20, 30}));
+    m_drv.Pump();
+    EXPECT_EQ(Frame()->m_nPaletteTool, 1);
+    EXPECT_EQ(Frame()->m_nPaletteBlockType, 301);
+    // A click between cells chooses nothing new.
+    m_drv.Click(CHeadlessDriver::At(bsc->m_hWnd, POINT{20, 55}));
+    m_drv.Pump();
+    EXPECT_EQ(Frame()->m_nPaletteBlockType, 301);
+
+    Frame()->Log(L"Link %d\n", 1);
+    Frame()->Log(L"done\n");
+    EXPECT_EQ(Frame()->InfoWindow().GetLogText(), CString(L"Link 1\r\ndone\r\n"));
+
+    // Device commands are queued for the transfer engine.
+    Command(ID_TRANSFER_CLOCK);
+    ASSERT_EQ(Frame()->PendingDeviceOperations().size(), 1u);
+    EXPECT_EQ(Frame()->TakeDeviceOperation(), 18);
+}
+
+TEST_F(ProgramTest, OpenSaveAndCloseAll)
+{
+    Start({kFixtures + L"program_fbd.yfb"});
+    ASSERT_EQ(DocumentCount(), 1);
+
+    // Open with a text file among the programs: the text file is refused, the program opens.
+    CCommonDlgScript dialogs;
+    dialogs.QueueFiles({std::wstring(LPCTSTR(kFixtures + L"program_ladder.yld")), L"/tmp/notes.txt"});
+    m_drv.Host().ClearMessageBoxes();
+    Command(57601);
+    EXPECT_EQ(DocumentCount(), 2);
+    ASSERT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
+    EXPECT_NE(m_drv.Host().MessageBoxes()[0].text.find(L"Can't load this type of file .txt"), std::wstring::npos);
+    CTavixDoc* ladder = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(ladder, nullptr);
+    EXPECT_TRUE(ladder->IsLadder());
+
+    // Save As offers the ladder's extension and writes the file.
+    const CString saved = Temp("copy.yld");
+    dialogs.QueueFiles({std::wstring(LPCTSTR(saved))});
+    Command(57604);
+    EXPECT_TRUE(PathFileExistsW(saved));
+    ASSERT_FALSE(dialogs.Queries().empty());
+    EXPECT_EQ(dialogs.Queries().back().defExt, L"yld");
+
+    // A file that cannot be read says why and opens nothing.
+    m_drv.Host().ClearMessageBoxes();
+    EXPECT_EQ(m_app->OpenDocumentFile(Temp("missing.yfb")), nullptr);
+    EXPECT_EQ(DocumentCount(), 2);
+    EXPECT_FALSE(m_drv.Host().MessageBoxes().empty());
+
+    // Close All: Cancel keeps everything; OK with nothing checked closes without saving.
+    POSITION pos = m_app->m_pFbdTemplate->GetFirstDocPosition();
+    while (pos)
+        m_app->m_pFbdTemplate->GetNextDoc(pos)->SetModifiedFlag(TRUE);
+    m_drv.Host().QueueIdleStep([] { ::SendMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(m_app->SaveAllModified());
+    m_drv.Host().QueueIdleStep([] {
+        HWND dlg = ::GetActiveWindow();
+        wchar_t caption[32] = {};
+        ::GetWindowTextW(dlg, caption, 31);
+        EXPECT_STREQ(caption, L"Close All");
+        ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(m_app->SaveAllModified());
+    pos = m_app->m_pFbdTemplate->GetFirstDocPosition();
+    while (pos)
+        EXPECT_FALSE(m_app->m_pFbdTemplate->GetNextDoc(pos)->IsModified());
+    // With nothing modified the program closes without asking.
+    EXPECT_TRUE(m_app->SaveAllModified());
+}
+
+TEST_F(ProgramTest, LanguageChangeTakesEffectAtTheNextStart)
+{
+    Start();
+    m_drv.Host().QueueIdleStep([] {
+        HWND dlg = ::GetActiveWindow();
+        ::SendMessageW(::GetDlgItem(dlg, IDC_LANGUAGE_COMBO), CB_SETCURSEL, 1, 0);
+        ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
+    });
+    m_drv.Host().ClearMessageBoxes();
+    Command(ID_OPTIONS_LANGUAGE);
+    ASSERT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_drv.Host().MessageBoxes()[0].text, L"Chages are not applied until restart of the progam.");
+    EXPECT_EQ(g_nLanguage, 0);  // this run stays English
+    EXPECT_EQ(TopMenuCaption(0), CString(L"&File"));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(GetSettingsFilePath(), bytes));
+    EXPECT_EQ(ParseLanguageSetting(bytes), 1);
+
+    Stop();
+    Start();
+    EXPECT_EQ(g_nLanguage, 1);
+    EXPECT_EQ(TopMenuCaption(0), CString(L"文件(&F)"));
+    Command(57600);
+    // The maximized program window's system menu takes position 0.
+    EXPECT_STREQ(LPCTSTR(TopMenuCaption(1)), L"文件(&F)");
+    EXPECT_STREQ(LPCTSTR(TopMenuCaption(2)), L"编辑(&E)");
+}
+
+TEST_F(ProgramTest, ADamagedSettingsFileStartsInEnglishAndIsKept)
+{
+    const std::vector<std::uint8_t> damaged = {0x01, 0x02, 0x03};
+    ASSERT_TRUE(WriteWholeFile(GetSettingsFilePath(), damaged));
+    m_drv.Host().ClearMessageBoxes();
+    Start();
+    EXPECT_EQ(g_nLanguage, 0);
+    EXPECT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
+    std::vector<std::uint8_t> now;
+    ASSERT_TRUE(ReadWholeFile(GetSettingsFilePath(), now));
+    EXPECT_EQ(now, damaged);
+}
+
+} // namespace
