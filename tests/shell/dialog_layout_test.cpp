@@ -1,0 +1,173 @@
+// Every dialog template of the program, English and Chinese, at 100 % and 200 %: no two visible
+// controls overlap (group boxes and controls stacked exactly on each other, which the code shows
+// one at a time, aside), every caption fits its control and every control lies inside its
+// dialog. Templates added later are checked the same way.
+#include "platform/base/ResourceTables.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/dialogs/DlgManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Box {
+    const DialogItem* item;
+    CRect rect;
+};
+
+bool Lower(const std::wstring& a, const wchar_t* b)
+{
+    std::wstring x;
+    for (wchar_t c : a)
+        x += wchar_t(std::towlower(c));
+    return x == b;
+}
+
+bool IsGroupBox(const DialogItem& i) { return Lower(i.className, L"button") && (i.style & 0xF) == BS_GROUPBOX; }
+
+bool HasCaption(const DialogItem& i)
+{
+    if (i.text.empty() || i.textId != 0)
+        return false;
+    if (Lower(i.className, L"button"))
+        return (i.style & BS_OWNERDRAW) != BS_OWNERDRAW && !(i.style & (BS_ICON | BS_BITMAP));
+    if (Lower(i.className, L"static")) {
+        const DWORD type = i.style & SS_TYPEMASK;
+        return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP ||
+               type == SS_SIMPLE;
+    }
+    return false;
+}
+
+// Extra room a control takes beside its text: the box of a check box or radio, the frame of a
+// group box.
+int Chrome(const DialogItem& i, SIZE bu)
+{
+    if (!Lower(i.className, L"button"))
+        return 0;
+    const DWORD type = i.style & 0xF;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ||
+        type == BS_3STATE || type == BS_AUTO3STATE)
+        return (i.style & BS_PUSHLIKE) ? 4 : MulDiv(12, bu.cx, 4);
+    if (type == BS_GROUPBOX)
+        return MulDiv(8, bu.cx, 4);
+    return 0;  // a push button's text may fill it
+}
+
+std::wstring Visible(const std::wstring& text)
+{
+    std::wstring out;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == L'&' && k + 1 < text.size() && text[k + 1] != L'&')
+            continue;
+        if (text[k] == L'\t')
+            break;
+        out += text[k];
+    }
+    return out;
+}
+
+std::vector<std::string> CheckLayout(const DialogTemplate& t, int scale)
+{
+    std::vector<std::string> problems;
+    const std::wstring face = t.fontFace.empty() ? L"MS Sans Serif" : t.fontFace;
+    const int points = (t.fontSize > 0 ? t.fontSize : 8) * scale;
+    const SIZE bu = DlgMeasureBaseUnits(face.c_str(), points, t.fontWeight, t.fontItalic);
+    auto px = [&](int x, int y, int cx, int cy) {
+        return CRect(MulDiv(x, bu.cx, 4), MulDiv(y, bu.cy, 8), MulDiv(x + cx, bu.cx, 4), MulDiv(y + cy, bu.cy, 8));
+    };
+    const CRect client = px(0, 0, t.cx, t.cy);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CFont font;
+    font.CreatePointFont(points * 10, face.c_str(), &dc);
+    CFont* old = dc.SelectObject(&font);
+    const int lineHeight = dc.GetTextExtent(CString(L"Ag")).cy;
+
+    std::vector<Box> boxes;
+    for (const DialogItem& i : t.items) {
+        if (!(i.style & WS_VISIBLE) || i.cx <= 0 || i.cy <= 0)
+            continue;
+        int cy = i.cy;
+        if (Lower(i.className, L"combobox") && (i.style & 0x3) != 0x1)
+            cy = std::min(cy, 14);  // the rest of a drop-down combo's height is its list
+        const CRect r = px(i.x, i.y, i.cx, cy);
+        std::ostringstream who;
+        who << "control " << i.id;
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
+            problems.push_back(who.str() + " lies outside the dialog");
+        if (HasCaption(i)) {
+            const int width = dc.GetTextExtent(CString(Visible(i.text).c_str())).cx + Chrome(i, bu);
+            const bool multiLine = Lower(i.className, L"static") && (i.style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP &&
+                                   (i.style & SS_TYPEMASK) != SS_SIMPLE;
+            const int lines = multiLine ? std::max(1, r.Height() / std::max(1, lineHeight)) : 1;
+            if (width > r.Width() * lines)
+                problems.push_back(who.str() + " caption does not fit");
+        }
+        if (!IsGroupBox(i))
+            boxes.push_back({&i, r});
+    }
+    for (size_t a = 0; a < boxes.size(); ++a)
+        for (size_t b = a + 1; b < boxes.size(); ++b) {
+            CRect both;
+            if (boxes[a].rect == boxes[b].rect || !both.IntersectRect(boxes[a].rect, boxes[b].rect))
+                continue;
+            std::ostringstream msg;
+            msg << "controls " << boxes[a].item->id << " and " << boxes[b].item->id << " overlap";
+            problems.push_back(msg.str());
+        }
+    dc.SelectObject(old);
+    return problems;
+}
+
+TEST(DialogLayout, EveryTemplateInBothLanguagesAtTwoSizes)
+{
+    int checked = 0;
+    for (const DialogTemplate& t : CompiledResources().dialogs) {
+        for (int scale : {1, 2}) {
+            for (const std::string& p : CheckLayout(t, scale))
+                ADD_FAILURE() << "dialog " << t.id << (t.language == kLangIdChinese ? " (Chinese)" : " (English)")
+                              << " at " << scale * 100 << " %: " << p;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(DialogLayout, TheCheckFindsOverlapsOverflowAndCutCaptions)
+{
+    DialogTemplate t;
+    t.cx = 100;
+    t.cy = 50;
+    t.fontFace = L"MS Sans Serif";
+    t.fontSize = 8;
+    auto item = [](const wchar_t* cls, const wchar_t* text, UINT id, DWORD style, int x, int y, int cx, int cy) {
+        DialogItem i;
+        i.className = cls;
+        i.text = text;
+        i.id = id;
+        i.style = style | WS_VISIBLE;
+        i.x = x, i.y = y, i.cx = cx, i.cy = cy;
+        return i;
+    };
+    t.items = {item(L"Button", L"Group", 1, BS_GROUPBOX, 0, 0, 100, 50),
+               item(L"Button", L"OK", 2, BS_PUSHBUTTON, 5, 5, 40, 14)};
+    EXPECT_TRUE(CheckLayout(t, 1).empty());
+    t.items.push_back(item(L"Button", L"Cancel", 3, BS_PUSHBUTTON, 30, 10, 40, 14));
+    t.items.push_back(item(L"Static", L"A caption far too long for its place", 4, SS_LEFT, 5, 30, 20, 8));
+    t.items.push_back(item(L"Edit", L"", 5, 0, 90, 40, 20, 12));
+    const std::vector<std::string> problems = CheckLayout(t, 1);
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0], "control 4 caption does not fit");
+    EXPECT_EQ(problems[1], "control 5 lies outside the dialog");
+    EXPECT_EQ(problems[2], "controls 2 and 3 overlap");
+}
+
+} // namespace
