@@ -103,10 +103,10 @@ TEST_F(TabBarTest, ClickingATabShowsItsViewAndResetsThePaletteTool)
     ASSERT_EQ(m_pFrame->m_paletteTools.size(), 1u);
     EXPECT_EQ(m_pFrame->m_paletteTools[0], std::make_pair(WPARAM(0), LPARAM(0)));
 
-    drv.Click(TabPoint(3));
+    drv.Click(TabPoint(2));
     drv.Pump();
-    EXPECT_EQ(m_bar.GetActiveView(), View(3));
-    EXPECT_EQ(View(3)->m_nGroup, 3);
+    EXPECT_EQ(m_bar.GetActiveView(), View(2));
+    EXPECT_EQ(View(2)->m_nGroup, 2);
     EXPECT_FALSE(View(1)->IsWindowVisible());
 }
 
