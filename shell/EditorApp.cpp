@@ -74,7 +74,11 @@ CEditorApp::CEditorApp() : CWinApp(nullptr)
     SetResourceLanguage(g_nLanguage == 1 ? kLangIdChinese : kLangIdEnglish);
 }
 
-CEditorApp::~CEditorApp() = default;
+CEditorApp::~CEditorApp()
+{
+    if (m_hBlockCursor)
+        ::DestroyCursor(m_hBlockCursor);
+}
 
 HCURSOR CEditorApp::MakeBlockCursor()
 {

@@ -154,6 +154,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
 void CMainFrame::OnDestroy()
 {
+    // The pane controls are the frame's objects: out of their panes, then gone.
+    const std::pair<CWnd**, UINT> controls[] = {{&m_pStatusButton, ID_PANE_STATUS_BUTTON},
+                                                {&m_pSeriesLabel, ID_PANE_SERIES}};
+    for (const auto& [control, pane] : controls) {
+        if (!*control)
+            continue;
+        if (const int index = m_wndStatusBar.CommandToIndex(pane); index >= 0)
+            m_wndStatusBar.SetPaneWindow(index, nullptr);
+        (*control)->DestroyWindow();
+        delete *control;
+        *control = nullptr;
+    }
     CMDIFrameWnd::OnDestroy();
     ClosePort();
 }
