@@ -12,7 +12,7 @@ class CInfoWindowBar : public CSizingControlBarCF
     DECLARE_DYNAMIC(CInfoWindowBar)
 public:
     // Longest log kept, in characters; the edit's own limit is set to it.
-    static constexpr int kMaxLogChars = 256 * 1024;
+    static constexpr int kMaxLogChars = 64 * 1024;
     ~CInfoWindowBar() override;
 
     // Appends text ("\n" ends a line; written to the edit as "\r\n"), drops the oldest lines

@@ -123,6 +123,18 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     Frame()->Log(L"done\n");
     EXPECT_EQ(Frame()->InfoWindow().GetLogText(), CString(L"Link 1\r\ndone\r\n"));
 
+    // A day of logging: the newest lines stay, the oldest go, whole lines at a time.
+    CString filler;
+    for (int i = 0; i < 1000; ++i)
+        filler += L'x';
+    for (int i = 0; i < 100; ++i)
+        Frame()->Log(L"%d %s\n", i, LPCTSTR(filler));
+    const CString log = Frame()->InfoWindow().GetLogText();
+    EXPECT_LE(log.GetLength(), CInfoWindowBar::kMaxLogChars);
+    EXPECT_EQ(log.Right(1005), CString(L"99 ") + filler + L"\r\n");
+    EXPECT_NE(log.Left(1).SpanIncluding(L"0123456789"), CString());
+    EXPECT_EQ(log.Find(L"Link 1"), -1);
+
     // Device commands are queued for the transfer engine.
     Command(ID_TRANSFER_CLOCK);
     ASSERT_EQ(Frame()->PendingDeviceOperations().size(), 1u);
