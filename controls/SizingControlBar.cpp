@@ -239,6 +239,9 @@ void CSizingControlBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS
         }
     }
     CalcClientArea(&lpncsp->rgrc[0], m_nDockBarID);
+    RECT& rc = lpncsp->rgrc[0];
+    rc.right = std::max(rc.right, rc.left);
+    rc.bottom = std::max(rc.bottom, rc.top);
 }
 
 void CSizingControlBar::CalcClientArea(LPRECT lpRect, UINT nDockBarID)
@@ -268,8 +271,6 @@ void CSizingControlBar::CalcClientArea(LPRECT lpRect, UINT nDockBarID)
         rc.DeflateRect((m_dwSCBStyle & SCBS_EDGELEFT) ? m_cxEdge : 0, (m_dwSCBStyle & SCBS_EDGETOP) ? m_cxEdge : 0,
                        (m_dwSCBStyle & SCBS_EDGERIGHT) ? m_cxEdge : 0, (m_dwSCBStyle & SCBS_EDGEBOTTOM) ? m_cxEdge : 0);
     }
-    rc.right = std::max(rc.right, rc.left);
-    rc.bottom = std::max(rc.bottom, rc.top);
     *lpRect = rc;
 }
 

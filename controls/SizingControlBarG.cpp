@@ -79,8 +79,6 @@ void CSizingControlBarG::CalcClientArea(LPRECT lpRect, UINT nDockBarID)
         rc.top += m_cyGripper;
         ptOrg = CPoint(rc.right - 12, rc.top - 13);
     }
-    rc.right = std::max(rc.right, rc.left);
-    rc.bottom = std::max(rc.bottom, rc.top);
     *lpRect = rc;
     m_biHide.MoveTo(CPoint(ptOrg.x - ptWnd.x, ptOrg.y - ptWnd.y));
 }

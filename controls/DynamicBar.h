@@ -1,0 +1,29 @@
+// cdxCDynamicBar: a caption sizing bar that hosts a dynamic bar dialog, which always fills its
+// client area. The bar's sizes start at the dialog's template size plus the bar's frame, and
+// the dialog's commands and command updates come before the bar's own.
+//
+// The bar does not own the dialog: a derived bar holds it as a member and sets m_pDynDlg.
+#pragma once
+
+#include "controls/DynamicDialog.h"
+#include "controls/SizingControlBarCF.h"
+
+class cdxCDynamicBar : public CSizingControlBarCF {
+    DECLARE_DYNAMIC(cdxCDynamicBar)
+public:
+    explicit cdxCDynamicBar(cdxCDynamicBarDlg* pDlg = nullptr) : m_pDynDlg(pDlg) {}
+
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    cdxCDynamicBarDlg* m_pDynDlg;
+
+protected:
+    // The hosted dialog exists and has its window.
+    BOOL IsDialogLive() const { return m_pDynDlg != nullptr && m_pDynDlg->IsWindowLive(); }
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+
+    DECLARE_MESSAGE_MAP()
+};
