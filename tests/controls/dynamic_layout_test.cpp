@@ -245,6 +245,9 @@ TEST_F(DynamicLayoutTest, ABarDialogFillsItsBarFollowsItsSizeAndNeverEnds)
     dlg.m_bEnable = TRUE;
     Idle();
     EXPECT_TRUE(dlg.GetDlgItem(int(kMove))->IsWindowEnabled());
+    // A command sent to the bar reaches the dialog first (once its update handler enables it).
+    m_bar->SendMessage(WM_COMMAND, MAKEWPARAM(kMove, 0), 0);
+    EXPECT_EQ(dlg.m_nCommands, 1);
 
     // Enter, Esc and Close leave it alone.
     dlg.GetDlgItem(int(kMove))->SetFocus();
