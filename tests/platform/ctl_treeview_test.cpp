@@ -332,6 +332,24 @@ TEST_F(TreeViewTest, DestroyingTheTreeReportsEveryItem)
     Ev ev = TakeLog();
     std::sort(ev.begin(), ev.end());
     EXPECT_EQ(ev, (Ev{"DELETE 1", "DELETE 2", "DELETE 3"}));
+
+    // a handler that deletes again (the reported item, or one already gone) does no harm
+    HWND tv2 = MakeTree(0, 1501);
+    HTREEITEM p = Add(tv2, TVI_ROOT, L"P", 1);
+    HTREEITEM c1 = Add(tv2, p, L"C1", 2);
+    Add(tv2, p, L"C2", 3);
+    int reports = 0;
+    onNotify = [&](NMHDR* h) -> LRESULT {
+        if (h->code == TVN_DELETEITEMW) {
+            ++reports;
+            SendMessageW(tv2, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(reinterpret_cast<NMTREEVIEWW*>(h)->itemOld.hItem));
+            SendMessageW(tv2, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(c1));
+        }
+        return 0;
+    };
+    EXPECT_TRUE(SendMessageW(tv2, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(p)));
+    EXPECT_EQ(reports, 3);
+    EXPECT_EQ(SendMessageW(tv2, TVM_GETCOUNT, 0, 0), 0);
     onNotify = nullptr;
 }
 

@@ -35,6 +35,7 @@ public:
     using Control::Control;
     Node root;
     std::set<Node*> alive;
+    std::set<Node*> dying;  // being reported as deleted
     Node* caret = nullptr;
     Node* drop = nullptr;
     int top = 0;  // first visible row
@@ -297,14 +298,21 @@ public:
         return true;
     }
 
+    // Frees n's branch (children first), reporting each item when notify is set. The branch is
+    // taken off its parent's list first: a handler that deletes items meanwhile finds only what
+    // is still alive.
     void Free(Node* n, bool notify)
     {
-        for (Node* k : n->kids)
-            Free(k, notify);
-        n->kids.clear();
+        std::vector<Node*> kids;
+        kids.swap(n->kids);
+        for (Node* k : kids)
+            if (alive.count(k))
+                Free(k, notify);
         if (n != &root) {
+            dying.insert(n);  // the handler may still read it, but not delete it again
             if (notify)
                 NotifyTree(TVN_DELETEITEMW, 0, n, nullptr);
+            dying.erase(n);
             alive.erase(n);
             delete n;
         }
@@ -312,6 +320,8 @@ public:
 
     void Delete(Node* n)
     {
+        if (dying.count(n))
+            return;
         if (n == &root) {
             for (Node* k : std::vector<Node*>(root.kids))
                 Delete(k);
@@ -340,7 +350,9 @@ public:
                 break;
             }
         Node* p = n->parent;
-        p->kids.erase(std::find(p->kids.begin(), p->kids.end(), n));
+        auto at = std::find(p->kids.begin(), p->kids.end(), n);
+        if (at != p->kids.end())
+            p->kids.erase(at);
         Free(n, true);
         SetTop(top);
         Redraw();
