@@ -354,3 +354,39 @@ TEST_F(TreeViewTest, DestroyingTheTreeReportsEveryItem)
 }
 
 }  // namespace
+
+namespace {
+
+// The list and tree views alike: NM_RCLICK first; WM_CONTEXTMENU follows unless the parent
+// answered it non-zero.
+TEST_F(TreeViewTest, RightClickGivesAContextMenuUnlessRClickIsTaken)
+{
+    rec.Watch({WM_CONTEXTMENU});
+    for (LPCWSTR cls : {WC_TREEVIEWW, WC_LISTVIEWW}) {
+        HWND view = Make(cls, L"", 0, 10, 10, 200, 150, 1502);
+        for (LRESULT answer : {0, 1}) {
+            SCOPED_TRACE(answer);
+            int rclicks = 0;
+            onNotify = [&](NMHDR* h) -> LRESULT {
+                if (h->code != NM_RCLICK)
+                    return 0;
+                ++rclicks;
+                return answer;
+            };
+            rec.Clear();
+            drv.AdvanceClock(1000);  // no double click
+            drv.Click(CHeadlessDriver::At(view, POINT{50, 50}), 1);
+            drv.Pump();
+            size_t menus = 0;
+            for (const uitest::Rec& m : rec.Log())
+                if (m.msg == WM_CONTEXTMENU && m.wnd == "parent" && reinterpret_cast<HWND>(m.wParam) == view)
+                    ++menus;
+            EXPECT_EQ(rclicks, 1);
+            EXPECT_EQ(menus, answer ? 0u : 1u);
+        }
+        onNotify = nullptr;
+        DestroyWindow(view);
+    }
+}
+
+}  // namespace

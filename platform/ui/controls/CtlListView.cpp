@@ -50,6 +50,7 @@ public:
     UINT callbackMask = 0;  // state bits the parent keeps (LVM_SETCALLBACKMASK)
     LabelEdit labelEdit;
     int editItem = -1, pendingEdit = -1;
+    bool rclickHandled = false;  // the parent answered NM_RCLICK non-zero
 
     bool OwnerData() const { return (Style() & LVS_OWNERDATA) != 0; }
     bool Sorted() const { return (Style() & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) != 0 && !OwnerData(); }
@@ -392,14 +393,14 @@ public:
         return i;
     }
 
-    void NotifyActivate(UINT code, int i, int sub, POINT p)
+    LRESULT NotifyActivate(UINT code, int i, int sub, POINT p)
     {
         NMITEMACTIVATE nm{};
         nm.iItem = i;
         nm.iSubItem = sub;
         nm.ptAction = p;
         nm.lParam = Valid(i) ? rows[size_t(i)].param : 0;
-        NotifyParent(nm.hdr, code);
+        return NotifyParent(nm.hdr, code);
     }
 
     // Where a new label goes in a sorted list: after the labels that sort with it or before.
@@ -795,6 +796,7 @@ public:
         case WM_LBUTTONDBLCLK: {
             HWND self = hwnd;
             bool hadFocus = Focused();
+            rclickHandled = false;
             if (!TakeFocus())
                 return 0;
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -827,10 +829,17 @@ public:
                     if (rows[size_t(k)].state & LVIS_SELECTED)
                         SetState(k, 0, LVIS_SELECTED);
             }
-            if (IsWindow(self))
-                NotifyActivate(msg == WM_LBUTTONDOWN ? NM_CLICK : NM_RCLICK, i, sub, p);
+            if (IsWindow(self) && NotifyActivate(msg == WM_LBUTTONDOWN ? NM_CLICK : NM_RCLICK, i, sub, p) && IsWindow(self))
+                rclickHandled = msg == WM_RBUTTONDOWN;
             return 0;
         }
+        case WM_RBUTTONUP:
+            // the parent gets WM_CONTEXTMENU unless it took NM_RCLICK (non-zero)
+            if (rclickHandled) {
+                rclickHandled = false;
+                return 0;
+            }
+            return Default(msg, wParam, lParam);
         case WM_MOUSEMOVE:
             if (ex & LVS_EX_TRACKSELECT) {
                 // resting on an item selects it (after the hover time)

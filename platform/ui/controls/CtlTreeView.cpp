@@ -46,6 +46,7 @@ public:
     LabelEdit labelEdit;
     Node* editNode = nullptr;
     Node* pendingEdit = nullptr;
+    bool rclickHandled = false;  // the parent answered NM_RCLICK non-zero
     static constexpr UINT_PTR kEditTimer = 1;
     static constexpr int kDispTextMax = 260;
 
@@ -578,7 +579,7 @@ public:
             UINT flags = 0;
             Node* n = HitTest(p, &flags);
             if (msg == WM_RBUTTONDOWN) {
-                NotifyParent(NM_RCLICK);
+                rclickHandled = NotifyParent(NM_RCLICK) != 0;
                 return 0;
             }
             if (n && flags == TVHT_ONITEMSTATEICON) {
@@ -658,6 +659,13 @@ public:
             }
             return 0;
         }
+        case WM_RBUTTONUP:
+            // the parent gets WM_CONTEXTMENU unless it took NM_RCLICK (non-zero)
+            if (rclickHandled) {
+                rclickHandled = false;
+                return 0;
+            }
+            return Default(msg, wParam, lParam);
         case WM_TIMER:
             if (wParam == kEditTimer) {
                 KillTimer(hwnd, kEditTimer);
