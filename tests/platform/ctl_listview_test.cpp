@@ -471,7 +471,7 @@ TEST_F(ListViewTest, SubItemPostPaintStage)
     HWND lv = MakeList(0, 1);
     std::vector<std::string> stages;
     onNotify = [&](NMHDR* h) -> LRESULT {
-        if (h->code != NM_CUSTOMDRAW)
+        if (h->code != NM_CUSTOMDRAW || h->hwndFrom != lv)
             return 0;
         auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(h);
         DWORD st = cd->nmcd.dwDrawStage;
