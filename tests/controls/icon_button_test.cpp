@@ -33,9 +33,6 @@ protected:
         ASSERT_TRUE(m_solid.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(60, 10, 100, 50), &m_host, kSolid));
         m_solid.SetFlat(FALSE);
         ASSERT_TRUE(m_next.Create(L"Next", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(110, 10, 170, 50), &m_host, kNext));
-        std::vector<DWORD> red(16 * 16, 0xFFFF0000);
-        m_hIcon = ::CreateIconFromArgb(red.data(), 16, 16);
-        ASSERT_NE(m_hIcon, nullptr);
         drv.Pump();
     }
     void TearDown() override
@@ -57,7 +54,6 @@ protected:
     CButtonHost m_host;
     CIconButton m_flat, m_solid;
     CButton m_next;
-    HICON m_hIcon = nullptr;
 };
 
 TEST_F(IconButtonTest, AFlatButtonLightsUpUnderThePointerAndANonFlatOneNever)
@@ -87,7 +83,11 @@ TEST_F(IconButtonTest, AFlatButtonLightsUpUnderThePointerAndANonFlatOneNever)
 
 TEST_F(IconButtonTest, AGreySecondIconShowsUntilThePointerComes)
 {
-    ASSERT_EQ(m_flat.SetIcon(m_hIcon, reinterpret_cast<HICON>(INT_PTR(CIconButton::IconGray))), CIconButton::ResultOk);
+    std::vector<DWORD> red(16 * 16, 0xFFFF0000);
+    HICON hIcon = ::CreateIconFromArgb(red.data(), 16, 16);
+    ASSERT_NE(hIcon, nullptr);
+    // The button takes the icon over and destroys it with its grey copy.
+    ASSERT_EQ(m_flat.SetIcon(hIcon, reinterpret_cast<HICON>(INT_PTR(CIconButton::IconGray))), CIconButton::ResultOk);
     drv.Pump();
     const int grey = int(0.299 * 255);
     EXPECT_EQ(Pixel(m_flat, CPoint(20, 20)), RGB(grey, grey, grey));
