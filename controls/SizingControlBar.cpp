@@ -794,23 +794,6 @@ void CSizingControlBar::InvertEdgeTracker()
 // ---------------------------------------------------------------------------------------------
 // CSCBDockContext
 
-namespace {
-
-// Moves rect the least distance that puts pt on or inside it.
-void EnsurePointInside(CRect& rect, CPoint pt)
-{
-    if (pt.x < rect.left)
-        rect.OffsetRect(pt.x - rect.left, 0);
-    else if (pt.x > rect.right)
-        rect.OffsetRect(pt.x - rect.right, 0);
-    if (pt.y < rect.top)
-        rect.OffsetRect(0, pt.y - rect.top);
-    else if (pt.y > rect.bottom)
-        rect.OffsetRect(0, pt.y - rect.bottom);
-}
-
-}  // namespace
-
 void CSCBDockContext::StartDrag(CPoint pt)
 {
     if (m_pBar->GetSafeHwnd() == nullptr)
@@ -837,10 +820,7 @@ void CSCBDockContext::StartDrag(CPoint pt)
     m_rectFrameDragHorz.DeflateRect(2, 2);
     m_rectFrameDragVert = m_rectFrameDragHorz;
 
-    EnsurePointInside(m_rectDragHorz, pt);
-    EnsurePointInside(m_rectDragVert, pt);
-    EnsurePointInside(m_rectFrameDragHorz, pt);
-    EnsurePointInside(m_rectFrameDragVert, pt);
+    KeepDragRectsUnder(pt);
 
     m_dwOverDockStyle = CanDock();
     Move(pt);

@@ -80,10 +80,7 @@ void CDockContext::StartDrag(CPoint pt)
         AdjustWindowForFloat(m_rectFrameDragHorz);
         AdjustWindowForFloat(m_rectFrameDragVert);
     }
-    EnsurePointInside(m_rectDragHorz, pt);
-    EnsurePointInside(m_rectDragVert, pt);
-    EnsurePointInside(m_rectFrameDragHorz, pt);
-    EnsurePointInside(m_rectFrameDragVert, pt);
+    KeepDragRectsUnder(pt);
 
     m_dwOverDockStyle = CanDock();
     Move(pt);
@@ -436,4 +433,12 @@ CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle)
         }
     }
     return pDockBar;
+}
+
+void CDockContext::KeepDragRectsUnder(CPoint pt)
+{
+    EnsurePointInside(m_rectDragHorz, pt);
+    EnsurePointInside(m_rectDragVert, pt);
+    EnsurePointInside(m_rectFrameDragHorz, pt);
+    EnsurePointInside(m_rectFrameDragVert, pt);
 }

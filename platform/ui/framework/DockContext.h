@@ -80,6 +80,9 @@ public:
 
 protected:
     void AdjustWindowForFloat(CRect& rect);
+    // Moves each of the four drag rectangles the least distance that puts pt on or inside it, so
+    // the tracker starts under the mouse.
+    void KeepDragRectsUnder(CPoint pt);
     // The top-level window of the dock site, on whose window DC the trackers are drawn.
     CWnd* TrackingWindow() const;
 };
