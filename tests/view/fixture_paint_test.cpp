@@ -75,7 +75,8 @@ TEST_F(ViewTest, ALadderProgramWithoutPowerBusGetsOneOnItsFirstRepaint)
     doc->m_rcExtent = CRect(0, 0, 900, 700);
     Open(std::move(doc), 400, 300);
     view->UpdateScrollSizes();
-    document->m_powerBus.RemoveAll();
+    while (!document->m_powerBus.IsEmpty())
+        delete document->m_powerBus.RemoveHead();
     Repaint();
     ASSERT_EQ(document->m_powerBus.GetCount(), 1);
     const auto* bus = static_cast<CPowerBusObj*>(document->m_powerBus.GetHead());
