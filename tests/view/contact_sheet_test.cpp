@@ -123,10 +123,10 @@ TEST_F(ContactSheet, TimersAndClocks)
     Compare(Render(), "sheet_timers");
 }
 
-TEST_F(ContactSheet, SpecialFunctions)
+TEST_F(ContactSheet, ExtraFunctions)
 {
     Build(CTavixDoc::kindFbd, Range(800, 827, {811}));
-    Compare(Render(), "sheet_special");
+    Compare(Render(), "sheet_extra_functions");
 }
 
 TEST_F(ContactSheet, WordAndDeviceFunctions)
