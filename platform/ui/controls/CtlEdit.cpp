@@ -17,6 +17,22 @@
 namespace ctl {
 namespace {
 
+// The largest n up to max for which fits(n) holds, found by halving; fits must hold for every
+// n below one that fits.
+template <class Fits>
+size_t LongestFitting(size_t max, Fits fits)
+{
+    size_t lo = 0, hi = max;
+    while (lo < hi) {
+        const size_t mid = (lo + hi + 1) / 2;
+        if (fits(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
 constexpr int kDefaultLimit = 30000;
 constexpr int kMaxLimit = 0x7FFFFFFE;
 
@@ -375,14 +391,7 @@ public:
                 return Measure(dc, Password() ? std::wstring(c.size(), pwChar) : c) <= tr.right - tr.left;
             };
             if (!fits(ins.size())) {
-                size_t lo = 0, hi = ins.size();
-                while (lo < hi) {
-                    size_t mid = (lo + hi + 1) / 2;
-                    if (fits(mid))
-                        lo = mid;
-                    else
-                        hi = mid - 1;
-                }
+                size_t lo = LongestFitting(ins.size(), fits);
                 ins.resize(lo);
                 clipped = true;
             }
@@ -400,14 +409,7 @@ public:
                 return int(lines.size()) <= shown;
             };
             if (!fits(ins.size())) {
-                size_t lo = 0, hi = ins.size();
-                while (lo < hi) {
-                    size_t mid = (lo + hi + 1) / 2;
-                    if (fits(mid))
-                        lo = mid;
-                    else
-                        hi = mid - 1;
-                }
+                size_t lo = LongestFitting(ins.size(), fits);
                 if (lo > 0 && ins[lo - 1] == L'\r')
                     --lo;  // never half a line break
                 ins.resize(lo);
