@@ -210,4 +210,36 @@
 #define IDS_INDICATOR_NUM               59138
 #define IDS_INDICATOR_SCRL              59139
 
+// ---- The diagram view's editing commands and texts
+// (ids of this group follow this line)
+
+
+// ---- Simulation: the child frame's bars, the simulated clock, printing and page layout
+// (ids of this group follow this line)
+
+
+// ---- The program properties sheet and its pages
+// (ids of this group follow this line)
+
+
+// ---- Device dialogs: transfer, port, I/O monitor, clock, summer/winter time, WiFi, colour
+// (ids of this group follow this line)
+
+
+// ---- Block property sheets and their pages
+// (ids of this group follow this line)
+
+
+// ---- Block property sheets, second set
+// (ids of this group follow this line)
+
+
+// ---- The grid control
+// (ids of this group follow this line)
+
+
+// ---- Message texts: editor pages, field dialogs, settings, live display
+// (ids of this group follow this line)
+
+
 #endif
