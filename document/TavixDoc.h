@@ -160,6 +160,10 @@ public:
     CString m_strProgramName;
     CString m_strPassword;
     float m_fZoom;
+    // Page Setup's margins (left, top, right, bottom, in the dialog's units) for the page and for
+    // the printout; kept for the run, not written to the file.
+    CRect m_rcPageMargins{0, 0, 0, 0};
+    CRect m_rcPrintMargins{0, 0, 0, 0};
     CString m_strCreator;
     CString m_strProject;
     CString m_strInstallation;

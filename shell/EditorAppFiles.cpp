@@ -13,9 +13,10 @@
 #include "resources/resource.h"
 #include "shell/ChineseTexts.h"
 #include "shell/CloseAllDlg.h"
-#include "shell/DiagramClasses.h"
 #include "shell/MainFrame.h"
 
+#include <cwchar>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -218,7 +219,35 @@ void CEditorApp::OnFilePageSetup()
         return;
     }
     CPageSetupDialog dlg(PSD_MARGINS, m_pMainWnd);
-    dlg.DoModal();
+    DEVMODE* mode = GetDevMode();
+    if (mode) {
+        dlg.m_strDevice = mode->dmDeviceName;
+        dlg.m_nOrientation = mode->dmOrientation;
+        dlg.m_nPaperSize = mode->dmPaperSize;
+    }
+    auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    if (CTavixDoc* active = frame ? frame->GetActiveDiagramDocument() : nullptr)
+        dlg.m_psd.rtMargin = active->m_rcPageMargins;
+    if (dlg.DoModal() != IDOK)
+        return;
+    // The printer settings stay with the application; the margins go to every open program.
+    if (mode) {
+        const CString device = dlg.GetDeviceName();
+        if (!device.IsEmpty())
+            wcsncpy(mode->dmDeviceName, device, std::size(mode->dmDeviceName) - 1);
+        mode->dmOrientation = dlg.m_nOrientation;
+        mode->dmPaperSize = dlg.m_nPaperSize;
+        mode->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+        m_bLandscape = dlg.m_nOrientation == DMORIENT_LANDSCAPE;
+    }
+    CRect margins;
+    dlg.GetMargins(&margins, nullptr);
+    for (CDocTemplate* pTemplate : {static_cast<CDocTemplate*>(m_pFbdTemplate), static_cast<CDocTemplate*>(m_pLadTemplate)})
+        for (CDocument* doc : DocumentsOf(pTemplate))
+            if (auto* diagram = dynamic_cast<CTavixDoc*>(doc)) {
+                diagram->m_rcPageMargins = margins;
+                diagram->m_rcPrintMargins = margins;
+            }
 }
 
 void CEditorApp::OnAppAbout()
