@@ -2,15 +2,19 @@
 //
 // TAVIX_SCREENSHOT=<file.png> makes a run save a picture of its main window (with the
 // Information Window shown) once it is up, and end: the end-to-end check under a virtual X
-// server and the start-up benchmark use it.
+// server uses it. TAVIX_STARTUP_REPORT=<file> makes a run write, once its main window is on the
+// display, the wall-clock time of that moment and how long reading a window back takes (both in
+// nanoseconds), and end: the start-up benchmark under a virtual X server uses it.
 #include "platform/host/HostSelect.h"
 #include "platform/ui/core/Host.h"
 #include "resources/resource.h"
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 CEditorApp theApp;
@@ -18,6 +22,13 @@ CEditorApp theApp;
 namespace {
 
 std::string g_screenshot;
+std::string g_startupReport;
+
+long long WallClockNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch()).count();
+}
 
 void TakeScreenshot(HWND hwnd, UINT, UINT_PTR id, DWORD)
 {
@@ -29,6 +40,21 @@ void TakeScreenshot(HWND hwnd, UINT, UINT_PTR id, DWORD)
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
+void ReportStartup(HWND hwnd, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(hwnd, id);
+    // A picture of the window can be read back once the window is painted on the display; the
+    // second picture tells how long the reading back itself takes.
+    const std::string picture = g_startupReport + ".png";
+    AfxGetHost()->Screenshot(hwnd, picture);
+    const long long painted = WallClockNs();
+    AfxGetHost()->Screenshot(hwnd, picture);
+    const long long readBack = WallClockNs() - painted;
+    std::remove(picture.c_str());
+    std::ofstream(g_startupReport) << painted << ' ' << readBack << '\n';
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -36,6 +62,8 @@ int main(int argc, char** argv)
     AfxInitHost(&argc, &argv);
     if (const char* shot = std::getenv("TAVIX_SCREENSHOT"))
         g_screenshot = shot;
+    if (const char* report = std::getenv("TAVIX_STARTUP_REPORT"))
+        g_startupReport = report;
     std::vector<CString> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(CString(argv[i]));
@@ -56,5 +84,7 @@ int main(int argc, char** argv)
             ::SetTimer(frame->m_hWnd, 0x5C, 700, &TakeScreenshot);
         }
     }
+    if (!g_startupReport.empty())
+        ::SetTimer(theApp.m_pMainWnd->m_hWnd, 0x5D, 0, &ReportStartup);
     return theApp.Run();
 }
