@@ -1,9 +1,10 @@
 // CCloseAllDlg: "Close All" at exit. It lists the modified programs, each with a check box that
-// says whether to save it; unchecked programs close without saving.
+// says whether to save it; unchecked programs close without saving. The list paints the check
+// boxes itself and reports a click on one with WM_XLISTCTRL_CHECKBOX_CLICKED.
 #pragma once
 
+#include "controls/ExtListCtrl.h"
 #include "platform/ui/controls/CtlImageList.h"
-#include "platform/ui/controls/CtlViewClasses.h"
 #include "platform/ui/dialogs/Dlg.h"
 
 class CCloseAllDlg : public CDialog
@@ -22,7 +23,7 @@ public:
         BOOL bSave = FALSE;
     };
     Entry m_entries[kMaxEntries];
-    CListCtrl m_list;
+    CExtListCtrl m_list;
     CImageList m_headerImages;
     BOOL m_bSelectAll = FALSE;
     int m_nCount = 0;
@@ -31,6 +32,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnSelectAll();
-    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnCheckboxClicked(WPARAM wParam, LPARAM lParam);
+    LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
+    void OnListNotify(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 };

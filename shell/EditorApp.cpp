@@ -15,9 +15,9 @@
 #include "resources/Resources.h"
 #include "resources/resource.h"
 #include "shell/ChildFrame.h"
-#include "shell/DiagramClasses.h"
 #include "shell/MainFrame.h"
 #include "shell/SettingsFile.h"
+#include "view/TavixView.h"
 
 #include <clocale>
 #include <cmath>
@@ -111,11 +111,11 @@ BOOL CEditorApp::InitInstance()
     SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
-    m_pFbdTemplate = new CMultiDocTemplate(IDR_FBD_TYPE, DiagramDocumentClass(), RUNTIME_CLASS(CChildFrame),
-                                           DiagramViewClass());
+    m_pFbdTemplate = new CMultiDocTemplate(IDR_FBD_TYPE, RUNTIME_CLASS(CTavixDoc), RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CTavixView));
     AddDocTemplate(m_pFbdTemplate);
-    m_pLadTemplate = new CMultiDocTemplate(IDR_LAD_TYPE, DiagramDocumentClass(), RUNTIME_CLASS(CChildFrame),
-                                           DiagramViewClass());
+    m_pLadTemplate = new CMultiDocTemplate(IDR_LAD_TYPE, RUNTIME_CLASS(CTavixDoc), RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CTavixView));
     AddDocTemplate(m_pLadTemplate);
 
     auto* frame = new CMainFrame;

@@ -16,7 +16,7 @@ int CInfoWindowBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CSizingControlBarCF::OnCreate(lpcs) == -1)
         return -1;
-    SetSCBStyle((GetSCBStyle() & ~0xFu) | ShowEdges | SizeChild);
+    SetSCBStyle(GetSCBStyle() | SCBS_SHOWEDGES | SCBS_SIZECHILD);
     CRect rc;
     GetClientRect(&rc);
     if (!m_wndEdit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL, rc, this,

@@ -5,7 +5,7 @@
 
 #include "platform/gdi/GdiObjects.h"
 #include "platform/ui/controls/CtlStdClasses.h"
-#include "shell/BarStandIns.h"
+#include "controls/SizingControlBarCF.h"
 
 class CInfoWindowBar : public CSizingControlBarCF
 {

@@ -13,10 +13,12 @@
 #include "shell/ChildFrame.h"
 #include "shell/ChineseTexts.h"
 #include "shell/CityTable.h"
-#include "shell/DiagramClasses.h"
 #include "shell/PaletteItems.h"
 #include "shell/WorkspaceView.h"
 #include "view/TavixView.h"
+
+#include <cwchar>
+#include <iterator>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
@@ -26,6 +28,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_NCLBUTTONUP()
     ON_NOTIFY(TBN_DROPDOWN, AFX_IDW_TOOLBAR, OnToolbarDropDown)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
     {WM_DRAWITEM, 0, 0, 0, nullptr, TVX_THUNK_(
         self->OnDrawItem(int(c.wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam)); c.result = TRUE; return TRUE;)},
     ON_MESSAGE(WM_PALETTE_TOOL, OnPaletteTool)
@@ -176,7 +179,7 @@ void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     CView* view = nullptr;
     if (CFrameWnd* child = GetActiveFrame(); child && child != this)
         view = child->GetActiveView();
-    if (CTavixView* diagram = DiagramViewOf(view); diagram && diagram->IsSimulating() && view)
+    if (CTavixView* diagram = dynamic_cast<CTavixView*>(view); diagram && diagram->IsSimulating() && view)
         view->SendMessage(WM_ACTIVATE, MAKEWPARAM(WORD(nState), WORD(bMinimized)),
                           reinterpret_cast<LPARAM>(pWndOther ? pWndOther->m_hWnd : nullptr));
 }
@@ -202,7 +205,7 @@ CTavixView* CMainFrame::GetActiveDiagramView() const
     CFrameWnd* child = self->GetActiveFrame();
     if (!child || child == self)
         return nullptr;
-    return DiagramViewOf(child->GetActiveView());
+    return dynamic_cast<CTavixView*>(child->GetActiveView());
 }
 
 CTavixDoc* CMainFrame::GetActiveDiagramDocument() const
@@ -212,7 +215,7 @@ CTavixDoc* CMainFrame::GetActiveDiagramDocument() const
     if (!child || child == self)
         return nullptr;
     CView* view = child->GetActiveView();
-    return view ? DiagramDocumentOf(view->GetDocument()) : nullptr;
+    return view ? dynamic_cast<CTavixDoc*>(view->GetDocument()) : nullptr;
 }
 
 void CMainFrame::OnToolbarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
@@ -234,6 +237,38 @@ void CMainFrame::OnToolbarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     if (chosen)
         SendMessage(WM_COMMAND, MAKEWPARAM(WORD(chosen), 0), 0);
     *pResult = TBDDRET_DEFAULT;
+}
+
+BOOL CMainFrame::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT id = UINT(pNMHDR->idFrom);
+    if (info->uFlags & TTF_IDISHWND)
+        id = UINT(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
+    const CString full = id ? AfxLoadString(id) : CString();
+    if (full.IsEmpty())
+        return FALSE;
+    CString tip;
+    if (id == ID_TRANSFER_PC_TO_DEVICE || id == ID_TRANSFER_DEVICE_TO_PC) {
+        // The transfer buttons say everything their string says, in the tip and the status bar.
+        tip = full;
+        if (m_wndStatusBar.m_hWnd)
+            m_wndStatusBar.SetPaneText(0, full);
+    } else if (id == ID_TOOLS_SIMULATION && !m_wndToolBar.GetToolBarCtrl().IsButtonEnabled(int(id)) && GetActiveDiagramView() &&
+               GetActiveDiagramView()->IsSimulating()) {
+        tip = AfxLoadString(IDS_ONE_SIMULATION_ONLY);
+    } else {
+        const int nl = full.Find(L'\n');
+        tip = nl >= 0 ? full.Mid(nl + 1) : CString();
+    }
+    wcsncpy(info->szText, tip, std::size(info->szText) - 1);
+    info->szText[std::size(info->szText) - 1] = L'\0';
+    info->lpszText = info->szText;
+    *pResult = 0;
+    // A tip window of its own stays above the other windows.
+    if (::GetWindowLong(pNMHDR->hwndFrom, GWL_STYLE) & WS_POPUP)
+        ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER);
+    return TRUE;
 }
 
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -4,6 +4,7 @@
 // choices to the active diagram view and queues device operations for the transfer engine.
 #pragma once
 
+#include "controls/CJTabCtrlBar.h"
 #include "platform/base/Afx.h"
 #include "platform/base/WinTypes.h"
 #include "platform/ui/framework/Frame.h"
@@ -12,16 +13,15 @@
 #include "platform/ui/controls/CtlImageList.h"
 #include "shell/InfoWindowBar.h"
 #include "shell/PaneStatusBar.h"
-#include "shell/BarStandIns.h"
 
 #include <deque>
 
 class CTavixView;
 class CTavixDoc;
 
-// Messages of the program's own windows to the main frame.
+// Messages of the program's own windows to the main frame (the palette's WM_PALETTE_TOOL comes
+// with the tab bar).
 constexpr UINT WM_DEVICE_OPERATION = WM_USER + 53;  // wParam: the operation code; posted
-constexpr UINT WM_PALETTE_TOOL = WM_USER + 55;      // wParam: the tool, lParam: the block type
 
 class CMainFrame : public CMDIFrameWnd
 {

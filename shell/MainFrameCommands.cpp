@@ -10,7 +10,6 @@
 #include "platform/ui/framework/CmdRouting.h"
 #include "platform/ui/framework/View.h"
 #include "resources/resource.h"
-#include "shell/DiagramClasses.h"
 #include "shell/EditorApp.h"
 #include "shell/LanguageDlg.h"
 #include "shell/SettingsFile.h"

@@ -191,6 +191,12 @@ void CWorkspaceView::OnLButtonUp(UINT nFlags, CPoint point)
     CScrollView::OnLButtonUp(nFlags, point);
 }
 
+void CWorkspaceView::OnTabBarNcLButtonUp(UINT, CPoint)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->ReleaseHeldPower();
+}
+
 void CWorkspaceView::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))

@@ -1,14 +1,15 @@
 // CWorkspaceView: one tab of the WorkBox palette. It draws the block types of its group as a
 // column of cells (symbol box and caption) for the active document, and a click on a cell hands
-// the type to the main frame as the insert tool.
+// the type to the main frame as the insert tool. The WorkBox tab bar tells it its group.
 #pragma once
 
+#include "controls/CJTabCtrlBar.h"
 #include "platform/ui/framework/View.h"
 
 #include <map>
 #include <vector>
 
-class CWorkspaceView : public CScrollView
+class CWorkspaceView : public CScrollView, public CPaletteTabView
 {
     DECLARE_DYNCREATE(CWorkspaceView)
 public:
@@ -16,6 +17,12 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+
+    // ---- what the tab bar sets ----
+    void SetPaletteGroup(int nGroup) override { m_nGroup = nGroup; }
+    void SetChosenBlockType(int nType) override { m_nChosenType = nType; }
+    // A release over the tab bar's frame completes a held power cycle of the simulation.
+    void OnTabBarNcLButtonUp(UINT nHitTest, CPoint point) override;
 
     // pt in view coordinates; *pnTool := 1 always; on a hit *pnType := the item's type, TRUE.
     BOOL HitTest(int* pnTool, int* pnType, CPoint pt);

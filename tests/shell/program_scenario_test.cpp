@@ -10,7 +10,6 @@
 #include "platform/ui/framework/MenuTypes.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
-#include "shell/DiagramClasses.h"
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SettingsFile.h"
@@ -20,6 +19,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +120,31 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     m_drv.Pump();
     EXPECT_EQ(Frame()->m_nPaletteBlockType, 301);
 
+    // Picking the TMR tab shows its view alone and takes the tool back.
+    CTabCtrl& tabs = Frame()->WorkBox().GetTabCtrl();
+    CRect tab;
+    ASSERT_TRUE(tabs.GetItemRect(1, &tab));
+    m_drv.Click(CHeadlessDriver::At(tabs.m_hWnd, tab.CenterPoint()));
+    m_drv.Pump();
+    EXPECT_EQ(Frame()->WorkBox().GetActiveView(), Frame()->WorkBox().GetView(1));
+    EXPECT_TRUE(Frame()->WorkBox().GetView(1)->IsWindowVisible());
+    EXPECT_FALSE(bsc->IsWindowVisible());
+    EXPECT_EQ(Frame()->m_nPaletteTool, 0);
+    EXPECT_EQ(Frame()->m_nPaletteBlockType, 0);
+
+    // The Information Window docks at the bottom with its log filling it.
+    Frame()->ToggleInfoWindow();
+    m_drv.Pump();
+    CInfoWindowBar& info = Frame()->InfoWindow();
+    ASSERT_TRUE(info.IsWindowVisible());
+    EXPECT_TRUE(info.IsDockedHorizontally());
+    CRect client, edit;
+    info.GetClientRect(&client);
+    info.m_wndEdit.GetWindowRect(&edit);
+    info.ScreenToClient(&edit);
+    EXPECT_EQ(edit, client);
+    EXPECT_GT(client.Height(), 20);
+
     Frame()->Log(L"Link %d\n", 1);
     Frame()->Log(L"done\n");
     EXPECT_EQ(Frame()->InfoWindow().GetLogText(), CString(L"Link 1\r\ndone\r\n"));
@@ -134,6 +160,16 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     EXPECT_EQ(log.Right(1005), CString(L"99 ") + filler + L"\r\n");
     EXPECT_NE(log.Left(1).SpanIncluding(L"0123456789"), CString());
     EXPECT_EQ(log.Find(L"Link 1"), -1);
+
+    // Toolbar tips: the transfer buttons show their whole string, also in the status bar; the
+    // others the part after the line feed.
+    struct Tip { UINT id; const wchar_t* tip; bool status; };
+    for (const Tip& t : {Tip{ID_TRANSFER_PC_TO_DEVICE, L"PC->Device\tCtrl+D", true},
+                         Tip{ID_TRANSFER_DEVICE_TO_PC, L"Device->PC\tCtrl+U", true}, Tip{57600, L"New", false}}) {
+        Frame()->StatusBar().SetPaneText(0, L"");
+        EXPECT_EQ(Frame()->ToolBar().GetTipText(t.id), CString(t.tip));
+        EXPECT_EQ(Frame()->StatusBar().GetPaneText(0), CString(t.status ? t.tip : L""));
+    }
 
     // Device commands are queued for the transfer engine.
     Command(ID_TRANSFER_CLOCK);
@@ -191,6 +227,28 @@ TEST_F(ProgramTest, OpenSaveAndCloseAll)
         EXPECT_FALSE(m_app->m_pFbdTemplate->GetNextDoc(pos)->IsModified());
     // With nothing modified the program closes without asking.
     EXPECT_TRUE(m_app->SaveAllModified());
+
+    // A checked row is saved (after the usual question), the unchecked one closes unsaved.
+    std::vector<CDocument*> docs;
+    for (pos = m_app->m_pFbdTemplate->GetFirstDocPosition(); pos;)
+        docs.push_back(m_app->m_pFbdTemplate->GetNextDoc(pos));
+    ASSERT_EQ(docs.size(), 2u);
+    ASSERT_EQ(docs[1]->GetPathName(), saved);
+    for (CDocument* doc : docs)
+        doc->SetModifiedFlag(TRUE);
+    ASSERT_EQ(::unlink(ToNativePath(saved).c_str()), 0);
+    m_drv.Host().QueueIdleStep([this] {
+        HWND list = ::GetDlgItem(::GetActiveWindow(), IDC_CLOSEALL_LIST);
+        RECT cell{LVIR_BOUNDS, 0, 0, 0};  // row 1, column 0: the save box
+        ASSERT_TRUE(::SendMessageW(list, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell)));
+        m_drv.Click(CHeadlessDriver::At(list, POINT{cell.left + 6, (cell.top + cell.bottom) / 2}));
+    });
+    m_drv.Host().QueueIdleStep([] { ::SendMessageW(::GetActiveWindow(), WM_COMMAND, IDOK, 0); });
+    m_drv.Host().QueueMessageBoxAnswer(IDYES);
+    EXPECT_TRUE(m_app->SaveAllModified());
+    EXPECT_TRUE(PathFileExistsW(saved));
+    EXPECT_FALSE(docs[0]->IsModified());
+    EXPECT_FALSE(docs[1]->IsModified());
 }
 
 TEST_F(ProgramTest, LanguageChangeTakesEffectAtTheNextStart)
