@@ -183,7 +183,10 @@ BOOL CGridCtrl::PasteTextToGrid(CCellID cell, COleDataObject* pDataObject, BOOL 
                     bPair = TRUE;
                     marks[CellKey(row, col)] = GRIDSTATE_LEFTHALF;
                     marks[CellKey(row, col + 1)] = GRIDSTATE_RIGHTHALF;
-                    ++colOffset;
+                    // Copied cells carry the right half's own text as the next item; loose
+                    // characters go on after the pair.
+                    if (!clip.bCellMode)
+                        ++colOffset;
                 }
             } else if (halves(row, col) & GRIDSTATE_LEFTHALF) {
                 bRefused = TRUE;  // one narrow character cannot replace half of a wide one
