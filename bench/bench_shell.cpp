@@ -1,5 +1,6 @@
-// The editor program as a user meets it (headless host): from the application object to the
-// first painted main window with one program open, and the memory in use with ten programs open.
+// The editor program as a user meets it: from the application object to the first painted main
+// window with one program open (headless host), the same for the real program with the GTK host
+// under a virtual X server, and the memory in use with ten programs open.
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
 #include "shell/EditorApp.h"
@@ -9,7 +10,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <cstdio>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -64,6 +67,47 @@ void BM_StartToFirstPaintWithOneProgram(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StartToFirstPaintWithOneProgram)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+long long ReadNumber(std::ifstream& in)
+{
+    long long value = -1;
+    in >> value;
+    return value;
+}
+
+// The real program under a virtual X server of its own with a window manager (the desktop
+// checks' session script): from the moment it is started to its main window on the display, as
+// the program reports it (less the time it takes to read the window back).
+void BM_GtkStartToFirstPaintWithOneProgram(benchmark::State& state)
+{
+    char tmpl[] = "/tmp/benchgtkXXXXXX";
+    const std::string dir = ::mkdtemp(tmpl);
+    const std::string start = dir + "/start", report = dir + "/report";
+    const std::string program = std::string(TAVIX_SOURCE_DIR) + "/tests/fixtures/program_fbd.yfb";
+    const std::string inner = "date +%s%N > '" + start + "'; exec env TAVIX_STARTUP_REPORT='" + report +
+                              "' XDG_CONFIG_HOME='" + dir + "' '" + TAVIX_PROGRAM + "' '" + program + "'";
+    const std::string command = "sh '" + std::string(TAVIX_SOURCE_DIR) + "/tests/desktop/wm_session.sh' sh -c \"" +
+                                inner + "\" >'" + dir + "/session.log' 2>&1";
+    for (auto _ : state) {
+        std::remove(start.c_str());
+        std::remove(report.c_str());
+        const int rc = std::system(command.c_str());
+        if (WIFEXITED(rc) && WEXITSTATUS(rc) == 77) {
+            state.SkipWithError("no virtual X server or window manager here");
+            break;
+        }
+        std::ifstream started(start), reported(report);
+        const long long t0 = ReadNumber(started), painted = ReadNumber(reported), readBack = ReadNumber(reported);
+        if (rc != 0 || t0 <= 0 || painted <= t0 || readBack < 0) {
+            state.SkipWithError("the program did not report its first paint");
+            break;
+        }
+        state.SetIterationTime(double(painted - t0 - readBack) / 1e9);
+    }
+    if (std::system(("rm -rf '" + dir + "'").c_str()) != 0)
+        state.counters["cleanup_failed"] = 1;
+}
+BENCHMARK(BM_GtkStartToFirstPaintWithOneProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ResidentMemoryWithTenPrograms(benchmark::State& state)
 {
