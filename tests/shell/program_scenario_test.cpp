@@ -144,6 +144,18 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     info.ScreenToClient(&edit);
     EXPECT_EQ(edit, client);
     EXPECT_GT(client.Height(), 20);
+    // Floated, it keeps its log filling it.
+    Frame()->FloatControlBar(&info, CPoint(200, 200));
+    m_drv.Pump();
+    ASSERT_TRUE(info.IsSizingFloating());
+    info.GetClientRect(&client);
+    info.m_wndEdit.GetWindowRect(&edit);
+    info.ScreenToClient(&edit);
+    EXPECT_EQ(edit, client);
+    EXPECT_GT(client.Height(), 20);
+    Frame()->DockControlBar(&info, AFX_IDW_DOCKBAR_BOTTOM);
+    m_drv.Pump();
+    EXPECT_TRUE(info.IsDockedHorizontally());
 
     Frame()->Log(L"Link %d\n", 1);
     Frame()->Log(L"done\n");
