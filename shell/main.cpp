@@ -59,6 +59,10 @@ void ReportStartup(HWND hwnd, UINT, UINT_PTR id, DWORD)
 
 int main(int argc, char** argv)
 {
+    // The editor draws with Cairo only: GDK need not load OpenGL (and the software renderer
+    // behind it) to choose its visuals, which takes a third of the start-up. A user's own
+    // setting stays.
+    ::setenv("GDK_GL", "disable", 0);
     AfxInitHost(&argc, &argv);
     if (const char* shot = std::getenv("TAVIX_SCREENSHOT"))
         g_screenshot = shot;
