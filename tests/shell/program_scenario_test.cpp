@@ -220,8 +220,25 @@ TEST_F(ProgramTest, OpenSaveAndCloseAll)
     EXPECT_EQ(DocumentCount(), 2);
     EXPECT_FALSE(m_drv.Host().MessageBoxes().empty());
 
-    // Close All: Cancel keeps everything; OK with nothing checked closes without saving.
+    // Page Setup: the printer settings stay with the program, the margins reach every program.
+    ASSERT_TRUE(m_app->IsLandscape());
+    dialogs.Queue([](CommonDlgQuery& q) {
+        q.margins = RECT{1000, 1500, 2000, 2500};
+        q.orientation = 1;
+        return true;
+    });
+    Command(57605);
+    EXPECT_FALSE(m_app->IsLandscape());
     POSITION pos = m_app->m_pFbdTemplate->GetFirstDocPosition();
+    while (pos) {
+        auto* doc = dynamic_cast<CTavixDoc*>(m_app->m_pFbdTemplate->GetNextDoc(pos));
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(doc->m_rcPageMargins, CRect(1000, 1500, 2000, 2500));
+        EXPECT_EQ(doc->m_rcPrintMargins, CRect(1000, 1500, 2000, 2500));
+    }
+
+    // Close All: Cancel keeps everything; OK with nothing checked closes without saving.
+    pos = m_app->m_pFbdTemplate->GetFirstDocPosition();
     while (pos)
         m_app->m_pFbdTemplate->GetNextDoc(pos)->SetModifiedFlag(TRUE);
     m_drv.Host().QueueIdleStep([] { ::SendMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
