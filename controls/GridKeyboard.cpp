@@ -40,6 +40,9 @@ LRESULT CGridCtrl::OnImeChar(WPARAM wParam, LPARAM)
     return 0;
 }
 
+// Both edges of the column range are checked in every row between the anchor and end: the
+// left edge moves left off right halves and the right edge right off left halves, until no
+// character is cut (an anchor sitting on a right half is covered too).
 void CGridCtrl::ExtendSelectionOverWideChars(CCellID& end)
 {
     CCellID& anchor = m_selectionAnchor;
@@ -53,24 +56,22 @@ void CGridCtrl::ExtendSelectionOverWideChars(CCellID& end)
                 return true;
         return false;
     };
-    // Moves column `moving` away from column `fixed` until no character is cut at its edge.
-    auto widen = [&](int& moving, int& fixed, const CCellID& fixedCell) {
-        if (moving >= fixed) {
-            while (moving < m_nColumnCount - 1 && anyRow(moving, GRIDSTATE_LEFTHALF))
-                ++moving;
-        } else {
-            if (IsLeftHalf(fixedCell.row, fixed) && fixed < m_nColumnCount - 1)
-                ++fixed;
-            while (moving > 0 && anyRow(moving, GRIDSTATE_RIGHTHALF))
-                --moving;
+    const bool bEndRight = end.col >= anchor.col;
+    int lo = std::min(anchor.col, end.col);
+    int hi = std::max(anchor.col, end.col);
+    for (bool bMoved = true; bMoved;) {
+        bMoved = false;
+        while (lo > 0 && anyRow(lo, GRIDSTATE_RIGHTHALF)) {
+            --lo;
+            bMoved = true;
         }
-    };
-    int ce = end.col;
-    int ca = anchor.col;
-    widen(ce, ca, anchor);
-    widen(ca, ce, end);
-    end.col = ce;
-    anchor.col = ca;
+        while (hi < m_nColumnCount - 1 && anyRow(hi, GRIDSTATE_LEFTHALF)) {
+            ++hi;
+            bMoved = true;
+        }
+    }
+    end.col = bEndRight ? hi : lo;
+    anchor.col = bEndRight ? lo : hi;
 }
 
 void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

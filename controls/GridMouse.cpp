@@ -61,7 +61,6 @@ void CGridCtrl::AdjustPressForHalves(BOOL bShift)
         m_selectionAnchor = clicked;
         if (IsRightHalf(clicked.row, clicked.col) && clicked.col > 0) {
             clicked.col--;
-            m_selectionAnchor = clicked;
         } else if (IsLeftHalf(clicked.row, clicked.col)) {
             m_selectionAnchor.col++;
         }
