@@ -212,6 +212,16 @@
 
 // ---- The diagram view's editing commands and texts
 // (ids of this group follow this line)
+#define IDS_INCOMPATIBLE_CONNECTORS     4700
+#define IDS_RECURSION_REFUSED           4701
+#define IDS_CONNECTORS_IN_USE           4702
+#define IDS_SAVE_ALL_FAILED             4703
+#define IDS_PASTE_ONLY_TEXTS            4704
+#define IDS_PASTE_NO_BUS_WIRES          4705
+#define IDS_PASTE_FBD_TO_LAD            4706
+#define IDS_PASTE_NOT_AVAILABLE         4707
+#define IDS_PASTE_NO_RESOURCES          4708
+#define IDS_PASTE_DAMAGED               4709
 
 
 // ---- Simulation: the child frame's bars, the simulated clock, printing and page layout

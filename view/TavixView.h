@@ -12,6 +12,8 @@
 #include "elements/ConnectLineObj.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class CTavixDoc;
 class CChildFrame;
@@ -140,6 +142,128 @@ public:
     // Marks the message-text numbers of the document's message-text blocks as used.
     void RebuildMessageTextSlots();
 
+    // ---- editing: mouse, wiring, insertion (view/ViewMouse*.cpp, ViewWiring*.cpp) ----
+    // The selection of a press in select mode; returns the next mode.
+    int SelectAt(int x, int y, UINT nFlags);
+    // Moves the selected blocks (their wire ends follow), wires and comments by a delta; nKey
+    // is the arrow key that nudges, 0 for a mouse move.
+    void MoveSelection(int dx, int dy, UINT nKey = 0);
+    void MoveWireSegment(int dx, int dy, CConnectLineObj* pWire, UINT nKey);
+    // TRUE when moving the hit vertical segment to x would bring it within 5 units of an end pin.
+    BOOL IsSegmentBlocked(int x, CConnectLineObj* pWire) const;
+    void SelectInRubberBand();
+    // Moves a wire's vertices (only the inner ones with bInnerOnly) and its end points.
+    void TranslateWire(CConnectLineObj* pWire, int dx, int dy, BOOL bInnerOnly);
+    void AutoScroll(BOOL bDragging, int x, int y);
+    // FALSE (beep and message) when the point lies outside the diagram extent; else pulls it
+    // inside the margin of a block, or of the given comment.
+    BOOL ClampInsertPoint(CPoint* pPoint, CBlockComment* pComment);
+    // After a move: selected objects outside the extent go back where the move started (with the
+    // message); FALSE then.
+    BOOL CheckSelectionInExtent();
+    // Moves the selection back by the drag anchor when anything selected lies outside the
+    // drawable area after a move to (x, y).
+    void KeepSelectionInside(int x, int y);
+    // Creates the element of a palette type at a point (not yet added); null when refused, with
+    // the refusal shown.
+    CBlockObj* InsertBlock(int nType, CPoint* pPoint);
+    // Creates a comment at a point (not yet added); null when the point is refused.
+    CBlockComment* CreateComment(CPoint point);
+    // Adds a new element made by InsertBlock: numbered, one undo step; the hooks of a message
+    // text or shift register run here. FALSE (element deleted) when the document has no number.
+    BOOL AddInsertedBlock(CBlockObj* pBlock);
+    // The ladder power bus (null in a function block diagram or before its first repaint).
+    CBlockObj* GetPowerBus() const;
+    // TRUE when the point lies on the power bus widened by 7 units left and right.
+    BOOL IsOnPowerBus(CPoint pt) const;
+
+    // One click of a connection at a diagram point (see the wiring rules). A null block means the
+    // block under the point, pin -1 the pin under it; bForce skips the refusals.
+    void ConnectAt(int x, int y, CBlockObj* pBlock = nullptr, int nPin = -1, BOOL bForce = FALSE);
+    // 1 when the signal classes of a source output and a destination input pin fit.
+    BOOL CheckPinTypes(CBlockObj* pSource, CBlockObj* pDest, int nPin) const;
+    // The live check while the mouse moves: sets m_nLinkState and shows the info tip.
+    void CheckLinkAtCursor(int x, int y, CPoint client);
+    // The refusal state (0, 1 incompatible, 2 loop) of joining a fixed wire end to a pin.
+    int CheckLink(CBlockObj* pFixed, int nFixedPin, CBlockObj* pTarget, int nTargetPin,
+                  CConnectLineObj* pMoving);
+    int PinHitTest(CBlockObj* pBlock, int x, int y) const;
+    void StoreWireLinks(CConnectLineObj* pWire);
+    // A wire without checks, appended to the document and linked; no undo step.
+    CConnectLineObj* CreateWire(int x1, int y1, CBlockObj* pStart, int nStartPin, int x2, int y2,
+                                CBlockObj* pEnd, int nEndPin);
+    void CancelWiring();
+    // Wires whose start or end block is the block, in document order.
+    int GetBlockWires(CPtrArray& wires, CBlockObj* pBlock) const;
+    int CountWiresAtPin(CBlockObj* pBlock, int nPin) const;
+    int GetWiresAtPin(CPtrArray& wires, CBlockObj* pBlock, int nPin) const;
+    // Junction dots between the wire and every other wire at that pin; validated on request.
+    void UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL bValidate, int nPin);
+    void ValidateJunctions(const CPtrArray& wires);
+    // Marks the junctions at both ends of a wire where more than one wire meets, then validates.
+    void RefreshJunctionsOf(CConnectLineObj* pWire);
+    // Tidies a wire's bends after a drag.
+    void NormalizeRoute(CConnectLineObj* pWire);
+    // Moves the dragged end of the current wire to another pin after the wiring checks; sets
+    // m_nLinkState when refused and then changes nothing.
+    void RelinkWireEnd(int x, int y, CBlockObj* pTarget, int nPin);
+    // Feedback tests: non-zero when the connection closes a loop the rules refuse.
+    int CheckFeedbackLoop(CConnectLineObj* pWire, CBlockObj* pTarget, int nPin);
+    BOOL FindRecursion(CConnectLineObj* pWire);
+    // One undo step of an edit: snapshot and the modified flag.
+    void TakeSnapshot();
+
+    // ---- editing: commands, keyboard, clipboard, deletion, connectors ----
+    // The palette's choice: the tool becomes the edit mode; tool 1 inserts blocks of the type.
+    void SelectPaletteTool(int nTool, int nType);
+    // Command 1079: the main frame's current tool and palette type.
+    void OnPaletteTool();
+    void OnModeConnect();
+    void OnModeSelect();
+    void OnContextSelection();
+    void OnModeCutJoin();
+    void OnModeInsertComment();
+    void OnEditSelectAll();
+    void AlignSelection(BOOL bVertical);
+    void OnAlignVertical() { AlignSelection(TRUE); }
+    void OnAlignHorizontal() { AlignSelection(FALSE); }
+    // Centres the view on an element and selects it; FALSE (beep) when there is no such element.
+    BOOL GoToBlock(int nNumber);
+    void OnGoToPartner();
+    void OnEditSeparate();
+    void JoinConnectors();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnFileSaveAll();
+    // The sub-menu of the context menu for the last right click (-1: none is shown).
+    int ChooseContextMenu();
+    void OnEditDelete();
+    // Removes the selection with everything that cannot stay without it; no undo step.
+    void DeleteSelection();
+    void RenumberFunctionBlocks();
+    void RefreshWireLinks();
+    // Drops every reference of the document's elements to an element about to be deleted.
+    void UnlinkReferencesTo(CBlockObj* pDeleted);
+    void RemoveBlockFields(CBlockObj* pBlock);
+    void RemoveOperandFields(int nOperand);
+    void RefreshFieldNumbers();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Whether clipboard content may enter this program. FALSE with the text to show in
+    // *pMessage (*pAnswered set when the user already answered a question instead); may clear
+    // *pKeepWires when the user chose to paste without the wires.
+    BOOL CheckPasteAllowed(const CObList& blocks, const CObList& wires, CString* pMessage, BOOL* pKeepWires,
+                           BOOL* pAnswered);
+    // Replaces the current wire by a connector pair; FALSE (nothing changed, message shown)
+    // when the document has no room for the two connectors.
+    BOOL SeparateWire();
+    // Where a connector is tried at the try order k of the spiral search (dx negated for 901).
+    static void GetSpiralOffset(int nType, int k, int* pDx, int* pDy);
+    BOOL IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const;
+    void PlaceConnector(CBlockObj* pConnector);
+    int SeparateOverlappingWires();
+
     // ---- members (the view's state; several Parts of the editor read and write them) ----
     BOOL m_bSnapshotOnConnect = TRUE;
     BOOL m_bMsgTextSlotUsed[kMessageTextSlots] = {};
@@ -172,6 +296,10 @@ public:
     CPoint m_ptDown;
     int m_nLinkState = 0;                   // 0 allowed, 1 incompatible, 2 recursion
     BOOL m_bWireFromInsert = FALSE;
+    // ---- editing state ----
+    BOOL m_bVerticalNudge = FALSE;          // the last arrow key was Up or Down
+    CPoint m_ptAnchor;                      // drag anchor: where a move or paste started
+    std::vector<std::pair<CBlockComment*, CPoint>> m_savedComments;  // positions before a move
     int m_nRepaintRequests = 0;             // repaint requests while there is no window
 
 protected:
@@ -187,6 +315,34 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     BOOL OnEraseBkgnd(CDC* pDC);
     LRESULT OnSimTick(WPARAM, LPARAM);
+    // ---- editing: window messages and command states ----
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnUpdateModeConnect(CCmdUI* pCmdUI);
+    void OnUpdateModeSelect(CCmdUI* pCmdUI);
+    void OnUpdateModeCutJoin(CCmdUI* pCmdUI);
+    void OnUpdateModeInsertComment(CCmdUI* pCmdUI);
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    void OnUpdateAlign(CCmdUI* pCmdUI);
+    void OnUpdateSelectAll(CCmdUI* pCmdUI);
+    void OnUpdateZoomIn(CCmdUI* pCmdUI);
+    void OnUpdateZoomOut(CCmdUI* pCmdUI);
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditDelete(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    void OnUpdateNotLocked(CCmdUI* pCmdUI);
+    // Leaves simulation through the Simulation command before an editing mode starts.
+    void LeaveSimulationForEdit();
+    // True while edits are refused: simulating.
+    BOOL IsEditLocked() const;
     // Rebuilds the off-screen bitmap at the client size.
     void CreateMemBitmap();
 

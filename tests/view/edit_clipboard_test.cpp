@@ -1,0 +1,186 @@
+// Copy and paste through the clipboard's private format: between programs, after the source
+// program closed, the checks that refuse content with the reason, and content that another
+// process placed under the format name.
+#include "EditTestSupport.h"
+
+#include "elements/BlockTypes.h"
+#include "platform/ui/core/Clipboard.h"
+#include "platform/ui/core/Ole.h"
+
+#include <cstring>
+
+namespace viewtest {
+namespace {
+
+UINT PrivateFormat() { return ::RegisterClipboardFormatW(L"NorvettFABLogic"); }
+
+void PutOnClipboard(const std::string& bytes)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+    ::GlobalUnlock(h);
+    ::SetClipboardData(PrivateFormat(), h);
+    ::CloseClipboard();
+}
+
+class ClipboardEdit : public EditTest {
+protected:
+    void TearDown() override
+    {
+        target.reset();
+        targetDoc.reset();
+        if (::OpenClipboard(nullptr)) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
+        EditTest::TearDown();
+    }
+    void OpenNew(int kind)
+    {
+        auto doc = NewDocument(kind);
+        doc->OnNewDocument();
+        Open(std::move(doc));
+    }
+    // A second program with a view of its own (no window) to paste into.
+    CTavixView* NewTarget(int kind, WORD hardware = 0x5188)
+    {
+        target.reset();
+        targetDoc = NewDocument(kind, hardware);
+        targetDoc->OnNewDocument();
+        target = std::make_unique<CTavixView>(targetDoc.get());
+        return target.get();
+    }
+    // Input, AND gate and a wire between them, all selected and copied.
+    void CopyWiredPair(int gateType)
+    {
+        CBlockObj* in = Insert(gateType == 300 ? 600 : 301, CPoint(100, 100));
+        CBlockObj* gate = Insert(gateType, CPoint(200, 100));
+        ASSERT_TRUE(in && gate);
+        ASSERT_NE(Wire(in, 10, gate, 0), nullptr);
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_COPY);
+    }
+    std::unique_ptr<CTavixDoc> targetDoc;
+    std::unique_ptr<CTavixView> target;
+};
+
+TEST_F(ClipboardEdit, ACopySurvivesItsProgramAndPastesWithItsWireAtTheLastClick)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    CopyWiredPair(300);
+    // The source program goes away before the paste.
+    frame->DestroyWindow();
+    frame = nullptr;
+    view = nullptr;
+    document.reset();
+    Pump();
+
+    CTavixView* t = NewTarget(CTavixDoc::kindFbd);
+    CPoint gateAt(400, 300);
+    CBlockObj* existing = t->InsertBlock(304, &gateAt);
+    ASSERT_TRUE(existing && t->AddInsertedBlock(existing));
+    t->m_ptDown = CPoint(500, 400);
+    const int steps = targetDoc->m_undo.GetCurrent();
+    t->OnEditPaste();
+    EXPECT_EQ(targetDoc->m_undo.GetCurrent(), steps + 1);
+    ASSERT_EQ(targetDoc->m_blocks.GetCount(), 3);
+    ASSERT_EQ(targetDoc->m_wires.GetCount(), 1);
+    auto* in = static_cast<CBlockObj*>(targetDoc->m_blocks.GetAt(targetDoc->m_blocks.FindIndex(1)));
+    auto* gate = static_cast<CBlockObj*>(targetDoc->m_blocks.GetTail());
+    EXPECT_EQ(gate->m_nNumber, 9001);  // after the block already there
+    EXPECT_EQ(in->m_nType, 600);
+    auto* w = static_cast<CConnectLineObj*>(targetDoc->m_wires.GetHead());
+    EXPECT_EQ(w->m_pStartBlock, in);
+    EXPECT_EQ(w->m_pEndBlock, gate);
+    EXPECT_EQ(gate->m_nLink[0], in->m_nNumber);
+    EXPECT_EQ(in->m_nLink[10], gate->m_nNumber);
+    // The pasted group is selected with its top-left corner at the last click.
+    EXPECT_EQ(t->m_selBlocks.GetCount(), 2);
+    EXPECT_EQ(t->m_selWires.GetCount(), 1);
+    EXPECT_EQ(std::min(in->m_ptOrigin.x, gate->m_ptOrigin.x), 500);
+    EXPECT_EQ(std::min(in->m_ptOrigin.y, gate->m_ptOrigin.y), 400);
+    EXPECT_FALSE(existing->m_bSelected);
+}
+
+TEST_F(ClipboardEdit, FunctionBlockWiresIntoALadderAskFirstAndNoPastesNothing)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    CopyWiredPair(303);
+    CTavixView* t = NewTarget(CTavixDoc::kindLadder);
+    drv.Host().QueueMessageBoxAnswer(IDNO);
+    t->OnEditPaste();
+    auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);  // the question, and no second box after No
+    EXPECT_EQ(boxes[0], L"Cannot transfer connections from FBD to LAD.\nPaste the clipboard content without connections?");
+    EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+
+    drv.Host().QueueMessageBoxAnswer(IDYES);
+    t->OnEditPaste();
+    Boxes();
+    EXPECT_EQ(targetDoc->m_blocks.GetCount(), 2);
+    EXPECT_EQ(targetDoc->m_wires.GetCount(), 0);
+    for (POSITION pos = targetDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* b = static_cast<CBlockObj*>(targetDoc->m_blocks.GetNext(pos));
+        EXPECT_EQ(b->m_nLink[10], LINK_NONE);
+        EXPECT_EQ(b->m_nLink[0], LINK_OPEN);
+    }
+}
+
+TEST_F(ClipboardEdit, ContentTheTargetCannotHoldIsRefusedWithTheListOfBlocks)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    ASSERT_NE(Insert(600, CPoint(100, 100)), nullptr);
+    ASSERT_NE(Insert(300, CPoint(200, 100)), nullptr);
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_EDIT_COPY);
+    CTavixView* t = NewTarget(CTavixDoc::kindLadder);
+    t->OnEditPaste();
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::wstring header =
+        L"Insertion is not allowed.\nThe following Blocks are not available in the current programming language:\n";
+    EXPECT_EQ(boxes[0].substr(0, header.size()), header);
+    EXPECT_NE(boxes[0].find(L"\n-"), std::wstring::npos);
+    EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+}
+
+TEST_F(ClipboardEdit, DamagedOrHostileClipboardContentIsRefusedWhole)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    ASSERT_NE(Insert(300, CPoint(200, 100)), nullptr);
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_EDIT_COPY);
+    // The genuine content, cut short at every tenth byte, and a count far beyond the content.
+    std::string genuine;
+    {
+        COleDataObject data;
+        ASSERT_TRUE(data.AttachClipboard());
+        std::unique_ptr<CFile> file(data.GetFileData(CLIPFORMAT(PrivateFormat())));
+        ASSERT_TRUE(file);
+        genuine.resize(size_t(file->GetLength()));
+        file->Read(genuine.data(), UINT(genuine.size()));
+    }
+    CTavixView* t = NewTarget(CTavixDoc::kindFbd);
+    std::vector<std::string> bad;
+    for (size_t n = 1; n < genuine.size(); n += 10)
+        bad.push_back(genuine.substr(0, n));
+    bad.push_back(std::string("\xFF\xFF\xFF\xFF\x7F", 5));
+    bad.push_back(std::string("\x01\x00\xFF\xFF\x01\x00\x09\x00" "CWidgetX", 16));
+    for (const std::string& bytes : bad) {
+        PutOnClipboard(bytes);
+        t->OnEditPaste();
+        EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"The clipboard content is damaged and cannot be pasted."})
+            << bytes.size();
+        EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+        EXPECT_TRUE(t->m_selBlocks.IsEmpty());
+    }
+    // The genuine content still pastes.
+    PutOnClipboard(genuine);
+    t->OnEditPaste();
+    EXPECT_EQ(targetDoc->m_blocks.GetCount(), 1);
+}
+
+}  // namespace
+}  // namespace viewtest

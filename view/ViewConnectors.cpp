@@ -1,0 +1,291 @@
+// Connector pairs: replacing a long wire by a sending connector next to the consuming input and
+// a receiving connector next to the producing output (placed by a spiral search for a free
+// spot), joining a pair back into one wire, and going from one end of a pair to the other.
+#include "view/TavixView.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockConnectors.h"
+#include "elements/BlockObj.h"
+#include "elements/ConnectLineObj.h"
+#include "resources/resource.h"
+
+#include <array>
+
+namespace {
+
+bool IsConnectorType(const CBlockObj* p) { return p && (p->m_nType == TYPE_MALE || p->m_nType == TYPE_FEMALE); }
+
+// Try order of each offset (dy -8..8 down, dx 0..7 across).
+constexpr int kSpiral[17][8] = {
+    {106, 108, 110, 112, 114, 116, 118, 134}, {79, 81, 83, 85, 87, 89, 103, 132},
+    {56, 58, 60, 62, 64, 76, 101, 130},       {37, 39, 41, 43, 53, 74, 99, 128},
+    {22, 24, 26, 34, 51, 72, 97, 126},        {11, 13, 19, 32, 49, 70, 95, 124},
+    {4, 8, 17, 30, 47, 68, 93, 122},          {1, 6, 15, 28, 45, 66, 91, 120},
+    {0, 3, 10, 21, 36, 55, 78, 105},          {2, 7, 16, 29, 46, 67, 92, 121},
+    {5, 9, 18, 31, 48, 69, 94, 123},          {12, 14, 20, 33, 50, 71, 96, 125},
+    {23, 25, 27, 35, 52, 73, 98, 127},        {38, 40, 42, 44, 54, 75, 100, 129},
+    {57, 59, 61, 63, 65, 77, 102, 131},       {80, 82, 84, 86, 88, 90, 104, 133},
+    {107, 109, 111, 113, 115, 117, 119, 135},
+};
+constexpr int kSpiralOrders = 136;
+
+int PartnerNumber(const CBlockObj* p)
+{
+    return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
+}
+
+CRect Normalised(CRect r)
+{
+    r.NormalizeRect();
+    return r;
+}
+
+} // namespace
+
+void CTavixView::GetSpiralOffset(int nType, int k, int* pDx, int* pDy)
+{
+    static const auto inverse = [] {
+        std::array<std::pair<int, int>, kSpiralOrders> a{};
+        for (int row = 0; row < 17; ++row)
+            for (int dx = 0; dx < 8; ++dx)
+                a[size_t(kSpiral[row][dx])] = {dx, row - 8};
+        return a;
+    }();
+    const auto& o = inverse[size_t(std::max(0, std::min(k, kSpiralOrders - 1)))];
+    *pDx = nType == TYPE_FEMALE ? -o.first : o.first;
+    *pDy = o.second;
+}
+
+BOOL CTavixView::IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const
+{
+    CTavixDoc* pDoc = GetDocument();
+    const int width = pDoc->m_rcExtent.Width(), height = pDoc->m_rcExtent.Height();
+    const int x = pConnector->m_ptOrigin.x + 20 * dx, y = pConnector->m_ptOrigin.y + 20 * dy;
+    if (x <= 0 || x >= width || y <= 0 || y >= height || x + pConnector->m_nWidth >= width ||
+        y + pConnector->m_nHeight >= height)
+        return TRUE;
+    const CRect candidate(x, y, x + pConnector->m_nWidth, y + pConnector->m_nHeight);
+    CRect common;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* b = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        if (b == pConnector)
+            continue;
+        const int side = IsConnectorType(b) ? 2 : 5;
+        const CRect body(b->m_ptOrigin.x - side, b->m_ptOrigin.y - 5, b->m_ptOrigin.x + b->m_nWidth + side,
+                         b->m_ptOrigin.y + b->m_nHeight);
+        if (common.IntersectRect(&candidate, &body))
+            return TRUE;
+    }
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
+        auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        for (INT_PTR i = 1; i < w->m_points.GetSize(); ++i) {
+            const CPoint a = w->m_points[i - 1], b = w->m_points[i];
+            CRect seg = Normalised(CRect(a, b));
+            if (a.x == b.x)
+                seg.InflateRect(2, 0);
+            else
+                seg.InflateRect(0, 2);
+            if (common.IntersectRect(&candidate, &seg))
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CTavixView::PlaceConnector(CBlockObj* pConnector)
+{
+    for (int k = 0; k < kSpiralOrders; ++k) {
+        int dx, dy;
+        GetSpiralOffset(pConnector->m_nType, k, &dx, &dy);
+        if (!IsPlaceOccupied(pConnector, dx, dy)) {
+            pConnector->m_ptOrigin.Offset(20 * dx, 20 * dy);
+            pConnector->m_ptSaved = pConnector->m_ptOrigin;
+            return;
+        }
+    }
+}
+
+BOOL CTavixView::SeparateWire()
+{
+    CTavixDoc* pDoc = GetDocument();
+    CConnectLineObj* w = m_pCurWire;
+    if (!pDoc || !w || !w->m_pStartBlock || !w->m_pEndBlock || !pDoc->m_wires.Find(w))
+        return FALSE;
+    // Both connectors must fit before the wire goes, or the wire would be lost.
+    if (!pDoc->CanAddBlock(TYPE_FEMALE) || !pDoc->CanAddBlock(TYPE_MALE)) {
+        CString text;
+        text.LoadString(IDS_CONNECTORS_IN_USE);
+        AfxMessageBox(text, MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    const bool startIsInput = w->m_nStartPin < kFirstOutputPin;
+    const bool endIsInput = w->m_nEndPin < kFirstOutputPin;
+    if (startIsInput == endIsInput)
+        return FALSE;
+    CBlockObj* pConsumer = startIsInput ? w->m_pStartBlock : w->m_pEndBlock;
+    const int consumerPin = startIsInput ? w->m_nStartPin : w->m_nEndPin;
+    const CPoint consumerEnd = startIsInput ? w->m_ptStart : w->m_ptEnd;
+    CBlockObj* pProducer = startIsInput ? w->m_pEndBlock : w->m_pStartBlock;
+    const int producerPin = startIsInput ? w->m_nEndPin : w->m_nStartPin;
+    const CPoint producerEnd = startIsInput ? w->m_ptEnd : w->m_ptStart;
+
+    auto make = [&](int type, CPoint end, int ox, int oy) {
+        CBlockObj* p = type == TYPE_MALE ? static_cast<CBlockObj*>(new CBlockMale) : new CBlockFemale;
+        p->m_nWidth = 15;
+        p->m_nHeight = 10;
+        p->m_ptOrigin = CPoint(end.x + ox, end.y + oy);
+        p->m_ptSaved = p->m_ptOrigin;
+        return p;
+    };
+    CBlockObj* pFemale = make(TYPE_FEMALE, consumerEnd, -35, -5);
+    CBlockObj* pMale = make(TYPE_MALE, producerEnd, 20, -5);
+
+    // Only the wire goes.
+    ClearSelection(0);
+    w->m_bSelected = TRUE;
+    m_selWires.AddTail(w);
+    DeleteSelection();
+    PlaceConnector(pFemale);
+    pDoc->AddBlock(pFemale);
+    PlaceConnector(pMale);
+    pDoc->AddBlock(pMale);
+
+    const BOOL keep = m_bSnapshotOnConnect;
+    m_bSnapshotOnConnect = FALSE;
+    m_nWireStage = 0;
+    CRect rc;
+    pDoc->GetPinPosition(&rc, pConsumer, consumerPin);
+    ConnectAt(rc.CenterPoint().x, rc.CenterPoint().y, pConsumer, consumerPin, TRUE);
+    ConnectAt(pFemale->m_ptOrigin.x + pFemale->m_nWidth, pFemale->m_ptOrigin.y + pFemale->m_nHeight / 2, pFemale,
+              kOutputPin, TRUE);
+    pDoc->GetPinPosition(&rc, pProducer, producerPin);
+    ConnectAt(rc.CenterPoint().x, rc.CenterPoint().y, pProducer, producerPin, TRUE);
+    ConnectAt(pMale->m_ptOrigin.x, pMale->m_ptOrigin.y + pMale->m_nHeight / 2, pMale, 0, TRUE);
+    m_bSnapshotOnConnect = keep;
+    m_pCurWire = nullptr;
+    TakeSnapshot();
+    InvalidateAll();
+    return TRUE;
+}
+
+void CTavixView::JoinConnectors()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CBlockObj* pConnector = nullptr;
+    if (m_pCurWire && IsConnectorType(m_pCurWire->m_pEndBlock))
+        pConnector = m_pCurWire->m_pEndBlock;
+    else if (IsConnectorType(m_pCurBlock))
+        pConnector = m_pCurBlock;
+    CBlockObj* pPartner = pConnector ? pDoc->FindBlockByNumber(PartnerNumber(pConnector)) : nullptr;
+    CConnectLineObj* w1 = pConnector ? pDoc->FindWireOnConnector(pConnector) : nullptr;
+    CConnectLineObj* w2 = pPartner ? pDoc->FindWireOnConnector(pPartner) : nullptr;
+    if (!w1 || !w2 || !w1->m_pStartBlock || !w2->m_pStartBlock) {
+        // A half pair (damaged file) has nothing to join.
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    CBlockObj* pFirst = w1->m_pStartBlock;
+    const int firstPin = w1->m_nStartPin;
+    CBlockObj* pSecond = w2->m_pStartBlock;
+    const int secondPin = w2->m_nStartPin;
+    const CPoint p1 = w1->m_ptStart, p2 = w2->m_ptStart;
+    ClearSelection(0);
+    pConnector->m_bSelected = TRUE;
+    m_selBlocks.AddTail(pConnector);
+    m_pCurWire = nullptr;
+    m_pCurBlock = nullptr;
+    DeleteSelection();
+    const BOOL keep = m_bSnapshotOnConnect;
+    m_bSnapshotOnConnect = FALSE;
+    m_nWireStage = 0;
+    ConnectAt(p1.x, p1.y, pFirst, firstPin, TRUE);
+    ConnectAt(p2.x, p2.y, pSecond, secondPin, TRUE);
+    m_bSnapshotOnConnect = keep;
+    TakeSnapshot();
+    InvalidateAll();
+}
+
+int CTavixView::SeparateOverlappingWires()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return 0;
+    std::vector<CConnectLineObj*> first;
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
+        first.push_back(static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos)));
+    for (CConnectLineObj* w : first) {
+        if (!pDoc->m_wires.Find(w) || w->m_points.GetSize() < 2)
+            continue;
+        bool crosses = false;
+        CRect common;
+        for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
+            const CPoint a = w->m_points[i - 1], b = w->m_points[i];
+            CRect seg = Normalised(CRect(a, b));
+            if (a.x == b.x)
+                seg.InflateRect(2, 0);
+            else
+                seg.InflateRect(0, 2);
+            for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos && !crosses;) {
+                auto* blk = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+                const CRect body(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5, blk->m_ptOrigin.x + blk->m_nWidth + 2,
+                                 blk->m_ptOrigin.y + blk->m_nHeight);
+                crosses = common.IntersectRect(&seg, &body) != FALSE;
+            }
+        }
+        if (crosses) {
+            m_pCurWire = w;
+            w->m_bSelected = TRUE;
+            SeparateWire();
+        }
+    }
+    return 0;
+}
+
+void CTavixView::OnGoToPartner()
+{
+    CTavixDoc* pDoc = GetDocument();
+    CBlockObj* pPartner = pDoc && IsConnectorType(m_pCurBlock) ? pDoc->FindBlockByNumber(PartnerNumber(m_pCurBlock)) : nullptr;
+    if (!pPartner) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    ClearSelection(0);
+    pPartner->m_bSelected = TRUE;
+    m_selBlocks.AddTail(pPartner);
+    m_pCurBlock = pPartner;
+    InvalidateAll();
+}
+
+void CTavixView::OnEditSeparate()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc || IsEditLocked())
+        return;
+    const CPoint pt = m_ptDown;
+    CConnectLineObj* w = pDoc->HitTestWire(pt.x, pt.y);
+    if (!w) {
+        if (CBlockObj* b = pDoc->HitTestBlock(pt)) {
+            ClearSelection(0);
+            b->m_bSelected = TRUE;
+            m_selBlocks.AddTail(b);
+            m_pCurBlock = b;
+            if (IsConnectorType(b))
+                JoinConnectors();
+        }
+    } else {
+        CBlockObj* pBus = GetPowerBus();
+        ClearSelection(0);
+        if (!(pBus && (w->m_pStartBlock == pBus || w->m_pEndBlock == pBus))) {
+            w->m_bSelected = TRUE;
+            m_selWires.AddTail(w);
+            m_pCurWire = w;
+            if (IsConnectorType(w->m_pEndBlock))
+                JoinConnectors();
+            else
+                SeparateWire();
+        }
+    }
+    InvalidateAll();
+}
