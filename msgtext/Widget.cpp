@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <climits>
 
-IMPLEMENT_SERIAL(CWidget, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CWidget, CGridField, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 

@@ -4,6 +4,7 @@
 // them are clones made with CopyTo.
 #pragma once
 
+#include "controls/GridField.h"
 #include "platform/base/Afx.h"
 
 class CBlockObj;
@@ -21,7 +22,7 @@ enum WidgetType {
     widgetGraph = -104,
 };
 
-class CWidget : public CObject {
+class CWidget : public CGridField {
     DECLARE_SERIAL(CWidget)
 
 public:
@@ -47,6 +48,21 @@ public:
 
     // Default width in cells of a field that shows item nItem; 0 for an item outside the table.
     static int GetDefaultWidth(int nItem);
+
+    // The field as the character grid sees it (WidgetGridField.cpp).
+    CRect GetFieldRect() const override { return m_rect; }
+    void SetFieldRect(const CRect& rect) override { m_rect = rect; }
+    int GetFieldRow() const override { return m_nRow; }
+    void SetFieldRow(int nRow) override { m_nRow = nRow; }
+    int GetFieldColumn() const override { return m_nCol; }
+    void SetFieldColumn(int nCol) override { m_nCol = nCol; }
+    int GetFieldWidth() const override { return m_nWidth; }
+    void SetFieldWidth(int nWidth) override { m_nWidth = nWidth; }
+    int GetFieldKind() const override { return m_nType; }
+    COLORREF GetFieldColor() const override { return m_crColor; }
+    BOOL IsFieldSelected() const override { return m_bSelected; }
+    void SetFieldSelected(BOOL bSelected) override { m_bSelected = bSelected; }
+    CGridField* CloneField() const override;
 
 public:
     CString m_strStatusName[nameRows * nameCols]; // ON/OFF names, row-major
