@@ -122,6 +122,10 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UIN
         pGrid->OnCellEditEnded(nRow, nCol, oldText);
         return TRUE;
     }
+    if (nChar < 0x20 && nChar != VK_BACK) {
+        OnEndEdit();  // Enter and the other control characters are nothing a display can show
+        return TRUE;
+    }
     if (nChar < 0x80) {
         CString text;
         if (IsLeftHalf())

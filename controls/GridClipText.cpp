@@ -5,8 +5,14 @@
 
 namespace {
 
-CString Trimmed(const std::wstring& s)
+// White space trimmed from both ends and control characters dropped: neither is anything the
+// display can show.
+CString Trimmed(const std::wstring& raw)
 {
+    std::wstring s;
+    for (wchar_t ch : raw)
+        if (!((unsigned(ch) < 0x20 && !std::iswspace(wint_t(ch))) || ch == 0x7F))
+            s += ch;
     size_t first = 0;
     size_t last = s.size();
     while (first < last && std::iswspace(wint_t(s[first])))

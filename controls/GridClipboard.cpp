@@ -215,6 +215,7 @@ BOOL CGridCtrl::PasteTextToGrid(CCellID cell, COleDataObject* pDataObject, BOOL 
         ValidateAndModifyCellContents(p.row, p.col, p.text);
         SetItemState(p.row, p.col, GetItemState(p.row, p.col) & ~GRIDSTATE_SELECTED);
     }
+    m_rangeLastPaste = CCellRange(cell.row, cell.col, maxRow, maxCol);
     if (bSelectPastedCells) {
         SetSelectedRange(cell.row, cell.col, maxRow, maxCol, TRUE, TRUE);
     } else {

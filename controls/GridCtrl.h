@@ -387,6 +387,7 @@ protected:
 
     // drag and drop
     CCellID m_cellLastDragOver;
+    CCellRange m_rangeLastPaste;  // the cells the last paste or drop wrote
     CGridDropTarget m_dropTarget;
 
     // sorting

@@ -405,9 +405,20 @@ void CGridCtrl::OnBeginDrag(CPoint point)
     SendMessageToParent(range.GetMinRow(), range.GetMinCol(), int(GVN_BEGINDRAG));
     m_nMouseMode = GRIDMOUSE_DRAGGING;
     m_bLMouseButtonDown = FALSE;
+    // The drop resets the selection, so the dragged cells are remembered for the move; cells
+    // that the drop itself wrote (a drop overlapping its source) keep the new text.
+    const auto dragged = m_mapSelected;
+    m_rangeLastPaste = CCellRange();
     const DROPEFFECT effect = pSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
-    if (effect == DROPEFFECT_MOVE)
+    if (effect == DROPEFFECT_MOVE) {
+        const CCellRange pasted = m_rangeLastPaste;
+        SetSelectedRange(-1, -1, -1, -1);
+        for (const auto& [key, cell] : dragged)
+            if (IsValid(cell) && !pasted.InRange(cell))
+                SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GRIDSTATE_SELECTED);
         CutSelectedText();
+        SetSelectedRange(-1, -1, -1, -1);
+    }
     pSource->InternalRelease();
     m_nMouseMode = GRIDMOUSE_NOTHING;
 }

@@ -27,6 +27,7 @@ TEST(GridClipText, ParsesBothModes)
         {L"x y", FALSE, L"x||y"},             // a space empties its cell
         {L"", FALSE, L""},
         {L"\t", TRUE, L""},
+        {L"a\x07" L"b\tc\x7F", TRUE, L"ab|c"},  // control characters are dropped
     };
     for (const Case& c : cases) {
         const GridClipText clip = ParseGridClipText(c.text, wcslen(c.text));

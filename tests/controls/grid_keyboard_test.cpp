@@ -23,8 +23,9 @@ TEST_F(GridKeyboard, TypingFillsCellsAndMovesOn)
     m_host.m_nRefuseEdits = 1;
     TypeText(L"z");
     EXPECT_EQ(RowText(1).substr(0, 3), L"a..");
-    // Escape and Ctrl+letter start no edit.
+    // Escape, Enter and Ctrl+letter put nothing into a cell.
     drv.Key(VK_ESCAPE, L'\x1b');
+    drv.Key(VK_RETURN, L'\r');
     Press('Q', VK_CONTROL);
     EXPECT_EQ(RowText(1).substr(0, 3), L"a..");
 }

@@ -95,3 +95,67 @@ TEST_F(GridMouse, SizingAColumnAtItsDivider)
 
 } // namespace
 } // namespace gridtest
+
+namespace gridtest {
+namespace {
+
+// Drags the selected cells from one cell to another, Ctrl held at the drop when asked.
+void DragCells(GridTest& t, CHeadlessDriver& drv, CPoint from, CPoint to, bool bCtrl)
+{
+    drv.Host().QueueIdleStep([&drv, to] { drv.MouseMove(to); });
+    drv.Host().QueueIdleStep([&drv, to, bCtrl] {
+        if (bCtrl)
+            drv.KeyDown(VK_CONTROL);
+        drv.MouseMove(CPoint(to.x + 1, to.y));
+    });
+    drv.Host().QueueIdleStep([&drv, to] { drv.MouseUp(CPoint(to.x + 1, to.y)); });
+    drv.MouseMove(from);
+    drv.MouseDown(from);
+    drv.MouseMove(CPoint(from.x + 4, from.y));
+    drv.Pump();
+    if (bCtrl)
+        drv.KeyUp(VK_CONTROL);
+    drv.Pump();
+    drv.AdvanceClock(1000);
+}
+
+TEST_F(GridMouse, DraggingCellsMovesOrCopiesTheirText)
+{
+    m_grid.SetFocusCell(1, 1);
+    TypeText(L"ab");
+    PutWide(1, 3, 0x4E2D);
+    AddField(3, 1, 4, 0);
+    struct Case {
+        CCellID to;
+        bool bCtrl;
+        const wchar_t* row1;
+        const wchar_t* row2;
+    };
+    const Case cases[] = {
+        {{2, 6}, false, L"........", L".....ab\x4E2D"},  // moved, the pair with it
+        {{1, 2}, true, L".ab\x4E2D....", L".....ab\x4E2D"},   // copied
+    };
+    for (const Case& c : cases) {
+        const int row = c.bCtrl ? 2 : 1;
+        const int col = c.bCtrl ? 6 : 1;
+        ClickCell(row, col);
+        drv.AdvanceClock(1000);
+        ClickCell(row, col + 3, VK_SHIFT);
+        drv.AdvanceClock(1000);
+        DragCells(*this, drv, ScreenOf(CellCenter(row, col + 1)), ScreenOf(CellCenter(c.to.row, c.to.col)), c.bCtrl);
+        EXPECT_EQ(RowText(1).substr(0, 8), c.row1);
+        EXPECT_EQ(RowText(2).substr(0, 9), std::wstring(c.row2) + L".");
+    }
+    EXPECT_EQ(RowHalves(2).substr(0, 9), ".......LR");
+    // A drop on the first row of a field is refused and the source keeps its text.
+    ClickCell(2, 6);
+    drv.AdvanceClock(1000);
+    ClickCell(2, 7, VK_SHIFT);
+    drv.AdvanceClock(1000);
+    DragCells(*this, drv, ScreenOf(CellCenter(2, 6)), ScreenOf(CellCenter(3, 2)), false);
+    EXPECT_EQ(RowText(2).substr(5, 2), L"ab");
+    EXPECT_EQ(RowText(3).substr(0, 4), L"....");
+}
+
+} // namespace
+} // namespace gridtest
