@@ -165,6 +165,7 @@ protected:
     void OnLanguage();
     void OnFrameColor();
     void OnFileProperties();
+    void OnFileSelectHardware();
     void OnUpdateNeedsDiagram(CCmdUI* pCmdUI);
     void OnConvertToFbd();
     void OnUpdateConvertToFbd(CCmdUI* pCmdUI);

@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "shell/EditorApp.h"
 #include "shell/LanguageDlg.h"
+#include "shell/ProgramPropsSheet.h"
 #include "shell/SettingsFile.h"
 #include "view/TavixView.h"
 
@@ -157,8 +158,17 @@ void CMainFrame::OnFrameColor()
 
 void CMainFrame::OnFileProperties()
 {
-    // The program properties sheet comes with its pages; the start page request is used once.
+    // The start page request is used once.
+    const int start = m_nPropertiesStartPage;
     m_nPropertiesStartPage = 0;
+    if (RunProgramProperties(GetActiveDiagramDocument(), this, start) == IDOK)
+        InvalidatePaletteViews();  // the model may have changed
+}
+
+void CMainFrame::OnFileSelectHardware()
+{
+    m_nPropertiesStartPage = 1;
+    OnFileProperties();
 }
 
 void CMainFrame::OnUpdateNeedsDiagram(CCmdUI* pCmdUI)

@@ -72,6 +72,17 @@ protected:
         Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
         m_drv.Pump();
     }
+    // File New opens the program's properties ("Show at new file"); the step closes them.
+    void CancelPropertiesAtNew(const wchar_t* caption)
+    {
+        m_drv.Host().QueueIdleStep([caption] {
+            HWND sheet = ::GetActiveWindow();
+            wchar_t text[32] = {};
+            ::GetWindowTextW(sheet, text, 31);
+            EXPECT_STREQ(text, caption);
+            ::SendMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
     int DocumentCount() const { return m_app->GetOpenDocumentCount(); }
     CString TopMenuCaption(int pos) const
     {
@@ -94,6 +105,7 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     EXPECT_EQ(TopMenuCaption(0), CString(L"&File"));
     EXPECT_EQ(DocumentCount(), 0);
 
+    CancelPropertiesAtNew(L"Properties");
     Command(57600);
     ASSERT_EQ(DocumentCount(), 1);
     ASSERT_NE(Frame()->GetActiveDiagramDocument(), nullptr);
@@ -102,6 +114,7 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     EXPECT_EQ(::GetMenuState(::GetMenu(Frame()->m_hWnd), ID_FILE_SELECT_HARDWARE, MF_BYCOMMAND), UINT(-1));
 
     g_wHardwareCode = 0x1188;
+    CancelPropertiesAtNew(L"Properties");
     Command(ID_FILE_NEW_LAD);
     ASSERT_EQ(DocumentCount(), 2);
     EXPECT_EQ(Frame()->GetActiveDiagramDocument()->m_nDocKind, 2);
@@ -302,6 +315,7 @@ TEST_F(ProgramTest, LanguageChangeTakesEffectAtTheNextStart)
     Start();
     EXPECT_EQ(g_nLanguage, 1);
     EXPECT_EQ(TopMenuCaption(0), CString(L"文件(&F)"));
+    CancelPropertiesAtNew(L"属性");
     Command(57600);
     // The maximized program window's system menu takes position 0.
     EXPECT_STREQ(LPCTSTR(TopMenuCaption(1)), L"文件(&F)");
