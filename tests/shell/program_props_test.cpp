@@ -123,6 +123,16 @@ Bytes LogoFile()
     return b;
 }
 
+// The folder of the test binary, where the screenshots go.
+std::string BinaryFolder()
+{
+    char path[4096] = {};
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
+    std::string p(path, n > 0 ? size_t(n) : 0);
+    const size_t slash = p.rfind('/');
+    return slash == std::string::npos ? std::string(".") : p.substr(0, slash);
+}
+
 class ProgramPropsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -654,7 +664,8 @@ TEST_F(ProgramPropsTest, StartPagesAndScreenshotsInBothLanguages)
             for (int i = 0; i < CPropertiesPropSh::pageCount; ++i) {
                 Show(s, i);
                 m_drv.Pump();
-                const std::string png = std::string("program_props_") + names[i] + (language ? "_zh" : "_en") + ".png";
+                const std::string png =
+                    BinaryFolder() + "/program_props_" + names[i] + (language ? "_zh" : "_en") + ".png";
                 EXPECT_TRUE(m_drv.SaveScreenshot(s.m_hWnd, png)) << png;
             }
             title = s.GetPage(CPropertiesPropSh::pageLogo)->GetTabTitle().GetString();
