@@ -10,6 +10,7 @@
 #include "platform/ui/framework/MenuTypes.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
+#include "shell/CloseAllDlg.h"
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SettingsFile.h"
@@ -255,6 +256,20 @@ TEST_F(ProgramTest, OpenSaveAndCloseAll)
     while (pos)
         m_app->m_pFbdTemplate->GetNextDoc(pos)->SetModifiedFlag(TRUE);
     m_drv.Host().QueueIdleStep([] { ::SendMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(m_app->SaveAllModified());
+    // "Select all documents to save" checks every row; Cancel still keeps everything.
+    m_drv.Host().QueueIdleStep([] {
+        HWND dlg = ::GetActiveWindow();
+        ::SendMessageW(::GetDlgItem(dlg, IDC_CLOSEALL_SELECT_ALL), BM_CLICK, 0, 0);
+        auto* closeAll = dynamic_cast<CCloseAllDlg*>(CWnd::FromHandlePermanent(dlg));
+        ASSERT_NE(closeAll, nullptr);
+        ASSERT_EQ(closeAll->GetCount(), 2);
+        for (int row = 0; row < 2; ++row) {
+            EXPECT_EQ(closeAll->m_list.GetCheckbox(row, 0), 1);
+            EXPECT_TRUE(closeAll->GetSaveFlag(row));
+        }
+        ::SendMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_FALSE(m_app->SaveAllModified());
     m_drv.Host().QueueIdleStep([] {
         HWND dlg = ::GetActiveWindow();
