@@ -226,6 +226,47 @@
 
 // ---- Simulation: the child frame's bars, the simulated clock, printing and page layout
 // (ids of this group follow this line)
+#define IDS_SIM_BAR_CAPTION             26100
+#define IDS_SIM_TIP_POWER               26101
+#define IDS_SIM_TIP_START               26102
+#define IDS_SIM_TIP_STOP                26103
+#define IDS_SIM_TIP_SUSPEND             26104
+#define IDS_SIM_TIP_STEP                26105
+#define IDS_SIM_TIP_CLOCK               26106
+#define IDS_SIM_UNIT_CYCLES             26107
+#define IDS_SIM_BAR_TITLE               26108
+#define IDS_OUTPUTS_BAR_TITLE           26109
+#define IDS_INPUTS_BAR_TITLE            26110
+#define IDS_MSGTEXT_DISPLAY_TITLE       26111
+#define IDC_SIM_POWER                   1147
+#define IDC_SIM_START                   1148
+#define IDC_SIM_STOP                    1149
+#define IDC_SIM_SUSPEND                 1150
+#define IDC_SIM_STEP                    1151
+#define IDC_SIM_CYCLES                  1040
+#define IDC_SIM_DURATION                1041
+#define IDC_SIM_COUNTER                 1155
+#define IDC_SIM_UNIT                    1152
+#define IDC_SIM_TIME                    1153
+#define IDC_SIM_CLOCK_BUTTON            1154
+#define IDC_SIM_COLLAPSE                1322
+#define IDC_SIM_LABEL                   112
+#define IDC_SIM_INPUT                   600
+#define IDC_SIM_OUTPUT                  605
+#define IDC_SIM_ANALOG_IN               608
+#define IDC_SIM_ANALOG_OUT              609
+#define IDC_SIM_FKEY                    611
+#define IDC_CLOCK_DATE                  1050
+#define IDC_CLOCK_TIME                  1020
+#define IDC_CLOCK_TEXT                  1154
+#define IDC_CLOCK_IMMEDIATE             1215
+#define IDC_CLOCK_APPLY                 3
+#define IDC_SLIDER_MIN                  1139
+#define IDC_SLIDER_MAX                  1140
+#define IDC_SLIDER_TRACK                1143
+#define AFX_IDW_SIM_BAR                 59424
+#define AFX_IDW_OUTPUTS_BAR             59425
+#define AFX_IDW_INPUTS_BAR              59426
 
 
 // ---- The program properties sheet and its pages

@@ -2,8 +2,22 @@
 
 #include "elements/SimTime.h"
 #include "platform/ui/core/MessageMap.h"
+#include "platform/ui/framework/DockBar.h"
+#include "resources/resource.h"
+#include "shell/SimBarWnd.h"
+#include "view/TavixView.h"
+
+#include <ctime>
 
 namespace {
+
+// A text of the string table.
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
 
 const wchar_t* const kWeekdays[7] = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday",
                                      L"Thursday", L"Friday", L"Saturday"};
@@ -22,7 +36,144 @@ CString MonthName(int month, BOOL bShort)
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+CChildFrame::~CChildFrame()
+{
+    DestroySimulationBars();
+}
+
+BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CMDIChildWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = 0x50CF8000;
+    return TRUE;
+}
+
+void CChildFrame::OnDestroy()
+{
+    // The view stops the clock before its window goes; the bars go with the frame.
+    DestroySimulationBars();
+    CMDIChildWnd::OnDestroy();
+}
+
+int CChildFrame::CreateSimulationBars()
+{
+    if (!GetSafeHwnd())
+        return -1;
+    DestroySimulationBars();
+    struct BarSpec {
+        cdxCDynamicBarDlg* pDlg;
+        UINT nTitle;
+        UINT nID;
+        CSimBarWnd** ppBar;
+    } const specs[] = {
+        {&m_wndSimBar, IDS_SIM_BAR_TITLE, AFX_IDW_SIM_BAR, &m_pSimulationBar},
+        {&m_wndOutputsBar, IDS_OUTPUTS_BAR_TITLE, AFX_IDW_OUTPUTS_BAR, &m_pOutputsBar},
+        {&m_wndInputsBar, IDS_INPUTS_BAR_TITLE, AFX_IDW_INPUTS_BAR, &m_pInputsBar},
+    };
+    for (const BarSpec& spec : specs) {
+        auto* pBar = new CSimBarWnd(spec.pDlg);
+        *spec.ppBar = pBar;
+        if (!pBar->Create(LoadText(spec.nTitle), this, spec.nID, 0x50002800)) {
+            DestroySimulationBars();
+            return -1;
+        }
+        pBar->SetBarStyle(pBar->GetBarStyle() | 0x34);
+        pBar->EnableDocking(CBRS_ALIGN_BOTTOM);
+    }
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(m_pInputsBar, AFX_IDW_DOCKBAR_BOTTOM);
+    DockBarAfter(m_pOutputsBar, m_pInputsBar);
+    DockBarAfter(m_pSimulationBar, m_pOutputsBar);
+    return 1;
+}
+
+void CChildFrame::DockBarAfter(CControlBar* pBar, CControlBar* pLeftOf)
+{
+    CDockBar* pDockBar = pLeftOf ? pLeftOf->m_pDockBar : nullptr;
+    if (!pBar || !pDockBar)
+        return;
+    const UINT id = pDockBar->GetDlgCtrlID();
+    const bool horizontal = id == AFX_IDW_DOCKBAR_TOP || id == AFX_IDW_DOCKBAR_BOTTOM;
+    DockControlBar(pBar, pDockBar);
+    // Docking appended the bar and a row end; put the bar right after its left neighbour.
+    const int n = int(pDockBar->m_arrBars.GetSize());
+    if (n >= 2 && pDockBar->m_arrBars[n - 2] == pBar && pDockBar->m_arrBars[n - 1] == nullptr) {
+        pDockBar->m_arrBars.RemoveAt(n - 2, 2);
+        const int at = pDockBar->FindBar(pLeftOf);
+        if (at >= 0)
+            pDockBar->m_arrBars.InsertAt(at + 1, pBar);
+        else
+            pDockBar->m_arrBars.Add(pBar), pDockBar->m_arrBars.Add(nullptr);
+    }
+    CRect rc;
+    pLeftOf->GetWindowRect(&rc);
+    rc.OffsetRect(horizontal ? 10 : 0, horizontal ? 0 : 1);
+    pBar->MoveWindow(&rc);
+    RecalcLayout();
+}
+
+void CChildFrame::DestroySimulationBars()
+{
+    for (CSimBarWnd** pp : {&m_pSimulationBar, &m_pOutputsBar, &m_pInputsBar}) {
+        CSimBarWnd* pBar = *pp;
+        *pp = nullptr;
+        if (!pBar)
+            continue;
+        if (pBar->m_pDynDlg && ::IsWindow(pBar->m_pDynDlg->GetSafeHwnd()))
+            pBar->m_pDynDlg->DestroyWindow();
+        if (::IsWindow(pBar->GetSafeHwnd()))
+            pBar->DestroyWindow();
+        delete pBar;
+    }
+    m_wndInputsBar.ClearControls();
+    m_wndOutputsBar.ClearControls();
+    if (GetSafeHwnd())
+        RecalcLayout();
+}
+
+void CChildFrame::SimClockTick()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_clockLock);
+        m_stSimTime.wMilliseconds = WORD(m_stSimTime.wMilliseconds + 25);
+        if (m_stSimTime.wMilliseconds >= 1000) {
+            // Whole seconds from here on: the part above 1000 is dropped.
+            m_stSimTime.wMilliseconds = 0;
+            std::tm t{};
+            SYSTEMTIME next = m_stSimTime;
+            SystemTimeToTm(&m_stSimTime, &t);
+            t.tm_sec += 1;
+            MakeTime(&t);
+            TmToSystemTime(&t, &next);
+            next.wMilliseconds = 0;
+            m_stSimTime = next;
+        }
+    }
+    if (m_wndSimBar.m_nRunMode == CSimulationBar::modeCycles && m_wndSimBar.m_nCycleSel == CSimulationBar::unitCycles) {
+        SYSTEMTIME now;
+        GetSimTime(&now);
+        const std::int64_t d = SystemTimeToMsec(&now) - SystemTimeToMsec(&m_stStepRef);
+        if (d >= 25) {
+            m_stStepRef = now;
+            m_wndSimBar.StepTick(this);
+        }
+    }
+    if (!m_bBarsRedrawn && m_pSimulationBar) {
+        m_bBarsRedrawn = TRUE;
+        for (CWnd* pDlg : std::initializer_list<CWnd*>{&m_wndSimBar, &m_wndOutputsBar, &m_wndInputsBar})
+            if (::IsWindow(pDlg->GetSafeHwnd()))
+                pDlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
+void CChildFrame::SyncStepReference()
+{
+    GetSimTime(&m_stStepRef);
+}
 
 void CChildFrame::ActivateFrame(int nCmdShow)
 {
@@ -59,6 +210,14 @@ void CChildFrame::SetSimTime(const SYSTEMTIME& st)
     m_stPrevSimTime = m_stSimTime;
     m_stSimTime = st;
     m_bClockSet = TRUE;
+}
+
+void CChildFrame::ResetSimClock()
+{
+    std::lock_guard<std::mutex> lock(m_clockLock);
+    GetLocalTime(&m_stSimTime);
+    m_stPrevSimTime = m_stSimTime;
+    m_bClockSet = FALSE;
 }
 
 void CChildFrame::AdvanceSimTime(int ms)

@@ -1,63 +1,28 @@
 // CChildFrame: the MDI child frame of one diagram window. It keeps the simulated clock (a date
-// and time advanced by a 25 ms tick) and the state of the simulation bars that the diagram
-// elements read.
+// and time advanced by a 25 ms tick) and the three simulation bars: their dialogs live as long
+// as the frame (the diagram elements read their state), their docking bar windows exist while
+// the frame's view simulates.
 #pragma once
 
 #include "platform/base/Afx.h"
 #include "platform/ui/framework/Frame.h"
+#include "shell/InputsBar.h"
+#include "shell/OutputsBar.h"
+#include "shell/SimulationBar.h"
 
 #include <mutex>
 
 class CBlockObj;
 class CTavixView;
 
-// Simulation Control bar: the state the elements and the painting read.
-class CSimulationBar
-{
-public:
-    enum { modeContinuous = 0, modeCycles = 2 };
-    enum { stateStopped = 0, stateSuspended = 1, stateRunning = 2 };
-
-    // TRUE when time measurements advance: running continuously, or stepping with a cycle
-    // count chosen beyond the combo's first entry.
-    BOOL IsTimeRunning() const
-    {
-        return (m_nRunMode == modeContinuous && m_nRunState == stateRunning) ||
-               (m_nRunMode == modeCycles && m_nCycleSel > 0);
-    }
-
-    int m_nRunMode = modeContinuous;  // 0 continuous, 2 stepping by cycles
-    int m_nRunState = stateRunning;   // 0 stopped, 1 suspended, 2 running
-    BOOL m_bStarted = FALSE;          // 1 after Start, 0 after Stop
-    int m_nCycleSel = 0;              // selection of the cycles combo
-    BOOL m_bPower = FALSE;            // check state of the Power button
-};
-
-// Inputs and Outputs bars: show the simulated inputs and outputs; the I/O blocks report to them.
-class CInputsBar
-{
-public:
-    // Shows the state of an input, function key or analog input; counts the calls for tests.
-    void UpdateFromBlock(CBlockObj* pBlock) { m_pLastBlock = pBlock; ++m_nUpdates; }
-    CBlockObj* m_pLastBlock = nullptr;
-    int m_nUpdates = 0;
-};
-
-class COutputsBar
-{
-public:
-    // Shows an output or analog output; the block's pin-0 changed flag is valid during the call.
-    void UpdateFromBlock(CBlockObj* pBlock) { m_pLastBlock = pBlock; ++m_nUpdates; }
-    CBlockObj* m_pLastBlock = nullptr;
-    int m_nUpdates = 0;
-};
+class CSimBarWnd;
 
 class CChildFrame : public CMDIChildWnd
 {
     DECLARE_DYNCREATE(CChildFrame)
 public:
     CChildFrame();
-    ~CChildFrame() override = default;
+    ~CChildFrame() override;
 
     // Program windows open maximized inside the main frame.
     void ActivateFrame(int nCmdShow = -1) override;
@@ -68,6 +33,8 @@ public:
     SYSTEMTIME* GetPrevSimTime(SYSTEMTIME* pOut) const;
     // Sets the clock (the user's clock dialog); raises the clock-set flag.
     void SetSimTime(const SYSTEMTIME& st);
+    // Each simulation starts from the PC's local time: clock and previous clock take it.
+    void ResetSimClock();
     // Advances the clock by ms milliseconds (the 25 ms tick). The clock is read and written as a
     // whole under a lock, so a reader never sees a half-advanced date and time.
     void AdvanceSimTime(int ms);
@@ -78,11 +45,34 @@ public:
     // (short month when bShortMonth), 2 "h:mm:ss AM", 3 "yymmddhhmmss".
     void FormatSimTime(CString* pOut, BOOL bShortMonth, int mode) const;
 
+    // One 25 ms tick of the simulated clock, on the user-interface thread: the milliseconds
+    // grow by 25 and, when they reach a second, start again at 0 with the seconds carried;
+    // a stepping cycle runs when one is due.
+    void SimClockTick();
+    // The simulated time of the last stepping cycle takes the clock.
+    void SyncStepReference();
+
+    // ---- the simulation bars ----
+    // Creates the three bar windows around the dialogs and docks them along the bottom edge:
+    // Inputs, Outputs, Simulation from left to right. 1, or -1 when a bar cannot be made.
+    int CreateSimulationBars();
+    // Hides and destroys the bar windows (the dialogs stay, without their windows).
+    void DestroySimulationBars();
+    BOOL HasSimulationBars() const { return m_pSimulationBar != nullptr; }
+    // Docks bar in the dock bar of leftOf, directly after it.
+    void DockBarAfter(CControlBar* pBar, CControlBar* pLeftOf);
+
     CSimulationBar m_wndSimBar;
     CInputsBar m_wndInputsBar;
     COutputsBar m_wndOutputsBar;
+    CSimBarWnd* m_pSimulationBar = nullptr;
+    CSimBarWnd* m_pOutputsBar = nullptr;
+    CSimBarWnd* m_pInputsBar = nullptr;
+    BOOL m_bBarsRedrawn = FALSE;  // the bars were redrawn once after they appeared
 
 protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -90,4 +80,5 @@ private:
     SYSTEMTIME m_stSimTime{};
     SYSTEMTIME m_stPrevSimTime{};
     BOOL m_bClockSet = FALSE;
+    SYSTEMTIME m_stStepRef{};
 };

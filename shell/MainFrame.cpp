@@ -197,8 +197,9 @@ void CMainFrame::ReleaseHeldPower()
     CTavixView* view = GetActiveDiagramView();
     if (!view || !view->IsSimulating())
         return;
-    // The Simulation bar's power cycle belongs to the child frame's bars, which come with the
-    // simulation; a held Power button is released there.
+    // A held Power button of the Simulation bar is released here too.
+    if (CChildFrame* frame = view->GetParentFrame(); frame && frame->m_wndSimBar.m_bPower)
+        frame->m_wndSimBar.PowerCycle();
 }
 
 CTavixView* CMainFrame::GetActiveDiagramView() const

@@ -1,0 +1,244 @@
+// Simulation in the whole editor, driven headless: the Simulation command opens the Inputs,
+// Outputs and Simulation bars of the child frame, the Inputs bar's buttons and fields drive the
+// inputs, the Outputs bar's lamps follow the outputs, the clock dialog sets the simulated clock,
+// and leaving takes the bars away.
+#include "document/TavixDoc.h"
+#include "elements/BlockFactory.h"
+#include "elements/BlockIO.h"
+#include "elements/BlockObj.h"
+#include "elements/SimTime.h"
+#include "platform/base/Profile.h"
+#include "platform/host/HeadlessHost.h"
+#include "resources/Resources.h"
+#include "resources/resource.h"
+#include "shell/ChildFrame.h"
+#include "shell/EditorApp.h"
+#include "shell/MainFrame.h"
+#include "shell/SimBarWnd.h"
+#include "shell/SimClockDlg.h"
+#include "view/TavixView.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+class SimulationBarsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/shellsimXXXXXX";
+        m_dir = ::mkdtemp(tmpl);
+        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
+        g_nLanguage = 0;
+        g_wHardwareCode = 0x5188;
+        g_bShowPropertiesAtNew = 0;
+        m_app = std::make_unique<CEditorApp>();
+        ASSERT_TRUE(m_app->InitInstance());
+        m_drv.Pump();
+        Command(57600);
+        m_view = Main()->GetActiveDiagramView();
+        ASSERT_NE(m_view, nullptr);
+        m_doc = m_view->GetDocument();
+        m_frame = m_view->GetParentFrame();
+        ASSERT_NE(m_frame, nullptr);
+    }
+    void TearDown() override
+    {
+        if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
+            m_doc->SetModifiedFlag(FALSE);
+            m_app->CloseAllDocuments(TRUE);
+            main->DestroyWindow();
+        }
+        m_drv.Pump();
+        m_app.reset();
+        g_bShowPropertiesAtNew = 1;
+        const std::string cmd = "rm -rf '" + m_dir + "'";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+    }
+    CMainFrame* Main() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    void Command(UINT id)
+    {
+        Main()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+        m_drv.Pump();
+    }
+    CBlockObj* Add(int type, int number)
+    {
+        CBlockObj* p = NewBlockOfType(type);
+        m_doc->m_blocks.AddTail(p);
+        p->m_nNumber = number;
+        return p;
+    }
+    // Enters simulation and stops the clock's timer: the test ticks the clock itself.
+    void Enter()
+    {
+        Command(ID_TOOLS_SIMULATION);
+        ASSERT_TRUE(m_view->IsSimulating());
+        m_view->StopSimClock();
+    }
+    void Tick(int n = 1)
+    {
+        for (int k = 0; k < n; ++k) {
+            m_frame->SimClockTick();
+            m_view->InvalidateAll();
+            m_drv.Pump();
+        }
+    }
+    // The idle-time update of the bars' buttons.
+    void Idle()
+    {
+        m_drv.Pump();
+        m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        m_drv.Pump();
+    }
+    POINT CentreOf(const CSimIOBar::Control* c) const
+    {
+        CRect rc;
+        c->wnd->GetClientRect(&rc);
+        return CHeadlessDriver::At(c->wnd->GetSafeHwnd(), rc.CenterPoint());
+    }
+    CString Labels(const CSimIOBar& bar) const
+    {
+        CString out;
+        for (const auto& c : bar.GetControls())
+            if (c.bButton || c.bLabel)
+                out += c.strText + L" ";
+        return out;
+    }
+
+    std::string m_dir;
+    CHeadlessDriver m_drv;
+    std::unique_ptr<CEditorApp> m_app;
+    CTavixView* m_view = nullptr;
+    CTavixDoc* m_doc = nullptr;
+    CChildFrame* m_frame = nullptr;
+};
+
+TEST_F(SimulationBarsTest, InputsDriveOutputsThroughTheBars)
+{
+    CBlockObj* toggle = Add(TYPE_INPUT, 102);
+    CBlockObj* make = Add(TYPE_INPUT, 101);
+    make->m_nSimKind = 1;
+    Add(TYPE_INPUT, 140);  // beyond the bar's inputs: no control
+    CBlockObj* ai = Add(TYPE_ANALOG_IN, 4000);
+    ai->m_bAutoRange = TRUE;
+    Add(TYPE_FKEY, 1302);
+    CBlockObj* q0 = Add(TYPE_OUTPUT, 600);
+    q0->m_nLink[0] = 102;
+    CBlockObj* q1 = Add(TYPE_OUTPUT, 601);
+    q1->m_nLink[0] = 101;
+    Enter();
+
+    ASSERT_TRUE(m_frame->HasSimulationBars());
+    for (CWnd* bar : std::initializer_list<CWnd*>{m_frame->m_pInputsBar, m_frame->m_pOutputsBar, m_frame->m_pSimulationBar})
+        EXPECT_TRUE(bar->IsWindowVisible());
+    // Analog inputs, then keys, then inputs, each in ascending number.
+    EXPECT_EQ(Labels(m_frame->m_wndInputsBar), CString(L"AI0 F2 I1 I2 "));
+    EXPECT_EQ(Labels(m_frame->m_wndOutputsBar), CString(L"Q0 Q1 "));
+
+    // A switch toggles at each click; its output's lamp follows at the next step.
+    const CSimIOBar::Control* i2 = m_frame->m_wndInputsBar.FindControl(102);
+    ASSERT_NE(i2, nullptr);
+    m_drv.Click(CentreOf(i2));
+    m_drv.Pump();
+    EXPECT_EQ(toggle->m_nPinValue[kOutputPin], 1);
+    EXPECT_TRUE(i2->bOn);
+    Tick();
+    EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(600)->bOn);
+    m_drv.Click(CentreOf(i2));
+    Tick();
+    EXPECT_EQ(toggle->m_nPinValue[kOutputPin], 0);
+    EXPECT_FALSE(m_frame->m_wndOutputsBar.FindControl(600)->bOn);
+
+    // A momentary make button is on exactly while it is held.
+    const CSimIOBar::Control* i1 = m_frame->m_wndInputsBar.FindControl(101);
+    ASSERT_NE(i1, nullptr);
+    m_drv.MouseDown(CentreOf(i1));
+    Tick();
+    EXPECT_EQ(make->m_nPinValue[kOutputPin], 1);
+    EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(601)->bOn);
+    m_drv.MouseUp(CentreOf(i1));
+    Tick();
+    EXPECT_EQ(make->m_nPinValue[kOutputPin], 0);
+    EXPECT_FALSE(m_frame->m_wndOutputsBar.FindControl(601)->bOn);
+
+    // A typed analog value takes effect at each keystroke.
+    const CSimIOBar::Control* field = m_frame->m_wndInputsBar.FindControl(4000);
+    ASSERT_NE(field, nullptr);
+    m_drv.Click(CentreOf(field));
+    m_drv.Pump();
+    field->wnd->SendMessage(EM_SETSEL, 0, -1);
+    m_drv.Type(L"25");
+    m_drv.Pump();
+    EXPECT_EQ(ai->m_nSimValue, 25);
+    m_drv.Type(L"0");
+    m_drv.Pump();
+    EXPECT_EQ(ai->m_nSimValue, 250);
+
+    // F3 in a bar leaves simulation: the bars go.
+    m_drv.Key(VK_F3);
+    m_drv.Pump();
+    EXPECT_FALSE(m_view->IsSimulating());
+    EXPECT_FALSE(m_frame->HasSimulationBars());
+    EXPECT_TRUE(m_frame->m_wndInputsBar.GetControls().empty());
+}
+
+TEST_F(SimulationBarsTest, ButtonsFollowTheStateAndTheClockDialogSetsTheClock)
+{
+    Add(TYPE_INPUT, 100);
+    Enter();
+    CSimulationBar& bar = m_frame->m_wndSimBar;
+    m_drv.Pump();
+    auto enabled = [&](UINT id) { return bar.GetDlgItem(int(id))->IsWindowEnabled() != FALSE; };
+    // A new bar runs freely: Start and Step disabled.
+    Idle();
+    EXPECT_FALSE(enabled(IDC_SIM_START));
+    EXPECT_TRUE(enabled(IDC_SIM_STOP));
+    EXPECT_TRUE(enabled(IDC_SIM_SUSPEND));
+    EXPECT_FALSE(enabled(IDC_SIM_STEP));
+    EXPECT_TRUE(enabled(IDC_SIM_POWER));
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SIM_STOP, BN_CLICKED), LPARAM(bar.GetDlgItem(IDC_SIM_STOP)->GetSafeHwnd()));
+    Idle();
+    EXPECT_TRUE(enabled(IDC_SIM_START));
+    EXPECT_TRUE(enabled(IDC_SIM_STEP));
+    EXPECT_TRUE(enabled(IDC_SIM_CYCLES));
+    EXPECT_TRUE(enabled(IDC_SIM_UNIT));
+
+    // The clock dialog: Apply sets the clock from both pickers and keeps the dialog open.
+    CWnd* clockButton = bar.GetDlgItem(IDC_SIM_CLOCK_BUTTON);
+    clockButton->SendMessage(BM_SETCHECK, 1, 0);
+    bar.OnClockButton();
+    CSimClockDlg* dlg = bar.GetClockDlg();
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_TRUE(::IsWindow(dlg->GetSafeHwnd()));
+    SYSTEMTIME date{}, time{};
+    date.wYear = 2030, date.wMonth = 6, date.wDay = 15;
+    time = date;
+    time.wHour = 13, time.wMinute = 5, time.wSecond = 9;
+    static_cast<CDateTimeCtrl*>(dlg->GetDlgItem(IDC_CLOCK_DATE))->SetTime(&date);
+    static_cast<CDateTimeCtrl*>(dlg->GetDlgItem(IDC_CLOCK_TIME))->SetTime(&time);
+    dlg->OnApply();
+    SYSTEMTIME now{};
+    m_frame->GetSimTime(&now);
+    EXPECT_EQ(now.wYear, 2030);
+    EXPECT_EQ(now.wDay, 15);
+    EXPECT_EQ(now.wHour, 13);
+    EXPECT_EQ(now.wMinute, 5);
+    EXPECT_TRUE(::IsWindow(dlg->GetSafeHwnd()));
+    CString text;
+    dlg->GetDlgItemText(IDC_CLOCK_TEXT, text);
+    EXPECT_EQ(text, CString(L"Saturday, June 15, 2030 1:5:9 PM"));
+    // OK closes it and pops the bar's clock button out.
+    dlg->OnOK();
+    m_drv.Pump();
+    EXPECT_FALSE(::IsWindow(dlg->GetSafeHwnd()));
+    EXPECT_EQ(clockButton->SendMessage(BM_GETCHECK), 0);
+    Command(ID_TOOLS_SIMULATION);
+    EXPECT_FALSE(m_frame->HasSimulationBars());
+}
+
+}  // namespace
