@@ -11,7 +11,9 @@
 #include "resources/resource.h"
 #include "shell/ChildFrame.h"
 #include "view/InfoTip.h"
+#include "view/AnalogSliderDlg.h"
 #include "view/SimClock.h"
+#include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CTavixView, CScrollView)
 
@@ -22,6 +24,11 @@ BEGIN_MESSAGE_MAP(CTavixView, CScrollView)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SIM_TICK, OnSimTick)
+    ON_MESSAGE(WM_CLOSE_VALUE_POPUP, OnCloseValuePopup)
+    ON_COMMAND(ID_TOOLS_SIMULATION, ToggleSimulation)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_SIMULATION, OnUpdateToolsSimulation)
+    ON_WM_SYSKEYDOWN()
+    ON_WM_NCLBUTTONUP()
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
     ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
     // ---- editing (view/ViewMouse.cpp, ViewCommands.cpp, ViewDelete.cpp, ViewConnectors.cpp) ----
@@ -79,6 +86,7 @@ CTavixView::CTavixView(CTavixDoc* pDoc, CChildFrame* pFrame) : m_pTavixDoc(pDoc)
 CTavixView::~CTavixView()
 {
     StopSimClock();
+    DetachSimulation();
 }
 
 CTavixDoc* CTavixView::GetDocument() const
@@ -139,6 +147,7 @@ int CTavixView::OnCreate(LPCREATESTRUCT lpcs)
 void CTavixView::OnDestroy()
 {
     StopSimClock();
+    CloseValuePopup();
     if (m_pInfoTip)
         m_pInfoTip->DestroyWindow();
     CScrollView::OnDestroy();
@@ -148,8 +157,7 @@ void CTavixView::PostNcDestroy()
 {
     // The clock is stopped synchronously before the view goes, so no tick can reach it.
     StopSimClock();
-    if (CTavixDoc* pDoc = GetDocument(); pDoc && m_nEditMode == modeSimulate)
-        pDoc->m_bSimulating = FALSE;
+    DetachSimulation();
     m_nEditMode = modeSelect;
     CScrollView::PostNcDestroy();
 }
@@ -187,12 +195,37 @@ void CTavixView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDe
 
 LRESULT CTavixView::OnSimTick(WPARAM, LPARAM)
 {
-    // The clock advances here, on the user-interface thread, where painting reads it.
+    // The clock advances here, on the user-interface thread, where painting reads it. A tick
+    // still queued when the clock was stopped changes nothing.
+    if (!IsSimClockRunning())
+        return 0;
     const int ticks = m_pSimClock ? std::max(1, m_pSimClock->TakeTicks()) : 1;
     if (CChildFrame* pFrame = GetParentFrame())
-        pFrame->AdvanceSimTime(ticks * CSimClock::kTickMs);
+        for (int k = 0; k < ticks; ++k)
+            pFrame->SimClockTick();
     InvalidateAll();
     return 0;
+}
+
+LRESULT CTavixView::OnCloseValuePopup(WPARAM, LPARAM)
+{
+    CloseValuePopup();
+    return 0;
+}
+
+void CTavixView::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_MENU && (nFlags & 0x2000))
+        CloseValuePopup();
+    CScrollView::OnSysKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CTavixView::OnNcLButtonUp(UINT nHitTest, CPoint point)
+{
+    // A release anywhere ends a press of the Simulation bar's Power button.
+    if (CChildFrame* pFrame = GetParentFrame(); pFrame && IsSimulating() && pFrame->m_wndSimBar.m_bPower)
+        pFrame->m_wndSimBar.PowerCycle();
+    CScrollView::OnNcLButtonUp(nHitTest, point);
 }
 
 void CTavixView::StartSimClock()

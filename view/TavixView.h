@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <utility>
+#include <set>
 #include <vector>
 
 class CTavixDoc;
@@ -21,10 +22,18 @@ class CBlockObj;
 class CBlockComment;
 class CInfoTip;
 class CSimClock;
+class CBlockAnalog;
+class CAnalogSliderDlg;
+class CTavixView;
 
 // Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
 // advances its frame's clock and repaints on the user-interface thread.
 constexpr UINT WM_SIM_TICK = WM_USER + 60;
+// Posted by the value popup when Enter, Alt or Esc ends it.
+constexpr UINT WM_CLOSE_VALUE_POPUP = WM_USER + 61;
+
+// The one view that simulates (null when none): at most one view simulates at a time.
+extern CTavixView* g_pSimulatingView;
 
 class CTavixView : public CScrollView
 {
@@ -69,9 +78,6 @@ public:
     void InvalidateAll();
     // Refreshes the open monitor sheets of a block (none exist yet).
     void UpdateMonitorSheets(CBlockObj* /*pBlock*/) {}
-    // Narrows *pUpper / *pLower to the range of the analog sources feeding the block; leaves
-    // them unchanged while the view has no analog ranges.
-    void GetAnalogRange(CBlockObj* /*pBlock*/, int* /*pUpper*/, int* /*pLower*/) {}
 
     // ---- zoom and scrolling ----
     // value rounded half away from zero.
@@ -133,6 +139,34 @@ public:
     // Stops it; when this returns no tick runs any more.
     void StopSimClock();
     BOOL IsSimClockRunning() const;
+
+    // ---- simulation ----
+    // Command "Simulation" (F3): enters simulation, or leaves it.
+    void ToggleSimulation();
+    void OnUpdateToolsSimulation(CCmdUI* pCmdUI);
+    // The document holds an element or a comment and no other view simulates.
+    BOOL CanSimulate() const;
+    // The view's window goes: only the simulation flags are reset.
+    void DetachSimulation();
+    // Rewrites the document's element list in evaluation order: inputs and sources, function
+    // blocks, outputs and coils, flags, analog outputs, analog flags, open connectors, connector
+    // ends, the data log, then anything else; each group in ascending number.
+    void OrderBlocksForSimulation();
+    // Range and scaled value of an analog input or contact, an input, key or make/break contact.
+    void ComputeAnalogRange(CBlockObj* pBlock);
+    // Recomputes the ranges of the analog inputs that feed an analog function block.
+    void UpdateAnalogSources(CBlockObj* pBlock);
+    // The bounds a page may offer for an analog input or contact: its consumers' measuring
+    // range, or -32767..32767 when there is none or they differ.
+    void GetAnalogRange(CBlockObj* pBlock, int* pMin, int* pMax);
+    // The analog function blocks an element drives (into m_analogConsumers; *pCount grows).
+    void CollectAnalogConsumers(CBlockObj* pElement, int* pCount);
+    // The value slider of an analog input or contact at a screen point; closing it.
+    void OpenValuePopup(CBlockObj* pBlock, int x, int y);
+    void CloseValuePopup();
+    // The popup moved: the element (and an analog contact's settings) take the value.
+    void SetPopupValue(CBlockObj* pBlock, int value);
+    CAnalogSliderDlg* GetValuePopup() const { return m_pValuePopup.get(); }
 
     // ---- undo ----
     // Edit > Undo / Redo: clears the current objects and the selection, steps the undo store,
@@ -271,7 +305,7 @@ public:
     std::unique_ptr<CBitmap> m_pMemBitmap;  // off-screen bitmap of the client size
     BOOL m_bMemDCReady = FALSE;             // set by the first update
     CBlockObj* m_pPopupBlock = nullptr;
-    BOOL m_bSimCheckUpdate = TRUE;
+    BOOL m_bSimCheckUpdate = FALSE;         // the Simulation command shows its check mark
     SYSTEMTIME m_simTime{};                 // simulated clock copied at each repaint
     int m_nEditMode = modeSelect;           // 100 while simulating
     int m_nWireStage = 0;                   // fixed points of the connection being drawn
@@ -301,6 +335,7 @@ public:
     CPoint m_ptAnchor;                      // drag anchor: where a move or paste started
     std::vector<std::pair<CBlockComment*, CPoint>> m_savedComments;  // positions before a move
     int m_nRepaintRequests = 0;             // repaint requests while there is no window
+    std::vector<CBlockAnalog*> m_analogConsumers;  // filled by CollectAnalogConsumers
 
 protected:
     void OnInitialUpdate() override;
@@ -343,12 +378,22 @@ protected:
     void LeaveSimulationForEdit();
     // True while edits are refused: simulating.
     BOOL IsEditLocked() const;
+    LRESULT OnCloseValuePopup(WPARAM, LPARAM);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnNcLButtonUp(UINT nHitTest, CPoint point);
     // Rebuilds the off-screen bitmap at the client size.
     void CreateMemBitmap();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    void EnterSimulation();
+    void LeaveSimulation();
+    void InitBlockForSimulation(CBlockObj* pBlock);
+    void ResetBlockAfterSimulation(CBlockObj* pBlock);
+    void CollectAnalogConsumers(CBlockObj* pElement, int* pCount, std::set<const CBlockObj*>& visited);
+
+    std::unique_ptr<CAnalogSliderDlg> m_pValuePopup;
     CTavixDoc* m_pTavixDoc;
     CChildFrame* m_pFrame;
     std::unique_ptr<CInfoTip> m_pInfoTip;

@@ -18,7 +18,8 @@ constexpr COLORREF kOutside = RGB(128, 128, 128);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// The Simulation bar's state as painting reads it; without a frame: running, started, no power.
+// The Simulation bar's state as painting reads it; without a frame: running, powered, no power
+// cut. A stopped device whose Power button is held shows its de-energised picture in blue.
 struct SimBarState {
     int runState = CSimulationBar::stateRunning;
     BOOL started = TRUE;
@@ -30,7 +31,7 @@ SimBarState ReadSimBar(const CChildFrame* pFrame)
     SimBarState s;
     if (pFrame) {
         s.runState = pFrame->m_wndSimBar.m_nRunState;
-        s.started = pFrame->m_wndSimBar.m_bStarted;
+        s.started = pFrame->m_wndSimBar.m_bPowered;
         s.power = pFrame->m_wndSimBar.m_bPower;
     }
     return s;
@@ -166,8 +167,13 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
     if (!pDoc)
         return;
     CChildFrame* pFrame = GetParentFrame();
-    const SimBarState bar = ReadSimBar(pFrame);
     const bool simulating = m_nEditMode == modeSimulate;
+    if (simulating && pFrame && !pDC->IsPrinting()) {
+        // The stepping countdown and the time of day follow the clock at every repaint.
+        pFrame->m_wndSimBar.UpdateRunTime(pFrame, FALSE);
+        pFrame->m_wndSimBar.ShowSimTime();
+    }
+    const SimBarState bar = ReadSimBar(pFrame);
     const bool printing = pDC->IsPrinting() != FALSE;
     if (pFrame)
         pFrame->GetSimTime(&m_simTime);

@@ -1,0 +1,364 @@
+// Entering and leaving simulation: the evaluation order of the element list, the starting state
+// of every element, the three bars of the child frame and the simulated clock. The steps
+// themselves run while painting, in list order, on the user-interface thread.
+#include "view/TavixView.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockClocks.h"
+#include "elements/BlockConnectors.h"
+#include "elements/BlockCounters.h"
+#include "elements/BlockDataLog.h"
+#include "elements/BlockDevice.h"
+#include "elements/BlockIO.h"
+#include "elements/BlockLadder.h"
+#include "elements/BlockLogic.h"
+#include "elements/BlockMSGTEXT.h"
+#include "elements/BlockRelays.h"
+#include "elements/BlockSwitches.h"
+#include "elements/BlockTime.h"
+#include "elements/BlockTimers.h"
+#include "elements/PowerBus.h"
+#include "platform/ui/framework/Frame.h"
+#include "shell/ChildFrame.h"
+#include "view/AnalogSliderDlg.h"
+
+#include <array>
+#include <vector>
+
+CTavixView* g_pSimulatingView = nullptr;
+
+namespace {
+
+// Evaluation group of an element: inputs and sources first, then function blocks, outputs and
+// coils, flags, analog outputs, analog flags, open connectors, connector ends, the data log;
+// an element of none of these classes comes last, so none is ever dropped.
+int EvaluationGroup(CBlockObj* p)
+{
+    CObject* o = p;
+    if (dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockShift*>(o) || dynamic_cast<CBlockLow*>(o) ||
+        dynamic_cast<CBlockAnalogIn*>(o) || dynamic_cast<CBlockFKey*>(o) || dynamic_cast<CBlockMake*>(o) ||
+        dynamic_cast<CBlockAContact*>(o))
+        return 0;
+    if (CTavixDoc::GetBlockKind(p->m_nType) == KIND_FUNCTION)
+        return 1;
+    if (dynamic_cast<CBlockOut*>(o) || dynamic_cast<CBlockRelayCoil*>(o))
+        return 2;
+    if (dynamic_cast<CBlockFlag*>(o))
+        return 3;
+    if (dynamic_cast<CBlockAnalogOut*>(o) || dynamic_cast<CBlockAOutLAD*>(o))
+        return 4;
+    if (dynamic_cast<CBlockAnalogFlag*>(o))
+        return 5;
+    if (dynamic_cast<CBlockOpenX*>(o))
+        return 6;
+    if (dynamic_cast<CBlockMale*>(o))
+        return 7;
+    if (dynamic_cast<CBlockFemale*>(o))
+        return 8;
+    if (dynamic_cast<CBlockDataLog*>(o))
+        return 9;
+    return 10;
+}
+
+constexpr int kGroups = 11;
+
+CPowerBusObj* PowerBusOf(CTavixDoc* pDoc)
+{
+    if (!pDoc->IsLadder())
+        return nullptr;
+    if (pDoc->m_powerBus.IsEmpty())
+        pDoc->m_powerBus.AddTail(new CPowerBusObj());
+    return static_cast<CPowerBusObj*>(pDoc->m_powerBus.GetHead());
+}
+
+}  // namespace
+
+void CTavixView::OrderBlocksForSimulation()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    std::array<std::vector<CBlockObj*>, kGroups> groups;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        auto& group = groups[size_t(EvaluationGroup(p))];
+        // Before the first with a larger number: equal numbers keep their order.
+        auto it = group.begin();
+        while (it != group.end() && (*it)->m_nNumber <= p->m_nNumber)
+            ++it;
+        group.insert(it, p);
+    }
+    pDoc->m_blocks.RemoveAll();
+    for (const auto& group : groups)
+        for (CBlockObj* p : group)
+            pDoc->m_blocks.AddTail(p);
+}
+
+void CTavixView::InitBlockForSimulation(CBlockObj* p)
+{
+    for (int pin = 0; pin < kFirstOutputPin; ++pin) {
+        if (!IsLinkCode(p->m_nLink[pin])) {
+            p->m_nIndex = pin;
+            break;
+        }
+    }
+    CObject* o = p;
+    CTavixDoc* pDoc = GetDocument();
+    if (dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o)) {
+        if (p->m_nSimKind == 2) {
+            p->m_nPinValue[kOutputPin] = 1;
+            p->m_bPinChanged[kOutputPin] = TRUE;
+        } else if (p->m_nSimKind == 3) {
+            p->m_nSimValue = p->m_nSimMin;
+            if (auto* in = dynamic_cast<CBlockIn*>(o))
+                in->m_nLastSimValue = p->m_nSimMin;
+            else
+                static_cast<CBlockFKey*>(o)->m_nLastSimValue = p->m_nSimMin;
+        }
+    } else if (dynamic_cast<CBlockHigh*>(o)) {
+        p->m_nPinValue[kOutputPin] = 1;
+        p->m_bPinChanged[kOutputPin] = TRUE;
+    } else if (auto* ai = dynamic_cast<CBlockAnalogIn*>(o)) {
+        ComputeAnalogRange(p);
+        p->m_nSimValue = p->m_nSimMin;
+        ai->m_nLastSimValue = p->m_nSimMin;
+        p->m_nSimState = 0;
+    } else if (dynamic_cast<CBlockAnalogOut*>(o) || dynamic_cast<CBlockAnalogFlag*>(o) ||
+               dynamic_cast<CBlockAOutLAD*>(o)) {
+        p->m_nSimState = 0;
+    } else if (dynamic_cast<CBlockLogic*>(o) || dynamic_cast<CBlockPTOE*>(o)) {
+        p->m_dElapsed = 0;
+        p->m_tmStart = m_simTime;
+    } else if (auto* t = dynamic_cast<CBlockTime*>(o)) {
+        p->m_dElapsed = 0;
+        p->m_tmStart = p->m_tmStart2 = m_simTime;
+        p->m_bRunning = p->m_bRunning2 = FALSE;
+        t->m_nRun = t->m_nPhase = 0;
+        if (dynamic_cast<CBlockMPLR*>(o) || dynamic_cast<CBlockRPR*>(o) || dynamic_cast<CBlockAPG*>(o))
+            t->m_nDone = 0;
+        if (auto* rpr = dynamic_cast<CBlockRPR*>(o))
+            rpr->m_nPulseCount = -1;
+        if (auto* mfs = dynamic_cast<CBlockMFS*>(o)) {
+            mfs->m_nSwitchState = CBlockMFS::stateOff;
+            mfs->m_nWarnStage = 0;
+            p->m_nPinValue[kOutputPin] = 0;
+        }
+        if (auto* sls = dynamic_cast<CBlockSLS*>(o))
+            sls->m_nWarnStage = 0;
+    } else if (auto* sreg = dynamic_cast<CBlockSREG*>(o)) {
+        sreg->m_wShiftReg = 0;
+    } else if (dynamic_cast<CBlockCOUNTER*>(o) || dynamic_cast<CBlockENCODER*>(o)) {
+        p->m_dValue2 = 0;
+        p->m_dElapsed = p->m_nStartValue;
+    } else if (auto* hc = dynamic_cast<CBlockHCOUNTER*>(o)) {
+        hc->m_stEnable = m_simTime;
+        hc->m_nOtBase = hc->m_nOt;
+        p->m_tmStart = m_simTime;
+    } else if (auto* th = dynamic_cast<CBlockTHTRG*>(o)) {
+        th->m_nFa = th->m_nPulses = th->m_bMeasuring = 0;
+        p->m_tmStart = m_simTime;
+    } else if (auto* make = dynamic_cast<CBlockMake*>(o)) {
+        const bool high = p->m_nOperand >= NUM_HIGH && p->m_nOperand <= 3899;
+        const bool isBreak = dynamic_cast<CBlockBreak*>(o) != nullptr;
+        make->m_nContactState = (isBreak != high) ? 1 : 0;
+        SimSettingRecord rec;
+        if (pDoc && pDoc->m_simSettings.Lookup(p->m_nOperand, rec) && rec.m_nKind == 3) {
+            rec.m_nValue = rec.m_nMin;
+            pDoc->m_simSettings.SetAt(p->m_nOperand, rec);
+        }
+    } else if (dynamic_cast<CBlockInvOut*>(o)) {
+        if (!(p->m_nOperand >= NUM_OPEN_X && p->m_nOperand <= 4927)) {
+            p->m_nContactState = 1;
+            p->m_nPinValue[kOutputPin] = 1;
+        }
+    } else if (dynamic_cast<CBlockAContact*>(o)) {
+        if (p->m_nLink[0] == LINK_OPEN)
+            p->m_nPinValue[0] = 1;
+        SimSettingRecord rec;
+        if (pDoc && pDoc->m_simSettings.Lookup(p->m_nOperand, rec)) {
+            rec.m_nValue = rec.m_nMin;
+            pDoc->m_simSettings.SetAt(p->m_nOperand, rec);
+        }
+        p->m_nSimState = 0;
+    } else {
+        p->m_dElapsed = 0;
+    }
+}
+
+void CTavixView::ResetBlockAfterSimulation(CBlockObj* p)
+{
+    CTavixDoc* pDoc = GetDocument();
+    p->m_nIndex = -1;
+    p->m_dValue2 = 0;
+    p->m_dValue3 = 0;
+    CObject* o = p;
+    const bool analogContact = dynamic_cast<CBlockAContact*>(o) && p->m_nOperand >= NUM_ANALOG_IN && p->m_nOperand <= 4127;
+    if (dynamic_cast<CBlockAnalogIn*>(o) || analogContact) {
+        p->m_nSimValue = p->m_nSimMin;
+        p->m_nSimState = 0;
+    }
+    if (auto* msg = dynamic_cast<CBlockMSGTEXT*>(o))
+        msg->AcknowledgePending() = FALSE;
+    for (int pin = 0; pin < kFirstOutputPin; ++pin) {
+        if (p->m_nLink[pin] == LINK_PARAM || p->m_nLink[pin] == 72)
+            break;
+        p->m_nPinValue[pin] = 0;
+        p->m_bPinChanged[pin] = FALSE;
+    }
+    p->m_nPinValue[kOutputPin] = 0;
+    p->m_bPinChanged[kOutputPin] = FALSE;
+    if (pDoc && pDoc->IsLadder())
+        p->m_nContactState = 0;
+}
+
+void CTavixView::EnterSimulation()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    if (m_nEditMode == modeConnect || m_nWireStage != 0 || m_bWireFromInsert) {
+        m_nWireStage = 0;
+        m_bWireFromInsert = FALSE;
+        if (m_hWnd && ::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+    }
+    g_pSimulatingView = this;
+    m_nEditMode = modeSimulate;
+    pDoc->m_bSimulating = TRUE;
+    ClearSelection(0);
+    m_pCurBlock = nullptr;
+    m_pCurWire = nullptr;
+    if (CPowerBusObj* pBus = PowerBusOf(pDoc))
+        pBus->m_nPinValue[kOutputPin] = 1;
+    CChildFrame* pFrame = GetParentFrame();
+    // Each simulation starts from the PC's local time; the start stamps are taken from it.
+    if (pFrame) {
+        pFrame->ResetSimClock();
+        pFrame->GetSimTime(&m_simTime);
+    }
+    OrderBlocksForSimulation();
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+        InitBlockForSimulation(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos)));
+    if (pFrame) {
+        pFrame->m_wndSimBar.Attach(this, pFrame);
+        pFrame->m_wndInputsBar.Attach(this);
+        pFrame->m_wndOutputsBar.Attach(this);
+        pFrame->CreateSimulationBars();
+        pFrame->m_bBarsRedrawn = FALSE;
+    }
+    if (m_hWnd)
+        StartSimClock();
+    InvalidateAll();
+}
+
+void CTavixView::LeaveSimulation()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (m_hWnd && ::IsWindowVisible(m_hWnd))
+        SetFocus();
+    m_nEditMode = modeSelect;
+    if (pDoc)
+        pDoc->m_bSimulating = FALSE;
+    if (g_pSimulatingView == this)
+        g_pSimulatingView = nullptr;
+    StopSimClock();
+    if (CChildFrame* pFrame = GetParentFrame()) {
+        pFrame->DestroySimulationBars();
+        pFrame->m_wndSimBar.Detach();
+        pFrame->m_wndInputsBar.Attach(nullptr);
+        pFrame->m_wndOutputsBar.Attach(nullptr);
+    }
+    if (!pDoc)
+        return;
+    if (CPowerBusObj* pBus = PowerBusOf(pDoc))
+        pBus->m_nPinValue[kOutputPin] = 0;
+    CloseValuePopup();
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+        ResetBlockAfterSimulation(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos)));
+    InvalidateAll();
+}
+
+void CTavixView::ToggleSimulation()
+{
+    if (m_nEditMode != modeSimulate)
+        EnterSimulation();
+    else
+        LeaveSimulation();
+}
+
+BOOL CTavixView::CanSimulate() const
+{
+    const CTavixDoc* pDoc = GetDocument();
+    if (!pDoc || (pDoc->m_blocks.IsEmpty() && pDoc->m_comments.IsEmpty()))
+        return FALSE;
+    return g_pSimulatingView == nullptr || g_pSimulatingView == this;
+}
+
+void CTavixView::OnUpdateToolsSimulation(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanSimulate());
+    if (m_bSimCheckUpdate)
+        pCmdUI->SetCheck(m_nEditMode == modeSimulate);
+}
+
+void CTavixView::DetachSimulation()
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (pDoc && pDoc->m_bSimulating) {
+        pDoc->m_bSimulating = FALSE;
+        m_nEditMode = modeSelect;
+        if (g_pSimulatingView == this)
+            g_pSimulatingView = nullptr;
+    }
+    if (g_pSimulatingView == this)
+        g_pSimulatingView = nullptr;
+}
+
+// ---- the value popup ----
+
+void CTavixView::OpenValuePopup(CBlockObj* pBlock, int x, int y)
+{
+    if (!pBlock || (m_pValuePopup && m_pPopupBlock == pBlock))
+        return;
+    CloseValuePopup();
+    m_pPopupBlock = pBlock;
+    int value = pBlock->m_nSimValue, lo = pBlock->m_nSimMin, hi = pBlock->m_nSimMax;
+    CTavixDoc* pDoc = GetDocument();
+    if (dynamic_cast<CBlockAContact*>(static_cast<CObject*>(pBlock))) {
+        SimSettingRecord rec;
+        if (pDoc && pDoc->m_simSettings.Lookup(pBlock->m_nOperand, rec))
+            value = rec.m_nValue, lo = rec.m_nMin, hi = rec.m_nMax;
+        else
+            value = 0, lo = 0, hi = 1000;
+    }
+    m_pValuePopup = std::make_unique<CAnalogSliderDlg>(this, pBlock, value, lo, hi);
+    if (!m_pValuePopup->CreateAt(x, y)) {
+        m_pValuePopup.reset();
+        m_pPopupBlock = nullptr;
+    }
+}
+
+void CTavixView::CloseValuePopup()
+{
+    if (m_pValuePopup && ::IsWindow(m_pValuePopup->GetSafeHwnd()))
+        m_pValuePopup->DestroyWindow();
+    m_pValuePopup.reset();
+    m_pPopupBlock = nullptr;
+    if (::GetCapture())
+        ::ReleaseCapture();
+}
+
+void CTavixView::SetPopupValue(CBlockObj* pBlock, int value)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pBlock || !pDoc)
+        return;
+    pBlock->m_nSimValue = value;
+    if (dynamic_cast<CBlockAContact*>(static_cast<CObject*>(pBlock))) {
+        SimSettingRecord rec;
+        pDoc->m_simSettings.Lookup(pBlock->m_nOperand, rec);
+        rec.m_nValue = value;
+        pDoc->m_simSettings.SetAt(pBlock->m_nOperand, rec);
+    }
+    InvalidateAll();
+}
