@@ -1,10 +1,11 @@
 #include "shell/ChildFrame.h"
 
+#include "controls/DynamicBar.h"
+#include "controls/SizingControlBar.h"
 #include "elements/SimTime.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/framework/DockBar.h"
 #include "resources/resource.h"
-#include "shell/SimBarWnd.h"
 #include "view/TavixView.h"
 
 #include <ctime>
@@ -68,14 +69,14 @@ int CChildFrame::CreateSimulationBars()
         cdxCDynamicBarDlg* pDlg;
         UINT nTitle;
         UINT nID;
-        CSimBarWnd** ppBar;
+        cdxCDynamicBar** ppBar;
     } const specs[] = {
         {&m_wndSimBar, IDS_SIM_BAR_TITLE, AFX_IDW_SIM_BAR, &m_pSimulationBar},
         {&m_wndOutputsBar, IDS_OUTPUTS_BAR_TITLE, AFX_IDW_OUTPUTS_BAR, &m_pOutputsBar},
         {&m_wndInputsBar, IDS_INPUTS_BAR_TITLE, AFX_IDW_INPUTS_BAR, &m_pInputsBar},
     };
     for (const BarSpec& spec : specs) {
-        auto* pBar = new CSimBarWnd(spec.pDlg);
+        auto* pBar = new cdxCDynamicBar(spec.pDlg);
         *spec.ppBar = pBar;
         if (!pBar->Create(LoadText(spec.nTitle), this, spec.nID, 0x50002800)) {
             DestroySimulationBars();
@@ -85,9 +86,15 @@ int CChildFrame::CreateSimulationBars()
         pBar->EnableDocking(CBRS_ALIGN_BOTTOM);
     }
     EnableDocking(CBRS_ALIGN_ANY);
+    m_pFloatingFrameClass = RUNTIME_CLASS(CSCBMiniDockFrameWnd);
     DockControlBar(m_pInputsBar, AFX_IDW_DOCKBAR_BOTTOM);
     DockBarAfter(m_pOutputsBar, m_pInputsBar);
     DockBarAfter(m_pSimulationBar, m_pOutputsBar);
+    // The bar dialogs' templates are not visible by themselves.
+    for (cdxCDynamicBar* pBar : {m_pInputsBar, m_pOutputsBar, m_pSimulationBar}) {
+        pBar->m_pDynDlg->ShowWindow(SW_SHOW);
+        ShowControlBar(pBar, TRUE, FALSE);
+    }
     return 1;
 }
 
@@ -118,8 +125,8 @@ void CChildFrame::DockBarAfter(CControlBar* pBar, CControlBar* pLeftOf)
 
 void CChildFrame::DestroySimulationBars()
 {
-    for (CSimBarWnd** pp : {&m_pSimulationBar, &m_pOutputsBar, &m_pInputsBar}) {
-        CSimBarWnd* pBar = *pp;
+    for (cdxCDynamicBar** pp : {&m_pSimulationBar, &m_pOutputsBar, &m_pInputsBar}) {
+        cdxCDynamicBar* pBar = *pp;
         *pp = nullptr;
         if (!pBar)
             continue;

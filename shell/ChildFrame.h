@@ -15,7 +15,7 @@
 class CBlockObj;
 class CTavixView;
 
-class CSimBarWnd;
+class cdxCDynamicBar;
 
 class CChildFrame : public CMDIChildWnd
 {
@@ -65,9 +65,9 @@ public:
     CSimulationBar m_wndSimBar;
     CInputsBar m_wndInputsBar;
     COutputsBar m_wndOutputsBar;
-    CSimBarWnd* m_pSimulationBar = nullptr;
-    CSimBarWnd* m_pOutputsBar = nullptr;
-    CSimBarWnd* m_pInputsBar = nullptr;
+    cdxCDynamicBar* m_pSimulationBar = nullptr;
+    cdxCDynamicBar* m_pOutputsBar = nullptr;
+    cdxCDynamicBar* m_pInputsBar = nullptr;
     BOOL m_bBarsRedrawn = FALSE;  // the bars were redrawn once after they appeared
 
 protected:

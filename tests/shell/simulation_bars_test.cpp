@@ -14,7 +14,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
-#include "shell/SimBarWnd.h"
+#include "controls/DynamicBar.h"
 #include "shell/SimClockDlg.h"
 #include "view/TavixView.h"
 
