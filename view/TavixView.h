@@ -167,6 +167,11 @@ public:
     // The popup moved: the element (and an analog contact's settings) take the value.
     void SetPopupValue(CBlockObj* pBlock, int value);
     CAnalogSliderDlg* GetValuePopup() const { return m_pValuePopup.get(); }
+    // A left press and release on the diagram while simulating (client points): inputs and
+    // keys toggle or act as momentary buttons, input contacts switch with every contact of
+    // their operand, analog inputs open the value slider; a release ends a held Power press.
+    void OnSimulationPress(CPoint client);
+    void OnSimulationRelease(CPoint client);
 
     // ---- undo ----
     // Edit > Undo / Redo: clears the current objects and the selection, steps the undo store,

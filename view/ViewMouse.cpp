@@ -223,7 +223,15 @@ void CTavixView::OnLButtonDown(UINT nFlags, CPoint point)
     CTavixDoc* pDoc = GetDocument();
     CRect client;
     GetClientRect(&client);
-    if (!pDoc || !client.PtInRect(point) || m_nEditMode == modeSimulate) {
+    if (m_nEditMode == modeSimulate) {
+        if (!client.PtInRect(point))
+            CloseValuePopup();
+        else
+            OnSimulationPress(point);
+        Default();
+        return;
+    }
+    if (!pDoc || !client.PtInRect(point)) {
         Default();
         return;
     }
@@ -317,6 +325,8 @@ void CTavixView::OnLButtonUp(UINT nFlags, CPoint point)
 {
     (void)nFlags;
     CTavixDoc* pDoc = GetDocument();
+    if (m_nEditMode == modeSimulate)
+        OnSimulationRelease(point);
     if (!pDoc || m_nEditMode == modeSimulate) {
         Default();
         return;

@@ -362,3 +362,88 @@ void CTavixView::SetPopupValue(CBlockObj* pBlock, int value)
     }
     InvalidateAll();
 }
+
+// ---- clicks while simulating ----
+
+namespace {
+
+bool IsInputOperand(int n) { return (n >= NUM_INPUT && n <= 355) || (n >= NUM_FKEY && n <= 1304); }
+
+}  // namespace
+
+void CTavixView::OnSimulationPress(CPoint client)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CBlockObj* p = pDoc->HitTestBlock(ClientToDiagram(client));
+    CObject* o = p;
+    const bool input = dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o);
+    auto* make = dynamic_cast<CBlockMake*>(o);
+    if (input || (make && IsInputOperand(p->m_nOperand))) {
+        CPoint screen = client;
+        ClientToScreen(&screen);
+        int kind = p->m_nSimKind;
+        SimSettingRecord rec;
+        if (make && pDoc->m_simSettings.Lookup(p->m_nOperand, rec))
+            kind = rec.m_nKind;
+        if (kind == 3) {
+            OpenValuePopup(p, screen.x, screen.y);
+            return;
+        }
+        // Inputs act only while running, not while stepping by cycles.
+        CChildFrame* pFrame = GetParentFrame();
+        if (pFrame && (pFrame->m_wndSimBar.m_nRunState != CSimulationBar::stateRunning ||
+                       pFrame->m_wndSimBar.m_nRunMode == CSimulationBar::modeCycles))
+            return;
+        if (input) {
+            const int v = p->m_nPinValue[kOutputPin] ? 0 : 1;
+            p->m_nPinValue[kOutputPin] = v;
+            p->m_bPinChanged[kOutputPin] = TRUE;
+            p->m_nPinValue[0] = v;
+        } else {
+            // Every contact of the operand follows: make contacts alike, break contacts opposite.
+            const int state = make->m_nContactState ? 0 : 1;
+            const bool isBreak = dynamic_cast<CBlockBreak*>(o) != nullptr;
+            for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+                auto* c = dynamic_cast<CBlockMake*>(static_cast<CObject*>(pDoc->m_blocks.GetNext(pos)));
+                if (!c || c->m_nOperand != p->m_nOperand)
+                    continue;
+                const bool same = (dynamic_cast<CBlockBreak*>(c) != nullptr) == isBreak;
+                c->m_nContactState = same ? state : !state;
+                c->m_nPinValue[kOutputPin] = c->m_nContactState ? c->m_nPinValue[0] : 0;
+            }
+        }
+        InvalidateAll();
+        return;
+    }
+    if (dynamic_cast<CBlockAnalogIn*>(o) ||
+        (dynamic_cast<CBlockAContact*>(o) && !pDoc->FindBlockByNumber(p->m_nOperand))) {
+        CPoint screen = client;
+        ClientToScreen(&screen);
+        OpenValuePopup(p, screen.x, screen.y);
+        return;
+    }
+    CloseValuePopup();
+}
+
+void CTavixView::OnSimulationRelease(CPoint client)
+{
+    CChildFrame* pFrame = GetParentFrame();
+    // A release anywhere ends a press of the Simulation bar's Power button.
+    if (pFrame && pFrame->m_wndSimBar.m_bPower)
+        pFrame->m_wndSimBar.PowerCycle();
+    CTavixDoc* pDoc = GetDocument();
+    CBlockObj* p = pDoc ? pDoc->HitTestBlock(ClientToDiagram(client)) : nullptr;
+    CObject* o = p;
+    if (!(dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o)))
+        return;
+    // Momentary buttons: make returns to 0, break to 1.
+    if (p->m_nSimKind == 1 || p->m_nSimKind == 2) {
+        const int v = p->m_nSimKind == 1 ? 0 : 1;
+        p->m_bPinChanged[kOutputPin] = p->m_nPinValue[kOutputPin] != v;
+        p->m_nPinValue[kOutputPin] = v;
+        p->m_nPinValue[0] = v;
+        InvalidateAll();
+    }
+}

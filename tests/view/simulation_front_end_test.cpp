@@ -328,5 +328,41 @@ TEST_F(SimulationTest, StopResetsAndPowerHeldWhileRunningRestartsNonRetentiveTim
     EXPECT_FALSE(Bar().m_bFieldsEnabled);
 }
 
+TEST_F(SimulationTest, ClicksOnInputsToggleOrActWhileHeld)
+{
+    Open(NewDocument(1));
+    CBlockObj* toggle = Add(TYPE_INPUT, 100);
+    CBlockObj* make = Add(TYPE_INPUT, 101);
+    make->m_nSimKind = 1;
+    int x = 100;
+    for (CBlockObj* p : {toggle, make}) {
+        p->m_ptOrigin = CPoint(x, 100);
+        p->m_nWidth = 25;
+        p->m_nHeight = 36;
+        x += 100;
+    }
+    Enter(At(2026, 5, 4, 8, 0, 0, 0));
+    auto at = [&](CBlockObj* p) { return CHeadlessDriver::At(view->m_hWnd, POINT{p->m_ptOrigin.x + 10, p->m_ptOrigin.y + 10}); };
+    drv.Click(at(toggle));
+    Pump();
+    EXPECT_EQ(toggle->m_nPinValue[kOutputPin], 1);
+    drv.AdvanceClock(1000);  // not a double-click
+    drv.Click(at(toggle));
+    Pump();
+    EXPECT_EQ(toggle->m_nPinValue[kOutputPin], 0);
+    drv.MouseDown(at(make));
+    Pump();
+    EXPECT_EQ(make->m_nPinValue[kOutputPin], 1);
+    drv.MouseUp(at(make));
+    Pump();
+    EXPECT_EQ(make->m_nPinValue[kOutputPin], 0);
+    // Suspended, a click changes nothing.
+    Bar().OnSuspendResume();
+    drv.AdvanceClock(1000);
+    drv.Click(at(toggle));
+    Pump();
+    EXPECT_EQ(toggle->m_nPinValue[kOutputPin], 0);
+}
+
 }  // namespace
 }  // namespace viewtest
