@@ -55,8 +55,12 @@ BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 void CChildFrame::OnDestroy()
 {
-    // The view stops the clock before its window goes; the bars go with the frame.
+    // The view stops the clock before its window goes; the bars and the clock dialog go with
+    // the frame.
     DestroySimulationBars();
+    m_wndSimBar.Detach();
+    m_wndInputsBar.Attach(nullptr);
+    m_wndOutputsBar.Attach(nullptr);
     CMDIChildWnd::OnDestroy();
 }
 

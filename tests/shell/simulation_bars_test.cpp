@@ -50,7 +50,8 @@ protected:
     void TearDown() override
     {
         if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
-            m_doc->SetModifiedFlag(FALSE);
+            if (m_doc)
+                m_doc->SetModifiedFlag(FALSE);
             m_app->CloseAllDocuments(TRUE);
             main->DestroyWindow();
         }
@@ -239,6 +240,19 @@ TEST_F(SimulationBarsTest, ButtonsFollowTheStateAndTheClockDialogSetsTheClock)
     EXPECT_EQ(clockButton->SendMessage(BM_GETCHECK), 0);
     Command(ID_TOOLS_SIMULATION);
     EXPECT_FALSE(m_frame->HasSimulationBars());
+
+    // Closing the program while it simulates with the clock dialog open takes the dialog along.
+    Enter();
+    bar.GetDlgItem(IDC_SIM_CLOCK_BUTTON)->SendMessage(BM_SETCHECK, 1, 0);
+    bar.OnClockButton();
+    ASSERT_NE(bar.GetClockDlg(), nullptr);
+    const HWND hClock = bar.GetClockDlg()->GetSafeHwnd();
+    m_doc->SetModifiedFlag(FALSE);
+    m_app->CloseAllDocuments(FALSE);
+    m_drv.Pump();
+    EXPECT_FALSE(::IsWindow(hClock));
+    EXPECT_EQ(g_pSimulatingView, nullptr);
+    m_doc = nullptr;
 }
 
 }  // namespace
