@@ -20,13 +20,15 @@ public:
     std::vector<std::pair<int, int>> progress;
     // When non-zero, every clock reading advances by this many milliseconds.
     LONGLONG clockStep = 0;
+    // What every message box answers (1 IDOK, 6 IDYES, 7 IDNO).
+    int boxAnswer = 1;
 
     ~RecordingFrame() override { ClosePort(); }
     void PortLog(LPCTSTR line) override { lines.emplace_back(line); }
     int PortMessageBox(LPCTSTR text, UINT type) override
     {
         boxes.emplace_back(text, type);
-        return 1;
+        return boxAnswer;
     }
     void PortProgress(int kind, int value) override { progress.emplace_back(kind, value); }
     LONGLONG PortClockMs() override

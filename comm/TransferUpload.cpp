@@ -1,0 +1,396 @@
+// The upload, which reads the device's program into a new document, and the clear, which writes
+// an empty image over the device's program and password.
+#include "comm/TransferEngine.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
+#include "image/ImageLayout.h"
+#include "image/TavixCoreRule.h"
+#include "resources/resource.h"
+#include "shell/MainFrame.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr UINT kStopIcon = 0x10;
+constexpr UINT kQuestionIcon = 0x20;
+constexpr UINT kExclamationIcon = 0x30;
+constexpr UINT kYesNo = 0x04;
+constexpr int kIdYes = 6;
+constexpr int kMessageTextBytes = 1280;
+constexpr int kMaxMessageTexts = 64;
+
+// Program sizes the upload start may report that are not a program.
+constexpr int kSizeEmpty = -1;
+constexpr int kSizeInvalid = -2;
+
+void ExchangeBytes(const std::vector<BYTE>& from, std::vector<BYTE>& to, std::size_t n)
+{
+    to.resize(std::max(to.size(), n));
+    for (std::size_t i = 0; i + 1 < n; i += 2) {
+        to[i] = from[i + 1];
+        to[i + 1] = from[i];
+    }
+}
+
+} // namespace
+
+int CTransferEngine::StartUpload(CTavixCoreRule& rule, UINT* pError)
+{
+    BYTE id[20];
+    if (!ReadDeviceId(id, sizeof id, pError)) {
+        // An unidentified device is not read: its program could not be told apart.
+        if (*pError >= LINK_ERROR_TIMEOUT)
+            *pError = LINK_ERROR_MACHINE_TYPE;
+        return 0;
+    }
+    WORD expected = id[3] > 0x50 ? 19 : 17;
+    BYTE request[CModBus::kFrameBufferSize];
+    const int n = m_modbus.BuildUploadStartRequest(request);
+    if (!m_frame.WritePort(request, WORD(n), pError))
+        return 0;
+    Log(L"UpLoad Starts...\n");
+    BYTE answer[CModBus::kFrameBufferSize] = {};
+    if (!m_frame.ReadAnswer(answer, &expected, pError, 3000))
+        return 0;
+    const int result = m_modbus.CheckUploadStartReply(answer, expected);
+    if (result > 2) {
+        Log(L"RTU Function Code 102->" + m_modbus.ResultText(result) + L"\n");
+        *pError = 0;
+        return 0;
+    }
+    m_wUploadMachineType = answer[3];
+    m_nUploadProgramBytes = 2 * ((answer[13] << 8) | answer[14]);
+    m_nUploadMessageBytes = (answer[3] >= 0x51 && expected == 19) ? 2 * ((answer[15] << 8) | answer[16]) : 0;
+    (void)rule;
+    return result;
+}
+
+int CTransferEngine::SendUploadPassword(UINT* pError)
+{
+    BYTE typed[8];
+    std::fill(typed, typed + 8, BYTE(0xFF));
+    m_nPasswordResult = m_askPassword ? m_askPassword(typed) : 2;
+    if (m_nPasswordResult == 2)
+        return 0;
+    BYTE wire[8];
+    for (int i = 0; i < 8; ++i)
+        wire[i] = typed[i ^ 1];
+    BYTE request[CModBus::kFrameBufferSize];
+    const int n = m_modbus.BuildFc110Request(wire, request);
+    BYTE answer[CModBus::kFrameBufferSize] = {};
+    WORD expected = 7;
+    if (!Exchange(request, n, answer, &expected, pError, 3000))
+        return 0;
+    if (m_modbus.CheckFc110Reply(answer, expected))
+        return 1;
+    m_nPasswordResult = 0;
+    *pError = 0;
+    return 0;
+}
+
+int CTransferEngine::ReadArea(std::vector<BYTE>& out, BYTE byFunction, WORD wFirstRegister,
+                              int nBytes, int nDoneBefore, int nTotal, UINT* pError)
+{
+    out.assign(std::size_t(nBytes), 0);
+    BYTE request[CModBus::kFrameBufferSize];
+    BYTE answer[CModBus::kFrameBufferSize];
+    WORD reg = wFirstRegister;
+    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
+        const int n = m_modbus.BuildReadRequest(reg, kFrameBytes / 2, request, byFunction);
+        WORD expected = 5 + kFrameBytes;
+        if (!Exchange(request, n, answer, &expected, pError, 3000))
+            return 0;
+        const int check = m_modbus.CheckReadResponse(answer, expected, byFunction);
+        if (check != LINK_OK) {
+            LogResult(check);
+            *pError = UINT(check);
+            return 0;
+        }
+        std::memcpy(out.data() + at, answer + 3, kFrameBytes);
+        Progress(2, (nDoneBefore + at + kFrameBytes) * 100 / nTotal);
+    }
+    return 1;
+}
+
+int CTransferEngine::EndUpload(BYTE byResult, UINT* pError, int nProgramSize)
+{
+    BYTE request[CModBus::kFrameBufferSize];
+    const int n = m_modbus.BuildUploadDataRequest(byResult, request);
+    BYTE answer[CModBus::kFrameBufferSize] = {};
+    WORD expected = 8;
+    if (!Exchange(request, n, answer, &expected, pError, 3000))
+        return 0;
+    if (!m_modbus.CheckUploadDataReply(answer, expected, byResult)) {
+        Log(L"RTU Function Code 103 Error!\n");
+        *pError = 0;
+        return 0;
+    }
+    if (byResult == 1)
+        Log(L"UpLoad Succeeds\n");
+    else if (nProgramSize == kSizeEmpty || nProgramSize == 0)
+        Log(L"UpLoad Aborts\n");
+    else
+        Log(L"UpLoad Fails\n");
+    return 1;
+}
+
+int CTransferEngine::ReceiveImage(CTavixCoreRule& rule)
+{
+    int result = 1;
+    BYTE success = 1;
+    UINT error = 0;
+    bool ownMessage = false;  // the failure has a message of its own (password, sizes)
+    m_nPasswordResult = 1;
+    m_nUploadProgramBytes = 0;
+    m_nUploadMessageBytes = 0;
+    Progress(2, 0);
+    auto failed = [&](LPCTSTR line) {
+        if (line)
+            Log(line);
+        success = 0;
+        if (error == 0)
+            return true;
+        if (error >= LINK_ERROR_TIMEOUT) {
+            result = 0;
+            return true;
+        }
+        return false;
+    };
+
+    bool toEnd = false;
+    const int start = StartUpload(rule, &error);
+    if (start == 0) {
+        if (!failed(nullptr))
+            return 0;
+        toEnd = true;
+    } else if (start == 2 && !SendUploadPassword(&error)) {
+        ownMessage = m_nPasswordResult != 1;
+        if (!failed(nullptr))
+            return 0;
+        toEnd = true;
+    }
+    int& size = m_nUploadProgramBytes;
+    if (!toEnd) {
+        const int messages = m_nUploadMessageBytes;
+        if (size == 0 || size == 2 * 0xFFFF) {
+            Box(IDS_DEVICE_PROGRAM_EMPTY, kExclamationIcon);
+            size = kSizeEmpty;
+        } else if (size < kArea0Bytes || size > kArea0Bytes + kMaxJSize || size % kFrameBytes != 0
+                   || messages % kMessageTextBytes != 0
+                   || messages > kMaxMessageTexts * kMessageTextBytes) {
+            // Sizes the device image cannot have: nothing is read.
+            size = kSizeInvalid;
+            success = 0;
+            ownMessage = true;
+        } else {
+            rule.m_nJSize = size - kArea0Bytes;
+            rule.m_nMsgTextBytes = messages;
+            if (!rule.AllocImageBuffers(CTavixCoreRule::modeUpload, messages / kMessageTextBytes)) {
+                size = kSizeInvalid;
+                success = 0;
+                ownMessage = true;
+            } else {
+                const int total = size + messages;
+                std::vector<BYTE> program;
+                if (!ReadArea(program, 3, kArea0Register, size, 0, total, &error)) {
+                    if (!failed(L"Read Data Error!\n"))
+                        return 0;
+                } else {
+                    std::copy(program.begin(), program.begin() + kArea0Bytes, rule.m_area0Wire.begin());
+                    std::copy(program.begin() + kArea0Bytes, program.end(), rule.m_areaJWire.begin());
+                    if (messages > 0
+                        && !ReadArea(rule.m_msgTextWire, 121, 0, messages, size, total, &error)) {
+                        if (!failed(L"Read Message Texts Data Error!\n"))
+                            return 0;
+                    }
+                }
+            }
+        }
+    }
+    if (!EndUpload(success, &error, size)) {
+        if (error != 0 && error < LINK_ERROR_TIMEOUT)
+            return 0;
+        result = 0;
+    }
+    // A failed read is a failed upload; the password and size failures are told by Upload.
+    if (!success && !ownMessage)
+        result = 0;
+    if (result && success)
+        Progress(2, 100);
+    else
+        Progress(-1, 0);
+    return result;
+}
+
+int CTransferEngine::Upload()
+{
+    CTavixCoreRule rule;
+    CTavixDoc* pDoc = nullptr;
+    try {
+        if (!ReceiveImage(rule)) {
+            Progress(-1, 0);
+            Log(L"UpLoad Suspend!\n");
+            Box(IDS_CHECK_CABLE, kQuestionIcon);
+            Box(IDS_UPLOAD_FAILED, kStopIcon);
+            return 0;
+        }
+        if (m_nPasswordResult == 0) {
+            Box(IDS_WRONG_PASSWORD_UPLOAD, kExclamationIcon);
+            m_nPasswordResult = 1;
+            return 0;
+        }
+        if (m_nUploadProgramBytes == kSizeEmpty || m_nUploadProgramBytes == 0) {
+            Box(IDS_DEVICE_PROGRAM_EMPTY, kExclamationIcon);
+            return 0;
+        }
+        if (m_nUploadProgramBytes == kSizeInvalid) {
+            Box(IDS_PROJECT_SIZE_ERROR, kExclamationIcon);
+            return 0;
+        }
+        if (m_nPasswordResult == 2)
+            return 0;
+
+        ExchangeBytes(rule.m_area0Wire, rule.m_area0, std::size_t(kArea0Bytes));
+        ExchangeBytes(rule.m_areaJWire, rule.m_areaJ, std::size_t(rule.m_nJSize));
+        if (rule.m_nMsgTextBytes > 0)
+            ExchangeBytes(rule.m_msgTextWire, rule.m_msgText, std::size_t(rule.m_nMsgTextBytes));
+
+        pDoc = m_newDocument ? m_newDocument() : nullptr;
+        if (pDoc == nullptr) {
+            Box(IDS_UPLOAD_FAILED, kStopIcon);
+            return 0;
+        }
+        CString drawing;
+        if (drawing.LoadString(IDS_DRAWING_BLOCKS))
+            Log(drawing);
+        rule.SetDocument(pDoc);
+        CTavixCoreRule::InitOpcodeTables();
+        if (!rule.DecodeSettings() || !rule.DecodeImage()) {
+            // A program that cannot be decoded leaves no half-drawn document behind.
+            const CString why = rule.GetLastError();
+            if (!why.IsEmpty())
+                Log(why + L"\n");
+            Log(L"UpLoad Suspend!\n");
+            if (m_discardDocument)
+                m_discardDocument(pDoc);
+            Box(IDS_UPLOAD_FAILED, kStopIcon);
+            return 0;
+        }
+        LayOutUploaded(pDoc);
+        pDoc->m_undo.PushSnapshot(pDoc);
+        g_wHardwareCode = pDoc->m_nHardwareCode;
+        CString done;
+        if (done.LoadString(IDS_DRAWING_DONE))
+            Log(done);
+        return 1;
+    } catch (...) {
+        Progress(-1, 0);
+        if (pDoc && m_discardDocument)
+            m_discardDocument(pDoc);
+        Box(IDS_UPLOAD_FAILED, kStopIcon);
+        return 0;
+    }
+}
+
+void CTransferEngine::LayOutUploaded(CTavixDoc* pDoc)
+{
+    // A plain grid: elements in number order, eight to a row, each cell as large as the
+    // largest element.
+    std::vector<CBlockObj*> blocks;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
+        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        blocks.push_back(p);
+        cellWidth = std::max(cellWidth, p->m_nWidth);
+        cellHeight = std::max(cellHeight, p->m_nHeight);
+    }
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
+    constexpr int kColumns = 8;
+    constexpr int kMargin = 40;
+    cellWidth += kMargin;
+    cellHeight += kMargin;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const int column = int(i % kColumns);
+        const int row = int(i / kColumns);
+        blocks[i]->m_ptOrigin = CPoint(kMargin + column * cellWidth, kMargin + row * cellHeight);
+        blocks[i]->m_ptSaved = blocks[i]->m_ptOrigin;
+    }
+}
+
+int CTransferEngine::ClearProgram(CTavixDoc* pActive)
+{
+    if (Box(IDS_CONFIRM_CLEAR_DEVICE, kYesNo | kQuestionIcon) != kIdYes)
+        return 0;
+    try {
+        if (pActive)
+            pActive->UpdateBlockSizesForHardware();
+        CTavixCoreRule rule;
+        rule.AllocImageBuffers(CTavixCoreRule::modeClear, 0);
+        if (!ClearImage(rule)) {
+            Progress(-1, 0);
+            Log(L"Clear Program Suspend!\n");
+            Box(IDS_CHECK_CABLE, kQuestionIcon);
+            Box(IDS_CLEAR_FAILED, kStopIcon);
+            return 0;
+        }
+        return 1;
+    } catch (...) {
+        Progress(-1, 0);
+        Box(IDS_CLEAR_FAILED, kStopIcon);
+        return 0;
+    }
+}
+
+int CTransferEngine::ClearImage(CTavixCoreRule& rule)
+{
+    const int bytes = int(rule.m_area0Wire.size());
+    const int total = 145 * bytes / 128 + 141 * bytes / 128 + 41;
+    int counter = 0;
+    UINT error = 0;
+    int result = 1;
+    BYTE success = 1;
+    Progress(2, 0);
+    // Unlike the download, a time-out here ends the exchange without an end frame.
+    auto failed = [&](LPCTSTR line) {
+        if (line)
+            Log(line);
+        success = 0;
+        return error == 0 || error > LINK_ERROR_TIMEOUT;
+    };
+    bool toEnd = false;
+    if (!StartDownload(&error, 4, 0, 0)) {
+        if (!failed(nullptr))
+            return 0;
+        toEnd = true;
+    } else {
+        counter = 25;
+    }
+    if (!toEnd && !WriteArea(rule.m_area0Wire.data(), kArea0Register, bytes, &counter, total, &error)) {
+        if (!failed(L"Write Data Error!\n"))
+            return 0;
+        toEnd = true;
+    }
+    if (!toEnd && !VerifyArea(rule.m_area0Wire.data(), kArea0Register, bytes, &counter, total, &error)) {
+        if (!failed(L"Verify Data Error!\n"))
+            return 0;
+    }
+    if (!EndDownload(&error, success, 4)) {
+        if (error != 0 && error <= LINK_ERROR_TIMEOUT)
+            return 0;
+        result = 0;
+    }
+    if (!success)
+        result = 0;
+    if (result)
+        Progress(2, 100);
+    else
+        Progress(-1, 0);
+    Wait(2000);
+    return result;
+}
