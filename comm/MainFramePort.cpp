@@ -2,6 +2,7 @@
 #include "shell/MainFrame.h"
 
 #include "comm/ComPortName.h"
+#include "comm/DeviceDispatcher.h"
 #include "comm/ModBus.h"
 #include "platform/base/CString.h"
 #include "platform/serial/Comm.h"
@@ -35,17 +36,32 @@ bool IsShortStartAnswer(const BYTE* a)
 
 void CMainFrame::PortLog(LPCTSTR pszLine)
 {
-    std::fprintf(stderr, "%ls", pszLine);
+    if (m_hWnd)
+        AppendLog(pszLine);
+    else
+        std::fprintf(stderr, "%ls", pszLine);
 }
 
-int CMainFrame::PortMessageBox(LPCTSTR pszText, UINT)
+int CMainFrame::PortMessageBox(LPCTSTR pszText, UINT nType)
 {
-    std::fprintf(stderr, "%ls\n", pszText);
-    return 1;  // IDOK
+    return AfxMessageBox(pszText, nType);
 }
 
-void CMainFrame::PortProgress(int, int)
+void CMainFrame::PortProgress(int nKind, int nValue)
 {
+    DeviceDispatcher().ReportProgress(nKind, nValue);
+}
+
+CDeviceDispatcher& CMainFrame::DeviceDispatcher()
+{
+    if (!m_pDeviceDispatcher)
+        m_pDeviceDispatcher.reset(new CDeviceDispatcher(*this));
+    return *m_pDeviceDispatcher;
+}
+
+void CMainFrame::DeviceDispatcherDeleter::operator()(CDeviceDispatcher* p) const
+{
+    delete p;
 }
 
 LONGLONG CMainFrame::PortClockMs()

@@ -15,7 +15,9 @@
 #include "shell/PaneStatusBar.h"
 
 #include <deque>
+#include <memory>
 
+class CDeviceDispatcher;
 class CTavixView;
 class CTavixDoc;
 
@@ -139,6 +141,10 @@ public:
     virtual void PortProgress(int nKind, int nValue);
     virtual LONGLONG PortClockMs();
 
+    // The device operations' dispatcher with the transfer engine and the device dialogs
+    // (comm/), made on first use.
+    CDeviceDispatcher& DeviceDispatcher();
+
     int m_nComPort = 0;          // chosen port number: 0 none, else 1..256
     int m_nBaudRate = 9600;
     int m_bPortOpen = 0;         // 1 while the port is open
@@ -190,6 +196,10 @@ private:
     void InvalidatePaletteViews();
 
     std::deque<int> m_pendingDeviceOps;
+    struct DeviceDispatcherDeleter {
+        void operator()(CDeviceDispatcher* p) const;
+    };
+    std::unique_ptr<CDeviceDispatcher, DeviceDispatcherDeleter> m_pDeviceDispatcher;
     int m_nLastLogLines = 0;
 
     DECLARE_MESSAGE_MAP()

@@ -3,6 +3,7 @@
 // Language and frame-colour commands, help, and the Information Window's log.
 #include "shell/MainFrame.h"
 
+#include "comm/DeviceDispatcher.h"
 #include "document/TavixDoc.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/CommonDlg.h"
@@ -64,11 +65,11 @@ void CMainFrame::OnDeviceCommand(UINT nID)
         PostMessage(WM_DEVICE_OPERATION, WPARAM(op), 0);
 }
 
-LRESULT CMainFrame::OnDeviceOperation(WPARAM wParam, LPARAM)
+LRESULT CMainFrame::OnDeviceOperation(WPARAM wParam, LPARAM lParam)
 {
-    // The transfer engine takes the operations from this queue; it comes with the device link.
+    // Recorded in order, then run by the device dispatcher.
     m_pendingDeviceOps.push_back(int(wParam));
-    return 0;
+    return DeviceDispatcher().OnDeviceOperation(wParam, lParam);
 }
 
 int CMainFrame::TakeDeviceOperation()
@@ -121,7 +122,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 
 void CMainFrame::OnComConfiguration()
 {
-    // The port dialog comes with the device link; until then the chosen port stays as it is.
+    DeviceDispatcher().OnComConfiguration();
 }
 
 void CMainFrame::OnLanguage()

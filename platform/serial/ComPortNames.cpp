@@ -2,6 +2,7 @@
 #include "platform/serial/Comm.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cwctype>
 #include <dirent.h>
@@ -100,4 +101,35 @@ std::vector<int> EnumerateComPorts()
         if (std::size_t(n) <= found || !Override(n).empty())
             numbers.push_back(n);
     return numbers;
+}
+
+std::wstring GetComPortDescription(int number)
+{
+    // A USB serial adapter is named after its maker and serial number in /dev/serial/by-id; the
+    // link that resolves to the port's device gives the name. Found without opening the port.
+    const std::string device = GetComPortDevicePath(number);
+    if (device.empty())
+        return std::wstring();
+    std::string base = device.substr(device.find_last_of('/') + 1);
+    std::string name;
+    char resolvedDevice[PATH_MAX];
+    const std::string target = realpath(device.c_str(), resolvedDevice) ? resolvedDevice : device;
+    const std::string folder = "/dev/serial/by-id";
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            char resolved[PATH_MAX];
+            const std::string link = folder + "/" + entry->d_name;
+            if (realpath(link.c_str(), resolved) && target == resolved) {
+                name = entry->d_name;
+                break;
+            }
+        }
+        closedir(dir);
+    }
+    std::string text = base;
+    if (!name.empty())
+        text += " " + name;
+    return std::wstring(text.begin(), text.end());
 }

@@ -175,5 +175,8 @@ std::wstring GetCommErrorMessage(DWORD code);
 std::string GetComPortDevicePath(int number);
 // The COM port numbers that stand for a device, in ascending order, found without opening any.
 std::vector<int> EnumerateComPorts();
+// What a COM port is, for the user: its device name and, for a USB adapter, the adapter's name
+// ("ttyUSB0 usb-FTDI_FT232R_USB_UART_A123-if00-port0"); empty when the port stands for nothing.
+std::wstring GetComPortDescription(int number);
 // The port number named by "COMn" or "\\.\COMn" (any case), or 0 when the name is not one.
 int ParseComPortName(LPCWSTR name);
