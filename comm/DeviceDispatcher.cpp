@@ -39,6 +39,7 @@ CDeviceDispatcher::CDeviceDispatcher(CMainFrame& frame)
         pDoc->OnCloseDocument();
     };
     m_engine.m_clockChanged = [this]() { m_pClock->ShowValues(); };
+    m_engine.m_cancelled = [this]() { return m_bCancel; };
     m_choosePort = [this]() { OnComConfiguration(); };
     m_runIoStatus = [this]() {
         CIOStatus dlg(m_frame, m_engine.m_modbus);
@@ -61,20 +62,41 @@ int CDeviceDispatcher::WithPort(const std::function<int()>& op)
         m_choosePort();
     if (m_frame.m_nComPort <= 0 || !m_frame.OpenDevicePort())
         return 0;
+    // While the operation holds the port, the main window takes no input: only the progress
+    // dialog does, and other device operations wait for this one to end.
+    m_bBusy = true;
+    m_bCancel = false;
+    const BOOL frameEnabled = m_frame.m_hWnd ? m_frame.IsWindowEnabled() : FALSE;
+    if (frameEnabled)
+        m_frame.EnableWindow(FALSE);
+    auto release = [&]() {
+        m_frame.CloseDevicePort();
+        if (m_pProgress->m_hWnd)
+            m_pProgress->DestroyWindow();
+        if (frameEnabled)
+            m_frame.EnableWindow(TRUE);
+        m_bBusy = false;
+    };
     int result = 0;
     try {
         result = op();
     } catch (...) {
-        m_frame.CloseDevicePort();
+        release();
         throw;
     }
-    m_frame.CloseDevicePort();
+    release();
     return result;
 }
 
 LRESULT CDeviceDispatcher::OnDeviceOperation(WPARAM wParam, LPARAM lParam)
 {
     const int op = int(wParam);
+    if (m_bBusy) {
+        // Only the progress dialog's button reaches here while a transfer runs: it stops it.
+        if (op == DEVICE_OP_PROGRESS_CLOSED)
+            m_bCancel = true;
+        return 0;
+    }
     switch (op) {
     case 1: case 2: case 16: case 17: case 20: case 21:
         m_nCurrentOp = op;
@@ -236,10 +258,25 @@ void CDeviceDispatcher::ReportProgress(int nKind, int nValue)
         dlg.SendMessage(WM_TRANSFER_PROGRESS, WPARAM(nValue), LPARAM(phase));
         if (nValue >= 100)
             dlg.DestroyWindow();
+        else if (m_bBusy)
+            PumpDuringTransfer();
     } else if (nKind == -1) {
         // The failure text is shown at once; the window goes with it.
         dlg.SendMessage(WM_TRANSFER_PROGRESS, 0, LPARAM(-1));
         dlg.DestroyWindow();
+    }
+}
+
+void CDeviceDispatcher::PumpDuringTransfer()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
     }
 }
 

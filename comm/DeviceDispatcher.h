@@ -86,7 +86,8 @@ private:
     void Download();
     void ReadThenShow(int nFlag, LPCTSTR starts, LPCTSTR error, LPCTSTR succeeds, int nDialog);
     void Settings(int nFlags);
-    void Reset();
+    // Lets the progress dialog take the user's input while a transfer runs.
+    void PumpDuringTransfer();
 
     CMainFrame& m_frame;
     CTransferEngine m_engine;
@@ -95,4 +96,6 @@ private:
     std::unique_ptr<CSummerTimeDlg> m_pSummer;
     std::unique_ptr<CWifiSetupDlg> m_pWifi;
     std::unique_ptr<CRemoteWifiSetupDlg> m_pRemote;
+    bool m_bBusy = false;    // an operation holds the port
+    bool m_bCancel = false;  // the user closed the progress dialog of the running transfer
 };

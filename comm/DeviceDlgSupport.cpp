@@ -68,6 +68,7 @@ void CheckTypedCharacters(CWnd* pDialog, int nId, bool (*allowed)(wchar_t), UINT
     if (bad < 0)
         return;
     field->SetWindowText(text.Left(bad));
+    field->SendMessage(EM_SETSEL, WPARAM(bad), LPARAM(bad));  // typing goes on at the end
     AfxMessageBox(DeviceText(nMessageId), MB_ICONINFORMATION);
     field->SetFocus();
 }

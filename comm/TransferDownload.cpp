@@ -32,10 +32,13 @@ bool IsOutputType(const CBlockObj* p)
            || dynamic_cast<const CBlockWIFIOut*>(p) || dynamic_cast<const CBlockWIFIAOut*>(p);
 }
 
+// An input pin that exists carries a link: a block number, or one of the link codes (an open
+// input, 52, is the device's "x" and is taken as it is). Only a pin holding nothing at all is
+// unconnected.
 bool IsWiredInput(const CBlockObj* p, int pin)
 {
     const int kind = p->m_nPinKind[pin];
-    return kind == PIN_NONE || kind == PIN_PARAM || p->m_nLink[pin] != LINK_OPEN;
+    return kind == PIN_NONE || kind == PIN_PARAM || p->m_nLink[pin] != LINK_NONE;
 }
 
 bool AllInputsWired(const CBlockObj* p)
@@ -163,6 +166,7 @@ int CTransferEngine::Download(CTavixDoc* pDoc)
     if (pDoc == nullptr)
         return 0;
     try {
+        m_bStoppedByUser = false;
         CountOptionBits(pDoc);
         int messageTexts = 0;
         int refused = 0;
@@ -203,6 +207,8 @@ int CTransferEngine::Download(CTavixDoc* pDoc)
         if (!TransferImage(rule, pDoc)) {
             Progress(-1, 0);
             Log(L"DownLoad Suspend!\n");
+            if (m_bStoppedByUser)
+                return 0;  // the user knows; the device was told the download failed
             Box(IDS_CHECK_CABLE, kQuestionIcon);
             Box(IDS_DOWNLOAD_FAILED, kStopIcon);
             return 0;
@@ -349,6 +355,10 @@ int CTransferEngine::WriteArea(const BYTE* pData, WORD wFirstRegister, int nByte
     BYTE answer[CModBus::kFrameBufferSize];
     WORD reg = wFirstRegister;
     for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
+        if (StoppedByUser()) {
+            *pError = 0;
+            return 0;
+        }
         const int n = m_modbus.BuildWriteMultipleRequest(reg, kFrameBytes / 2, pData + at, request,
                                                          byFunction);
         const int deadline = (at == 0 && byFunction == 16) ? 6000 : 3000;
@@ -378,6 +388,10 @@ int CTransferEngine::VerifyArea(const BYTE* pData, WORD wFirstRegister, int nByt
     BYTE answer[CModBus::kFrameBufferSize];
     WORD reg = wFirstRegister;
     for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
+        if (StoppedByUser()) {
+            *pError = 0;
+            return 0;
+        }
         const int n = m_modbus.BuildReadRequest(reg, kFrameBytes / 2, request, byFunction);
         WORD expected = 5 + kFrameBytes;
         if (!m_frame.WritePort(request, WORD(n), pError))

@@ -49,6 +49,13 @@ void CTransferEngine::Progress(int nKind, int nValue)
     m_frame.PortProgress(nKind, nValue);
 }
 
+bool CTransferEngine::StoppedByUser()
+{
+    if (!m_bStoppedByUser && m_cancelled && m_cancelled())
+        m_bStoppedByUser = true;
+    return m_bStoppedByUser;
+}
+
 void CTransferEngine::Wait(int ms)
 {
     if (m_wait)

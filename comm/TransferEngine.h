@@ -63,6 +63,8 @@ public:
     std::function<void(CTavixDoc*)> m_discardDocument;
     // Called after a read changed m_clock (clock or calibration), so an open dialog shows it.
     std::function<void()> m_clockChanged;
+    // Asked before every frame of a program transfer: true when the user stopped it.
+    std::function<bool()> m_cancelled;
 
     // The time a download writes into the image; the PC's clock when null.
     const SYSTEMTIME* m_pCompileTime = nullptr;
@@ -139,9 +141,12 @@ private:
     int Box(UINT nStringId, UINT nType);
     void Progress(int nKind, int nValue);
     void Wait(int ms);
+    // True (and remembered) when the user has stopped the transfer.
+    bool StoppedByUser();
 
     CMainFrame& m_frame;
     WORD m_wUploadMachineType = 0;  // from the last upload start answer
     int m_nUploadProgramBytes = 0;
     int m_nUploadMessageBytes = 0;
+    bool m_bStoppedByUser = false;  // the running transfer was stopped by the user
 };

@@ -100,6 +100,10 @@ int CTransferEngine::ReadArea(std::vector<BYTE>& out, BYTE byFunction, WORD wFir
     BYTE answer[CModBus::kFrameBufferSize];
     WORD reg = wFirstRegister;
     for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
+        if (StoppedByUser()) {
+            *pError = 0;
+            return 0;
+        }
         const int n = m_modbus.BuildReadRequest(reg, kFrameBytes / 2, request, byFunction);
         WORD expected = 5 + kFrameBytes;
         if (!Exchange(request, n, answer, &expected, pError, 3000))
@@ -230,10 +234,13 @@ int CTransferEngine::Upload()
 {
     CTavixCoreRule rule;
     CTavixDoc* pDoc = nullptr;
+    m_bStoppedByUser = false;
     try {
         if (!ReceiveImage(rule)) {
             Progress(-1, 0);
             Log(L"UpLoad Suspend!\n");
+            if (m_bStoppedByUser)
+                return 0;
             Box(IDS_CHECK_CABLE, kQuestionIcon);
             Box(IDS_UPLOAD_FAILED, kStopIcon);
             return 0;
@@ -327,6 +334,7 @@ int CTransferEngine::ClearProgram(CTavixDoc* pActive)
 {
     if (Box(IDS_CONFIRM_CLEAR_DEVICE, kYesNo | kQuestionIcon) != kIdYes)
         return 0;
+    m_bStoppedByUser = false;
     try {
         if (pActive)
             pActive->UpdateBlockSizesForHardware();
@@ -335,6 +343,8 @@ int CTransferEngine::ClearProgram(CTavixDoc* pActive)
         if (!ClearImage(rule)) {
             Progress(-1, 0);
             Log(L"Clear Program Suspend!\n");
+            if (m_bStoppedByUser)
+                return 0;
             Box(IDS_CHECK_CABLE, kQuestionIcon);
             Box(IDS_CLEAR_FAILED, kStopIcon);
             return 0;

@@ -1,0 +1,213 @@
+// The editor program driven headless against the emulated device on COM3: device operations
+// posted to the main frame run inside the port frame with their progress dialog and log lines,
+// failures say so and change nothing, a transfer can be stopped from its progress dialog, and
+// the port is released on every way out.
+#include "comm/DeviceDialogs.h"
+#include "comm/DeviceDispatcher.h"
+#include "document/TavixDoc.h"
+#include "platform/base/Profile.h"
+#include "platform/host/HeadlessHost.h"
+#include "resources/Resources.h"
+#include "resources/resource.h"
+#include "shell/EditorApp.h"
+#include "shell/MainFrame.h"
+#include "tests/support/DeviceEmulator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+using DF = DeviceEmulator::FaultKind;
+const CString kFixtures = CString(TAVIX_SOURCE_DIR) + L"/tests/fixtures/";
+constexpr int kPort = 3;
+
+class DeviceProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/deviceprogXXXXXX";
+        m_dir = ::mkdtemp(tmpl);
+        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
+        g_nLanguage = 0;
+        g_wHardwareCode = 0x5188;
+        g_bShowPropertiesAtNew = 0;
+        device.ExportAs(kPort);
+    }
+    void TearDown() override
+    {
+        if (m_app) {
+            if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
+                m_app->CloseAllDocuments(TRUE);
+                main->DestroyWindow();
+            }
+            m_drv.Pump();
+            m_app.reset();
+        }
+        g_nLanguage = 0;
+        SetResourceLanguage(kLangIdEnglish);
+        const std::string cmd = "rm -rf '" + m_dir + "'";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+    }
+    void Start(const std::vector<CString>& args)
+    {
+        m_app = std::make_unique<CEditorApp>();
+        m_app->SetCommandLineArgs(args);
+        ASSERT_TRUE(m_app->InitInstance());
+        m_drv.Pump();
+        Frame()->m_nComPort = kPort;
+        Engine().m_wait = [](int) {};
+    }
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    CTransferEngine& Engine() { return Frame()->DeviceDispatcher().Engine(); }
+    void Operation(int op, LPARAM flags = 0)
+    {
+        Frame()->PostMessage(WM_DEVICE_OPERATION, WPARAM(op), flags);
+        m_drv.Pump();
+    }
+    std::wstring Log() const { return std::wstring(LPCTSTR(Frame()->InfoWindow().GetLogText())); }
+    bool Logged(const std::wstring& line) const { return Log().find(line) != std::wstring::npos; }
+    std::vector<std::wstring> Boxes()
+    {
+        std::vector<std::wstring> texts;
+        for (const auto& b : m_drv.Host().MessageBoxes())
+            texts.push_back(b.text);
+        return texts;
+    }
+    // A string of the string table without its line end.
+    static std::wstring Text(UINT id)
+    {
+        CString s;
+        s.LoadString(id);
+        s.TrimRight(L"\n");
+        return std::wstring(LPCTSTR(s));
+    }
+    bool PortReleased() const { return Frame()->m_hComPort == nullptr && !Frame()->m_bPortOpen; }
+
+    DeviceEmulator device;
+    CHeadlessDriver m_drv;
+    std::unique_ptr<CEditorApp> m_app;
+    std::string m_dir;
+};
+
+} // namespace
+
+TEST_F(DeviceProgramTest, DownloadUploadAndClearThroughTheMainFrame)
+{
+    Start({kFixtures + L"program_fbd.yfb"});
+    CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(doc, nullptr);
+    device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
+    const int docs = m_app->GetOpenDocumentCount();
+
+    Operation(DEVICE_OP_DOWNLOAD);
+    EXPECT_TRUE(Logged(L"DownLoad Succeeds")) << Log();
+    EXPECT_TRUE(Boxes().empty()) << ::testing::PrintToString(Boxes());
+    EXPECT_TRUE(PortReleased());
+    EXPECT_EQ(Frame()->DeviceDispatcher().ProgressDialog().m_hWnd, nullptr) << "gone at 100 %";
+    EXPECT_EQ(Frame()->DeviceDispatcher().ProgressDialog().m_nPosition, 100);
+    EXPECT_TRUE(Frame()->IsWindowEnabled());
+
+    Operation(DEVICE_OP_UPLOAD);
+    EXPECT_TRUE(Logged(L"UpLoad Succeeds")) << Log();
+    EXPECT_TRUE(Logged(Text(IDS_DRAWING_DONE)));
+    EXPECT_EQ(m_app->GetOpenDocumentCount(), docs + 1);
+    EXPECT_TRUE(PortReleased());
+
+    m_drv.Host().QueueMessageBoxAnswer(IDYES);
+    Operation(DEVICE_OP_CLEAR);
+    EXPECT_TRUE(Logged(L"Clear Program and Password Succeeds")) << Log();
+    EXPECT_EQ(device.Device()->programWords, 0xFFFF);
+    EXPECT_TRUE(PortReleased());
+}
+
+TEST_F(DeviceProgramTest, FailedDownloadSaysSoAndLeavesTheProgramAlone)
+{
+    Start({kFixtures + L"program_fbd.yfb"});
+    CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(doc, nullptr);
+    device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
+    device.AddFault(DeviceEmulator::Fault(DF::BadCrc, 0, 16, 4, 1));
+    const BOOL modified = doc->IsModified();
+    const int blocks = doc->CountBlocks();
+
+    Operation(DEVICE_OP_DOWNLOAD);
+    EXPECT_EQ(Boxes(), (std::vector<std::wstring>{Text(IDS_CHECK_CABLE), Text(IDS_DOWNLOAD_FAILED)}));
+    EXPECT_TRUE(Logged(L"DownLoad Fails")) << Log();
+    EXPECT_EQ(device.Device()->lastEndResult, 0);
+    EXPECT_TRUE(PortReleased());
+    EXPECT_EQ(doc->IsModified(), modified);
+    EXPECT_EQ(doc->CountBlocks(), blocks);
+    EXPECT_TRUE(Frame()->IsWindowEnabled());
+}
+
+TEST_F(DeviceProgramTest, ProgressDialogStopsTheTransfer)
+{
+    Start({kFixtures + L"program_fbd.yfb"});
+    CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(doc, nullptr);
+    device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
+    // The button of the progress dialog posts operation 85; it is queued behind the download
+    // and reaches the dispatcher while the download runs.
+    Frame()->PostMessage(WM_DEVICE_OPERATION, DEVICE_OP_DOWNLOAD, 0);
+    Frame()->PostMessage(WM_DEVICE_OPERATION, DEVICE_OP_PROGRESS_CLOSED, 0);
+    m_drv.Pump();
+    EXPECT_TRUE(Logged(L"DownLoad Suspend!")) << Log();
+    EXPECT_TRUE(Boxes().empty()) << "the user stopped it: no cable message";
+    EXPECT_EQ(device.Device()->lastEndResult, 0) << "the device is told";
+    EXPECT_LT(device.CountRequests(16), 10);
+    EXPECT_TRUE(PortReleased());
+
+    // The button itself closes the dialog and tells the frame.
+    CTransferProgressDlg& dlg = Frame()->DeviceDispatcher().ProgressDialog();
+    ASSERT_TRUE(dlg.Create(IDD_TRANSFER_PROGRESS, Frame()));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    m_drv.Pump();
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST_F(DeviceProgramTest, SettingsReadsOpenTheirDialogsOnlyWhenTheDeviceAnswers)
+{
+    Start({});
+    CDeviceDispatcher& d = Frame()->DeviceDispatcher();
+    device.Device()->machineType = 0x52;
+    device.Device()->summerWinter[0] = 7;
+
+    Operation(DEVICE_OP_SUMMER_READ);
+    EXPECT_TRUE(Logged(L"Summer/Winter Time Reading Succeeds"));
+    ASSERT_NE(d.SummerDialog().m_hWnd, nullptr);
+    EXPECT_EQ(d.SummerDialog().m_data.nPreset, 5);
+    d.SummerDialog().SendMessage(WM_COMMAND, IDOK, 0);
+    m_drv.Pump();
+    EXPECT_EQ(d.SummerDialog().m_hWnd, nullptr);
+    EXPECT_TRUE(Logged(L"Summer/Winter Time Writing Succeed!"));
+
+    Operation(DEVICE_OP_WIFI_READ);
+    ASSERT_NE(d.WifiDialog().m_hWnd, nullptr);
+    EXPECT_EQ(d.WifiDialog().m_data.strMac, CString(L"A1-B2-C3-D4-E5-F6"));
+    d.WifiDialog().SendMessage(WM_COMMAND, IDCANCEL, 0);
+    m_drv.Pump();
+
+    // A silent device: the read fails, no dialog, the cable message, the port released.
+    m_drv.Host().ClearMessageBoxes();
+    device.AddFault(DeviceEmulator::Fault(DF::Silence));
+    Operation(DEVICE_OP_REMOTE_READ);
+    EXPECT_EQ(d.RemoteDialog().m_hWnd, nullptr);
+    EXPECT_TRUE(Logged(L"Recontrol Control WIFI(0xK791) Setup Reading Error!"));
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{Text(IDS_CHECK_CABLE)});
+    EXPECT_TRUE(PortReleased());
+
+    // The clock dialog's buttons post their exchanges.
+    device.ClearFaults();
+    Operation(DEVICE_OP_CLOCK);
+    ASSERT_NE(d.ClockDialog().m_hWnd, nullptr);
+    device.Device()->holding[301] = 2031;
+    d.ClockDialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DEV_CLOCK_READ, BN_CLICKED), 0);
+    m_drv.Pump();
+    EXPECT_EQ(d.ClockDialog().m_data.nYear, 2031);
+    EXPECT_TRUE(Logged(L"Clock Reading Succeeds"));
+}
