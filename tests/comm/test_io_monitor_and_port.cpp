@@ -1,0 +1,174 @@
+// The I/O status monitor polling the emulated device while the user watches, and the port
+// selection dialog's link test. Both release the port on every way out.
+#include "comm/DeviceDialogs.h"
+#include "comm/TransferEngine.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "resources/resource.h"
+#include "tests/comm/PortFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using DF = DeviceEmulator::FaultKind;
+constexpr int kPort = 3;
+
+class MonitorTest : public ::testing::Test {
+protected:
+    void SetUp() override { device.ExportAs(kPort); }
+
+    void Notify(CDialog& dlg, int id, UINT code)
+    {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), WORD(code)),
+                        reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)->m_hWnd));
+        m_drv.Pump();
+    }
+    void ChoosePort(CDialog& dlg, int id, const wchar_t* name)
+    {
+        CWnd* list = dlg.GetDlgItem(id);
+        ASSERT_GE(int(list->SendMessage(CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(name))), 0);
+        Notify(dlg, id, CBN_SELENDOK);
+    }
+    // One refresh period of the monitor's timer.
+    void Tick(int seconds = 3)
+    {
+        m_drv.AdvanceClock(DWORD(seconds * 1000));
+        m_drv.Pump();
+    }
+    static std::wstring Text(UINT id)
+    {
+        CString s;
+        s.LoadString(id);
+        return std::wstring(LPCTSTR(s));
+    }
+    bool PortReleased() const { return frame.m_hComPort == nullptr && !frame.m_bPortOpen; }
+
+    DeviceEmulator device;
+    CHeadlessDriver m_drv;
+    RecordingFrame frame;
+    CModBus codec;
+};
+
+} // namespace
+
+TEST_F(MonitorTest, ShowsWhatTheDeviceChangesWhileItIsOpen)
+{
+    {
+        auto d = device.Device();
+        d->discretes[0] = 1;    // I0 of the main unit
+        d->discretes[33] = 1;   // I1 of the first extension module
+        d->coils[256 + 17] = 1; // Q1 of the first extension module
+        d->inputs[500] = 0xFFFF;
+        d->holding[303] = 7;    // day; hour, minute, second follow
+        d->holding[304] = 13;
+        d->holding[305] = 5;
+        d->holding[306] = 9;
+        d->coils[384 + 505] = 1;
+        d->holding[596 + 511] = 42;
+    }
+    CIOStatus dlg(frame, codec);
+    m_drv.Host().QueueIdleStep([&] {
+        ChoosePort(dlg, IDC_DEV_IO_PORT, L"COM3");
+        Notify(dlg, IDC_DEV_IO_CONNECT, BN_CLICKED);
+        EXPECT_FALSE(dlg.GetDlgItem(IDC_DEV_IO_CONNECT)->IsWindowEnabled()) << "until the first poll";
+        Tick();
+        EXPECT_EQ(std::wstring(LPCTSTR(dlg.m_strTime)), L"13:5:9");
+        EXPECT_EQ(dlg.CellText(1, 1), CString(L"1"));
+        EXPECT_EQ(dlg.CellText(1, 2), CString(L"0"));
+        EXPECT_EQ(dlg.CellText(2, 2), CString(L"1"));
+        EXPECT_EQ(dlg.CellText(2, 34), CString(L"1"));
+        EXPECT_EQ(dlg.CellText(1, 49), CString(L"65535"));
+        EXPECT_FALSE(dlg.GetDlgItem(IDC_DEV_IO_PORT)->IsWindowEnabled());
+
+        // The device changes an input; the next poll shows it.
+        device.Device()->discretes[1] = 1;
+        Tick();
+        EXPECT_EQ(dlg.CellText(1, 2), CString(L"1"));
+
+        // Flags and analog flags: rows of 100, the last row ending at 511.
+        dlg.CheckRadioButton(IDC_DEV_IO_SHOW_IO, IDC_DEV_IO_SHOW_ANALOG_FLAGS, IDC_DEV_IO_SHOW_FLAGS);
+        Notify(dlg, IDC_DEV_IO_SHOW_FLAGS, BN_CLICKED);
+        const std::size_t before = device.Requests().size();
+        Tick();
+        const auto requests = device.Requests();
+        ASSERT_EQ(requests.size(), before + 5) << "the clock and four requests of 128 flags";
+        EXPECT_EQ(requests.back()[3] | (requests.back()[2] << 8), 768);
+        EXPECT_EQ(dlg.CellText(6, 6), CString(L"1"));
+        EXPECT_EQ(dlg.CellText(0, 100), CString(L"M99"));
+        dlg.CheckRadioButton(IDC_DEV_IO_SHOW_IO, IDC_DEV_IO_SHOW_ANALOG_FLAGS, IDC_DEV_IO_SHOW_ANALOG_FLAGS);
+        Notify(dlg, IDC_DEV_IO_SHOW_ANALOG_FLAGS, BN_CLICKED);
+        Tick();
+        EXPECT_EQ(dlg.CellText(6, 12), CString(L"42"));
+        EXPECT_TRUE(dlg.CellText(6, 13).IsEmpty());
+        EXPECT_FALSE(PortReleased());
+        // The caption's close box ends it.
+        m_drv.Close(dlg.m_hWnd);
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(PortReleased());
+    EXPECT_EQ(codec.m_byAddress, 0);
+}
+
+TEST_F(MonitorTest, AFailedPollStopsAndSaysSo)
+{
+    frame.clockStep = 200;
+    CIOStatus dlg(frame, codec);
+    m_drv.Host().QueueIdleStep([&] {
+        ChoosePort(dlg, IDC_DEV_IO_PORT, L"COM3");
+        dlg.SetDlgItemText(IDC_DEV_IO_ADDRESS, L"300");
+        EXPECT_EQ(dlg.CellText(0, 0), CString(L"Index"));
+        CString address;
+        dlg.GetDlgItemText(IDC_DEV_IO_ADDRESS, address);
+        EXPECT_EQ(address, CString(L"255"));
+        dlg.SetDlgItemText(IDC_DEV_IO_ADDRESS, L"1");  // the emulator's own address
+        device.AddFault(DeviceEmulator::Fault(DF::Silence, 0, 2));
+        Notify(dlg, IDC_DEV_IO_CONNECT, BN_CLICKED);
+        Tick();
+        EXPECT_TRUE(PortReleased());
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_PORT)->IsWindowEnabled());
+        EXPECT_EQ(device.CountRequests(2), 3) << "a request and two resends";
+        dlg.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    dlg.DoModal();
+    ASSERT_FALSE(frame.boxes.empty());
+    EXPECT_EQ(frame.boxes.back().first, Text(IDS_CHECK_CABLE));
+    EXPECT_NE(std::find(frame.lines.begin(), frame.lines.end(), L"TimeOut!\n"), frame.lines.end());
+    const auto requests = device.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.front()[0], 1) << "the polls carry the dialog's address";
+    EXPECT_TRUE(PortReleased());
+}
+
+TEST_F(MonitorTest, PortSelectionTestsTheLinkAndKeepsThePortOnClose)
+{
+    frame.clockStep = 200;
+    CTransferEngine engine(frame);
+    CComConfigDlg dlg(engine);
+    dlg.m_nPort = kPort;
+    m_drv.Host().QueueIdleStep([&] {
+        CString chosen;
+        dlg.GetDlgItemText(IDC_DEV_PORT_LIST, chosen);
+        EXPECT_EQ(chosen.Left(4), CString(L"COM3"));
+        Notify(dlg, IDC_DEV_AUTO_DETECT, BN_CLICKED);
+        EXPECT_TRUE(m_drv.Host().MessageBoxes().empty()) << "the device answered";
+        device.AddFault(DeviceEmulator::Fault(DF::Silence, 0, 101));
+        Notify(dlg, IDC_DEV_AUTO_DETECT, BN_CLICKED);
+        ASSERT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
+        EXPECT_EQ(m_drv.Host().MessageBoxes()[0].text, Text(IDS_CHECK_CABLE));
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_AUTO_DETECT)->IsWindowEnabled());
+        EXPECT_TRUE(PortReleased());
+        m_drv.Close(dlg.m_hWnd);
+    });
+    EXPECT_NE(dlg.DoModal(), IDOK);
+    EXPECT_EQ(device.CountRequests(101), 2);
+
+    // A port that does not open has not answered.
+    ::setenv("TAVIX_COM7", "/dev/null/no-such-port", 1);
+    UINT error = 0;
+    EXPECT_EQ(engine.ProbePort(&error, 0, 7), 0);
+    ::unsetenv("TAVIX_COM7");
+    EXPECT_EQ(frame.m_nComPort, 0) << "the frame's port is as it was";
+}
