@@ -14,9 +14,13 @@
 #include "image/TavixCoreRule.h"
 #include "resources/resource.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramPropsLogoImage.h"
+#include "shell/SettingsFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -153,11 +157,27 @@ void CTransferEngine::CountOptionBits(CTavixDoc* pDoc)
 
 void CTransferEngine::PlaceDisplayImage(CTavixCoreRule& rule, CTavixDoc* pDoc)
 {
-    // The start-up display image the program carries (made by the logo page) goes into the
-    // header at bytes 2..961, marked by byte 0x3FE.
-    if (!pDoc->m_bLogoPresent || pDoc->m_pLogo == nullptr || rule.m_area0.size() < 0x400)
+    // The start-up display image goes into the header at bytes 2..961, marked by byte 0x3FE:
+    // converted from the program's logo file, else the image the program carries when it names
+    // no file.
+    if (rule.m_area0.size() < 0x400)
         return;
-    std::memcpy(rule.m_area0.data() + 2, pDoc->m_pLogo, kLogoBytes);
+    BYTE image[kLogoBytes];
+    bool placed = false;
+    std::vector<std::uint8_t> file;
+    if (!pDoc->m_strLogoPath.IsEmpty() && ReadWholeFile(pDoc->m_strLogoPath, file)
+        && ConvertLogoBytes(file.data(), file.size(), image) == LogoResult::ok) {
+        if (pDoc->m_bLogoInverse)
+            for (BYTE& b : image)
+                b = BYTE(~b);
+        placed = true;
+    } else if (pDoc->m_bLogoPresent && pDoc->m_pLogo != nullptr && pDoc->m_strLogoPath.IsEmpty()) {
+        std::memcpy(image, pDoc->m_pLogo, kLogoBytes);
+        placed = true;
+    }
+    if (!placed)
+        return;
+    std::memcpy(rule.m_area0.data() + 2, image, kLogoBytes);
     rule.m_area0[0x3FE] = 1;
 }
 

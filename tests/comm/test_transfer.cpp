@@ -164,3 +164,28 @@ TEST_F(TransferTest, ClearAsksFirstAndFillsTheProgramAreaWithOnes)
     EXPECT_EQ(device.CountRequests(16), 0x2180 / 128);
     EXPECT_EQ(std::count(waits.begin(), waits.end(), 2000), 1);
 }
+
+TEST_F(TransferTest, StoredStartUpImageGoesIntoTheHeader)
+{
+    auto doc = MakeDoc();
+    BuildEveryFamilyProgram(*doc, true);
+    if (doc->m_pLogo == nullptr)
+        doc->m_pLogo = new BYTE[960];  // the document owns it
+    for (int i = 0; i < 960; ++i)
+        doc->m_pLogo[i] = BYTE(i * 13);
+    doc->m_bLogoPresent = TRUE;
+    ASSERT_EQ(engine.Download(doc.get()), 1);
+    std::vector<WORD> holding = device.Device()->holding;
+    // Host bytes 2..961 and 0x3FE of area 0, read back from the registers' big-endian words.
+    std::vector<BYTE> host;
+    for (int i = 0; i < 512; ++i) {
+        const WORD w = holding[std::size_t(35840 + i)];
+        host.push_back(BYTE(w >> 8));
+        host.push_back(BYTE(w & 0xFF));
+    }
+    for (std::size_t i = 0; i + 1 < host.size(); i += 2)
+        std::swap(host[i], host[i + 1]);
+    EXPECT_EQ(std::vector<BYTE>(host.begin() + 2, host.begin() + 962),
+              std::vector<BYTE>(doc->m_pLogo, doc->m_pLogo + 960));
+    EXPECT_EQ(host[0x3FE], 1);
+}
