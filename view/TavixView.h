@@ -12,6 +12,8 @@
 #include "elements/ConnectLineObj.h"
 
 #include <memory>
+#include <set>
+#include <unordered_set>
 #include <utility>
 #include <set>
 #include <vector>
@@ -239,6 +241,8 @@ public:
     // Junction dots between the wire and every other wire at that pin; validated on request.
     void UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL bValidate, int nPin);
     void ValidateJunctions(const CPtrArray& wires);
+    // The divergence marking between the wire and the given wires that share its pin.
+    void MarkJunctionsAmong(CConnectLineObj* pWire, CBlockObj* pBlock, int nPin, const CPtrArray& wires);
     // Marks the junctions at both ends of a wire where more than one wire meets, then validates.
     void RefreshJunctionsOf(CConnectLineObj* pWire);
     // Tidies a wire's bends after a drag.
@@ -283,7 +287,11 @@ public:
     void RefreshWireLinks();
     // Drops every reference of the document's elements to an element about to be deleted.
     void UnlinkReferencesTo(CBlockObj* pDeleted);
+    void UnlinkReferencesToAny(const std::unordered_set<const CBlockObj*>& deleted);
     void RemoveBlockFields(CBlockObj* pBlock);
+    // Removes, in one pass, the message-text fields bound to any of the blocks and the unbound
+    // fields that show any of the operands.
+    void RemoveFieldsOfAny(const std::unordered_set<const CBlockObj*>& blocks, const std::set<int>& operands);
     void RemoveOperandFields(int nOperand);
     void RefreshFieldNumbers();
     void OnEditCopy();

@@ -542,7 +542,7 @@ void CTavixView::OnEditPaste()
         else
             minPt = CPoint(std::min(minPt.x, p.x), std::min(minPt.y, p.y));
     };
-    std::vector<std::pair<int, int>> renumbered;  // old number, new number
+    std::unordered_map<int, CBlockObj*> byOldNumber;  // the pasted elements by their old number
     const bool textSetsKnown = g_copySource.valid && g_copySource.sequence == ::GetClipboardSequenceNumber();
     while (!pasted.blocks.IsEmpty()) {
         auto* b = static_cast<CBlockObj*>(pasted.blocks.RemoveHead());
@@ -587,7 +587,7 @@ void CTavixView::OnEditPaste()
             continue;
         }
         m_selBlocks.AddTail(b);
-        renumbered.emplace_back(oldNumber, b->m_nNumber);
+        byOldNumber.emplace(oldNumber, b);
         for (int pin = 0; pin < kFirstOutputPin; ++pin)
             if (b->m_nLink[pin] > 99)
                 b->m_nLink[pin] = LINK_OPEN;
@@ -612,14 +612,12 @@ void CTavixView::OnEditPaste()
                 contact->m_nOperand = target->m_nNumber;
     // Wires whose two ends were pasted, rebuilt between the new elements.
     auto newElement = [&](int oldNumber) -> CBlockObj* {
-        for (const auto& [o, n] : renumbered)
-            if (o == oldNumber)
-                return pDoc->FindBlockByNumber(n);
-        return nullptr;
+        const auto it = byOldNumber.find(oldNumber);
+        return it == byOldNumber.end() ? nullptr : it->second;
     };
     while (!pasted.wires.IsEmpty()) {
         std::unique_ptr<CConnectLineObj> w(static_cast<CConnectLineObj*>(pasted.wires.RemoveHead()));
-        if (!keepWires || renumbered.empty())
+        if (!keepWires || byOldNumber.empty())
             continue;
         CBlockObj* a = newElement(w->m_nStartNumber);
         CBlockObj* b = newElement(w->m_nEndNumber);

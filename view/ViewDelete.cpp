@@ -15,6 +15,8 @@
 #include "elements/ConnectLineObj.h"
 #include "msgtext/Widget.h"
 
+#include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -139,16 +141,22 @@ void RemoveFields(CBlockMSGTEXT* text, Match match)
 
 void CTavixView::UnlinkReferencesTo(CBlockObj* pDeleted)
 {
+    if (pDeleted)
+        UnlinkReferencesToAny({pDeleted});
+}
+
+void CTavixView::UnlinkReferencesToAny(const std::unordered_set<const CBlockObj*>& deleted)
+{
     CTavixDoc* pDoc = GetDocument();
-    if (!pDoc || !pDeleted)
+    if (!pDoc || deleted.empty())
         return;
     const bool newModel = pDoc->IsNewModel();
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
         auto* e = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
-        if (e == pDeleted)
+        if (deleted.count(e))
             continue;
         for (int k = 0; k < 4; ++k) {
-            if (e->m_pRefBlock[k] != pDeleted)
+            if (!e->m_pRefBlock[k] || !deleted.count(e->m_pRefBlock[k]))
                 continue;
             if (e->m_bRef[k])
                 ResetReferencedWords(e, k, newModel);
@@ -158,7 +166,7 @@ void CTavixView::UnlinkReferencesTo(CBlockObj* pDeleted)
         }
         if (auto* log = dynamic_cast<CBlockDataLog*>(e)) {
             for (INT_PTR i = log->m_aItems.GetSize() - 1; i >= 0; --i)
-                if (log->m_aItems[i].m_pBlock == pDeleted)
+                if (log->m_aItems[i].m_pBlock && deleted.count(log->m_aItems[i].m_pBlock))
                     log->m_aItems.RemoveAt(i);
             log->m_nTime1High = int(log->m_aItems.GetSize());
         }
@@ -172,6 +180,19 @@ void CTavixView::RemoveBlockFields(CBlockObj* pBlock)
         if (auto* text = dynamic_cast<CBlockMSGTEXT*>(pDoc->m_blocks.GetNext(pos)))
             if (text != pBlock)
                 RemoveFields(text, [&](const CWidget* f) { return f->m_pBlock == pBlock; });
+}
+
+void CTavixView::RemoveFieldsOfAny(const std::unordered_set<const CBlockObj*>& blocks, const std::set<int>& operands)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (blocks.empty() && operands.empty())
+        return;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+        if (auto* text = dynamic_cast<CBlockMSGTEXT*>(pDoc->m_blocks.GetNext(pos)))
+            RemoveFields(text, [&](const CWidget* f) {
+                return (f->m_pBlock && f->m_pBlock != text && blocks.count(f->m_pBlock)) ||
+                       (!f->m_pBlock && operands.count(f->m_nNumber));
+            });
 }
 
 void CTavixView::RemoveOperandFields(int nOperand)
@@ -295,24 +316,29 @@ void CTavixView::DeleteSelection()
     }
     // 4. Each marked wire: pins it leaves alone are unlinked; wires sharing a pin keep its link.
     CPtrArray sharing;
-    CPtrArray atPin;
-    auto releaseEnd = [&](CConnectLineObj* w, CBlockObj* b, int pin) {
+    std::unordered_set<CConnectLineObj*> shared;
+    // The wires that stay, by the pin they end at.
+    std::unordered_map<const CBlockObj*, std::vector<std::pair<int, CConnectLineObj*>>> staying;
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
+        auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        if (wires.count(w))
+            continue;
+        staying[w->m_pStartBlock].emplace_back(w->m_nStartPin, w);
+        staying[w->m_pEndBlock].emplace_back(w->m_nEndPin, w);
+    }
+    CBlockObj* pBus = GetPowerBus();
+    auto releaseEnd = [&](CBlockObj* b, int pin) {
         if (!b || pin < 0 || pin >= kPinCount)
             return;
-        GetWiresAtPin(atPin, b, pin);
-        bool shared = false;
-        for (INT_PTR i = 0; i < atPin.GetSize(); ++i) {
-            auto* o = static_cast<CConnectLineObj*>(atPin[i]);
-            if (o == w || wires.count(o))
-                continue;
-            shared = true;
-            bool known = false;
-            for (INT_PTR j = 0; j < sharing.GetSize() && !known; ++j)
-                known = sharing[j] == o;
-            if (!known)
-                sharing.Add(o);
-        }
-        if (!shared && b != GetPowerBus())
+        bool isShared = false;
+        if (const auto it = staying.find(b); it != staying.end())
+            for (const auto& [p, o] : it->second)
+                if (p == pin) {
+                    isShared = true;
+                    if (shared.insert(o).second)
+                        sharing.Add(o);
+                }
+        if (!isShared && b != pBus)
             b->m_nLink[pin] = pin < kFirstOutputPin ? LINK_OPEN : LINK_NONE;
     };
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
@@ -320,8 +346,8 @@ void CTavixView::DeleteSelection()
         auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
         if (!wires.count(w))
             continue;
-        releaseEnd(w, w->m_pStartBlock, w->m_nStartPin);
-        releaseEnd(w, w->m_pEndBlock, w->m_nEndPin);
+        releaseEnd(w->m_pStartBlock, w->m_nStartPin);
+        releaseEnd(w->m_pEndBlock, w->m_nEndPin);
         pDoc->m_wires.RemoveAt(at);
         delete w;
     }
@@ -329,35 +355,42 @@ void CTavixView::DeleteSelection()
         pDoc->SetModifiedFlag();
     // 5. Junction dots where a deleted wire met others.
     ValidateJunctions(sharing);
-    // 6. The elements.
+    // 6. The elements: references, logged items and message-text fields that name them go
+    //    first, in one pass over the program for all of them.
     bool functionBlockWent = false;
     const bool newModel = pDoc->IsNewModel();
+    std::unordered_set<const CBlockObj*> gone(marked.begin(), marked.end());
+    std::unordered_set<const CBlockObj*> fieldBlocks;
+    std::set<int> fieldOperands;
+    std::unordered_map<int, int> operandUsers;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+        ++operandUsers[static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))->m_nOperand];
+    for (CBlockObj* b : marked) {
+        const int t = b->m_nType;
+        if (CTavixDoc::GetBlockKind(t) == KIND_FUNCTION) {
+            fieldBlocks.insert(b);
+            functionBlockWent = true;
+        } else if (newModel) {
+            if (t == TYPE_INPUT || t == TYPE_ANALOG_IN || t == TYPE_OUTPUT || t == TYPE_FLAG || t == TYPE_FKEY ||
+                t == TYPE_SHIFT_BIT || t == TYPE_ANALOG_FLAG) {
+                fieldBlocks.insert(b);
+            } else {
+                const int op = b->m_nOperand;
+                if ((In(op, 4288, 4799) || In(op, 4000, 4127) || In(op, 1316, 1827) || In(op, 1300, 1304) ||
+                     In(op, 1000, 1063) || In(op, 600, 727) || In(op, 100, 355)) &&
+                    operandUsers[op] == 1)
+                    fieldOperands.insert(op);
+            }
+        }
+    }
+    UnlinkReferencesToAny(gone);
+    RemoveFieldsOfAny(fieldBlocks, fieldOperands);
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
         POSITION at = pos;
         auto* b = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
         if (!marked.count(b))
             continue;
         const int t = b->m_nType;
-        UnlinkReferencesTo(b);
-        if (CTavixDoc::GetBlockKind(t) == KIND_FUNCTION) {
-            RemoveBlockFields(b);
-            functionBlockWent = true;
-        } else if (newModel) {
-            if (t == TYPE_INPUT || t == TYPE_ANALOG_IN || t == TYPE_OUTPUT || t == TYPE_FLAG || t == TYPE_FKEY ||
-                t == TYPE_SHIFT_BIT || t == TYPE_ANALOG_FLAG) {
-                RemoveBlockFields(b);
-            } else {
-                const int op = b->m_nOperand;
-                if (In(op, 4288, 4799) || In(op, 4000, 4127) || In(op, 1316, 1827) || In(op, 1300, 1304) ||
-                    In(op, 1000, 1063) || In(op, 600, 727) || In(op, 100, 355)) {
-                    int users = 0;
-                    for (POSITION p2 = pDoc->m_blocks.GetHeadPosition(); p2;)
-                        users += static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(p2))->m_nOperand == op;
-                    if (users == 1)
-                        RemoveOperandFields(op);
-                }
-            }
-        }
         if (t == TYPE_MSGTEXT && b->m_nCount >= 0 && b->m_nCount < kMessageTextSlots)
             m_bMsgTextSlotUsed[b->m_nCount] = FALSE;
         if (b == m_pPopupBlock)

@@ -74,9 +74,16 @@ void CTavixView::UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL
 {
     if (!pWire)
         return;
-    SizeMarkers(pWire);
     CPtrArray wires;
     GetWiresAtPin(wires, pBlock, nPin);
+    MarkJunctionsAmong(pWire, pBlock, nPin, wires);
+    if (bValidate)
+        ValidateJunctions(wires);
+}
+
+void CTavixView::MarkJunctionsAmong(CConnectLineObj* pWire, CBlockObj* pBlock, int nPin, const CPtrArray& wires)
+{
+    SizeMarkers(pWire);
     const FromEnd ra{pWire, !(pWire->m_pStartBlock == pBlock && pWire->m_nStartPin == nPin)};
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* b = static_cast<CConnectLineObj*>(wires[i]);
@@ -86,8 +93,6 @@ void CTavixView::UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL
         const FromEnd rb{b, !(b->m_pStartBlock == pBlock && b->m_nStartPin == nPin)};
         MarkDivergence(pWire, ra, b, rb);
     }
-    if (bValidate)
-        ValidateJunctions(wires);
 }
 
 void CTavixView::ValidateJunctions(const CPtrArray& wires)

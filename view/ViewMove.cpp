@@ -8,6 +8,9 @@
 #include "elements/ConnectLineObj.h"
 #include "resources/resource.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace {
 
 int PinSideKind(int pin) { return pin < kFirstOutputPin ? 2 : 1; }
@@ -111,13 +114,25 @@ void CTavixView::MoveSelection(int dx, int dy, UINT nKey)
     CBlockObj* pBus = GetPowerBus();
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
         static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos))->m_bMoved = 0;
-    CPtrArray attached;
+    // One pass over the wires: those of each selected block, and how many wires meet at a pin.
+    std::unordered_map<const CBlockObj*, std::vector<CConnectLineObj*>> attachedTo;
+    std::unordered_map<const CBlockObj*, std::unordered_map<int, CPtrArray>> atPin;
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
+        auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        if (w->m_pStartBlock && w->m_pStartBlock->m_bSelected)
+            attachedTo[w->m_pStartBlock].push_back(w);
+        if (w->m_pEndBlock && w->m_pEndBlock->m_bSelected && w->m_pEndBlock != w->m_pStartBlock)
+            attachedTo[w->m_pEndBlock].push_back(w);
+        atPin[w->m_pStartBlock][w->m_nStartPin].Add(w);
+        atPin[w->m_pEndBlock][w->m_nEndPin].Add(w);
+    }
     for (POSITION pos = m_selBlocks.GetHeadPosition(); pos;) {
         auto* b = static_cast<CBlockObj*>(m_selBlocks.GetNext(pos));
         b->m_ptOrigin.Offset(dx, dy);
-        GetBlockWires(attached, b);
-        for (INT_PTR i = 0; i < attached.GetSize(); ++i) {
-            auto* w = static_cast<CConnectLineObj*>(attached[i]);
+        const auto found = attachedTo.find(b);
+        if (found == attachedTo.end())
+            continue;
+        for (CConnectLineObj* w : found->second) {
             CBlockObj* other = w->m_pStartBlock == b ? w->m_pEndBlock : w->m_pStartBlock;
             if (other && other->m_bSelected && other != pBus) {
                 if (!w->m_bMoved)
@@ -158,12 +173,13 @@ void CTavixView::MoveSelection(int dx, int dy, UINT nKey)
     }
     for (INT_PTR i = 0; i < moved.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(moved[i]);
-        if (w->m_pStartBlock && CountWiresAtPin(w->m_pStartBlock, w->m_nStartPin) > 1)
-            UpdateJunctions(w, w->m_pStartBlock, FALSE, w->m_nStartPin);
-        if (w->m_pEndBlock && CountWiresAtPin(w->m_pEndBlock, w->m_nEndPin) > 1)
-            UpdateJunctions(w, w->m_pEndBlock, FALSE, w->m_nEndPin);
+        if (const CPtrArray& shared = atPin[w->m_pStartBlock][w->m_nStartPin]; w->m_pStartBlock && shared.GetSize() > 1)
+            MarkJunctionsAmong(w, w->m_pStartBlock, w->m_nStartPin, shared);
+        if (const CPtrArray& shared = atPin[w->m_pEndBlock][w->m_nEndPin]; w->m_pEndBlock && shared.GetSize() > 1)
+            MarkJunctionsAmong(w, w->m_pEndBlock, w->m_nEndPin, shared);
     }
-    ValidateJunctions(moved);
+    // Every dot just marked lies where both wires pass, so the moved wires need no validation
+    // here; the end of the drag validates what its tidying changes.
     for (POSITION pos = m_selComments.GetHeadPosition(); pos;) {
         auto* c = static_cast<CBlockComment*>(m_selComments.GetNext(pos));
         c->m_ptOrigin.Offset(dx, dy);
