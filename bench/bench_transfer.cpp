@@ -19,9 +19,10 @@ class QuietFrame : public CMainFrame
 {
 public:
     ~QuietFrame() override { ClosePort(); }
-    void PortLog(LPCTSTR) override {}
+    void PortLog(LPCTSTR line) override { lastLine = line; }
     int PortMessageBox(LPCTSTR, UINT) override { return 1; }
     void PortProgress(int, int) override {}
+    CString lastLine;
 };
 
 // Bytes of every request and its answer, at 10 bits a byte.
@@ -93,7 +94,7 @@ void BM_DownloadMaxProgramAt115200(benchmark::State& state)
         const std::size_t first = b.device.Requests().size();
         const auto start = std::chrono::steady_clock::now();
         if (!b.engine->Download(&maxprogram::MaxProgram())) {
-            state.SkipWithError("the download failed");
+            state.SkipWithError(ToUtf8(b.frame.lastLine).c_str());
             return;
         }
         totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

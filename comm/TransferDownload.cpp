@@ -220,6 +220,9 @@ int CTransferEngine::Download(CTavixDoc* pDoc)
             compiled = rule.CompileProgram();
         }
         if (!compiled) {
+            // What the compiler could not place goes to the log, so the program can be mended.
+            if (!rule.GetLastError().IsEmpty())
+                Log(rule.GetLastError() + L"\n");
             Box(IDS_INTERNAL_ERROR, kStopIcon);
             return 0;
         }
