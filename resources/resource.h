@@ -492,6 +492,9 @@
 
 // ---- Block property sheets and their pages
 // (ids of this group follow this line)
+#define IDD_COMMENT                     106
+#define IDD_BASIC_FUN_PAR               4566
+#define IDD_BOOLEAN                     4589
 
 
 // ---- Block property sheets, second set
