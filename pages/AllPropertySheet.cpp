@@ -4,6 +4,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "pages/AnalogComparator.h"
 #include "pages/BlockHelp.h"
 #include "pages/BlockPage.h"
 #include "shell/EditorApp.h"
@@ -147,7 +148,22 @@ BOOL CAllPropertySheet::OnApply()
     CPropertyPage* pActive = GetActivePage();
     if (pActive && pActive->GetSafeHwnd() && !pActive->UpdateData(TRUE))
         return FALSE;
+    // Range, gain and offset are made to agree before they are read.
+    if (auto* pAnalog = dynamic_cast<CAnalogComparator*>(m_pPage); pAnalog && pAnalog->m_nSensor < 4)
+        pAnalog->NormalizeScaling();
     switch (ParamRecordKindOf(m_nBlockType)) {
+    case ParamRecordKind::Analog: {
+        CAnalogParamRecord record;
+        FillRecord(record);
+        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+        break;
+    }
+    case ParamRecordKind::Time: {
+        CTimeParamRecord record;
+        FillRecord(record);
+        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+        break;
+    }
     case ParamRecordKind::Misc: {
         CMiscParamRecord record;
         FillRecord(record);

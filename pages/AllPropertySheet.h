@@ -23,6 +23,8 @@ public:
     // Fills the record of the type's family from the pages (the active page's exchange done).
     void FillRecord(CIOParamRecord& record) const;
     void FillRecord(CMiscParamRecord& record) const;
+    void FillRecord(CAnalogParamRecord& record) const;
+    void FillRecord(CTimeParamRecord& record) const;
 
     CTavixView* m_pView;
     int m_nBlockType;

@@ -3,10 +3,71 @@
 #include "pages/BlockExchange.h"
 
 #include "document/TavixDoc.h"
+#include "elements/BlockAnalog.h"
 #include "elements/BlockObj.h"
 #include "pages/AllPropertySheet.h"
+#include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
 #include "pages/Boolean.h"
+#include "pages/Mask.h"
+#include "pages/MaxMin.h"
+
+namespace {
+
+// Reference k of a block: the block, the flag and the stored number agree (the file keeps the
+// number; the pointer is rebuilt from it when the program loads).
+void SetReference(CBlockObj& block, int k, CBlockObj* pRef)
+{
+    block.m_pRefBlock[k] = pRef;
+    block.m_bRef[k] = pRef != nullptr;
+    block.m_nRefNumber[k] = pRef ? pRef->m_nNumber : -1;
+}
+
+// The analog set of the analog pages, with Retentivity and the two level references.
+void FillAnalog(CAnalogComparator& page, const CBlockAnalog& block)
+{
+    page.m_nSensor = block.m_nSensor;
+    page.m_nMin = block.m_nRangeMin;
+    page.m_nMax = block.m_nRangeMax;
+    page.m_dGain = block.m_dGain;
+    page.m_nOffset = block.m_nOffset;
+    page.m_nValue1 = block.m_nThreshold1;
+    page.m_nValue2 = block.m_nThreshold2;
+    page.m_nDecimals = block.m_nDecimals;
+    page.m_nTempUnit = block.m_nTempUnit;
+    page.m_nResolution = block.m_nResolution;
+    page.m_bProtection = block.m_bProtected;
+    page.m_bRetentivity = block.m_bRetentive;
+    page.m_nActualValue = block.m_nActualValue;
+    page.m_nCapturedValue = block.m_nCapturedValue;
+    for (int k = 0; k < 2; ++k) {
+        page.m_pRefBlock[k] = block.m_pRefBlock[k];
+        page.m_bRef[k] = block.m_pRefBlock[k] != nullptr;
+    }
+}
+
+void ReadAnalog(const CAnalogComparator& page, CBlockAnalog& block)
+{
+    block.m_nSensor = page.m_nSensor;
+    block.m_nRangeMin = page.m_nMin;
+    block.m_nRangeMax = page.m_nMax;
+    block.m_dGain = page.m_dGain;
+    block.m_nOffset = page.m_nOffset;
+    block.m_nThreshold1 = page.m_nValue1;
+    block.m_nThreshold2 = page.m_nValue2;
+    block.m_nDecimals = page.m_nDecimals;
+    block.m_nTempUnit = page.m_nTempUnit;
+    block.m_nResolution = page.m_nResolution;
+    block.m_bProtected = page.m_bProtection;
+    block.m_bRetentive = page.m_bRetentivity;
+    block.m_nActualValue = page.m_nActualValue;
+    for (int k = 0; k < 2; ++k) {
+        // A reference counts only with a block.
+        SetReference(block, k, page.m_bRef[k] ? page.m_pRefBlock[k] : nullptr);
+    }
+}
+
+}  // namespace
 
 void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const CTavixDoc& doc, bool /*bSimulating*/)
 {
@@ -22,6 +83,27 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
         pBoolean->m_nTruthTable = block.m_nExtra2;
         pBoolean->m_bProtection = block.m_bProtected;
     }
+    if (auto* pMask = dynamic_cast<CMask*>(pPage)) {
+        pMask->m_nMask = block.m_nTime1High;
+        pMask->m_strMask.Format(L"%04X", block.m_nTime1High & 0xFFFF);
+        pMask->m_bProtection = block.m_bProtected;
+        pMask->m_pRefBlock = block.m_pRefBlock[0];
+        pMask->m_bRef = block.m_pRefBlock[0] != nullptr;
+    }
+    if (auto* pMath = dynamic_cast<CMaxMin*>(pPage)) {
+        pMath->m_nValue = block.m_nTime1High;
+        pMath->m_bProtection = block.m_bProtected;
+        pMath->m_pRefBlock = block.m_pRefBlock[0];
+        pMath->m_bRef = block.m_pRefBlock[0] != nullptr;
+        if (block.m_nType != 846) {
+            pMath->m_bResetOnDisable = block.m_bStdPreWarning;
+            pMath->m_bRetentivity = block.m_bRetentive;
+        }
+    }
+    auto* pAnalogPage = dynamic_cast<CAnalogComparator*>(pPage);
+    auto* pAnalog = dynamic_cast<const CBlockAnalog*>(&block);
+    if (pAnalogPage && pAnalog)
+        FillAnalog(*pAnalogPage, *pAnalog);
 }
 
 void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
@@ -32,6 +114,25 @@ void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
             block.m_nExtra2 = pBoolean->m_nTruthTable;
             block.m_bProtected = pBoolean->m_bProtection;
         }
+        if (auto* pMask = dynamic_cast<const CMask*>(pPage)) {
+            block.m_nTime1High = pMask->m_nMask;
+            block.m_bProtected = pMask->m_bProtection;
+            SetReference(block, 0, pMask->m_bRef ? pMask->m_pRefBlock : nullptr);
+        }
+        if (auto* pMath = dynamic_cast<const CMaxMin*>(pPage)) {
+            block.m_nTime1High = pMath->m_nValue;
+            block.m_bProtected = pMath->m_bProtection;
+            SetReference(block, 0, pMath->m_bRef ? pMath->m_pRefBlock : nullptr);
+            // RAND keeps its reset and retentivity flags whatever the page shows.
+            if (block.m_nType != 846) {
+                block.m_bStdPreWarning = pMath->m_bResetOnDisable;
+                block.m_bRetentive = pMath->m_bRetentivity;
+            }
+        }
+        auto* pAnalogPage = dynamic_cast<const CAnalogComparator*>(pPage);
+        auto* pAnalog = dynamic_cast<CBlockAnalog*>(&block);
+        if (pAnalogPage && pAnalog)
+            ReadAnalog(*pAnalogPage, *pAnalog);
     }
     block.m_strComment = sheet.m_pagComment.m_strComment;
 }

@@ -1,8 +1,11 @@
 // The parameter page of each block type; a type without a page here gets a sheet with the
 // comment page alone (603, 604) or no sheet at all (the view decides).
 #include "pages/AllPropertySheet.h"
+#include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
 #include "pages/Boolean.h"
+#include "pages/Mask.h"
+#include "pages/MaxMin.h"
 
 CBlockPage* CreateBlockPage(int nType)
 {
@@ -10,6 +13,12 @@ CBlockPage* CreateBlockPage(int nType)
         return new CBasicFunPar;
     if (nType == 830)
         return new CBoolean;
+    if (nType >= 803 && nType <= 807)
+        return new CAnalogComparator;
+    if (nType >= 838 && nType <= 843)
+        return new CMask;
+    if (nType == 821 || (nType >= 834 && nType <= 837) || nType == 846 || nType == 854 || nType == 862 || nType == 863)
+        return new CMaxMin;
     return nullptr;
 }
 

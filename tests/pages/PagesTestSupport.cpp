@@ -17,9 +17,13 @@ END_MESSAGE_MAP()
 
 LRESULT CRecordingView::OnApplyBlockParams(WPARAM wParam, LPARAM lParam)
 {
-    Applied a{int(wParam), {}, {}};
+    Applied a{int(wParam), {}, {}, {}, {}};
     if (ParamRecordKindOf(int(wParam)) == ParamRecordKind::Misc)
         a.misc = *reinterpret_cast<CMiscParamRecord*>(lParam);
+    else if (ParamRecordKindOf(int(wParam)) == ParamRecordKind::Time)
+        a.time = *reinterpret_cast<CTimeParamRecord*>(lParam);
+    else if (ParamRecordKindOf(int(wParam)) == ParamRecordKind::Analog)
+        a.analog = *reinterpret_cast<CAnalogParamRecord*>(lParam);
     else
         a.io = *reinterpret_cast<CIOParamRecord*>(lParam);
     m_applied.push_back(a);

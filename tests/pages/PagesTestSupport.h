@@ -27,6 +27,8 @@ public:
         int nType;
         CIOParamRecord io;
         CMiscParamRecord misc;
+        CAnalogParamRecord analog;
+        CTimeParamRecord time;
     };
     std::vector<Applied> m_applied;
     LRESULT OnApplyBlockParams(WPARAM wParam, LPARAM lParam);
