@@ -5,12 +5,15 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockAnalog.h"
 #include "elements/BlockObj.h"
+#include "pages/AMathMux.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
 #include "pages/Boolean.h"
 #include "pages/Mask.h"
 #include "pages/MaxMin.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -100,6 +103,23 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
             pMath->m_bRetentivity = block.m_bRetentive;
         }
     }
+    if (auto* pMath = dynamic_cast<CAMathMux*>(pPage); pMath && dynamic_cast<const CBlockAnalog*>(&block)) {
+        pMath->m_nDecimals = static_cast<const CBlockAnalog&>(block).m_nDecimals;
+        pMath->m_bProtection = block.m_bProtected;
+        const int values[4] = {block.m_nTime1High, block.m_nTime2High, block.m_nPreWarn[1], block.m_nPreWarn[3]};
+        std::copy(values, values + 4, pMath->m_nValue);
+        if (block.m_nType == 815) {
+            pMath->m_nOperator[0] = block.m_nTime1Low, pMath->m_nOperator[1] = block.m_nTime2Low;
+            pMath->m_nOperator[2] = block.m_nPreWarn[0];
+            pMath->m_nPriority[0] = block.m_nTime1Base, pMath->m_nPriority[1] = block.m_nTime2Base;
+            pMath->m_nPriority[2] = block.m_nPreWarn[2];
+            pMath->m_nEnOutput = block.m_nExtra3;
+        }
+        for (int k = 0; k < 4; ++k) {
+            pMath->m_pRefBlock[k] = block.m_pRefBlock[k];
+            pMath->m_bRef[k] = block.m_pRefBlock[k] != nullptr;
+        }
+    }
     auto* pAnalogPage = dynamic_cast<CAnalogComparator*>(pPage);
     auto* pAnalog = dynamic_cast<const CBlockAnalog*>(&block);
     if (pAnalogPage && pAnalog)
@@ -128,6 +148,21 @@ void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
                 block.m_bStdPreWarning = pMath->m_bResetOnDisable;
                 block.m_bRetentive = pMath->m_bRetentivity;
             }
+        }
+        if (auto* pMath = dynamic_cast<const CAMathMux*>(pPage); pMath && dynamic_cast<CBlockAnalog*>(&block)) {
+            static_cast<CBlockAnalog&>(block).m_nDecimals = pMath->m_nDecimals;
+            block.m_bProtected = pMath->m_bProtection;
+            block.m_nTime1High = pMath->m_nValue[0], block.m_nTime2High = pMath->m_nValue[1];
+            block.m_nPreWarn[1] = pMath->m_nValue[2], block.m_nPreWarn[3] = pMath->m_nValue[3];
+            if (block.m_nType == 815) {
+                block.m_nTime1Low = pMath->m_nOperator[0], block.m_nTime2Low = pMath->m_nOperator[1];
+                block.m_nPreWarn[0] = pMath->m_nOperator[2];
+                block.m_nTime1Base = pMath->m_nPriority[0], block.m_nTime2Base = pMath->m_nPriority[1];
+                block.m_nPreWarn[2] = pMath->m_nPriority[2];
+                block.m_nExtra3 = pMath->m_nEnOutput;
+            }
+            for (int k = 0; k < 4; ++k)
+                SetReference(block, k, pMath->m_bRef[k] ? pMath->m_pRefBlock[k] : nullptr);
         }
         auto* pAnalogPage = dynamic_cast<const CAnalogComparator*>(pPage);
         auto* pAnalog = dynamic_cast<CBlockAnalog*>(&block);

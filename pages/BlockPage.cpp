@@ -74,7 +74,7 @@ void CBlockPage::ApplyNameRule()
     if (pName == nullptr)
         return;
     const CTavixDoc* pDoc = GetDocument();
-    const BOOL bRoom = pDoc == nullptr || pDoc->CountNamedBlocks() < kMaxNamedBlocks;
+    const BOOL bRoom = pDoc == nullptr || pDoc->CountNamedBlocks() < kNamedBlockLimit;
     pName->EnableWindow(bRoom || !m_strBlockName.IsEmpty());
 }
 

@@ -22,7 +22,7 @@ constexpr UINT IDC_PROTECTION = 1025;
 constexpr UINT IDC_VALUE_BOX = 109;
 
 // A document holds at most this many named function blocks (the device's name table).
-constexpr int kMaxNamedBlocks = 256;
+constexpr int kNamedBlockLimit = 256;
 constexpr int kMaxBlockNameLength = 8;
 
 class CBlockPage : public CPropertyPage {

@@ -1,5 +1,6 @@
 // The parameter page of each block type; a type without a page here gets a sheet with the
 // comment page alone (603, 604) or no sheet at all (the view decides).
+#include "pages/AMathMux.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
@@ -15,6 +16,8 @@ CBlockPage* CreateBlockPage(int nType)
         return new CBoolean;
     if (nType >= 803 && nType <= 807)
         return new CAnalogComparator;
+    if (nType == 815 || nType == 816)
+        return new CAMathMux;
     if (nType >= 838 && nType <= 843)
         return new CMask;
     if (nType == 821 || (nType >= 834 && nType <= 837) || nType == 846 || nType == 854 || nType == 862 || nType == 863)

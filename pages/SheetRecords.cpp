@@ -1,4 +1,5 @@
 // CAllPropertySheet: the parameter records that Apply sends, filled from the pages.
+#include "pages/AMathMux.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BlockPage.h"
@@ -33,6 +34,21 @@ void CAllPropertySheet::FillRecord(CAnalogParamRecord& record) const
 {
     record.nBlockNumber = m_nBlockNumber;
     record.strComment = m_pagComment.m_strComment;
+    if (const auto* pMath = dynamic_cast<const CAMathMux*>(m_pPage)) {
+        record.strName = pMath->m_strBlockName;
+        record.bProtection = pMath->m_bProtection;
+        for (int i = 0; i < 4; ++i) {
+            record.nAnalog[1 + i] = pMath->m_nValue[i];
+            const bool bRef = pMath->m_bRef[i] && pMath->m_pRefBlock[i];
+            record.ref[i].bFlag = bRef ? 1 : 0;
+            record.ref[i].pBlock = bRef ? pMath->m_pRefBlock[i] : nullptr;
+        }
+        record.nAnalog[5] = pMath->m_nDecimals;
+        record.nAnalog[0] = pMath->m_nEnOutput;
+        record.nSensor = pMath->m_nOperator[0], record.nMin = pMath->m_nOperator[1], record.nMax = pMath->m_nOperator[2];
+        std::copy(pMath->m_nPriority, pMath->m_nPriority + 3, record.nXYZ);
+        return;
+    }
     const auto* pPage = dynamic_cast<const CAnalogComparator*>(m_pPage);
     if (pPage == nullptr)
         return;

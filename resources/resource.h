@@ -499,6 +499,7 @@
 #define IDD_MASK                        4593
 #define IDD_MASK_BITS                   334
 #define IDD_MAX_MIN                     4584
+#define IDD_AMATH_MUX                   4580
 
 
 // ---- Block property sheets, second set
