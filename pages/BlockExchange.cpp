@@ -11,6 +11,7 @@
 #include "pages/BasicFunPar.h"
 #include "pages/Boolean.h"
 #include "pages/Mask.h"
+#include "pages/MathErr.h"
 #include "pages/MaxMin.h"
 
 #include <algorithm>
@@ -120,6 +121,15 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
             pMath->m_bRef[k] = block.m_pRefBlock[k] != nullptr;
         }
     }
+    if (auto* pErr = dynamic_cast<CMathErr*>(pPage)) {
+        pErr->m_nListIndex = block.m_nTime1High;
+        pErr->m_nErrorKind = block.m_nTime1Low;
+        pErr->m_bAutoReset = block.m_bStdPreWarning;
+        pErr->m_bRetentivity = block.m_bRetentive;
+        pErr->m_bProtection = block.m_bProtected;
+        pErr->m_pRefBlock = block.m_pRefBlock[0];
+        pErr->m_bRef = block.m_pRefBlock[0] != nullptr;
+    }
     auto* pAnalogPage = dynamic_cast<CAnalogComparator*>(pPage);
     auto* pAnalog = dynamic_cast<const CBlockAnalog*>(&block);
     if (pAnalogPage && pAnalog)
@@ -163,6 +173,14 @@ void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
             }
             for (int k = 0; k < 4; ++k)
                 SetReference(block, k, pMath->m_bRef[k] ? pMath->m_pRefBlock[k] : nullptr);
+        }
+        if (auto* pErr = dynamic_cast<const CMathErr*>(pPage)) {
+            block.m_nTime1High = pErr->m_nListIndex;
+            block.m_nTime1Low = pErr->m_nErrorKind;
+            block.m_bStdPreWarning = pErr->m_bAutoReset;
+            block.m_bRetentive = pErr->m_bRetentivity;
+            block.m_bProtected = pErr->m_bProtection;
+            SetReference(block, 0, pErr->m_bRef ? pErr->m_pRefBlock : nullptr);
         }
         auto* pAnalogPage = dynamic_cast<const CAnalogComparator*>(pPage);
         auto* pAnalog = dynamic_cast<CBlockAnalog*>(&block);

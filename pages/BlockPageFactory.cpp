@@ -6,6 +6,7 @@
 #include "pages/BasicFunPar.h"
 #include "pages/Boolean.h"
 #include "pages/Mask.h"
+#include "pages/MathErr.h"
 #include "pages/MaxMin.h"
 
 CBlockPage* CreateBlockPage(int nType)
@@ -18,6 +19,8 @@ CBlockPage* CreateBlockPage(int nType)
         return new CAnalogComparator;
     if (nType == 815 || nType == 816)
         return new CAMathMux;
+    if (nType == 823)
+        return new CMathErr;
     if (nType >= 838 && nType <= 843)
         return new CMask;
     if (nType == 821 || (nType >= 834 && nType <= 837) || nType == 846 || nType == 854 || nType == 862 || nType == 863)

@@ -5,6 +5,7 @@
 #include "pages/BlockPage.h"
 #include "pages/Boolean.h"
 #include "pages/Mask.h"
+#include "pages/MathErr.h"
 #include "pages/MaxMin.h"
 
 #include <algorithm>
@@ -86,6 +87,13 @@ void CAllPropertySheet::FillRecord(CTimeParamRecord& record) const
         record.nTime1High = bRef ? 0 : pMask->m_nMask;
         record.ref[0].bFlag = bRef ? 1 : 0;
         record.ref[0].pBlock = bRef ? pMask->m_pRefBlock : nullptr;
+    }
+    if (const auto* pErr = dynamic_cast<const CMathErr*>(m_pPage)) {
+        record.nTime1High = pErr->m_pRefBlock ? 0 : pErr->m_nListIndex;
+        record.nTime1Low = pErr->m_nErrorKind;
+        record.nCheck = pErr->m_bAutoReset;
+        record.ref[0].bFlag = pErr->m_pRefBlock ? 1 : 0;
+        record.ref[0].pBlock = pErr->m_pRefBlock;
     }
     if (const auto* pMath = dynamic_cast<const CMaxMin*>(m_pPage)) {
         const bool bRef = pMath->m_bRef && pMath->m_pRefBlock;

@@ -500,6 +500,7 @@
 #define IDD_MASK_BITS                   334
 #define IDD_MAX_MIN                     4584
 #define IDD_AMATH_MUX                   4580
+#define IDD_MATH_ERR                    4585
 
 
 // ---- Block property sheets, second set
