@@ -48,12 +48,16 @@ void PagesTest::TearDown()
     (void)std::system(cmd.c_str());
 }
 
-Program& PagesTest::Open()
+Program& PagesTest::Open(const char* fixture)
 {
     CMainFrame::SetPendingDocKind(1);
     auto p = std::make_unique<Program>();
     p->doc = std::make_unique<CTavixDoc>();
     p->doc->m_nHardwareCode = 0x5188;
+    if (fixture) {
+        const std::string path = std::string(TAVIX_SOURCE_DIR) + "/tests/fixtures/" + fixture;
+        EXPECT_TRUE(p->doc->OnOpenDocument(CString(path.c_str()))) << path;
+    }
     p->frame = new CFrameWnd;
     const int offset = 40 * int(programs.size());
     p->frame->Create(nullptr, L"pages test", WS_OVERLAPPEDWINDOW, CRect(offset, offset, offset + 820, offset + 640), nullptr,

@@ -48,8 +48,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A new function block diagram shown in a view.
-    Program& Open();
+    // A new function block diagram shown in a view, or a program file of tests/fixtures.
+    Program& Open(const char* fixture = nullptr);
     // A block of a type added to a program (numbered, placed at a free spot).
     CBlockObj* AddBlock(Program& p, int nType);
     // Runs Block Properties on a block of a program; `steps` run one after the other while the
