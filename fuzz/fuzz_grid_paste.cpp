@@ -96,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!h)
         return 0;
     auto* p = static_cast<wchar_t*>(GlobalLock(h));
-    std::memcpy(p, text.data(), text.size() * sizeof(wchar_t));
+    if (!text.empty())
+        std::memcpy(p, text.data(), text.size() * sizeof(wchar_t));
     p[text.size()] = 0;
     GlobalUnlock(h);
     auto cache = std::make_shared<OleDataCache>();
