@@ -40,6 +40,17 @@ void SetColour(cairo_t* cr, COLORREF c)
 double AbsScaleX(const DcImpl& dc) { return std::max(1e-9, std::fabs(dc.ScaleX())); }
 double AbsScaleY(const DcImpl& dc) { return std::max(1e-9, std::fabs(dc.ScaleY())); }
 
+// TRUE when no glyph of an unrotated run whose cell is at (x, y) can reach the clip area. The
+// cell is widened by its height on every side for glyphs that stand out of it (italic overhangs,
+// marks above capitals), so that the test never hides a visible pixel.
+bool OutsideClip(DcImpl& dc, double x, double y, double width, int height)
+{
+    const RECT clip = dc.EffectiveClip().Box();
+    const double margin = std::max(2, height);
+    return x + width + margin < clip.left || x - margin > clip.right || y + height + margin < clip.top ||
+           y - margin > clip.bottom;
+}
+
 // Fills the cell box of a text run (OPAQUE background) and draws the run. (x, y) is the
 // top-left of the cell in surface coordinates before rotation about the reference point.
 void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double along, double down,
@@ -78,15 +89,22 @@ void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double 
             dc.st.rop2 = savedRop;
         }
     }
+    if (text.empty() || (font.escapement == 0 && OutsideClip(dc, tlX, tlY, width, font.height)))
+        return;
     cairo_t* cr = dc.Cr();
-    if (!cr || text.empty())
+    if (!cr)
         return;
     double baseX = tlX + font.ascent * downX, baseY = tlY + font.ascent * downY;
-    cairo_save(cr);
+    // The context's antialiasing and source are put back by hand, which costs less than a
+    // saved and restored graphics state.
+    const cairo_antialias_t antialias = cairo_get_antialias(cr);
+    cairo_pattern_t* source = cairo_pattern_reference(cairo_get_source(cr));
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
     SetColour(cr, dc.st.textColor);
     font.Draw(cr, baseX, baseY, text, mnemonic);
-    cairo_restore(cr);
+    cairo_set_source(cr, source);
+    cairo_pattern_destroy(source);
+    cairo_set_antialias(cr, antialias);
 }
 
 // Removes '&' prefixes: "&&" gives '&', "&x" underlines x (its index is returned).

@@ -4,16 +4,29 @@
 #include "platform/gdi/detail/Raster.h"
 
 #include <cairo.h>
-#include <pixman.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cwchar>
 #include <unordered_set>
 
 namespace gdi {
 
 namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(std::uint32_t), "pixel spans are filled as wide characters");
+
+// Sets n pixels to one value.
+void FillSpan(std::uint32_t* row, size_t n, std::uint32_t value)
+{
+    if (n < 8) {
+        for (size_t i = 0; i < n; ++i)
+            row[i] = value;
+        return;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(row), wchar_t(value), n);
+}
 
 std::unordered_set<DcImpl*>& LiveDcs()
 {
@@ -32,6 +45,16 @@ LONG ScaleRound(std::int64_t a, std::int64_t b, std::int64_t c)
 {
     if (c == 0)
         return 0;
+    constexpr std::int64_t kSmall = std::int64_t(1) << 30;
+    if (a > -kSmall && a < kSmall && b > -kSmall && b < kSmall) {
+        // The common case: the same rounding in 64 bits (the product and its double stay below
+        // 2^62), and within the limit below.
+        const std::int64_t n = a * b;
+        const std::int64_t absN = n < 0 ? -n : n, absC = c < 0 ? -c : c;
+        const std::int64_t q = (absN * 2 + absC) / (2 * absC);
+        if (q <= kSmall)
+            return LONG((n < 0) != (c < 0) ? -q : q);
+    }
     // 128-bit: extents and coordinates near the 32-bit limits must not overflow
     __int128 n = __int128(a) * b;
     __int128 absN = n < 0 ? -n : n, absC = c < 0 ? -__int128(c) : __int128(c);
@@ -310,7 +333,16 @@ void DcImpl::FillRectPixels(const RECT& rIn, const PaintSource& src, int rop2)
         if (r.left >= r.right || r.top >= r.bottom)
             continue;
         if (!src.hasPattern && rop2 == R2_COPYPEN) {
-            pixman_fill(s->Row(0), s->Stride() / 4, 32, r.left, r.top, r.right - r.left, r.bottom - r.top, src.solid);
+            // Row by row through the C library's vectorised fill: pixman's fill costs more per call
+            // than the pixels of the one-pixel spans that lines are made of.
+            if (r.right - r.left == 1) {  // a vertical line
+                auto* p = reinterpret_cast<unsigned char*>(s->Row(r.top) + r.left);
+                for (LONG y = r.top; y < r.bottom; ++y, p += s->Stride())
+                    *reinterpret_cast<std::uint32_t*>(p) = src.solid;
+                continue;
+            }
+            for (LONG y = r.top; y < r.bottom; ++y)
+                FillSpan(s->Row(y) + r.left, size_t(r.right - r.left), src.solid);
             continue;
         }
         for (LONG y = r.top; y < r.bottom; ++y) {

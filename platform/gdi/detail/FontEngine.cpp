@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwctype>
 
 namespace gdi {
@@ -371,14 +372,17 @@ void RealFont::Draw(cairo_t* cr, double x, double y, const std::wstring& text, i
     if (text.empty())
         return;
     const Entry& e = Layout(text, mnemonic);
-    cairo_save(cr);
+    // The transformation is put back by hand: a saved and restored graphics state costs more
+    // than the drawing of a short text.
+    cairo_matrix_t saved;
+    cairo_get_matrix(cr, &saved);
     cairo_translate(cr, x, y);
     if (escapement != 0)
         cairo_rotate(cr, -escapement * M_PI / 1800.0);
     cairo_scale(cr, m_sx, 1.0);
     cairo_move_to(cr, 0, 0);
     pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(e.layout, 0));
-    cairo_restore(cr);
+    cairo_set_matrix(cr, &saved);
 }
 
 std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text)
@@ -417,13 +421,28 @@ unsigned FontCacheGeneration()
 const RealFont& RealizeFont(const LOGFONTW& lf, double scaleX, double scaleY)
 {
     auto& cache = Fonts();
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "%d|%d|%d|%d|%d|%d|%d|%d|%g|%g|", int(lf.lfHeight), int(lf.lfWidth),
-                  int(lf.lfEscapement), int(lf.lfWeight), lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
-                  lf.lfPitchAndFamily, scaleX, scaleY);
-    std::string key = buf;
-    for (int i = 0; i < LF_FACESIZE && lf.lfFaceName[i]; ++i)
-        AppendUtf8(key, char32_t(lf.lfFaceName[i]) <= 0x10FFFF ? char32_t(lf.lfFaceName[i]) : U'?');
+    // The key holds the fields that make a font look different, as raw bytes: painters create
+    // and realise a font for every element they draw, so the key must be cheap to build.
+    struct Fields {
+        LONG height, width, escapement, weight, flags, unused;  // no padding before the doubles
+        double scaleX, scaleY;
+    };
+    static_assert(sizeof(Fields) == 6 * sizeof(LONG) + 2 * sizeof(double), "the key has no padding");
+    const Fields fields{lf.lfHeight,
+                        lf.lfWidth,
+                        lf.lfEscapement,
+                        lf.lfWeight,
+                        LONG(lf.lfItalic) | LONG(lf.lfUnderline) << 8 | LONG(lf.lfStrikeOut) << 16 |
+                            LONG(lf.lfPitchAndFamily) << 24,
+                        0,
+                        scaleX,
+                        scaleY};
+    size_t faceLength = 0;
+    while (faceLength < LF_FACESIZE && lf.lfFaceName[faceLength])
+        ++faceLength;
+    std::string key(sizeof fields + faceLength * sizeof(wchar_t), '\0');
+    std::memcpy(key.data(), &fields, sizeof fields);
+    std::memcpy(key.data() + sizeof fields, lf.lfFaceName, faceLength * sizeof(wchar_t));
     auto it = cache.find(key);
     if (it != cache.end())
         return *it->second;
