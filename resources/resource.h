@@ -492,6 +492,15 @@
 
 // ---- Block property sheets and their pages
 // (ids of this group follow this line)
+#define IDD_COMMENT                     106
+#define IDD_BASIC_FUN_PAR               4566
+#define IDD_BOOLEAN                     4589
+#define IDD_ANALOG_COMPARATOR           4561
+#define IDD_MASK                        4593
+#define IDD_MASK_BITS                   334
+#define IDD_MAX_MIN                     4584
+#define IDD_AMATH_MUX                   4580
+#define IDD_MATH_ERR                    4585
 
 
 // ---- Block property sheets, second set

@@ -75,6 +75,8 @@ BEGIN_MESSAGE_MAP(CTavixView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
     ON_COMMAND(ID_EDIT_CLEAR, OnEditDelete)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditDelete)
+    ON_COMMAND(ID_EDIT_BLOCK_PROPERTIES, OnEditBlockProperties)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_BLOCK_PROPERTIES, OnUpdateEditBlockProperties)
 END_MESSAGE_MAP()
 
 CTavixView::CTavixView(CTavixDoc* pDoc, CChildFrame* pFrame) : m_pTavixDoc(pDoc), m_pFrame(pFrame)
@@ -148,6 +150,7 @@ void CTavixView::OnDestroy()
 {
     StopSimClock();
     CloseValuePopup();
+    CloseOpenSheets();
     if (m_pInfoTip)
         m_pInfoTip->DestroyWindow();
     CScrollView::OnDestroy();

@@ -27,6 +27,7 @@ class CSimClock;
 class CBlockAnalog;
 class CAnalogSliderDlg;
 class CTavixView;
+class CAllPropertySheet;
 
 // Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
 // advances its frame's clock and repaints on the user-interface thread.
@@ -310,6 +311,19 @@ public:
     BOOL IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const;
     void PlaceConnector(CBlockObj* pConnector);
     int SeparateOverlappingWires();
+    // ---- block property sheets (BlockProperties.cpp) ----
+    // Edit > Block Properties (and a double-click): the property sheet of the current block,
+    // modal while editing, modeless (one per block) while simulating.
+    void OnEditBlockProperties();
+    void OnUpdateEditBlockProperties(CCmdUI* pCmdUI);
+    // The block's label, a blank and its type's display name.
+    CString MakeSheetCaption(const CBlockObj* pBlock) const;
+    // The open modeless sheet of a block number, null when none.
+    CAllPropertySheet* FindOpenSheet(int nNumber) const;
+    // A modeless sheet going away leaves the list; closing the view closes the open sheets.
+    void RemoveOpenSheet(CAllPropertySheet* pSheet);
+    void CloseOpenSheets();
+    std::vector<CAllPropertySheet*> m_sheets;  // open modeless block sheets
 
     // ---- members (the view's state; several Parts of the editor read and write them) ----
     BOOL m_bSnapshotOnConnect = TRUE;

@@ -1,0 +1,47 @@
+// CAllPropertySheet: the property sheet of one block: the parameter page of the block's type,
+// the comment page, and (for inputs) the simulation page. Outside simulation the view shows it
+// modally and reads the pages after OK; while the view simulates it is modeless, one per block,
+// and Apply sends the edited values to the view that opened it.
+#pragma once
+
+#include "pages/Comment.h"
+#include "pages/ParamRecords.h"
+
+class CTavixView;
+class CBlockPage;
+
+class CAllPropertySheet : public CPropertySheet {
+public:
+    CAllPropertySheet(int nType, LPCTSTR lpszCaption, CTavixView* pView, UINT iSelectPage = 0);
+    ~CAllPropertySheet() override;
+
+    CTavixView* GetView() const { return m_pView; }
+    BOOL IsSimulating() const;
+    // Collects the pages into the record of the type's family and sends it to the view; one
+    // undo step. FALSE when the active page refused a value (nothing is sent).
+    BOOL OnApply();
+    // Fills the record of the type's family from the pages (the active page's exchange done).
+    void FillRecord(CIOParamRecord& record) const;
+    void FillRecord(CMiscParamRecord& record) const;
+    void FillRecord(CAnalogParamRecord& record) const;
+    void FillRecord(CTimeParamRecord& record) const;
+
+    CTavixView* m_pView;
+    int m_nBlockType;
+    int m_nBlockNumber = -1;
+    CComment m_pagComment;
+    CBlockPage* m_pPage = nullptr;           // the type's parameter page, owned; null for none
+    CPropertyPage* m_pSimPage = nullptr;     // the simulation page of inputs, owned
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void PostNcDestroy() override;
+    void OnHelp();
+};
+
+// The parameter page of a block type, null for types without one.
+CBlockPage* CreateBlockPage(int nType);
+// Whether a page of the type shows the live value box in simulation.
+BOOL HasCurrentValueBox(int nType);

@@ -1,0 +1,87 @@
+// CBlockPage: what every parameter page of a block has in common. The page holds copies of the
+// block's fields (name, Protection, Retentivity, the type's parameters); the view fills them
+// before the sheet shows and reads them back after OK, so a page never changes a block. The
+// page edits only the view and document that opened its sheet.
+#pragma once
+
+#include "controls/ToolTipWnd.h"
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/dialogs/PropSheet.h"
+
+#include <vector>
+
+class CTavixView;
+class CTavixDoc;
+class CBlockObj;
+
+// Controls that most block pages share.
+constexpr UINT IDC_BLOCK_NAME_LABEL = 1371;
+constexpr UINT IDC_BLOCK_NAME = 1266;
+constexpr UINT IDC_RETENTIVITY = 1024;
+constexpr UINT IDC_PROTECTION = 1025;
+constexpr UINT IDC_VALUE_BOX = 109;
+
+// A document holds at most this many named function blocks (the device's name table).
+constexpr int kNamedBlockLimit = 256;
+constexpr int kMaxBlockNameLength = 8;
+
+class CBlockPage : public CPropertyPage {
+public:
+    explicit CBlockPage(UINT nIDTemplate);
+    ~CBlockPage() override;
+
+    // The view that opened the sheet; the page reaches the document through it.
+    void SetView(CTavixView* pView) { m_pView = pView; }
+    CTavixView* GetView() const { return m_pView; }
+    CTavixDoc* GetDocument() const;
+    BOOL IsSimulating() const;
+
+    // Adds the "Current Parameter Value" box below the page (simulation only).
+    void AddCurrentValueBox(int nMargin);
+    // Paints a live value into the box.
+    void ShowCurrentValue(const CString& text);
+    CWnd* GetValueBox() const { return m_pValueBox; }
+
+    // ---- members the view fills and reads ----
+    CString m_strBlockName;
+    int m_bProtection = 0;
+    int m_bRetentivity = 0;
+    int m_nBlockNumber = -1;
+    int m_nBlockType = 0;
+    BOOL m_bRefAllowed = FALSE;   // the document holds another block a parameter may reference
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    // The page's own set-up between the name rule and the value box.
+    virtual void InitPage() {}
+    // Whether the page shows the live value box while the view simulates.
+    virtual BOOL HasValueBox() const { return TRUE; }
+    // Adds the range tips of the page's value edits.
+    virtual void AddTips() {}
+
+    // Enables the name edit while the document has room for another name or the block has one.
+    void ApplyNameRule();
+    // A tip "Number between %d and %d" on a control.
+    void AddRangeTip(UINT nID, int nMin, int nMax);
+    void AddRangeTip(UINT nID, double dMin, double dMax);
+    BOOL HasControl(UINT nID) const { return GetDlgItem(int(nID)) != nullptr; }
+
+    // Drops the characters of 128 and above from the name while it is typed; marks the page
+    // modified for every change.
+    void OnParamChanged();
+    void OnParamChangedRange(UINT) { OnParamChanged(); }
+
+    CTavixView* m_pView = nullptr;
+    CToolTipWnd m_toolTip;
+    CWnd* m_pValueBox = nullptr;
+    CRect m_rcValueText;
+    int m_nCharWidth = 0;
+    int m_nAscent = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Removes every character of 128 and above from a name (all occurrences of each).
+CString FilterBlockName(const CString& name);

@@ -1,0 +1,39 @@
+// The parameter page of each block type; a type without a page here gets a sheet with the
+// comment page alone (603, 604) or no sheet at all (the view decides).
+#include "pages/AMathMux.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/AnalogComparator.h"
+#include "pages/BasicFunPar.h"
+#include "pages/Boolean.h"
+#include "pages/Mask.h"
+#include "pages/MathErr.h"
+#include "pages/MaxMin.h"
+
+CBlockPage* CreateBlockPage(int nType)
+{
+    if (nType >= 300 && nType <= 307)
+        return new CBasicFunPar;
+    if (nType == 830)
+        return new CBoolean;
+    if (nType >= 803 && nType <= 807)
+        return new CAnalogComparator;
+    if (nType == 815 || nType == 816)
+        return new CAMathMux;
+    if (nType == 823)
+        return new CMathErr;
+    if (nType >= 838 && nType <= 843)
+        return new CMask;
+    if (nType == 821 || (nType >= 834 && nType <= 837) || nType == 846 || nType == 854 || nType == 862 || nType == 863)
+        return new CMaxMin;
+    return nullptr;
+}
+
+BOOL HasCurrentValueBox(int nType)
+{
+    auto in = [nType](int lo, int hi) { return nType >= lo && nType <= hi; };
+    if (in(300, 307) || in(600, 611) || nType == 808 || nType == 809 || nType == 810 || nType == 812 ||
+        nType == 813 || nType == 814 || in(824, 827) || in(830, 833) || nType == 847 || in(849, 855) ||
+        nType == 860 || nType == 861 || in(866, 868) || nType == 911)
+        return FALSE;
+    return TRUE;
+}

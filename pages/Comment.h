@@ -1,0 +1,24 @@
+// CComment: the comment page of every block sheet, one multi-line text.
+#pragma once
+
+#include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/dialogs/PropSheet.h"
+
+constexpr UINT IDC_COMMENT_TEXT = 1000;
+
+class CComment : public CPropertyPage {
+public:
+    CComment();
+
+    CString m_strComment;
+    // Screen rectangle of the page the sheet shows first; the edit fills a page of that size.
+    // Empty: the edit keeps its template height and grows 120 pixels wider.
+    CRect m_rcFit;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnTextChanged() { SetModified(TRUE); }
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,55 @@
+// A contact sheet of the block pages: every page of every sheet served here, in English and
+// Chinese, saved as one PNG per page next to the test binary for a person to look at. The test
+// itself checks that each page shows something and that the two languages differ.
+#include "PagesTestSupport.h"
+
+#include "resources/Resources.h"
+
+#include <fstream>
+
+namespace pagestest {
+namespace {
+
+class ContactSheetTest : public PagesTest {
+protected:
+    void TearDown() override
+    {
+        SetResourceLanguage(kLangIdEnglish);
+        PagesTest::TearDown();
+    }
+};
+
+TEST_F(ContactSheetTest, EveryPageInBothLanguages)
+{
+    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 821, 823, 834, 838, 840};
+    for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
+        SetResourceLanguage(language);
+        const std::string suffix = language == kLangIdChinese ? "zh" : "en";
+        for (int type : types) {
+            Program& p = Open();
+            CBlockObj* pBlock = AddBlock(p, type);
+            RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
+                for (int page = 0; page < s.GetPageCount(); ++page) {
+                    ASSERT_TRUE(s.SetActivePage(page));
+                    drv.Pump();
+                    const std::string path = "page_" + std::to_string(type) + "_" + std::to_string(page) + "_" + suffix + ".png";
+                    EXPECT_TRUE(drv.SaveScreenshot(s.GetSafeHwnd(), path)) << path;
+                    CRect rc;
+                    s.GetActivePage()->GetWindowRect(&rc);
+                    CRect top;
+                    s.GetWindowRect(&top);
+                    rc.OffsetRect(-top.left, -top.top);
+                    EXPECT_GT(drv.DistinctColours(s.GetSafeHwnd(), rc), 1) << path;
+                }
+                Press(s, IDCANCEL);
+            }});
+        }
+    }
+    std::ifstream en("page_830_0_en.png", std::ios::binary), zh("page_830_0_zh.png", std::ios::binary);
+    const std::string a((std::istreambuf_iterator<char>(en)), {}), b((std::istreambuf_iterator<char>(zh)), {});
+    EXPECT_FALSE(a.empty());
+    EXPECT_NE(a, b);
+}
+
+}  // namespace
+}  // namespace pagestest

@@ -1,0 +1,102 @@
+// CTavixView: Block Properties. The view is the one place that moves values between a block and
+// the pages of its sheet: out before the sheet shows, back after OK of the modal sheet (one undo
+// step, and the document counts as changed). While simulating, the sheet is modeless and its
+// Apply sends the values back itself.
+#include "view/TavixView.h"
+
+#include "document/NameTables.h"
+#include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/BlockExchange.h"
+#include "view/InfoTip.h"
+
+#include "platform/ui/framework/CmdRouting.h"
+
+#include <algorithm>
+
+namespace {
+
+// Types whose sheet holds the comment page alone.
+bool IsCommentOnly(int nType) { return nType == 603 || nType == 604; }
+
+}  // namespace
+
+CString CTavixView::MakeSheetCaption(const CBlockObj* pBlock) const
+{
+    CString name;
+    g_mapBlockTypeNames.Lookup(pBlock->m_nType, name);
+    return GetDocument()->GetBlockLabel(pBlock) + L" " + name;
+}
+
+CAllPropertySheet* CTavixView::FindOpenSheet(int nNumber) const
+{
+    for (CAllPropertySheet* pSheet : m_sheets)
+        if (pSheet->m_nBlockNumber == nNumber)
+            return pSheet;
+    return nullptr;
+}
+
+void CTavixView::RemoveOpenSheet(CAllPropertySheet* pSheet)
+{
+    m_sheets.erase(std::remove(m_sheets.begin(), m_sheets.end(), pSheet), m_sheets.end());
+}
+
+void CTavixView::CloseOpenSheets()
+{
+    // Each sheet leaves the list and deletes itself as its window goes.
+    while (!m_sheets.empty()) {
+        CAllPropertySheet* pSheet = m_sheets.back();
+        if (pSheet->GetSafeHwnd())
+            pSheet->DestroyWindow();
+        else
+            RemoveOpenSheet(pSheet);
+    }
+}
+
+void CTavixView::OnUpdateEditBlockProperties(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_pCurBlock != nullptr || m_pCurComment != nullptr);
+}
+
+void CTavixView::OnEditBlockProperties()
+{
+    if (m_pInfoTip)
+        m_pInfoTip->Show(L"");
+    CBlockObj* pBlock = m_pCurBlock;
+    CTavixDoc* pDoc = GetDocument();
+    if (pBlock == nullptr || pDoc == nullptr)
+        return;
+    if (IsSimulating() && FindOpenSheet(pBlock->m_nNumber))
+        return;
+    const int nType = pBlock->m_nType;
+    const CString caption = MakeSheetCaption(pBlock);
+    if (IsSimulating()) {
+        auto* pSheet = new CAllPropertySheet(nType, caption, this);
+        if (pSheet->m_pPage == nullptr && !IsCommentOnly(nType)) {
+            delete pSheet;
+            return;
+        }
+        FillSheetFromBlock(*pSheet, *pBlock, *pDoc, true);
+        if (!pSheet->Create(this)) {
+            delete pSheet;
+            return;
+        }
+        m_sheets.push_back(pSheet);
+        UpdateMonitorSheets(pBlock);
+    } else {
+        CAllPropertySheet sheet(nType, caption, this);
+        if (sheet.m_pPage == nullptr && !IsCommentOnly(nType))
+            return;
+        FillSheetFromBlock(sheet, *pBlock, *pDoc, false);
+        if (sheet.DoModal() != IDOK)
+            return;
+        ReadSheetIntoBlock(sheet, *pBlock);
+        pDoc->m_undo.PushSnapshot(pDoc);
+        // The edit must not be lost on close without a save prompt.
+        pDoc->SetModifiedFlag(TRUE);
+    }
+    if (m_pInfoTip)
+        m_pInfoTip->Show(L"");
+    InvalidateAll();
+}
