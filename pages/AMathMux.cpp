@@ -64,14 +64,14 @@ CAMathMux::CAMathMux() : CBlockPage(IDD_AMATH_MUX) {}
 BOOL CAMathMux::OnInitDialog()
 {
     // The lists get their items before the exchange selects the block's choices in them.
-    for (UINT id : kOperator)
-        if (auto* p = static_cast<CComboBox*>(GetDlgItem(int(id))); p && p->GetCount() == 0)
+    for (int i = 0; i < 3; ++i)
+        if (AttachControl(m_cbOperator[i], kOperator[i]) && m_cbOperator[i].GetCount() == 0)
             for (const wchar_t* item : {L"+", L"-", L"x", L"/"})
-                p->AddString(item);
-    for (UINT id : kPriority)
-        if (auto* p = static_cast<CComboBox*>(GetDlgItem(int(id))); p && p->GetCount() == 0)
+                m_cbOperator[i].AddString(item);
+    for (int i = 0; i < 3; ++i)
+        if (AttachControl(m_cbPriority[i], kPriority[i]) && m_cbPriority[i].GetCount() == 0)
             for (const wchar_t* item : {L"L", L"M", L"H"})
-                p->AddString(item);
+                m_cbPriority[i].AddString(item);
     std::copy(m_nPriority, m_nPriority + 3, m_nShownPriority);
     return CBlockPage::OnInitDialog();
 }
@@ -259,21 +259,20 @@ void CAMathMux::OnBlockSelected(UINT nID)
 void CAMathMux::OnPriorityChanged(UINT nID)
 {
     const int k = int(nID - kPriority[0]);
-    auto* pChanged = static_cast<CComboBox*>(GetDlgItem(int(nID)));
-    if (pChanged == nullptr || k < 0 || k > 2)
+    if (k < 0 || k > 2 || m_cbPriority[k].GetSafeHwnd() == nullptr)
         return;
-    const int now = pChanged->GetCurSel();
+    const int now = m_cbPriority[k].GetCurSel();
     // The other priority that held this choice takes the one the changed list held before.
     for (int other : {k == 0 ? 1 : 0, k == 2 ? 1 : 2}) {
-        auto* pOther = static_cast<CComboBox*>(GetDlgItem(int(kPriority[other])));
-        if (pOther && pOther->GetCurSel() == now) {
-            pOther->SetCurSel(m_nShownPriority[k]);
+        CComboBox& rOther = m_cbPriority[other];
+        if (rOther.GetSafeHwnd() && rOther.GetCurSel() == now) {
+            rOther.SetCurSel(m_nShownPriority[k]);
             break;
         }
     }
     for (int j = 0; j < 3; ++j)
-        if (auto* p = static_cast<CComboBox*>(GetDlgItem(int(kPriority[j]))))
-            m_nShownPriority[j] = m_nPriority[j] = p->GetCurSel();
+        if (m_cbPriority[j].GetSafeHwnd())
+            m_nShownPriority[j] = m_nPriority[j] = m_cbPriority[j].GetCurSel();
     SetModified(TRUE);
 }
 

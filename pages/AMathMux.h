@@ -45,5 +45,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CComboBox m_cbBlock[4];
+    CComboBox m_cbOperator[3];
+    CComboBox m_cbPriority[3];
     int m_nShownPriority[3] = {2, 1, 0};  // the priorities before the last change
 };

@@ -70,8 +70,7 @@ BOOL CAnalogComparator::IsNewMachine() const
 
 int CAnalogComparator::SensorIndex() const
 {
-    const auto* pCombo = static_cast<const CComboBox*>(GetDlgItem(IDC_SENSOR));
-    return pCombo ? pCombo->GetCurSel() : m_nSensor;
+    return m_cbSensor.GetSafeHwnd() ? m_cbSensor.GetCurSel() : m_nSensor;
 }
 
 void CAnalogComparator::DoDataExchange(CDataExchange* pDX)
@@ -107,9 +106,9 @@ void CAnalogComparator::DoDataExchange(CDataExchange* pDX)
 BOOL CAnalogComparator::OnInitDialog()
 {
     // The sensor list is filled before the exchange selects the block's sensor in it.
-    if (auto* pSensor = static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR)); pSensor && pSensor->GetCount() == 0)
+    if (AttachControl(m_cbSensor, IDC_SENSOR) && m_cbSensor.GetCount() == 0)
         for (const wchar_t* item : {L"0 ... 10 V", L"0 ... 20 mA", L"4 ... 20 mA", L"PT100/PT1000", L"No sensor"})
-            pSensor->AddString(item);
+            m_cbSensor.AddString(item);
     return CBlockPage::OnInitDialog();
 }
 

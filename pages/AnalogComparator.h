@@ -79,6 +79,7 @@ protected:
     CNumericEdit m_editGain{9, 4};
     CIntegerEdit m_editMax{9}, m_editMin{9}, m_editOffset{9}, m_editValue1{9}, m_editValue2{9};
     CComboBox m_comboRef[2];
+    CComboBox m_cbSensor;
     // Working values of the scaling, not stored in the block.
     int m_nCalcMax = 0, m_nCalcMin = 0, m_nGainRoundDigit = 0, m_nCalcOffset = 0;
     double m_dCalcGain = 0.0;

@@ -68,6 +68,13 @@ BOOL CBlockPage::OnInitDialog()
     return TRUE;
 }
 
+BOOL CBlockPage::AttachControl(CWnd& control, UINT nID)
+{
+    if (control.GetSafeHwnd())
+        return TRUE;
+    return control.SubclassDlgItem(nID, this);
+}
+
 void CBlockPage::ApplyNameRule()
 {
     CWnd* pName = GetDlgItem(IDC_BLOCK_NAME);

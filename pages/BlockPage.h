@@ -67,6 +67,9 @@ protected:
     void AddRangeTip(UINT nID, int nMin, int nMax);
     void AddRangeTip(UINT nID, double dMin, double dMax);
     BOOL HasControl(UINT nID) const { return GetDlgItem(int(nID)) != nullptr; }
+    // Binds a member control to the template's control nID once, so the page talks to it as
+    // its own class; FALSE when the template has no such control.
+    BOOL AttachControl(CWnd& control, UINT nID);
 
     // Drops the characters of 128 and above from the name while it is typed; marks the page
     // modified for every change.

@@ -15,14 +15,14 @@ CBoolean::CBoolean() : CBlockPage(IDD_BOOLEAN) {}
 void CBoolean::InitPage()
 {
     for (UINT id = IDC_TRUTH_FIRST; id <= IDC_TRUTH_LAST; ++id) {
-        auto* pCombo = static_cast<CComboBox*>(GetDlgItem(int(id)));
-        if (pCombo == nullptr)
+        CComboBox& combo = m_cbTruth[id - IDC_TRUTH_FIRST];
+        if (!AttachControl(combo, id))
             continue;
-        if (pCombo->GetCount() == 0) {
-            pCombo->AddString(L"0");
-            pCombo->AddString(L"1");
+        if (combo.GetCount() == 0) {
+            combo.AddString(L"0");
+            combo.AddString(L"1");
         }
-        pCombo->SetCurSel((m_nTruthTable >> (id - IDC_TRUTH_FIRST)) & 1);
+        combo.SetCurSel((m_nTruthTable >> (id - IDC_TRUTH_FIRST)) & 1);
     }
 }
 
@@ -31,11 +31,13 @@ void CBoolean::OnTruthChanged(UINT nID)
     SetModified(TRUE);
     // The combo that sent the change decides, not the focus: a choice made from code or
     // without the focus counts as well.
-    auto* pCombo = static_cast<CComboBox*>(GetDlgItem(int(nID)));
-    if (pCombo == nullptr)
+    if (nID < IDC_TRUTH_FIRST || nID > IDC_TRUTH_LAST)
+        return;
+    const CComboBox& combo = m_cbTruth[nID - IDC_TRUTH_FIRST];
+    if (combo.GetSafeHwnd() == nullptr)
         return;
     WORD low = WORD(m_nTruthTable & 0xFFFF);
-    if (pCombo->GetCurSel() > 0)
+    if (combo.GetCurSel() > 0)
         SetBit16(&low, int(nID - IDC_TRUTH_FIRST));
     else
         ClearBit16(&low, int(nID - IDC_TRUTH_FIRST));

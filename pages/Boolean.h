@@ -23,4 +23,6 @@ protected:
     BOOL HasValueBox() const override { return FALSE; }
     void OnTruthChanged(UINT nID);
     DECLARE_MESSAGE_MAP()
+
+    CComboBox m_cbTruth[IDC_TRUTH_LAST - IDC_TRUTH_FIRST + 1];
 };

@@ -25,7 +25,7 @@ CMathErr::CMathErr() : CBlockPage(IDD_MATH_ERR) {}
 BOOL CMathErr::OnInitDialog()
 {
     // The list is built before the exchange selects in it.
-    auto* pList = static_cast<CComboBox*>(GetDlgItem(IDC_MATHERR_BLOCK));
+    CComboBox* pList = AttachControl(m_cbBlock, IDC_MATHERR_BLOCK) ? &m_cbBlock : nullptr;
     int sel = 0;
     if (pList) {
         pList->ResetContent();
@@ -70,7 +70,7 @@ void CMathErr::OnKind(UINT nID)
 
 void CMathErr::OnBlockSelected()
 {
-    auto* pList = static_cast<CComboBox*>(GetDlgItem(IDC_MATHERR_BLOCK));
+    CComboBox* pList = m_cbBlock.GetSafeHwnd() ? &m_cbBlock : nullptr;
     const CTavixDoc* pDoc = GetDocument();
     const int sel = pList ? pList->GetCurSel() : -1;
     m_pRefBlock = nullptr;

@@ -29,4 +29,6 @@ protected:
     void OnBlockSelected();
     void OnCheck() { OnParamChanged(); }
     DECLARE_MESSAGE_MAP()
+
+    CComboBox m_cbBlock;  // the mathematical instruction blocks to watch
 };

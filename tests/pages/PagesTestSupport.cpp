@@ -30,6 +30,23 @@ LRESULT CRecordingView::OnApplyBlockParams(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+CComboBox* PagesTest::ComboOf(CWnd* pPage, UINT nID)
+{
+    CWnd* pItem = pPage ? pPage->GetDlgItem(int(nID)) : nullptr;
+    auto* pCombo = pItem ? dynamic_cast<CComboBox*>(CWnd::FromHandlePermanent(pItem->GetSafeHwnd())) : nullptr;
+    EXPECT_NE(pCombo, nullptr) << "no combo box " << nID;
+    return pCombo;
+}
+
+void PagesTest::Choose(CWnd* pPage, UINT nID, int index)
+{
+    CComboBox* pCombo = ComboOf(pPage, nID);
+    if (pCombo == nullptr)
+        return;
+    pCombo->SetCurSel(index);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
+}
+
 void PagesTest::SetUp()
 {
     g_wHardwareCode = 0x5188;

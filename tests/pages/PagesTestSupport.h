@@ -59,6 +59,11 @@ protected:
     static CAllPropertySheet* ActiveSheet();
     // Sets a control's text as if typed (the focus goes there first).
     void Type(CWnd* pDlg, UINT nID, const std::wstring& text);
+    // The combo box a page holds as its own control for id; null (and a failure) when the page
+    // has no such typed control.
+    static CComboBox* ComboOf(CWnd* pPage, UINT nID);
+    // Selects an item of a page's combo box and tells the page, as a user's choice does.
+    static void Choose(CWnd* pPage, UINT nID, int index);
     // Clicks a button of a sheet (OK, Cancel, Apply) by its id; pumps nothing.
     void Press(CAllPropertySheet& sheet, int nID);
     // Saves a program and loads the file into a new document.

@@ -16,13 +16,11 @@ protected:
         pPage->GetDlgItemText(int(id), text);
         return text;
     }
-    void Choose(CWnd* pPage, UINT id, int index)
+    int Selected(CWnd* pPage, UINT id)
     {
-        auto* pCombo = static_cast<CComboBox*>(pPage->GetDlgItem(int(id)));
-        pCombo->SetCurSel(index);
-        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
+        CComboBox* pCombo = ComboOf(pPage, id);
+        return pCombo ? pCombo->GetCurSel() : -2;
     }
-    int Selected(CWnd* pPage, UINT id) { return static_cast<CComboBox*>(pPage->GetDlgItem(int(id)))->GetCurSel(); }
 };
 
 TEST_F(AMathMuxPageTest, TheMultiplexerShowsItsSelectorsAndNoOperators)

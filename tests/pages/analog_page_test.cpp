@@ -60,10 +60,11 @@ protected:
     bool Shown(CWnd* pPage, UINT id) { return pPage->GetDlgItem(int(id))->IsWindowVisible() != FALSE; }
     void ChooseSensor(CWnd* pPage, int index)
     {
-        auto* pCombo = static_cast<CComboBox*>(pPage->GetDlgItem(1082));
+        CComboBox* pCombo = ComboOf(pPage, 1082);
+        if (pCombo == nullptr)
+            return;
         pCombo->SetFocus();
-        pCombo->SetCurSel(index);
-        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(1082, CBN_SELCHANGE), reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
+        Choose(pPage, 1082, index);
         drv.Pump();
     }
 };

@@ -61,12 +61,8 @@ TEST_F(BlockSheetTest, TheBooleanTruthTableKeepsItsHighBitsAndTakesEachChoice)
     RunSheet(p, pBlock,
              {[](CAllPropertySheet& s) {
                   auto* pPage = s.m_pPage;
-                  for (UINT id : {IDC_TRUTH_FIRST, IDC_TRUTH_LAST, IDC_TRUTH_FIRST + 1}) {
-                      auto* pCombo = static_cast<CComboBox*>(pPage->GetDlgItem(int(id)));
-                      pCombo->SetCurSel(id == IDC_TRUTH_FIRST + 1 ? 0 : 1);
-                      pPage->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                                         reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
-                  }
+                  for (UINT id : {IDC_TRUTH_FIRST, IDC_TRUTH_LAST, IDC_TRUTH_FIRST + 1})
+                      Choose(pPage, id, id == IDC_TRUTH_FIRST + 1 ? 0 : 1);
                   pPage->CheckDlgButton(IDC_PROTECTION, BST_CHECKED);
               },
               [this](CAllPropertySheet& s) { Press(s, IDOK); }});
@@ -213,10 +209,7 @@ TEST_F(ModelessSheetTest, OneSheetPerBlockAndApplyReachesTheViewThatOpenedIt)
 
     // The truth table and the name go out in b's record only.
     Type(pSheetB->m_pPage, IDC_BLOCK_NAME, L"Lamp");
-    auto* pCombo = static_cast<CComboBox*>(pSheetB->m_pPage->GetDlgItem(IDC_TRUTH_FIRST + 3));
-    pCombo->SetCurSel(1);
-    pSheetB->m_pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TRUTH_FIRST + 3, CBN_SELCHANGE),
-                                  reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
+    Choose(pSheetB->m_pPage, IDC_TRUTH_FIRST + 3, 1);
     const int before = b.doc->m_undo.GetCurrent();
     Press(*pSheetB, ID_APPLY_NOW);
     Press(*pSheetB, ID_APPLY_NOW);

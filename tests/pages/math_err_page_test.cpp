@@ -20,7 +20,8 @@ TEST_F(MathErrPageTest, TheListOffersOnlyMathematicalInstructionsAndOkStoresTheC
     pErr->m_nTime1High = 7;
     std::vector<CString> items;
     RunSheet(p, pErr, {[&](CAllPropertySheet& s) {
-                           auto* pList = static_cast<CComboBox*>(s.m_pPage->GetDlgItem(IDC_MATHERR_BLOCK));
+                           CComboBox* pList = ComboOf(s.m_pPage, IDC_MATHERR_BLOCK);
+                           ASSERT_NE(pList, nullptr);
                            EXPECT_EQ(pList->GetCurSel(), 0);
                            for (int i = 0; i < pList->GetCount(); ++i) {
                                CString text;
@@ -56,11 +57,10 @@ TEST_F(MathErrPageTest, NoChoiceClearsTheReferenceAndTheNameKeepsEightCharacters
     pErr->m_pRefBlock[0] = pMath, pErr->m_bRef[0] = TRUE, pErr->m_nRefNumber[0] = pMath->m_nNumber;
     drv.Host().ClearMessageBoxes();
     RunSheet(p, pErr, {[this](CAllPropertySheet& s) {
-                           auto* pList = static_cast<CComboBox*>(s.m_pPage->GetDlgItem(IDC_MATHERR_BLOCK));
+                           CComboBox* pList = ComboOf(s.m_pPage, IDC_MATHERR_BLOCK);
+                           ASSERT_NE(pList, nullptr);
                            EXPECT_EQ(pList->GetCurSel(), 1);
-                           pList->SetCurSel(0);
-                           s.m_pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MATHERR_BLOCK, CBN_SELCHANGE),
-                                                  reinterpret_cast<LPARAM>(pList->GetSafeHwnd()));
+                           Choose(s.m_pPage, IDC_MATHERR_BLOCK, 0);
                            // The ninth character typed is refused.
                            Type(s.m_pPage, IDC_BLOCK_NAME, L"NINECHARS");
                        },
