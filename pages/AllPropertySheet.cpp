@@ -143,6 +143,15 @@ void CAllPropertySheet::OnHelp()
         pApp->ShowBlockHelp(BlockHelpId(m_nBlockType));
 }
 
+template <class Record>
+void CAllPropertySheet::SendRecord()
+{
+    // The record lives on this stack for the one synchronous send.
+    Record record;
+    FillRecord(record);
+    m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+}
+
 BOOL CAllPropertySheet::OnApply()
 {
     CPropertyPage* pActive = GetActivePage();
@@ -152,30 +161,27 @@ BOOL CAllPropertySheet::OnApply()
     if (auto* pAnalog = dynamic_cast<CAnalogComparator*>(m_pPage); pAnalog && pAnalog->m_nSensor < 4)
         pAnalog->NormalizeScaling();
     switch (ParamRecordKindOf(m_nBlockType)) {
-    case ParamRecordKind::Analog: {
-        CAnalogParamRecord record;
-        FillRecord(record);
-        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+    case ParamRecordKind::Analog:
+        SendRecord<CAnalogParamRecord>();
         break;
-    }
-    case ParamRecordKind::Time: {
-        CTimeParamRecord record;
-        FillRecord(record);
-        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+    case ParamRecordKind::Time:
+        SendRecord<CTimeParamRecord>();
         break;
-    }
-    case ParamRecordKind::Misc: {
-        CMiscParamRecord record;
-        FillRecord(record);
-        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+    case ParamRecordKind::Misc:
+        SendRecord<CMiscParamRecord>();
         break;
-    }
-    default: {
-        CIOParamRecord record;
-        FillRecord(record);
-        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+    case ParamRecordKind::Weekly:
+        SendRecord<CWeeklyParamRecord>();
         break;
-    }
+    case ParamRecordKind::Modbus:
+        SendRecord<CModbusParamRecord>();
+        break;
+    case ParamRecordKind::MsgText:
+        SendRecord<CMsgTextParamRecord>();
+        break;
+    default:
+        SendRecord<CIOParamRecord>();
+        break;
     }
     for (int i = 0; i < GetPageCount(); ++i)
         GetPage(i)->SetModified(FALSE);

@@ -25,6 +25,9 @@ public:
     void FillRecord(CMiscParamRecord& record) const;
     void FillRecord(CAnalogParamRecord& record) const;
     void FillRecord(CTimeParamRecord& record) const;
+    void FillRecord(CWeeklyParamRecord& record) const;
+    void FillRecord(CModbusParamRecord& record) const;
+    void FillRecord(CMsgTextParamRecord& record) const;
 
     CTavixView* m_pView;
     int m_nBlockType;
@@ -39,6 +42,8 @@ protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void PostNcDestroy() override;
     void OnHelp();
+    template <class Record>
+    void SendRecord();
 };
 
 // The parameter page of a block type, null for types without one.

@@ -73,7 +73,7 @@ void ReadAnalog(const CAnalogComparator& page, CBlockAnalog& block)
 
 }  // namespace
 
-void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const CTavixDoc& doc, bool /*bSimulating*/)
+void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const CTavixDoc& doc, bool bSimulating)
 {
     sheet.m_nBlockNumber = block.m_nNumber;
     sheet.m_pagComment.m_strComment = block.m_strComment;
@@ -83,6 +83,7 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
     pPage->m_strBlockName = block.m_strName;
     pPage->m_nBlockNumber = block.m_nNumber;
     pPage->m_bRefAllowed = doc.CountFlaggedBlocks(block.m_nNumber) >= 1;
+    pPage->FillFromBlock(block, doc, bSimulating);
     if (auto* pBoolean = dynamic_cast<CBoolean*>(pPage)) {
         pBoolean->m_nTruthTable = block.m_nExtra2;
         pBoolean->m_bProtection = block.m_bProtected;
@@ -140,6 +141,7 @@ void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
 {
     if (const CBlockPage* pPage = sheet.m_pPage) {
         block.m_strName = pPage->m_strBlockName;
+        pPage->ReadIntoBlock(block);
         if (auto* pBoolean = dynamic_cast<const CBoolean*>(pPage)) {
             block.m_nExtra2 = pBoolean->m_nTruthTable;
             block.m_bProtected = pBoolean->m_bProtection;

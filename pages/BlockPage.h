@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/ToolTipWnd.h"
+#include "pages/ParamRecords.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/dialogs/PropSheet.h"
 
@@ -41,6 +42,21 @@ public:
     // Paints a live value into the box.
     void ShowCurrentValue(const CString& text);
     CWnd* GetValueBox() const { return m_pValueBox; }
+
+    // ---- the page's own exchange (pages that keep it with the page override these) ----
+    // Block fields into the members before the sheet shows (name, number and the reference
+    // availability are already set).
+    virtual void FillFromBlock(const CBlockObj& /*block*/, const CTavixDoc& /*doc*/, bool /*bSimulating*/) {}
+    // Members back into the block after OK of the modal sheet (the name is already back).
+    virtual void ReadIntoBlock(CBlockObj& /*block*/) const {}
+    // The page's fields of the record Apply sends (number, comment and name are already set).
+    virtual void FillIORecord(CIOParamRecord& /*record*/) const {}
+    virtual void FillTimeRecord(CTimeParamRecord& /*record*/) const {}
+    virtual void FillWeeklyRecord(CWeeklyParamRecord& /*record*/) const {}
+    virtual void FillAnalogRecord(CAnalogParamRecord& /*record*/) const {}
+    virtual void FillMiscRecord(CMiscParamRecord& /*record*/) const {}
+    virtual void FillModbusRecord(CModbusParamRecord& /*record*/) const {}
+    virtual void FillMsgTextRecord(CMsgTextParamRecord& /*record*/) const {}
 
     // ---- members the view fills and reads ----
     CString m_strBlockName;

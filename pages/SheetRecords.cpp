@@ -14,8 +14,42 @@ void CAllPropertySheet::FillRecord(CIOParamRecord& record) const
 {
     record.nBlockNumber = m_nBlockNumber;
     record.strComment = m_pagComment.m_strComment;
-    if (m_pPage)
+    if (m_pPage) {
         record.strName = m_pPage->m_strBlockName;
+        m_pPage->FillIORecord(record);
+    }
+}
+
+void CAllPropertySheet::FillRecord(CWeeklyParamRecord& record) const
+{
+    record.nBlockNumber = m_nBlockNumber;
+    record.strComment = m_pagComment.m_strComment;
+    if (m_pPage) {
+        record.strName = m_pPage->m_strBlockName;
+        record.bProtection = m_pPage->m_bProtection;
+        m_pPage->FillWeeklyRecord(record);
+    }
+}
+
+void CAllPropertySheet::FillRecord(CModbusParamRecord& record) const
+{
+    record.nBlockNumber = m_nBlockNumber;
+    record.strComment = m_pagComment.m_strComment;
+    if (m_pPage) {
+        record.strName = m_pPage->m_strBlockName;
+        m_pPage->FillModbusRecord(record);
+    }
+}
+
+void CAllPropertySheet::FillRecord(CMsgTextParamRecord& record) const
+{
+    record.nBlockNumber = m_nBlockNumber;
+    record.strComment = m_pagComment.m_strComment;
+    if (m_pPage) {
+        record.strName = m_pPage->m_strBlockName;
+        record.bProtection = m_pPage->m_bProtection;
+        m_pPage->FillMsgTextRecord(record);
+    }
 }
 
 void CAllPropertySheet::FillRecord(CMiscParamRecord& record) const
@@ -29,6 +63,7 @@ void CAllPropertySheet::FillRecord(CMiscParamRecord& record) const
     record.bProtection = m_pPage->m_bProtection;
     if (auto* pBoolean = dynamic_cast<const CBoolean*>(m_pPage))
         record.nMisc3 = pBoolean->m_nTruthTable;
+    m_pPage->FillMiscRecord(record);
 }
 
 void CAllPropertySheet::FillRecord(CAnalogParamRecord& record) const
@@ -51,8 +86,15 @@ void CAllPropertySheet::FillRecord(CAnalogParamRecord& record) const
         return;
     }
     const auto* pPage = dynamic_cast<const CAnalogComparator*>(m_pPage);
-    if (pPage == nullptr)
+    if (pPage == nullptr) {
+        if (m_pPage) {
+            record.strName = m_pPage->m_strBlockName;
+            record.bProtection = m_pPage->m_bProtection;
+            record.bRetentivity = m_pPage->m_bRetentivity;
+            m_pPage->FillAnalogRecord(record);
+        }
         return;
+    }
     record.strName = pPage->m_strBlockName;
     record.nSensor = pPage->m_nSensor;
     record.nMin = pPage->m_nMin;
@@ -70,6 +112,7 @@ void CAllPropertySheet::FillRecord(CAnalogParamRecord& record) const
         record.ref[k].bFlag = pPage->m_bRef[k] && pPage->m_pRefBlock[k] ? 1 : 0;
         record.ref[k].pBlock = record.ref[k].bFlag ? pPage->m_pRefBlock[k] : nullptr;
     }
+    pPage->FillAnalogRecord(record);
 }
 
 void CAllPropertySheet::FillRecord(CTimeParamRecord& record) const
@@ -102,4 +145,5 @@ void CAllPropertySheet::FillRecord(CTimeParamRecord& record) const
         record.ref[0].bFlag = bRef ? 1 : 0;
         record.ref[0].pBlock = bRef ? pMath->m_pRefBlock : nullptr;
     }
+    m_pPage->FillTimeRecord(record);
 }
