@@ -3,6 +3,7 @@
 #include "document/TavixDoc.h"
 
 #include "platform/base/FileSystem.h"
+#include "platform/base/SafeReplace.h"
 
 #include <cwchar>
 
@@ -64,10 +65,10 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
 
     m_strPath.Format(L"%s/%06u.tmp", m_strFolder.GetString(), ++m_nSequence);
     try {
-        CFile file(m_strPath, CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        pDocument->SerializeAndClose(ar);
-        file.Close();
+        AfxWriteFileReplacing(m_strPath, [pDocument](CFile& file) {
+            CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+            pDocument->SerializeAndClose(ar);
+        }, 0600);
     } catch (CException* e) {
         m_strLastError = e->GetErrorMessage();
         if (m_strLastError.IsEmpty())

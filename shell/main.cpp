@@ -5,6 +5,8 @@
 // server uses it. TAVIX_STARTUP_REPORT=<file> makes a run write, once its main window is on the
 // display, the wall-clock time of that moment and how long reading a window back takes (both in
 // nanoseconds), and end: the start-up benchmark under a virtual X server uses it.
+#include "platform/base/Exceptions.h"
+#include "platform/base/SafeReplace.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/core/Host.h"
 #include "resources/resource.h"
@@ -14,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 CEditorApp theApp;
@@ -51,7 +52,14 @@ void ReportStartup(HWND hwnd, UINT, UINT_PTR id, DWORD)
     AfxGetHost()->Screenshot(hwnd, picture);
     const long long readBack = WallClockNs() - painted;
     std::remove(picture.c_str());
-    std::ofstream(g_startupReport) << painted << ' ' << readBack << '\n';
+    const std::string line = std::to_string(painted) + ' ' + std::to_string(readBack) + '\n';
+    try {
+        AfxWriteFileReplacing(FromUtf8(g_startupReport),
+                              [&line](CFile& file) { file.Write(line.data(), UINT(line.size())); });
+    } catch (CException* e) {
+        e->Delete();
+        std::fprintf(stderr, "tavix: the start-up report could not be written\n");
+    }
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 

@@ -386,11 +386,10 @@ TEST(ProgramFile, ReferenceToAMissingBlockSavesBackByteForByte)
     EXPECT_EQ(Block(again, 9001)->m_nRefNumber[0], 9999);
     EXPECT_EQ(again.GetLoadWarnings().GetSize(), 1);
     const Bytes first = SaveToBytes(again, folder, "first.yfb");
-    EXPECT_TRUE(first == written) << "saved " << first.size() << " bytes, file has "
-                                  << written.size();
+    EXPECT_TRUE(SameBytes(first, written));
     CTavixDoc third;
     ASSERT_TRUE(Open(third, folder.File("first.yfb")));
-    EXPECT_TRUE(SaveToBytes(third, folder, "second.yfb") == written);
+    EXPECT_TRUE(SameBytes(SaveToBytes(third, folder, "second.yfb"), written));
 }
 
 TEST(ProgramFile, DataLogWhoseCountDisagreesWithItsItemsIsRefused)

@@ -1,5 +1,6 @@
 // This program names no element class: the document alone must bring every class it loads.
 #include "document/TavixDoc.h"
+#include "tests/document/ByteDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<char>;
 
 Bytes ReadBytes(const std::string& path)
 {
@@ -44,7 +43,7 @@ TEST(DocumentOnly, LoadsEveryElementFamilyAndSavesItBack)
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string saved = std::string(folder) + "/families.yld";
     ASSERT_TRUE(doc.OnSaveDocument(FromUtf8(saved))) << doc.GetLastError().GetString();
-    EXPECT_TRUE(ReadBytes(saved) == ReadBytes(fixture));
+    EXPECT_TRUE(SameBytes(ReadBytes(saved), ReadBytes(fixture)));
     std::remove(saved.c_str());
     rmdir(folder);
 }

@@ -1,8 +1,12 @@
 #include "platform/gdi/detail/GdiSurface.h"
 
+#include "platform/base/Exceptions.h"
+#include "platform/base/SafeReplace.h"
+
 #include <cairo.h>
 
 #include <cstring>
+#include <vector>
 
 namespace gdi {
 
@@ -63,8 +67,24 @@ void Surface::EndAccess()
 
 bool Surface::WritePng(const std::string& path)
 {
+    // The picture is encoded in memory first and written like every other file of the program,
+    // so that a failed write leaves an older picture as it was.
     cairo_surface_flush(m_surface);
-    return cairo_surface_write_to_png(m_surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    std::vector<unsigned char> png;
+    auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        auto* out = static_cast<std::vector<unsigned char>*>(closure);
+        out->insert(out->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(m_surface, append, &png) != CAIRO_STATUS_SUCCESS)
+        return false;
+    try {
+        AfxWriteFileReplacing(FromUtf8(path), [&png](CFile& file) { file.Write(png.data(), UINT(png.size())); });
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace gdi
