@@ -162,8 +162,19 @@ void CMainFrame::OnFileProperties()
     // The start page request is used once.
     const int start = m_nPropertiesStartPage;
     m_nPropertiesStartPage = 0;
-    if (RunProgramProperties(GetActiveDiagramDocument(), this, start) == IDOK)
-        InvalidatePaletteViews();  // the model may have changed
+    CTavixDoc* doc = GetActiveDiagramDocument();
+    const WORD modelBefore = doc ? doc->m_nHardwareCode : 0;
+    if (RunProgramProperties(doc, this, start) != IDOK)
+        return;
+    InvalidatePaletteViews();
+    if (doc == nullptr || doc->m_nHardwareCode == modelBefore)
+        return;
+    // Another model offers other block types: the tab in view lists them anew, and the view
+    // drops a tool the palette may no longer offer.
+    if (CView* shown = m_wndWorkBox.GetActiveView(); shown && shown->m_hWnd)
+        shown->Invalidate(FALSE);
+    if (CTavixView* view = GetActiveDiagramView(); view && view->m_hWnd)
+        view->SendMessage(WM_COMMAND, ID_MODE_SELECT);
 }
 
 void CMainFrame::OnFileSelectHardware()

@@ -2,6 +2,7 @@
 // palette click, opening and saving through the file dialog, Close All at exit, the log, and a
 // language change that takes effect at the next start.
 #include "document/TavixDoc.h"
+#include "platform/ui/dialogs/PropSheet.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
@@ -14,6 +15,7 @@
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SettingsFile.h"
+#include "view/TavixView.h"
 
 #include <gtest/gtest.h>
 
@@ -201,6 +203,40 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     Command(ID_TRANSFER_CLOCK);
     ASSERT_EQ(Frame()->PendingDeviceOperations().size(), 1u);
     EXPECT_EQ(Frame()->TakeDeviceOperation(), 18);
+}
+
+TEST_F(ProgramTest, AModelChangeTakesBackAToolTheModelHasNot)
+{
+    Start();
+    CancelPropertiesAtNew(L"Properties");
+    Command(57600);
+    CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
+    CTavixView* view = Frame()->GetActiveDiagramView();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_NE(view, nullptr);
+    doc->m_nHardwareCode = 0x5288;
+
+    // A WiFi block of the 0x52 family is the tool in hand; the Hardware page moves the program
+    // to V2.XX, which has no WiFi blocks.
+    for (bool move : {false, true}) {
+        Frame()->SendMessage(WM_PALETTE_TOOL, 1, 824);
+        ASSERT_EQ(view->m_nEditMode, 1);
+        m_drv.Host().QueueIdleStep([move] {
+            auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+            ASSERT_NE(sheet, nullptr);
+            HWND tree = ::GetDlgItem(sheet->GetActivePage()->m_hWnd, IDC_PP_HW_TREE);
+            if (move) {
+                LPARAM root = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+                LPARAM v2 = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, root);
+                ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, v2);
+            }
+            sheet->PressButton(PSBTN_OK);
+        });
+        Command(ID_FILE_SELECT_HARDWARE);
+        EXPECT_EQ(doc->m_nHardwareCode, move ? 0x5188 : 0x5288);
+        // The same model keeps the tool; another one returns the view to selection.
+        EXPECT_EQ(view->m_nEditMode, move ? 0 : 1) << move;
+    }
 }
 
 TEST_F(ProgramTest, OpenSaveAndCloseAll)
