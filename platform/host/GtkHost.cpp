@@ -5,6 +5,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/gdi/detail/DcImpl.h"
+#include "platform/ui/framework/Frame.h"
 #include "platform/ui/core/detail/WndData.h"
 
 #include <cairo.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 struct CGtkHost::Window {
     HWND hwnd = nullptr;
@@ -403,6 +405,49 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
     return TRUE;  // the program decides (WM_CLOSE)
 }
 
+// Files dragged here from the desktop's file manager. They are handed to the window under the
+// drop point (which passes them up to the nearest window that accepts files) once GTK has
+// finished the drop, so that opening them may show dialogs.
+struct Dropped {
+    HWND hwnd;
+    POINT screen;
+    std::vector<CString> paths;
+};
+
+gboolean DeliverDropped(gpointer data)
+{
+    std::unique_ptr<Dropped> drop(static_cast<Dropped*>(data));
+    if (!::IsWindow(drop->hwnd))
+        return G_SOURCE_REMOVE;
+    HWND target = ::WindowFromPoint(drop->screen);
+    CStringArray paths;
+    for (const CString& path : drop->paths)
+        paths.Add(path);
+    AfxDropFiles(target ? target : drop->hwnd, paths);
+    return G_SOURCE_REMOVE;
+}
+
+void OnDropData(GtkWidget*, GdkDragContext*, gint x, gint y, GtkSelectionData* data, guint, guint, gpointer user)
+{
+    auto* w = static_cast<Win*>(user);
+    gchar** uris = gtk_selection_data_get_uris(data);
+    if (!uris)
+        return;
+    auto drop = std::make_unique<Dropped>();
+    drop->hwnd = w->hwnd;
+    drop->screen = ScreenPoint(w, x, y);
+    for (gchar** uri = uris; *uri; ++uri) {
+        // Only local files: other locations have no path the program could open.
+        if (gchar* path = g_filename_from_uri(*uri, nullptr, nullptr)) {
+            drop->paths.push_back(FromUtf8(path));
+            g_free(path);
+        }
+    }
+    g_strfreev(uris);
+    if (!drop->paths.empty())
+        g_idle_add(DeliverDropped, drop.release());
+}
+
 void OnRealize(GtkWidget* widget, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
@@ -523,6 +568,11 @@ void CGtkHost::TopLevelCreated(HWND h)
     g_signal_connect(w->area, "motion-notify-event", G_CALLBACK(OnMotion), raw);
     g_signal_connect(w->area, "leave-notify-event", G_CALLBACK(OnLeave), raw);
     g_signal_connect(w->area, "scroll-event", G_CALLBACK(OnScroll), raw);
+    if (!w->popup) {
+        static GtkTargetEntry files[] = {{const_cast<gchar*>("text/uri-list"), 0, 0}};
+        gtk_drag_dest_set(w->area, GTK_DEST_DEFAULT_ALL, files, 1, GDK_ACTION_COPY);
+        g_signal_connect(w->area, "drag-data-received", G_CALLBACK(OnDropData), raw);
+    }
     g_signal_connect(w->window, "key-press-event", G_CALLBACK(OnKey), raw);
     g_signal_connect(w->window, "key-release-event", G_CALLBACK(OnKey), raw);
     g_signal_connect(w->window, "focus-in-event", G_CALLBACK(OnFocus), raw);

@@ -7,7 +7,9 @@
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/dialogs/CommonDlg.h"
+#include "platform/ui/framework/AppIds.h"
 #include "platform/ui/framework/DocTemplate.h"
+#include "platform/ui/framework/Frame.h"
 #include "platform/ui/framework/MenuTypes.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
@@ -237,6 +239,30 @@ TEST_F(ProgramTest, AModelChangeTakesBackAToolTheModelHasNot)
         // The same model keeps the tool; another one returns the view to selection.
         EXPECT_EQ(view->m_nEditMode, move ? 0 : 1) << move;
     }
+}
+
+TEST_F(ProgramTest, DroppedFilesAndTheRecentFileListOpenPrograms)
+{
+    Start();
+    // Files dropped anywhere on the main window (here its MDI client) open as programs.
+    CStringArray dropped;
+    dropped.Add(kFixtures + L"program_fbd.yfb");
+    dropped.Add(kFixtures + L"program_ladder.yld");
+    AfxDropFiles(Frame()->m_hWndMDIClient, dropped);
+    m_drv.Pump();
+    ASSERT_EQ(DocumentCount(), 2);
+    EXPECT_TRUE(Frame()->GetActiveDiagramDocument()->IsLadder());
+
+    // The recent-file list holds both, newest first; its first entry opens the ladder again.
+    m_app->CloseAllDocuments(FALSE);
+    m_drv.Pump();
+    ASSERT_EQ(DocumentCount(), 0);
+    Command(ID_FILE_MRU_FILE1);
+    ASSERT_EQ(DocumentCount(), 1);
+    ASSERT_NE(Frame()->GetActiveDiagramDocument(), nullptr);
+    EXPECT_EQ(Frame()->GetActiveDiagramDocument()->GetPathName(), kFixtures + L"program_ladder.yld");
+    Command(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(DocumentCount(), 2);
 }
 
 TEST_F(ProgramTest, OpenSaveAndCloseAll)
