@@ -13,8 +13,11 @@
 
 namespace maxprogram {
 
-// Device limit of the function blocks' program area.
+// Device limits of the function blocks' program area and of their count.
 constexpr int kProgramArea = 0x6000;
+constexpr int kMaxFunctionBlocks = 1024;
+// The message texts and the data log added after the chained blocks.
+constexpr int kTrailingBlocks = 17;
 
 inline CBlockObj* Add(CTavixDoc& doc, int type, int x, int y)
 {
@@ -80,7 +83,8 @@ inline std::unique_ptr<CTavixDoc> BuildMaxProgram()
         CBlockObj* pProbe = NewBlockOfType(type);
         const int size = pProbe->m_nCodeSize;
         delete pProbe;
-        if (doc->GetProgramCodeSize() + size >= kProgramArea)
+        if (doc->GetProgramCodeSize() + size >= kProgramArea
+            || doc->CountFunctionBlocks() + kTrailingBlocks >= kMaxFunctionBlocks)
             break;
         CBlockObj* pBlock = Add(*doc, type, 1000 + (i % 40) * 80, (i / 40) * 60);
         if (pBlock == nullptr)

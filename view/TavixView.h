@@ -279,6 +279,11 @@ public:
     void OnZoomIn();
     void OnZoomOut();
     void OnFileSaveAll();
+    // Wire and background colours from the colour picker; they last as long as the view.
+    void OnWireColor();
+    void OnBackgroundColor();
+    // PC->Device: the download of this view's program, run by the main frame.
+    void OnTransferPcToDevice();
     // The sub-menu of the context menu for the last right click (-1: none is shown).
     int ChooseContextMenu();
     void OnEditDelete();

@@ -1,8 +1,11 @@
 // The view's editing commands that are not mouse handling: the edit-mode switches and the
 // palette tool, select all, align, go to an element or a connector's partner, zoom steps, Save
-// All, the context menu, the keyboard, and the update handlers that enable them.
+// All, the colours, PC->Device, the context menu, the keyboard, and the update handlers that
+// enable them.
 #include "view/TavixView.h"
 
+#include "comm/DeviceDispatcher.h"
+#include "comm/HColorDialog.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockComment.h"
 #include "elements/BlockObj.h"
@@ -285,6 +288,39 @@ void CTavixView::OnFileSaveAll()
         text.Format(format, LPCTSTR(failed));
         AfxMessageBox(text, MB_OK | MB_ICONERROR);
     }
+}
+
+// ---- colours ----
+
+void CTavixView::OnWireColor()
+{
+    CString title;
+    title.LoadString(IDS_WIRE_COLOR_TITLE);
+    CHColorDialog dlg(title, m_crWire, 0, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_crWire = dlg.GetColor();
+    InvalidateAll();
+}
+
+void CTavixView::OnBackgroundColor()
+{
+    CString title;
+    title.LoadString(IDS_BACKGROUND_COLOR_TITLE);
+    CHColorDialog dlg(title, m_crBackground, 0, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_crBackground = dlg.GetColor();
+    InvalidateAll();
+}
+
+// ---- device ----
+
+void CTavixView::OnTransferPcToDevice()
+{
+    // The main frame runs device operations one at a time; it downloads the active program.
+    if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd)
+        main->PostMessage(WM_DEVICE_OPERATION, WPARAM(DEVICE_OP_DOWNLOAD), 0);
 }
 
 // ---- context menu ----

@@ -104,7 +104,10 @@ TEST_F(DeviceProgramTest, DownloadUploadAndClearThroughTheMainFrame)
     device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
     const int docs = m_app->GetOpenDocumentCount();
 
-    Operation(DEVICE_OP_DOWNLOAD);
+    // PC->Device and Device->PC as the menu and Ctrl+D / Ctrl+U give them: the view passes the
+    // download on to the main frame, the frame runs the upload itself.
+    Frame()->SendMessage(WM_COMMAND, ID_TRANSFER_PC_TO_DEVICE, 0);
+    m_drv.Pump();
     EXPECT_TRUE(Logged(L"DownLoad Succeeds")) << Log();
     EXPECT_TRUE(Boxes().empty()) << ::testing::PrintToString(Boxes());
     EXPECT_TRUE(PortReleased());
@@ -112,7 +115,8 @@ TEST_F(DeviceProgramTest, DownloadUploadAndClearThroughTheMainFrame)
     EXPECT_EQ(Frame()->DeviceDispatcher().ProgressDialog().m_nPosition, 100);
     EXPECT_TRUE(Frame()->IsWindowEnabled());
 
-    Operation(DEVICE_OP_UPLOAD);
+    Frame()->SendMessage(WM_COMMAND, ID_TRANSFER_DEVICE_TO_PC, 0);
+    m_drv.Pump();
     EXPECT_TRUE(Logged(L"UpLoad Succeeds")) << Log();
     EXPECT_TRUE(Logged(Text(IDS_DRAWING_DONE)));
     EXPECT_EQ(m_app->GetOpenDocumentCount(), docs + 1);

@@ -104,6 +104,55 @@ TEST_F(ClipboardEdit, ACopySurvivesItsProgramAndPastesWithItsWireAtTheLastClick)
     EXPECT_FALSE(existing->m_bSelected);
 }
 
+// Another running editor: what this one copies goes out to the system clipboard by the
+// format's name, and what the other one copied comes in from there, checked by its content
+// alone since nothing is known of the program it came from.
+TEST_F(ClipboardEdit, CopiesTravelBetweenRunningEditorsThroughTheSystemClipboard)
+{
+    std::vector<ClipboardItem> published, incoming;
+    ClipboardBridge bridge;
+    bridge.publish = [&](const std::vector<ClipboardItem>& items) { published = items; };
+    bridge.fetch = [&](std::vector<ClipboardItem>& items) {
+        if (incoming.empty())
+            return false;
+        items = incoming;
+        incoming.clear();
+        return true;
+    };
+    AfxSetClipboardBridge(bridge);
+    struct Unbridge {
+        ~Unbridge() { AfxSetClipboardBridge(ClipboardBridge()); }
+    } unbridge;
+
+    OpenNew(CTavixDoc::kindFbd);
+    CopyWiredPair(300);
+    ASSERT_EQ(published.size(), 1u);
+    EXPECT_EQ(published[0].name, L"NorvettFABLogic");
+    const std::vector<ClipboardItem> copied = published;
+
+    // The other editor's copy arrives in a function block diagram with its wire.
+    incoming = copied;
+    CTavixView* t = NewTarget(CTavixDoc::kindFbd);
+    const int steps = targetDoc->m_undo.GetCurrent();
+    t->OnEditPaste();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(targetDoc->m_undo.GetCurrent(), steps + 1);
+    ASSERT_EQ(targetDoc->m_blocks.GetCount(), 2);
+    ASSERT_EQ(targetDoc->m_wires.GetCount(), 1);
+    auto* w = static_cast<CConnectLineObj*>(targetDoc->m_wires.GetHead());
+    EXPECT_EQ(w->m_pStartBlock, targetDoc->m_blocks.GetHead());
+    EXPECT_EQ(w->m_pEndBlock, targetDoc->m_blocks.GetTail());
+
+    // Into a ladder its wires are a function block diagram's, told by the blocks it holds.
+    incoming = copied;
+    t = NewTarget(CTavixDoc::kindLadder);
+    drv.Host().QueueMessageBoxAnswer(IDNO);
+    t->OnEditPaste();
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{
+        L"Cannot transfer connections from FBD to LAD.\nPaste the clipboard content without connections?"});
+    EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+}
+
 TEST_F(ClipboardEdit, FunctionBlockWiresIntoALadderAskFirstAndNoPastesNothing)
 {
     OpenNew(CTavixDoc::kindFbd);

@@ -7,6 +7,12 @@
 #include "elements/BlockConnectors.h"
 #include "elements/BlockDataLog.h"
 #include "elements/BlockTypes.h"
+#include "platform/ui/dialogs/CommonDlg.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 namespace viewtest {
 namespace {
@@ -300,6 +306,40 @@ TEST_F(CommandEdit, SaveAllSavesTheModifiedProgramAndNamesWhatCouldNotBeSaved)
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().find(L"These programs were not saved:"), std::wstring::npos);
     EXPECT_TRUE(document->IsModified());
+
+    // Given a file, the program is saved there without a word.
+    char dir[] = "/tmp/saveallXXXXXX";
+    ASSERT_NE(::mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/all.yfb";
+    document->SetPathName(CString(path.c_str()), FALSE);
+    Command(ID_FILE_SAVE_ALL);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(document->IsModified());
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), FileBytes());
+    std::remove(path.c_str());
+    ::rmdir(dir);
+}
+
+TEST_F(CommandEdit, WireAndBackgroundColoursComeFromThePickerAndCancelKeepsThem)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    CCommonDlgScript script;
+    script.QueueColor(RGB(0, 128, 0));
+    Command(ID_OPTIONS_WIRE_COLOR);
+    script.QueueColor(RGB(250, 250, 210));
+    Command(ID_OPTIONS_BACKGROUND_COLOR);
+    script.QueueCancel();
+    Command(ID_OPTIONS_WIRE_COLOR);
+    EXPECT_EQ(view->m_crWire, RGB(0, 128, 0));
+    EXPECT_EQ(view->m_crBackground, RGB(250, 250, 210));
+    ASSERT_EQ(script.Queries().size(), 3u);
+    EXPECT_EQ(script.Queries()[0].title, L"Set the linked line color");
+    EXPECT_EQ(script.Queries()[0].color, RGB(0, 0, 0));
+    EXPECT_EQ(script.Queries()[1].title, L"Set the logic view background color");
+    EXPECT_EQ(script.Queries()[1].color, RGB(180, 180, 180));
+    EXPECT_EQ(script.Queries()[2].color, RGB(0, 128, 0));
+    EXPECT_FALSE(document->IsModified()) << "the colours are not part of the program";
 }
 
 }  // namespace
