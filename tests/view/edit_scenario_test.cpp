@@ -5,8 +5,10 @@
 
 #include "elements/BlockLadder.h"
 #include "elements/BlockMSGTEXT.h"
+#include "elements/BlockTypes.h"
 
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -112,6 +114,88 @@ TEST_F(Scenario, AGateWithTwoInputsAndAnOutputDrawnByHand)
     for (size_t k = 1; k < states.size(); ++k) {
         Command(ID_EDIT_REDO);
         EXPECT_EQ(FileBytes(), states[k]) << "redo to step " << k;
+    }
+    EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+}
+
+// Each kind of edit is one undo step; undoing them all gives back every earlier file byte for
+// byte, and redoing them all every later one.
+TEST_F(Scenario, EveryKindOfEditIsOneUndoStepAndUndoRedoGiveTheSameFiles)
+{
+    OpenNew(CTavixDoc::kindFbd);
+    std::vector<std::string> states{FileBytes()};
+    std::vector<std::string> names{"empty"};
+    auto step = [&](const char* name, const std::function<void()>& edit) {
+        const int before = document->m_undo.GetCurrent();
+        edit();
+        EXPECT_EQ(document->m_undo.GetCurrent(), before + 1) << name;
+        EXPECT_NE(FileBytes(), states.back()) << name << " changed nothing";
+        states.push_back(FileBytes());
+        names.push_back(name);
+    };
+    auto selectOnly = [&](std::initializer_list<CBlockObj*> blocks) {
+        view->ClearSelection(0);
+        for (CBlockObj* b : blocks) {
+            b->m_bSelected = TRUE;
+            view->m_selBlocks.AddTail(b);
+        }
+    };
+    CBlockObj *i1 = nullptr, *i2 = nullptr, *gate = nullptr;
+    step("insert", [&] { i1 = Insert(600, CPoint(100, 100)); });
+    step("insert", [&] { i2 = Insert(600, CPoint(120, 240)); });
+    step("insert", [&] { gate = Insert(300, CPoint(400, 160)); });
+    ASSERT_TRUE(i1 && i2 && gate);
+    step("wire", [&] { ASSERT_NE(Wire(i1, 10, gate, 0), nullptr); });
+    step("wire", [&] { ASSERT_NE(Wire(i2, 10, gate, 1), nullptr); });
+    step("arrow key", [&] {
+        selectOnly({gate});
+        Key(VK_DOWN);
+    });
+    step("align", [&] {
+        selectOnly({i1, i2});
+        Command(ID_EDIT_ALIGN_VERTICAL);
+    });
+    step("paste", [&] {
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_COPY);
+        view->m_ptDown = CPoint(100, 400);
+        Command(ID_EDIT_PASTE);
+    });
+    step("cut", [&] {
+        selectOnly({i2});
+        Command(ID_EDIT_CUT);
+    });
+    CConnectLineObj* w = nullptr;
+    for (POSITION pos = document->m_wires.GetHeadPosition(); pos;) {
+        auto* candidate = static_cast<CConnectLineObj*>(document->m_wires.GetNext(pos));
+        if (candidate->m_pEndBlock == gate)
+            w = candidate;
+    }
+    ASSERT_NE(w, nullptr);
+    step("separate", [&] {
+        Command(ID_MODE_CUT_JOIN);
+        Click(w->m_points[1] + CPoint(0, 1));
+    });
+    step("join", [&] {
+        CBlockObj* female = nullptr;
+        for (POSITION pos = document->m_blocks.GetHeadPosition(); pos;) {
+            auto* b = static_cast<CBlockObj*>(document->m_blocks.GetNext(pos));
+            if (b->m_nType == TYPE_FEMALE)
+                female = b;
+        }
+        ASSERT_NE(female, nullptr);
+        Click(female->m_ptOrigin + CPoint(5, 5));
+        Command(ID_MODE_CUT_JOIN);
+    });
+
+    for (size_t k = states.size() - 1; k > 0; --k) {
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(FileBytes(), states[k - 1]) << "undo of " << names[k];
+    }
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    for (size_t k = 1; k < states.size(); ++k) {
+        Command(ID_EDIT_REDO);
+        EXPECT_EQ(FileBytes(), states[k]) << "redo of " << names[k];
     }
     EXPECT_FALSE(Enabled(ID_EDIT_REDO));
 }
