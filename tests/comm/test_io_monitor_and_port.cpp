@@ -1,9 +1,11 @@
 // The I/O status monitor polling the emulated device while the user watches, and the port
-// selection dialog's link test. Both release the port on every way out.
+// selection dialog's link test. Both release the port on every way out. Pictures of them and of
+// the password dialog in both languages.
 #include "comm/DeviceDialogs.h"
 #include "comm/TransferEngine.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/controls/CtlStd.h"
+#include "resources/Resources.h"
 #include "resources/resource.h"
 #include "tests/comm/PortFixture.h"
 
@@ -171,4 +173,36 @@ TEST_F(MonitorTest, PortSelectionTestsTheLinkAndKeepsThePortOnClose)
     EXPECT_EQ(engine.ProbePort(&error, 0, 7), 0);
     ::unsetenv("TAVIX_COM7");
     EXPECT_EQ(frame.m_nComPort, 0) << "the frame's port is as it was";
+}
+
+TEST_F(MonitorTest, PortSelectionMonitorAndPasswordInEnglishAndChinese)
+{
+    CTransferEngine engine(frame);
+    for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
+        SetResourceLanguage(language);
+        CComConfigDlg portDlg(engine);
+        portDlg.m_nPort = kPort;
+        CIOStatus monitorDlg(frame, codec);
+        CPasswordDlg passwordDlg;
+        struct Shot { CDialog* dlg; UINT id; const char* name; };
+        const Shot shots[] = {
+            {&portDlg, IDD_COM_CONFIG, "port"},
+            {&monitorDlg, IDD_IO_STATUS, "io_status"},
+            {&passwordDlg, IDD_PASSWORD, "password"},
+        };
+        const std::string suffix = language == kLangIdChinese ? "_zh.png" : "_en.png";
+        for (const Shot& s : shots) {
+            ASSERT_TRUE(s.dlg->Create(s.id, nullptr)) << s.name;
+            s.dlg->ShowWindow(SW_SHOW);  // modal dialogs are shown by DoModal
+            m_drv.Pump();
+            CRect r;
+            s.dlg->GetClientRect(&r);
+            EXPECT_GT(m_drv.DistinctColours(s.dlg->m_hWnd, r), 2) << s.name;
+            EXPECT_TRUE(m_drv.SaveScreenshot(s.dlg->m_hWnd, std::string("device_dialog_") + s.name + suffix));
+            s.dlg->DestroyWindow();
+            m_drv.Pump();
+        }
+        EXPECT_TRUE(PortReleased()) << "showing the monitor opens no port";
+    }
+    SetResourceLanguage(kLangIdEnglish);
 }
