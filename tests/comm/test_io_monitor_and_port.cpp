@@ -206,3 +206,48 @@ TEST_F(MonitorTest, PortSelectionMonitorAndPasswordInEnglishAndChinese)
     }
     SetResourceLanguage(kLangIdEnglish);
 }
+
+// Every way a poll can fail, in the clock read (function 3) or in the reads of the I/O areas
+// (function 2): the monitor stops polling, says so, and the port is closed.
+TEST_F(MonitorTest, EveryFaultOfAPollStopsItAndReleasesThePort)
+{
+    frame.clockStep = 200;
+    struct Case {
+        const char* name;
+        DeviceEmulator::Fault fault;
+        std::wstring line;  // a line the log must hold
+    };
+    const Case cases[] = {
+        {"clock bad CRC", DeviceEmulator::Fault(DF::BadCrc, 0, 3), L"Check Sum Error!\n"},
+        {"clock exception", DeviceEmulator::Fault(DF::Exception, 2, 3), L"ILLIGAL DATA ADDRESS"},
+        {"clock wrong address", DeviceEmulator::Fault(DF::WrongAddress, 0, 3), L"Device ID Error!\n"},
+        {"inputs bad CRC", DeviceEmulator::Fault(DF::BadCrc, 0, 2), L"Check Sum Error!\nRead Data Error!\n"},
+        {"cable pulled", DeviceEmulator::Fault(DF::HangUp, 2, 2), L"Read Data Error!\nConnection Error!\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        device.ClearFaults();
+        frame.lines.clear();
+        frame.boxes.clear();
+        CIOStatus dlg(frame, codec);
+        m_drv.Host().QueueIdleStep([&] {
+            ChoosePort(dlg, IDC_DEV_IO_PORT, L"COM3");
+            dlg.SetDlgItemText(IDC_DEV_IO_ADDRESS, L"1");
+            device.AddFault(c.fault);
+            Notify(dlg, IDC_DEV_IO_CONNECT, BN_CLICKED);
+            Tick();
+            EXPECT_TRUE(PortReleased());
+            EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_PORT)->IsWindowEnabled()) << "the settings can be changed again";
+            Tick();
+            m_drv.Close(dlg.m_hWnd);
+        });
+        dlg.DoModal();
+        EXPECT_TRUE(PortReleased());
+        ASSERT_EQ(frame.boxes.size(), 1u) << "one message, and no further polls";
+        EXPECT_EQ(frame.boxes[0].first, Text(IDS_CHECK_CABLE));
+        std::wstring log;
+        for (const auto& line : frame.lines)
+            log += line;
+        EXPECT_NE(log.find(c.line), std::wstring::npos) << log;
+    }
+}
