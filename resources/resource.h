@@ -205,6 +205,7 @@
 #define IDS_CITY_FILE_NOT_SAVED         4550
 #define IDS_INFO_WINDOW_TITLE           4551
 #define IDS_WORKBOX_TITLE               4552
+#define IDS_HELP_NOT_OPENED             4553
 #define IDS_IDLE_MESSAGE                57345
 #define IDS_INDICATOR_CAPS              59137
 #define IDS_INDICATOR_NUM               59138

@@ -170,5 +170,9 @@ void CEditorApp::ShowBlockHelp(UINT nHelpId)
         AfxMessageBox(text, MB_OK);
         return;
     }
-    s_opener(path);
+    if (!s_opener(path)) {
+        CString text;
+        text.Format(AfxLoadString(IDS_HELP_NOT_OPENED), LPCTSTR(path));
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
 }

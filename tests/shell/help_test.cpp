@@ -2,6 +2,8 @@
 // folder installed next to the program, and opens through the desktop handler.
 #include "platform/base/FileSystem.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/ui/framework/App.h"
+#include "resources/resource.h"
 #include "shell/EditorApp.h"
 #include "shell/HelpTopics.h"
 #include "shell/MainFrame.h"
@@ -17,11 +19,12 @@
 namespace {
 
 std::vector<CString> g_opened;
+BOOL g_openerAnswer = TRUE;
 
 BOOL RecordPage(const CString& path)
 {
     g_opened.push_back(path);
-    return TRUE;
+    return g_openerAnswer;
 }
 
 std::string ReadText(const CString& path)
@@ -67,6 +70,26 @@ TEST(Help, EveryTopicOpensItsPageInBothLanguages)
             EXPECT_NE(text.find("<title>"), std::string::npos) << LPCTSTR(page);
         }
         EXPECT_TRUE(drv.Host().MessageBoxes().empty());
+
+        // A page that is not installed opens nothing and names the missing file.
+        g_mapHelpTopic.SetAt(1052, L"Not installed.htm");
+        g_opened.clear();
+        app.ShowBlockHelp(1052);
+        EXPECT_TRUE(g_opened.empty());
+        ASSERT_EQ(drv.Host().MessageBoxes().size(), 1u);
+        CString message;
+        message.Format(AfxLoadString(IDS_HELP_NOT_FOUND), LPCTSTR(folder + L"Not installed.htm"));
+        EXPECT_EQ(drv.Host().MessageBoxes()[0].text, std::wstring(message.GetString()));
+        app.BuildHelpTopicMap();
+
+        // A desktop without a program for HTML pages: the user is told, not left waiting.
+        drv.Host().ClearMessageBoxes();
+        g_openerAnswer = FALSE;
+        app.ShowBlockHelp(1052);
+        g_openerAnswer = TRUE;
+        ASSERT_EQ(drv.Host().MessageBoxes().size(), 1u);
+        message.Format(AfxLoadString(IDS_HELP_NOT_OPENED), LPCTSTR(folder + L"Inputs.htm"));
+        EXPECT_EQ(drv.Host().MessageBoxes()[0].text, std::wstring(message.GetString()));
     }
     g_nLanguage = 0;
     SetHelpPageOpener(old);
