@@ -8,6 +8,7 @@
 #include "platform/ui/core/Ole.h"
 
 #include <cstring>
+#include <functional>
 
 namespace viewtest {
 namespace {
@@ -193,6 +194,72 @@ TEST_F(ClipboardEdit, ContentTheTargetCannotHoldIsRefusedWithTheListOfBlocks)
     EXPECT_EQ(boxes[0].substr(0, header.size()), header);
     EXPECT_NE(boxes[0].find(L"\n-"), std::wstring::npos);
     EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+}
+
+// From a newer device family into an older one: what the older family cannot do is refused
+// with every reason found, one a line; what it can do passes.
+TEST_F(ClipboardEdit, NewerFamilyContentIntoAnOlderFamilyProgram)
+{
+    struct Block {
+        int type;
+        std::function<void(CBlockObj*)> set;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Block> blocks;
+        std::wstring refusal;  // empty: pasted
+    };
+    const auto yearly = [](int from, int to, int yearlyMode, int pulse) {
+        return [=](CBlockObj* b) {
+            b->m_nYearStart = from;
+            b->m_nYearEnd = to;
+            b->m_nYearly = yearlyMode;
+            b->m_nPulse = pulse;
+        };
+    };
+    const std::wstring noResources = L"Insufficient Resources to paste the blocks.\n";
+    const Case cases[] = {
+        {"yearly timer over the whole century", {{411, yearly(2000, 2099, 1, 0)}}, L""},
+        {"yearly timer over other years", {{411, yearly(2001, 2099, 1, 0)}},
+         noResources + L"B0:Year range function is not available. On year must be  2000 and Off year must be 2099."},
+        {"yearly timer not in yearly mode", {{411, yearly(2000, 2099, 0, 0)}},
+         noResources + L"B0 : Yearly mode must be selected."},
+        {"two findings", {{410, [](CBlockObj* b) { b->m_nPulse = 1; }}, {411, yearly(2000, 2099, 1, 1)}},
+         noResources + L"B0 : The pulse function is not available\nB1 : The pulse function is not available"},
+        {"a type the older family lacks", {{815, nullptr}},
+         L"Insertion is not allowed.\nThe following Blocks are not available in the current programming language:\n\n-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenNew(CTavixDoc::kindFbd);
+        CPoint at(100, 100);
+        for (const Block& b : c.blocks) {
+            CBlockObj* block = Insert(b.type, at);
+            ASSERT_NE(block, nullptr);
+            if (b.set)
+                b.set(block);
+            at.x += 150;
+        }
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_COPY);
+        CTavixView* t = NewTarget(CTavixDoc::kindFbd, 0x2188);
+        ASSERT_LT(targetDoc->m_nMinFirmware, document->m_nMinFirmware);
+        t->OnEditPaste();
+        const auto boxes = Boxes();
+        if (c.refusal.empty()) {
+            EXPECT_TRUE(boxes.empty()) << ::testing::PrintToString(boxes);
+            EXPECT_EQ(targetDoc->m_blocks.GetCount(), INT_PTR(c.blocks.size()));
+        } else {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].substr(0, c.refusal.size()), c.refusal);
+            EXPECT_EQ(targetDoc->m_blocks.GetCount(), 0);
+        }
+        frame->DestroyWindow();
+        frame = nullptr;
+        view = nullptr;
+        document.reset();
+        Pump();
+    }
 }
 
 TEST_F(ClipboardEdit, DamagedOrHostileClipboardContentIsRefusedWhole)
