@@ -185,6 +185,8 @@ TEST_F(MouseEdit, ConnectionRulesInAFunctionBlockDiagram)
         {"loop that passes a flag", 4, 10, 1, 1, true, 0},
         {"own input", 5, 10, 5, 0, false, 2},
         {"input into a free gate pin", 2, 10, 5, 2, true, 0},
+        // The search for a loop walks the allowed loop through the flag made above and ends.
+        {"into a loop already there", 5, 10, 1, 0, true, 0},
     };
     for (const auto& c : cases) {
         const int wires = Count(document->m_wires);
