@@ -47,10 +47,15 @@ void CWifiSetupDlg::DoDataExchange(CDataExchange* pDX)
         DDX_CBIndex(pDX, IDC_DEV_WIFI_TXPOWER, m_data.nTxPower);
         DDX_CBIndex(pDX, IDC_DEV_WIFI_MODE, m_data.nDeviceMode);
     }
+    // The ports are checked only where the user sees them (Remote and Slave): a device in
+    // another role may hold ports it never uses, and a hidden field cannot be corrected.
+    const BOOL portsShown = GetDlgItem(IDC_DEV_WIFI_LOCAL_PORT)->IsWindowVisible();
     DDX_Text(pDX, IDC_DEV_WIFI_LOCAL_PORT, m_data.nLocalPort);
-    DDV_MinMaxUInt(pDX, m_data.nLocalPort, 1, 65535);
+    if (portsShown)
+        DDV_MinMaxUInt(pDX, m_data.nLocalPort, 1, 65535);
     DDX_Text(pDX, IDC_DEV_WIFI_REMOTE_PORT, m_data.nRemotePort);
-    DDV_MinMaxUInt(pDX, m_data.nRemotePort, 1, 65535);
+    if (portsShown)
+        DDV_MinMaxUInt(pDX, m_data.nRemotePort, 1, 65535);
     DDX_Text(pDX, IDC_DEV_WIFI_DEVICE_ID, m_data.nDeviceId);
     DDX_Text(pDX, IDC_DEV_WIFI_PASSWORD, m_data.strPassword);
     DDV_MaxChars(pDX, m_data.strPassword, 64);
