@@ -51,6 +51,8 @@ void JourneyTest::SetUp()
     g_nLanguage = 0;
     g_wHardwareCode = 0x5188;
     g_bShowPropertiesAtNew = 0;
+    // A screen of a small laptop: the main window opens maximized on it.
+    drv.Host().SetScreenSize(SIZE{1024, 720});
     device.ExportAs(kPort);
 }
 
@@ -299,6 +301,15 @@ JourneyTest::Drawn JourneyTest::DrawTimedGate()
     EXPECT_TRUE(Wire(d.gate, kOutputPin, d.timer, 0));
     EXPECT_TRUE(Wire(d.timer, kOutputPin, d.q, 0));
     return d;
+}
+
+void JourneyTest::Shot(const std::string& name, HWND top)
+{
+    const char* folder = std::getenv("TAVIX_JOURNEY_SHOTS");
+    if (!folder || !*folder)
+        return;
+    drv.Pump();
+    EXPECT_TRUE(drv.SaveScreenshot(top ? top : Frame()->m_hWnd, std::string(folder) + "/" + name + ".png")) << name;
 }
 
 std::vector<std::wstring> JourneyTest::TakeBoxes()

@@ -86,6 +86,10 @@ protected:
     };
     Drawn DrawTimedGate();
 
+    // With TAVIX_JOURNEY_SHOTS=<folder> in the environment, a picture of a top-level window
+    // (the main window when none is given) is saved there as <name>.png.
+    void Shot(const std::string& name, HWND top = nullptr);
+
     // Message boxes shown since the last call, as their texts.
     std::vector<std::wstring> TakeBoxes();
     std::wstring Log() const;

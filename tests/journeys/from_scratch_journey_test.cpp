@@ -8,6 +8,8 @@
 #include "elements/BlockObj.h"
 #include "elements/BlockTime.h"
 #include "elements/BlockTypes.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/BlockPage.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
 #include "shell/ChildFrame.h"
@@ -35,7 +37,7 @@ const Menus kChinese{L"文件(&F)", L"新建", L"功能块图(FBD)", L"打开(&O
 class FromScratch : public JourneyTest {
 protected:
     // The journey; `name` is the program's file name.
-    void Run(const Menus& m, const char* name)
+    void Run(const Menus& m, const char* name, const std::string& shots)
     {
         Choose({m.file, m.newPopup, m.fbd});
         ASSERT_EQ(Documents(), 1);
@@ -43,7 +45,26 @@ protected:
         ASSERT_NE(drawn.q, nullptr);
         EXPECT_EQ(Doc()->m_wires.GetCount(), 4);
 
-        // The timer's time: 3 s.
+        // The gate's sheet, opened with a double-click: it gets a name.
+        bool sheetShown = false;
+        OnDialog([&](HWND sheet) {
+            sheetShown = dynamic_cast<CAllPropertySheet*>(CWnd::FromHandlePermanent(sheet)) != nullptr;
+            ASSERT_TRUE(sheetShown);
+            HWND page = ::GetWindow(sheet, GW_CHILD);
+            while (page && !::GetDlgItem(page, IDC_BLOCK_NAME))
+                page = ::GetWindow(page, GW_HWNDNEXT);
+            ASSERT_NE(page, nullptr);
+            Type(page, IDC_BLOCK_NAME, L"Both");
+            Shot(shots + "sheet", sheet);
+            Press(sheet, IDOK);
+        });
+        DoubleClick(CPoint(drawn.gate->m_ptOrigin.x + drawn.gate->m_nWidth / 2,
+                           drawn.gate->m_ptOrigin.y + drawn.gate->m_nHeight / 2));
+        EXPECT_TRUE(sheetShown);
+        EXPECT_EQ(drawn.gate->m_strName, CString(L"Both"));
+        Shot(shots + "program");
+
+        // The timer's time: 3 s, given to the block itself.
         auto* timer = dynamic_cast<CBlockTime*>(drawn.timer);
         ASSERT_NE(timer, nullptr);
         timer->m_nTime1Base = 2;  // seconds and hundredths
@@ -126,6 +147,7 @@ protected:
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 1);
         EXPECT_TRUE(lamp());
         EXPECT_NE(delay->m_strValueText, running);
+        Shot(shots + "simulation");
         toggle(i1);
         tick(2);
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
@@ -139,7 +161,7 @@ protected:
 TEST_F(FromScratch, English)
 {
     Start();
-    Run(kEnglish, "scratch.yfb");
+    Run(kEnglish, "scratch.yfb", "");
 }
 
 TEST_F(FromScratch, ChineseAfterTheLanguageIsSwitched)
@@ -154,7 +176,7 @@ TEST_F(FromScratch, ChineseAfterTheLanguageIsSwitched)
     Stop();
     Start();
     EXPECT_EQ(g_nLanguage, 1);
-    Run(kChinese, "从零开始.yfb");
+    Run(kChinese, "从零开始.yfb", "zh_");
 }
 
 }  // namespace

@@ -187,6 +187,13 @@ public:
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_NCHITTEST: {
+            // Only the tabs take the mouse: the display area below them belongs to the windows
+            // shown there (a property sheet's pages are siblings behind the tab control).
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(hwnd, &p);
+            return HitTest(p) >= 0 ? HTCLIENT : HTTRANSPARENT;
+        }
         case WM_NOTIFY: {
             // the tooltip's requests go on to the parent
             auto* hdr = reinterpret_cast<NMHDR*>(lParam);

@@ -48,7 +48,10 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* pSheet, const RECT& rect)
         return FALSE;
     m_pSheet = pSheet;
     DialogTemplate child = *t;
-    child.style = (t->style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | DS_MODALFRAME)) |
+    // Page templates are usually disabled (they are not meant to be run as dialogs of their
+    // own); inside the sheet the page takes the mouse like any child.
+    child.style = (t->style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | WS_DISABLED |
+                                DS_MODALFRAME)) |
                   WS_CHILD | DS_CONTROL;
     child.exStyle &= ~WS_EX_DLGMODALFRAME;
     child.x = child.y = 0;

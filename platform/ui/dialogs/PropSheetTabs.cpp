@@ -178,6 +178,15 @@ LRESULT TabsProc(HWND h, UINT msg, WPARAM w, LPARAM l)
     case WM_PAINT: Paint(h); return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: ::InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_NCHITTEST: {
+        // Only the tabs take the mouse: the pages below them are siblings behind the strip.
+        POINT pt{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+        ::ScreenToClient(h, &pt);
+        for (const RECT& r : ItemRects(h, All()[h]))
+            if (::PtInRect(&r, pt))
+                return HTCLIENT;
+        return HTTRANSPARENT;
+    }
     case WM_LBUTTONDOWN: {
         ::SetFocus(h);
         POINT pt{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
