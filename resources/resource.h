@@ -514,6 +514,68 @@
 
 // ---- Message texts: editor pages, field dialogs, settings, live display
 // (ids of this group follow this line)
+#define IDD_MT_SETTINGS                 347
+#define IDD_MT_SPECIAL_CHARS            381
+#define IDD_MT_GAUGE                    382
+#define IDD_MT_SCALE_TIME               383
+#define IDD_MT_IOSN                     384
+#define IDD_MT_GRAPH                    385
+#define IDD_MT_EDITOR_OLD               4564
+#define IDD_MT_EDITOR                   4596
+// Pictures of graph fields: icons 386 + picture number (0-29).
+#define IDI_MT_PICTURE_FIRST            386
+#define IDI_MT_SCOPE                    422
+#define IDI_MT_POINTER                  420
+#define IDS_MT_SELECT_BLOCK             27400
+#define IDS_MT_MAX_ABOVE_MIN            27401
+#define IDS_MT_SCOPE_CAPTION            27402
+#define IDS_MT_POINTER_CAPTION          27403
+#define IDS_MT_TIME_LABEL               27404
+#define IDS_MT_TIMEBASE_FIRST           27405
+// 27405-27408: Hours, Minutes, Seconds, 10 Milliseconds
+#define IDS_MT_IO_TYPE_FIRST            27410
+// 27410-27415: the bit types of the I/O status name dialog
+#define IDS_MT_IOSN_INVALID             27416
+#define IDS_MT_TICKER_INTERVAL          27417
+#define IDS_MT_CHARSET_CHANGE           27418
+#define IDS_MT_CHARSET_DESC_FIRST       27419
+// 27419-27421: descriptions of the character sets SC, TC, Others
+#define IDS_MT_CHARSET_NAME_FIRST       27422
+// 27422-27424: names of the character sets after the set radios of the editor
+#define IDS_MT_CANNOT_INSERT            27425
+#define IDS_MT_CANNOT_INSERT_AT         27426
+#define IDS_MT_NO_ACTUAL_VALUE          27427
+#define IDS_MT_NO_AI                    27428
+#define IDS_MT_NO_AM                    27429
+#define IDS_MT_MAX_GAUGES               27430
+#define IDS_MT_BAR_GRAPHS               27431
+#define IDS_MT_SCOPES                   27432
+#define IDS_MT_POINTERS                 27433
+#define IDS_MT_MAX_SCALE_TIMES          27434
+#define IDS_MT_MAX_GRAPHS               27435
+#define IDS_MT_CLEAR_SET                27436
+#define IDS_MT_TIP_PRIORITY             27437
+#define IDS_MT_TIP_ACKNOWLEDGE          27438
+#define IDS_MT_TIP_DOUBLE_CLICK         27439
+#define IDS_MT_TIP_INSERT_PARAMETER     27440
+#define IDS_MT_TIP_SPECIAL              27441
+#define IDS_MT_TIP_BAR                  27442
+#define IDS_MT_TIP_AI                   27443
+#define IDS_MT_TIP_ONOFF                27444
+#define IDS_MT_TIP_SCALE_TIME           27445
+#define IDS_MT_TIP_AM                   27446
+#define IDS_MT_TIP_SCOPE                27447
+#define IDS_MT_TIP_POINTER              27448
+#define IDS_MT_TIP_GRAPH                27449
+#define IDS_MT_SHORT_TEXT_FIRST         27450
+// 27450-27457: short texts of items 12, 13, 19, 30, 33, 37, 38, 77 in the editor's fields
+#define IDS_MT_EDIT_RANGE               27460
+#define IDS_MT_EDIT_DATE_RANGE          27461
+#define IDS_MT_EDIT_HEX                 27462
+#define IDS_MT_EDIT_NONZERO             27463
+#define IDS_MT_EDIT_REAL_RANGE          27464
+#define IDS_MT_PAGE_CAPTION             27465
+#define IDS_MT_DETAILS                  27466
 
 
 #endif

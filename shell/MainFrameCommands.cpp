@@ -5,6 +5,7 @@
 
 #include "comm/DeviceDispatcher.h"
 #include "document/TavixDoc.h"
+#include "msgtext/MsgTextSettingDlg.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/CommonDlg.h"
 #include "platform/ui/framework/App.h"
@@ -201,7 +202,7 @@ void CMainFrame::OnUpdateConvertToFbd(CCmdUI* pCmdUI)
 
 void CMainFrame::OnMessageTextSettings()
 {
-    // The message-text settings dialog comes with the message-text editor.
+    RunMessageTextSettings(GetActiveDiagramDocument(), this);
 }
 
 void CMainFrame::OnUpdateMessageTextSettings(CCmdUI* pCmdUI)
