@@ -158,7 +158,3 @@ void CWidget::Serialize(CArchive& ar)
         ar >> name;
     ar >> m_nValueIndex >> m_nMinValue >> m_nMaxValue >> m_nSetting;
 }
-
-void CWidget::DrawTracker(CDC*, POINT) {}
-
-void CWidget::Draw(CTavixView*, CDC*, BOOL) {}

@@ -42,9 +42,18 @@ public:
     // Left and top edges inclusive, right and bottom exclusive.
     BOOL HitTest(POINT pt) const;
 
-    // Drawing comes with the message-text editor; these do nothing yet.
+    // The drag outline at a top-left point (inverting: drawn twice it is gone).
     virtual void DrawTracker(CDC* pDC, POINT ptTopLeft);
+    // Description mode (bDescription) or the characters the device shows; pView supplies the
+    // blocks' live texts.
     virtual void Draw(CTavixView* pView, CDC* pDC, BOOL bDescription);
+    void DrawWithFrame(CTavixView* pView, CDC* pDC, BOOL bDescription);
+    // The red frame of the selected field.
+    void DrawFrame(CDC* pDC);
+    // The label naming the block or operand, the caption under it and the value as shown.
+    CString GetLabel() const;
+    CString GetCaption(CTavixView* pView) const;
+    CString GetValueText(CTavixView* pView) const;
 
     // Default width in cells of a field that shows item nItem; 0 for an item outside the table.
     static int GetDefaultWidth(int nItem);
@@ -84,6 +93,8 @@ public:
     int m_nSetting;
 
 private:
+    void DrawDescription(CTavixView* pView, CDC* pDC);
+    void DrawValue(CTavixView* pView, CDC* pDC);
     void SetDefaultNames();
     // Width fix-up of fields loaded for machine types below 'Q'.
     void FixOldWidth();
