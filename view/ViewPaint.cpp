@@ -8,6 +8,7 @@
 #include "elements/BlockObj.h"
 #include "elements/PowerBus.h"
 #include "elements/SimTime.h"
+#include "msgtext/AllDisplayMsgTxts.h"
 #include "platform/ui/framework/App.h"
 #include "platform/ui/framework/Frame.h"
 #include "shell/ChildFrame.h"
@@ -229,6 +230,8 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
     }
     if (pFrame)
         pFrame->ClearClockSet();
+    if (simulating && !printing)
+        RefreshMessageTexts(this);
 
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
         auto* pWire = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));

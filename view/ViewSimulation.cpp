@@ -18,6 +18,7 @@
 #include "elements/BlockTime.h"
 #include "elements/BlockTimers.h"
 #include "elements/PowerBus.h"
+#include "msgtext/AllDisplayMsgTxts.h"
 #include "platform/ui/framework/Frame.h"
 #include "shell/ChildFrame.h"
 #include "view/AnalogSliderDlg.h"
@@ -273,6 +274,7 @@ void CTavixView::LeaveSimulation()
     if (CPowerBusObj* pBus = PowerBusOf(pDoc))
         pBus->m_nPinValue[kOutputPin] = 0;
     CloseValuePopup();
+    CloseMessageTextDisplay(this);
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         ResetBlockAfterSimulation(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos)));
     InvalidateAll();
@@ -303,6 +305,7 @@ void CTavixView::OnUpdateToolsSimulation(CCmdUI* pCmdUI)
 
 void CTavixView::DetachSimulation()
 {
+    CloseMessageTextDisplay(this);
     CTavixDoc* pDoc = GetDocument();
     if (pDoc && pDoc->m_bSimulating) {
         pDoc->m_bSimulating = FALSE;
