@@ -8,6 +8,8 @@
 #include "pages/Mask.h"
 #include "pages/MathErr.h"
 #include "pages/MaxMin.h"
+#include "msgtext/MessageTexts.h"
+#include "shell/MainFrame.h"
 
 CBlockPage* CreateBlockPage(int nType)
 {
@@ -15,6 +17,8 @@ CBlockPage* CreateBlockPage(int nType)
         return new CBasicFunPar;
     if (nType == 830)
         return new CBoolean;
+    if (nType == 810)  // the machine type of the program being edited decides the layout
+        return g_wHardwareCode >= 0x5100 ? static_cast<CBlockPage*>(new CMessageTexts_New) : new CMessageTexts;
     if (nType >= 803 && nType <= 807)
         return new CAnalogComparator;
     if (nType == 815 || nType == 816)
