@@ -5,13 +5,17 @@
 // server uses it. TAVIX_STARTUP_REPORT=<file> makes a run write, once its main window is on the
 // display, the wall-clock time of that moment and how long reading a window back takes (both in
 // nanoseconds), and end: the start-up benchmark under a virtual X server uses it.
+// TAVIX_LAYOUT_REPORT=<file> makes a run keep a report of where its controls stand on the
+// screen in that file (shell/LayoutReport.h): the desktop journey clicks by it.
 #include "platform/base/Exceptions.h"
 #include "platform/base/SafeReplace.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/core/Host.h"
 #include "resources/resource.h"
 #include "shell/EditorApp.h"
+#include "shell/LayoutReport.h"
 #include "shell/MainFrame.h"
+#include "shell/SettingsFile.h"
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +28,8 @@ namespace {
 
 std::string g_screenshot;
 std::string g_startupReport;
+std::string g_layoutReport;
+CString g_lastLayout;
 
 long long WallClockNs()
 {
@@ -63,6 +69,19 @@ void ReportStartup(HWND hwnd, UINT, UINT_PTR id, DWORD)
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
+void WriteLayoutReport(HWND, UINT, UINT_PTR, DWORD)
+{
+    auto* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
+    if (!frame)
+        return;
+    const CString report = MakeLayoutReport(*frame);
+    if (report == g_lastLayout)
+        return;
+    g_lastLayout = report;
+    const std::string utf8 = ToUtf8(report);
+    WriteWholeFile(CString(g_layoutReport.c_str()), std::vector<std::uint8_t>(utf8.begin(), utf8.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,6 +114,10 @@ int main(int argc, char** argv)
             frame->AppendLog(L"Started.\n");
             ::SetTimer(frame->m_hWnd, 0x5C, 700, &TakeScreenshot);
         }
+    }
+    if (const char* layout = std::getenv("TAVIX_LAYOUT_REPORT")) {
+        g_layoutReport = layout;
+        ::SetTimer(theApp.m_pMainWnd->m_hWnd, 0x5E, 100, &WriteLayoutReport);
     }
     if (!g_startupReport.empty())
         ::SetTimer(theApp.m_pMainWnd->m_hWnd, 0x5D, 0, &ReportStartup);

@@ -1,0 +1,100 @@
+#!/bin/sh
+# A program from scratch in the real editor with the GTK host on a desktop, driven with real X
+# input: a new function block diagram (its properties confirmed), two inputs, an AND gate, an
+# on-delay timer and an output placed from the palette and wired, the program simulated with its
+# inputs switched on from the Inputs bar until the output's lamp lights, and the editor ended
+# (saving and opening again are the headless journey's). A picture
+# of the screen is saved at each step in WORKDIR. The editor reports where its controls stand
+# (TAVIX_LAYOUT_REPORT); the check clicks there.
+#   wm_session.sh desktop_journey_check.sh TAVIX X_WINDOW_SHOT WORKDIR
+set -e
+tavix="$1"
+shot="$2"
+dir="$3"
+. "$(dirname "$0")/desktop_lib.sh"
+rm -rf "$dir"
+mkdir -p "$dir/config"
+report="$dir/layout.txt"
+step=0
+snap() {
+    step=$((step + 1))
+    sleep 0.3
+    "$shot" "$dir/$(printf %02d "$step")-$1.png"
+}
+# field PATTERN N: field N of the report's last line that starts with PATTERN.
+field() { grep -- "^$1" "$report" | tail -n1 | awk -v n="$2" '{print $n}'; }
+click() { xdotool mousemove --sync "$1" "$2" click 1; }
+click_at() { click "$(field "$1" "$2")" "$(field "$1" "$3")"; }
+count() { grep -c -- "^$1" "$report" || true; }
+has_count() { [ "$(count "$1")" -eq "$2" ]; }
+start() {
+    XDG_CONFIG_HOME="$dir/config" TAVIX_LAYOUT_REPORT="$report" "$tavix" "$@" >>"$dir/tavix.out" 2>&1 &
+    pid=$!
+}
+
+start
+wait_for "main window" has_line "$report" "^documents 0"
+snap started
+
+# New function block diagram: its properties come first; OK takes the default model.
+click_at "button 57600 " 3 4
+win=$(window_of "Properties")
+snap properties
+xdotool windowactivate --sync "$win" key Return
+wait_for "new program" has_line "$report" "^view "
+snap new
+
+# place TAB TYPE X Y: the block of that palette tab and type clicked into the diagram at X, Y of
+# the view; waits for it.
+place() {
+    before=$(count "block ")
+    click_at "tab $1 " 3 4
+    wait_for "palette tab $1" has_line "$report" "^cell $2 "
+    click_at "cell $2 " 3 4
+    click $(($(field "view " 2) + $3)) $(($(field "view " 3) + $4))
+    wait_for "block $2 placed" has_count "block " $((before + 1))
+}
+place 2 600 100 100
+place 2 600 100 200
+place 0 300 250 140
+place 1 400 400 140
+place 2 605 550 140
+snap placed
+
+# wire FROM_NUMBER FROM_PIN TO_NUMBER TO_PIN, in connect mode (F5).
+n_of() { grep -- "^block [0-9]* $1 " "$report" | sed -n "$2p" | awk '{print $2}'; }
+wire() {
+    before=$(field "documents " 6)
+    click_at "pin $1 $2 " 4 5
+    click_at "pin $3 $4 " 4 5
+    wait_for "wire $1 to $3" [ "$(field "documents " 6)" -eq $((before + 1)) ]
+}
+i1=$(n_of 600 1)
+i2=$(n_of 600 2)
+gate=$(n_of 300 1)
+timer=$(n_of 400 1)
+q=$(n_of 605 1)
+xdotool key F5
+wire "$i1" 10 "$gate" 0
+wire "$i2" 10 "$gate" 1
+wire "$gate" 10 "$timer" 0
+wire "$timer" 10 "$q" 0
+xdotool key Escape
+snap wired
+
+# Simulation (F3): both inputs switched on from the Inputs bar; the output's lamp lights.
+xdotool key F3
+wait_for "simulating" has_line "$report" "simulating 1"
+wait_for "inputs bar" has_line "$report" "^input "
+snap simulating
+for n in "$i1" "$i2"; do
+    click_at "input $n " 3 4
+    wait_for "input $n on" has_line "$report" "^input $n .* on 1"
+done
+wait_for "output on" has_line "$report" "^lamp $q .* on 1"
+snap output-on
+xdotool key F3
+wait_for "simulation ended" has_line "$report" "simulating 0"
+kill "$pid"
+wait_for "editor ended" gone "$pid"
+echo "journey done: $step pictures in $dir"
