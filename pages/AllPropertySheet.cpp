@@ -6,6 +6,7 @@
 #include "elements/BlockObj.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BlockHelp.h"
+#include "pages/SheetCompanions.h"
 #include "pages/BlockPage.h"
 #include "shell/EditorApp.h"
 #include "view/TavixView.h"
@@ -31,7 +32,12 @@ CAllPropertySheet::CAllPropertySheet(int nType, LPCTSTR lpszCaption, CTavixView*
         m_pPage->m_nBlockType = nType;
         AddPage(m_pPage);
     }
+    auto* pCompanions = dynamic_cast<ISheetCompanions*>(m_pPage);
+    if (pCompanions)
+        pCompanions->AddPagesBeforeComment(*this);
     AddPage(&m_pagComment);
+    if (pCompanions)
+        pCompanions->AddPagesAfterComment(*this);
 }
 
 CAllPropertySheet::~CAllPropertySheet()

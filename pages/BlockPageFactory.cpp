@@ -9,10 +9,13 @@
 #include "pages/MathErr.h"
 #include "pages/MaxMin.h"
 #include "msgtext/MessageTexts.h"
+#include "pages/SecondSetPages.h"
 #include "shell/MainFrame.h"
 
 CBlockPage* CreateBlockPage(int nType)
 {
+    if (CBlockPage* pPage = CreateSecondSetPage(nType))
+        return pPage;
     if (nType >= 300 && nType <= 307)
         return new CBasicFunPar;
     if (nType == 830)

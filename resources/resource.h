@@ -506,6 +506,57 @@
 
 // ---- Block property sheets, second set
 // (ids of this group follow this line)
+#define IDD_SPECIAL_FUN_PAR             4565
+#define IDD_SPECIAL_FUN_PAR2            4552
+#define IDD_SPECIAL_PAR3                4553
+#define IDD_SPECIAL_PAR4                4554
+#define IDS_TIME_BASE_HOURS             27300
+#define IDS_TIME_BASE_MINUTES           27301
+#define IDS_TIME_BASE_SECONDS           27302
+#define IDS_TIME_UNIT_MINUTES           27303
+#define IDS_TIME_UNIT_SECONDS           27304
+#define IDS_TIME_UNIT_MILLISECONDS      27305
+#define IDS_TIMER_ON_DELAY              27306
+#define IDS_TIMER_OFF_DELAY             27307
+#define IDS_TIMER_OFF_TIME_TL           27308
+#define IDS_TIMER_ON_TIME_TH            27309
+#define IDS_TIMER_PULSE_WIDTH_TH        27310
+#define IDS_TIMER_INTERPULSE_TL         27311
+#define IDS_TIMER_MAX_ON_DELAY_TH       27312
+#define IDS_TIMER_MAX_OFF_DELAY_TL      27313
+#define IDD_WEEKLY_GENERAL              4556
+#define IDD_WEEKLY_CAMS                 4555
+#define IDD_YEARLY_TIMER                4557
+#define IDD_DATE_SELECT                 225
+#define IDD_ASTRO_CLOCK                 4581
+#define IDS_YEARLY_CALENDAR             27314
+#define IDS_ASTRO_SAVE                  27315
+#define IDS_ASTRO_UPDATE                27316
+#define IDS_ASTRO_ENTER_LOCATION        27317
+#define IDS_ASTRO_CITY_EXISTS           27318
+#define IDS_ASTRO_SAVED                 27319
+#define IDS_ASTRO_NAME_TOO_LONG         27320
+#define IDD_UP_DOWN_COUNTER             4558
+#define IDD_HOURS_COUNTER               4559
+#define IDD_THRESHOLD_TRIGGER           4560
+#define IDD_STOP_WATCH                  4582
+#define IDS_HOURS_UNIT                  27321
+#define IDS_TRIGGER_SECONDS             27322
+#define IDS_TRIGGER_MILLISECONDS        27323
+#define IDS_STOPWATCH_HOURS             27324
+#define IDS_STOPWATCH_MINUTES           27325
+#define IDS_STOPWATCH_SECONDS           27326
+#define IDS_STOPWATCH_10MS              27327
+#define IDS_STOPWATCH_SAMPLES           27328
+#define IDS_STOPWATCH_BASE              27329
+#define IDD_CONSTANTS_IO_PAR            4576
+#define IDD_CONSTANTS_PAR               4551
+#define IDD_SIMULATION                  4567
+#define IDD_MISC_RELAY                  4562
+#define IDS_IO_INPUT_NUMBER             27330
+#define IDS_IO_OUTPUT_NUMBER            27331
+#define IDS_IO_FLAG_NUMBER              27332
+#define IDS_IO_FLAG_NOTE                27333
 
 
 // ---- The grid control

@@ -1,0 +1,178 @@
+// CHoursCounter: older devices count whole hours and take no interval from another block.
+#include "pages/HoursCounter.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
+#include "pages/ParamRecords.h"
+#include "pages/RefBlockList.h"
+#include "pages/TimerFields.h"
+#include "resources/resource.h"
+
+#include "platform/ui/controls/CommCtrlUpDown.h"
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/dialogs/Ddx.h"
+
+namespace {
+
+constexpr UINT kIntervalControls[] = {1076, 1078, 1184, 1243, 1244};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHoursCounter, CBlockPage)
+ON_CONTROL(BN_CLICKED, 1026, OnParamChanged)
+ON_CONTROL(EN_CHANGE, 1076, OnParamChanged)
+ON_CONTROL(EN_CHANGE, 1131, OnParamChanged)
+ON_CONTROL(BN_CLICKED, 1546, OnReferenceClicked)
+ON_CONTROL(CBN_SELCHANGE, 104, OnRefBlockSelected)
+END_MESSAGE_MAP()
+
+CHoursCounter::CHoursCounter() : CBlockPage(IDD_HOURS_COUNTER) { m_bRetentivity = 1; }
+
+BOOL CHoursCounter::IsNewDevice() const
+{
+    const CTavixDoc* pDoc = GetDocument();
+    return pDoc == nullptr || pDoc->IsNewModel();
+}
+
+void CHoursCounter::DoDataExchange(CDataExchange* pDX)
+{
+    CBlockPage::DoDataExchange(pDX);
+    DDX_Text(pDX, 1076, m_nMIHours);
+    DDV_MinMaxInt(pDX, m_nMIHours, 0, 9999);
+    DDX_Text(pDX, 1131, m_nOTHours);
+    DDV_MinMaxInt(pDX, m_nOTHours, 0, 99999);
+    DDX_Check(pDX, 1026, m_bOutputKept);
+    DDX_Text(pDX, 1243, m_nMIMinutes);
+    DDV_MinMaxInt(pDX, m_nMIMinutes, 0, 59);
+    DDX_Text(pDX, 1550, m_nOTMinutes);
+    DDV_MinMaxInt(pDX, m_nOTMinutes, 0, 59);
+}
+
+void CHoursCounter::ShowInterval()
+{
+    const BOOL bRef = m_bRef && IsNewDevice();
+    for (UINT id : kIntervalControls)
+        if (CWnd* p = GetDlgItem(int(id)))
+            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
+    if (m_cbRefBlock.GetSafeHwnd())
+        m_cbRefBlock.ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+    CString label;
+    label.LoadString(bRef ? IDS_HOURS_UNIT : IDS_TIME_BASE_HOURS);
+    SetDlgItemText(1245, label);
+}
+
+void CHoursCounter::InitPage()
+{
+    if (CWnd* pEdit = GetDlgItem(1076); pEdit && GetDlgItem(1244)) {
+        CRect rc, rcEnd;
+        pEdit->GetWindowRect(&rc);
+        GetDlgItem(1244)->GetWindowRect(&rcEnd);
+        rc.right = rcEnd.right;
+        ScreenToClient(&rc);
+        rc.bottom = rc.top + 200;
+        CreateBlockList(m_cbRefBlock, this, rc, 104, FALSE);
+    }
+    SendDlgItemMessage(1078, UDM_SETRANGE32, 0, 9999);
+    SendDlgItemMessage(1132, UDM_SETRANGE32, 0, 99999);
+    SendDlgItemMessage(1244, UDM_SETRANGE32, 0, 59);
+    SendDlgItemMessage(1552, UDM_SETRANGE32, 0, 59);
+    SendDlgItemMessage(1076, EM_LIMITTEXT, 4, 0);
+    SendDlgItemMessage(1131, EM_LIMITTEXT, 5, 0);
+    SendDlgItemMessage(1243, EM_LIMITTEXT, 2, 0);
+    SendDlgItemMessage(1550, EM_LIMITTEXT, 2, 0);
+    if (IsNewDevice()) {
+        ShowInterval();
+        m_cbRefBlock.ResetContent();
+        if (const CTavixDoc* pDoc = GetDocument())
+            pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
+        SelectBlockEntry(m_cbRefBlock, m_pRefBlock);
+    } else {
+        // Whole hours only, and no interval from another block.
+        m_bRef = 0;
+        m_pRefBlock = nullptr;
+        for (UINT id : {1546u, 1184u, 1243u, 1244u, 1245u, 1185u, 1550u, 1552u, 1348u})
+            if (CWnd* p = GetDlgItem(int(id)))
+                p->ShowWindow(SW_HIDE);
+    }
+    if (CWnd* p = GetDlgItem(1546))
+        p->EnableWindow(m_bRefAllowed);
+    if (CWnd* p = GetDlgItem(IDC_RETENTIVITY))
+        p->EnableWindow(FALSE);
+    SetTabOrder();
+}
+
+void CHoursCounter::AddTips()
+{
+    AddRangeTip(1076, 0, 9999);
+    AddRangeTip(1131, 0, 99999);
+    AddRangeTip(1243, 0, 59);
+    AddRangeTip(1550, 0, 59);
+}
+
+void CHoursCounter::SetTabOrder()
+{
+    CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
+    const BOOL bRef = m_cbRefBlock.GetSafeHwnd() && m_cbRefBlock.IsWindowVisible();
+    CWnd* order[] = {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(1076), bRef ? nullptr : GetDlgItem(1243),
+                     GetDlgItem(1546), GetDlgItem(1131), GetDlgItem(1550), GetDlgItem(1026), GetDlgItem(IDC_PROTECTION)};
+    for (CWnd* p : order)
+        if (pAfter && p && p->GetSafeHwnd()) {
+            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            pAfter = p;
+        }
+}
+
+void CHoursCounter::OnReferenceClicked()
+{
+    m_bRef = !m_bRef;
+    m_pRefBlock = m_bRef ? SelectedBlock(m_cbRefBlock, GetDocument()) : nullptr;
+    ShowInterval();
+    SetTabOrder();
+    SetModified(TRUE);
+}
+
+void CHoursCounter::OnRefBlockSelected()
+{
+    m_pRefBlock = SelectedBlock(m_cbRefBlock, GetDocument());
+    SetModified(TRUE);
+}
+
+void CHoursCounter::OnOK()
+{
+    if (m_bRef && m_pRefBlock) {
+        m_nMIHours = m_nMIMinutes = 0;
+    } else {
+        m_bRef = 0;
+        m_pRefBlock = nullptr;
+    }
+    CBlockPage::OnOK();
+}
+
+void CHoursCounter::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
+{
+    m_bProtection = block.m_bProtected;
+    m_nMIHours = block.m_nTime1High, m_nMIMinutes = block.m_nTime1Low;
+    m_nOTHours = block.m_nTime2High, m_nOTMinutes = block.m_nTime2Low;
+    m_bOutputKept = block.m_bStdPreWarning ? 1 : 0;
+    m_pRefBlock = block.m_pRefBlock[0];
+    m_bRef = m_pRefBlock != nullptr;
+}
+
+void CHoursCounter::ReadIntoBlock(CBlockObj& block) const
+{
+    block.m_bProtected = m_bProtection;
+    block.m_nTime1High = m_nMIHours, block.m_nTime1Low = m_nMIMinutes;
+    block.m_nTime2High = m_nOTHours, block.m_nTime2Low = m_nOTMinutes;
+    block.m_bStdPreWarning = m_bOutputKept;
+    StoreReference(block, 0, m_bRef, m_pRefBlock);
+}
+
+void CHoursCounter::FillTimeRecord(CTimeParamRecord& record) const
+{
+    record.bProtection = m_bProtection;
+    record.nTime1High = m_nMIHours, record.nTime1Low = m_nMIMinutes;
+    record.nTime2High = m_nOTHours, record.nTime2Low = m_nOTMinutes;
+    record.nCheck = m_bOutputKept;
+    const BOOL bRef = m_bRef && m_pRefBlock;
+    record.ref[0].bFlag = bRef, record.ref[0].pBlock = bRef ? m_pRefBlock : nullptr;
+}

@@ -1,0 +1,53 @@
+// Block list entries and the run-time lists that hold them.
+#include "pages/RefBlockList.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
+
+#include <cwchar>
+
+int BlockNumberOfEntry(const CString& text)
+{
+    if (text.GetLength() < 2)
+        return -1;
+    const wchar_t* digits = text.GetString() + 1;
+    if (*digits < L'0' || *digits > L'9')
+        return -1;
+    return 9000 + int(wcstol(digits, nullptr, 10));
+}
+
+int SelectBlockEntry(CComboBox& combo, const CBlockObj* pBlock)
+{
+    if (combo.GetSafeHwnd() == nullptr)
+        return -1;
+    int sel = combo.GetCount() > 0 ? 0 : -1;
+    for (int i = 0; pBlock && i < combo.GetCount(); ++i) {
+        CString text;
+        combo.GetLBText(i, text);
+        if (BlockNumberOfEntry(text) == pBlock->m_nNumber) {
+            sel = i;
+            break;
+        }
+    }
+    combo.SetCurSel(sel);
+    return sel;
+}
+
+CBlockObj* SelectedBlock(CComboBox& combo, const CTavixDoc* pDoc)
+{
+    if (pDoc == nullptr || combo.GetSafeHwnd() == nullptr)
+        return nullptr;
+    const int sel = combo.GetCurSel();
+    if (sel < 0)
+        return nullptr;
+    CString text;
+    combo.GetLBText(sel, text);
+    const int number = BlockNumberOfEntry(text);
+    return number < 0 ? nullptr : pDoc->FindBlockByNumber(number);
+}
+
+void CreateBlockList(CComboBox& combo, CWnd* pParent, const CRect& rc, UINT nID, BOOL bVisible)
+{
+    combo.Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | (bVisible ? WS_VISIBLE : 0), rc, pParent, nID);
+    combo.SetFont(pParent->GetFont());
+}

@@ -1,0 +1,40 @@
+// Which page each block type of the second set gets.
+#include "pages/SecondSetPages.h"
+
+#include "pages/AstroClock.h"
+#include "pages/ConstantsIOPar.h"
+#include "pages/ConstantsPar.h"
+#include "pages/HoursCounter.h"
+#include "pages/MiscRelay.h"
+#include "pages/SpecialFunPar.h"
+#include "pages/SpecialFunPar2.h"
+#include "pages/SpecialPar3.h"
+#include "pages/SpecialPar4.h"
+#include "pages/StopWatch.h"
+#include "pages/ThresholdTrigger.h"
+#include "pages/UpDownCounter.h"
+#include "pages/WeeklyGeneral.h"
+#include "pages/YearlyTimer.h"
+
+CBlockPage* CreateSecondSetPage(int nType)
+{
+    switch (nType) {
+    case 400: case 401: case 403: case 404: return new CSpecialFunPar;
+    case 402: case 405: case 406: case 407: return new CSpecialFunPar2;
+    case 408: return new CSpecialPar3;
+    case 409: return new CSpecialPar4;
+    case 410: return new CWeeklyGeneral;
+    case 411: return new CYearlyTimer;
+    case 412: return new CAstroClock;
+    case 413: case 820: case 864: case 865: case 869: case 870: case 871: case 872: case 873: case 874: case 875:
+    case 876: case 877: case 878: return new CStopWatch;
+    case 800: case 848: return new CUpDownCounter;
+    case 801: return new CHoursCounter;
+    case 802: return new CThresholdTrigger;
+    case 600: case 605: case 608: case 609: return new CConstantsIOPar;
+    case 601: case 602: case 606: case 607: case 610: case 611: return new CConstantsPar;
+    case 808: case 809: case 812: case 831: case 832: case 833: case 853: case 860: case 861: case 866: case 867:
+    case 868: return new CMiscRelay;
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,153 @@
+// CSpecialFunPar: one time, literal or referenced; OK folds the reference into the members.
+#include "pages/SpecialFunPar.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/ParamRecords.h"
+#include "pages/TimerFields.h"
+#include "resources/resource.h"
+
+#include "platform/ui/core/MessageMap.h"
+#include "platform/ui/dialogs/Ddx.h"
+
+namespace {
+
+constexpr TimeControlIds kIds{1550, 1552, 1184, 1549, 1551, 1548, 1546, 102, 104};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSpecialFunPar, CBlockPage)
+ON_CONTROL(EN_CHANGE, 1549, OnParamChanged)
+ON_CONTROL(EN_CHANGE, 1550, OnParamChanged)
+ON_CONTROL(BN_CLICKED, 1546, OnReferenceClicked)
+ON_CONTROL(CBN_SELCHANGE, 1548, OnBaseChanged)
+ON_CONTROL(EN_UPDATE, 1549, OnLowPartUpdate)
+ON_CONTROL(CBN_SELCHANGE, 102, OnUnitChanged)
+ON_CONTROL(CBN_SELCHANGE, 104, OnRefBlockSelected)
+END_MESSAGE_MAP()
+
+CSpecialFunPar::CSpecialFunPar() : CBlockPage(IDD_SPECIAL_FUN_PAR), m_ref(*this, kIds, m_time) {}
+
+void CSpecialFunPar::DoDataExchange(CDataExchange* pDX)
+{
+    // The base list holds its three names before the first exchange selects one.
+    if (!pDX->m_bSaveAndValidate && SendDlgItemMessage(1548, CB_GETCOUNT, 0, 0) == 0)
+        m_ref.FillBaseList();
+    CBlockPage::DoDataExchange(pDX);
+    DDX_Text(pDX, 1549, m_time.nLow);
+    DDX_Text(pDX, 1550, m_time.nHigh);
+    DDV_MinMaxInt(pDX, m_time.nHigh, 0, kTimePartLimit);
+    DDX_CBIndex(pDX, 1548, m_time.nBase);
+}
+
+void CSpecialFunPar::InitPage()
+{
+    UINT label = IDS_TIMER_ON_DELAY;
+    if (m_nBlockType == 401)
+        label = IDS_TIMER_OFF_DELAY;
+    else if (m_nBlockType == 404)
+        label = IDS_TIMER_OFF_TIME_TL;
+    CString text;
+    text.LoadString(label);
+    SetDlgItemText(1007, text);
+
+    m_ref.CreateLists(nullptr);
+    m_ref.LimitParts();
+    if (CWnd* p = GetDlgItem(1546))
+        p->EnableWindow(m_time.bRefAllowed);
+    m_ref.ShowReferenced(m_time.pRefBlock != nullptr);
+    const CTavixDoc* pDoc = GetDocument();
+    const BOOL bOld = pDoc && !pDoc->IsNewModel();
+    if (bOld && m_nBlockType == 404) {
+        if (CWnd* p = GetDlgItem(1546))
+            p->ShowWindow(SW_HIDE);
+    } else {
+        m_ref.FillBlockList(pDoc, m_nBlockNumber);
+        ApplyNameRule();
+    }
+    SetTabOrder();
+}
+
+void CSpecialFunPar::AddTips()
+{
+    AddRangeTip(1550, 0, kTimePartLimit);
+    if (CWnd* p = GetDlgItem(1549))
+        m_toolTip.AddTool(p, CToolTipWnd::TextFromParent);
+}
+
+BOOL CSpecialFunPar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (RangeTipRequestId(lParam) == 1549)
+        AnswerRangeTip(lParam, nullptr, 0, m_ref.LowMaximum());
+    return CBlockPage::OnNotify(wParam, lParam, pResult);
+}
+
+void CSpecialFunPar::SetTabOrder()
+{
+    CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
+    m_ref.ChainTabOrder(pAfter);
+}
+
+void CSpecialFunPar::OnReferenceClicked()
+{
+    m_ref.Toggle(GetDocument());
+    SetTabOrder();
+    SetModified(TRUE);
+}
+
+void CSpecialFunPar::OnRefBlockSelected()
+{
+    m_ref.TakeSelectedBlock(GetDocument());
+    SetModified(TRUE);
+}
+
+void CSpecialFunPar::OnBaseChanged()
+{
+    const int pos = m_ref.BasePosition();
+    if (pos != m_time.nBase && (pos == 0 || pos == 1))
+        m_ref.ClampLow(pos);
+    if (pos >= 0)
+        m_time.nBase = pos;
+    SetModified(TRUE);
+}
+
+void CSpecialFunPar::OnLowPartUpdate() { m_ref.ClampLow(m_ref.BasePosition()); }
+
+void CSpecialFunPar::OnOK()
+{
+    if (m_time.pRefBlock) {
+        m_time.nHigh = m_time.nLow = 0;
+        m_time.nUnit = m_ref.UnitPosition();
+        m_time.bRef = 1;
+    } else {
+        m_time.nUnit = 0;
+        m_time.bRef = 0;
+    }
+    CBlockPage::OnOK();
+}
+
+void CSpecialFunPar::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
+{
+    m_bRetentivity = block.m_bRetentive;
+    m_bProtection = block.m_bProtected;
+    LoadTime(m_time, block, 0);
+    m_time.bRefAllowed = m_bRefAllowed;
+}
+
+void CSpecialFunPar::ReadIntoBlock(CBlockObj& block) const
+{
+    block.m_bRetentive = m_bRetentivity;
+    block.m_bProtected = m_bProtection;
+    StoreTime(m_time, block, 0);
+}
+
+void CSpecialFunPar::FillTimeRecord(CTimeParamRecord& record) const
+{
+    record.bProtection = m_bProtection;
+    record.bRetentivity = m_bRetentivity;
+    record.nTime1Low = m_time.nLow, record.nTime1High = m_time.nHigh, record.nTime1Base = m_time.nBase;
+    record.ref[0].nUnit = m_ref.UnitPosition();
+    record.ref[0].bFlag = m_time.bRef && m_time.pRefBlock;
+    record.ref[0].pBlock = record.ref[0].bFlag ? m_time.pRefBlock : nullptr;
+}
