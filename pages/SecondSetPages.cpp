@@ -6,13 +6,16 @@
 #include "pages/ConstantsPar.h"
 #include "pages/HoursCounter.h"
 #include "pages/MiscRelay.h"
+#include "pages/ModbusPropPage.h"
 #include "pages/SpecialFunPar.h"
 #include "pages/SpecialFunPar2.h"
 #include "pages/SpecialPar3.h"
 #include "pages/SpecialPar4.h"
 #include "pages/StopWatch.h"
 #include "pages/ThresholdTrigger.h"
+#include "pages/Udc.h"
 #include "pages/UpDownCounter.h"
+#include "pages/Wifi.h"
 #include "pages/WeeklyGeneral.h"
 #include "pages/YearlyTimer.h"
 
@@ -35,6 +38,9 @@ CBlockPage* CreateSecondSetPage(int nType)
     case 601: case 602: case 606: case 607: case 610: case 611: return new CConstantsPar;
     case 808: case 809: case 812: case 831: case 832: case 833: case 853: case 860: case 861: case 866: case 867:
     case 868: return new CMiscRelay;
+    case 824: case 825: case 826: case 827: return new CWIFI;
+    case 855: return new CUDC;
+    case 813: case 814: return new CModbusPropPage;
     default: return nullptr;
     }
 }

@@ -557,6 +557,28 @@
 #define IDS_IO_OUTPUT_NUMBER            27331
 #define IDS_IO_FLAG_NUMBER              27332
 #define IDS_IO_FLAG_NOTE                27333
+#define IDD_WIFI                        4597
+#define IDD_UDC                         4590
+#define IDD_MODBUS                      4574
+#define IDD_SET_COIL_STATE              223
+#define IDS_WIFI_WRITE_TO               27334
+#define IDS_WIFI_BLOCK_TYPE             27335
+#define IDS_WIFI_DIAGNOSTIC_TYPE        27336
+#define IDS_WIFI_INPUT                  27337
+#define IDS_WIFI_OUTPUT                 27338
+#define IDS_WIFI_ANALOG_INPUT           27339
+#define IDS_WIFI_ANALOG_OUTPUT          27340
+#define IDS_WIFI_STATUS                 27341
+#define IDS_UDC_HEX_RANGE               27342
+#define IDS_MODBUS_HEX_RANGE            27343
+#define IDS_MODBUS_READ_COILS           27344
+#define IDS_MODBUS_READ_INPUTS          27345
+#define IDS_MODBUS_READ_HOLDING         27346
+#define IDS_MODBUS_READ_INPUT_REGS      27347
+#define IDS_MODBUS_WRITE_COIL           27348
+#define IDS_MODBUS_WRITE_REGISTER       27349
+#define IDS_MODBUS_WRITE_COILS          27350
+#define IDS_MODBUS_WRITE_REGISTERS      27351
 
 
 // ---- The grid control
