@@ -4,6 +4,7 @@
 #include "pages/AstroClock.h"
 #include "pages/ConstantsIOPar.h"
 #include "pages/ConstantsPar.h"
+#include "pages/DataLog.h"
 #include "pages/HoursCounter.h"
 #include "pages/MiscRelay.h"
 #include "pages/ModbusPropPage.h"
@@ -41,6 +42,7 @@ CBlockPage* CreateSecondSetPage(int nType)
     case 824: case 825: case 826: case 827: return new CWIFI;
     case 855: return new CUDC;
     case 813: case 814: return new CModbusPropPage;
+    case 911: return new CDataLog;
     default: return nullptr;
     }
 }

@@ -579,6 +579,9 @@
 #define IDS_MODBUS_WRITE_REGISTER       27349
 #define IDS_MODBUS_WRITE_COILS          27350
 #define IDS_MODBUS_WRITE_REGISTERS      27351
+#define IDD_DATA_LOG                    4595
+#define IDS_DATALOG_BLOCK               27352
+#define IDS_DATALOG_PARAMETER           27353
 
 
 // ---- The grid control
