@@ -582,6 +582,7 @@
 #define IDD_DATA_LOG                    4595
 #define IDS_DATALOG_BLOCK               27352
 #define IDS_DATALOG_PARAMETER           27353
+#define IDD_LADDER_OPERAND              4579
 
 
 // ---- The grid control
