@@ -39,17 +39,36 @@ echo "== tests (sanitizers)"
   ctest -j"$jobs" --timeout 600)
 
 echo "== fuzz (bounded)"
-for f in build/asan/fuzz/fuzz_*; do
-  [ -x "$f" ] || continue
+# Each target is single-threaded, so two run at a time; each keeps its own bounded time. A
+# target's last lines are printed when it ends, and any target that fails fails the run.
+fuzz_one() { # target, status file
+  local f=$1 name corpus work rc=0
   name=$(basename "$f")
   corpus="fuzz/corpus/${name#fuzz_}"
   work=$(mktemp -d)
   [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
-  echo "-- $name"
   # The font libraries keep process caches the leak checker would report, as in the tests.
-  LSAN_OPTIONS="suppressions=$root/tools/lsan.supp" "$f" "$work" -max_total_time="${FUZZ_SECONDS:-20}" -rss_limit_mb=2048 -print_final_stats=0 2>&1 | tail -n 3
-  rm -rf "$work"
+  LSAN_OPTIONS="suppressions=$root/tools/lsan.supp" "$f" "$work" -max_total_time="${FUZZ_SECONDS:-20}" \
+    -rss_limit_mb=2048 -print_final_stats=0 >"$work.log" 2>&1 || rc=$?
+  # one write, so the two targets' reports do not interleave
+  printf -- '-- %s\n%s\n' "$name" "$(tail -n "$([ "$rc" = 0 ] && echo 3 || echo 60)" "$work.log")"
+  rm -rf "$work" "$work.log"
+  echo "$rc" >"$2"
+}
+fuzz_status=$(mktemp -d)
+for f in build/asan/fuzz/fuzz_*; do
+  [ -x "$f" ] || continue
+  while [ "$(jobs -rp | wc -l)" -ge "${FUZZ_JOBS:-2}" ]; do wait -n || true; done
+  fuzz_one "$f" "$fuzz_status/$(basename "$f")" &
 done
+wait
+fuzz_failed=0
+for s in "$fuzz_status"/*; do
+  [ -e "$s" ] || continue
+  [ "$(cat "$s")" = 0 ] || { echo "fuzz target $(basename "$s") failed"; fuzz_failed=1; }
+done
+rm -rf "$fuzz_status"
+[ "$fuzz_failed" = 0 ]
 
 echo "== summary: tests of the gcc build (the sanitizer run passed too)"
 grep -E '^[0-9]+% tests passed' build/release-ctest.log

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cwctype>
 #include <map>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ctl {
@@ -65,6 +67,12 @@ public:
     std::vector<Line> lines;
     bool layoutDirty = true;
     std::map<int, std::vector<int>> prefix;  // line -> x of each character boundary
+    // How each paragraph (text between hard line breaks) was wrapped last time, as the starts of
+    // its pieces after the first, for the font and width in wrapFont and wrapWidth. A log that
+    // appends a line, or drops its first lines, measures only the paragraphs that are new.
+    std::unordered_map<std::wstring, std::vector<int>> wrapped;
+    HFONT wrapFont = nullptr;
+    int wrapWidth = -1;
 
     bool Multi() const { return (Style() & ES_MULTILINE) != 0; }
     bool ReadOnly() const { return (Style() & ES_READONLY) != 0; }
@@ -102,6 +110,37 @@ public:
         return text.substr(size_t(start), size_t(len));
     }
 
+    // Wraps one paragraph into pieces no wider than width, breaking after spaces; returns where
+    // each piece after the first starts. No piece is measured with more characters than pixels
+    // can fit, which bounds each measurement.
+    std::vector<int> WrapParagraph(HDC dc, const std::wstring& para, int width) const
+    {
+        std::vector<int> breaks;
+        const int end = int(para.size());
+        int s = 0;
+        while (end - s > 0) {
+            int cap = std::min(end, s + width + 1);
+            if (cap == end && Measure(dc, para.substr(size_t(s))) <= width)
+                break;
+            int lo = s + 1, hi = cap;  // longest fitting prefix [s, fit)
+            while (lo < hi) {
+                int mid = (lo + hi + 1) / 2;
+                if (Measure(dc, para.substr(size_t(s), size_t(mid - s))) <= width)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            int fit = lo, brk = fit;
+            while (brk > s && para[size_t(brk - 1)] != L' ' && para[size_t(brk - 1)] != L'\t')
+                --brk;
+            if (brk == s)
+                brk = fit;
+            breaks.push_back(brk);
+            s = brk;
+        }
+        return breaks;
+    }
+
     void Layout()
     {
         if (!layoutDirty)
@@ -122,33 +161,31 @@ public:
             RECT tr = TextRect();
             width = std::max<int>(1, tr.right - tr.left);
         }
+        if (dc && (wrapFont != Font() || wrapWidth != width))
+            wrapped.clear();
+        wrapFont = dc ? Font() : nullptr;
+        wrapWidth = dc ? width : -1;
+        std::unordered_map<std::wstring, std::vector<int>> kept;
         int i = 0, n = Len();
         while (true) {
             int end = i;
             while (end < n && text[size_t(end)] != L'\r' && text[size_t(end)] != L'\n')
                 ++end;
-            // wrap [i, end) into pieces no wider than the text rectangle, breaking after spaces;
-            // no more characters than pixels can fit, which bounds each measurement
             int s = i;
-            while (dc && end - s > 0) {
-                int cap = std::min(end, s + width + 1);
-                if (cap == end && Measure(dc, text.substr(size_t(s), size_t(end - s))) <= width)
-                    break;
-                int lo = s + 1, hi = cap;  // longest fitting prefix [s, fit)
-                while (lo < hi) {
-                    int mid = (lo + hi + 1) / 2;
-                    if (Measure(dc, text.substr(size_t(s), size_t(mid - s))) <= width)
-                        lo = mid;
+            if (dc && end > i) {
+                std::wstring para = text.substr(size_t(i), size_t(end - i));
+                auto known = kept.find(para);
+                if (known == kept.end()) {
+                    auto was = wrapped.find(para);
+                    if (was != wrapped.end())
+                        known = kept.emplace(para, std::move(was->second)).first;
                     else
-                        hi = mid - 1;
+                        known = kept.emplace(para, WrapParagraph(dc, para, width)).first;
                 }
-                int fit = lo, brk = fit;
-                while (brk > s && text[size_t(brk - 1)] != L' ' && text[size_t(brk - 1)] != L'\t')
-                    --brk;
-                if (brk == s)
-                    brk = fit;
-                lines.push_back({s, brk - s});
-                s = brk;
+                for (int b : known->second) {
+                    lines.push_back({s, i + b - s});
+                    s = i + b;
+                }
             }
             lines.push_back({s, end - s});
             if (end >= n)
@@ -159,6 +196,8 @@ public:
                 break;
             }
         }
+        // only the paragraphs still in the text stay cached
+        wrapped.swap(kept);
         if (dc) {
             SelectObject(dc, old);
             ReleaseDC(hwnd, dc);
@@ -205,6 +244,8 @@ public:
     {
         RECT tr = TextRect();
         DWORD a = Style() & (ES_CENTER | ES_RIGHT);
+        if (!a)
+            return tr.left;  // no need to measure the line
         int w = LineWidth(line), room = tr.right - tr.left;
         if (a == ES_RIGHT && w < room)
             return tr.right - w;
@@ -755,6 +796,7 @@ public:
             return Len();
         case WM_SETFONT:
             font = reinterpret_cast<HFONT>(wParam);
+            wrapped.clear();  // a handle may come back for another font
             Changed();
             if (Focused())
                 MakeCaret();
