@@ -65,7 +65,22 @@ void CBlockObj::ReadInputs(CTavixView* pView)
     for (int i = 0; i < m_nInputs && i < kFirstOutputPin && m_nPinKind[i] == PIN_BIT; ++i) {
         const int old = m_nPinValue[i];
         CBlockObj* pSrc = (m_nLink[i] == LINK_OPEN) ? nullptr : FindBlock(pDoc, m_nLink[i]);
-        if (pSrc)
+        // A connector pair is one wire drawn in two pieces: the input reads what feeds the
+        // receiving end, in the same step, whatever the order the two ends are stepped in.
+        for (int hop = 0; hop < 8 && pSrc && pSrc->IsKindOf(RUNTIME_CLASS(CBlockFemale)); ++hop) {
+            CBlockObj* pMale = FindBlock(pDoc, pSrc->m_nNumber - kConnectorPartnerOffset);
+            CBlockObj* pFeed = pMale && !IsLinkCode(pMale->m_nLink[0]) ? FindBlock(pDoc, pMale->m_nLink[0]) : nullptr;
+            if (!pFeed)
+                break;
+            pSrc = pFeed;
+        }
+        // Parallel branches of a ladder rung: the input has power when any branch has.
+        if (const std::vector<CBlockObj*>* pSources = pView ? pView->GetParallelSources(this, i) : nullptr) {
+            int power = 0;
+            for (const CBlockObj* p : *pSources)
+                power |= p->m_nPinValue[kOutputPin] ? 1 : 0;
+            SetInputValue(i, power);
+        } else if (pSrc)
             SetInputValue(i, pSrc->m_nPinValue[kOutputPin]);
         else
             SetInputValue(i, LINK_OPEN);

@@ -239,6 +239,9 @@
 #define IDS_OUTPUTS_BAR_TITLE           26109
 #define IDS_INPUTS_BAR_TITLE            26110
 #define IDS_MSGTEXT_DISPLAY_TITLE       26111
+#define IDS_CONVERT_BAD_OPERAND         26112
+#define IDS_CONVERT_TWO_COILS           26113
+#define IDS_CONVERT_TOO_LARGE           26114
 #define IDC_SIM_POWER                   1147
 #define IDC_SIM_START                   1148
 #define IDC_SIM_STOP                    1149

@@ -191,7 +191,29 @@ void CMainFrame::OnUpdateNeedsDiagram(CCmdUI* pCmdUI)
 
 void CMainFrame::OnConvertToFbd()
 {
-    // Converting needs the diagram view's ladder conversion; it comes with the view.
+    CTavixDoc* ladder = GetActiveDiagramDocument();
+    if (!ladder || !ladder->IsLadder())
+        return;
+    // The new function block diagram opens without the properties sheet.
+    g_wHardwareCode = ladder->m_nHardwareCode;
+    g_bShowPropertiesAtNew = FALSE;
+    SendFileNew();
+    g_bShowPropertiesAtNew = ladder->m_bShowPropertiesAtNew;
+    CTavixView* view = GetActiveDiagramView();
+    CTavixDoc* converted = view ? view->GetDocument() : nullptr;
+    if (!converted || converted == ladder || converted->IsLadder())
+        return;
+    CString error;
+    if (!view->ConvertLadderToFbd(ladder, &error)) {
+        // Nothing half-converted stays open.
+        converted->SetModifiedFlag(FALSE);
+        converted->OnCloseDocument();
+        if (!error.IsEmpty())
+            AfxMessageBox(error, MB_ICONEXCLAMATION);
+        return;
+    }
+    g_wHardwareCode = converted->m_nHardwareCode;
+    InvalidatePaletteViews();
 }
 
 void CMainFrame::OnUpdateConvertToFbd(CCmdUI* pCmdUI)

@@ -11,6 +11,7 @@
 
 #include "elements/ConnectLineObj.h"
 
+#include <map>
 #include <memory>
 #include <set>
 #include <unordered_set>
@@ -175,6 +176,9 @@ public:
     // their operand, analog inputs open the value slider; a release ends a held Power press.
     void OnSimulationPress(CPoint client);
     void OnSimulationRelease(CPoint client);
+    // A ladder input reached by several wires (parallel branches) takes the power of all its
+    // sources: their list, or null when the input has one source or none. Set while simulating.
+    const std::vector<CBlockObj*>* GetParallelSources(const CBlockObj* pBlock, int nPin) const;
 
     // ---- undo ----
     // Edit > Undo / Redo: clears the current objects and the selection, steps the undo store,
@@ -330,6 +334,11 @@ public:
     void CloseOpenSheets();
     std::vector<CAllPropertySheet*> m_sheets;  // open modeless block sheets
 
+    // ---- ladder to function block conversion ----
+    // Rebuilds a ladder document as this view's (new, empty) function block diagram. FALSE,
+    // with the reason in *pError, when the ladder cannot be converted faithfully.
+    BOOL ConvertLadderToFbd(const CTavixDoc* pSource, CString* pError = nullptr);
+
     // ---- members (the view's state; several Parts of the editor read and write them) ----
     BOOL m_bSnapshotOnConnect = TRUE;
     BOOL m_bMsgTextSlotUsed[kMessageTextSlots] = {};
@@ -425,6 +434,9 @@ private:
     void ResetBlockAfterSimulation(CBlockObj* pBlock);
     void CollectAnalogConsumers(CBlockObj* pElement, int* pCount, std::set<const CBlockObj*>& visited);
 
+    void CollectParallelSources();
+
+    std::map<std::pair<const CBlockObj*, int>, std::vector<CBlockObj*>> m_parallelSources;
     std::unique_ptr<CAnalogSliderDlg> m_pValuePopup;
     CTavixDoc* m_pTavixDoc;
     CChildFrame* m_pFrame;

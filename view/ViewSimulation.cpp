@@ -23,6 +23,7 @@
 #include "shell/ChildFrame.h"
 #include "view/AnalogSliderDlg.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -240,6 +241,13 @@ void CTavixView::EnterSimulation()
     OrderBlocksForSimulation();
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         InitBlockForSimulation(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos)));
+    CollectParallelSources();
+    // An inverted output starts energised: the contacts that read it start from that state.
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+        if (dynamic_cast<CBlockInvOut*>(static_cast<CObject*>(p)) && p->m_nPinValue[kOutputPin])
+            p->UpdateLadderContacts(this);
+    }
     if (pFrame) {
         pFrame->m_wndSimBar.Attach(this, pFrame);
         pFrame->m_wndInputsBar.Attach(this);
@@ -252,8 +260,43 @@ void CTavixView::EnterSimulation()
     InvalidateAll();
 }
 
+void CTavixView::CollectParallelSources()
+{
+    m_parallelSources.clear();
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->IsLadder())
+        return;
+    CBlockObj* pBus = PowerBusOf(pDoc);
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
+        auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        CBlockObj* a = w->m_pStartBlock;
+        CBlockObj* b = w->m_pEndBlock;
+        if (!a || !b)
+            continue;
+        const bool aSource = a == pBus || w->m_nStartPin >= kFirstOutputPin;
+        const bool bSource = b == pBus || w->m_nEndPin >= kFirstOutputPin;
+        if (aSource == bSource)
+            continue;
+        auto& sources = aSource ? m_parallelSources[{b, w->m_nEndPin}] : m_parallelSources[{a, w->m_nStartPin}];
+        CBlockObj* src = aSource ? a : b;
+        if (std::find(sources.begin(), sources.end(), src) == sources.end())
+            sources.push_back(src);
+    }
+    for (auto it = m_parallelSources.begin(); it != m_parallelSources.end();)
+        it = it->second.size() < 2 ? m_parallelSources.erase(it) : std::next(it);
+}
+
+const std::vector<CBlockObj*>* CTavixView::GetParallelSources(const CBlockObj* pBlock, int nPin) const
+{
+    if (m_parallelSources.empty())
+        return nullptr;
+    const auto it = m_parallelSources.find({pBlock, nPin});
+    return it == m_parallelSources.end() ? nullptr : &it->second;
+}
+
 void CTavixView::LeaveSimulation()
 {
+    m_parallelSources.clear();
     CTavixDoc* pDoc = GetDocument();
     if (m_hWnd && ::IsWindowVisible(m_hWnd))
         SetFocus();
@@ -306,6 +349,7 @@ void CTavixView::OnUpdateToolsSimulation(CCmdUI* pCmdUI)
 void CTavixView::DetachSimulation()
 {
     CloseMessageTextDisplay(this);
+    m_parallelSources.clear();
     CTavixDoc* pDoc = GetDocument();
     if (pDoc && pDoc->m_bSimulating) {
         pDoc->m_bSimulating = FALSE;
