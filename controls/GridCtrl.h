@@ -8,8 +8,7 @@
 // subclasses that control. The parent hears of clicks, selection changes and edits through
 // WM_NOTIFY (NM_GRIDCELL records).
 //
-// Not supported: column reordering and row dragging (every host switches them off), in-place
-// editor windows and the further cell types (check, combo, date, number, link), and printing.
+// Not supported: column reordering and row dragging (every host switches them off).
 #pragma once
 
 #include "controls/GridCell.h"
@@ -212,6 +211,9 @@ public:
     virtual void OnCellEditEnded(int nRow, int nCol, CString str);
     virtual BOOL ValidateCellText(int nRow, int nCol, LPCTSTR str);
     virtual void StopCellEdit();
+    // An in-place editor ended with nLastKey: the text goes to the cell, and a Tab, page, End,
+    // Home or arrow key moves the focus on and opens the editor of the next cell with it.
+    virtual void OnEditorClosed(int nRow, int nCol, const CString& str, UINT nLastKey);
     virtual BOOL OnDraw(CDC* pDC);
     BOOL IsOnColumnDivider(CPoint point);
     BOOL IsOnRowDivider(CPoint point);
@@ -324,6 +326,7 @@ protected:
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
+    void OnEndInPlaceEdit(NMHDR* pNotifyStruct, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     void EraseBkgnd(CDC* pDC);

@@ -383,6 +383,30 @@ void CGridCtrl::OnCellEditEnded(int nRow, int nCol, CString str)
     pCell->OnEndEdit();
 }
 
+void CGridCtrl::OnEndInPlaceEdit(NMHDR* pNotifyStruct, LRESULT* pResult)
+{
+    const auto* pDispInfo = reinterpret_cast<const GRID_DISPINFO*>(pNotifyStruct);
+    OnEditorClosed(pDispInfo->item.row, pDispInfo->item.col, pDispInfo->item.strText, UINT(pDispInfo->item.lParam));
+    *pResult = 0;
+}
+
+void CGridCtrl::OnEditorClosed(int nRow, int nCol, const CString& str, UINT nLastKey)
+{
+    OnCellEditEnded(nRow, nCol, str);
+    const bool bMove = nLastKey == VK_TAB || nLastKey == VK_PRIOR || nLastKey == VK_NEXT || nLastKey == VK_END ||
+                       nLastKey == VK_HOME || nLastKey == VK_LEFT || nLastKey == VK_UP || nLastKey == VK_RIGHT ||
+                       nLastKey == VK_DOWN;
+    if (!bMove)
+        return;
+    const CCellID before = m_focusCell;
+    OnKeyDown(nLastKey, 1, 0);
+    // Only a cell that opens an editor window takes the key on; the text cell would read an
+    // arrow key's code as a typed character.
+    CGridCellBase* pCell = GetCell(m_focusCell.row, m_focusCell.col);
+    if (m_focusCell != before && pCell && pCell->GetRuntimeClass() != RUNTIME_CLASS(CGridCell))
+        StartCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), nLastKey);
+}
+
 BOOL CGridCtrl::ValidateCellText(int nRow, int nCol, LPCTSTR str)
 {
     CGridCellBase* pCell = GetCell(nRow, nCol);

@@ -1,0 +1,21 @@
+#include "controls/GridCellNumeric.h"
+
+#include "controls/GridCtrl.h"
+#include "controls/InPlaceEdit.h"
+
+IMPLEMENT_DYNCREATE(CGridCellNumeric, CGridCell)
+
+BOOL CGridCellNumeric::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
+{
+    if (m_bEditing) {
+        if (m_pEditWnd)
+            m_pEditWnd->SendMessage(WM_CHAR, nChar);
+        return TRUE;
+    }
+    if (!m_pGrid)
+        return FALSE;
+    m_bEditing = TRUE;
+    // The edit deletes itself when its window is destroyed.
+    m_pEditWnd = new CInPlaceEdit(m_pGrid, rect, ES_NUMBER, nID, nRow, nCol, GetText(), nChar);
+    return TRUE;
+}
