@@ -151,6 +151,7 @@ void CBlockPage::ShowCurrentValue(const CString& text)
 {
     if (m_pValueBox == nullptr || GetSafeHwnd() == nullptr)
         return;
+    m_strShownValue = text;
     CClientDC dc(this);
     CFont* pOld = dc.SelectObject(GetFont());
     const int x = m_rcValueText.left + m_nCharWidth;

@@ -42,6 +42,8 @@ public:
     // Paints a live value into the box.
     void ShowCurrentValue(const CString& text);
     CWnd* GetValueBox() const { return m_pValueBox; }
+    // The live value last shown in the box.
+    const CString& GetShownValue() const { return m_strShownValue; }
 
     // ---- the page's own exchange (pages that keep it with the page override these) ----
     // Block fields into the members before the sheet shows (name, number and the reference
@@ -95,6 +97,7 @@ protected:
     CTavixView* m_pView = nullptr;
     CToolTipWnd m_toolTip;
     CWnd* m_pValueBox = nullptr;
+    CString m_strShownValue;
     CRect m_rcValueText;
     int m_nCharWidth = 0;
     int m_nAscent = 0;

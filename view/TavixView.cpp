@@ -4,6 +4,7 @@
 #include "elements/BlockComment.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
+#include "pages/ParamRecords.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/core/WndDC.h"
 #include "platform/ui/framework/Document.h"
@@ -25,6 +26,7 @@ BEGIN_MESSAGE_MAP(CTavixView, CScrollView)
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SIM_TICK, OnSimTick)
     ON_MESSAGE(WM_CLOSE_VALUE_POPUP, OnCloseValuePopup)
+    ON_MESSAGE(WM_APPLY_BLOCK_PARAMS, ApplySheetParams)
     ON_COMMAND(ID_TOOLS_SIMULATION, ToggleSimulation)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_SIMULATION, OnUpdateToolsSimulation)
     ON_WM_SYSKEYDOWN()

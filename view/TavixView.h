@@ -80,8 +80,11 @@ public:
     // The one repaint request of the view: the whole client area, without erasing. Safe to
     // call from any thread (it only queues the request); counted while there is no window.
     void InvalidateAll();
-    // Refreshes the open monitor sheets of a block (none exist yet).
-    void UpdateMonitorSheets(CBlockObj* /*pBlock*/) {}
+    // Pushes a block's live value into its open sheet while the view simulates.
+    void UpdateMonitorSheets(CBlockObj* pBlock);
+    // WM_APPLY_BLOCK_PARAMS: the record an open block sheet applies (wParam the type code,
+    // lParam the record of the type's family); returns 0.
+    LRESULT ApplySheetParams(WPARAM wParam, LPARAM lParam);
 
     // ---- zoom and scrolling ----
     // value rounded half away from zero.

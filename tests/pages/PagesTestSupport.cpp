@@ -27,7 +27,8 @@ LRESULT CRecordingView::OnApplyBlockParams(WPARAM wParam, LPARAM lParam)
     else
         a.io = *reinterpret_cast<CIOParamRecord*>(lParam);
     m_applied.push_back(a);
-    return 0;
+    // The view's own handler takes the record as well.
+    return CTavixView::ApplySheetParams(wParam, lParam);
 }
 
 CComboBox* PagesTest::ComboOf(CWnd* pPage, UINT nID)

@@ -19,7 +19,7 @@
 
 namespace pagestest {
 
-// A view that keeps the records its open sheets apply.
+// A view that keeps the records its open sheets apply, then applies them as every view does.
 class CRecordingView : public CTavixView {
 public:
     using CTavixView::CTavixView;

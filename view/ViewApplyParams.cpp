@@ -1,0 +1,392 @@
+// CTavixView: the values an open block sheet applies while the view simulates (and, outside
+// simulation, into the current block), and the live values the view pushes into open sheets.
+// The sheet sends one record per Apply; the record lives only during the send.
+#include "view/TavixView.h"
+
+#include "document/TavixDoc.h"
+#include "elements/BlockAnalog.h"
+#include "elements/BlockIO.h"
+#include "elements/BlockLogic.h"
+#include "elements/BlockModbus.h"
+#include "elements/BlockObj.h"
+#include "elements/BlockWifi.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/BlockPage.h"
+#include "pages/ParamRecords.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kOutputPin = 10;
+
+bool In(int nType, int lo, int hi) { return nType >= lo && nType <= hi; }
+
+// Reference k of a block from a record: the pointer and its flag; the stored number follows.
+void TakeReference(CBlockObj& block, int k, const ParamReference& ref)
+{
+    block.m_bRef[k] = ref.bFlag;
+    block.m_pRefBlock[k] = ref.pBlock;
+    block.m_nRefNumber[k] = ref.pBlock ? ref.pBlock->m_nNumber : -1;
+}
+
+void TakeTime1(CBlockObj& b, const CTimeParamRecord& r)
+{
+    b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High, b.m_nTime1Base = r.nTime1Base;
+}
+
+void TakeTime2(CBlockObj& b, const CTimeParamRecord& r)
+{
+    b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High, b.m_nTime2Base = r.nTime2Base;
+}
+
+void TakeExtras(CBlockObj& b, const CTimeParamRecord& r)
+{
+    for (int i = 0; i < 4; ++i)
+        b.m_nPreWarn[i] = r.nExtra[i];
+}
+
+// A stairway or multiple function switch whose pre-warning words equal the standard values
+// counts as using them.
+void ApplyStandardPreWarning(CBlockObj& b)
+{
+    if (b.m_bStdPreWarning || b.m_pRefBlock[2] || b.m_pRefBlock[3])
+        return;
+    const int* w = b.m_nPreWarn;
+    if (b.m_nType == 408) {
+        const int unit = b.m_pRefBlock[0] ? b.m_nRefUnit1 : b.m_nTime1Base;
+        if ((unit < 2 && w[0] == 15 && w[1] == 0 && w[2] == 1 && w[3] == 0) ||
+            (unit == 2 && w[0] == 75 && w[1] == 0 && w[2] == 5 && w[3] == 0))
+            b.m_bStdPreWarning = 1;
+    } else if (b.m_nType == 409 && w[0] == 0 && w[1] == 0 && w[2] == 0 && w[3] == 0) {
+        b.m_bStdPreWarning = 1;
+    }
+}
+
+// The output of a simulated input follows a change of its behaviour.
+void ApplyBehaviour(CBlockObj& b, int nBehaviour)
+{
+    int& out = b.m_nPinValue[kOutputPin];
+    const int before = out;
+    if (nBehaviour == 2)
+        out = 1;
+    else if (nBehaviour == 1 || nBehaviour == 3 || (nBehaviour == 0 && b.m_nSimKind == 2))
+        out = 0;
+    if (out != before)
+        b.m_bPinChanged[kOutputPin] = TRUE;
+}
+
+void ApplyTime(CBlockObj& b, const CTimeParamRecord& r)
+{
+    const int t = b.m_nType;
+    if (t != 911)
+        b.m_strName = r.strName;
+    if (In(t, 400, 404) && t != 402) {
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        TakeTime1(b, r);
+        b.m_nRefUnit1 = r.ref[0].nUnit;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 402 || In(t, 405, 407)) {
+        if (t != 407)
+            b.m_bRetentive = r.bRetentivity;
+        b.m_bProtected = r.bProtection;
+        TakeTime1(b, r), TakeTime2(b, r);
+        b.m_nRefUnit1 = r.ref[0].nUnit, b.m_nRefUnit2 = r.ref[1].nUnit;
+        TakeReference(b, 0, r.ref[0]), TakeReference(b, 1, r.ref[1]);
+        if (t == 405)
+            b.m_nCount = r.nPulseCount;
+    } else if (t == 408 || t == 409) {
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        if (t == 409) {
+            TakeTime1(b, r);
+            b.m_nRefUnit1 = r.ref[0].nUnit;
+            TakeReference(b, 0, r.ref[0]);
+        }
+        TakeTime2(b, r);
+        b.m_bStdPreWarning = r.nCheck;
+        TakeExtras(b, r);
+        b.m_nRefUnit2 = r.ref[1].nUnit;
+        for (int k = 1; k < 4; ++k)
+            TakeReference(b, k, r.ref[k]);
+        ApplyStandardPreWarning(b);
+    } else if (t == 411) {
+        b.m_bProtected = r.bProtection;
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
+        b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High;
+        b.m_nMonthly = r.nWord[0], b.m_nPulse = r.nWord[1], b.m_nYearly = r.nWord[2];
+        b.m_nYearEnd = r.nWord[3], b.m_nYearStart = r.nWord[4];
+    } else if (t == 412) {
+        b.m_bProtected = r.bProtection;
+        TakeTime1(b, r), TakeTime2(b, r), TakeExtras(b, r);
+        b.m_strParam = r.strParam;
+    } else if (t == 413 || t == 820 || t == 864 || t == 865 || In(t, 869, 878)) {
+        b.m_nTime1Base = r.nTime1Base;
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        b.m_dParam = r.dFactor;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 879) {
+        b.m_nTime1High = r.nTime1High, b.m_nTime1Base = r.nTime1Base, b.m_nTime2High = r.nTime2High;
+        b.m_nPreWarn[1] = r.nExtra[1];
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        b.m_dParam = r.dFactor;
+    } else if (t == 800 || t == 848) {
+        b.m_nTime1High = r.nTime1High, b.m_nTime2High = r.nTime2High;
+        b.m_nStartValue = r.nStartValue;
+        b.m_nPreWarn[1] = r.nExtra[1];
+        TakeReference(b, 0, r.ref[0]), TakeReference(b, 1, r.ref[1]);
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+    } else if (t == 801 || t == 802) {
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
+        b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High;
+        if (t == 801)
+            b.m_bStdPreWarning = r.nCheck;
+        TakeReference(b, 0, r.ref[0]);
+        b.m_bProtected = r.bProtection;
+    } else if (t == 822) {
+        TakeTime1(b, r);
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+    } else if (t == 821 || In(t, 834, 843) || t == 846 || t == 862 || t == 863 || t == 854) {
+        b.m_strParam = r.strParam;
+        b.m_nTime1High = r.nTime1High;
+        b.m_bStdPreWarning = r.nCheck;
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 823) {
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
+        b.m_bStdPreWarning = r.nCheck;
+        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 847) {
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
+        b.m_bRetentive = r.bRetentivity;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 844 || t == 845 || t == 856 || In(t, 849, 852)) {
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
+        b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High;
+        b.m_nPreWarn[1] = r.nExtra[1];
+        TakeReference(b, 0, r.ref[0]), TakeReference(b, 1, r.ref[1]);
+        b.m_bProtected = r.bProtection;
+    } else if (t == 855) {
+        b.m_nMonthly = r.nWord[0], b.m_nPulse = r.nWord[1], b.m_nYearly = r.nWord[2];
+        b.m_nYearEnd = r.nWord[3], b.m_nYearStart = r.nWord[4];
+        TakeTime1(b, r), TakeTime2(b, r);
+        b.m_bStdPreWarning = r.nCheck;
+        TakeExtras(b, r);
+        b.m_bProtected = r.bProtection;
+    } else if (t == 911) {
+        b.m_bProtected = r.bProtection;
+        b.m_nTime1High = b.m_nStartValue;
+    }
+    b.m_strComment = r.strComment;
+}
+
+void ApplyAnalog(CBlockAnalog& b, const CAnalogParamRecord& r)
+{
+    const int t = b.m_nType;
+    b.m_strName = r.strName;
+    if (t == 815 || t == 816) {
+        b.m_nTime1High = r.nAnalog[1], b.m_nTime2High = r.nAnalog[2];
+        b.m_nPreWarn[1] = r.nAnalog[3], b.m_nPreWarn[3] = r.nAnalog[4];
+        b.m_nDecimals = r.nAnalog[5];
+        b.m_bProtected = r.bProtection;
+        for (int k = 0; k < 4; ++k)
+            TakeReference(b, k, r.ref[k]);
+        if (t == 815) {
+            b.m_nTime1Low = r.nSensor, b.m_nTime2Low = r.nMin, b.m_nPreWarn[0] = r.nMax;
+            b.m_nTime1Base = r.nXYZ[0], b.m_nTime2Base = r.nXYZ[1], b.m_nPreWarn[2] = r.nXYZ[2];
+            // The output while En is off lives where the modal sheet, the file and the device
+            // image keep it.
+            b.m_nExtra3 = r.nAnalog[0];
+        }
+    } else {
+        // The analog set.
+        b.m_nSensor = r.nSensor, b.m_nRangeMin = r.nMin, b.m_nRangeMax = r.nMax;
+        b.m_dGain = r.dGain;
+        b.m_nOffset = r.nAnalog[0], b.m_nThreshold1 = r.nAnalog[1], b.m_nThreshold2 = r.nAnalog[2];
+        b.m_nDecimals = r.nAnalog[3], b.m_nTempUnit = r.nAnalog[4], b.m_nResolution = r.nAnalog[5];
+        b.m_bProtected = r.bProtection;
+        b.m_nActualValue = r.nOutput, b.m_nCapturedValue = r.nOutput2;
+        TakeReference(b, 0, r.ref[0]);
+        if (t != 819)
+            TakeReference(b, 1, r.ref[1]);
+        if (In(t, 803, 807) || t == 818)
+            b.m_bRetentive = r.bRetentivity;
+        if (t == 817) {
+            b.m_nTime1High = r.nXYZ[0], b.m_nTime2High = r.nXYZ[1], b.m_nPreWarn[1] = r.nXYZ[2];
+        } else if (t == 818) {
+            b.m_nParamSet = r.nPI1;
+            b.m_dKC = double(r.nPI[0]) / 100.0;
+            b.m_bUseTI = r.nPI[1], b.m_nTIMinutes = r.nPI[2], b.m_nTISeconds = r.nPI[3];
+            b.m_nOption = r.nPI[4];
+        } else if (t == 819) {
+            b.m_nTime1Low = r.nPWM[0], b.m_nTime1High = r.nPWM[1], b.m_nTime1Base = r.nPWM[2];
+            b.m_nRefUnit1 = r.nPWM[3];
+        }
+    }
+    b.m_strComment = r.strComment;
+}
+
+void ApplyMisc(CBlockObj& b, const CMiscParamRecord& r)
+{
+    b.m_strName = r.strName;
+    if (b.m_nType == 830) {
+        b.m_nExtra2 = r.nMisc3;
+        b.m_bProtected = r.bProtection;
+    } else if (auto* pWifi = dynamic_cast<CBlockWIFI*>(&b)) {
+        pWifi->m_nWifiSource = r.nMisc2;
+        pWifi->m_nWifiId = r.nWifi[0], pWifi->m_nWifiBlockType = r.nWifi[1], pWifi->m_nWifiBlockNumber = r.nWifi[2];
+    } else {
+        b.m_nExtra1 = r.nMisc1, b.m_nExtra2 = r.nMisc2, b.m_nExtra3 = r.nMisc3;
+        b.m_bRetentive = r.bRetentivity;
+    }
+    b.m_strComment = r.strComment;
+}
+
+void ApplyWeekly(CBlockObj& b, const CWeeklyParamRecord& r)
+{
+    b.m_strName = r.strName;
+    b.m_bProtected = r.bProtection;
+    // The weekly timer keeps its cams in the first words of the block's own fields; the page
+    // that sends this record owns the mapping, so the view takes name, Protection and comment.
+    b.m_strComment = r.strComment;
+}
+
+void ApplyModbus(CBlockMR& b, const CModbusParamRecord& r)
+{
+    b.m_strName = r.strName;
+    b.m_bySlave = r.byModbus[0], b.m_byCommand = r.byModbus[1], b.m_byFunction = r.byModbus[2];
+    b.m_byWriteMode = r.byModbus4[0];
+    b.m_wRegister = r.wModbus[0], b.m_wCount = r.wModbus[1], b.m_wData1 = r.wModbus[2];
+    b.m_wData2 = r.wModbus4, b.m_wDataAddress = r.wModbus5;
+    b.m_nPort = r.nModbus1, b.m_nDataArea = r.nModbus2;
+    b.m_strData1 = r.strModbus1, b.m_strData2 = r.strModbus2;
+    b.m_strComment = r.strComment;
+}
+
+void ApplyIO(CBlockObj& b, const CIOParamRecord& r)
+{
+    CObject* o = &b;
+    b.m_strComment = r.strComment;
+    if (dynamic_cast<CBlockLogic*>(o)) {
+        b.m_strName = r.strName;
+        return;
+    }
+    const bool bIn = dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o);
+    if (bIn || dynamic_cast<CBlockAnalogIn*>(o)) {
+        b.m_bAutoRange = r.bAutoRange;
+        b.m_nSimValue = r.nValue, b.m_nSimMin = r.nMin, b.m_nSimMax = r.nMax;
+    }
+    if (bIn) {
+        ApplyBehaviour(b, r.nBehaviour);
+        b.m_nSimKind = r.nBehaviour;
+    }
+    if (auto* pIn = dynamic_cast<CBlockIn*>(o))
+        pIn->m_bHighSpeed = r.bHighSpeed;
+}
+
+}  // namespace
+
+LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (pDoc == nullptr || lParam == 0)
+        return 0;
+    const ParamRecordKind kind = ParamRecordKindOf(int(wParam));
+    // Each record starts with the block number except the time record, which holds it later.
+    int nNumber = -1;
+    switch (kind) {
+    case ParamRecordKind::IO: nNumber = reinterpret_cast<const CIOParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::Time: nNumber = reinterpret_cast<const CTimeParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::Weekly: nNumber = reinterpret_cast<const CWeeklyParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::Analog: nNumber = reinterpret_cast<const CAnalogParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::Misc: nNumber = reinterpret_cast<const CMiscParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::Modbus: nNumber = reinterpret_cast<const CModbusParamRecord*>(lParam)->nBlockNumber; break;
+    case ParamRecordKind::MsgText: nNumber = reinterpret_cast<const CMsgTextParamRecord*>(lParam)->nBlockNumber; break;
+    }
+    // While simulating the record names its block: several sheets may be open, and the current
+    // block may be another one. A ladder element stays the current block.
+    CBlockObj* const pSaved = m_pCurBlock;
+    CBlockObj* pTarget = m_pCurBlock;
+    const bool bLadder = pTarget && pTarget->m_nNumber >= 12000 && pTarget->m_nNumber <= 22543;
+    if (IsSimulating() && !bLadder)
+        pTarget = pDoc->FindBlockByNumber(nNumber);
+    // A record whose type is not the target's belongs to another block: nothing is taken.
+    if (pTarget == nullptr || pTarget->m_nType != int(wParam))
+        return 0;
+    m_pCurBlock = pTarget;
+    switch (kind) {
+    case ParamRecordKind::IO:
+        ApplyIO(*pTarget, *reinterpret_cast<const CIOParamRecord*>(lParam));
+        break;
+    case ParamRecordKind::Time:
+        ApplyTime(*pTarget, *reinterpret_cast<const CTimeParamRecord*>(lParam));
+        break;
+    case ParamRecordKind::Weekly:
+        ApplyWeekly(*pTarget, *reinterpret_cast<const CWeeklyParamRecord*>(lParam));
+        break;
+    case ParamRecordKind::Analog:
+        if (auto* pAnalog = dynamic_cast<CBlockAnalog*>(pTarget)) {
+            ApplyAnalog(*pAnalog, *reinterpret_cast<const CAnalogParamRecord*>(lParam));
+            if (In(pTarget->m_nType, 803, 807) || In(pTarget->m_nType, 818, 819))
+                UpdateAnalogSources(pTarget);
+        }
+        break;
+    case ParamRecordKind::Misc:
+        ApplyMisc(*pTarget, *reinterpret_cast<const CMiscParamRecord*>(lParam));
+        break;
+    case ParamRecordKind::Modbus:
+        if (auto* pModbus = dynamic_cast<CBlockMR*>(pTarget))
+            ApplyModbus(*pModbus, *reinterpret_cast<const CModbusParamRecord*>(lParam));
+        break;
+    case ParamRecordKind::MsgText: {
+        const auto& r = *reinterpret_cast<const CMsgTextParamRecord*>(lParam);
+        pTarget->m_strName = r.strName;
+        pTarget->m_bProtected = r.bProtection;
+        pTarget->m_strComment = r.strComment;
+        break;
+    }
+    }
+    if (IsSimulating())
+        m_pCurBlock = pSaved;
+    InvalidateAll();
+    return 0;
+}
+
+void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
+{
+    if (pBlock == nullptr || m_sheets.empty())
+        return;
+    CAllPropertySheet* pSheet = FindOpenSheet(pBlock->m_nNumber);
+    if (pSheet == nullptr || pSheet->m_pPage == nullptr || pSheet->GetSafeHwnd() == nullptr)
+        return;
+    // A sheet that shows its comment page is left as it is.
+    if (pSheet->GetActivePage() != pSheet->m_pPage)
+        return;
+    const int t = pBlock->m_nType;
+    const int value = int(pBlock->m_dElapsed);
+    const auto* pAnalog = dynamic_cast<const CBlockAnalog*>(pBlock);
+    const int output = pBlock->GetAnalogOutputWord();
+    CString text;
+    if (In(t, 864, 865) || In(t, 869, 878)) {
+        return;
+    } else if (In(t, 400, 413) || t == 823) {
+        pBlock->GetTimeText(this, &text);
+    } else if (t == 800 || t == 848) {
+        text.Format(L"%6ld", long(value));
+    } else if (In(t, 803, 805) || In(t, 815, 822)) {
+        text.Format(L"%6ld", long(output));
+    } else if (t == 806 && pAnalog) {
+        text.Format(L"%6ld/%6ld", long(pAnalog->m_nActualValue), long(pAnalog->m_nCapturedValue));
+    } else if (t == 807 && pAnalog) {
+        // The two levels the page shows beside the output.
+        text.Format(L"%6ld/%d", long(pAnalog->m_nActualValue), pAnalog->m_nThreshold1 + pAnalog->m_nThreshold2);
+    } else if (In(t, 834, 843) || t == 846 || t == 862 || t == 863) {
+        text.Format(L"%-6d", value);
+    } else if (t == 844 || t == 845 || t == 879) {
+        text.Format(L"%d", value);
+    } else if (t == 856) {
+        text.Format(L"0x%04X", unsigned(value) & 0xFFFFu);
+    }
+    if (!text.IsEmpty())
+        pSheet->m_pPage->ShowCurrentValue(text);
+}
