@@ -62,6 +62,8 @@ END_MESSAGE_MAP()
 
 CAnalogComparator::CAnalogComparator() : CBlockPage(IDD_ANALOG_COMPARATOR) {}
 
+CAnalogComparator::CAnalogComparator(UINT nIDTemplate) : CBlockPage(nIDTemplate) {}
+
 BOOL CAnalogComparator::IsNewMachine() const
 {
     const CTavixDoc* pDoc = GetDocument();
@@ -84,7 +86,7 @@ void CAnalogComparator::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_GAIN100, m_nGain100);
     DDV_MinMaxInt(pDX, m_nGain100, -1000, 1000);
     DDX_Text(pDX, IDC_GAIN, m_dGain);
-    DDV_MinMaxDouble(pDX, m_dGain, -10.0, 10.0);
+    DDV_MinMaxDouble(pDX, m_dGain, LowerGainBound(), 10.0);
     DDX_Text(pDX, IDC_OFFSET, m_nOffset);
     DDV_MinMaxInt(pDX, m_nOffset, kOffsetLo, kOffsetHi);
     DDX_Text(pDX, IDC_VALUE1, m_nValue1);
@@ -107,7 +109,8 @@ BOOL CAnalogComparator::OnInitDialog()
 {
     // The sensor list is filled before the exchange selects the block's sensor in it.
     if (AttachControl(m_cbSensor, IDC_SENSOR) && m_cbSensor.GetCount() == 0)
-        for (const wchar_t* item : {L"0 ... 10 V", L"0 ... 20 mA", L"4 ... 20 mA", L"PT100/PT1000", L"No sensor"})
+        for (const wchar_t* item : {L"0 ... 10 V", L"0 ... 20 mA", L"4 ... 20 mA", IsRamp() ? L"PT100" : L"PT100/PT1000",
+                                    L"No sensor"})
             m_cbSensor.AddString(item);
     return CBlockPage::OnInitDialog();
 }
@@ -262,7 +265,7 @@ void CAnalogComparator::UpdateSensorLayout()
     tip(IDC_OFFSET, kOffsetLo, kOffsetHi);
     if (CWnd* p = GetDlgItem(IDC_GAIN)) {
         m_toolTip.DelTool(p);
-        AddRangeTip(IDC_GAIN, -10.0, 10.0);
+        AddRangeTip(IDC_GAIN, LowerGainBound(), 10.0);
     }
 }
 
@@ -347,7 +350,9 @@ void CAnalogComparator::CreateReferenceCombos()
 void CAnalogComparator::FillReferenceCombos()
 {
     const CTavixDoc* pDoc = GetDocument();
-    const BOOL bFill = pDoc && IsNewMachine() && (m_nBlockType == 803 || m_nBlockType == 804 || m_nBlockType == 806);
+    // The ramp's lists are filled on every machine; its buttons only show on the newer ones.
+    const BOOL bFill = pDoc && (IsRamp() || (IsNewMachine() && (m_nBlockType == 803 || m_nBlockType == 804 ||
+                                                                 m_nBlockType == 806)));
     for (int k = 0; k < 2; ++k) {
         if (!m_comboRef[k].GetSafeHwnd())
             continue;
@@ -413,9 +418,9 @@ void CAnalogComparator::OnChangeGain()
     if (gain > 10) {
         m_editGain.SetWindowText(L"10");
         SetHiddenGain(1000);
-    } else if (gain < -10) {
-        m_editGain.SetWindowText(L"-10");
-        SetHiddenGain(-1000);
+    } else if (gain < LowerGainBound()) {
+        m_editGain.SetWindowText(IsRamp() ? L"0" : L"-10");
+        SetHiddenGain(int(LowerGainBound() * 100));
     }
     CWnd* pFocus = GetFocus();
     if (pFocus != &m_editGain && pFocus != GetDlgItem(IDC_GAIN100))
@@ -591,13 +596,13 @@ void CAnalogComparator::OnSelchangeSensor()
         SetEditInt(IDC_OFFSET, int(max - 1000 * g));
         m_dCalcGain = g;
         m_nCalcMax = 0;
-        const double limited = g > 10 ? 10 : g < -10 ? -10 : g;
+        const double limited = ClampGain(g);
         WriteGain(limited);
         SetHiddenGain(int(limited * 1000) / 10);
         NormalizeScaling();
     } else if (old == 3 && now == 2) {
         double g = gain * 1.25;
-        g = g > 10 ? 10 : g < -10 ? -10 : g;
+        g = ClampGain(g);
         const int t = scaling::RoundTens(int(g * 1000));
         g = t / 1000.0;
         WriteGain(g);
@@ -634,7 +639,7 @@ void CAnalogComparator::NormalizeScaling()
         }
         m_nCalcMax = m_nCalcMin = 0;
     }
-    if (m_dCalcGain > 10 || m_dCalcGain < -10 || m_nGainRoundDigit != 0 || m_nCalcOffset < kOffsetLo ||
+    if (m_dCalcGain > 10 || m_dCalcGain < LowerGainBound() || m_nGainRoundDigit != 0 || m_nCalcOffset < kOffsetLo ||
         m_nCalcOffset > kOffsetHi) {
         const double gain = m_editGain.GetDouble();
         setGain(gain);

@@ -35,13 +35,20 @@ public:
     CBlockObj* m_pRefBlock[2] = {};
 
 protected:
+    // Pages that share the scaling group and the level rows with their own template.
+    explicit CAnalogComparator(UINT nIDTemplate);
+
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     void InitPage() override;
     void AddTips() override;
     void OnOK() override;
 
-    int LowerValueBound() const { return m_nBlockType == 806 ? 0 : -20000; }
+    BOOL IsRamp() const { return m_nBlockType == 817; }
+    int LowerValueBound() const { return m_nBlockType == 806 ? 0 : IsRamp() ? -10000 : -20000; }
+    // The ramp's gain has no sign.
+    double LowerGainBound() const { return IsRamp() ? 0.0 : -10.0; }
+    double ClampGain(double g) const { return g > 10 ? 10 : g < LowerGainBound() ? LowerGainBound() : g; }
     int SensorIndex() const;
     int EditInt(UINT nID) const;
     void SetEditInt(UINT nID, int value);
@@ -76,6 +83,7 @@ protected:
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     DECLARE_MESSAGE_MAP()
 
+protected:
     CNumericEdit m_editGain{9, 4};
     CIntegerEdit m_editMax{9}, m_editMin{9}, m_editOffset{9}, m_editValue1{9}, m_editValue2{9};
     CComboBox m_comboRef[2];

@@ -63,7 +63,8 @@ void ReadAnalog(const CAnalogComparator& page, CBlockAnalog& block)
     block.m_nTempUnit = page.m_nTempUnit;
     block.m_nResolution = page.m_nResolution;
     block.m_bProtected = page.m_bProtection;
-    block.m_bRetentive = page.m_bRetentivity;
+    if (block.m_nType != 817)  // the ramp has no Retentivity of its own on the page
+        block.m_bRetentive = page.m_bRetentivity;
     block.m_nActualValue = page.m_nActualValue;
     for (int k = 0; k < 2; ++k) {
         // A reference counts only with a block.

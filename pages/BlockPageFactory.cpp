@@ -1,6 +1,7 @@
 // The parameter page of each block type; a type without a page here gets a sheet with the
 // comment page alone (603, 604) or no sheet at all (the view decides).
 #include "pages/AMathMux.h"
+#include "pages/ARamp.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
@@ -24,6 +25,8 @@ CBlockPage* CreateBlockPage(int nType)
         return g_wHardwareCode >= 0x5100 ? static_cast<CBlockPage*>(new CMessageTexts_New) : new CMessageTexts;
     if (nType >= 803 && nType <= 807)
         return new CAnalogComparator;
+    if (nType == 817)
+        return new CARAMP;
     if (nType == 815 || nType == 816)
         return new CAMathMux;
     if (nType == 823)

@@ -505,6 +505,7 @@
 #define IDD_MAX_MIN                     4584
 #define IDD_AMATH_MUX                   4580
 #define IDD_MATH_ERR                    4585
+#define IDD_ARAMP                       4586
 
 
 // ---- Block property sheets, second set
