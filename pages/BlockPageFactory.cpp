@@ -8,6 +8,7 @@
 #include "pages/Boolean.h"
 #include "pages/Mask.h"
 #include "pages/MathErr.h"
+#include "pages/Mem.h"
 #include "pages/MaxMin.h"
 #include "msgtext/MessageTexts.h"
 #include "pages/SecondSetPages.h"
@@ -31,6 +32,8 @@ CBlockPage* CreateBlockPage(int nType)
         return new CAMathMux;
     if (nType == 823)
         return new CMathErr;
+    if (nType == 847)
+        return new CMEM;
     if (nType >= 838 && nType <= 843)
         return new CMask;
     if (nType == 821 || (nType >= 834 && nType <= 837) || nType == 846 || nType == 854 || nType == 862 || nType == 863)

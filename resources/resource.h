@@ -506,6 +506,7 @@
 #define IDD_AMATH_MUX                   4580
 #define IDD_MATH_ERR                    4585
 #define IDD_ARAMP                       4586
+#define IDD_MEM                         4594
 
 
 // ---- Block property sheets, second set

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(ContactSheetTest, EveryPageInBothLanguages)
 {
-    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 821, 823, 834, 838, 840};
+    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 821, 823, 834, 838, 840, 847};
     for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
         SetResourceLanguage(language);
         const std::string suffix = language == kLangIdChinese ? "zh" : "en";
