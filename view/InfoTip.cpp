@@ -43,6 +43,13 @@ void CInfoTip::SetIcon(HICON hIcon)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void CInfoTip::SetTipFont(CFont* pFont)
+{
+    m_pFont = pFont ? pFont : CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    if (m_hWnd)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 void CInfoTip::Show(LPCTSTR lpszText, const POINT* pPoint)
 {
     if (pPoint)

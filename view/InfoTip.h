@@ -17,6 +17,8 @@ public:
     // Creates the hidden pop-up owned by the parent and takes the GUI font.
     BOOL Create(CWnd* pParentWnd);
     void SetIcon(HICON hIcon);
+    // The font of the text (the GUI font when null); the balloon is redrawn at once.
+    void SetTipFont(CFont* pFont);
     // Shows the text at the point (screen coordinates; the pointer position when null) after
     // the delay. An empty text cancels a pending balloon; one on screen stays until
     // RelayEvent hides it.

@@ -11,6 +11,7 @@
 #include "platform/ui/framework/Frame.h"
 #include "resources/resource.h"
 #include "shell/ChildFrame.h"
+#include "shell/MainFrame.h"
 #include "view/InfoTip.h"
 #include "view/AnalogSliderDlg.h"
 #include "view/SimClock.h"
@@ -149,6 +150,10 @@ int CTavixView::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     m_pInfoTip = std::make_unique<CInfoTip>();
     m_pInfoTip->Create(this);
+    m_pTipFont = std::make_unique<CFont>();
+    m_pTipFont->CreateFont(12, 6, 0, 0, FW_DONTCARE, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH,
+                           g_strTipFaceName);
+    m_pInfoTip->SetTipFont(m_pTipFont.get());
     return 0;
 }
 

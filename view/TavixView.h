@@ -444,5 +444,6 @@ private:
     CTavixDoc* m_pTavixDoc;
     CChildFrame* m_pFrame;
     std::unique_ptr<CInfoTip> m_pInfoTip;
+    std::unique_ptr<CFont> m_pTipFont;  // the info tip's fixed-pitch font, 12 high and 6 wide
     std::unique_ptr<CSimClock> m_pSimClock;
 };

@@ -104,6 +104,27 @@ TEST_F(ViewTest, BalloonTipEmptyTextCancelsAndMoreLinesMakeItTaller)
     EXPECT_EQ(one.cy - 25 - 20, two.cy - 25 - 20 - (two.cy - one.cy));
 }
 
+TEST_F(ViewTest, TheViewsBalloonWritesInAFixedPitchFontTwelveHighAndSixWide)
+{
+    Open(NewDocument(1), 400, 300);
+    CInfoTip* tip = view->GetInfoTip();
+    const POINT at{300, 300};
+    // The body is the text widened by 12 and heightened by 10 on each side; the pointer adds 25.
+    const struct {
+        const wchar_t* text;
+        CSize balloon;
+    } cases[] = {
+        {L"In1", CSize(3 * 6 + 24, 12 + 20 + 25)},
+        {L"Incompatible connectors!", CSize(24 * 6 + 24, 12 + 20 + 25)},
+        {L"Trg\nR\nT", CSize(3 * 6 + 24, 3 * 12 + 20 + 25)},
+    };
+    for (const auto& c : cases) {
+        tip->Show(c.text, &at);
+        EXPECT_EQ(tip->GetBalloonSize(), c.balloon) << c.text;
+    }
+    tip->Show(L"", &at);
+}
+
 TEST_F(ViewTest, PinCaptionsFollowTheTypeRows)
 {
     Open(NewDocument(1), 200, 150);

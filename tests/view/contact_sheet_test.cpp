@@ -157,6 +157,16 @@ TEST_F(ContactSheet, LadderElementsAndPowerBus)
     Compare(Render(), "sheet_ladder");
 }
 
+TEST_F(ContactSheet, TimersAndFunctionsInALadderProgram)
+{
+    // In a ladder program the function blocks keep no output pin: the coils read them.
+    std::vector<int> types = Range(400, 413);
+    for (int t : {800, 801, 802, 803, 804, 805, 806, 807, 808, 809, 810, 812, 813, 814, 815, 816})
+        types.push_back(t);
+    Build(CTavixDoc::kindLadder, types);
+    Compare(Render(), "sheet_ladder_functions");
+}
+
 // A wire from an output pin to an input pin through the given inner vertices.
 CConnectLineObj* Wire(CTavixDoc& doc, CBlockObj* from, int outPin, CBlockObj* to, int inPin, int bendX = -1)
 {
