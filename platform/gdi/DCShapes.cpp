@@ -18,6 +18,24 @@ using gdi::PenObj;
 
 namespace {
 
+// TRUE when the polygon (closed or not) is a rectangle with horizontal and vertical sides; its
+// box (right and bottom exclusive, as a path fills it) in *pBox.
+bool AxisAlignedRectangle(const std::vector<POINT>& p, RECT* pBox)
+{
+    const size_t n = p.size() == 5 && p[4].x == p[0].x && p[4].y == p[0].y ? 4 : p.size();
+    if (n != 4)
+        return false;
+    auto horizontal = [&](size_t i) { return p[i].y == p[(i + 1) % 4].y; };
+    auto vertical = [&](size_t i) { return p[i].x == p[(i + 1) % 4].x; };
+    const bool across = horizontal(0) && vertical(1) && horizontal(2) && vertical(3);
+    const bool down = vertical(0) && horizontal(1) && vertical(2) && horizontal(3);
+    if (!across && !down)
+        return false;
+    *pBox = RECT{std::min(p[0].x, p[2].x), std::min(p[0].y, p[2].y), std::max(p[0].x, p[2].x),
+                 std::max(p[0].y, p[2].y)};
+    return true;
+}
+
 DcImpl* I(const CDC* dc)
 {
     return gdi::Impl(dc->m_hDC);
@@ -188,17 +206,25 @@ BOOL CDC::PolyPolygon(const POINT* pts, const INT* counts, int polyCount)
         polys.push_back(ToSurface(*dc, p, counts[k]));
         p += counts[k];
     }
-    gdi::FillPath(
-        *dc,
-        [&](cairo_t* cr) {
-            for (const auto& poly : polys) {
-                cairo_move_to(cr, poly[0].x, poly[0].y);
-                for (size_t i = 1; i < poly.size(); ++i)
-                    cairo_line_to(cr, poly[i].x, poly[i].y);
-                cairo_close_path(cr);
-            }
-        },
-        dc->BrushSource(dc->Brush()), dc->st.polyFillMode);
+    RECT box;
+    gdi::PaintSource brush = dc->BrushSource(dc->Brush());
+    if (polys.size() == 1 && AxisAlignedRectangle(polys[0], &box) && dc->Image() && !brush.none && !brush.hasPattern &&
+        dc->st.rop2 == R2_COPYPEN) {
+        // The pixels a rectangle path fills, without a path: element bodies are such polygons.
+        dc->FillRectPixels(box, brush, R2_COPYPEN);
+    } else {
+        gdi::FillPath(
+            *dc,
+            [&](cairo_t* cr) {
+                for (const auto& poly : polys) {
+                    cairo_move_to(cr, poly[0].x, poly[0].y);
+                    for (size_t i = 1; i < poly.size(); ++i)
+                        cairo_line_to(cr, poly[i].x, poly[i].y);
+                    cairo_close_path(cr);
+                }
+            },
+            brush, dc->st.polyFillMode);
+    }
     for (const auto& poly : polys)
         DrawPolyline(*dc, poly, true);
     return TRUE;
