@@ -9,6 +9,7 @@
 #include "elements/BlockObj.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/BlockExchange.h"
+#include "pages/PropShLadIO.h"
 #include "view/InfoTip.h"
 
 #include "platform/ui/framework/CmdRouting.h"
@@ -19,6 +20,10 @@ namespace {
 
 // Types whose sheet holds the comment page alone.
 bool IsCommentOnly(int nType) { return nType == 603 || nType == 604; }
+
+// Contacts and coils of a ladder diagram: they have their own sheet (operand, comment of the
+// operand, simulation of an input operand).
+bool IsLadderElement(int nType) { return nType >= 700 && nType <= 705; }
 
 }  // namespace
 
@@ -71,7 +76,18 @@ void CTavixView::OnEditBlockProperties()
         return;
     const int nType = pBlock->m_nType;
     const CString caption = MakeSheetCaption(pBlock);
-    if (IsSimulating()) {
+    if (IsLadderElement(nType)) {
+        // While simulating, a ladder element is switched by clicking it; its sheet is for editing.
+        if (IsSimulating())
+            return;
+        CPropShLadIO sheet(pBlock, caption, this);
+        sheet.FillFromElement();
+        if (sheet.DoModal() != IDOK)
+            return;
+        sheet.StoreIntoElement();
+        pDoc->m_undo.PushSnapshot(pDoc);
+        pDoc->SetModifiedFlag(TRUE);
+    } else if (IsSimulating()) {
         auto* pSheet = new CAllPropertySheet(nType, caption, this);
         if (pSheet->m_pPage == nullptr && !IsCommentOnly(nType)) {
             delete pSheet;

@@ -4,6 +4,8 @@
 
 #include "elements/BlockObj.h"
 #include "pages/BlockPage.h"
+#include "pages/PropShLadIO.h"
+#include "document/TavixDoc.h"
 
 namespace pagestest {
 namespace {
@@ -38,6 +40,41 @@ TEST_F(DoubleClickTest, DoubleClickingABlockOpensItsSheet)
     drv.Pump();
     EXPECT_EQ(type, pGate->m_nType);
     EXPECT_EQ(pGate->m_strName, CString(L"Clicked"));
+}
+
+TEST_F(DoubleClickTest, DoubleClickingALadderElementOpensTheLadderSheet)
+{
+    Program& p = Open("program_ladder.yld");
+    CBlockObj* pElement = nullptr;
+    for (POSITION pos = p.doc->m_blocks.GetHeadPosition(); pos != nullptr && !pElement;) {
+        auto* pBlock = static_cast<CBlockObj*>(p.doc->m_blocks.GetNext(pos));
+        if (pBlock->m_nType >= 700 && pBlock->m_nType <= 705)
+            pElement = pBlock;
+    }
+    ASSERT_NE(pElement, nullptr) << "the fixture has a contact or a coil";
+    p.doc->SetModifiedFlag(FALSE);
+    p.view->ScrollToPosition(CPoint(0, 0));
+    drv.Pump();
+    const float zoom = p.view->GetZoom();
+    CPoint at(int((pElement->m_ptOrigin.x + pElement->m_nWidth / 2) * zoom), int((pElement->m_ptOrigin.y + pElement->m_nHeight / 2) * zoom));
+    p.view->ClientToScreen(&at);
+    bool opened = false;
+    drv.Host().QueueIdleStep([&] {
+        CWnd* pWnd = CWnd::GetActiveWindow();
+        auto* pSheet = pWnd ? dynamic_cast<CPropShLadIO*>(CWnd::FromHandlePermanent(pWnd->GetSafeHwnd())) : nullptr;
+        ASSERT_NE(pSheet, nullptr);
+        opened = true;
+        pSheet->SetActivePage(&pSheet->m_pagComment);
+        Type(&pSheet->m_pagComment, IDC_COMMENT_TEXT, L"Pump on");
+        pSheet->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    drv.DoubleClick(at);
+    drv.Pump();
+    EXPECT_TRUE(opened);
+    CString comment;
+    EXPECT_TRUE(p.doc->m_operandComments.Lookup(pElement->m_nOperand, comment));
+    EXPECT_EQ(comment, CString(L"Pump on"));
+    EXPECT_TRUE(p.doc->IsModified());
 }
 
 }  // namespace
