@@ -1,6 +1,7 @@
 // CModbusPropPage: the data type list follows the command's kind; hexadecimal data texts are
 // held to hexadecimal digits however they arrive, and OK always has a data type to add.
 #include "pages/ModbusPropPage.h"
+#include "pages/HexText.h"
 
 #include "document/TavixDoc.h"
 #include "elements/BlockModbus.h"
@@ -30,24 +31,7 @@ constexpr DataType kRegisterTypes[] = {{L"AM", 511, 596}, {L"AQ", 31, 564}, {L"A
 
 }  // namespace
 
-int ParseHexWord(const CString& text)
-{
-    if (text.GetLength() > 4)
-        return -1;
-    int value = 0;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = wchar_t(std::towupper(text[i]));
-        int digit;
-        if (c >= L'0' && c <= L'9')
-            digit = c - L'0';
-        else if (c >= L'A' && c <= L'F')
-            digit = c - L'A' + 10;
-        else
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
-}
+int ParseHexWord(const CString& text) { return ParseHexDigits(text, 4); }
 
 BEGIN_MESSAGE_MAP(CModbusPropPage, CBlockPage)
 ON_CONTROL(EN_CHANGE, 1307, OnParamChanged)

@@ -1,6 +1,7 @@
 // CUDC: the character edits hold hexadecimal digits only, however the text arrives; a character
 // that is not 00..FF is refused, never cut into a byte.
 #include "pages/Udc.h"
+#include "pages/HexText.h"
 
 #include "elements/BlockObj.h"
 #include "resources/resource.h"
@@ -20,24 +21,7 @@ int TxAddressMax(int nArea) { return nArea == 1 ? 31 : (nArea == 2 ? 63 : 511); 
 
 }  // namespace
 
-int ParseHexByte(const CString& text)
-{
-    if (text.GetLength() > 2)
-        return -1;
-    int value = 0;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = wchar_t(std::towupper(text[i]));
-        int digit;
-        if (c >= L'0' && c <= L'9')
-            digit = c - L'0';
-        else if (c >= L'A' && c <= L'F')
-            digit = c - L'A' + 10;
-        else
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
-}
+int ParseHexByte(const CString& text) { return ParseHexDigits(text, 2); }
 
 BEGIN_MESSAGE_MAP(CUDC, CBlockPage)
 ON_CONTROL_RANGE(BN_CLICKED, 1232, 1235, OnCheckClicked)
