@@ -851,7 +851,7 @@ void CMessageTexts_New::OnInsertSpecialChars()
 {
     if (m_pPalette)
         return;
-    auto* p = new CSpecialCharDlg(this);
+    auto* p = new CCharPaletteDlg(this);
     if (!p->CreatePalette(this)) {
         delete p;
         return;
@@ -865,7 +865,7 @@ void CMessageTexts_New::CloseEditWindow(wchar_t ch)
         return;
     if (ch)
         InsertSpecialChar(ch);
-    CSpecialCharDlg* p = m_pPalette;
+    CCharPaletteDlg* p = m_pPalette;
     m_pPalette = nullptr;
     if (::IsWindow(p->GetSafeHwnd()))
         p->DestroyWindow();

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "controls/GridCtrl.h"
-#include "msgtext/SpecialCharDlg.h"
+#include "msgtext/CharPaletteDlg.h"
 #include "pages/BlockPage.h"
 #include "platform/ui/controls/CtlStdClasses.h"
 
@@ -51,7 +51,7 @@ public:
     // Switches the grid to set nTo (0 or 1); with bClear the set left is emptied.
     void SwitchTextSet(int nTo, BOOL bClear);
     CGridCtrl& Grid() { return m_grid; }
-    CSpecialCharDlg* GetPalette() const { return m_pPalette; }
+    CCharPaletteDlg* GetPalette() const { return m_pPalette; }
 
     // ---- CSpecialCharOwner ----
     void CloseEditWindow(wchar_t ch) override;
@@ -114,7 +114,7 @@ protected:
     CListBox m_lbParams;
     CListBox m_lbGeneral;
     CComboBox m_cbPriority;
-    CSpecialCharDlg* m_pPalette = nullptr;
+    CCharPaletteDlg* m_pPalette = nullptr;
     CBlockObj* m_pSelectedBlock = nullptr;
     int m_nLastBlockIndex = -1;
     // What the last field dialog of a double-click chose, applied after the grid's checks.

@@ -8,10 +8,10 @@
 #include "pages/HoursCounter.h"
 #include "pages/MiscRelay.h"
 #include "pages/ModbusPropPage.h"
-#include "pages/SpecialFunPar.h"
-#include "pages/SpecialFunPar2.h"
-#include "pages/SpecialPar3.h"
-#include "pages/SpecialPar4.h"
+#include "pages/OneTimeTimerPage.h"
+#include "pages/TwoTimeTimerPage.h"
+#include "pages/StairwaySwitchPage.h"
+#include "pages/MultiFunctionSwitchPage.h"
 #include "pages/StopWatch.h"
 #include "pages/ThresholdTrigger.h"
 #include "pages/Udc.h"
@@ -23,10 +23,10 @@
 CBlockPage* CreateSecondSetPage(int nType)
 {
     switch (nType) {
-    case 400: case 401: case 403: case 404: return new CSpecialFunPar;
-    case 402: case 405: case 406: case 407: return new CSpecialFunPar2;
-    case 408: return new CSpecialPar3;
-    case 409: return new CSpecialPar4;
+    case 400: case 401: case 403: case 404: return new COneTimeTimerPage;
+    case 402: case 405: case 406: case 407: return new CTwoTimeTimerPage;
+    case 408: return new CStairwaySwitchPage;
+    case 409: return new CMultiFunctionSwitchPage;
     case 410: return new CWeeklyGeneral;
     case 411: return new CYearlyTimer;
     case 412: return new CAstroClock;

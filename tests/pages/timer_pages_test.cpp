@@ -5,9 +5,9 @@
 #include "SecondSetSupport.h"
 
 #include "elements/BlockObj.h"
-#include "pages/SpecialFunPar.h"
-#include "pages/SpecialFunPar2.h"
-#include "pages/SpecialPar3.h"
+#include "pages/OneTimeTimerPage.h"
+#include "pages/TwoTimeTimerPage.h"
+#include "pages/StairwaySwitchPage.h"
 
 namespace pagestest {
 namespace {

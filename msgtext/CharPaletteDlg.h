@@ -1,4 +1,4 @@
-// CSpecialCharDlg: the modeless palette of the ten special characters of the message-text
+// CCharPaletteDlg: the modeless palette of the ten special characters of the message-text
 // editor. A click on a character hands it to the owner, a click beside the buttons hands it 0;
 // the owner then destroys the palette, which deletes itself.
 #pragma once
@@ -14,10 +14,10 @@ public:
     virtual CWnd* OwnerWindow() = 0;
 };
 
-class CSpecialCharDlg : public CDialog
+class CCharPaletteDlg : public CDialog
 {
 public:
-    explicit CSpecialCharDlg(CSpecialCharOwner* pOwner);
+    explicit CCharPaletteDlg(CSpecialCharOwner* pOwner);
 
     enum { kFirstButton = 1396, kButtons = 10 };
     // The character of a button of the palette.

@@ -1,4 +1,4 @@
-// CSpecialFunPar: the page of the timers with one time: on-delay 400, off-delay 401, retentive
+// COneTimeTimerPage: the page of the timers with one time: on-delay 400, off-delay 401, retentive
 // on-delay 403 and wiping relay 404. The time is two parts and a base, or comes from another
 // block with a unit.
 #pragma once
@@ -6,9 +6,9 @@
 #include "pages/BlockPage.h"
 #include "pages/TimeReference.h"
 
-class CSpecialFunPar : public CBlockPage {
+class COneTimeTimerPage : public CBlockPage {
 public:
-    CSpecialFunPar();
+    COneTimeTimerPage();
 
     TimeParam m_time;
 

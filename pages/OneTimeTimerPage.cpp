@@ -1,5 +1,5 @@
-// CSpecialFunPar: one time, literal or referenced; OK folds the reference into the members.
-#include "pages/SpecialFunPar.h"
+// COneTimeTimerPage: one time, literal or referenced; OK folds the reference into the members.
+#include "pages/OneTimeTimerPage.h"
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
@@ -17,7 +17,7 @@ constexpr TimeControlIds kIds{1550, 1552, 1184, 1549, 1551, 1548, 1546, 102, 104
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSpecialFunPar, CBlockPage)
+BEGIN_MESSAGE_MAP(COneTimeTimerPage, CBlockPage)
 ON_CONTROL(EN_CHANGE, 1549, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1550, OnParamChanged)
 ON_CONTROL(BN_CLICKED, 1546, OnReferenceClicked)
@@ -27,9 +27,9 @@ ON_CONTROL(CBN_SELCHANGE, 102, OnUnitChanged)
 ON_CONTROL(CBN_SELCHANGE, 104, OnRefBlockSelected)
 END_MESSAGE_MAP()
 
-CSpecialFunPar::CSpecialFunPar() : CBlockPage(IDD_SPECIAL_FUN_PAR), m_ref(*this, kIds, m_time) {}
+COneTimeTimerPage::COneTimeTimerPage() : CBlockPage(IDD_SPECIAL_FUN_PAR), m_ref(*this, kIds, m_time) {}
 
-void CSpecialFunPar::DoDataExchange(CDataExchange* pDX)
+void COneTimeTimerPage::DoDataExchange(CDataExchange* pDX)
 {
     // The base list holds its three names before the first exchange selects one.
     if (!pDX->m_bSaveAndValidate && SendDlgItemMessage(1548, CB_GETCOUNT, 0, 0) == 0)
@@ -41,7 +41,7 @@ void CSpecialFunPar::DoDataExchange(CDataExchange* pDX)
     DDX_CBIndex(pDX, 1548, m_time.nBase);
 }
 
-void CSpecialFunPar::InitPage()
+void COneTimeTimerPage::InitPage()
 {
     UINT label = IDS_TIMER_ON_DELAY;
     if (m_nBlockType == 401)
@@ -69,40 +69,40 @@ void CSpecialFunPar::InitPage()
     SetTabOrder();
 }
 
-void CSpecialFunPar::AddTips()
+void COneTimeTimerPage::AddTips()
 {
     AddRangeTip(1550, 0, kTimePartLimit);
     if (CWnd* p = GetDlgItem(1549))
         m_toolTip.AddTool(p, CToolTipWnd::TextFromParent);
 }
 
-BOOL CSpecialFunPar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL COneTimeTimerPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (RangeTipRequestId(lParam) == 1549)
         AnswerRangeTip(lParam, nullptr, 0, m_ref.LowMaximum());
     return CBlockPage::OnNotify(wParam, lParam, pResult);
 }
 
-void CSpecialFunPar::SetTabOrder()
+void COneTimeTimerPage::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     m_ref.ChainTabOrder(pAfter);
 }
 
-void CSpecialFunPar::OnReferenceClicked()
+void COneTimeTimerPage::OnReferenceClicked()
 {
     m_ref.Toggle(GetDocument());
     SetTabOrder();
     SetModified(TRUE);
 }
 
-void CSpecialFunPar::OnRefBlockSelected()
+void COneTimeTimerPage::OnRefBlockSelected()
 {
     m_ref.TakeSelectedBlock(GetDocument());
     SetModified(TRUE);
 }
 
-void CSpecialFunPar::OnBaseChanged()
+void COneTimeTimerPage::OnBaseChanged()
 {
     const int pos = m_ref.BasePosition();
     if (pos != m_time.nBase && (pos == 0 || pos == 1))
@@ -112,9 +112,9 @@ void CSpecialFunPar::OnBaseChanged()
     SetModified(TRUE);
 }
 
-void CSpecialFunPar::OnLowPartUpdate() { m_ref.ClampLow(m_ref.BasePosition()); }
+void COneTimeTimerPage::OnLowPartUpdate() { m_ref.ClampLow(m_ref.BasePosition()); }
 
-void CSpecialFunPar::OnOK()
+void COneTimeTimerPage::OnOK()
 {
     if (m_time.pRefBlock) {
         m_time.nHigh = m_time.nLow = 0;
@@ -127,7 +127,7 @@ void CSpecialFunPar::OnOK()
     CBlockPage::OnOK();
 }
 
-void CSpecialFunPar::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
+void COneTimeTimerPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
 {
     m_bRetentivity = block.m_bRetentive;
     m_bProtection = block.m_bProtected;
@@ -135,14 +135,14 @@ void CSpecialFunPar::FillFromBlock(const CBlockObj& block, const CTavixDoc&, boo
     m_time.bRefAllowed = m_bRefAllowed;
 }
 
-void CSpecialFunPar::ReadIntoBlock(CBlockObj& block) const
+void COneTimeTimerPage::ReadIntoBlock(CBlockObj& block) const
 {
     block.m_bRetentive = m_bRetentivity;
     block.m_bProtected = m_bProtection;
     StoreTime(m_time, block, 0);
 }
 
-void CSpecialFunPar::FillTimeRecord(CTimeParamRecord& record) const
+void COneTimeTimerPage::FillTimeRecord(CTimeParamRecord& record) const
 {
     record.bProtection = m_bProtection;
     record.bRetentivity = m_bRetentivity;

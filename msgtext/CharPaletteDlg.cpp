@@ -1,4 +1,4 @@
-#include "msgtext/SpecialCharDlg.h"
+#include "msgtext/CharPaletteDlg.h"
 
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/MessageMap.h"
@@ -7,24 +7,24 @@
 namespace {
 // Euro, degree Fahrenheit, degree Celsius, right and left pointers, down and up triangles,
 // plus-minus, double vertical bar, black square.
-constexpr wchar_t kChars[CSpecialCharDlg::kButtons] = {0x20AC, 0x2109, 0x2103, 0x25BA, 0x25C4,
+constexpr wchar_t kChars[CCharPaletteDlg::kButtons] = {0x20AC, 0x2109, 0x2103, 0x25BA, 0x25C4,
                                                       0x25BC, 0x25B2, 0x00B1, 0x2551, 0x25A0};
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSpecialCharDlg, CDialog)
-    ON_CONTROL_RANGE(BN_CLICKED, CSpecialCharDlg::kFirstButton, CSpecialCharDlg::kFirstButton + CSpecialCharDlg::kButtons - 1, OnChar)
+BEGIN_MESSAGE_MAP(CCharPaletteDlg, CDialog)
+    ON_CONTROL_RANGE(BN_CLICKED, CCharPaletteDlg::kFirstButton, CCharPaletteDlg::kFirstButton + CCharPaletteDlg::kButtons - 1, OnChar)
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CSpecialCharDlg::CSpecialCharDlg(CSpecialCharOwner* pOwner) : m_pOwner(pOwner) {}
+CCharPaletteDlg::CCharPaletteDlg(CSpecialCharOwner* pOwner) : m_pOwner(pOwner) {}
 
-wchar_t CSpecialCharDlg::CharOfButton(int nId)
+wchar_t CCharPaletteDlg::CharOfButton(int nId)
 {
     const int i = nId - kFirstButton;
     return i >= 0 && i < kButtons ? kChars[i] : 0;
 }
 
-BOOL CSpecialCharDlg::CreatePalette(CWnd* pParent)
+BOOL CCharPaletteDlg::CreatePalette(CWnd* pParent)
 {
     if (!Create(IDD_MT_SPECIAL_CHARS, pParent))
         return FALSE;
@@ -32,7 +32,7 @@ BOOL CSpecialCharDlg::CreatePalette(CWnd* pParent)
     return TRUE;
 }
 
-BOOL CSpecialCharDlg::OnInitDialog()
+BOOL CCharPaletteDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (CWnd* pOwner = m_pOwner ? m_pOwner->OwnerWindow() : nullptr) {
@@ -47,19 +47,19 @@ BOOL CSpecialCharDlg::OnInitDialog()
     return TRUE;
 }
 
-void CSpecialCharDlg::OnChar(UINT nId)
+void CCharPaletteDlg::OnChar(UINT nId)
 {
     if (m_pOwner)
         m_pOwner->CloseEditWindow(CharOfButton(int(nId)));
 }
 
-void CSpecialCharDlg::OnLButtonDown(UINT, CPoint)
+void CCharPaletteDlg::OnLButtonDown(UINT, CPoint)
 {
     if (m_pOwner)
         m_pOwner->CloseEditWindow(0);
 }
 
-void CSpecialCharDlg::PostNcDestroy()
+void CCharPaletteDlg::PostNcDestroy()
 {
     CDialog::PostNcDestroy();
     delete this;

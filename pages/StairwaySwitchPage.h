@@ -1,6 +1,6 @@
-// CSpecialPar3: the page of the stairway lighting switch 408: the off-delay T, the pre-warning
+// CStairwaySwitchPage: the page of the stairway lighting switch 408: the off-delay T, the pre-warning
 // time T! and the pre-warning period T!L, which may take the standard values. The multiple
-// function switch (CSpecialPar4) adds the permanent-light time TL.
+// function switch (CMultiFunctionSwitchPage) adds the permanent-light time TL.
 #pragma once
 
 #include "pages/BlockPage.h"
@@ -8,9 +8,9 @@
 
 #include <vector>
 
-class CSpecialPar3 : public CBlockPage {
+class CStairwaySwitchPage : public CBlockPage {
 public:
-    CSpecialPar3();
+    CStairwaySwitchPage();
 
     int m_bUseStandard = 1;
     TimeParam m_t;     // T
@@ -23,7 +23,7 @@ public:
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:
-    CSpecialPar3(UINT nIDTemplate, BOOL bPermanentLight);
+    CStairwaySwitchPage(UINT nIDTemplate, BOOL bPermanentLight);
 
     void DoDataExchange(CDataExchange* pDX) override;
     void InitPage() override;

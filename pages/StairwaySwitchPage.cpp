@@ -1,6 +1,6 @@
-// CSpecialPar3: T, T! and T!L (and TL on the multiple function switch); the standard values of
+// CStairwaySwitchPage: T, T! and T!L (and TL on the multiple function switch); the standard values of
 // the pre-warning follow T's base on the stairway lighting switch.
-#include "pages/SpecialPar3.h"
+#include "pages/StairwaySwitchPage.h"
 
 #include "document/TavixDoc.h"
 #include "elements/BlockTime.h"
@@ -26,7 +26,7 @@ constexpr int kRefT = 1, kRefTL = 0, kRefTW = 2, kRefTWL = 3;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSpecialPar3, CBlockPage)
+BEGIN_MESSAGE_MAP(CStairwaySwitchPage, CBlockPage)
 ON_CONTROL(EN_CHANGE, 1019, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1017, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1028, OnParamChanged)
@@ -54,22 +54,22 @@ ON_CONTROL(CBN_SELCHANGE, 127, OnBlockTW)
 ON_CONTROL(CBN_SELCHANGE, 129, OnBlockTWL)
 END_MESSAGE_MAP()
 
-CSpecialPar3::CSpecialPar3() : CSpecialPar3(IDD_SPECIAL_PAR3, FALSE) {}
+CStairwaySwitchPage::CStairwaySwitchPage() : CStairwaySwitchPage(IDD_SPECIAL_PAR3, FALSE) {}
 
-CSpecialPar3::CSpecialPar3(UINT nIDTemplate, BOOL bPermanentLight)
+CStairwaySwitchPage::CStairwaySwitchPage(UINT nIDTemplate, BOOL bPermanentLight)
     : CBlockPage(nIDTemplate), m_bPermanentLight(bPermanentLight), m_refT(*this, kIdsT, m_t), m_refTL(*this, kIdsTL, m_tl),
       m_refTW(*this, kIdsTW, m_tw), m_refTWL(*this, kIdsTWL, m_twl)
 {
 }
 
-std::vector<CTimeReference*> CSpecialPar3::Times()
+std::vector<CTimeReference*> CStairwaySwitchPage::Times()
 {
     if (m_bPermanentLight)
         return {&m_refT, &m_refTL, &m_refTW, &m_refTWL};
     return {&m_refT, &m_refTW, &m_refTWL};
 }
 
-void CSpecialPar3::DoDataExchange(CDataExchange* pDX)
+void CStairwaySwitchPage::DoDataExchange(CDataExchange* pDX)
 {
     if (!pDX->m_bSaveAndValidate && SendDlgItemMessage(1016, CB_GETCOUNT, 0, 0) == 0) {
         m_refT.FillBaseList();
@@ -92,7 +92,7 @@ void CSpecialPar3::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, 1033, m_twl.nHigh);
 }
 
-void CSpecialPar3::InitPage()
+void CStairwaySwitchPage::InitPage()
 {
     m_refT.CreateLists(nullptr);
     if (m_bPermanentLight)
@@ -125,7 +125,7 @@ void CSpecialPar3::InitPage()
     SetModified(FALSE);
 }
 
-void CSpecialPar3::AddTips()
+void CStairwaySwitchPage::AddTips()
 {
     for (UINT id : {1017u, 1023u, 1033u})
         AddRangeTip(id, 0, kTimePartLimit);
@@ -139,7 +139,7 @@ void CSpecialPar3::AddTips()
     }
 }
 
-BOOL CSpecialPar3::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CStairwaySwitchPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const UINT id = RangeTipRequestId(lParam);
     if (id == 1019 || id == 1028 || id == 1035)
@@ -149,14 +149,14 @@ BOOL CSpecialPar3::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return CBlockPage::OnNotify(wParam, lParam, pResult);
 }
 
-int CSpecialPar3::TPosition()
+int CStairwaySwitchPage::TPosition()
 {
     if (m_t.bRef)
         return m_refT.UnitPosition();
     return m_refT.BasePosition();
 }
 
-void CSpecialPar3::UpdatePrewarnUnitLabels()
+void CStairwaySwitchPage::UpdatePrewarnUnitLabels()
 {
     const int p = TPosition();
     if (p < 0 || p > 2)
@@ -165,7 +165,7 @@ void CSpecialPar3::UpdatePrewarnUnitLabels()
     SetDlgItemText(1238, m_twl.bRef ? TimeUnitName(p) : TimeBaseName(p));
 }
 
-void CSpecialPar3::ClampLowParts(int nPosition)
+void CStairwaySwitchPage::ClampLowParts(int nPosition)
 {
     // T!, T!L and T share T's base: their low parts are minutes or seconds below base 2.
     m_refT.ClampLow(nPosition);
@@ -173,7 +173,7 @@ void CSpecialPar3::ClampLowParts(int nPosition)
     m_refTWL.ClampLow(nPosition);
 }
 
-void CSpecialPar3::OnUseStandardValues()
+void CStairwaySwitchPage::OnUseStandardValues()
 {
     m_bUseStandard = IsDlgButtonChecked(kStandardCheck) ? 1 : 0;
     if (m_bUseStandard) {
@@ -201,7 +201,7 @@ void CSpecialPar3::OnUseStandardValues()
     SetModified(TRUE);
 }
 
-void CSpecialPar3::SetTabOrder()
+void CStairwaySwitchPage::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     m_refT.ChainTabOrder(pAfter);
@@ -220,7 +220,7 @@ void CSpecialPar3::SetTabOrder()
         }
 }
 
-void CSpecialPar3::OnReference(CTimeReference& ref)
+void CStairwaySwitchPage::OnReference(CTimeReference& ref)
 {
     const BOOL bOn = ref.Toggle(GetDocument());
     if (!bOn && IsSimulating())
@@ -259,13 +259,13 @@ void CSpecialPar3::OnReference(CTimeReference& ref)
     SetModified(TRUE);
 }
 
-void CSpecialPar3::OnBlock(CTimeReference& ref)
+void CStairwaySwitchPage::OnBlock(CTimeReference& ref)
 {
     ref.TakeSelectedBlock(GetDocument());
     SetModified(TRUE);
 }
 
-void CSpecialPar3::OnBaseT()
+void CStairwaySwitchPage::OnBaseT()
 {
     UpdatePrewarnUnitLabels();
     const int pos = m_refT.BasePosition();
@@ -278,7 +278,7 @@ void CSpecialPar3::OnBaseT()
     SetModified(TRUE);
 }
 
-void CSpecialPar3::OnUnitT()
+void CStairwaySwitchPage::OnUnitT()
 {
     UpdatePrewarnUnitLabels();
     const int pos = m_refT.UnitPosition();
@@ -289,7 +289,7 @@ void CSpecialPar3::OnUnitT()
     SetModified(TRUE);
 }
 
-void CSpecialPar3::OnBaseTL()
+void CStairwaySwitchPage::OnBaseTL()
 {
     const int pos = m_refTL.BasePosition();
     if (pos != m_tl.nBase && (pos == 0 || pos == 1))
@@ -299,7 +299,7 @@ void CSpecialPar3::OnBaseTL()
     SetModified(TRUE);
 }
 
-void CSpecialPar3::OnOK()
+void CStairwaySwitchPage::OnOK()
 {
     for (CTimeReference* pRef : Times()) {
         TimeParam& t = pRef->Value();
@@ -330,7 +330,7 @@ void CSpecialPar3::OnOK()
     CBlockPage::OnOK();
 }
 
-void CSpecialPar3::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
+void CStairwaySwitchPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
 {
     m_bRetentivity = block.m_bRetentive;
     m_bProtection = block.m_bProtected;
@@ -348,7 +348,7 @@ void CSpecialPar3::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
         t->bRefAllowed = m_bRefAllowed;
 }
 
-void CSpecialPar3::ReadIntoBlock(CBlockObj& block) const
+void CStairwaySwitchPage::ReadIntoBlock(CBlockObj& block) const
 {
     block.m_bRetentive = m_bRetentivity;
     block.m_bProtected = m_bProtection;
@@ -362,7 +362,7 @@ void CSpecialPar3::ReadIntoBlock(CBlockObj& block) const
     StoreReference(block, kRefTWL, m_twl.bRef, m_twl.pRefBlock);
 }
 
-void CSpecialPar3::FillTimeRecord(CTimeParamRecord& record) const
+void CStairwaySwitchPage::FillTimeRecord(CTimeParamRecord& record) const
 {
     record.bProtection = m_bProtection;
     record.bRetentivity = m_bRetentivity;

@@ -1,6 +1,6 @@
-// CSpecialFunPar2: two times, each literal or referenced; switching a reference off while the
+// CTwoTimeTimerPage: two times, each literal or referenced; switching a reference off while the
 // view simulates resets that time of the running block at once.
-#include "pages/SpecialFunPar2.h"
+#include "pages/TwoTimeTimerPage.h"
 
 #include "document/TavixDoc.h"
 #include "elements/BlockTime.h"
@@ -30,7 +30,7 @@ void MoveBy(CWnd* pPage, UINT nID, int dy)
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSpecialFunPar2, CBlockPage)
+BEGIN_MESSAGE_MAP(CTwoTimeTimerPage, CBlockPage)
 ON_CONTROL(EN_CHANGE, 1549, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1550, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1019, OnParamChanged)
@@ -48,12 +48,12 @@ ON_CONTROL(CBN_SELCHANGE, 104, OnBlockTH)
 ON_CONTROL(CBN_SELCHANGE, 125, OnBlockTL)
 END_MESSAGE_MAP()
 
-CSpecialFunPar2::CSpecialFunPar2()
+CTwoTimeTimerPage::CTwoTimeTimerPage()
     : CBlockPage(IDD_SPECIAL_FUN_PAR2), m_refTH(*this, kIdsTH, m_th), m_refTL(*this, kIdsTL, m_tl)
 {
 }
 
-void CSpecialFunPar2::DoDataExchange(CDataExchange* pDX)
+void CTwoTimeTimerPage::DoDataExchange(CDataExchange* pDX)
 {
     if (!pDX->m_bSaveAndValidate && SendDlgItemMessage(1548, CB_GETCOUNT, 0, 0) == 0) {
         m_refTH.FillBaseList();
@@ -75,7 +75,7 @@ void CSpecialFunPar2::DoDataExchange(CDataExchange* pDX)
     DDX_CBIndex(pDX, 1013, m_nPulseCycles);
 }
 
-void CSpecialFunPar2::ApplyTypeLayout()
+void CTwoTimeTimerPage::ApplyTypeLayout()
 {
     UINT th = IDS_TIMER_PULSE_WIDTH_TH, tl = IDS_TIMER_INTERPULSE_TL;
     if (m_nBlockType == 402)
@@ -108,7 +108,7 @@ void CSpecialFunPar2::ApplyTypeLayout()
     }
 }
 
-void CSpecialFunPar2::InitPage()
+void CTwoTimeTimerPage::InitPage()
 {
     m_refTH.CreateLists(nullptr);
     m_refTL.CreateLists(nullptr);
@@ -133,7 +133,7 @@ void CSpecialFunPar2::InitPage()
     SetTabOrder();
 }
 
-void CSpecialFunPar2::AddTips()
+void CTwoTimeTimerPage::AddTips()
 {
     AddRangeTip(1550, 0, kTimePartLimit);
     AddRangeTip(1017, 0, kTimePartLimit);
@@ -142,7 +142,7 @@ void CSpecialFunPar2::AddTips()
             m_toolTip.AddTool(p, CToolTipWnd::TextFromParent);
 }
 
-BOOL CSpecialFunPar2::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CTwoTimeTimerPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const UINT id = RangeTipRequestId(lParam);
     if (id == 1549)
@@ -152,14 +152,14 @@ BOOL CSpecialFunPar2::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return CBlockPage::OnNotify(wParam, lParam, pResult);
 }
 
-void CSpecialFunPar2::SetTabOrder()
+void CTwoTimeTimerPage::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     m_refTH.ChainTabOrder(pAfter);
     m_refTL.ChainTabOrder(pAfter);
 }
 
-void CSpecialFunPar2::OnReference(CTimeReference& ref, int k)
+void CTwoTimeTimerPage::OnReference(CTimeReference& ref, int k)
 {
     const BOOL bOn = ref.Toggle(GetDocument());
     if (!bOn && IsSimulating())
@@ -179,19 +179,19 @@ void CSpecialFunPar2::OnReference(CTimeReference& ref, int k)
     SetModified(TRUE);
 }
 
-void CSpecialFunPar2::OnBlockTH()
+void CTwoTimeTimerPage::OnBlockTH()
 {
     m_refTH.TakeSelectedBlock(GetDocument());
     SetModified(TRUE);
 }
 
-void CSpecialFunPar2::OnBlockTL()
+void CTwoTimeTimerPage::OnBlockTL()
 {
     m_refTL.TakeSelectedBlock(GetDocument());
     SetModified(TRUE);
 }
 
-void CSpecialFunPar2::OnBase(CTimeReference& ref)
+void CTwoTimeTimerPage::OnBase(CTimeReference& ref)
 {
     const int pos = ref.BasePosition();
     if (pos != ref.Value().nBase && (pos == 0 || pos == 1))
@@ -201,7 +201,7 @@ void CSpecialFunPar2::OnBase(CTimeReference& ref)
     SetModified(TRUE);
 }
 
-void CSpecialFunPar2::OnOK()
+void CTwoTimeTimerPage::OnOK()
 {
     for (CTimeReference* pRef : {&m_refTH, &m_refTL}) {
         TimeParam& t = pRef->Value();
@@ -217,7 +217,7 @@ void CSpecialFunPar2::OnOK()
     CBlockPage::OnOK();
 }
 
-void CSpecialFunPar2::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
+void CTwoTimeTimerPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
 {
     m_bProtection = block.m_bProtected;
     if (block.m_nType != 407)
@@ -229,7 +229,7 @@ void CSpecialFunPar2::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bo
         m_nPulseCycles = block.m_nCount >= 0 && block.m_nCount <= 8 ? block.m_nCount : 0;
 }
 
-void CSpecialFunPar2::ReadIntoBlock(CBlockObj& block) const
+void CTwoTimeTimerPage::ReadIntoBlock(CBlockObj& block) const
 {
     block.m_bProtected = m_bProtection;
     if (block.m_nType != 407)
@@ -240,7 +240,7 @@ void CSpecialFunPar2::ReadIntoBlock(CBlockObj& block) const
         block.m_nCount = m_nPulseCycles;
 }
 
-void CSpecialFunPar2::FillTimeRecord(CTimeParamRecord& record) const
+void CTwoTimeTimerPage::FillTimeRecord(CTimeParamRecord& record) const
 {
     record.bProtection = m_bProtection;
     record.bRetentivity = m_bRetentivity;

@@ -1,4 +1,4 @@
-// CSpecialFunPar2: the page of the timers with two times TH and TL: on-/off-delay 402, edge
+// CTwoTimeTimerPage: the page of the timers with two times TH and TL: on-/off-delay 402, edge
 // triggered wiping relay 405 (with its pulse cycles), asynchronous pulse generator 406 and
 // random generator 407. Labels and layout follow the type.
 #pragma once
@@ -6,9 +6,9 @@
 #include "pages/BlockPage.h"
 #include "pages/TimeReference.h"
 
-class CSpecialFunPar2 : public CBlockPage {
+class CTwoTimeTimerPage : public CBlockPage {
 public:
-    CSpecialFunPar2();
+    CTwoTimeTimerPage();
 
     TimeParam m_th;
     TimeParam m_tl;
