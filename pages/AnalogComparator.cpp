@@ -89,10 +89,13 @@ void CAnalogComparator::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxDouble(pDX, m_dGain, LowerGainBound(), 10.0);
     DDX_Text(pDX, IDC_OFFSET, m_nOffset);
     DDV_MinMaxInt(pDX, m_nOffset, kOffsetLo, kOffsetHi);
+    int lo = 0, hi = 0;
+    ValueBounds(0, &lo, &hi);
     DDX_Text(pDX, IDC_VALUE1, m_nValue1);
-    DDV_MinMaxInt(pDX, m_nValue1, LowerValueBound(), kValueHi);
+    DDV_MinMaxInt(pDX, m_nValue1, lo, hi);
+    ValueBounds(1, &lo, &hi);
     DDX_Text(pDX, IDC_VALUE2, m_nValue2);
-    DDV_MinMaxInt(pDX, m_nValue2, LowerValueBound(), kValueHi);
+    DDV_MinMaxInt(pDX, m_nValue2, lo, hi);
     DDX_Text(pDX, IDC_DECIMALS, m_nDecimals);
     DDV_MinMaxInt(pDX, m_nDecimals, 0, 3);
     DDX_Radio(pDX, IDC_CELSIUS, m_nTempUnit);
@@ -109,9 +112,12 @@ BOOL CAnalogComparator::OnInitDialog()
 {
     // The sensor list is filled before the exchange selects the block's sensor in it.
     if (AttachControl(m_cbSensor, IDC_SENSOR) && m_cbSensor.GetCount() == 0)
-        for (const wchar_t* item : {L"0 ... 10 V", L"0 ... 20 mA", L"4 ... 20 mA", IsRamp() ? L"PT100" : L"PT100/PT1000",
-                                    L"No sensor"})
+        for (UINT id : {UINT(IDS_SENSOR_VOLT_10), UINT(IDS_SENSOR_MA_20), UINT(IDS_SENSOR_MA_4_20),
+                        UINT(IsRamp() ? IDS_SENSOR_PT100 : IDS_SENSOR_PT100_PT1000), UINT(IDS_SENSOR_NONE)}) {
+            CString item;
+            item.LoadString(id);
             m_cbSensor.AddString(item);
+        }
     return CBlockPage::OnInitDialog();
 }
 
@@ -138,20 +144,9 @@ void CAnalogComparator::InitPage()
     for (CValidatingEdit* pEdit : std::initializer_list<CValidatingEdit*>{&m_editGain, &m_editMax, &m_editMin,
                                                                           &m_editOffset, &m_editValue1, &m_editValue2})
         dynamic_cast<CEditBehavior*>(pEdit)->ModifyFlags(CEditBehavior::DecimalAfterWholeDigits, 0);
-    // Machine and type decide Retentivity and the Reference buttons.
+    PlaceRetentivity();
+    // Machine and type decide the Reference buttons.
     const BOOL bNew = IsNewMachine();
-    const BOOL bRetentivity = bNew && m_nBlockType == 806;
-    if (!bRetentivity) {
-        CWnd* pRet = GetDlgItem(IDC_RETENTIVITY);
-        CWnd* pProt = GetDlgItem(IDC_PROTECTION);
-        if (pRet && pProt) {
-            CRect rc;
-            pRet->GetWindowRect(&rc);
-            ScreenToClient(&rc);
-            pRet->ShowWindow(SW_HIDE);
-            pProt->MoveWindow(&rc);
-        }
-    }
     for (int k = 0; k < 2; ++k)
         if (CWnd* pButton = GetDlgItem(int(kRefButton[k]))) {
             pButton->ShowWindow(bNew && m_nBlockType != 805 && m_nBlockType != 807 ? SW_SHOW : SW_HIDE);
@@ -163,8 +158,11 @@ void CAnalogComparator::InitPage()
     spin(IDC_MAX_SPIN, kRangeLo, kRangeHi);
     spin(IDC_GAIN_SPIN, -1000, 1000);
     spin(IDC_OFFSET_SPIN, kOffsetLo, kOffsetHi);
-    spin(IDC_VALUE1_SPIN, LowerValueBound(), kValueHi);
-    spin(IDC_VALUE2_SPIN, LowerValueBound(), kValueHi);
+    for (int k = 0; k < 2; ++k) {
+        int lo = 0, hi = 0;
+        ValueBounds(k, &lo, &hi);
+        spin(kValueSpin[k], lo, hi);
+    }
     spin(IDC_DECIMALS_SPIN, 0, 3);
     SendDlgItemMessage(IDC_GAIN_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(IDC_GAIN100)->GetSafeHwnd()));
     SendDlgItemMessage(IDC_DECIMALS, EM_LIMITTEXT, 1);
@@ -182,11 +180,42 @@ void CAnalogComparator::InitPage()
     UpdateTabOrder();
 }
 
+void CAnalogComparator::ValueBounds(int, int* pLo, int* pHi) const
+{
+    *pLo = LowerValueBound();
+    *pHi = kValueHi;
+}
+
+BOOL CAnalogComparator::FillsReferenceLists() const
+{
+    // The ramp's lists are filled on every machine; its buttons only show on the newer ones.
+    return IsRamp() || (IsNewMachine() && (m_nBlockType == 803 || m_nBlockType == 804 || m_nBlockType == 806));
+}
+
+void CAnalogComparator::PlaceRetentivity()
+{
+    // Only the newer machines keep the watchdog's values over a power failure.
+    if (!(IsNewMachine() && m_nBlockType == 806)) {
+        CWnd* pRet = GetDlgItem(IDC_RETENTIVITY);
+        CWnd* pProt = GetDlgItem(IDC_PROTECTION);
+        if (pRet && pProt) {
+            CRect rc;
+            pRet->GetWindowRect(&rc);
+            ScreenToClient(&rc);
+            pRet->ShowWindow(SW_HIDE);
+            pProt->MoveWindow(&rc);
+        }
+    }
+}
+
 void CAnalogComparator::AddTips()
 {
     AddRangeTip(IDC_DECIMALS, 0, 3);
-    AddRangeTip(IDC_VALUE1, LowerValueBound(), kValueHi);
-    AddRangeTip(IDC_VALUE2, LowerValueBound(), kValueHi);
+    for (int k = 0; k < 2; ++k) {
+        int lo = 0, hi = 0;
+        ValueBounds(k, &lo, &hi);
+        AddRangeTip(kValueEdit[k], lo, hi);
+    }
     UpdateSensorLayout();
 }
 
@@ -329,7 +358,8 @@ void CAnalogComparator::UpdateDecimalsSample()
 void CAnalogComparator::CreateReferenceCombos()
 {
     for (int k = 0; k < 2; ++k) {
-        CWnd* pLabel = GetDlgItem(int(kValueLabel[k]));
+        // The list starts at the row's label, or at its edit where the row has no label.
+        CWnd* pLabel = GetDlgItem(int(kValueLabel[k])) ? GetDlgItem(int(kValueLabel[k])) : GetDlgItem(int(kValueEdit[k]));
         CWnd* pSpin = GetDlgItem(int(kValueSpin[k]));
         CWnd* pButton = GetDlgItem(int(kRefButton[k]));
         if (!pLabel || !pSpin || !pButton || m_comboRef[k].GetSafeHwnd())
@@ -350,9 +380,7 @@ void CAnalogComparator::CreateReferenceCombos()
 void CAnalogComparator::FillReferenceCombos()
 {
     const CTavixDoc* pDoc = GetDocument();
-    // The ramp's lists are filled on every machine; its buttons only show on the newer ones.
-    const BOOL bFill = pDoc && (IsRamp() || (IsNewMachine() && (m_nBlockType == 803 || m_nBlockType == 804 ||
-                                                                 m_nBlockType == 806)));
+    const BOOL bFill = pDoc && FillsReferenceLists();
     for (int k = 0; k < 2; ++k) {
         if (!m_comboRef[k].GetSafeHwnd())
             continue;
@@ -529,7 +557,9 @@ void CAnalogComparator::OnChangeMax()
 
 void CAnalogComparator::OnChangeValue(UINT nID)
 {
-    ClampEdit(nID, LowerValueBound(), kValueHi);
+    int lo = 0, hi = 0;
+    ValueBounds(nID == IDC_VALUE1 ? 0 : 1, &lo, &hi);
+    ClampEdit(nID, lo, hi);
     OnParamChanged();
 }
 

@@ -45,6 +45,12 @@ protected:
     void OnOK() override;
 
     BOOL IsRamp() const { return m_nBlockType == 817; }
+    // Bounds of level value k (0 or 1): typing beyond them is cut, the exchange refuses them.
+    virtual void ValueBounds(int k, int* pLo, int* pHi) const;
+    // Whether the run-time block lists of the level values get the document's blocks.
+    virtual BOOL FillsReferenceLists() const;
+    // Shows or hides the Retentivity check (the Protection check takes its place when hidden).
+    virtual void PlaceRetentivity();
     int LowerValueBound() const { return m_nBlockType == 806 ? 0 : IsRamp() ? -10000 : -20000; }
     // The ramp's gain has no sign.
     double LowerGainBound() const { return IsRamp() ? 0.0 : -10.0; }

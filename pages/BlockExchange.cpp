@@ -84,7 +84,6 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
     pPage->m_strBlockName = block.m_strName;
     pPage->m_nBlockNumber = block.m_nNumber;
     pPage->m_bRefAllowed = doc.CountFlaggedBlocks(block.m_nNumber) >= 1;
-    pPage->FillFromBlock(block, doc, bSimulating);
     if (auto* pBoolean = dynamic_cast<CBoolean*>(pPage)) {
         pBoolean->m_nTruthTable = block.m_nExtra2;
         pBoolean->m_bProtection = block.m_bProtected;
@@ -136,13 +135,14 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
     auto* pAnalog = dynamic_cast<const CBlockAnalog*>(&block);
     if (pAnalogPage && pAnalog)
         FillAnalog(*pAnalogPage, *pAnalog);
+    // The page's own fields last, so a page may settle what the family's table filled.
+    pPage->FillFromBlock(block, doc, bSimulating);
 }
 
 void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
 {
     if (const CBlockPage* pPage = sheet.m_pPage) {
         block.m_strName = pPage->m_strBlockName;
-        pPage->ReadIntoBlock(block);
         if (auto* pBoolean = dynamic_cast<const CBoolean*>(pPage)) {
             block.m_nExtra2 = pBoolean->m_nTruthTable;
             block.m_bProtected = pBoolean->m_bProtection;
@@ -189,6 +189,7 @@ void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
         auto* pAnalog = dynamic_cast<CBlockAnalog*>(&block);
         if (pAnalogPage && pAnalog)
             ReadAnalog(*pAnalogPage, *pAnalog);
+        pPage->ReadIntoBlock(block);
     }
     block.m_strComment = sheet.m_pagComment.m_strComment;
 }

@@ -1,6 +1,7 @@
 // The parameter page of each block type; a type without a page here gets a sheet with the
 // comment page alone (603, 604) or no sheet at all (the view decides).
 #include "pages/AMathMux.h"
+#include "pages/ARRMXIV.h"
 #include "pages/ARamp.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
@@ -10,6 +11,8 @@
 #include "pages/MathErr.h"
 #include "pages/Mem.h"
 #include "pages/MaxMin.h"
+#include "pages/PI.h"
+#include "pages/PWM.h"
 #include "msgtext/MessageTexts.h"
 #include "pages/SecondSetPages.h"
 #include "shell/MainFrame.h"
@@ -32,6 +35,12 @@ CBlockPage* CreateBlockPage(int nType)
         return new CAMathMux;
     if (nType == 823)
         return new CMathErr;
+    if (nType == 818)
+        return new CPI;
+    if (nType == 819)
+        return new CPWM;
+    if (nType == 844 || nType == 845 || (nType >= 849 && nType <= 852) || nType == 856)
+        return new CARRMXIV;
     if (nType == 847)
         return new CMEM;
     if (nType >= 838 && nType <= 843)

@@ -507,6 +507,47 @@
 #define IDD_MATH_ERR                    4585
 #define IDD_ARAMP                       4586
 #define IDD_MEM                         4594
+#define IDD_PI                          4587
+#define IDD_PWM                         4588
+#define IDD_ARRMXIV                     4591
+#define IDD_SELECT_BLOCK                235
+#define IDS_SENSOR_VOLT_10              27200
+#define IDS_SENSOR_MA_20                27201
+#define IDS_SENSOR_MA_4_20              27202
+#define IDS_SENSOR_PT100_PT1000         27203
+#define IDS_SENSOR_PT100                27204
+#define IDS_SENSOR_NONE                 27205
+#define IDS_PI_SET_TEMP_FAST            27210
+#define IDS_PI_SET_TEMP_SLOW            27211
+#define IDS_PI_SET_PRESSURE_1           27212
+#define IDS_PI_SET_PRESSURE_2           27213
+#define IDS_PI_SET_LEVEL_1              27214
+#define IDS_PI_SET_LEVEL_2              27215
+#define IDS_PI_SET_USER                 27216
+#define IDS_PWM_OUTPUT_DISABLE          27220
+#define IDS_PWM_BASE_100MS              27221
+#define IDS_ARR_MAXIMUM                 27230
+#define IDS_ARR_MINIMUM                 27231
+#define IDS_ARR_AVERAGE                 27232
+#define IDS_ARR_HALF_STEP               27233
+#define IDS_ARR_FULL_STEP               27234
+#define IDS_ARR_MODE                    27235
+#define IDS_ARR_TYPE                    27236
+#define IDS_ARR_DATA_ADDRESS            27237
+#define IDS_ARR_PIN                     27238
+#define IDS_ARR_COUNT                   27239
+#define IDS_ARR_SPEED                   27240
+#define IDS_ARR_PULSE_WIDTH             27241
+#define IDS_ARR_STEPS                   27242
+#define IDS_ARR_NUMBER                  27243
+#define IDS_ARR_OUTPUTS_LOW             27244
+#define IDS_ARR_OUTPUTS_HIGH            27245
+#define IDS_ARR_RPM                     27246
+#define IDS_ARR_RPM_ZERO                27247
+#define IDS_ARR_HZ                      27248
+#define IDS_ARR_HZ_ZERO                 27249
+#define IDS_ARR_HALF_STEP_TIME          27250
+#define IDS_ARR_FULL_STEP_TIME          27251
 
 
 // ---- Block property sheets, second set

@@ -221,6 +221,7 @@ void ApplyAnalog(CBlockAnalog& b, const CAnalogParamRecord& r)
         } else if (t == 819) {
             b.m_nTime1Low = r.nPWM[0], b.m_nTime1High = r.nPWM[1], b.m_nTime1Base = r.nPWM[2];
             b.m_nRefUnit1 = r.nPWM[3];
+            b.m_nOption = r.nPI[4];  // the high-speed output shares the PI's direction word
         }
     }
     b.m_strComment = r.strComment;

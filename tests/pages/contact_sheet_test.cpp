@@ -3,6 +3,7 @@
 // itself checks that each page shows something and that the two languages differ.
 #include "PagesTestSupport.h"
 
+#include "pages/BlockPage.h"
 #include "resources/Resources.h"
 
 #include <fstream>
@@ -21,7 +22,8 @@ protected:
 
 TEST_F(ContactSheetTest, EveryPageInBothLanguages)
 {
-    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 821, 823, 834, 838, 840, 847};
+    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 818, 819, 821, 823, 834, 838, 840, 844,
+                         845, 847, 849, 850, 851, 852, 856};
     for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
         SetResourceLanguage(language);
         const std::string suffix = language == kLangIdChinese ? "zh" : "en";
@@ -29,6 +31,12 @@ TEST_F(ContactSheetTest, EveryPageInBothLanguages)
             Program& p = Open();
             CBlockObj* pBlock = AddBlock(p, type);
             RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
+                // The sensor lists speak the interface's language.
+                if (CComboBox* pSensors = type == 818 ? ComboOf(s.m_pPage, 1082) : nullptr) {
+                    CString none;
+                    pSensors->GetLBText(4, none);
+                    EXPECT_EQ(none, CString(language == kLangIdChinese ? L"\u65e0\u4f20\u611f\u5668" : L"No sensor"));
+                }
                 for (int page = 0; page < s.GetPageCount(); ++page) {
                     ASSERT_TRUE(s.SetActivePage(page));
                     drv.Pump();
