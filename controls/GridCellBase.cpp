@@ -297,3 +297,67 @@ CSize CGridCellBase::GetCellExtent(CDC* pDC)
     }
     return size;
 }
+
+BOOL CGridCellBase::PrintCell(CDC* pDC, int /*nRow*/, int /*nCol*/, CRect rect)
+{
+    CGridCtrl* pGrid = GetGrid();
+    if (!pGrid || !pDC || rect.Width() <= 0 || rect.Height() <= 0)
+        return FALSE;
+    const int nSaved = pDC->SaveDC();
+    pDC->SetBkMode(TRANSPARENT);
+
+    CGridDefaultCell* pDefault = GetDefaultCell();
+    COLORREF textClr = RGB(0, 0, 0);
+    if (pGrid->m_bPrintShaded && pDefault) {
+        COLORREF backClr = GetBackClr();
+        if (IsFixed()) {
+            if (backClr == CLR_DEFAULT)
+                backClr = pDefault->GetBackClr();
+        } else if (backClr == pDefault->GetBackClr()) {
+            backClr = CLR_DEFAULT;
+        }
+        textClr = backClr != CLR_DEFAULT ? GetTextClr() : pDefault->GetTextClr();
+        if (textClr == CLR_DEFAULT)
+            textClr = pDefault->GetTextClr();
+        // A black and white printer shows coloured text on white as its grey level.
+        if (backClr == CLR_DEFAULT && pDC->GetDeviceCaps(NUMCOLORS) == 2)
+            textClr = RGB(int(GetRValue(textClr) * 0.30), int(GetGValue(textClr) * 0.59),
+                          int(GetBValue(textClr) * 0.11));
+        if (backClr != CLR_DEFAULT) {
+            CRect fill = rect;
+            fill.InflateRect(1, 1);
+            pDC->FillSolidRect(&fill, backClr);
+        }
+    }
+    pDC->SetTextColor(textClr);
+    if (CFont* pFont = GetFontObject())
+        pDC->SelectObject(pFont);
+
+    if (IsFixed() && pGrid->m_nLineStyle != GRIDLINES_NONE) {
+        CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+        CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+        CPen* pOld = pDC->SelectObject(&light);
+        pDC->MoveTo(rect.right, rect.top);
+        pDC->LineTo(rect.left, rect.top);
+        pDC->LineTo(rect.left, rect.bottom);
+        pDC->SelectObject(&dark);
+        pDC->MoveTo(rect.right, rect.top);
+        pDC->LineTo(rect.right, rect.bottom);
+        pDC->LineTo(rect.left, rect.bottom);
+        pDC->SelectObject(pOld);
+        rect.DeflateRect(1, 1);
+    }
+
+    const int nMargin = int(GetMargin());
+    rect.DeflateRect(nMargin, 0);
+    CSize imageSize;
+    if (ImageSize(this, &imageSize)) {
+        pGrid->GetImageList()->Draw(pDC, GetImage(), rect.TopLeft(), ILD_NORMAL);
+        rect.left += imageSize.cx + nMargin;
+    }
+    const CString text = GetText();
+    if (!text.IsEmpty())
+        pDC->DrawText(text, &rect, GetFormat() | DT_NOPREFIX);
+    pDC->RestoreDC(nSaved);
+    return TRUE;
+}

@@ -74,6 +74,9 @@ public:
     virtual CSize GetTextExtent(LPCTSTR str, CDC* pDC = nullptr);
     // The room the cell's content needs.
     virtual CSize GetCellExtent(CDC* pDC);
+    // Prints the cell into rect of a printer DC: its colours when the grid prints shaded, else
+    // black text on white; FALSE without grid, DC or area.
+    virtual BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect);
 
     // ---- editing ----
     // Carries out the edit that nChar starts (VK_LBUTTON for a click).

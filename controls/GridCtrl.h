@@ -23,6 +23,7 @@
 #include <vector>
 
 class CImageList;
+class CPrintInfo;
 
 // The window class name of the grid in dialog templates.
 #define GRIDCTRL_CLASSNAME L"MFCGridCtrl"
@@ -218,6 +219,29 @@ public:
     BOOL IsOnColumnDivider(CPoint point);
     BOOL IsOnRowDivider(CPoint point);
 
+    // ---- printing ----
+    // The print job of a grid, run by its host through the framework's printer DC: rows that do
+    // not fit on a page go on to the next ones, and in screen proportions the columns do too.
+    // Every page has a title band at the top and a page number band at the bottom.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The page layout: header and footer heights, top and bottom margins and the gap between the
+    // bands and the cells in text lines, left and right margins in characters. A negative value
+    // leaves that one as it is.
+    void SetPrintMargins(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin, int nTopMargin,
+                         int nBottomMargin, int nGap);
+    // The size of a page in the units the cells are measured in, and the first row and column
+    // of each page band (valid between OnBeginPrinting and OnEndPrinting).
+    CSize GetPrintPageSize() const { return m_sizePrintPage; }
+    CSize GetPrintCharSize() const { return m_sizePrintChar; }
+    const std::vector<int>& GetPrintRowStarts() const { return m_arPrintRowStarts; }
+    const std::vector<int>& GetPrintColumnStarts() const { return m_arPrintColStarts; }
+    // The title a printed page carries: that of the nearest ancestor window that has one.
+    CString GetPrintTitle() const;
+    // The page number text of the footer.
+    static CString FormatPrintPageText(UINT nPage, UINT nPageCount);
+
     // ---- message-text fields ----
     // Lines 1 to 4 (index 0 unused) hold the fields that start in grid rows 1 to 4. The shown
     // lines are the ones drawn, hit, dragged and checked; the two stored groups keep the fields
@@ -272,6 +296,8 @@ public:
     BOOL m_bRowAllowHide = TRUE;
     BOOL m_bSinkFocusHeaders = TRUE;
     BOOL m_bFocusFrame = TRUE;
+    BOOL m_bPrintShaded = TRUE;            // cells print in their colours, else black on white
+    BOOL m_bPrintScreenProportions = FALSE;  // print at screen size, columns over several pages
     UINT m_nAutoSizeStyle = GRIDSIZE_BOTH;
     BOOL m_bRowResizeEnabled = TRUE;
     BOOL m_bColumnResizeEnabled = TRUE;
@@ -328,6 +354,20 @@ protected:
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     void OnEndInPlaceEdit(NMHDR* pNotifyStruct, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
+
+    // The parts of a printed page: the corner cells, the header rows over the page's columns,
+    // the title band, the page number band, and the header columns beside the page's rows.
+    virtual void PrintHeadingCells(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintTopHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintPageHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintSideHeadings(CDC* pDC, CPrintInfo* pInfo);
+    // The last row and column that the current page holds.
+    int PrintLastRow() const;
+    int PrintLastColumn() const;
+    // Text lines and characters of the page layout as page units.
+    int PrintLines(int n) const { return n * m_sizePrintChar.cy; }
+    int PrintChars(int n) const { return n * m_sizePrintChar.cx; }
 
     void EraseBkgnd(CDC* pDC);
     // The half adjustments of a press before its cell behaviour.
@@ -410,4 +450,14 @@ protected:
     CPoint m_ptLastDrag;
     BOOL m_bFieldDrag = FALSE;
     BOOL m_bPopupEditOpen = FALSE;
+
+    // printing
+    int m_nHeaderHeight = 2, m_nFooterHeight = 2;  // text lines
+    int m_nLeftMargin = 4, m_nRightMargin = 4;     // characters
+    int m_nTopMargin = 1, m_nBottomMargin = 1, m_nGap = 1;  // text lines
+    CFont m_PrinterFont;
+    CSize m_sizePrintChar;  // height and average width of a character of the printer font
+    CSize m_sizePrintPage;  // the page in cell units
+    std::vector<int> m_arPrintRowStarts, m_arPrintColStarts;
+    int m_nCurrPrintRow = -1, m_nCurrPrintCol = -1;  // first row and column of the current page
 };

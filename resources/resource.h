@@ -700,5 +700,8 @@
 #define IDS_MT_PAGE_CAPTION             27465
 #define IDS_MT_DETAILS                  27466
 
+// Printing of the grid control
+#define IDS_GRID_PRINT_PAGE             27900
+
 
 #endif
