@@ -12,6 +12,29 @@ namespace {
 
 constexpr UINT kQuestionIcon = 0x20;
 
+void AskToCheckCable(CMainFrame& frame)
+{
+    CString text;
+    text.LoadString(IDS_CHECK_CABLE);
+    frame.PortMessageBox(text, kQuestionIcon);
+}
+
+struct FlagLine {
+    int flag;
+    LPCTSTR line;
+};
+
+// Logs the line of the first entry whose flag nFlags holds.
+template <std::size_t N>
+void LogFirstFlagged(CMainFrame& frame, const FlagLine (&lines)[N], int nFlags)
+{
+    for (const FlagLine& l : lines)
+        if (nFlags & l.flag) {
+            frame.PortLog(l.line);
+            return;
+        }
+}
+
 } // namespace
 
 CDeviceDispatcher::CDeviceDispatcher(CMainFrame& frame)
@@ -193,9 +216,7 @@ void CDeviceDispatcher::ReadThenShow(int nFlag, LPCTSTR starts, LPCTSTR error, L
         result = m_engine.ExchangeSettings(nFlag);
         if (result == 0) {
             m_frame.PortLog(error);
-            CString text;
-            text.LoadString(IDS_CHECK_CABLE);
-            m_frame.PortMessageBox(text, kQuestionIcon);
+            AskToCheckCable(m_frame);
         } else {
             m_frame.PortLog(succeeds);
         }
@@ -209,10 +230,8 @@ void CDeviceDispatcher::Settings(int nFlags)
 {
     WithPort([&]() {
         if (m_engine.ExchangeSettings(nFlags) == 0) {
-            CString text;
-            text.LoadString(IDS_CHECK_CABLE);
-            m_frame.PortMessageBox(text, kQuestionIcon);
-            static const struct { int flag; LPCTSTR line; } kSuspend[] = {
+            AskToCheckCable(m_frame);
+            static const FlagLine kSuspend[] = {
                 {SETTINGS_CLOCK_WRITE, L"Clock Setting Suspend!\n"},
                 {SETTINGS_CLOCK_READ, L"Clock Reading Suspend!\n"},
                 {SETTINGS_CALIBRATION_WRITE, L"Clock Calibration Suspend!\n"},
@@ -220,14 +239,10 @@ void CDeviceDispatcher::Settings(int nFlags)
                 {SETTINGS_WIFI_WRITE, L"WIFI Setup Setting Suspend!\n"},
                 {SETTINGS_REMOTE_WRITE, L"Remote Control WIFI(0xK791) Setup Setting Suspend!\n"},
             };
-            for (const auto& s : kSuspend)
-                if (nFlags & s.flag) {
-                    m_frame.PortLog(s.line);
-                    break;
-                }
+            LogFirstFlagged(m_frame, kSuspend, nFlags);
             return 0;
         }
-        static const struct { int flag; LPCTSTR line; } kSucceed[] = {
+        static const FlagLine kSucceed[] = {
             {SETTINGS_CLOCK_WRITE, L"Clock Setting Succeed!\n"},
             {SETTINGS_CALIBRATION_WRITE, L"Clock Calibration Setting Succeed!\n"},
             {SETTINGS_SUMMER_WRITE, L"Summer/Winter Time Writing Succeed!\n"},
@@ -236,11 +251,7 @@ void CDeviceDispatcher::Settings(int nFlags)
             {SETTINGS_CLOCK_READ, L"Clock Reading Succeeds\n"},
             {SETTINGS_CALIBRATION_READ, L"Clock Calibration Reading Succeeds\n"},
         };
-        for (const auto& s : kSucceed)
-            if (nFlags & s.flag) {
-                m_frame.PortLog(s.line);
-                break;
-            }
+        LogFirstFlagged(m_frame, kSucceed, nFlags);
         return 2;
     });
 }

@@ -3,6 +3,7 @@
 
 #include "platform/ui/controls/CommCtrlUpDown.h"
 #include "platform/ui/controls/CtlStd.h"
+#include "platform/ui/core/WinUser.h"
 #include "platform/ui/core/Wnd.h"
 
 #include <cwchar>
@@ -111,4 +112,32 @@ void LimitField(CWnd* pDialog, int nId, int n)
 {
     if (CWnd* field = pDialog->GetDlgItem(nId))
         field->SendMessage(EM_LIMITTEXT, WPARAM(n), 0);
+}
+
+void FillDropList(CWnd* pDialog, int nId, const std::vector<CString>& items, int* pSelect)
+{
+    CWnd* list = pDialog->GetDlgItem(nId);
+    list->SendMessage(CB_RESETCONTENT);
+    for (const CString& item : items)
+        list->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LPCTSTR(item)));
+    if (*pSelect < 0 || *pSelect >= int(items.size()))
+        *pSelect = 0;
+    list->SendMessage(CB_SETCURSEL, WPARAM(*pSelect));
+}
+
+std::vector<CString> NumberTexts(int nFirst, int nLast)
+{
+    std::vector<CString> texts;
+    for (int i = nFirst; i <= nLast; ++i) {
+        CString text;
+        text.Format(L"%d", i);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+void EnterMovesToNextField(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        pMsg->wParam = VK_TAB;
 }

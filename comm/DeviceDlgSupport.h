@@ -5,7 +5,10 @@
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
 
+#include <vector>
+
 class CWnd;
+struct MSG;
 
 // Progress of a transfer to the progress dialog: wParam the percentage, lParam the phase.
 constexpr UINT WM_TRANSFER_PROGRESS = 1224;
@@ -27,7 +30,14 @@ void CheckTypedCharacters(CWnd* pDialog, int nId, bool (*allowed)(wchar_t), UINT
 // Binds a spin control to its edit with a range and a position.
 void SetUpSpin(CWnd* pDialog, int nSpinId, int nBuddyId, int nLower, int nUpper, int nPos);
 // The clamp of a number field while the user types: a value below nLower (or an empty field)
-// becomes nEmpty or nLower, one above nUpper becomes nUpper. Returns the value the field holds.
+// becomes nLower, one above nUpper becomes nUpper. Returns the value the field holds.
 int ClampNumberField(CWnd* pDialog, int nId, int nLower, int nUpper);
 // Limits an edit to n characters.
 void LimitField(CWnd* pDialog, int nId, int n);
+// Fills a drop list with `items` and selects *pSelect, which becomes 0 when it names no item.
+void FillDropList(CWnd* pDialog, int nId, const std::vector<CString>& items, int* pSelect);
+// The numbers nFirst..nLast as texts, for a drop list of numbers.
+std::vector<CString> NumberTexts(int nFirst, int nLast);
+// In a dialog of many fields Enter moves to the next field, like Tab; it never closes the
+// dialog. Called from the dialog's PreTranslateMessage.
+void EnterMovesToNextField(MSG* pMsg);

@@ -7,21 +7,6 @@
 #include "platform/ui/dialogs/Ddx.h"
 #include "resources/resource.h"
 
-namespace {
-
-void FillList(CWnd* dlg, int id, std::initializer_list<const wchar_t*> items, int* pSelect)
-{
-    CWnd* list = dlg->GetDlgItem(id);
-    list->SendMessage(CB_RESETCONTENT);
-    for (const wchar_t* item : items)
-        list->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    if (*pSelect < 0 || *pSelect >= int(items.size()))
-        *pSelect = 0;
-    list->SendMessage(CB_SETCURSEL, WPARAM(*pSelect));
-}
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CRemoteWifiSetupDlg, CDialog)
     ON_CONTROL(EN_CHANGE, IDC_DEV_WIFI_SSID, OnSsidChange)
     ON_CONTROL(EN_CHANGE, IDC_DEV_WIFI_PASSWORD, OnPasswordChange)
@@ -56,18 +41,16 @@ void CRemoteWifiSetupDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CRemoteWifiSetupDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    FillList(this, IDC_DEV_WIFI_TXPOWER,
-             {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"10", L"11", L"12"}, &m_data.nTxPower);
-    FillList(this, IDC_DEV_REMOTE_MODE, {L"Standard", L"Simple"}, &m_data.nMode);
-    FillList(this, IDC_DEV_REMOTE_SLEEP, {L"Disable", L"30s", L"1min", L"2min", L"5min", L"10min"},
-             &m_data.nSleepMode);
+    FillDropList(this, IDC_DEV_WIFI_TXPOWER, NumberTexts(1, 12), &m_data.nTxPower);
+    FillDropList(this, IDC_DEV_REMOTE_MODE, {L"Standard", L"Simple"}, &m_data.nMode);
+    FillDropList(this, IDC_DEV_REMOTE_SLEEP, {L"Disable", L"30s", L"1min", L"2min", L"5min", L"10min"},
+                 &m_data.nSleepMode);
     return TRUE;
 }
 
 BOOL CRemoteWifiSetupDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
-        pMsg->wParam = VK_TAB;
+    EnterMovesToNextField(pMsg);
     return CDialog::PreTranslateMessage(pMsg);
 }
 
@@ -103,7 +86,7 @@ void CRemoteWifiSetupDlg::OnOK()
         GetDlgItem(IDC_DEV_WIFI_SSID)->SetFocus();
         return;
     }
-    PostDeviceOperation(this, 23, SETTINGS_REMOTE_WRITE);
+    PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_REMOTE_WRITE);
 }
 
 void CRemoteWifiSetupDlg::OnCancel()

@@ -1,5 +1,6 @@
 #include "comm/SetClockDlg.h"
 
+#include "comm/DeviceDispatcher.h"
 #include "comm/DeviceDlgSupport.h"
 #include "comm/TransferEngine.h"
 #include "platform/ui/controls/CommCtrlDateTime.h"
@@ -7,12 +8,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 #include "resources/resource.h"
-
-namespace {
-
-constexpr int kSettingsOperation = 23;
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CSetClockDlg, CDialog)
     ON_CONTROL(BN_CLICKED, IDC_DEV_CLOCK_WRITE, OnWrite)
@@ -142,23 +137,23 @@ void CSetClockDlg::OnSecondUpdate()
 void CSetClockDlg::OnWrite()
 {
     if (UpdateData(TRUE))
-        PostDeviceOperation(this, kSettingsOperation, SETTINGS_CLOCK_WRITE);
+        PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_CLOCK_WRITE);
 }
 
 void CSetClockDlg::OnRead()
 {
-    PostDeviceOperation(this, kSettingsOperation, SETTINGS_CLOCK_READ);
+    PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_CLOCK_READ);
 }
 
 void CSetClockDlg::OnCalibrationSet()
 {
     if (UpdateData(TRUE))
-        PostDeviceOperation(this, kSettingsOperation, SETTINGS_CALIBRATION_WRITE);
+        PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_CALIBRATION_WRITE);
 }
 
 void CSetClockDlg::OnCalibrationGet()
 {
-    PostDeviceOperation(this, kSettingsOperation, SETTINGS_CALIBRATION_READ);
+    PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_CALIBRATION_READ);
 }
 
 void CSetClockDlg::OnOK()

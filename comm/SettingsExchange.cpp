@@ -39,13 +39,10 @@ int CTransferEngine::ReadSettingsBlock(BYTE* pBuffer, int nSize, int nBytes, UIN
     *pError = 0;
     if (!Exchange(request, n, pBuffer, &expected, pError, 1000))
         return 0;
-    const int result = function == 249 ? m_modbus.CheckMemoryReadReply(pBuffer, expected)
-                                       : m_modbus.CheckReadResponse(pBuffer, expected, 3);
-    if (result != LINK_OK) {
-        LogResult(result);
-        return 0;
-    }
-    return 1;
+    // The error stays 0 when the answer is wrong.
+    return CheckPassed(function == 249 ? m_modbus.CheckMemoryReadReply(pBuffer, expected)
+                                       : m_modbus.CheckReadResponse(pBuffer, expected, 3),
+                       pError, 0);
 }
 
 int CTransferEngine::WriteSettings(const BYTE* pData, int n, UINT* pError, int nKind, int nFlags,
@@ -118,19 +115,11 @@ int CTransferEngine::WriteWifi(UINT* pError)
         return 0;
     const std::vector<WORD> regs = EncodeWifi(m_wifi);
     BYTE request[CModBus::kFrameBufferSize];
-    BYTE answer[CModBus::kFrameBufferSize];
     for (std::size_t i = 0; i < regs.size(); ++i) {
         const BYTE value[2] = {BYTE(regs[i] >> 8), BYTE(regs[i] & 0xFF)};
         const int n = m_modbus.BuildWriteSingleRequest(WORD(kWifiFirstRegister + i), value, request);
-        WORD expected = 8;
-        if (!Exchange(request, n, answer, &expected, pError, 3000))
+        if (!ExchangeWrite(request, n, pError, 3000))
             return 0;
-        const int check = m_modbus.CheckWriteEcho(answer, expected, request);
-        if (check != LINK_OK) {
-            LogResult(check);
-            *pError = 0;
-            return 0;
-        }
     }
     return WriteSummerTime(pError, SETTINGS_WIFI_WRITE);
 }
@@ -146,16 +135,7 @@ int CTransferEngine::WriteRemoteWifi(UINT* pError)
     Progress(2, 0);
     BYTE request[CModBus::kFrameBufferSize];
     const int n = m_modbus.BuildWriteMultipleRequest(0, WORD(block.size() / 2), block.data(), request);
-    BYTE answer[CModBus::kFrameBufferSize] = {};
-    WORD expected = 8;
-    if (!Exchange(request, n, answer, &expected, pError, 30000)) {
-        Progress(-1, 0);
-        return 0;
-    }
-    const int check = m_modbus.CheckWriteEcho(answer, expected, request);
-    if (check != LINK_OK) {
-        LogResult(check);
-        *pError = 0;
+    if (!ExchangeWrite(request, n, pError, 30000)) {
         Progress(-1, 0);
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "comm/SummerTimeDlg.h"
 
+#include "comm/DeviceDispatcher.h"
 #include "comm/DeviceDlgSupport.h"
 #include "comm/TransferEngine.h"
 #include "platform/ui/controls/CtlStd.h"
@@ -119,13 +120,7 @@ void CSummerTimeDlg::ClampMonth(int nMonthId, int nDayId)
 {
     bool empty = false;
     const int month = FieldNumber(this, nMonthId, &empty);
-    int fixed = month;
-    if (month > 12)
-        fixed = 12;
-    if (month <= 0 || empty)
-        fixed = 1;
-    if (fixed != month || empty)
-        SetFieldNumber(this, nMonthId, fixed);
+    const int fixed = ClampNumberField(this, nMonthId, 1, 12);
     // After a correction the month's length is taken as 31.
     const int length = fixed != month ? 31 : MonthLength(fixed);
     const int day = FieldNumber(this, nDayId, &empty);
@@ -136,12 +131,7 @@ void CSummerTimeDlg::ClampMonth(int nMonthId, int nDayId)
 void CSummerTimeDlg::ClampDay(int nMonthId, int nDayId)
 {
     bool empty = false;
-    const int length = MonthLength(FieldNumber(this, nMonthId, &empty));
-    const int day = FieldNumber(this, nDayId, &empty);
-    if (day > length)
-        SetFieldNumber(this, nDayId, length);
-    else if (day <= 0 || empty)
-        SetFieldNumber(this, nDayId, 1);
+    ClampNumberField(this, nDayId, 1, MonthLength(FieldNumber(this, nMonthId, &empty)));
 }
 
 void CSummerTimeDlg::OnStartMonthUpdate() { ClampMonth(IDC_DEV_START_MONTH, IDC_DEV_START_DAY); }
@@ -158,7 +148,7 @@ void CSummerTimeDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    PostDeviceOperation(this, 23, SETTINGS_SUMMER_WRITE);
+    PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_SUMMER_WRITE);
     DestroyWindow();
 }
 

@@ -2,6 +2,7 @@
 // image into the device, verifies it and closes with the end frame.
 #include "comm/TransferEngine.h"
 
+#include "comm/TransferOutcome.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockDataLog.h"
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr UINT kStopIcon = 0x10;
-constexpr UINT kQuestionIcon = 0x20;
 constexpr int kLogoBytes = 960;
 
 bool IsOutputType(const CBlockObj* p)
@@ -227,15 +227,8 @@ int CTransferEngine::Download(CTavixDoc* pDoc)
             return 0;
         }
         rule.FinishImage();
-        if (!TransferImage(rule, pDoc)) {
-            Progress(-1, 0);
-            Log(L"DownLoad Suspend!\n");
-            if (m_bStoppedByUser)
-                return 0;  // the user knows; the device was told the download failed
-            Box(IDS_CHECK_CABLE, kQuestionIcon);
-            Box(IDS_DOWNLOAD_FAILED, kStopIcon);
-            return 0;
-        }
+        if (!TransferImage(rule, pDoc))
+            return ReportSuspended(L"DownLoad Suspend!\n", IDS_DOWNLOAD_FAILED);
         return 1;
     } catch (...) {
         Progress(-1, 0);
@@ -251,32 +244,11 @@ int CTransferEngine::TransferImage(CTavixCoreRule& rule, CTavixDoc* pDoc)
     const int messageBytes = pDoc->IsNewModel() ? int(rule.m_msgTextWire.size()) : 0;
     const int total = 286 * messageBytes / 128 + 145 * areaBytes / 128 + 141 * areaBytes / 128 + 41;
     int counter = 0;
-    UINT error = 0;
-    int result = 1;
-    BYTE success = 1;
+    TransferOutcome run;
     Progress(2, 0);
-
-    // After a failed step: a wrong answer (link error 0) or a time-out or exception answer
-    // (9000 and above) still closes the exchange with an end frame carrying 0; any other error
-    // means the line itself failed, and nothing more is sent.
-    auto failed = [&](LPCTSTR line) {
-        if (line)
-            Log(line);
-        success = 0;
-        if (error == 0)
-            return true;
-        if (error >= LINK_ERROR_TIMEOUT) {
-            result = 0;
-            return true;
-        }
-        return false;
-    };
-
-    bool toEnd = false;
-    if (!StartDownload(&error, 1, pDoc->m_nHardwareCode, pDoc->m_nMinFirmware)) {
-        if (!failed(nullptr))
+    if (!StartDownload(&run.error, 1, pDoc->m_nHardwareCode, pDoc->m_nMinFirmware)) {
+        if (!run.StepFailed())
             return 0;
-        toEnd = true;
     } else {
         counter = 25;
     }
@@ -298,42 +270,37 @@ int CTransferEngine::TransferImage(CTavixCoreRule& rule, CTavixDoc* pDoc)
         {rule.m_areaJWire.data(), kAreaJRegister, jBytes, 3, true, L"Verify Data Error!\n"},
         {rule.m_msgTextWire.data(), 0, messageBytes, 121, true, L"Verify Message Texts Data Error!\n"},
     };
-    auto run = [&](const Step& s) {
-        if (toEnd || s.bytes == 0)
+    auto step = [&](const Step& s) {
+        if (run.toEnd || s.bytes == 0)
             return true;
         const int ok = s.verify
-            ? VerifyArea(s.data, s.first, s.bytes, &counter, total, &error, s.function)
-            : WriteArea(s.data, s.first, s.bytes, &counter, total, &error, s.function);
+            ? VerifyArea(s.data, s.first, s.bytes, &counter, total, &run.error, s.function)
+            : WriteArea(s.data, s.first, s.bytes, &counter, total, &run.error, s.function);
         if (ok)
             return true;
-        if (!failed(s.line))
-            return false;
-        toEnd = true;
-        return true;
+        Log(s.line);
+        return run.StepFailed();
     };
     for (const Step& s : writes)
-        if (!run(s))
+        if (!step(s))
             return 0;
-    if (!toEnd)
+    if (!run.toEnd)
         Wait(5000);
     for (const Step& s : verifies)
-        if (!run(s))
+        if (!step(s))
             return 0;
 
-    if (!EndDownload(&error, success, 1)) {
-        if (error != 0 && error < LINK_ERROR_TIMEOUT)
-            return 0;
-        result = 0;
-    }
+    if (!EndDownload(&run.error, run.success, 1) && !run.EndFailed())
+        return 0;
     // A download the device did not take whole is a failed download, even when the device
     // answered every frame.
-    if (!success)
-        result = 0;
-    if (result)
+    if (!run.success)
+        run.result = 0;
+    if (run.result)
         Progress(2, 100);
     else
         Progress(-1, 0);
-    return result;
+    return run.result;
 }
 
 int CTransferEngine::StartDownload(UINT* pError, int nMode, WORD wHardwareCode, WORD wMinFirmware)
@@ -356,11 +323,9 @@ int CTransferEngine::StartDownload(UINT* pError, int nMode, WORD wHardwareCode, 
     WORD expected = machineType > 0x50 ? 19 : 17;
     BYTE request[CModBus::kFrameBufferSize];
     const int n = m_modbus.BuildDownloadStartRequest(request);
-    if (!m_frame.WritePort(request, WORD(n), pError))
-        return 0;
-    Log(nMode == 4 ? L"Clear Program and Password Starts...\n" : L"DownLoad Starts...\n");
     BYTE answer[CModBus::kFrameBufferSize] = {};
-    if (!m_frame.ReadAnswer(answer, &expected, pError, 3000))
+    if (!Exchange(request, n, answer, &expected, pError, 3000,
+                  nMode == 4 ? L"Clear Program and Password Starts...\n" : L"DownLoad Starts...\n"))
         return 0;
     const int result = m_modbus.CheckDownloadStartReply(answer, expected, wHardwareCode,
                                                          wMinFirmware, nMode);
@@ -374,61 +339,25 @@ int CTransferEngine::StartDownload(UINT* pError, int nMode, WORD wHardwareCode, 
 int CTransferEngine::WriteArea(const BYTE* pData, WORD wFirstRegister, int nBytes, int* pCounter,
                                int nTotal, UINT* pError, BYTE byFunction)
 {
-    BYTE request[CModBus::kFrameBufferSize];
-    BYTE answer[CModBus::kFrameBufferSize];
-    WORD reg = wFirstRegister;
-    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
-        if (StoppedByUser()) {
-            *pError = 0;
-            return 0;
-        }
+    return ForEachFrame(wFirstRegister, nBytes, pError, [&](int at, WORD reg) {
+        BYTE request[CModBus::kFrameBufferSize];
         const int n = m_modbus.BuildWriteMultipleRequest(reg, kFrameBytes / 2, pData + at, request,
                                                          byFunction);
         const int deadline = (at == 0 && byFunction == 16) ? 6000 : 3000;
-        WORD expected = 8;
-        if (!m_frame.WritePort(request, WORD(n), pError))
+        if (!ExchangeWrite(request, n, pError, deadline, pCounter))
             return 0;
-        *pCounter += n;
-        if (!m_frame.ReadAnswer(answer, &expected, pError, deadline))
-            return 0;
-        *pCounter += expected;
-        // The echo must repeat the request's address, register and count intact.
-        const int check = m_modbus.CheckWriteEcho(answer, expected, request);
-        if (check != LINK_OK) {
-            LogResult(check);
-            *pError = 0;
-            return 0;
-        }
         Progress(2, *pCounter * 100 / nTotal);
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int CTransferEngine::VerifyArea(const BYTE* pData, WORD wFirstRegister, int nBytes, int* pCounter,
                                 int nTotal, UINT* pError, BYTE byFunction)
 {
-    BYTE request[CModBus::kFrameBufferSize];
-    BYTE answer[CModBus::kFrameBufferSize];
-    WORD reg = wFirstRegister;
-    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
-        if (StoppedByUser()) {
-            *pError = 0;
+    return ForEachFrame(wFirstRegister, nBytes, pError, [&](int at, WORD reg) {
+        BYTE answer[CModBus::kFrameBufferSize];
+        if (!ReadFrame(byFunction, reg, answer, pError, pCounter))
             return 0;
-        }
-        const int n = m_modbus.BuildReadRequest(reg, kFrameBytes / 2, request, byFunction);
-        WORD expected = 5 + kFrameBytes;
-        if (!m_frame.WritePort(request, WORD(n), pError))
-            return 0;
-        *pCounter += n;
-        if (!m_frame.ReadAnswer(answer, &expected, pError, 3000))
-            return 0;
-        *pCounter += expected;
-        const int check = m_modbus.CheckReadResponse(answer, expected, byFunction);
-        if (check != LINK_OK) {
-            LogResult(check);
-            *pError = UINT(check);
-            return 0;
-        }
         const BYTE* device = answer + 3;
         const BYTE* pc = pData + at;
         if (std::memcmp(device, pc, std::size_t(answer[2])) != 0) {
@@ -449,8 +378,8 @@ int CTransferEngine::VerifyArea(const BYTE* pData, WORD wFirstRegister, int nByt
             return 0;
         }
         Progress(2, *pCounter * 100 / nTotal);
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int CTransferEngine::EndDownload(UINT* pError, BYTE byResult, int nMode)

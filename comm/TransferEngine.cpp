@@ -1,5 +1,5 @@
-// The transfer engine's common steps: reporting, one request and its answer, the device
-// identification and the link test.
+// The transfer engine's common steps: reporting, one request and its answer, the frames of a
+// program transfer, the device identification and the link test.
 #include "comm/TransferEngine.h"
 
 #include "platform/base/CString.h"
@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr UINT kStopIcon = 0x10;      // MB_ICONSTOP
 constexpr UINT kQuestionIcon = 0x20;  // MB_ICONQUESTION
 
 } // namespace
@@ -62,8 +63,20 @@ void CTransferEngine::Wait(int ms)
         m_wait(ms);
 }
 
+int CTransferEngine::ReportSuspended(LPCTSTR pszLine, UINT nFailedId)
+{
+    Progress(-1, 0);
+    Log(pszLine);
+    // A transfer the user stopped needs no message: the device was told it failed.
+    if (!m_bStoppedByUser) {
+        Box(IDS_CHECK_CABLE, kQuestionIcon);
+        Box(nFailedId, kStopIcon);
+    }
+    return 0;
+}
+
 int CTransferEngine::Exchange(const BYTE* pRequest, int nLength, BYTE* pAnswer, WORD* pExpected,
-                              UINT* pError, int nDeadlineMs)
+                              UINT* pError, int nDeadlineMs, LPCTSTR pszSent)
 {
     if (nLength <= 0) {
         *pError = 0;
@@ -71,7 +84,59 @@ int CTransferEngine::Exchange(const BYTE* pRequest, int nLength, BYTE* pAnswer, 
     }
     if (!m_frame.WritePort(pRequest, WORD(nLength), pError))
         return 0;
+    if (pszSent)
+        Log(pszSent);
     return m_frame.ReadAnswer(pAnswer, pExpected, pError, nDeadlineMs);
+}
+
+int CTransferEngine::CheckPassed(int nCheck, UINT* pError, UINT nErrorIfNot)
+{
+    if (nCheck == LINK_OK)
+        return 1;
+    LogResult(nCheck);
+    *pError = nErrorIfNot;
+    return 0;
+}
+
+int CTransferEngine::ExchangeWrite(const BYTE* pRequest, int nLength, UINT* pError,
+                                   int nDeadlineMs, int* pCounter)
+{
+    BYTE answer[CModBus::kFrameBufferSize] = {};
+    WORD expected = 8;
+    if (!Exchange(pRequest, nLength, answer, &expected, pError, nDeadlineMs))
+        return 0;
+    if (pCounter)
+        *pCounter += nLength + expected;
+    return CheckPassed(m_modbus.CheckWriteEcho(answer, expected, pRequest), pError, 0);
+}
+
+int CTransferEngine::ReadFrame(BYTE byFunction, WORD wRegister, BYTE* pAnswer, UINT* pError,
+                               int* pCounter)
+{
+    BYTE request[CModBus::kFrameBufferSize];
+    const int n = m_modbus.BuildReadRequest(wRegister, kFrameBytes / 2, request, byFunction);
+    WORD expected = 5 + kFrameBytes;
+    if (!Exchange(request, n, pAnswer, &expected, pError, 3000))
+        return 0;
+    if (pCounter)
+        *pCounter += n + expected;
+    const int check = m_modbus.CheckReadResponse(pAnswer, expected, byFunction);
+    return CheckPassed(check, pError, UINT(check));
+}
+
+int CTransferEngine::ForEachFrame(WORD wFirstRegister, int nBytes, UINT* pError,
+                                  const std::function<int(int nAt, WORD wRegister)>& frame)
+{
+    WORD reg = wFirstRegister;
+    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
+        if (StoppedByUser()) {
+            *pError = 0;
+            return 0;
+        }
+        if (!frame(at, reg))
+            return 0;
+    }
+    return 1;
 }
 
 int CTransferEngine::ReadDeviceId(BYTE* pBuffer, int nSize, UINT* pError)

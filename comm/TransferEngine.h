@@ -113,9 +113,29 @@ public:
     static constexpr int kFrameBytes = 128;
 
 private:
-    // One request and its answer of `expected` bytes within the deadline.
+    // One request and its answer of `expected` bytes within the deadline; pszSent, when given,
+    // is logged once the request went out.
     int Exchange(const BYTE* pRequest, int nLength, BYTE* pAnswer, WORD* pExpected, UINT* pError,
-                 int nDeadlineMs);
+                 int nDeadlineMs, LPCTSTR pszSent = nullptr);
+    // A write request and the device's echo of it, which must repeat the request's address,
+    // register and count intact (else logged, error 0). pCounter, when given, counts the bytes
+    // exchanged.
+    int ExchangeWrite(const BYTE* pRequest, int nLength, UINT* pError, int nDeadlineMs,
+                      int* pCounter = nullptr);
+    // One frame of a program read: kFrameBytes from wRegister by function byFunction, checked
+    // (a wrong answer is logged and becomes the error). The data start at pAnswer + 3.
+    int ReadFrame(BYTE byFunction, WORD wRegister, BYTE* pAnswer, UINT* pError,
+                  int* pCounter = nullptr);
+    // 1 when an answer's check gave LINK_OK; otherwise the result is logged, the error becomes
+    // nErrorIfNot and 0.
+    int CheckPassed(int nCheck, UINT* pError, UINT nErrorIfNot);
+    // Runs `frame` over the frames of kFrameBytes that nBytes from wFirstRegister take, in order.
+    // 0 at the first frame that fails, and when the user stops the transfer (error 0).
+    int ForEachFrame(WORD wFirstRegister, int nBytes, UINT* pError,
+                     const std::function<int(int nAt, WORD wRegister)>& frame);
+    // The end of a download, upload or clear that failed: the log line, and unless the user
+    // stopped it, the cable question and the failure message. Returns 0.
+    int ReportSuspended(LPCTSTR pszLine, UINT nFailedId);
     int WriteSettings(const BYTE* pData, int n, UINT* pError, int nKind, int nFlags, WORD wRegister);
     int CheckMachineType(const BYTE* pId, BYTE byWanted, UINT* pError);
     int WriteClock(UINT* pError);

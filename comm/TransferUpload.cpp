@@ -2,6 +2,7 @@
 // an empty image over the device's program and password.
 #include "comm/TransferEngine.h"
 
+#include "comm/TransferOutcome.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
 #include "image/ImageLayout.h"
@@ -50,11 +51,8 @@ int CTransferEngine::StartUpload(CTavixCoreRule& rule, UINT* pError)
     WORD expected = id[3] > 0x50 ? 19 : 17;
     BYTE request[CModBus::kFrameBufferSize];
     const int n = m_modbus.BuildUploadStartRequest(request);
-    if (!m_frame.WritePort(request, WORD(n), pError))
-        return 0;
-    Log(L"UpLoad Starts...\n");
     BYTE answer[CModBus::kFrameBufferSize] = {};
-    if (!m_frame.ReadAnswer(answer, &expected, pError, 3000))
+    if (!Exchange(request, n, answer, &expected, pError, 3000, L"UpLoad Starts...\n"))
         return 0;
     const int result = m_modbus.CheckUploadStartReply(answer, expected);
     if (result > 2) {
@@ -96,28 +94,14 @@ int CTransferEngine::ReadArea(std::vector<BYTE>& out, BYTE byFunction, WORD wFir
                               int nBytes, int nDoneBefore, int nTotal, UINT* pError)
 {
     out.assign(std::size_t(nBytes), 0);
-    BYTE request[CModBus::kFrameBufferSize];
-    BYTE answer[CModBus::kFrameBufferSize];
-    WORD reg = wFirstRegister;
-    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
-        if (StoppedByUser()) {
-            *pError = 0;
+    return ForEachFrame(wFirstRegister, nBytes, pError, [&](int at, WORD reg) {
+        BYTE answer[CModBus::kFrameBufferSize];
+        if (!ReadFrame(byFunction, reg, answer, pError))
             return 0;
-        }
-        const int n = m_modbus.BuildReadRequest(reg, kFrameBytes / 2, request, byFunction);
-        WORD expected = 5 + kFrameBytes;
-        if (!Exchange(request, n, answer, &expected, pError, 3000))
-            return 0;
-        const int check = m_modbus.CheckReadResponse(answer, expected, byFunction);
-        if (check != LINK_OK) {
-            LogResult(check);
-            *pError = UINT(check);
-            return 0;
-        }
         std::memcpy(out.data() + at, answer + 3, kFrameBytes);
         Progress(2, (nDoneBefore + at + kFrameBytes) * 100 / nTotal);
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int CTransferEngine::EndUpload(BYTE byResult, UINT* pError, int nProgramSize)
@@ -144,41 +128,23 @@ int CTransferEngine::EndUpload(BYTE byResult, UINT* pError, int nProgramSize)
 
 int CTransferEngine::ReceiveImage(CTavixCoreRule& rule)
 {
-    int result = 1;
-    BYTE success = 1;
-    UINT error = 0;
+    TransferOutcome run;
     bool ownMessage = false;  // the failure has a message of its own (password, sizes)
     m_nPasswordResult = 1;
     m_nUploadProgramBytes = 0;
     m_nUploadMessageBytes = 0;
     Progress(2, 0);
-    auto failed = [&](LPCTSTR line) {
-        if (line)
-            Log(line);
-        success = 0;
-        if (error == 0)
-            return true;
-        if (error >= LINK_ERROR_TIMEOUT) {
-            result = 0;
-            return true;
-        }
-        return false;
-    };
-
-    bool toEnd = false;
-    const int start = StartUpload(rule, &error);
+    const int start = StartUpload(rule, &run.error);
     if (start == 0) {
-        if (!failed(nullptr))
+        if (!run.StepFailed())
             return 0;
-        toEnd = true;
-    } else if (start == 2 && !SendUploadPassword(&error)) {
+    } else if (start == 2 && !SendUploadPassword(&run.error)) {
         ownMessage = m_nPasswordResult != 1;
-        if (!failed(nullptr))
+        if (!run.StepFailed())
             return 0;
-        toEnd = true;
     }
     int& size = m_nUploadProgramBytes;
-    if (!toEnd) {
+    if (!run.toEnd) {
         const int messages = m_nUploadMessageBytes;
         if (size == 0 || size == 2 * 0xFFFF) {
             Box(IDS_DEVICE_PROGRAM_EMPTY, kExclamationIcon);
@@ -188,46 +154,45 @@ int CTransferEngine::ReceiveImage(CTavixCoreRule& rule)
                    || messages > kMaxMessageTexts * kMessageTextBytes) {
             // Sizes the device image cannot have: nothing is read.
             size = kSizeInvalid;
-            success = 0;
+            run.success = 0;
             ownMessage = true;
         } else {
             rule.m_nJSize = size - kArea0Bytes;
             rule.m_nMsgTextBytes = messages;
             if (!rule.AllocImageBuffers(CTavixCoreRule::modeUpload, messages / kMessageTextBytes)) {
                 size = kSizeInvalid;
-                success = 0;
+                run.success = 0;
                 ownMessage = true;
             } else {
                 const int total = size + messages;
                 std::vector<BYTE> program;
-                if (!ReadArea(program, 3, kArea0Register, size, 0, total, &error)) {
-                    if (!failed(L"Read Data Error!\n"))
+                if (!ReadArea(program, 3, kArea0Register, size, 0, total, &run.error)) {
+                    Log(L"Read Data Error!\n");
+                    if (!run.StepFailed())
                         return 0;
                 } else {
                     std::copy(program.begin(), program.begin() + kArea0Bytes, rule.m_area0Wire.begin());
                     std::copy(program.begin() + kArea0Bytes, program.end(), rule.m_areaJWire.begin());
                     if (messages > 0
-                        && !ReadArea(rule.m_msgTextWire, 121, 0, messages, size, total, &error)) {
-                        if (!failed(L"Read Message Texts Data Error!\n"))
+                        && !ReadArea(rule.m_msgTextWire, 121, 0, messages, size, total, &run.error)) {
+                        Log(L"Read Message Texts Data Error!\n");
+                        if (!run.StepFailed())
                             return 0;
                     }
                 }
             }
         }
     }
-    if (!EndUpload(success, &error, size)) {
-        if (error != 0 && error < LINK_ERROR_TIMEOUT)
-            return 0;
-        result = 0;
-    }
+    if (!EndUpload(run.success, &run.error, size) && !run.EndFailed())
+        return 0;
     // A failed read is a failed upload; the password and size failures are told by Upload.
-    if (!success && !ownMessage)
-        result = 0;
-    if (result && success)
+    if (!run.success && !ownMessage)
+        run.result = 0;
+    if (run.result && run.success)
         Progress(2, 100);
     else
         Progress(-1, 0);
-    return result;
+    return run.result;
 }
 
 int CTransferEngine::Upload()
@@ -236,15 +201,8 @@ int CTransferEngine::Upload()
     CTavixDoc* pDoc = nullptr;
     m_bStoppedByUser = false;
     try {
-        if (!ReceiveImage(rule)) {
-            Progress(-1, 0);
-            Log(L"UpLoad Suspend!\n");
-            if (m_bStoppedByUser)
-                return 0;
-            Box(IDS_CHECK_CABLE, kQuestionIcon);
-            Box(IDS_UPLOAD_FAILED, kStopIcon);
-            return 0;
-        }
+        if (!ReceiveImage(rule))
+            return ReportSuspended(L"UpLoad Suspend!\n", IDS_UPLOAD_FAILED);
         if (m_nPasswordResult == 0) {
             Box(IDS_WRONG_PASSWORD_UPLOAD, kExclamationIcon);
             m_nPasswordResult = 1;
@@ -340,15 +298,8 @@ int CTransferEngine::ClearProgram(CTavixDoc* pActive)
             pActive->UpdateBlockSizesForHardware();
         CTavixCoreRule rule;
         rule.AllocImageBuffers(CTavixCoreRule::modeClear, 0);
-        if (!ClearImage(rule)) {
-            Progress(-1, 0);
-            Log(L"Clear Program Suspend!\n");
-            if (m_bStoppedByUser)
-                return 0;
-            Box(IDS_CHECK_CABLE, kQuestionIcon);
-            Box(IDS_CLEAR_FAILED, kStopIcon);
-            return 0;
-        }
+        if (!ClearImage(rule))
+            return ReportSuspended(L"Clear Program Suspend!\n", IDS_CLEAR_FAILED);
         return 1;
     } catch (...) {
         Progress(-1, 0);

@@ -1,5 +1,6 @@
 #include "comm/WifiSetupDlg.h"
 
+#include "comm/DeviceDispatcher.h"
 #include "comm/DeviceDlgSupport.h"
 #include "comm/TransferEngine.h"
 #include "platform/ui/controls/CommCtrlIpAddress.h"
@@ -13,20 +14,6 @@
 namespace {
 
 enum { kServer = 0, kStation = 1, kGroups = 2, kRemote = 3, kSlave = 4 };
-
-void FillList(CWnd* dlg, int id, int first, int last, int* pSelect)
-{
-    CWnd* list = dlg->GetDlgItem(id);
-    list->SendMessage(CB_RESETCONTENT);
-    for (int i = first; i <= last; ++i) {
-        CString text;
-        text.Format(L"%d", i);
-        list->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LPCTSTR(text)));
-    }
-    if (*pSelect < 0 || *pSelect > last - first)
-        *pSelect = 0;
-    list->SendMessage(CB_SETCURSEL, WPARAM(*pSelect));
-}
 
 } // namespace
 
@@ -79,8 +66,8 @@ BOOL CWifiSetupDlg::OnInitDialog()
     if (m_data.nDeviceMode < 0 || m_data.nDeviceMode > 4)
         m_data.nDeviceMode = 0;
     modes->SendMessage(CB_SETCURSEL, WPARAM(m_data.nDeviceMode));
-    FillList(this, IDC_DEV_WIFI_CHANNEL, 0, 13, &m_data.nChannel);
-    FillList(this, IDC_DEV_WIFI_TXPOWER, 0, 12, &m_data.nTxPower);
+    FillDropList(this, IDC_DEV_WIFI_CHANNEL, NumberTexts(0, 13), &m_data.nChannel);
+    FillDropList(this, IDC_DEV_WIFI_TXPOWER, NumberTexts(0, 12), &m_data.nTxPower);
     OnModeChange();
     CheckRadioButton(IDC_DEV_WIFI_DHCP, IDC_DEV_WIFI_FIXED_IP,
                      m_data.nAddressMode == 0 ? IDC_DEV_WIFI_DHCP : IDC_DEV_WIFI_FIXED_IP);
@@ -91,9 +78,7 @@ BOOL CWifiSetupDlg::OnInitDialog()
 
 BOOL CWifiSetupDlg::PreTranslateMessage(MSG* pMsg)
 {
-    // Enter moves to the next field; it never closes the dialog.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
-        pMsg->wParam = VK_TAB;
+    EnterMovesToNextField(pMsg);
     return CDialog::PreTranslateMessage(pMsg);
 }
 
@@ -185,7 +170,7 @@ void CWifiSetupDlg::OnOK()
         for (int i = 0; i < 4; ++i)
             (*bytes)[std::size_t(i)] = BYTE((address >> (24 - 8 * i)) & 0xFF);
     }
-    PostDeviceOperation(this, 23, SETTINGS_WIFI_WRITE);
+    PostDeviceOperation(this, DEVICE_OP_SETTINGS, SETTINGS_WIFI_WRITE);
     DestroyWindow();
 }
 

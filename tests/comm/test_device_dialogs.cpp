@@ -92,6 +92,10 @@ TEST_F(DeviceDialogTest, ClockAndSummerTimeFieldsAreClampedWhileTyping)
     EXPECT_TRUE(summerDlg.GetDlgItem(IDC_DEV_START_MONTH)->IsWindowEnabled());
     TypeInto(summerDlg, IDC_DEV_START_MONTH, L"2");
     EXPECT_EQ(FieldText(summerDlg, IDC_DEV_START_DAY), std::wstring(L"28"));
+    for (const Case& c : {Case{IDC_DEV_START_DAY, L"30", L"28"}, Case{IDC_DEV_START_DAY, L"", L"1"}}) {
+        TypeInto(summerDlg, c.id, c.typed);
+        EXPECT_EQ(FieldText(summerDlg, c.id), std::wstring(c.shown)) << c.typed;
+    }
     TypeInto(summerDlg, IDC_DEV_START_MONTH, L"13");
     EXPECT_EQ(FieldText(summerDlg, IDC_DEV_START_MONTH), std::wstring(L"12"));
     TypeInto(summerDlg, IDC_DEV_DIFFERENCE, L"200");
