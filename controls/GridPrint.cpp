@@ -99,9 +99,14 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     if (m_bPrintScreenProportions) {
         const int colRoom = m_sizePrintPage.cx - PrintChars(m_nLeftMargin + m_nRightMargin) - GetHeaderColumnsWidth();
         std::vector<int> widths(size_t(std::max(0, m_nColumnCount)));
-        for (int col = 0; col < m_nColumnCount; ++col)
+        std::vector<bool> rightHalves(widths.size());
+        for (int col = 0; col < m_nColumnCount; ++col) {
             widths[size_t(col)] = GetColumnWidth(col);
-        m_arPrintColStarts = GridPageStarts(widths, m_nFixedColumnCount, colRoom);
+            for (int row = m_nFixedRowCount; row < m_nRowCount && col > 0 && !rightHalves[size_t(col)]; ++row)
+                rightHalves[size_t(col)] = IsRightHalf(row, col) && IsLeftHalf(row, col - 1);
+        }
+        // A double-width character stays whole: its two columns go on the same page.
+        m_arPrintColStarts = GridPageStarts(widths, m_nFixedColumnCount, colRoom, rightHalves);
     } else {
         m_arPrintColStarts = {m_nFixedColumnCount};
     }

@@ -23,6 +23,7 @@ TEST(GridPageStarts, SplitsItemsIntoPages)
         std::vector<int> sizes;
         int first, room;
         std::vector<int> starts;
+        std::vector<bool> keep = {};
     };
     const Case cases[] = {
         {"even rows", {20, 30, 30, 30, 30, 30, 30, 30}, 1, 90, {1, 4, 7}},
@@ -35,9 +36,12 @@ TEST(GridPageStarts, SplitsItemsIntoPages)
         {"negative room", {10, 10}, 0, -40, {0, 1}},
         {"nothing left to print is one page", {20}, 1, 100, {1}},
         {"no items at all", {}, 0, 100, {0}},
+        {"a wide character moves whole", {20, 20, 20, 20}, 0, 50, {0, 1, 3}, {false, false, true, false}},
+        {"a wide character fits", {20, 20, 20, 20}, 0, 60, {0, 3}, {false, false, true, false}},
+        {"a wide character wider than the page", {40, 40, 20}, 0, 50, {0, 1, 2}, {false, true, false}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(GridPageStarts(c.sizes, c.first, c.room), c.starts) << c.what;
+        EXPECT_EQ(GridPageStarts(c.sizes, c.first, c.room, c.keep), c.starts) << c.what;
 }
 
 int CountPdfPages(const std::filesystem::path& pdf)
@@ -159,6 +163,12 @@ TEST_F(GridPrint, ScreenProportionsSplitTheColumnsToo)
     EXPECT_EQ(int(m_rowStarts.size()), rowPages);
     EXPECT_EQ(pages, colPages * rowPages);
     EXPECT_EQ(int(info.GetMaxPage()), pages);
+    ASSERT_EQ(m_colStarts[1], 1 + colsPerPage);
+
+    // A double-width character over that page break moves to the next page whole.
+    PutWide(30, colsPerPage, 0x4E2D);
+    PrintToPdf(info);
+    EXPECT_EQ(m_colStarts[1], colsPerPage);
 }
 
 TEST_F(GridPrint, RowsStayBetweenTheTitleAndThePageNumberBands)
