@@ -3,6 +3,7 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockTypes.h"
+#include "msgtext/CellParamEditDlg.h"
 #include "msgtext/MsgTextLists.h"
 #include "msgtext/MsgTxtDisplay.h"
 #include "platform/ui/core/MessageMap.h"
@@ -119,6 +120,10 @@ void CAllDisplayMsgTxts::OnMove(int, int)
 {
     const int active = GetActiveIndex();
     m_pCurrentPage = GetDisplay(active);
+    // An open live editor stays over its field.
+    for (auto& page : m_pages)
+        if (CCellParamEditDlg* pEditor = page->GetLiveEditor())
+            pEditor->PositionOverCell();
 }
 
 void CAllDisplayMsgTxts::PostNcDestroy()

@@ -3,6 +3,7 @@
 #include "document/NameTables.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockMSGTEXT.h"
+#include "msgtext/CellParamEditDlg.h"
 #include "msgtext/MsgTextGrid.h"
 #include "msgtext/Widget.h"
 #include "platform/ui/core/MessageMap.h"
@@ -101,6 +102,35 @@ void CMsgTxtDisplay::DrawGridField(CGridCtrl*, CDC* pDC, CGridField* pField, BOO
         pWidget->DrawWithFrame(m_pView, pDC, g_bMsgTextDetails);
     else
         pWidget->Draw(m_pView, pDC, g_bMsgTextDetails);
+}
+
+BOOL CMsgTxtDisplay::CanEditLive(CGridField* pField) const
+{
+    auto* pWidget = dynamic_cast<CWidget*>(pField);
+    return pWidget && CCellParamEditDlg::CanEdit(pWidget->m_pBlock, pWidget->m_nItem);
+}
+
+void CMsgTxtDisplay::OpenLiveEditor(CGridCtrl* pGrid, CGridField* pField)
+{
+    if (m_pEditor)
+        return;
+    m_pEditor = CCellParamEditDlg::Open(pGrid, dynamic_cast<CWidget*>(pField), m_pView);
+    // Nothing opened: the grid must not wait for an editor to close.
+    if (!m_pEditor && pGrid)
+        pGrid->ClosePopupEdit(FALSE);
+}
+
+void CMsgTxtDisplay::CloseLiveEditor(CGridCtrl*, BOOL bApply)
+{
+    CCellParamEditDlg* pEditor = m_pEditor;
+    m_pEditor = nullptr;
+    if (!pEditor)
+        return;
+    pEditor->EndEdit(bApply);
+    if (::IsWindow(pEditor->GetSafeHwnd()))
+        pEditor->DestroyWindow();
+    else
+        delete pEditor;
 }
 
 void CMsgTxtDisplay::OnTimer(UINT_PTR nIDEvent)

@@ -8,6 +8,7 @@
 
 class CTavixView;
 class CBlockMSGTEXT;
+class CCellParamEditDlg;
 
 // The Details flag of every live display: fields described (1) or shown as on the device (0).
 extern int g_bMsgTextDetails;
@@ -30,6 +31,11 @@ public:
     // Field drawing of the grid: described or as on the device, by the Details flag.
     void DrawGridField(CGridCtrl* pGrid, CDC* pDC, CGridField* pField, BOOL bFramed) override;
     BOOL IsLiveDisplay() const override { return TRUE; }
+    // The live parameter editor over a field (at most one a page).
+    BOOL CanEditLive(CGridField* pField) const override;
+    void OpenLiveEditor(CGridCtrl* pGrid, CGridField* pField) override;
+    void CloseLiveEditor(CGridCtrl* pGrid, BOOL bApply) override;
+    CCellParamEditDlg* GetLiveEditor() const { return m_pEditor; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -49,4 +55,5 @@ private:
     CString m_strTitle;
     int m_nWidth = -1;
     int m_nHeight = -1;
+    CCellParamEditDlg* m_pEditor = nullptr;  // deletes itself when its window goes
 };
