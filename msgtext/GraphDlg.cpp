@@ -2,6 +2,7 @@
 
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/MessageMap.h"
+#include "platform/ui/dialogs/Ddx.h"
 #include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CGraphDlg, CDialog)
@@ -10,15 +11,23 @@ END_MESSAGE_MAP()
 
 CGraphDlg::CGraphDlg(CWnd* pParent) : CDialog(IDD_MT_GRAPH, pParent) {}
 
+void CGraphDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    for (int i = 0; i <= kPictures; ++i)
+        DDX_Control(pDX, kFirstButton + i, m_btnPictures[i]);
+}
+
 BOOL CGraphDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // Each button shows the number the device knows its picture by.
+    // Button i shows picture i, the image the device knows by that number.
     for (int i = 0; i < kPictures; ++i) {
-        CString text;
-        text.Format(L"%d", i);
-        SetDlgItemText(kFirstButton + i, text);
+        m_btnPictures[i].SetIcon(IDI_MT_PICTURE_FIRST + i);
+        m_btnPictures[i].SetIconId(IDI_MT_PICTURE_FIRST + i);
+        m_btnPictures[i].SetFlat(FALSE, TRUE);
     }
+    m_btnPictures[kPictures].SetFlat(FALSE, TRUE);
     const int picture = m_pWidget && m_nPicture >= 0 && m_nPicture < kPictures ? m_nPicture : 0;
     m_nCurrentId = kFirstButton + picture;
     ShowPreview();
@@ -27,9 +36,11 @@ BOOL CGraphDlg::OnInitDialog()
 
 void CGraphDlg::ShowPreview()
 {
-    CString text;
-    text.Format(L"%d", m_nCurrentId - kFirstButton);
-    SetDlgItemText(kPreview, text);
+    CIconButton& preview = m_btnPictures[kPictures];
+    const int icon = IDI_MT_PICTURE_FIRST + m_nCurrentId - kFirstButton;
+    preview.SetIcon(icon);
+    preview.SetIconId(icon);
+    preview.Invalidate();
 }
 
 void CGraphDlg::OnPicture(UINT nId)

@@ -221,6 +221,8 @@ void CMessageTexts_New::DoDataExchange(CDataExchange* pDX)
         for (int line = 0; line < 4; ++line)
             DDX_Check(pDX, kIdLines[line], m_nSettings[sLines + 2 * line + set]);
         DDX_Check(pDX, kIdDetails, m_nSettings[13]);
+        DDX_Control(pDX, kIdScope, m_btnScope);
+        DDX_Control(pDX, kIdPointer, m_btnPointer);
     }
     if (pDX->m_bSaveAndValidate && index >= 0) {
         CString text;
@@ -292,8 +294,12 @@ BOOL CMessageTexts_New::OnInitDialog()
         }
         SetDlgItemText(kIdSpecial, L"\x2103");
         SetDlgItemText(kIdBar, L"\x2584");
-        SetDlgItemText(kIdScope, L"~");
-        SetDlgItemText(kIdPointer, L"\x25BA");
+        m_btnScope.SetIcon(IDI_MT_SCOPE);
+        m_btnScope.SetIconId(IDI_MT_SCOPE);
+        m_btnScope.SetFlat(FALSE, TRUE);
+        m_btnPointer.SetIcon(IDI_MT_POINTER);
+        m_btnPointer.SetIconId(IDI_MT_POINTER);
+        m_btnPointer.SetFlat(FALSE, TRUE);
     }
     m_grid.Invalidate(TRUE);
     return TRUE;

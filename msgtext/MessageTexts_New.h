@@ -6,6 +6,7 @@
 #pragma once
 
 #include "controls/GridCtrl.h"
+#include "controls/IconButton.h"
 #include "msgtext/CharPaletteDlg.h"
 #include "pages/BlockPage.h"
 #include "platform/ui/controls/CtlStdClasses.h"
@@ -65,6 +66,10 @@ public:
     int GetBlockLabel() const override { return m_nBlockNumber - 9000; }
     BOOL RunFieldDialog(CGridCtrl* pGrid, CGridField* pField, GridFieldEdit& edit) override;
     void ApplyFieldDialog(CGridCtrl* pGrid, CGridField* pField) override;
+
+    // The scope and pointer insert buttons, each showing its icon.
+    CIconButton m_btnScope;
+    CIconButton m_btnPointer;
 
 protected:
     explicit CMessageTexts_New(UINT nIDTemplate, BOOL bOld);

@@ -4,6 +4,8 @@
 // older page of the machine types below 'Q'.
 #include "MsgTextTestSupport.h"
 
+#include "resources/resource.h"
+
 #include "../image/ImageTestSupport.h"
 
 #include "elements/BlockMSGTEXT.h"
@@ -79,6 +81,8 @@ TEST_F(EditorPageTest, EveryFieldKindBuiltThroughThePageSurvivesTheFileAndTheDev
     Step([&](HWND) {
         CGridCtrl& g = page.Grid();
         EXPECT_EQ(g.GetColumnCount(), 25);
+        EXPECT_EQ(page.m_btnScope.GetIconId(), IDI_MT_SCOPE);
+        EXPECT_EQ(page.m_btnPointer.GetIconId(), IDI_MT_POINTER);
         g.SetItemText(1, 1, L"T");
         g.SetItemText(1, 2, L"=");
         // A parameter of the counter on line 2.

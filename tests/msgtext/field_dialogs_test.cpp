@@ -6,6 +6,7 @@
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "msgtext/GraphDlg.h"
+#include "resources/resource.h"
 #include "msgtext/IOSN.h"
 #include "msgtext/MsgTextLists.h"
 #include "msgtext/MsgTextSettingDlg.h"
@@ -183,7 +184,11 @@ TEST_F(FieldDialogsTest, GraphDialogReturnsThePictureShownInThePreview)
     dlg.m_pWidget = &field;
     dlg.m_nPicture = 7;
     Step([&](HWND d) {
-        EXPECT_EQ(Text(d, CGraphDlg::kPreview), L"7");
+        // Every button shows its picture's icon; the preview the chosen one.
+        for (int i = 0; i < CGraphDlg::kPictures; ++i)
+            EXPECT_EQ(dlg.m_btnPictures[i].GetIconId(), IDI_MT_PICTURE_FIRST + i);
+        EXPECT_EQ(dlg.m_btnPictures[CGraphDlg::kPictures].GetIconId(), IDI_MT_PICTURE_FIRST + 7);
+        EXPECT_NE(::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDI_MT_PICTURE_FIRST + 29)), nullptr);
         Press(d, IDOK);
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
@@ -191,9 +196,9 @@ TEST_F(FieldDialogsTest, GraphDialogReturnsThePictureShownInThePreview)
 
     CGraphDlg fresh;
     Step([&](HWND d) {
-        EXPECT_EQ(Text(d, CGraphDlg::kPreview), L"0");
+        EXPECT_EQ(fresh.m_btnPictures[CGraphDlg::kPictures].GetIconId(), IDI_MT_PICTURE_FIRST);
         Press(d, CGraphDlg::kFirstButton + 29);
-        EXPECT_EQ(Text(d, CGraphDlg::kPreview), L"29");
+        EXPECT_EQ(fresh.m_btnPictures[CGraphDlg::kPictures].GetIconId(), IDI_MT_PICTURE_FIRST + 29);
         Press(d, IDOK);
     });
     ASSERT_EQ(fresh.DoModal(), IDOK);

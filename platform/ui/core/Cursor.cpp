@@ -2,6 +2,7 @@
 // layer's cursors and icons), and drawing icons into device contexts.
 #include "platform/ui/core/detail/WndData.h"
 
+#include "platform/base/ResourceTables.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/detail/DcImpl.h"
@@ -9,7 +10,10 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+#include <map>
+#include <memory>
 
 namespace ui {
 HCURSOR (*g_resourceCursorLoader)(HINSTANCE, LPCWSTR) = nullptr;
@@ -35,6 +39,63 @@ HCURSOR LoadCursorW(HINSTANCE inst, LPCWSTR name)
     return inst && g_resourceCursorLoader ? g_resourceCursorLoader(inst, name) : nullptr;
 }
 
+namespace {
+
+std::uint32_t Le(const unsigned char* p, int n)
+{
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+// The first image of an .ico file: a 32-bit DIB (its height doubled for the mask) whose alpha
+// tells the shape; null for anything else or a damaged file.
+HICON DecodeIcoFile(const std::vector<unsigned char>& ico)
+{
+    const size_t size = ico.size();
+    if (size < 22 || Le(&ico[0], 2) != 0 || Le(&ico[2], 2) != 1 || Le(&ico[4], 2) < 1)
+        return nullptr;
+    const size_t length = Le(&ico[14], 4), offset = Le(&ico[18], 4);
+    if (offset > size || length > size - offset || length < 40)
+        return nullptr;
+    const unsigned char* dib = &ico[offset];
+    const int width = int(std::int32_t(Le(dib + 4, 4)));
+    const int height = int(std::int32_t(Le(dib + 8, 4))) / 2;
+    const std::uint32_t header = Le(dib, 4);
+    if (header < 40 || header > length || Le(dib + 14, 2) != 32 || Le(dib + 16, 4) != 0 || width < 1 ||
+        width > 256 || height < 1 || height > 256)
+        return nullptr;
+    const size_t rowBytes = size_t(width) * 4;
+    if ((length - header) / rowBytes < size_t(height))
+        return nullptr;
+    std::vector<DWORD> argb(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = dib + header + size_t(height - 1 - y) * rowBytes;  // bottom-up
+        for (int x = 0; x < width; ++x)
+            argb[size_t(y) * size_t(width) + size_t(x)] = DWORD(Le(row + 4 * x, 4));
+    }
+    return CreateIconFromArgb(argb.data(), width, height);
+}
+
+// Icons of the program's resources, decoded once and shared (never destroyed by their users).
+HICON LoadResourceIcon(UINT id)
+{
+    static std::map<UINT, std::unique_ptr<HCURSOR__>> s_icons;
+    auto it = s_icons.find(id);
+    if (it != s_icons.end())
+        return it->second.get();
+    auto find = AfxGetResourceFinder().findIcon;
+    const ResBinary* res = find ? find(id) : nullptr;
+    HICON icon = res ? DecodeIcoFile(res->bytes) : nullptr;
+    if (icon)
+        icon->shared = true;
+    s_icons[id].reset(icon);
+    return icon;
+}
+
+} // namespace
+
 HICON LoadIconW(HINSTANCE inst, LPCWSTR name)
 {
     static HCURSOR__ standard[8];
@@ -45,7 +106,9 @@ HICON LoadIconW(HINSTANCE inst, LPCWSTR name)
         standard[id - 32512].standardId = id;
         return &standard[id - 32512];
     }
-    return inst && g_resourceCursorLoader ? g_resourceCursorLoader(inst, name) : nullptr;
+    if (inst && g_resourceCursorLoader)
+        return g_resourceCursorLoader(inst, name);
+    return inst && IS_INTRESOURCE(name) ? LoadResourceIcon(UINT(reinterpret_cast<UINT_PTR>(name))) : nullptr;
 }
 
 HCURSOR LoadCursorFromFileW(LPCWSTR) { return nullptr; }
