@@ -281,6 +281,8 @@ public:
     // Centres the view on an element and selects it; FALSE (beep) when there is no such element.
     BOOL GoToBlock(int nNumber);
     void OnGoToPartner();
+    // Go To Block: the Select Block dialog, which moves the view while the user browses.
+    void OnGoToBlock();
     void OnEditSeparate();
     void JoinConnectors();
     void OnZoomIn();
