@@ -48,6 +48,7 @@ constexpr int kIdScaleTime = 1399;
 constexpr int kIdAM = 1397;
 constexpr int kIdScope = 1400;
 constexpr int kIdPointer = 1401;
+constexpr int kIdSizeGrip = 1126;
 constexpr int kIdGraph = 1402;
 
 constexpr COLORREF kValueColour = RGB(128, 128, 128);
@@ -113,6 +114,7 @@ BEGIN_MESSAGE_MAP(CMessageTexts_New, CBlockPage)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMessageTexts_New::CMessageTexts_New() : CMessageTexts_New(IDD_MT_EDITOR, FALSE) {}
@@ -302,7 +304,41 @@ BOOL CMessageTexts_New::OnInitDialog()
         m_btnPointer.SetFlat(FALSE, TRUE);
     }
     m_grid.Invalidate(TRUE);
+    CRect client;
+    GetClientRect(&client);
+    m_nClientWidth = client.Width();
+    m_nClientHeight = client.Height();
     return TRUE;
+}
+
+void CMessageTexts_New::OnSize(UINT nType, int cx, int cy)
+{
+    CBlockPage::OnSize(nType, cx, cy);
+    if (cx < 2 || cy < 2 || m_nClientWidth < 0)
+        return;
+    const int dx = cx - m_nClientWidth, dy = cy - m_nClientHeight;
+    m_nClientWidth = cx;
+    m_nClientHeight = cy;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CRect r;
+        ::GetWindowRect(child, &r);
+        ScreenToClient(&r);
+        const int id = ::GetDlgCtrlID(child);
+        if (id == kIdGrid) {
+            // A grid squeezed to a sliver along an edge moves instead of growing.
+            const bool sliver = ((r.top < 7 || dy <= 0) && r.Height() <= 20) || ((r.left < 7 || dx <= 0) && r.Width() <= 20);
+            if (sliver)
+                r.OffsetRect(dx, dy);
+            else
+                r.InflateRect(0, 0, dx, dy);
+        } else {
+            r.OffsetRect(dx, id == kIdSizeGrip ? dy : 0);
+        }
+        ::SetWindowPos(child, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (id == kIdSizeGrip)
+            ::ShowWindow(child, nType == SIZE_MAXIMIZED ? SW_HIDE : SW_SHOW);
+    }
+    Invalidate(TRUE);
 }
 
 void CMessageTexts_New::AddTips()

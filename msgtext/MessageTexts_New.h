@@ -96,6 +96,9 @@ protected:
     void OnEditPaste() { m_grid.OnEditPaste(); }
     void OnUpdateEditCopy(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    // Follows a new page size: the grid stretches, the other controls keep to the right edge and
+    // the size grip to the bottom-right corner (hidden while the page is maximised).
+    void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
     // Grid rows and columns of the layout (25 or 13 columns).
@@ -114,6 +117,8 @@ protected:
     static void FreeLines(CGridFieldLine* lines);
 
     BOOL m_bOld;
+    int m_nClientWidth = -1;   // the client size the controls are laid out for; -1 before
+    int m_nClientHeight = -1;  // initialisation
     CGridCtrl m_grid;
     CListBox m_lbBlocks;
     CListBox m_lbParams;

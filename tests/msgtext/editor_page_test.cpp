@@ -261,3 +261,38 @@ TEST_F(EditorPageTest, TheOlderPageKeepsOneFieldALineAndTwelveCharacters)
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(2, 12)], L"Q");
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 20)], L"Z");
 }
+
+TEST_F(EditorPageTest, ResizingStretchesTheGridAndKeepsTheSizeGripInTheCorner)
+{
+    doc = NewDocument();
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(mttest::Add(*doc, 810));
+    ASSERT_NE(text, nullptr);
+    view = std::make_unique<CTavixView>(doc.get(), nullptr);
+    CMessageTexts_New page;
+    Open(page, text);
+    CPropertySheet sheet(L"Message text");
+    sheet.AddPage(&page);
+    auto rectOf = [&](int id) {
+        CRect r;
+        ::GetWindowRect(::GetDlgItem(page.m_hWnd, id), &r);
+        page.ScreenToClient(&r);
+        return r;
+    };
+    Step([&](HWND) {
+        const CRect grid = rectOf(1123), grip = rectOf(1126), insert = rectOf(1121);
+        CRect client;
+        page.GetClientRect(&client);
+        ::SendMessageW(page.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width() + 40, client.Height() + 30));
+        EXPECT_EQ(rectOf(1123), CRect(grid.left, grid.top, grid.right + 40, grid.bottom + 30));
+        EXPECT_EQ(rectOf(1126), CRect(grip.left + 40, grip.top + 30, grip.right + 40, grip.bottom + 30));
+        EXPECT_EQ(rectOf(1121), CRect(insert.left + 40, insert.top, insert.right + 40, insert.bottom));
+        EXPECT_TRUE(Visible(page.m_hWnd, 1126));
+        ::SendMessageW(page.m_hWnd, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(client.Width() + 40, client.Height() + 30));
+        EXPECT_FALSE(Visible(page.m_hWnd, 1126));
+        EXPECT_EQ(rectOf(1123).Width(), grid.Width() + 40);  // no change: nothing moves twice
+        ::SendMessageW(page.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(1, 1));  // too small: ignored
+        EXPECT_EQ(rectOf(1123).Width(), grid.Width() + 40);
+        mttest::Press(sheet.m_hWnd, IDCANCEL);
+    });
+    sheet.DoModal();
+}
