@@ -9,6 +9,10 @@
 #include "msgtext/AllDisplayMsgTxts.h"
 #include "msgtext/MsgTxtDisplay.h"
 #include "msgtext/Widget.h"
+#include "elements/ConnectLineObj.h"
+#include "platform/ui/framework/Frame.h"
+#include "shell/ChildFrame.h"
+#include "shell/MainFrame.h"
 #include "view/TavixView.h"
 
 using namespace mttest;
@@ -93,11 +97,97 @@ TEST_F(LiveDisplayTest, OpensOnTheFirstActiveTextFrontsTheHighestPriorityAndClos
     EXPECT_EQ(GetMessageTextDisplay(view.get()), nullptr);
 }
 
-TEST_F(LiveDisplayTest, AFieldFollowsItsBlockAndOnlyTwelveCharactersAreShown)
+// The real simulation loop: a view in a frame enters simulation, the child frame's clock ticks
+// and every repaint steps the blocks. A text enabled by a constant opens the display at the
+// first step; its field shows an on-delay timer's time, which runs with the simulated clock.
+class LiveSimulationTest : public MsgTextTest {
+protected:
+    void SetUp() override
+    {
+        MsgTextTest::SetUp();
+        g_wHardwareCode = 0x5188;
+        doc = NewDocument();
+        CBlockObj* high = Add(*doc, TYPE_HIGH);
+        timer = Add(*doc, 400);
+        timer->m_nTime1High = 10, timer->m_nTime1Low = 0, timer->m_nTime1Base = 1;  // 10:00 m:s
+        text = dynamic_cast<CBlockMSGTEXT*>(Add(*doc, 810));
+        ASSERT_TRUE(high && timer && text);
+        Wire(high, timer, 0);
+        Wire(high, text, 0);
+        auto* field = new CWidget(0, 0, 60, 20, RGB(128, 128, 128));
+        field->m_nRow = 1;
+        field->m_nCol = 1;
+        field->m_nWidth = 6;
+        field->m_nItem = 0;  // the time the timer has run
+        field->m_pBlock = timer;
+        field->m_nNumber = timer->m_nNumber;
+        text->m_aLines1[0].Add(field);
+        text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 8)] = L"A";
+        text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 20)] = L"Z";  // beyond the display
+
+        frame = new CFrameWnd;
+        frame->Create(nullptr, L"simulation", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480), nullptr, nullptr);
+        view = new CTavixView(doc.get(), &childFrame);
+        view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), frame, AFX_IDW_PANE_FIRST,
+                     nullptr);
+        frame->SetActiveView(view);
+        frame->ShowWindow(SW_SHOW);
+        view->SendMessage(WM_INITIALUPDATE);
+        m_drv.Pump();
+    }
+    void TearDown() override
+    {
+        if (view && view->IsSimulating())
+            view->ToggleSimulation();
+        CloseMessageTextDisplay(view);
+        if (frame && ::IsWindow(frame->GetSafeHwnd()))
+            frame->DestroyWindow();
+        m_drv.Pump();
+        MsgTextTest::TearDown();
+    }
+    void Wire(CBlockObj* from, CBlockObj* to, int pin)
+    {
+        auto* w = new CConnectLineObj();
+        w->m_pStartBlock = from;
+        w->m_nStartPin = kOutputPin;
+        w->m_nStartNumber = from->m_nNumber;
+        w->m_pEndBlock = to;
+        w->m_nEndPin = pin;
+        w->m_nEndNumber = to->m_nNumber;
+        doc->m_wires.AddTail(w);
+        to->m_nLink[pin] = from->m_nNumber;
+    }
+    // n ticks of 25 ms of the simulated clock, each followed by the view's repaint.
+    void Tick(int n)
+    {
+        for (int k = 0; k < n; ++k) {
+            childFrame.SimClockTick();
+            view->InvalidateAll();
+            view->UpdateWindow();
+        }
+        m_drv.Pump();
+    }
+
+    std::unique_ptr<CTavixDoc> doc;
+    CBlockObj* timer = nullptr;
+    CBlockMSGTEXT* text = nullptr;
+    CChildFrame childFrame;
+    CFrameWnd* frame = nullptr;
+    CTavixView* view = nullptr;
+};
+
+TEST_F(LiveSimulationTest, AFieldFollowsItsBlockWhileTheProgramRunsAndOnlyTwelveCharactersAreShown)
 {
-    SetActive(0, true);
-    CAllDisplayMsgTxts* sheet = GetMessageTextDisplay(view.get());
-    ASSERT_NE(sheet, nullptr);
+    view->ToggleSimulation();
+    ASSERT_TRUE(view->IsSimulating());
+    view->StopSimClock();
+    SYSTEMTIME start{};
+    start.wYear = 2026, start.wMonth = 3, start.wDay = 2, start.wHour = 8;
+    childFrame.SetSimTime(start);
+    EXPECT_EQ(GetMessageTextDisplay(view), nullptr);
+    Tick(1);
+    CAllDisplayMsgTxts* sheet = GetMessageTextDisplay(view);
+    ASSERT_NE(sheet, nullptr);  // the constant enabled the text at the first step
     CMsgTxtDisplay* page = sheet->GetDisplay(0);
     ASSERT_NE(page->m_grid.m_hWnd, nullptr);
     EXPECT_EQ(page->m_grid.GetColumnCount(), 13);
@@ -105,13 +195,15 @@ TEST_F(LiveDisplayTest, AFieldFollowsItsBlockAndOnlyTwelveCharactersAreShown)
     ASSERT_EQ(page->m_grid.m_arShownFields[1].size(), 1u);
     auto* shown = dynamic_cast<CWidget*>(page->m_grid.m_arShownFields[1][0]);
     ASSERT_NE(shown, nullptr);
-    EXPECT_NE(shown, texts[0]->m_aLines1[0][0]);  // the page draws its own copy
+    EXPECT_NE(shown, text->m_aLines1[0][0]);  // the page draws its own copy
 
-    const CString before = shown->GetValueText(view.get());
-    counter->m_dElapsed = 4321;
-    const CString after = shown->GetValueText(view.get());
-    EXPECT_NE(before, after);
-    EXPECT_NE(after.Find(L"4321"), -1) << after.GetString();
+    Tick(40 * 3);  // three simulated seconds
+    const CString early = shown->GetValueText(view);
+    Tick(40 * 62);  // a minute and two seconds later
+    const CString later = shown->GetValueText(view);
+    EXPECT_NE(early, later);
+    EXPECT_NE(early.Find(L"00:03"), -1) << early.GetString();
+    EXPECT_NE(later.Find(L"01:05"), -1) << later.GetString();
 
     // The page repaints itself from its timer; Details switches every page's rendering.
     const int details = g_bMsgTextDetails;
@@ -120,4 +212,9 @@ TEST_F(LiveDisplayTest, AFieldFollowsItsBlockAndOnlyTwelveCharactersAreShown)
     m_drv.AdvanceClock(60);
     m_drv.Pump();
     g_bMsgTextDetails = details;
+
+    // Leaving the simulation closes the display.
+    view->ToggleSimulation();
+    m_drv.Pump();
+    EXPECT_EQ(GetMessageTextDisplay(view), nullptr);
 }
