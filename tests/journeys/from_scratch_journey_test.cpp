@@ -6,7 +6,6 @@
 #include "tests/journeys/JourneyTest.h"
 
 #include "elements/BlockObj.h"
-#include "elements/BlockTime.h"
 #include "elements/BlockTypes.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/BlockPage.h"
@@ -36,6 +35,19 @@ const Menus kChinese{L"文件(&F)", L"新建", L"功能块图(FBD)", L"打开(&O
 
 class FromScratch : public JourneyTest {
 protected:
+    // The page of a property sheet that holds this control.
+    static HWND PageWith(HWND sheet, int id)
+    {
+        HWND page = ::GetWindow(sheet, GW_CHILD);
+        while (page && !::GetDlgItem(page, id))
+            page = ::GetWindow(page, GW_HWNDNEXT);
+        return page;
+    }
+    static CPoint Centre(const CBlockObj* b)
+    {
+        return CPoint(b->m_ptOrigin.x + b->m_nWidth / 2, b->m_ptOrigin.y + b->m_nHeight / 2);
+    }
+
     // The journey; `name` is the program's file name.
     void Run(const Menus& m, const char* name, const std::string& shots)
     {
@@ -50,27 +62,33 @@ protected:
         OnDialog([&](HWND sheet) {
             sheetShown = dynamic_cast<CAllPropertySheet*>(CWnd::FromHandlePermanent(sheet)) != nullptr;
             ASSERT_TRUE(sheetShown);
-            HWND page = ::GetWindow(sheet, GW_CHILD);
-            while (page && !::GetDlgItem(page, IDC_BLOCK_NAME))
-                page = ::GetWindow(page, GW_HWNDNEXT);
+            HWND page = PageWith(sheet, IDC_BLOCK_NAME);
             ASSERT_NE(page, nullptr);
             Type(page, IDC_BLOCK_NAME, L"Both");
+            Press(sheet, IDOK);
+        });
+        DoubleClick(Centre(drawn.gate));
+        EXPECT_TRUE(sheetShown);
+        EXPECT_EQ(drawn.gate->m_strName, CString(L"Both"));
+
+        // The timer's time on its own sheet: 3 s.
+        sheetShown = false;
+        OnDialog([&](HWND sheet) {
+            sheetShown = true;
+            HWND page = PageWith(sheet, 1550);
+            ASSERT_NE(page, nullptr);
+            Pick(page, 1548, Text(IDS_TIME_BASE_SECONDS));
+            Type(page, 1550, L"3");
+            Type(page, 1549, L"0");
             Shot(shots + "sheet", sheet);
             Press(sheet, IDOK);
         });
-        DoubleClick(CPoint(drawn.gate->m_ptOrigin.x + drawn.gate->m_nWidth / 2,
-                           drawn.gate->m_ptOrigin.y + drawn.gate->m_nHeight / 2));
+        DoubleClick(Centre(drawn.timer));
         EXPECT_TRUE(sheetShown);
-        EXPECT_EQ(drawn.gate->m_strName, CString(L"Both"));
+        EXPECT_EQ(drawn.timer->m_nTime1Base, 2);
+        EXPECT_EQ(drawn.timer->m_nTime1High, 3);
+        EXPECT_EQ(drawn.timer->m_nTime1Low, 0);
         Shot(shots + "program");
-
-        // The timer's time: 3 s, given to the block itself.
-        auto* timer = dynamic_cast<CBlockTime*>(drawn.timer);
-        ASSERT_NE(timer, nullptr);
-        timer->m_nTime1Base = 2;  // seconds and hundredths
-        timer->m_nTime1High = 3;
-        timer->m_nTime1Low = 0;
-        Doc()->SetModifiedFlag(TRUE);
 
         // Saved, closed, opened again: the same file.
         const CString path = Temp(name);
