@@ -12,6 +12,8 @@
 #include "resources/resource.h"
 #include "view/TavixView.h"
 
+#include <algorithm>
+
 int g_bMsgTextDetails = 1;
 
 namespace {
@@ -78,12 +80,19 @@ BOOL CMsgTxtDisplay::OnInitDialog()
         for (int line = 0; line < CBlockMSGTEXT::kLines; ++line)
             for (INT_PTR i = 0; i < pBlock->m_aLines1[line].GetSize(); ++i) {
                 auto* pField = static_cast<CWidget*>(pBlock->m_aLines1[line][i]);
-                if (!pField)
+                // The display's twelve columns show no field that starts beyond them.
+                if (!pField || pField->m_nCol < 1 || pField->m_nCol >= kCols)
                     continue;
                 for (CGridFieldLine* group : {&m_grid.m_arSet1Fields[line + 1], &m_grid.m_arShownFields[line + 1]}) {
                     auto* pCopy = new CWidget;
                     pField->CopyTo(pCopy);
                     pCopy->m_bSelected = FALSE;
+                    // The stored rectangle is the editor's; the field lies over this grid's cells.
+                    const int last = std::min(pField->m_nCol + pField->m_nWidth - 1, kCols - 1);
+                    const int bottom = std::min(pField->m_nRow + CGridField::RowsOfKind(pField->m_nType) - 1, kRows - 1);
+                    CRect cells;
+                    if (m_grid.GetCellRangeRect(CCellRange(pField->m_nRow, pField->m_nCol, bottom, last), &cells))
+                        pCopy->m_rect = CRect(cells.left, cells.top, cells.right + 1, cells.bottom + 1);
                     group->push_back(pCopy);
                 }
             }

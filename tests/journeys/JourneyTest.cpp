@@ -232,6 +232,17 @@ CBlockObj* JourneyTest::Place(int tab, int paletteType, CPoint at)
     CRect tabRect;
     if (!tabs.GetItemRect(tab, &tabRect))
         return nullptr;
+    // The tabs that do not fit the WorkBox are scrolled into view with the arrows at the right
+    // end of the row, each as wide as the tabs are high.
+    CRect row;
+    tabs.GetClientRect(&row);
+    const int arrow = tabRect.Height();
+    for (int k = 0; k < 10 && (tabRect.right > row.right - 2 * arrow || tabRect.left < 0); ++k) {
+        const int x = tabRect.left < 0 ? row.right - arrow * 3 / 2 : row.right - arrow / 2;
+        drv.Click(CHeadlessDriver::At(tabs.m_hWnd, POINT{x, tabRect.CenterPoint().y}));
+        drv.Pump();
+        tabs.GetItemRect(tab, &tabRect);
+    }
     drv.Click(CHeadlessDriver::At(tabs.m_hWnd, tabRect.CenterPoint()));
     drv.Pump();
     auto* palette = dynamic_cast<CScrollView*>(Frame()->WorkBox().GetView(tab));

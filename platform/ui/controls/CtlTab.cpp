@@ -3,11 +3,14 @@
 // tab) and reports TCN_SELCHANGE; TCM_SETCURSEL and TCM_SETCURFOCUS from code send no selection
 // notification (a button row reports TCN_FOCUSCHANGE when code moves its focus). A right click
 // sends NM_RCLICK and, unless the parent answers non-zero, WM_CONTEXTMENU. With TCS_TOOLTIPS the
-// control keeps a tooltip with one tool per tab and forwards the tooltip's requests.
+// control keeps a tooltip with one tool per tab and forwards the tooltip's requests. A row of
+// tabs wider than the control scrolls: two arrow buttons at its right end, as Win32's up-down
+// control there, move the first tab shown, and a tab the user selects is scrolled into view.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace ctl {
@@ -29,6 +32,8 @@ public:
     SIZE fixed{0, 0};       // TCM_SETITEMSIZE (0: the default)
     SIZE padding{6, 3};
     int minWidth = -1;      // TCM_SETMINTABWIDTH (-1: the default)
+    int first = 0;          // the first tab shown while the row scrolls
+    bool scrolls = false;   // the row is wider than the control (set by Layout)
 
     // Win32's defaults at the 8-point font: fixed-width tabs are 96 pixels wide, and a tab is
     // never narrower than 54 pixels.
@@ -76,7 +81,58 @@ public:
         }
         SelectObject(dc, old);
         ReleaseDC(hwnd, dc);
+        scrolls = !out.empty() && !(Style() & (TCS_BUTTONS | TCS_MULTILINE)) && out.back().right > c.right - 2 * u;
+        if (!scrolls)
+            first = 0;
+        first = std::clamp(first, 0, std::max(0, int(out.size()) - 1));
+        if (scrolls && first > 0) {
+            const int dx = out[size_t(first)].left - (c.left + 2 * u);
+            for (RECT& r : out)
+                OffsetRect(&r, -dx, 0);
+        }
         return out;
+    }
+
+    // The scroll arrows (left, then right) at the right end of the row of tabs, each as wide as
+    // the tabs are high; empty when the row fits.
+    std::pair<RECT, RECT> Arrows(const std::vector<RECT>& rects) const
+    {
+        if (!scrolls || rects.empty())
+            return {RECT{}, RECT{}};
+        const RECT c = Client();
+        const int top = int(rects.front().top), h = int(rects.front().bottom) - top;
+        return {RECT{c.right - 2 * h, top, c.right - h, top + h}, RECT{c.right - h, top, c.right, top + h}};
+    }
+    static bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+    // Scrolls so that tab i shows whole left of the arrows.
+    void ScrollIntoView(int i)
+    {
+        auto rects = Layout();
+        if (!scrolls || !Valid(i))
+            return;
+        if (i < first)
+            first = i;
+        while (first < i && rects[size_t(i)].right > Arrows(rects).first.left) {
+            ++first;
+            rects = Layout();
+        }
+        SyncTips();
+    }
+    // A press on an arrow: one tab further; false when the point is on neither arrow.
+    bool ArrowPressed(POINT p)
+    {
+        auto rects = Layout();
+        const auto [left, right] = Arrows(rects);
+        if (Inside(left, p)) {
+            first = std::max(0, first - 1);
+        } else if (Inside(right, p)) {
+            if (rects.back().right > left.left)
+                ++first;
+        } else {
+            return false;
+        }
+        Changed();
+        return true;
     }
 
     void SyncTips()
@@ -108,9 +164,11 @@ public:
     int HitTest(POINT p, UINT* flags = nullptr)
     {
         auto rects = Layout();
-        for (size_t i = 0; i < rects.size(); ++i) {
+        const RECT c = Client();
+        const int end = scrolls ? int(Arrows(rects).first.left) : int(c.right);
+        for (size_t i = size_t(first); i < rects.size(); ++i) {
             const RECT& r = rects[i];
-            if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) {
+            if (p.x >= std::max(r.left, c.left) && p.x < std::min(int(r.right), end) && p.y >= r.top && p.y < r.bottom) {
                 if (flags)
                     *flags = TCHT_ONITEM;
                 return int(i);
@@ -130,6 +188,7 @@ public:
         if (NotifyParent(TCN_SELCHANGING) != 0 || !IsWindow(self))
             return;
         cur = focusItem = i;
+        ScrollIntoView(i);
         Redraw();
         NotifyParent(TCN_SELCHANGE);
     }
@@ -192,7 +251,8 @@ public:
             // shown there (a property sheet's pages are siblings behind the tab control).
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(hwnd, &p);
-            return HitTest(p) >= 0 ? HTCLIENT : HTTRANSPARENT;
+            const auto [left, right] = Arrows(Layout());
+            return HitTest(p) >= 0 || Inside(left, p) || Inside(right, p) ? HTCLIENT : HTTRANSPARENT;
         }
         case WM_NOTIFY: {
             // the tooltip's requests go on to the parent
@@ -227,8 +287,10 @@ public:
                 if (!IsWindow(self))
                     return 0;
             }
-            int i = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            UserSelect(i);
+            const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (ArrowPressed(p))
+                return 0;
+            UserSelect(HitTest(p));
             if (IsWindow(self))
                 NotifyParent(NM_CLICK);
             return 0;
@@ -315,6 +377,7 @@ public:
             if (!Valid(int(wParam)))
                 return -1;
             cur = focusItem = int(wParam);
+            ScrollIntoView(cur);
             Redraw();
             return old;
         }
@@ -417,7 +480,7 @@ public:
         int iw = 0, ih = 0;
         if (images)
             ImageList_GetIconSize(images, &iw, &ih);
-        for (size_t i = 0; i < rects.size(); ++i) {
+        for (size_t i = size_t(first); i < rects.size(); ++i) {
             CRect r(rects[i]);
             bool sel = int(i) == cur;
             if (sel) {
@@ -458,6 +521,13 @@ public:
                 f.DeflateRect(2 * u, 2 * u);
                 DrawFocusRect(dc, &f);
             }
+        }
+        if (scrolls) {
+            const auto [left, right] = Arrows(rects);
+            DrawButtonFace(dc, left, false, false);
+            DrawArrow(dc, left, 2, first > 0);
+            DrawButtonFace(dc, right, false, false);
+            DrawArrow(dc, right, 3, rects.back().right > left.left);
         }
     }
 };
