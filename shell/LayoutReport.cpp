@@ -7,6 +7,8 @@
 #include "shell/PaletteItems.h"
 #include "view/TavixView.h"
 
+#include <algorithm>
+
 namespace {
 
 CPoint ScreenCentre(CWnd& wnd, CRect rc)
@@ -14,6 +16,22 @@ CPoint ScreenCentre(CWnd& wnd, CRect rc)
     CPoint p = rc.CenterPoint();
     wnd.ClientToScreen(&p);
     return p;
+}
+
+// The middle of the part of tab i that takes a click (the scroll arrows of a row wider than the
+// control cover its end); false when no part of it does.
+bool TabClickPoint(CTabCtrl& tabs, int i, const CRect& rc, CPoint* at)
+{
+    int from = -1, to = -1;
+    for (int x = rc.left; x < rc.right; ++x) {
+        TCHITTESTINFO ht{{x, rc.CenterPoint().y}, 0};
+        if (tabs.HitTest(&ht) == i) {
+            from = from < 0 ? x : from;
+            to = x;
+        }
+    }
+    *at = CPoint((from + to) / 2, rc.CenterPoint().y);
+    return from >= 0;
 }
 
 }  // namespace
@@ -26,11 +44,24 @@ CString MakeLayoutReport(CMainFrame& frame)
     CTabCtrl& tabs = frame.WorkBox().GetTabCtrl();
     for (int i = 0; i < tabs.GetItemCount(); ++i) {
         CRect rc;
-        if (tabs.GetItemRect(i, &rc)) {
-            const CPoint p = ScreenCentre(tabs, rc);
+        CPoint at;
+        if (tabs.GetItemRect(i, &rc) && TabClickPoint(tabs, i, rc, &at)) {
+            const CPoint p = ScreenCentre(tabs, CRect(at, at));
             line.Format(L"tab %d %d %d\n", i, p.x, p.y);
             out += line;
         }
+    }
+    // A row of tabs wider than the WorkBox scrolls with two arrows at its right end, each half as
+    // wide as the tabs are high.
+    CRect first, last, row;
+    tabs.GetClientRect(&row);
+    if (tabs.GetItemCount() > 0 && tabs.GetItemRect(0, &first) && tabs.GetItemRect(tabs.GetItemCount() - 1, &last) &&
+        (first.left < 0 || last.right > row.right)) {
+        const int w = std::max(8, first.Height() / 2), y = first.CenterPoint().y;
+        const CPoint left = ScreenCentre(tabs, CRect(CPoint(row.right - w * 3 / 2, y), CSize(0, 0)));
+        const CPoint right = ScreenCentre(tabs, CRect(CPoint(row.right - w / 2, y), CSize(0, 0)));
+        line.Format(L"tabarrows %d %d %d %d\n", left.x, left.y, right.x, right.y);
+        out += line;
     }
     // The toolbar's buttons.
     CToolBar& bar = frame.ToolBar();

@@ -6,6 +6,8 @@
 #include "controls/CJTabCtrlBar.h"
 #include "platform/ui/core/MessageMap.h"
 
+#include <algorithm>
+
 namespace bartest {
 
 // A palette view: white, and records what the tab bar tells it.
@@ -51,9 +53,16 @@ protected:
     CTestPaletteView* View(int n) { return static_cast<CTestPaletteView*>(m_bar.GetView(n)); }
     CPoint TabPoint(int n)
     {
+        // The middle of the part the scroll arrows at the row's end leave free.
         CRect rc;
         m_bar.GetTabCtrl().GetItemRect(n, &rc);
-        return Screen(&m_bar.GetTabCtrl(), rc.CenterPoint());
+        int from = rc.right, to = rc.left;
+        for (int x = rc.left; x < rc.right; ++x) {
+            TCHITTESTINFO ht{{x, rc.CenterPoint().y}, 0};
+            if (m_bar.GetTabCtrl().HitTest(&ht) == n)
+                from = std::min(from, x), to = x;
+        }
+        return Screen(&m_bar.GetTabCtrl(), CPoint((from + to) / 2, rc.CenterPoint().y));
     }
     // Drags the sizing edge (the right strip of a bar docked at the left) by dx.
     void DragEdge(int dx)

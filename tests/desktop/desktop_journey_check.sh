@@ -46,8 +46,23 @@ snap new
 
 # place TAB TYPE X Y: the block of that palette tab and type clicked into the diagram at X, Y of
 # the view; waits for it.
+# show_tab N: the palette tab N scrolled into the WorkBox's row with its arrows when it is out.
+show_tab() {
+    k=0
+    until has_line "$report" "^tab $1 "; do
+        k=$((k + 1))
+        [ $k -le 10 ] || { echo "tab $1 not shown"; return 1; }
+        if [ "$1" -lt "$(grep "^tab " "$report" | head -n1 | awk '{print $2}')" ]; then
+            click_at "tabarrows " 2 3
+        else
+            click_at "tabarrows " 4 5
+        fi
+        sleep 0.3
+    done
+}
 place() {
     before=$(count "block ")
+    show_tab "$1"
     click_at "tab $1 " 3 4
     wait_for "palette tab $1" has_line "$report" "^cell $2 "
     click_at "cell $2 " 3 4

@@ -233,10 +233,10 @@ CBlockObj* JourneyTest::Place(int tab, int paletteType, CPoint at)
     if (!tabs.GetItemRect(tab, &tabRect))
         return nullptr;
     // The tabs that do not fit the WorkBox are scrolled into view with the arrows at the right
-    // end of the row, each as wide as the tabs are high.
+    // end of the row, each half as wide as the tabs are high.
     CRect row;
     tabs.GetClientRect(&row);
-    const int arrow = tabRect.Height();
+    const int arrow = std::max(8, tabRect.Height() / 2);
     for (int k = 0; k < 10 && (tabRect.right > row.right - 2 * arrow || tabRect.left < 0); ++k) {
         const int x = tabRect.left < 0 ? row.right - arrow * 3 / 2 : row.right - arrow / 2;
         drv.Click(CHeadlessDriver::At(tabs.m_hWnd, POINT{x, tabRect.CenterPoint().y}));

@@ -190,22 +190,23 @@ TEST_F(TabTest, ARowWiderThanTheControlScrollsWithItsArrows)
         return r;
     };
     const RECT first = rect(0);
-    const int h = first.bottom - first.top, y = (first.top + first.bottom) / 2;
-    ASSERT_GT(rect(5).right, 200 - 2 * h);
+    // Each arrow is half as wide as the tabs are high.
+    const int w = std::max(8, int(first.bottom - first.top) / 2), y = (first.top + first.bottom) / 2;
+    ASSERT_GT(rect(5).right, 200 - 2 * w);
     // A press on the right arrow shows the next tab first and selects nothing.
-    Click(tab, 200 - h / 2, y);
+    Click(tab, 200 - w / 2, y);
     EXPECT_EQ(rect(1).left, first.left);
     EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(Take().empty());
     // The tab scrolled out takes no press; the left arrow brings it back.
     TCHITTESTINFO ht{{first.left + 1, y}, 0};
     EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)), 1);
-    Click(tab, 200 - h * 3 / 2, y);
+    Click(tab, 200 - w * 3 / 2, y);
     EXPECT_EQ(rect(0).left, first.left);
     // A tab chosen from the keyboard scrolls into view, left of the arrows.
     Key(VK_END);
     EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 5);
-    EXPECT_LE(rect(5).right, 200 - 2 * h);
+    EXPECT_LE(rect(5).right, 200 - 2 * w);
     EXPECT_GE(rect(5).left, 0);
     // Wide enough again: no scrolling.
     SetWindowPos(tab, nullptr, 0, 0, 600, 120, SWP_NOMOVE | SWP_NOZORDER);

@@ -93,15 +93,16 @@ public:
         return out;
     }
 
-    // The scroll arrows (left, then right) at the right end of the row of tabs, each as wide as
-    // the tabs are high; empty when the row fits.
+    // The scroll arrows (left, then right) at the right end of the row of tabs, each half as wide
+    // as the tabs are high, so that a narrow row still shows most of the tab they cover; empty
+    // when the row fits.
     std::pair<RECT, RECT> Arrows(const std::vector<RECT>& rects) const
     {
         if (!scrolls || rects.empty())
             return {RECT{}, RECT{}};
         const RECT c = Client();
-        const int top = int(rects.front().top), h = int(rects.front().bottom) - top;
-        return {RECT{c.right - 2 * h, top, c.right - h, top + h}, RECT{c.right - h, top, c.right, top + h}};
+        const int top = int(rects.front().top), h = int(rects.front().bottom) - top, w = std::max(8, h / 2);
+        return {RECT{c.right - 2 * w, top, c.right - w, top + h}, RECT{c.right - w, top, c.right, top + h}};
     }
     static bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
     // Scrolls so that tab i shows whole left of the arrows.
