@@ -1,13 +1,15 @@
 // Message texts: a message-text block drawn with an input, an on-delay timer and an output; on
 // its sheet a two-line text is typed into the character grid with a field of the timer's time
 // and an ON/OFF field of the output; simulated, the live display opens when the text's input
-// comes on and its fields follow the blocks.
+// comes on and its fields follow the blocks, and the timer's delay is changed in the display's
+// parameter editor.
 #include "tests/journeys/JourneyTest.h"
 
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockTypes.h"
 #include "msgtext/AllDisplayMsgTxts.h"
+#include "msgtext/CellParamEditDlg.h"
 #include "msgtext/MessageTexts_New.h"
 #include "msgtext/MsgTxtDisplay.h"
 #include "msgtext/Widget.h"
@@ -151,12 +153,15 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
     };
     tick(2);
     EXPECT_EQ(GetMessageTextDisplay(view), nullptr);
-    const CSimIOBar::Control* button = frame->m_wndInputsBar.FindControl(in->m_nNumber);
-    ASSERT_NE(button, nullptr);
-    CRect rc;
-    button->wnd->GetClientRect(&rc);
-    drv.Click(CHeadlessDriver::At(button->wnd->GetSafeHwnd(), rc.CenterPoint()));
-    drv.Pump();
+    auto toggle = [&]() {
+        const CSimIOBar::Control* button = frame->m_wndInputsBar.FindControl(in->m_nNumber);
+        ASSERT_NE(button, nullptr);
+        CRect rc;
+        button->wnd->GetClientRect(&rc);
+        drv.Click(CHeadlessDriver::At(button->wnd->GetSafeHwnd(), rc.CenterPoint()));
+        drv.Pump();
+    };
+    toggle();
     tick(2);
     CAllDisplayMsgTxts* display = GetMessageTextDisplay(view);
     ASSERT_NE(display, nullptr);
@@ -188,6 +193,32 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
     Press(shown->m_hWnd, 1322);
     Shot("message_text_values", display->m_hWnd);
     Press(shown->m_hWnd, 1322);
+
+    // The delay changed to 2 s in the display's parameter editor, opened with a double-click on
+    // its field; the next run of the timer takes it.
+    drv.DoubleClick(CHeadlessDriver::At(grid.m_hWnd, delay->m_rect.CenterPoint()));
+    drv.Pump();
+    CCellParamEditDlg* editor = shown->GetLiveEditor();
+    ASSERT_NE(editor, nullptr);
+    Type(editor->m_hWnd, 1550, L"2");
+    Type(editor->m_hWnd, 1549, L"0");
+    Shot("message_text_parameter", display->m_hWnd);
+    drv.Key(VK_RETURN);
+    drv.Pump();
+    EXPECT_EQ(shown->GetLiveEditor(), nullptr);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(timer->m_nTime1High, 2);
+    EXPECT_EQ(timer->m_nTime1Base, 2);
+    EXPECT_EQ(delay->GetValueText(view), CString(L"02:00s"));
+    toggle();
+    tick(2);
+    EXPECT_EQ(GetMessageTextDisplay(view), nullptr) << "no text is active";
+    EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
+    toggle();
+    tick(60);  // 1.5 s
+    EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
+    tick(30);  // past 2 s
+    EXPECT_EQ(q->m_nPinValue[kOutputPin], 1);
     Choose({L"&Tools", L"&Simulation"});
 }
 
