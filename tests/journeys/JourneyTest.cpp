@@ -51,8 +51,8 @@ void JourneyTest::SetUp()
     g_nLanguage = 0;
     g_wHardwareCode = 0x5188;
     g_bShowPropertiesAtNew = 0;
-    // A screen of a small laptop: the main window opens maximized on it.
-    drv.Host().SetScreenSize(SIZE{1024, 720});
+    // A laptop's screen: the main window opens maximized on it.
+    drv.Host().SetScreenSize(SIZE{1280, 800});
     device.ExportAs(kPort);
 }
 
