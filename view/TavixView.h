@@ -22,6 +22,7 @@
 class CTavixDoc;
 class CChildFrame;
 class CBlockObj;
+struct CIOParamRecord;
 class CBlockComment;
 class CInfoTip;
 class CSimClock;
@@ -85,6 +86,8 @@ public:
     // WM_APPLY_BLOCK_PARAMS: the record an open block sheet applies (wParam the type code,
     // lParam the record of the type's family); returns 0.
     LRESULT ApplySheetParams(WPARAM wParam, LPARAM lParam);
+    // The number an applied I/O record names: the element moves there when the index is free.
+    void ApplyIONumber(CBlockObj& block, const CIOParamRecord& record);
 
     // ---- zoom and scrolling ----
     // value rounded half away from zero.

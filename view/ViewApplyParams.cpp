@@ -5,13 +5,17 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockAnalog.h"
+#include "elements/BlockCounters.h"
 #include "elements/BlockIO.h"
 #include "elements/BlockLogic.h"
 #include "elements/BlockModbus.h"
 #include "elements/BlockObj.h"
+#include "elements/BlockTime.h"
 #include "elements/BlockWifi.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/BlockPage.h"
+#include "pages/IoFields.h"
+#include "pages/PropShLadIO.h"
 #include "pages/ParamRecords.h"
 
 #include <cmath>
@@ -76,7 +80,48 @@ void ApplyBehaviour(CBlockObj& b, int nBehaviour)
         b.m_bPinChanged[kOutputPin] = TRUE;
 }
 
-void ApplyTime(CBlockObj& b, const CTimeParamRecord& r)
+// Both elements exist and their outputs are 1.
+bool BothOn(const CTavixDoc& doc, int a, int b)
+{
+    const CBlockObj* pA = doc.FindBlockByNumber(a);
+    const CBlockObj* pB = doc.FindBlockByNumber(b);
+    return pA && pB && pA->m_nPinValue[kOutputPin] == 1 && pB->m_nPinValue[kOutputPin] == 1;
+}
+
+// The encoder reads its pulses from I2/I3 or I0/I1; a change of source sets the input it now
+// counts from by the present state of that pair.
+void ApplyEncoderSource(CBlockObj& b, const CTimeParamRecord& r, const CTavixDoc& doc)
+{
+    if (r.nExtra[1] == b.m_nPreWarn[1])
+        return;
+    if (r.nExtra[1] != 0)
+        b.m_nPinValue[3] = BothOn(doc, 102, 103) ? 1 : 0;
+    else
+        b.m_nPinValue[2] = BothOn(doc, 100, 101) ? 1 : 0;
+}
+
+// A running hours counter restarts its remaining interval from the new interval; a reset
+// (input 2) also clears the operating time, an enabled counter (input 0) keeps it.
+void ApplyHoursCounter(CBlockHCOUNTER& b, const CTimeParamRecord& r)
+{
+    const bool bRef = r.ref[0].bFlag && r.ref[0].pBlock;
+    auto remaining = [&](int high) { return bRef ? b.m_nMiCached : r.nTime1Low + high * 60; };
+    if (b.m_nPinValue[2]) {
+        b.m_nTime1High = r.nTime1High;
+        b.m_nMn = remaining(r.nTime1High);
+        b.m_nTime2High = 0, b.m_nTime2Low = 0;
+        b.m_nOt = b.m_nOtBase = 0;
+    } else if (b.m_nPinValue[0]) {
+        b.m_nTime1High = r.nTime1High;
+        b.m_nMn = remaining(r.nTime1High);
+        b.m_nOt = b.m_nOtBase = b.m_nTime2Low + b.m_nTime2High * 60;
+    } else {
+        b.m_nTime1High = r.nTime1High, b.m_nTime2High = r.nTime2High;
+        b.m_nMn = remaining(r.nTime1High);
+    }
+}
+
+void ApplyTime(CBlockObj& b, const CTimeParamRecord& r, const CTavixDoc& doc, bool bSimulating)
 {
     const int t = b.m_nType;
     if (t != 911)
@@ -130,14 +175,21 @@ void ApplyTime(CBlockObj& b, const CTimeParamRecord& r)
         b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
         b.m_dParam = r.dFactor;
     } else if (t == 800 || t == 848) {
+        if (t == 848)
+            ApplyEncoderSource(b, r, doc);
         b.m_nTime1High = r.nTime1High, b.m_nTime2High = r.nTime2High;
         b.m_nStartValue = r.nStartValue;
         b.m_nPreWarn[1] = r.nExtra[1];
         TakeReference(b, 0, r.ref[0]), TakeReference(b, 1, r.ref[1]);
         b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
     } else if (t == 801 || t == 802) {
-        b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
-        b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High;
+        auto* pHours = dynamic_cast<CBlockHCOUNTER*>(&b);
+        if (pHours && bSimulating) {
+            ApplyHoursCounter(*pHours, r);
+        } else {
+            b.m_nTime1High = r.nTime1High, b.m_nTime2High = r.nTime2High;
+        }
+        b.m_nTime1Low = r.nTime1Low, b.m_nTime2Low = r.nTime2Low;
         if (t == 801)
             b.m_bStdPreWarning = r.nCheck;
         TakeReference(b, 0, r.ref[0]);
@@ -247,8 +299,15 @@ void ApplyWeekly(CBlockObj& b, const CWeeklyParamRecord& r)
 {
     b.m_strName = r.strName;
     b.m_bProtected = r.bProtection;
-    // The weekly timer keeps its cams in the first words of the block's own fields; the page
-    // that sends this record owns the mapping, so the view takes name, Protection and comment.
+    if (auto* pTime = dynamic_cast<CBlockTime*>(&b))
+        for (int c = 0; c < 3; ++c) {
+            for (int d = 0; d < 7; ++d)
+                pTime->m_bCamDays[c][d] = r.bDays[c][d];
+            pTime->m_nCamOn[c][0] = r.nOn[c][0], pTime->m_nCamOn[c][1] = r.nOn[c][1];
+            pTime->m_bCamOnOff[c] = r.bOnOff[c];
+            pTime->m_nCamOff[c][0] = r.nOff[c][0], pTime->m_nCamOff[c][1] = r.nOff[c][1];
+            pTime->m_bCamOffOff[c] = r.bOffOff[c];
+        }
     b.m_strComment = r.strComment;
 }
 
@@ -262,6 +321,27 @@ void ApplyModbus(CBlockMR& b, const CModbusParamRecord& r)
     b.m_nPort = r.nModbus1, b.m_nDataArea = r.nModbus2;
     b.m_strData1 = r.strModbus1, b.m_strData2 = r.strModbus2;
     b.m_strComment = r.strComment;
+}
+
+// A ladder element: the comment and the simulation settings belong to its operand in the
+// document, so every contact and coil of one operand shares them.
+void ApplyLadder(CBlockObj& b, const CIOParamRecord& r, CTavixDoc& doc)
+{
+    int commentOperand = b.m_nOperand;
+    if (commentOperand >= 21000)
+        if (const CBlockObj* pCoil = doc.FindBlockByNumber(commentOperand))
+            commentOperand = pCoil->m_nOperand;
+    if (r.strComment.IsEmpty())
+        doc.m_operandComments.RemoveKey(commentOperand);
+    else
+        doc.m_operandComments.SetAt(commentOperand, r.strComment);
+    if (IsSimulatedOperand(b.m_nOperand)) {
+        const SimSettingRecord sim{r.bAutoRange, r.nValue, r.nMin, r.nMax, r.nBehaviour};
+        doc.m_simSettings.SetAt(b.m_nOperand, sim);
+        if (b.m_nOperand < 4000 || b.m_nOperand > 4127)
+            ApplyBehaviour(b, r.nBehaviour);
+    }
+    b.m_nOperand = r.nOperand;
 }
 
 void ApplyIO(CBlockObj& b, const CIOParamRecord& r)
@@ -316,11 +396,18 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
         return 0;
     m_pCurBlock = pTarget;
     switch (kind) {
-    case ParamRecordKind::IO:
-        ApplyIO(*pTarget, *reinterpret_cast<const CIOParamRecord*>(lParam));
+    case ParamRecordKind::IO: {
+        const auto& r = *reinterpret_cast<const CIOParamRecord*>(lParam);
+        if (pTarget->m_nNumber >= 12000 && pTarget->m_nNumber <= 22543) {
+            ApplyLadder(*pTarget, r, *pDoc);
+            break;
+        }
+        ApplyIO(*pTarget, r);
+        ApplyIONumber(*pTarget, r);
         break;
+    }
     case ParamRecordKind::Time:
-        ApplyTime(*pTarget, *reinterpret_cast<const CTimeParamRecord*>(lParam));
+        ApplyTime(*pTarget, *reinterpret_cast<const CTimeParamRecord*>(lParam), *pDoc, IsSimulating() != FALSE);
         break;
     case ParamRecordKind::Weekly:
         ApplyWeekly(*pTarget, *reinterpret_cast<const CWeeklyParamRecord*>(lParam));
@@ -351,6 +438,28 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
         m_pCurBlock = pSaved;
     InvalidateAll();
     return 0;
+}
+
+void CTavixView::ApplyIONumber(CBlockObj& block, const CIOParamRecord& record)
+{
+    const IoRange* pRange = FindIoRange(block.m_nType);
+    CTavixDoc* pDoc = GetDocument();
+    if (pRange == nullptr || pDoc == nullptr)
+        return;
+    // An index outside the range or one that another element of the type holds is refused:
+    // the element keeps its number, and no two elements ever share one.
+    const int oldNumber = block.m_nNumber;
+    if (!MoveIoBlock(block, *pDoc, *pRange, record.nOperand)) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    if (block.m_nNumber == oldNumber)
+        return;
+    if (CAllPropertySheet* pSheet = FindOpenSheet(oldNumber))
+        pSheet->m_nBlockNumber = block.m_nNumber;
+    // Message-text fields bound to the old number named another element now.
+    if (pDoc->GetMachineType() > 0x50)
+        RemoveBlockFields(&block);
 }
 
 void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
