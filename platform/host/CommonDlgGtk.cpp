@@ -173,6 +173,22 @@ bool PageSetupDialog(CommonDlgQuery& q)
     return out != nullptr;
 }
 
+// The printer of this system writes PDF files: printing asks for the file. Whether an existing
+// file may be replaced is asked by the print job itself.
+bool PdfFileDialog(CommonDlgQuery& q)
+{
+    CommonDlgQuery file;
+    file.kind = CommonDlgQuery::FileSave;
+    file.title = q.title;
+    file.fileName = q.outputFile.empty() ? L"print.pdf" : q.outputFile;
+    file.filters = {{L"PDF (*.pdf)", L"*.pdf"}};
+    if (!FileDialog(file))
+        return false;
+    q.printToFile = true;
+    q.outputFile = file.paths.front();
+    return true;
+}
+
 bool Answer(CommonDlgQuery& q)
 {
     switch (q.kind) {
@@ -182,7 +198,7 @@ bool Answer(CommonDlgQuery& q)
     case CommonDlgQuery::Font: return FontDialog(q);
     case CommonDlgQuery::PageSetup: return PageSetupDialog(q);
     case CommonDlgQuery::Print:
-        // Pages go to the PDF printer; printer setup is the page setup.
+        // Pages go to PDF files; printer setup is the page setup.
         if (q.flags & PD_PRINTSETUP) {
             CommonDlgQuery setup = q;
             setup.flags = 0;
@@ -191,7 +207,7 @@ bool Answer(CommonDlgQuery& q)
             q.paperSize = setup.paperSize;
             return ok;
         }
-        return true;
+        return PdfFileDialog(q);
     }
     return false;
 }

@@ -5,7 +5,12 @@
 #include "platform/ui/dialogs/CommonDlg.h"
 #include "platform/ui/framework/PrintPreview.h"
 
+#include "platform/base/FileSystem.h"
+
+#include <cstdlib>
 #include <regex>
+
+#include <unistd.h>
 
 using namespace fwdemo;
 
@@ -91,6 +96,53 @@ TEST_F(FwPrintTest, TheStandardPrintDialogChoosesRangeFileAndOrientation)
     view->m_printedPages.clear();
     Command(ID_FILE_PRINT);
     EXPECT_TRUE(view->m_printedPages.empty());
+}
+
+TEST_F(FwPrintTest, AFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    CDemoView* view = OpenView();
+    static CString output;
+    output = TempPath("kept.pdf");
+    WriteFile(output, "the user's file");
+    AfxSetPrintDialogHook([](HWND, CPrintInfo* info) -> BOOL {
+        info->m_strOutput = output;
+        return TRUE;
+    });
+    drv.Host().QueueMessageBoxAnswer(IDNO);
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(ReadFile(output), "the user's file");
+    EXPECT_TRUE(view->m_printedPages.empty());
+    ASSERT_EQ(drv.Host().MessageBoxes().size(), 1u);
+    EXPECT_EQ(drv.Host().MessageBoxes()[0].type & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << "No is the default";
+    drv.Host().QueueMessageBoxAnswer(IDYES);
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(PdfPageCount(ReadFile(output)), 3);
+}
+
+TEST_F(FwPrintTest, PagesNeverGoToTheCurrentFolderNorOverAnUnchosenFile)
+{
+    static CString tmp;
+    tmp = TempPath("");
+    ::setenv("TMPDIR", ToUtf8(tmp).c_str(), 1);
+    CDemoView* view = OpenView();
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    AfxSetPrintDialogHook([](HWND, CPrintInfo* info) -> BOOL {
+        info->m_strOutput = L"bare.pdf";
+        return TRUE;
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_FALSE(::PathFileExistsW(CString(cwd) + L"/bare.pdf"));
+    EXPECT_EQ(PdfPageCount(ReadFile(TempPath("bare.pdf"))), 3);
+    // Without a chosen file the pages go to the temporary folder under a new name.
+    AfxSetPrintDialogHook([](HWND, CPrintInfo*) -> BOOL { return TRUE; });
+    const CString title = view->GetDocument()->GetTitle();
+    WriteFile(TempPath(ToUtf8(title + L".pdf").c_str()), "older");
+    Command(ID_FILE_PRINT);
+    ::unsetenv("TMPDIR");
+    EXPECT_EQ(ReadFile(TempPath(ToUtf8(title + L".pdf").c_str())), "older");
+    EXPECT_EQ(PdfPageCount(ReadFile(TempPath(ToUtf8(title + L" (2).pdf").c_str()))), 3);
+    EXPECT_TRUE(drv.Host().MessageBoxes().empty());
 }
 
 TEST_F(FwPrintTest, CancelledDialogPrintsNothing)

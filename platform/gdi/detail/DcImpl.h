@@ -92,6 +92,9 @@ public:
     SIZE page{0, 0};
     std::wstring outputPath;
     void* pdf = nullptr;  // cairo_surface_t*
+    // The document's bytes collect here while it is printed; EndDoc writes them to docPath.
+    std::string pdfBytes;
+    std::wstring docPath;
     std::shared_ptr<Surface> pageImage;  // print preview: pages drawn into pixels instead
     bool inDoc = false;
     bool inPage = false;

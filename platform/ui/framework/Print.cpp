@@ -1,10 +1,12 @@
 // Printing: the default printer, the system profile's printer entry, and the view's print
-// protocol (prepare, begin, one OnPrint per page, end) writing the pages to a PDF file.
+// protocol (prepare, begin, one OnPrint per page, end) writing the pages to a PDF file that
+// replaces no file unasked and never lands in the current folder.
 #include "platform/ui/framework/Print.h"
 
 #include "platform/base/FileSystem.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/framework/App.h"
+#include "platform/ui/framework/AppIds.h"
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/View.h"
 
@@ -66,6 +68,7 @@ CSize AfxPrinterPageSize(const DEVMODE& dm)
     // Paper sizes in tenths of a millimetre, at 300 dots per inch.
     int w = 2100, h = 2970;  // A4
     switch (dm.dmPaperSize) {
+    case DMPAPER_A2: w = 4200, h = 5940; break;
     case DMPAPER_A3: w = 2970, h = 4200; break;
     case DMPAPER_LETTER: w = 2159, h = 2794; break;
     default: break;
@@ -107,7 +110,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     DEVMODE dm;
     BOOL havePrinter = app ? app->GetPrinterDeviceDefaults(&dm) : AfxGetDefaultDevMode(&dm);
     if (!havePrinter) {
-        AfxMessageBox(AfxLoadStringOr(0xF10E, L"No printers are installed."), MB_ICONEXCLAMATION);
+        AfxMessageBox(AfxLoadStringOr(AFX_IDP_NO_PRINTERS, L"No printers are installed."), MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (pInfo->m_bPreview || pInfo->m_bDirect)
@@ -125,13 +128,21 @@ void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 namespace {
-CString OutputPath(CView* view, const CPrintInfo& info)
+bool IsAbsolute(const CString& path) { return !path.IsEmpty() && path[0] == L'/'; }
+
+// Where the pages go. A chosen path (the print dialog's file, else $TAVIX_PRINT_OUTPUT) is
+// used as it is, a bare name is placed in the temporary folder: printing never writes into the
+// current folder. Without a choice the pages go to "<title>.pdf" in the temporary folder, under
+// a name no file has yet. *pChosen tells which it was.
+CString OutputPath(CView* view, const CPrintInfo& info, bool* pChosen)
 {
-    if (!info.m_strOutput.IsEmpty())
-        return info.m_strOutput;
-    if (const char* env = std::getenv("TAVIX_PRINT_OUTPUT"))
-        if (*env)
-            return CString(env);
+    CString chosen = info.m_strOutput;
+    if (chosen.IsEmpty())
+        if (const char* env = std::getenv("TAVIX_PRINT_OUTPUT"))
+            chosen = CString(env);
+    *pChosen = !chosen.IsEmpty();
+    if (*pChosen)
+        return IsAbsolute(chosen) ? chosen : GetTempFolder() + chosen;
     CString title = L"print";
     if (CDocument* doc = view->GetDocument(); doc && !doc->GetTitle().IsEmpty())
         title = doc->GetTitle();
@@ -139,7 +150,29 @@ CString OutputPath(CView* view, const CPrintInfo& info)
     for (int i = 0; i < title.GetLength(); ++i)
         if (wcschr(L"/\\:*?\"<>|", title[i]))
             title.SetAt(i, L'_');
-    return GetTempFolder() + title + L".pdf";
+    CString path = GetTempFolder() + title + L".pdf";
+    for (int n = 2; ::PathFileExistsW(path) && n < 10000; ++n)
+        path.Format(L"%s%s (%d).pdf", LPCTSTR(GetTempFolder()), LPCTSTR(title), n);
+    return path;
+}
+
+void ReportNotWritten(const CString& path)
+{
+    CString text;
+    text.Format(LPCTSTR(AfxLoadStringOr(AFX_IDP_PRINT_NOT_WRITTEN, L"The pages could not be written to %s.")),
+                LPCTSTR(path));
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+}
+
+// An existing file is replaced only when the user says so.
+bool MayWrite(const CString& path)
+{
+    if (!::PathFileExistsW(path))
+        return true;
+    CString text;
+    text.Format(LPCTSTR(AfxLoadStringOr(AFX_IDP_ASK_TO_REPLACE, L"%s already exists.\nDo you want to replace it?")),
+                LPCTSTR(path));
+    return AfxMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 }  // namespace
 
@@ -155,7 +188,10 @@ void CView::OnFilePrint()
     if (!(app ? app->GetPrinterDeviceDefaults(&dm) : AfxGetDefaultDevMode(&dm)))
         return;
     CSize page = AfxPrinterPageSize(dm);
-    CString output = OutputPath(this, info);
+    bool chosen = false;
+    CString output = OutputPath(this, info, &chosen);
+    if (chosen && !MayWrite(output))
+        return;
     CDC dc;
     if (!dc.CreatePrinterDC(page.cx, page.cy, kPrinterDpi, std::wstring(LPCTSTR(output)))) {
         AfxMessageBox(L"The printer could not be prepared.", MB_ICONEXCLAMATION);
@@ -166,9 +202,7 @@ void CView::OnFilePrint()
     DOCINFO di{int(sizeof(DOCINFO)), docName, output, nullptr, 0};
     if (dc.StartDoc(&di) <= 0) {
         OnEndPrinting(&dc, &info);
-        CString text;
-        text.Format(L"The pages could not be written to %s.", LPCTSTR(output));
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        ReportNotWritten(output);
         return;
     }
     UINT first = std::max(info.GetFromPage(), info.GetMinPage());
@@ -194,11 +228,14 @@ void CView::OnFilePrint()
         if (info.m_nCurPage == 0xFFFFFFFFu)
             break;
     }
-    if (ok)
-        dc.EndDoc();
-    else
+    if (!ok) {
         dc.AbortDoc();
+        OnEndPrinting(&dc, &info);
+        AfxMessageBox(AfxLoadStringOr(AFX_IDP_PRINT_FAILED, L"Printing failed."), MB_ICONEXCLAMATION);
+        return;
+    }
+    const bool written = dc.EndDoc() > 0;
     OnEndPrinting(&dc, &info);
-    if (!ok)
-        AfxMessageBox(L"Printing failed.", MB_ICONEXCLAMATION);
+    if (!written)
+        ReportNotWritten(output);
 }

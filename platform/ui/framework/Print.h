@@ -19,6 +19,7 @@ constexpr short DMORIENT_LANDSCAPE = 2;
 constexpr short DMPAPER_LETTER = 1;
 constexpr short DMPAPER_A3 = 8;
 constexpr short DMPAPER_A4 = 9;
+constexpr short DMPAPER_A2 = 66;
 
 // The settings of a printer: the fields the editor reads and changes.
 struct DEVMODEW {

@@ -13,8 +13,16 @@ namespace {
 // printable area it is given.
 constexpr int kPreviewDpi = 96;
 constexpr int kButtonBar = 28;
-const wchar_t* const kButtons[] = {L"Prev Page", L"Next Page", L"Close"};
 CPreviewView* g_active = nullptr;
+
+CString ButtonText(int index)
+{
+    switch (index) {
+    case 0: return AfxLoadStringOr(AFX_IDS_PREVIEW_PREV, L"Prev Page");
+    case 1: return AfxLoadStringOr(AFX_IDS_PREVIEW_NEXT, L"Next Page");
+    default: return AfxLoadStringOr(AFX_IDS_PREVIEW_CLOSE, L"Close");
+    }
+}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPreviewView, CWnd)
@@ -54,7 +62,7 @@ BOOL CPreviewView::Create(CView* pView, std::unique_ptr<CPrintInfo> info)
     if (top)
         top->GetWindowRect(&rect);
     LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-    if (!CreateEx(0, cls, AfxLoadStringOr(AFX_IDS_PREVIEW_CLOSE + 0x100, L"Print Preview"),
+    if (!CreateEx(0, cls, AfxLoadStringOr(AFX_IDS_PREVIEW_TITLE, L"Print Preview"),
                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, rect.left, rect.top,
                   rect.Width(), rect.Height(), top ? top->m_hWnd : nullptr, nullptr)) {
         pView->OnEndPrinting(&m_pageDC, m_pInfo.get());
@@ -115,8 +123,14 @@ void CPreviewView::OnPaint()
     for (int i = 0; i < 3; ++i) {
         CRect b = ButtonRect(i);
         dc.Draw3dRect(&b, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-        dc.DrawText(kButtons[i], -1, &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        dc.DrawText(ButtonText(i), &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+    // Which page shows, of how many.
+    CString page;
+    page.Format(LPCTSTR(AfxLoadStringOr(AFX_IDS_PREVIEW_PAGE, L"Page %u of %u")), GetCurrentPage(), GetPageCount());
+    CRect label = ButtonRect(3);
+    label.right = std::max(label.right, client.right - 4);
+    dc.DrawText(page, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     // The page, scaled to fit below the buttons with a margin.
     CRect area(client.left + 10, kButtonBar + 10, client.right - 10, client.bottom - 10);
     if (area.Width() <= 0 || area.Height() <= 0 || m_page.cx <= 0 || m_page.cy <= 0)
@@ -204,6 +218,6 @@ void CView::OnFilePrintPreview()
     if (!preview->Create(this, std::move(info))) {
         if (!preview->m_hWnd)
             delete preview;
-        AfxMessageBox(L"The print preview could not be shown.", MB_ICONEXCLAMATION);
+        AfxMessageBox(AfxLoadStringOr(AFX_IDP_PREVIEW_FAILED, L"The print preview could not be shown."), MB_ICONEXCLAMATION);
     }
 }

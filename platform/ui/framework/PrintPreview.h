@@ -20,6 +20,8 @@ public:
     void SetCurrentPage(UINT nPage);
     UINT GetCurrentPage() const { return m_pInfo ? m_pInfo->m_nCurPage : 0; }
     UINT GetPageCount() const;
+    // The view whose job shows.
+    CView* GetView() const { return m_pView; }
     void ClosePreview();
     // The picture of the current page (a printer DC drawing into an image).
     CDC* GetPageDC() { return &m_pageDC; }

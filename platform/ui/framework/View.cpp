@@ -4,6 +4,7 @@
 
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/Frame.h"
+#include "platform/ui/framework/PrintPreview.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/core/WndDC.h"
 
@@ -51,6 +52,9 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
 
 void CView::OnDestroy()
 {
+    // A preview of this view's pages goes with it.
+    if (CPreviewView* preview = CPreviewView::GetActive(); preview && preview->GetView() == this)
+        preview->ClosePreview();
     if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this)
         frame->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();
