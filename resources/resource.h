@@ -704,4 +704,31 @@
 #define IDS_GRID_PRINT_PAGE             27900
 
 
+// ---- Printing of a diagram: the print setup and page layout dialogs
+// (ids of this group follow this line)
+#define IDD_PAGE_LAYOUT                 139
+#define IDD_PRINT_SETUP                 202
+#define IDS_PAGE_LAYOUT_TOO_MANY        4720
+#define IDS_PAGE_LAYOUT_BLOCKS_OUTSIDE  4721
+#define IDS_PAGE_LAYOUT_WIRES_OUTSIDE   4722
+#define IDS_PAGE_LAYOUT_TITLE           4723
+#define IDC_PS_SETUP                    3
+#define IDC_PS_PAPER_A4                 1034
+#define IDC_PS_PAPER_A3                 1035
+#define IDC_PS_PAPER_A2                 1036
+#define IDC_PS_PRINTER_NAME             1056
+#define IDC_PS_PAPER_NAME               1057
+#define IDC_PS_PRINT_PARAMS             1058
+#define IDC_PS_FACTOR                   1061
+#define IDC_PS_HORIZONTAL               1264
+#define IDC_PS_VERTICAL                 1265
+#define IDC_PS_SCALE_PAPER              1268
+#define IDC_PS_SCALE_PAGE               1269
+#define IDC_PS_SCALING                  1270
+#define IDC_PL_USE_AS_DEFAULT           1004
+#define IDC_PL_PREVIEW                  1005
+#define IDC_PL_ACROSS                   3500
+#define IDC_PL_DOWN                     3502
+
+
 #endif

@@ -85,6 +85,11 @@ BEGIN_MESSAGE_MAP(CTavixView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditDelete)
     ON_COMMAND(ID_EDIT_BLOCK_PROPERTIES, OnEditBlockProperties)
     ON_UPDATE_COMMAND_UI(ID_EDIT_BLOCK_PROPERTIES, OnUpdateEditBlockProperties)
+    // ---- printing and the page layout (view/ViewPrint.cpp, ViewPageLayout.cpp) ----
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrintDiagram)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewDiagram)
+    ON_COMMAND(ID_VIEW_PAGE_LAYOUT, OnViewPageLayout)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_PAGE_LAYOUT, OnUpdateNotLocked)
 END_MESSAGE_MAP()
 
 CTavixView::CTavixView(CTavixDoc* pDoc, CChildFrame* pFrame) : m_pTavixDoc(pDoc), m_pFrame(pFrame)

@@ -10,6 +10,7 @@
 #include "platform/ui/framework/View.h"
 
 #include "elements/ConnectLineObj.h"
+#include "view/PrintTiles.h"
 
 #include <map>
 #include <memory>
@@ -341,6 +342,30 @@ public:
     void RemoveOpenSheet(CAllPropertySheet* pSheet);
     void CloseOpenSheets();
     std::vector<CAllPropertySheet*> m_sheets;  // open modeless block sheets
+
+    // ---- printing (view/ViewPrint.cpp) and the page layout (view/ViewPageLayout.cpp) ----
+    // File > Print and File > Print Preview: the whole diagram at zoom 1.0 without selection
+    // marks, one tile of it per page over the printable area; the print setup dialog first
+    // (Print asks on its first run and after a Print that did not ask; Preview always asks).
+    void OnFilePrintDiagram();
+    void OnFilePrintPreviewDiagram();
+    // View > Page Layout: pages across and down of the diagram area (not while simulating).
+    void OnViewPageLayout();
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // What the print setup dialog chose last.
+    struct PrintSettings {
+        int nOrientation = 1;  // 1 landscape, 0 portrait
+        int nPaper = 4;        // 2 A2, 3 A3, 4 A4
+        int nScaleMode = 2;    // 1 to paper size, 2 to page size, 3 by the factor
+        int bPrintParams = 0;
+        double dScale = 1.0;
+    };
+    PrintSettings m_printSettings;
+    CPrintTiles m_printTiles;       // the pages of the running job
+    BOOL m_bAskPrintSetup = TRUE;   // the next File > Print shows the print setup dialog first
 
     // ---- ladder to function block conversion ----
     // Rebuilds a ladder document as this view's (new, empty) function block diagram. FALSE,
