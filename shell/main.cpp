@@ -6,7 +6,8 @@
 // display, the wall-clock time of that moment and how long reading a window back takes (both in
 // nanoseconds), and end: the start-up benchmark under a virtual X server uses it.
 // TAVIX_LAYOUT_REPORT=<file> makes a run keep a report of where its controls stand on the
-// screen in that file (shell/LayoutReport.h): the desktop journey clicks by it.
+// screen in that file (shell/LayoutReport.h), with the number of mouse buttons and keys pressed
+// that it has taken: the desktop journey clicks by it and waits for each input to be taken.
 #include "platform/base/Exceptions.h"
 #include "platform/base/SafeReplace.h"
 #include "platform/host/HostSelect.h"
@@ -22,7 +23,27 @@
 #include <cstdlib>
 #include <string>
 
-CEditorApp theApp;
+namespace {
+
+int g_inputsTaken = 0;
+
+}  // namespace
+
+// The editor's application object; it counts the mouse buttons and keys pressed that reach its
+// message loop, for the layout report. (A press is counted rather than a release: a press may
+// start a loop of its own that takes the release, such as a toolbar button's.)
+class CCountingEditorApp : public CEditorApp {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        const UINT m = pMsg->message;
+        if (m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_KEYDOWN || m == WM_SYSKEYDOWN)
+            ++g_inputsTaken;
+        return CEditorApp::PreTranslateMessage(pMsg);
+    }
+};
+
+CCountingEditorApp theApp;
 
 namespace {
 
@@ -74,7 +95,10 @@ void WriteLayoutReport(HWND, UINT, UINT_PTR, DWORD)
     auto* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
     if (!frame)
         return;
-    const CString report = MakeLayoutReport(*frame);
+    CString report = MakeLayoutReport(*frame);
+    CString taken;
+    taken.Format(L"input %d\n", g_inputsTaken);
+    report += taken;
     if (report == g_lastLayout)
         return;
     g_lastLayout = report;

@@ -23,7 +23,19 @@ snap() {
 }
 # field PATTERN N: field N of the report's last line that starts with PATTERN.
 field() { grep -- "^$1" "$report" | tail -n1 | awk -v n="$2" '{print $n}'; }
-click() { xdotool mousemove --sync "$1" "$2" click 1; }
+# at_least PATTERN N VALUE: field N of that line is a number at least VALUE (read afresh at
+# each poll of wait_for).
+at_least() { v=$(field "$1" "$2"); [ -n "$v" ] && [ "$v" -ge "$3" ]; }
+# act XDOTOOL_ARGS...: one input (a click or a key) given, then waited for until the editor
+# has taken it, so that the next input finds the editor done with this one and the report
+# read after it is the editor's answer to it (a loaded machine, a sanitizer build).
+act() {
+    taken=$(field "input " 2)
+    xdotool "$@"
+    wait_for "input $* taken" at_least "input " 2 $((taken + 1))
+}
+click() { act mousemove --sync "$1" "$2" click 1; }
+key() { act key "$1"; }
 click_at() { click "$(field "$1" "$2")" "$(field "$1" "$3")"; }
 count() { grep -c -- "^$1" "$report" || true; }
 has_count() { [ "$(count "$1")" -eq "$2" ]; }
@@ -34,6 +46,7 @@ start() {
 
 start
 wait_for "main window" has_line "$report" "^documents 0"
+wait_for "input count" has_line "$report" "^input "
 snap started
 
 # New function block diagram: its properties come first; OK takes the default model.
@@ -57,7 +70,6 @@ show_tab() {
         else
             click_at "tabarrows " 4 5
         fi
-        sleep 0.3
     done
 }
 place() {
@@ -82,33 +94,33 @@ wire() {
     before=$(field "documents " 6)
     click_at "pin $1 $2 " 4 5
     click_at "pin $3 $4 " 4 5
-    wait_for "wire $1 to $3" [ "$(field "documents " 6)" -eq $((before + 1)) ]
+    wait_for "wire $1 to $3" at_least "documents " 6 $((before + 1))
 }
 i1=$(n_of 600 1)
 i2=$(n_of 600 2)
 gate=$(n_of 300 1)
 timer=$(n_of 400 1)
 q=$(n_of 605 1)
-xdotool key F5
+key F5
 wire "$i1" 10 "$gate" 0
 wire "$i2" 10 "$gate" 1
 wire "$gate" 10 "$timer" 0
 wire "$timer" 10 "$q" 0
-xdotool key Escape
+key Escape
 snap wired
 
 # Simulation (F3): both inputs switched on from the Inputs bar; the output's lamp lights.
-xdotool key F3
+key F3
 wait_for "simulating" has_line "$report" "simulating 1"
 wait_for "inputs bar" has_line "$report" "^input "
 snap simulating
-for n in "$i1" "$i2"; do
-    click_at "input $n " 3 4
-    wait_for "input $n on" has_line "$report" "^input $n .* on 1"
+for switch in "$i1" "$i2"; do
+    click_at "input $switch " 3 4
+    wait_for "input $switch on" has_line "$report" "^input $switch .* on 1"
 done
 wait_for "output on" has_line "$report" "^lamp $q .* on 1"
 snap output-on
-xdotool key F3
+key F3
 wait_for "simulation ended" has_line "$report" "simulating 0"
 kill "$pid"
 wait_for "editor ended" gone "$pid"
