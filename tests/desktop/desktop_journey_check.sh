@@ -28,11 +28,22 @@ field() { grep -- "^$1" "$report" | tail -n1 | awk -v n="$2" '{print $n}'; }
 at_least() { v=$(field "$1" "$2"); [ -n "$v" ] && [ "$v" -ge "$3" ]; }
 # act XDOTOOL_ARGS...: one input (a click or a key) given, then waited for until the editor
 # has taken it, so that the next input finds the editor done with this one and the report
-# read after it is the editor's answer to it (a loaded machine, a sanitizer build).
+# read after it is the editor's answer to it (a loaded machine, a sanitizer build). An input
+# the editor has not taken after 15 seconds (its window was not yet there to take it) is given
+# again: the editor has not seen it, so nothing happens twice.
 act() {
     taken=$(field "input " 2)
-    xdotool "$@"
-    wait_for "input $* taken" at_least "input " 2 $((taken + 1))
+    for try in 1 2 3; do
+        xdotool "$@"
+        i=0
+        while [ $i -lt 150 ]; do
+            at_least "input " 2 $((taken + 1)) && return 0
+            i=$((i + 1))
+            sleep 0.1
+        done
+    done
+    echo "timed out waiting for: input $* taken"
+    return 1
 }
 click() { act mousemove --sync "$1" "$2" click 1; }
 key() { act key "$1"; }
