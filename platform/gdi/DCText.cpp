@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -51,6 +52,55 @@ bool OutsideClip(DcImpl& dc, double x, double y, double width, int height)
            y - margin > clip.bottom;
 }
 
+// Every byte of a pixel times a / 255, rounded as the compositing library rounds it: two bytes
+// at a time in 16-bit lanes, which cannot carry into each other.
+inline std::uint32_t MulBytes(std::uint32_t p, std::uint32_t a)
+{
+    std::uint32_t lo = (p & 0x00FF00FFu) * a + 0x00800080u;
+    lo = ((lo + ((lo >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t hi = ((p >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+    hi = (hi + ((hi >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+    return lo | hi;
+}
+
+// Lays an opaque colour through a text's coverage mask onto the surface, with the baseline
+// origin at surface pixel (x, y): every byte of a pixel becomes colour x coverage plus pixel x
+// (1 - coverage), the arithmetic of the glyph compositing this stands in for.
+void CompositeMask(DcImpl& dc, const gdi::TextMask& mask, LONG x, LONG y, COLORREF colour)
+{
+    gdi::Surface* s = dc.Image();
+    if (!s || mask.width <= 0 || mask.height <= 0)
+        return;
+    const std::uint32_t src = 0xFF000000u | gdi::PixelFromColor(colour);
+    const RECT box{x + mask.left, y + mask.top, x + mask.left + mask.width, y + mask.top + mask.height};
+    s->BeginAccess();
+    for (const RECT& c : dc.ClipRects()) {
+        const RECT r{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
+                     std::min(box.bottom, c.bottom)};
+        if (r.left >= r.right || r.top >= r.bottom)
+            continue;
+        for (const gdi::TextMask::Span& span : mask.spans) {
+            const LONG py = box.top + span.row;
+            if (py < r.top || py >= r.bottom)
+                continue;
+            const LONG from = std::max<LONG>(r.left, box.left + span.column);
+            const LONG to = std::min<LONG>(r.right, box.left + span.column + span.length);
+            std::uint32_t* row = s->Row(py);
+            const unsigned char* m = &mask.alpha[size_t(span.row) * size_t(mask.width)] - box.left;
+            for (LONG px = from; px < to; ++px) {
+                const std::uint32_t a = m[px];
+                if (a == 255) {
+                    row[px] = src;
+                    continue;
+                }
+                // The two products of a byte add up to 255 at most: no carries.
+                row[px] = MulBytes(src, a) + MulBytes(row[px], 255 - a);
+            }
+        }
+    }
+    s->EndAccess();
+}
+
 // Fills the cell box of a text run (OPAQUE background) and draws the run. (x, y) is the
 // top-left of the cell in surface coordinates before rotation about the reference point.
 void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double along, double down,
@@ -91,10 +141,18 @@ void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double 
     }
     if (text.empty() || (font.escapement == 0 && OutsideClip(dc, tlX, tlY, width, font.height)))
         return;
+    double baseX = tlX + font.ascent * downX, baseY = tlY + font.ascent * downY;
+    // A text drawn before on a pixel surface goes through its coverage mask: the same pixels
+    // for a fraction of the work.
+    if (font.escapement == 0 && mnemonic < 0 && dc.type != gdi::DcType::Printer && dc.Image()) {
+        if (const gdi::TextMask* mask = font.Mask(text)) {
+            CompositeMask(dc, *mask, LONG(baseX), LONG(baseY), dc.st.textColor);
+            return;
+        }
+    }
     cairo_t* cr = dc.Cr();
     if (!cr)
         return;
-    double baseX = tlX + font.ascent * downX, baseY = tlY + font.ascent * downY;
     // The context's antialiasing and source are put back by hand, which costs less than a
     // saved and restored graphics state.
     const cairo_antialias_t antialias = cairo_get_antialias(cr);

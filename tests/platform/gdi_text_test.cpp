@@ -444,3 +444,61 @@ TEST(GdiFonts, StockFontsAndFaceQueries)
 }
 
 }  // namespace
+
+// A text drawn again goes through its cached coverage mask; the pixels must be the very ones
+// the first drawing gave, on a busy background, through a clip, at several scales and in
+// Chinese. Each case uses a font height of its own so that its texts are new to the cache.
+TEST(GdiFonts, RepeatedTextDrawsTheSamePixels)
+{
+    struct Case {
+        const wchar_t* face;
+        int height, width, weight;
+        BYTE pitch;
+        int zoom;  // viewport extent per 100 window units
+        const wchar_t* text;
+        COLORREF colour;
+        bool masked;  // the repeat must take the cached mask
+    } cases[] = {
+        {L"Arial", 13, 6, 400, FIXED_PITCH, 100, L"T=00:10s Rem=off", RGB(0x40, 0x80, 0x40), true},
+        {L"Arial", 17, 6, 400, FIXED_PITCH, 25, L"B017 On=12 Off=3", RGB(0, 0, 0), false},
+        {L"Arial", 19, 0, 700, 0, 200, L"Wiping relay QW", RGB(255, 0, 0), true},
+        {L"SimSun", 21, 0, 400, 0, 100, L"\u5B9A\u65F6\u5668 T1", RGB(0, 0, 255), false},
+    };
+    constexpr int kW = 240, kH = 90;
+    for (const Case& c : cases) {
+        CFont font;
+        font.CreateFont(c.height, c.width, 0, 0, c.weight, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, c.pitch,
+                        c.face);
+        auto draw = [&](CDC& dc) {
+            MakeCanvas(dc, kW, kH);
+            for (int x = 0; x < kW; x += 3)  // stripes under the text: every blend shows
+                dc.FillSolidRect(x, 0, 1, kH, RGB(x % 256, 180, 255 - x % 256));
+            dc.IntersectClipRect(0, 0, kW - 37, kH);
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetWindowExt(100, 100);
+            dc.SetViewportExt(c.zoom, c.zoom);
+            CFont* old = dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(c.colour);
+            dc.TextOut(7 * 100 / c.zoom, 11 * 100 / c.zoom, c.text);
+            dc.SelectObject(old);
+        };
+        CDC first, again;
+        draw(first);
+        draw(again);
+        int differing = 0, ink = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                differing += first.GetPixel(x, y) != again.GetPixel(x, y);
+                ink += x % 3 != 0 && first.GetPixel(x, y) != kWhite;
+            }
+        EXPECT_EQ(differing, 0) << c.height;
+        EXPECT_GT(ink, 10) << c.height;
+        if (c.masked) {
+            LOGFONTW lf{};
+            font.GetLogFont(&lf);
+            const double scale = c.zoom / 100.0;
+            EXPECT_NE(gdi::RealizeFont(lf, scale, scale).Mask(c.text), nullptr) << c.height;
+        }
+    }
+}

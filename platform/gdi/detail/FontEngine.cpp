@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <functional>
 
 namespace gdi {
 
@@ -303,10 +304,23 @@ void RealFont::ClearLayouts() const
         g_object_unref(kv.second.layout);
     g_layoutCount -= std::min(g_layoutCount, m_cache.size());
     m_cache.clear();
+    m_lastKey = nullptr;
+    m_lastEntry = nullptr;
 }
 
-const RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) const
+RealFont::Entry& RealFont::Layout(const std::wstring& text, int mnemonic) const
 {
+    // Most texts have no mnemonic: they are looked up as they stand, without a copy.
+    if (mnemonic < 0) {
+        if (m_lastEntry && *m_lastKey == text)
+            return *m_lastEntry;
+        auto it = m_cache.find(text);
+        if (it != m_cache.end()) {
+            m_lastKey = &it->first;
+            m_lastEntry = &it->second;
+            return it->second;
+        }
+    }
     std::wstring key = text;
     if (mnemonic >= 0)
         key += L'\x01' + std::to_wstring(mnemonic);
@@ -383,6 +397,156 @@ void RealFont::Draw(cairo_t* cr, double x, double y, const std::wstring& text, i
     cairo_move_to(cr, 0, 0);
     pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(e.layout, 0));
     cairo_set_matrix(cr, &saved);
+}
+
+const TextMask* RealFont::Mask(const std::wstring& text) const
+{
+    if (text.empty() || escapement != 0 || underline || strikeOut)
+        return nullptr;
+    Entry& e = Layout(text, -1);
+    if (e.maskRequests < 2 && ++e.maskRequests == 2)
+        e.mask = BuildMask(e);
+    return e.mask.get();
+}
+
+std::shared_ptr<const TextMask> RealFont::BuildMask(const Entry& e) const
+{
+    // The glyphs as the layout places them, in the units of the text's own space (before the
+    // horizontal stretch), with the scaled font of their run.
+    struct Glyph {
+        cairo_scaled_font_t* font;
+        cairo_glyph_t glyph;
+    };
+    std::vector<Glyph> glyphs;
+    PangoLayoutLine* line = pango_layout_get_line_readonly(e.layout, 0);
+    int runX = 0, runs = 0;
+    for (GSList* l = line ? line->runs : nullptr; l; l = l->next, ++runs) {
+        auto* run = static_cast<PangoGlyphItem*>(l->data);
+        if (!run || !run->item || !run->item->analysis.font)
+            return nullptr;
+        cairo_scaled_font_t* font = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+        if (!font || cairo_scaled_font_status(font) != CAIRO_STATUS_SUCCESS)
+            return nullptr;
+        const double baseX = double(runX) / PANGO_SCALE;
+        int position = 0;
+        for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+            const PangoGlyphInfo& gi = run->glyphs->glyphs[i];
+            if (gi.glyph != PANGO_GLYPH_EMPTY) {
+                if (gi.glyph & PANGO_GLYPH_UNKNOWN_FLAG) {
+                    if (gi.glyph != (0x20 | PANGO_GLYPH_UNKNOWN_FLAG))
+                        return nullptr;  // drawn as a box of hexadecimal digits
+                } else {
+                    const double x = baseX + double(position + gi.geometry.x_offset) / PANGO_SCALE;
+                    const double y = gi.geometry.y_offset == 0 ? 0.0 : double(gi.geometry.y_offset) / PANGO_SCALE;
+                    glyphs.push_back(Glyph{font, cairo_glyph_t{gi.glyph, x, y}});
+                }
+            }
+            position += gi.geometry.width;
+        }
+        runX += pango_glyph_string_get_width(run->glyphs);
+    }
+    // Room for the widest overhangs: a font height on every side of the text's cell.
+    const int margin = std::max(4, height);
+    const int w = int(std::ceil(e.width)) + 2 * margin, h = height + 2 * margin;
+    if (w <= 0 || h <= 0 || double(w) * h > 4.0e6)
+        return nullptr;
+    const int ox = margin, oy = margin + ascent;
+    cairo_surface_t* one = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    if (cairo_surface_status(one) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(one);
+        return nullptr;
+    }
+    const int stride = cairo_image_surface_get_stride(one);
+    auto draw = [&](const std::function<void(cairo_t*)>& show) {
+        cairo_surface_flush(one);
+        std::memset(cairo_image_surface_get_data(one), 0, size_t(stride) * size_t(h));
+        cairo_surface_mark_dirty(one);
+        cairo_t* cr = cairo_create(one);
+        cairo_translate(cr, ox, oy);
+        cairo_scale(cr, m_sx, 1.0);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        show(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(one);
+        return cairo_image_surface_get_data(one);
+    };
+    // Every glyph alone, as the drawing places it. Where glyphs never share a pixel, their
+    // coverages together are the mask. Where they do, the drawing either adds the glyphs'
+    // coverages into one mask first (sum, saturated) or lays the glyphs one over the other
+    // (over); only the first can be stood in for.
+    std::vector<unsigned char> sum(size_t(w) * size_t(h), 0), over(size_t(w) * size_t(h), 0);
+    bool shared = false;
+    for (const Glyph& g : glyphs) {
+        const unsigned char* data = draw([&](cairo_t* cr) {
+            cairo_set_scaled_font(cr, g.font);
+            cairo_show_glyphs(cr, &g.glyph, 1);
+        });
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const unsigned v = data[size_t(y) * stride + x];
+                if (!v)
+                    continue;
+                const size_t i = size_t(y) * w + x;
+                shared = shared || sum[i] != 0;
+                sum[i] = (unsigned char)std::min(255u, sum[i] + v);
+                const unsigned t = over[i] * (255 - v) + 0x80;
+                over[i] = (unsigned char)(v + ((t + (t >> 8)) >> 8));
+            }
+    }
+    if (shared && runs > 1) {
+        cairo_surface_destroy(one);
+        return nullptr;  // runs are drawn one over the other
+    }
+    if (shared) {
+        // The whole text drawn at once tells which way the drawing went.
+        const unsigned char* data =
+            draw([&](cairo_t* cr) { pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(e.layout, 0)); });
+        bool isSum = true, isOver = true;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const unsigned char v = data[size_t(y) * stride + x];
+                isSum = isSum && v == sum[size_t(y) * w + x];
+                isOver = isOver && v == over[size_t(y) * w + x];
+            }
+        if (!isSum || isOver) {
+            cairo_surface_destroy(one);
+            return nullptr;
+        }
+    }
+    cairo_surface_destroy(one);
+    // Cut to the pixels covered.
+    int x0 = w, y0 = h, x1 = -1, y1 = -1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (sum[size_t(y) * w + x]) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    auto mask = std::make_shared<TextMask>();
+    if (x1 < 0)
+        return mask;  // nothing visible: an empty mask
+    mask->left = x0 - ox;
+    mask->top = y0 - oy;
+    mask->width = x1 - x0 + 1;
+    mask->height = y1 - y0 + 1;
+    mask->alpha.resize(size_t(mask->width) * size_t(mask->height));
+    for (int y = 0; y < mask->height; ++y) {
+        const unsigned char* row = &mask->alpha[size_t(y) * mask->width];
+        std::memcpy(&mask->alpha[size_t(y) * mask->width], &sum[size_t(y + y0) * w + x0], size_t(mask->width));
+        for (int x = 0; x < mask->width;) {
+            if (!row[x]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < mask->width && row[x])
+                ++x;
+            mask->spans.push_back(TextMask::Span{y, start, x - start});
+        }
+    }
+    return mask;
 }
 
 std::string ResolvedFamily(const LOGFONTW& lf, const std::wstring& text)

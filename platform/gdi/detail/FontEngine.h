@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 typedef struct _PangoLayout PangoLayout;
@@ -17,6 +18,24 @@ namespace gdi {
 
 // Family list chosen for a face name and pitch request (first entry is the primary face).
 std::string MapFaceName(const std::wstring& face, BYTE pitchAndFamily);
+
+// The coverage of a drawn text as one 8-bit mask placed at whole pixels from the baseline
+// origin: where no two glyphs cover the same pixel, laying the source through this mask gives
+// the very pixels that drawing the glyphs one by one gives.
+struct TextMask {
+    int left = 0;  // of the mask's first column, from the baseline origin
+    int top = 0;   // of its first row, from the baseline origin
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> alpha;  // width x height coverage values, row by row
+    // The runs of covered pixels, row by row: most of a text's box is blank.
+    struct Span {
+        int row;     // from the mask's top
+        int column;  // from the mask's left
+        int length;
+    };
+    std::vector<Span> spans;
+};
 
 class RealFont {
 public:
@@ -47,6 +66,11 @@ public:
     // mnemonic: index of a character to underline, or -1.
     void Draw(cairo_t* cr, double x, double y, const std::wstring& text, int mnemonic = -1) const;
 
+    // The coverage mask of an unrotated, unadorned text, from the second time it is asked for on:
+    // texts drawn once (live values) are not worth the building. Null when the text is drawn once
+    // so far, when two of its glyphs share a pixel, or for rotated, underlined or struck-out fonts.
+    const TextMask* Mask(const std::wstring& text) const;
+
     // Frees the cached layouts.
     void ClearLayouts() const;
 
@@ -54,13 +78,19 @@ private:
     struct Entry {
         PangoLayout* layout = nullptr;
         double width = 0;
+        int maskRequests = 0;
+        std::shared_ptr<const TextMask> mask;  // built on the second request; null when not exact
     };
-    const Entry& Layout(const std::wstring& text, int mnemonic) const;
+    std::shared_ptr<const TextMask> BuildMask(const Entry& e) const;
+    Entry& Layout(const std::wstring& text, int mnemonic) const;
 
     PangoFontDescription* m_desc = nullptr;
     double m_sx = 1.0;  // horizontal stretch to meet the requested average width
     bool m_symbolMap = false;
     mutable std::unordered_map<std::wstring, Entry> m_cache;
+    // The entry found last: drawing a text measures it and looks for its mask in turn.
+    mutable const std::wstring* m_lastKey = nullptr;
+    mutable Entry* m_lastEntry = nullptr;
 };
 
 // Family of the installed font that draws `text` (its first character) for a logical font; for
