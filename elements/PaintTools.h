@@ -17,13 +17,30 @@ constexpr COLORREF kClockFill = RGB(255, 223, 140);
 constexpr COLORREF kValueBoxFill = RGB(255, 255, 204);
 constexpr COLORREF kParamText = RGB(0x40, 0x80, 0x40);
 
+enum class FontKind {
+    Fixed,  // default character set, TrueType output precision, fixed pitch
+    Swiss,  // swiss family, every other parameter 0
+};
+
+// Pens, brushes and fonts of the painters, made on first use and kept for the program's life:
+// every element selects a few of them at every repaint, and making and deleting them each
+// time cost more than the drawing. They are logical objects, the same at every zoom. Null once
+// a kind holds its limit of different objects; the caller then makes its own.
+CPen* KeptPen(int style, int width, COLORREF colour);
+CBrush* KeptBrush(COLORREF colour);
+CFont* KeptFont(int height, int width, const wchar_t* face, FontKind kind, int weight);
+
 // A solid pen selected until the end of the scope.
 class Pen {
 public:
     Pen(CDC* pDC, int width, COLORREF colour, int style = PS_SOLID) : m_pDC(pDC)
     {
-        m_pen.CreatePen(style, width, colour);
-        m_pOld = pDC->SelectObject(&m_pen);
+        CPen* pPen = KeptPen(style, width, colour);
+        if (!pPen) {
+            m_pen.CreatePen(style, width, colour);
+            pPen = &m_pen;
+        }
+        m_pOld = pDC->SelectObject(pPen);
     }
     ~Pen() { m_pDC->SelectObject(m_pOld); }
     Pen(const Pen&) = delete;
@@ -53,8 +70,12 @@ class Brush {
 public:
     Brush(CDC* pDC, COLORREF colour) : m_pDC(pDC)
     {
-        m_brush.CreateSolidBrush(colour);
-        m_pOld = pDC->SelectObject(&m_brush);
+        CBrush* pBrush = KeptBrush(colour);
+        if (!pBrush) {
+            m_brush.CreateSolidBrush(colour);
+            pBrush = &m_brush;
+        }
+        m_pOld = pDC->SelectObject(pBrush);
     }
     ~Brush() { m_pDC->SelectObject(m_pOld); }
     Brush(const Brush&) = delete;
@@ -66,10 +87,8 @@ private:
     CBrush* m_pOld;
 };
 
-enum class FontKind {
-    Fixed,  // default character set, TrueType output precision, fixed pitch
-    Swiss,  // swiss family, every other parameter 0
-};
+// The font of the painters' texts: fixed pitch, or of the swiss family.
+void MakeFont(CFont* pFont, int height, int width, const wchar_t* face, FontKind kind, int weight);
 
 // A font selected until the end of the scope.
 class Font {
@@ -77,12 +96,12 @@ public:
     Font(CDC* pDC, int height, int width, const wchar_t* face, FontKind kind = FontKind::Fixed, int weight = 400)
         : m_pDC(pDC)
     {
-        if (kind == FontKind::Fixed)
-            m_font.CreateFont(height, width, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0,
-                              FIXED_PITCH, face);
-        else
-            m_font.CreateFont(height, width, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, FF_SWISS, face);
-        m_pOld = pDC->SelectObject(&m_font);
+        CFont* pFont = KeptFont(height, width, face, kind, weight);
+        if (!pFont) {
+            MakeFont(&m_font, height, width, face, kind, weight);
+            pFont = &m_font;
+        }
+        m_pOld = pDC->SelectObject(pFont);
     }
     ~Font() { m_pDC->SelectObject(m_pOld); }
     Font(const Font&) = delete;

@@ -21,8 +21,8 @@ void DrawValueBox(CDC* pDC, const CBlockObj& b, int right, int boxBottom, std::i
         return;
     {
         const CRect box(x0, bottom + 2, x0 + right, bottom + boxBottom);
-        CBrush fill(kValueBoxFill);
-        pDC->FillRect(&box, &fill);
+        Brush fill(pDC, kValueBoxFill);
+        pDC->FillRect(&box, pDC->GetCurrentBrush());
     }
     Font font(pDC, 12, 6, L"", FontKind::Fixed, 0);
     const int bkMode = pDC->SetBkMode(TRANSPARENT);
