@@ -213,6 +213,7 @@
 
 // ---- The diagram view's editing commands and texts
 // (ids of this group follow this line)
+#define IDI_INFO_TIP                    133   // icon of the view's balloon tip
 #define IDS_INCOMPATIBLE_CONNECTORS     4700
 #define IDS_RECURSION_REFUSED           4701
 #define IDS_CONNECTORS_IN_USE           4702

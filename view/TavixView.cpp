@@ -160,6 +160,8 @@ int CTavixView::OnCreate(LPCREATESTRUCT lpcs)
     m_pTipFont->CreateFont(12, 6, 0, 0, FW_DONTCARE, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH,
                            g_strTipFaceName);
     m_pInfoTip->SetTipFont(m_pTipFont.get());
+    m_hTipIcon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDI_INFO_TIP));
+    m_pInfoTip->SetIcon(m_hTipIcon);
     return 0;
 }
 
@@ -168,8 +170,14 @@ void CTavixView::OnDestroy()
     StopSimClock();
     CloseValuePopup();
     CloseOpenSheets();
-    if (m_pInfoTip)
+    if (m_pInfoTip) {
+        m_pInfoTip->SetIcon(nullptr);
         m_pInfoTip->DestroyWindow();
+    }
+    if (m_hTipIcon) {
+        ::DestroyIcon(m_hTipIcon);
+        m_hTipIcon = nullptr;
+    }
     CScrollView::OnDestroy();
 }
 

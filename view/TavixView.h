@@ -475,5 +475,6 @@ private:
     CChildFrame* m_pFrame;
     std::unique_ptr<CInfoTip> m_pInfoTip;
     std::unique_ptr<CFont> m_pTipFont;  // the info tip's fixed-pitch font, 12 high and 6 wide
+    HICON m_hTipIcon = nullptr;         // the info tip's icon
     std::unique_ptr<CSimClock> m_pSimClock;
 };

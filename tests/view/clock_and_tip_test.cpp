@@ -109,20 +109,50 @@ TEST_F(ViewTest, TheViewsBalloonWritesInAFixedPitchFontTwelveHighAndSixWide)
     Open(NewDocument(1), 400, 300);
     CInfoTip* tip = view->GetInfoTip();
     const POINT at{300, 300};
-    // The body is the text widened by 12 and heightened by 10 on each side; the pointer adds 25.
+    // The body is the text widened by 12 and heightened by 10 on each side, and by the 16-pixel
+    // icon and 5 more; the pointer adds 25.
     const struct {
         const wchar_t* text;
         CSize balloon;
     } cases[] = {
-        {L"In1", CSize(3 * 6 + 24, 12 + 20 + 25)},
-        {L"Incompatible connectors!", CSize(24 * 6 + 24, 12 + 20 + 25)},
-        {L"Trg\nR\nT", CSize(3 * 6 + 24, 3 * 12 + 20 + 25)},
+        {L"In1", CSize(3 * 6 + 24 + 21, 12 + 20 + 25)},
+        {L"Incompatible connectors!", CSize(24 * 6 + 24 + 21, 12 + 20 + 25)},
+        {L"Trg\nR\nT", CSize(3 * 6 + 24 + 21, 3 * 12 + 20 + 25)},
     };
     for (const auto& c : cases) {
         tip->Show(c.text, &at);
         EXPECT_EQ(tip->GetBalloonSize(), c.balloon) << c.text;
     }
     tip->Show(L"", &at);
+}
+
+TEST_F(ViewTest, TheViewsBalloonShowsItsInformationIconLeftOfTheText)
+{
+    Open(NewDocument(1), 400, 300);
+    CInfoTip* tip = view->GetInfoTip();
+    const POINT at{300, 300};
+    drv.MouseMove(at);
+    Pump();
+    tip->Show(L"In1", &at);
+    drv.AdvanceClock(510);
+    Pump();
+    ASSERT_TRUE(tip->IsWindowVisible());
+    // The 16 x 16 icon at (12, 10): a blue disc with a white letter i in its middle column.
+    const HWND hTip = tip->GetSafeHwnd();
+    EXPECT_EQ(drv.Pixel(hTip, 12 + 2, 10 + 8), RGB(30, 90, 200));
+    EXPECT_EQ(drv.Pixel(hTip, 12 + 13, 10 + 8), RGB(30, 90, 200));
+    EXPECT_EQ(drv.Pixel(hTip, 12 + 8, 10 + 9), RGB(255, 255, 255));
+    // The corners of its square stay the balloon's own colour; the text starts after the icon.
+    const COLORREF fill = ::GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(drv.Pixel(hTip, 12, 10), fill);
+    for (int y = 10; y < 26; ++y)
+        for (int x = 12 + 16; x < 12 + 21; ++x)
+            EXPECT_EQ(drv.Pixel(hTip, x, y), fill) << x << "," << y;
+    int textPixels = 0;
+    for (int y = 10; y < 22; ++y)
+        for (int x = 12 + 21; x < 12 + 21 + 18; ++x)
+            textPixels += drv.Pixel(hTip, x, y) != fill;
+    EXPECT_GT(textPixels, 10);
 }
 
 TEST_F(ViewTest, PinCaptionsFollowTheTypeRows)
