@@ -24,6 +24,7 @@ class CTavixDoc;
 class CChildFrame;
 class CBlockObj;
 struct CIOParamRecord;
+struct CMsgTextParamRecord;
 class CBlockComment;
 class CInfoTip;
 class CSimClock;
@@ -89,6 +90,8 @@ public:
     LRESULT ApplySheetParams(WPARAM wParam, LPARAM lParam);
     // The number an applied I/O record names: the element moves there when the index is free.
     void ApplyIONumber(CBlockObj& block, const CIOParamRecord& record);
+    // A message-text record: slot and acknowledge bookkeeping, then the grid page's texts.
+    void ApplyMsgText(CBlockObj& block, const CMsgTextParamRecord& record);
 
     // ---- zoom and scrolling ----
     // value rounded half away from zero.

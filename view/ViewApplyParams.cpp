@@ -7,6 +7,7 @@
 #include "elements/BlockAnalog.h"
 #include "elements/BlockCounters.h"
 #include "elements/BlockIO.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockLogic.h"
 #include "elements/BlockModbus.h"
 #include "elements/BlockObj.h"
@@ -426,18 +427,40 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
         if (auto* pModbus = dynamic_cast<CBlockMR*>(pTarget))
             ApplyModbus(*pModbus, *reinterpret_cast<const CModbusParamRecord*>(lParam));
         break;
-    case ParamRecordKind::MsgText: {
-        const auto& r = *reinterpret_cast<const CMsgTextParamRecord*>(lParam);
-        pTarget->m_strName = r.strName;
-        pTarget->m_bProtected = r.bProtection;
-        pTarget->m_strComment = r.strComment;
+    case ParamRecordKind::MsgText:
+        ApplyMsgText(*pTarget, *reinterpret_cast<const CMsgTextParamRecord*>(lParam));
         break;
-    }
     }
     if (IsSimulating())
         m_pCurBlock = pSaved;
     InvalidateAll();
     return 0;
+}
+
+void CTavixView::ApplyMsgText(CBlockObj& block, const CMsgTextParamRecord& r)
+{
+    block.m_strName = r.strName;
+    if (auto* pText = dynamic_cast<CBlockMSGTEXT*>(&block)) {
+        // A new priority frees the old slot and takes the new one.
+        const int old = pText->Priority();
+        if (r.nPriority != old && r.nPriority >= 0 && r.nPriority < kMessageTextSlots) {
+            if (old >= 0 && old < kMessageTextSlots)
+                m_bMsgTextSlotUsed[old] = FALSE;
+            m_bMsgTextSlotUsed[r.nPriority] = TRUE;
+        }
+        if (r.bAcknowledge != pText->AcknowledgeRequired()) {
+            pText->AcknowledgePending() = r.bAcknowledge && pText->m_nPinValue[10] == 1;  // output Q active
+            pText->m_bAckLatch = r.bAcknowledge;
+        }
+        // The texts, settings, priority and acknowledge option as the grid page holds them.
+        CPropertyPage* pPage = r.pNewPage ? r.pNewPage : r.pOldPage;
+        if (auto* pGridPage = dynamic_cast<CBlockPage*>(pPage))
+            pGridPage->ReadIntoBlock(*pText);
+        pText->Priority() = r.nPriority;
+        pText->AcknowledgeRequired() = r.bAcknowledge;
+    }
+    block.m_bProtected = r.bProtection;
+    block.m_strComment = r.strComment;
 }
 
 void CTavixView::ApplyIONumber(CBlockObj& block, const CIOParamRecord& record)

@@ -24,7 +24,7 @@ LRESULT CRecordingView::OnApplyBlockParams(WPARAM wParam, LPARAM lParam)
         a.time = *reinterpret_cast<CTimeParamRecord*>(lParam);
     else if (ParamRecordKindOf(int(wParam)) == ParamRecordKind::Analog)
         a.analog = *reinterpret_cast<CAnalogParamRecord*>(lParam);
-    else
+    else if (ParamRecordKindOf(int(wParam)) == ParamRecordKind::IO)
         a.io = *reinterpret_cast<CIOParamRecord*>(lParam);
     m_applied.push_back(a);
     // The view's own handler takes the record as well.

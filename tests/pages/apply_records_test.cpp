@@ -4,8 +4,10 @@
 #include "PagesTestSupport.h"
 
 #include "elements/BlockCounters.h"
+#include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockTime.h"
+#include "resources/resource.h"
 
 namespace pagestest {
 namespace {
@@ -139,6 +141,39 @@ TEST_F(ApplyRecordsTest, WeeklyTimerTakesItsCams)
     EXPECT_EQ(pWeekly->m_nCamOn[2][0], 7);
     EXPECT_EQ(pWeekly->m_nCamOn[2][1], 30);
     EXPECT_EQ(pWeekly->m_bCamOffOff[0], 1);
+}
+
+TEST_F(ApplyRecordsTest, MessageTextTakesItsSlotAcknowledgeAndTheGridsTexts)
+{
+    Program& p = Open();
+    auto* pText = dynamic_cast<CBlockMSGTEXT*>(AddBlock(p, 810));
+    ASSERT_NE(pText, nullptr);
+    const int old = pText->Priority();
+    p.view->m_bMsgTextSlotUsed[old] = TRUE;
+    const int now = (old + 1) % 16;
+    // The grid page of a sheet opened on the running diagram, applied with a new priority.
+    p.view->m_nEditMode = CTavixView::modeSimulate;
+    p.view->m_pCurBlock = pText;
+    p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
+    drv.Pump();
+    CAllPropertySheet* pSheet = p.view->FindOpenSheet(pText->m_nNumber);
+    ASSERT_NE(pSheet, nullptr);
+    CMsgTextParamRecord r;
+    pSheet->FillRecord(r);
+    ASSERT_TRUE(r.pNewPage != nullptr || r.pOldPage != nullptr);
+    r.nPriority = now;
+    r.bAcknowledge = 1;
+    const CString cell = pText->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)];
+    pText->m_nPinValue[10] = 1;  // the text is showing
+    Send(p, pText, r);
+    EXPECT_FALSE(p.view->m_bMsgTextSlotUsed[old]);
+    EXPECT_TRUE(p.view->m_bMsgTextSlotUsed[now]);
+    EXPECT_EQ(pText->Priority(), now);
+    EXPECT_TRUE(pText->AcknowledgeRequired());
+    EXPECT_TRUE(pText->AcknowledgePending());
+    EXPECT_EQ(pText->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)], cell);
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    drv.Pump();
 }
 
 }  // namespace
