@@ -9,6 +9,8 @@
 #include "image/TavixCoreRule.h"
 #include "resources/resource.h"
 #include "shell/MainFrame.h"
+#include "view/DiagramLayout.h"
+#include "view/TavixView.h"
 
 #include <algorithm>
 #include <cstring>
@@ -246,7 +248,6 @@ int CTransferEngine::Upload()
             return 0;
         }
         LayOutUploaded(pDoc);
-        pDoc->m_undo.PushSnapshot(pDoc);
         g_wHardwareCode = pDoc->m_nHardwareCode;
         CString done;
         if (done.LoadString(IDS_DRAWING_DONE))
@@ -263,29 +264,18 @@ int CTransferEngine::Upload()
 
 void CTransferEngine::LayOutUploaded(CTavixDoc* pDoc)
 {
-    // A plain grid: elements in number order, eight to a row, each cell as large as the
-    // largest element.
-    std::vector<CBlockObj*> blocks;
-    int cellWidth = 0;
-    int cellHeight = 0;
-    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos != nullptr;) {
-        auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
-        blocks.push_back(p);
-        cellWidth = std::max(cellWidth, p->m_nWidth);
-        cellHeight = std::max(cellHeight, p->m_nHeight);
+    // The program is laid out and wired in the document's own view when it has one (so that its
+    // scroll sizes follow), else in a view without a window; the layout is the upload's one
+    // undo step.
+    CTavixView* pView = nullptr;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos && !pView;)
+        pView = dynamic_cast<CTavixView*>(pDoc->GetNextView(pos));
+    if (pView) {
+        CDiagramLayout::LayOutDecoded(*pView);
+        return;
     }
-    std::stable_sort(blocks.begin(), blocks.end(),
-                     [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
-    constexpr int kColumns = 8;
-    constexpr int kMargin = 40;
-    cellWidth += kMargin;
-    cellHeight += kMargin;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const int column = int(i % kColumns);
-        const int row = int(i / kColumns);
-        blocks[i]->m_ptOrigin = CPoint(kMargin + column * cellWidth, kMargin + row * cellHeight);
-        blocks[i]->m_ptSaved = blocks[i]->m_ptOrigin;
-    }
+    CTavixView view(pDoc, nullptr);
+    CDiagramLayout::LayOutDecoded(view);
 }
 
 int CTransferEngine::ClearProgram(CTavixDoc* pActive)

@@ -59,6 +59,10 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
 {
     if (pDocument == nullptr)
         return FALSE;
+    if (m_nCompoundDepth > 0) {
+        m_bSnapshotDue = true;
+        return TRUE;
+    }
     m_pDocument = pDocument;
     if (!EnsureFolder())
         return FALSE;
@@ -91,6 +95,14 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
     m_nCurrent = int(m_files.size()) - 1;
     m_nLast = m_nCurrent;
     return TRUE;
+}
+
+BOOL CUndoStore::EndCompound(CTavixDoc* pDocument)
+{
+    if (m_nCompoundDepth == 0 || --m_nCompoundDepth > 0 || !m_bSnapshotDue)
+        return TRUE;
+    m_bSnapshotDue = false;
+    return PushSnapshot(pDocument);
 }
 
 BOOL CUndoStore::LoadPosition(int nPosition)

@@ -23,7 +23,15 @@ public:
 
     // Writes the document as the newest snapshot; every snapshot above the current one is
     // dropped. FALSE (history unchanged) when the snapshot could not be written.
+    // Inside a compound operation (BeginCompound .. EndCompound) a push only notes that the
+    // operation changed the document and returns TRUE; the outermost EndCompound then takes that
+    // one snapshot, so an operation made of many edits is one undo step.
     BOOL PushSnapshot(CTavixDoc* pDocument);
+    void BeginCompound() { ++m_nCompoundDepth; }
+    // Ends one level; at the outermost level takes the snapshot its steps asked for. TRUE when
+    // none was due or it was written.
+    BOOL EndCompound(CTavixDoc* pDocument);
+    BOOL InCompound() const { return m_nCompoundDepth > 0; }
     // Loads the previous snapshot into the document. FALSE (document unchanged) before any
     // snapshot, at the oldest one, or when the load failed.
     BOOL Undo();
@@ -54,4 +62,6 @@ private:
     unsigned m_nSequence = 0;          // makes every snapshot file name unique
     std::deque<CString> m_files;       // snapshot file of each position, oldest first
     CString m_strLastError;
+    int m_nCompoundDepth = 0;
+    bool m_bSnapshotDue = false;  // a step of the open compound operation asked for a snapshot
 };

@@ -1,10 +1,12 @@
 #include "view/DiagramLayout.h"
 
 #include "document/TavixDoc.h"
+#include "document/UndoCompound.h"
 #include "elements/BlockIO.h"
 #include "elements/BlockObj.h"
 #include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
+#include "view/DiagramIndex.h"
 #include "view/TavixView.h"
 
 #include <algorithm>
@@ -210,6 +212,8 @@ void CDiagramLayout::WireInputs(CBlockObj* pBlock, std::unordered_set<const CBlo
 
 int CDiagramLayout::Wire(const std::vector<CBlockObj*>& roots)
 {
+    // The whole wiring, separations included, is one undo step of whoever called it.
+    CUndoCompound step(&m_doc);
     const BOOL snapshot = m_view.m_bSnapshotOnConnect;
     m_view.m_bSnapshotOnConnect = FALSE;
     m_nRefused = 0;
@@ -218,14 +222,31 @@ int CDiagramLayout::Wire(const std::vector<CBlockObj*>& roots)
         WireInputs(root, done);
     for (POSITION pos = m_doc.m_blocks.GetHeadPosition(); pos;)
         WireInputs(static_cast<CBlockObj*>(m_doc.m_blocks.GetNext(pos)), done);
-    for (const auto& [source, wires] : m_fanOut)
-        if (wires.size() > 1)
-            for (CConnectLineObj* w : wires)
-                m_view.RefreshJunctionsOf(w);
-    m_fanOut.clear();
+    MarkFanOutJunctions();
     m_view.SeparateOverlappingWires();
     m_view.m_bSnapshotOnConnect = snapshot;
     return m_nRefused;
+}
+
+void CDiagramLayout::MarkFanOutJunctions()
+{
+    // An output's wires are all made here and each input takes one, so the wires at an output
+    // pin are exactly those made from it: they are marked among each other and checked once,
+    // which gives the dots that refreshing each wire in turn would give.
+    CDiagramIndex index(m_doc);
+    m_view.m_pIndex = &index;
+    for (auto& [source, wires] : m_fanOut) {
+        if (wires.size() < 2)
+            continue;
+        CPtrArray shared;
+        for (CConnectLineObj* w : wires)
+            shared.Add(w);
+        for (CConnectLineObj* w : wires)
+            m_view.MarkJunctionsAmong(w, const_cast<CBlockObj*>(source), kOutputPin, shared);
+        m_view.ValidateJunctions(shared);
+    }
+    m_view.m_pIndex = nullptr;
+    m_fanOut.clear();
 }
 
 void CDiagramLayout::LayOutDecoded(CTavixView& view)
@@ -240,7 +261,9 @@ void CDiagramLayout::LayOutDecoded(CTavixView& view)
             roots.push_back(p);
     }
     std::sort(roots.begin(), roots.end(), [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
+    CUndoCompound step(pDoc);
     CDiagramLayout layout(view);
     layout.Place(roots);
     layout.Wire(roots);
+    pDoc->m_undo.PushSnapshot(pDoc);
 }

@@ -27,14 +27,14 @@ public:
     // Places every element of the document, starting from the roots in their order. Grows the
     // document's pages (and marks it modified) when the grid does not fit one page.
     void Place(const std::vector<CBlockObj*>& roots);
-    // A wire from every linked input to the output of its source, from the roots backwards,
-    // without undo steps; wires crossing a block body become connector pairs. Returns how many
+    // A wire from every linked input to the output of its source, from the roots backwards;
+    // wires crossing a block body become connector pairs. All of it is one undo step. Returns how many
     // links got no wire because the wiring rules refuse them (the links are kept).
     int Wire(const std::vector<CBlockObj*>& roots);
 
     // Lays out and wires a program read back from a device in the view's document: the roots
     // are the outputs, flags, analog outputs and flags, open connectors, the data log and the
-    // WiFi writes, in ascending number. No undo step is taken.
+    // WiFi writes, in ascending number. All of it is one undo step.
     static void LayOutDecoded(CTavixView& view);
 
     // Output-like elements: never placed as the source of another element.
@@ -56,6 +56,7 @@ private:
     void PlaceSources(CBlockObj* pBlock, int nPin);
     void WireInputs(CBlockObj* pBlock, std::unordered_set<const CBlockObj*>& done);
     bool WireInput(CBlockObj* pBlock, int nPin);
+    void MarkFanOutJunctions();
     void GrowPages(int right, int bottom);
 
     CTavixView& m_view;

@@ -32,6 +32,7 @@ class CBlockAnalog;
 class CAnalogSliderDlg;
 class CTavixView;
 class CAllPropertySheet;
+class CDiagramIndex;
 
 // Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
 // advances its frame's clock and repaints on the user-interface thread.
@@ -331,7 +332,15 @@ public:
     static void GetSpiralOffset(int nType, int k, int* pDx, int* pDy);
     BOOL IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const;
     void PlaceConnector(CBlockObj* pConnector);
+    // Separates every wire that crosses an element's body; one undo step for all of them.
     int SeparateOverlappingWires();
+    // Takes one wire out of the document as deleting it alone would (pins it leaves alone are
+    // unlinked, junction dots it shared are checked again), without the rest of a deletion.
+    void RemoveLoneWire(CConnectLineObj* pWire);
+    // How many wires pass within 1 unit of a point.
+    int CountLinesThrough(int x, int y) const;
+    // Bodies and wires by place while SeparateOverlappingWires runs, else null.
+    CDiagramIndex* m_pIndex = nullptr;
     // ---- block property sheets (BlockProperties.cpp) ----
     // Edit > Block Properties (and a double-click): the property sheet of the current block,
     // modal while editing, modeless (one per block) while simulating.

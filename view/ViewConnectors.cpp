@@ -7,9 +7,12 @@
 #include "elements/BlockConnectors.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
+#include "document/UndoCompound.h"
 #include "resources/resource.h"
+#include "view/DiagramIndex.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -34,10 +37,16 @@ int PartnerNumber(const CBlockObj* p)
     return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
 }
 
-CRect Normalised(CRect r)
+// A wire segment as the occupancy and crossing tests see it: 2 units wider across its run.
+CRect Widened(CPoint a, CPoint b)
 {
-    r.NormalizeRect();
-    return r;
+    CRect seg(a, b);
+    seg.NormalizeRect();
+    if (a.x == b.x)
+        seg.InflateRect(2, 0);
+    else
+        seg.InflateRect(0, 2);
+    return seg;
 }
 
 } // namespace
@@ -66,29 +75,41 @@ BOOL CTavixView::IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const
         return TRUE;
     const CRect candidate(x, y, x + pConnector->m_nWidth, y + pConnector->m_nHeight);
     CRect common;
-    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
-        auto* b = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+    auto bodyMeets = [&](const CBlockObj* b) {
         if (b == pConnector)
-            continue;
+            return false;
         const int side = IsConnectorType(b) ? 2 : 5;
         const CRect body(b->m_ptOrigin.x - side, b->m_ptOrigin.y - 5, b->m_ptOrigin.x + b->m_nWidth + side,
                          b->m_ptOrigin.y + b->m_nHeight);
-        if (common.IntersectRect(&candidate, &body))
-            return TRUE;
-    }
-    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
-        auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+        return common.IntersectRect(&candidate, &body) != FALSE;
+    };
+    auto wireMeets = [&](const CConnectLineObj* w) {
         for (INT_PTR i = 1; i < w->m_points.GetSize(); ++i) {
-            const CPoint a = w->m_points[i - 1], b = w->m_points[i];
-            CRect seg = Normalised(CRect(a, b));
-            if (a.x == b.x)
-                seg.InflateRect(2, 0);
-            else
-                seg.InflateRect(0, 2);
+            const CRect seg = Widened(w->m_points[i - 1], w->m_points[i]);
             if (common.IntersectRect(&candidate, &seg))
-                return TRUE;
+                return true;
         }
+        return false;
+    };
+    if (m_pIndex) {
+        std::vector<CBlockObj*> blocks;
+        m_pIndex->BlocksNear(candidate, blocks);
+        for (const CBlockObj* b : blocks)
+            if (bodyMeets(b))
+                return TRUE;
+        std::vector<CConnectLineObj*> wires;
+        m_pIndex->WiresNear(candidate, wires);
+        for (const CConnectLineObj* w : wires)
+            if (wireMeets(w))
+                return TRUE;
+        return FALSE;
     }
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
+        if (bodyMeets(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))))
+            return TRUE;
+    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
+        if (wireMeets(static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos))))
+            return TRUE;
     return FALSE;
 }
 
@@ -140,32 +161,88 @@ BOOL CTavixView::SeparateWire()
     CBlockObj* pFemale = make(TYPE_FEMALE, consumerEnd, -35, -5);
     CBlockObj* pMale = make(TYPE_MALE, producerEnd, 20, -5);
 
-    // Only the wire goes.
+    // Only the wire goes; one undo step for the whole replacement.
+    CUndoCompound step(pDoc);
     ClearSelection(0);
-    w->m_bSelected = TRUE;
-    m_selWires.AddTail(w);
-    DeleteSelection();
+    if (IsConnectorType(w->m_pEndBlock)) {
+        // A connector's wire takes its pair along: the full deletion.
+        w->m_bSelected = TRUE;
+        m_selWires.AddTail(w);
+        DeleteSelection();
+        if (m_pIndex)
+            *m_pIndex = CDiagramIndex(*pDoc);
+    } else {
+        RemoveLoneWire(w);
+    }
     PlaceConnector(pFemale);
     pDoc->AddBlock(pFemale);
     PlaceConnector(pMale);
     pDoc->AddBlock(pMale);
+    if (m_pIndex) {
+        m_pIndex->AddBlock(pFemale);
+        m_pIndex->AddBlock(pMale);
+    }
 
     const BOOL keep = m_bSnapshotOnConnect;
     m_bSnapshotOnConnect = FALSE;
     m_nWireStage = 0;
+    auto connect = [&](CPoint from, CBlockObj* pFrom, int fromPin, CPoint to, CBlockObj* pTo, int toPin) {
+        const INT_PTR before = pDoc->m_wires.GetCount();
+        ConnectAt(from.x, from.y, pFrom, fromPin, TRUE);
+        ConnectAt(to.x, to.y, pTo, toPin, TRUE);
+        if (m_pIndex && pDoc->m_wires.GetCount() > before)
+            m_pIndex->AddWire(static_cast<CConnectLineObj*>(pDoc->m_wires.GetTail()));
+    };
     CRect rc;
     pDoc->GetPinPosition(&rc, pConsumer, consumerPin);
-    ConnectAt(rc.CenterPoint().x, rc.CenterPoint().y, pConsumer, consumerPin, TRUE);
-    ConnectAt(pFemale->m_ptOrigin.x + pFemale->m_nWidth, pFemale->m_ptOrigin.y + pFemale->m_nHeight / 2, pFemale,
-              kOutputPin, TRUE);
+    connect(rc.CenterPoint(), pConsumer, consumerPin,
+            CPoint(pFemale->m_ptOrigin.x + pFemale->m_nWidth, pFemale->m_ptOrigin.y + pFemale->m_nHeight / 2), pFemale,
+            kOutputPin);
     pDoc->GetPinPosition(&rc, pProducer, producerPin);
-    ConnectAt(rc.CenterPoint().x, rc.CenterPoint().y, pProducer, producerPin, TRUE);
-    ConnectAt(pMale->m_ptOrigin.x, pMale->m_ptOrigin.y + pMale->m_nHeight / 2, pMale, 0, TRUE);
+    connect(rc.CenterPoint(), pProducer, producerPin,
+            CPoint(pMale->m_ptOrigin.x, pMale->m_ptOrigin.y + pMale->m_nHeight / 2), pMale, 0);
     m_bSnapshotOnConnect = keep;
     m_pCurWire = nullptr;
     TakeSnapshot();
     InvalidateAll();
     return TRUE;
+}
+
+void CTavixView::RemoveLoneWire(CConnectLineObj* w)
+{
+    CTavixDoc* pDoc = GetDocument();
+    POSITION at = pDoc ? pDoc->m_wires.Find(w) : nullptr;
+    if (!at)
+        return;
+    if (m_pIndex)
+        m_pIndex->RemoveWire(w);
+    pDoc->m_wires.RemoveAt(at);
+    // An end whose pin keeps other wires keeps its link; their dots are checked again.
+    CPtrArray sharing;
+    CBlockObj* pBus = GetPowerBus();
+    auto release = [&](CBlockObj* b, int pin) {
+        if (!b || pin < 0 || pin >= kPinCount)
+            return;
+        CPtrArray others;
+        if (GetWiresAtPin(others, b, pin) > 0) {
+            sharing.Append(others);
+            return;
+        }
+        if (b != pBus)
+            b->m_nLink[pin] = pin < kFirstOutputPin ? LINK_OPEN : LINK_NONE;
+    };
+    release(w->m_pStartBlock, w->m_nStartPin);
+    release(w->m_pEndBlock, w->m_nEndPin);
+    delete w;
+    pDoc->SetModifiedFlag();
+    ValidateJunctions(sharing);
+    m_selBlocks.RemoveAll();
+    m_selWires.RemoveAll();
+    m_selComments.RemoveAll();
+    m_pCurBlock = nullptr;
+    m_pCurWire = nullptr;
+    m_pCurComment = nullptr;
+    InvalidateAll();
 }
 
 void CTavixView::JoinConnectors()
@@ -191,6 +268,7 @@ void CTavixView::JoinConnectors()
     CBlockObj* pSecond = w2->m_pStartBlock;
     const int secondPin = w2->m_nStartPin;
     const CPoint p1 = w1->m_ptStart, p2 = w2->m_ptStart;
+    CUndoCompound step(pDoc);
     ClearSelection(0);
     pConnector->m_bSelected = TRUE;
     m_selBlocks.AddTail(pConnector);
@@ -212,26 +290,30 @@ int CTavixView::SeparateOverlappingWires()
     CTavixDoc* pDoc = GetDocument();
     if (!pDoc)
         return 0;
+    CUndoCompound step(pDoc);
+    CDiagramIndex index(*pDoc);
+    m_pIndex = &index;
+    // Only the wires there are now; the short wires of the new pairs are not visited. A
+    // separation removes only the wire it replaces.
     std::vector<CConnectLineObj*> first;
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
         first.push_back(static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos)));
+    std::vector<CBlockObj*> near;
     for (CConnectLineObj* w : first) {
-        if (!pDoc->m_wires.Find(w) || w->m_points.GetSize() < 2)
+        if (w->m_points.GetSize() < 2)
             continue;
         bool crosses = false;
         CRect common;
         for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
-            const CPoint a = w->m_points[i - 1], b = w->m_points[i];
-            CRect seg = Normalised(CRect(a, b));
-            if (a.x == b.x)
-                seg.InflateRect(2, 0);
-            else
-                seg.InflateRect(0, 2);
-            for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos && !crosses;) {
-                auto* blk = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
+            const CRect seg = Widened(w->m_points[i - 1], w->m_points[i]);
+            index.BlocksNear(seg, near);
+            for (const CBlockObj* blk : near) {
                 const CRect body(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5, blk->m_ptOrigin.x + blk->m_nWidth + 2,
                                  blk->m_ptOrigin.y + blk->m_nHeight);
-                crosses = common.IntersectRect(&seg, &body) != FALSE;
+                if (common.IntersectRect(&seg, &body)) {
+                    crosses = true;
+                    break;
+                }
             }
         }
         if (crosses) {
@@ -240,7 +322,21 @@ int CTavixView::SeparateOverlappingWires()
             SeparateWire();
         }
     }
+    m_pIndex = nullptr;
     return 0;
+}
+
+int CTavixView::CountLinesThrough(int x, int y) const
+{
+    if (!m_pIndex)
+        return CConnectLineObj::CountLinesAt(GetDocument(), x, y);
+    std::vector<CConnectLineObj*> wires;
+    m_pIndex->WiresNear(CRect(x, y, x, y), wires);
+    int count = 0, segment = 0, orientation = 0;
+    for (const CConnectLineObj* w : wires)
+        if (w->HitTestTol(x, y, &segment, &orientation, 1))
+            ++count;
+    return count;
 }
 
 void CTavixView::OnGoToPartner()

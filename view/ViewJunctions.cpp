@@ -97,7 +97,6 @@ void CTavixView::MarkJunctionsAmong(CConnectLineObj* pWire, CBlockObj* pBlock, i
 
 void CTavixView::ValidateJunctions(const CPtrArray& wires)
 {
-    CTavixDoc* pDoc = GetDocument();
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(wires[i]);
         SizeMarkers(w);
@@ -105,7 +104,7 @@ void CTavixView::ValidateJunctions(const CPtrArray& wires)
             if (w->m_junctions[j] == kNone)
                 continue;
             w->m_junctions[j] = w->m_points[j];
-            if (CConnectLineObj::CountLinesAt(pDoc, w->m_points[j].x, w->m_points[j].y) <= 1)
+            if (CountLinesThrough(w->m_points[j].x, w->m_points[j].y) <= 1)
                 w->m_junctions[j] = kNone;
         }
     }

@@ -382,8 +382,9 @@ void CTavixView::ConnectAt(int x, int y, CBlockObj* pBlock, int nPin, BOOL bForc
     }
     if (onBus && pStart == pBus)
         return;
-    m_nLinkState = CheckLink(pStart, m_wireNew.m_nStartPin, pBlock, nPin, nullptr);
-    if (m_nLinkState != 0 && !bForce)
+    // A forced connection is made whatever the rules say, so they are not asked.
+    m_nLinkState = bForce ? 0 : CheckLink(pStart, m_wireNew.m_nStartPin, pBlock, nPin, nullptr);
+    if (m_nLinkState != 0)
         return;
 
     CPoint end;

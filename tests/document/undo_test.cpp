@@ -1,6 +1,7 @@
 // The undo store: snapshots in a private folder, thirty steps back, failures change nothing.
 #include "DocTestSupport.h"
 
+#include "document/UndoCompound.h"
 #include "elements/ConnectLineObj.h"
 
 #include <gtest/gtest.h>
@@ -191,4 +192,35 @@ TEST(UndoStore, LadderKeepsOnePowerBus)
     auto* pWire = static_cast<CConnectLineObj*>(doc.m_wires.GetHead());
     EXPECT_EQ(pWire->m_pStartBlock, doc.m_powerBus.GetHead());
     EXPECT_EQ(pWire->m_pDoc, &doc);
+}
+
+TEST(UndoStore, ACompoundOperationIsOneStep)
+{
+    CTavixDoc doc;
+    doc.OnNewDocument();
+    {
+        CUndoCompound outer(&doc);
+        for (int step = 1; step <= 3; ++step) {
+            Change(doc, step);
+            ASSERT_TRUE(doc.m_undo.PushSnapshot(&doc));
+            EXPECT_EQ(doc.m_undo.GetCurrent(), 0);  // only noted while the operation runs
+        }
+        CUndoCompound inner(&doc);
+        Change(doc, 4);
+        ASSERT_TRUE(doc.m_undo.PushSnapshot(&doc));
+    }
+    EXPECT_EQ(doc.m_undo.GetCurrent(), 1);
+    EXPECT_EQ(doc.m_undo.GetLast(), 1);
+    ASSERT_TRUE(doc.m_undo.Undo());
+    EXPECT_EQ(doc.m_blocks.GetCount(), 0);  // the whole operation went at once
+    ASSERT_TRUE(doc.m_undo.Redo());
+    EXPECT_EQ(doc.m_blocks.GetCount(), 4);
+    EXPECT_EQ(doc.m_nInfo, 4);
+
+    // An operation that changed nothing takes no step; single pushes count again afterwards.
+    { CUndoCompound idle(&doc); }
+    EXPECT_EQ(doc.m_undo.GetLast(), 1);
+    Change(doc, 5);
+    ASSERT_TRUE(doc.m_undo.PushSnapshot(&doc));
+    EXPECT_EQ(doc.m_undo.GetCurrent(), 2);
 }
