@@ -85,6 +85,8 @@ void BM_LayOutLargestUpload(benchmark::State& state)
         CDiagramLayout::LayOutDecoded(view);
         benchmark::DoNotOptimize(doc->m_wires.GetCount());
         state.PauseTiming();
+        state.counters["elements"] = double(doc->m_blocks.GetCount());
+        state.counters["wires"] = double(doc->m_wires.GetCount());
         doc.reset();
         state.ResumeTiming();
     }

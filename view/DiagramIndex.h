@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CBlockObj;
@@ -20,8 +21,15 @@ public:
     explicit CDiagramIndex(const CTavixDoc& doc);
 
     void AddBlock(CBlockObj* pBlock);
-    void AddWire(CConnectLineObj* pWire);
+    // A wire of the document, at its place in the wire list (looked up when not given).
+    void AddWire(CConnectLineObj* pWire, POSITION pos = nullptr);
     void RemoveWire(CConnectLineObj* pWire);
+
+    bool HoldsBlock(const CBlockObj* pBlock) const { return m_blocks.count(pBlock) != 0; }
+    // Where the wire stands in the document's wire list; null when it is not indexed.
+    POSITION WirePosition(const CConnectLineObj* pWire) const;
+    // The wires with an end at the pin, in the order of the document's wire list.
+    const std::vector<CConnectLineObj*>& WiresAtPin(const CBlockObj* pBlock, int nPin) const;
 
     // Elements whose body, grown by 5 on every side but the bottom, may meet the rectangle.
     void BlocksNear(const CRect& rect, std::vector<CBlockObj*>& out) const;
@@ -37,6 +45,15 @@ private:
     static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
     template <class F> static void ForCells(const CRect& rect, F&& f);
 
+    static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
+
+    const CTavixDoc* m_pDoc;
     std::unordered_map<std::int64_t, Bucket> m_cells;
-    std::unordered_map<const CConnectLineObj*, std::vector<std::int64_t>> m_wireCells;
+    struct WireEntry {
+        std::vector<std::int64_t> cells;
+        POSITION pos = nullptr;
+    };
+    std::unordered_map<const CConnectLineObj*, WireEntry> m_wireCells;
+    std::unordered_map<std::uint64_t, std::vector<CConnectLineObj*>> m_pins;
+    std::unordered_set<const CBlockObj*> m_blocks;
 };

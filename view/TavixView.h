@@ -257,6 +257,8 @@ public:
     // Junction dots between the wire and every other wire at that pin; validated on request.
     void UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL bValidate, int nPin);
     void ValidateJunctions(const CPtrArray& wires);
+    // Keeps the dot at vertex j of a wire only where at least two wires pass.
+    void ValidateJunction(CConnectLineObj* pWire, INT_PTR j);
     // The divergence marking between the wire and the given wires that share its pin.
     void MarkJunctionsAmong(CConnectLineObj* pWire, CBlockObj* pBlock, int nPin, const CPtrArray& wires);
     // Marks the junctions at both ends of a wire where more than one wire meets, then validates.
@@ -341,6 +343,7 @@ public:
     int CountLinesThrough(int x, int y) const;
     // Bodies and wires by place while SeparateOverlappingWires runs, else null.
     CDiagramIndex* m_pIndex = nullptr;
+    bool m_bSelectionClear = false;  // the run's first separation cleared every selected flag
     // ---- block property sheets (BlockProperties.cpp) ----
     // Edit > Block Properties (and a double-click): the property sheet of the current block,
     // modal while editing, modeless (one per block) while simulating.

@@ -163,7 +163,16 @@ BOOL CTavixView::SeparateWire()
 
     // Only the wire goes; one undo step for the whole replacement.
     CUndoCompound step(pDoc);
-    ClearSelection(0);
+    if (m_pIndex && m_bSelectionClear) {
+        // In a run of separations only the wire at hand carries a selected flag.
+        w->m_bSelected = FALSE;
+        m_selBlocks.RemoveAll();
+        m_selWires.RemoveAll();
+        m_selComments.RemoveAll();
+    } else {
+        ClearSelection(0);
+        m_bSelectionClear = m_pIndex != nullptr;
+    }
     if (IsConnectorType(w->m_pEndBlock)) {
         // A connector's wire takes its pair along: the full deletion.
         w->m_bSelected = TRUE;
@@ -187,11 +196,8 @@ BOOL CTavixView::SeparateWire()
     m_bSnapshotOnConnect = FALSE;
     m_nWireStage = 0;
     auto connect = [&](CPoint from, CBlockObj* pFrom, int fromPin, CPoint to, CBlockObj* pTo, int toPin) {
-        const INT_PTR before = pDoc->m_wires.GetCount();
         ConnectAt(from.x, from.y, pFrom, fromPin, TRUE);
         ConnectAt(to.x, to.y, pTo, toPin, TRUE);
-        if (m_pIndex && pDoc->m_wires.GetCount() > before)
-            m_pIndex->AddWire(static_cast<CConnectLineObj*>(pDoc->m_wires.GetTail()));
     };
     CRect rc;
     pDoc->GetPinPosition(&rc, pConsumer, consumerPin);
@@ -211,7 +217,7 @@ BOOL CTavixView::SeparateWire()
 void CTavixView::RemoveLoneWire(CConnectLineObj* w)
 {
     CTavixDoc* pDoc = GetDocument();
-    POSITION at = pDoc ? pDoc->m_wires.Find(w) : nullptr;
+    POSITION at = !pDoc ? nullptr : m_pIndex ? m_pIndex->WirePosition(w) : pDoc->m_wires.Find(w);
     if (!at)
         return;
     if (m_pIndex)
@@ -233,9 +239,22 @@ void CTavixView::RemoveLoneWire(CConnectLineObj* w)
     };
     release(w->m_pStartBlock, w->m_nStartPin);
     release(w->m_pEndBlock, w->m_nEndPin);
-    delete w;
     pDoc->SetModifiedFlag();
-    ValidateJunctions(sharing);
+    if (m_pIndex) {
+        // While wires are separated in a run every dot is valid, and only a dot on the wire
+        // that went can lose its second line.
+        int segment = 0, orientation = 0;
+        for (INT_PTR i = 0; i < sharing.GetSize(); ++i) {
+            auto* o = static_cast<CConnectLineObj*>(sharing[i]);
+            for (INT_PTR j = 0; j < o->m_junctions.GetSize() && j < o->m_points.GetSize(); ++j)
+                if (o->m_junctions[j].x != CConnectLineObj::kNoJunction &&
+                    w->HitTestTol(o->m_points[j].x, o->m_points[j].y, &segment, &orientation, 1))
+                    ValidateJunction(o, j);
+        }
+    } else {
+        ValidateJunctions(sharing);
+    }
+    delete w;
     m_selBlocks.RemoveAll();
     m_selWires.RemoveAll();
     m_selComments.RemoveAll();
@@ -293,6 +312,7 @@ int CTavixView::SeparateOverlappingWires()
     CUndoCompound step(pDoc);
     CDiagramIndex index(*pDoc);
     m_pIndex = &index;
+    m_bSelectionClear = false;
     // Only the wires there are now; the short wires of the new pairs are not visited. A
     // separation removes only the wire it replaces.
     std::vector<CConnectLineObj*> first;
@@ -317,9 +337,16 @@ int CTavixView::SeparateOverlappingWires()
             }
         }
         if (crosses) {
+            // Once the connectors run out the refusal is shown once and the other wires stay.
+            const bool room = pDoc->CanAddBlock(TYPE_FEMALE) && pDoc->CanAddBlock(TYPE_MALE);
             m_pCurWire = w;
             w->m_bSelected = TRUE;
             SeparateWire();
+            if (!room) {
+                w->m_bSelected = FALSE;
+                m_pCurWire = nullptr;
+                break;
+            }
         }
     }
     m_pIndex = nullptr;

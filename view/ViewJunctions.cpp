@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -76,9 +77,29 @@ void CTavixView::UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL
         return;
     CPtrArray wires;
     GetWiresAtPin(wires, pBlock, nPin);
+    if (!bValidate || !m_pIndex) {
+        MarkJunctionsAmong(pWire, pBlock, nPin, wires);
+        if (bValidate)
+            ValidateJunctions(wires);
+        return;
+    }
+    // In a run of separations every dot is valid before a wire is added, and adding one only
+    // adds lines: the dots this marking set are the ones to check.
+    std::vector<std::vector<CPoint>> before(size_t(wires.GetSize()));
+    for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
+        auto* w = static_cast<CConnectLineObj*>(wires[i]);
+        SizeMarkers(w);
+        before[size_t(i)].assign(w->m_junctions.GetData(), w->m_junctions.GetData() + w->m_junctions.GetSize());
+    }
     MarkJunctionsAmong(pWire, pBlock, nPin, wires);
-    if (bValidate)
-        ValidateJunctions(wires);
+    for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
+        auto* w = static_cast<CConnectLineObj*>(wires[i]);
+        SizeMarkers(w);
+        const auto& old = before[size_t(i)];
+        for (INT_PTR j = 0; j < w->m_junctions.GetSize(); ++j)
+            if (w == pWire || j >= INT_PTR(old.size()) || old[size_t(j)] != w->m_junctions[j])
+                ValidateJunction(w, j);
+    }
 }
 
 void CTavixView::MarkJunctionsAmong(CConnectLineObj* pWire, CBlockObj* pBlock, int nPin, const CPtrArray& wires)
@@ -100,14 +121,18 @@ void CTavixView::ValidateJunctions(const CPtrArray& wires)
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(wires[i]);
         SizeMarkers(w);
-        for (INT_PTR j = 0; j < w->m_junctions.GetSize(); ++j) {
-            if (w->m_junctions[j] == kNone)
-                continue;
-            w->m_junctions[j] = w->m_points[j];
-            if (CountLinesThrough(w->m_points[j].x, w->m_points[j].y) <= 1)
-                w->m_junctions[j] = kNone;
-        }
+        for (INT_PTR j = 0; j < w->m_junctions.GetSize(); ++j)
+            ValidateJunction(w, j);
     }
+}
+
+void CTavixView::ValidateJunction(CConnectLineObj* w, INT_PTR j)
+{
+    if (w->m_junctions[j] == kNone)
+        return;
+    w->m_junctions[j] = w->m_points[j];
+    if (CountLinesThrough(w->m_points[j].x, w->m_points[j].y) <= 1)
+        w->m_junctions[j] = kNone;
 }
 
 void CTavixView::RefreshJunctionsOf(CConnectLineObj* pWire)

@@ -5,6 +5,7 @@
 
 #include "document/FeedbackCheck.h"
 #include "document/TavixDoc.h"
+#include "view/DiagramIndex.h"
 #include "elements/BlockAnalog.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockLadder.h"
@@ -167,6 +168,8 @@ int CTavixView::GetBlockWires(CPtrArray& wires, CBlockObj* pBlock) const
 
 int CTavixView::CountWiresAtPin(CBlockObj* pBlock, int nPin) const
 {
+    if (m_pIndex)
+        return int(m_pIndex->WiresAtPin(pBlock, nPin).size());
     CPtrArray wires;
     return GetWiresAtPin(wires, pBlock, nPin);
 }
@@ -174,6 +177,11 @@ int CTavixView::CountWiresAtPin(CBlockObj* pBlock, int nPin) const
 int CTavixView::GetWiresAtPin(CPtrArray& wires, CBlockObj* pBlock, int nPin) const
 {
     wires.RemoveAll();
+    if (m_pIndex) {
+        for (CConnectLineObj* w : m_pIndex->WiresAtPin(pBlock, nPin))
+            wires.Add(w);
+        return int(wires.GetSize());
+    }
     if (CTavixDoc* pDoc = GetDocument())
         for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
             auto* w = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
@@ -370,7 +378,8 @@ void CTavixView::ConnectAt(int x, int y, CBlockObj* pBlock, int nPin, BOOL bForc
 
     // Stage 1: the second pin.
     CBlockObj* pStart = m_wireNew.m_pStartBlock;
-    const bool startAlive = pStart && (pStart == pBus || pDoc->m_blocks.Find(pStart) != nullptr);
+    const bool startAlive =
+        pStart && (pStart == pBus || (m_pIndex ? m_pIndex->HoldsBlock(pStart) : pDoc->m_blocks.Find(pStart) != nullptr));
     if (!pBlock || !startAlive || nPin < 0) {
         CancelWiring();
         if (pDoc->m_blocks.IsEmpty()) {
@@ -430,6 +439,8 @@ void CTavixView::ConnectAt(int x, int y, CBlockObj* pBlock, int nPin, BOOL bForc
     w->m_junctions.RemoveAll();
     for (INT_PTR i = 0; i < w->m_points.GetSize(); ++i)
         w->m_junctions.Add(CPoint(CConnectLineObj::kNoJunction, CConnectLineObj::kNoJunction));
+    if (m_pIndex)
+        m_pIndex->AddWire(w);
     RefreshJunctionsOf(w);
     if (m_bSnapshotOnConnect)
         TakeSnapshot();
