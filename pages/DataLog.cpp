@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr UINT kBlockList = 1120, kParamList = 1122, kAdd = 1121, kRemove = 1123;
+constexpr UINT kBlockList = 1120, kParamList = 1122, kAdd = 1121;
 
 int NumberAfter(const CString& text, int nSkip)
 {
