@@ -358,6 +358,7 @@ protected:
     // The parts of a printed page: the corner cells, the header rows over the page's columns,
     // the title band, the page number band, and the header columns beside the page's rows.
     virtual void PrintHeadingCells(CDC* pDC, CPrintInfo* pInfo);
+    void PrintCellRange(CDC* pDC, int firstRow, int lastRow, int firstCol, int lastCol, int left, int top);
     virtual void PrintTopHeadings(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintPageHeader(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);

@@ -223,13 +223,15 @@ int CGridCtrl::PrintLastColumn() const
     return next == m_arPrintColStarts.end() ? m_nColumnCount - 1 : *next - 1;
 }
 
-void CGridCtrl::PrintHeadingCells(CDC* pDC, CPrintInfo*)
+// Prints rows firstRow..lastRow by columns firstCol..lastCol with the top left cell at (left, top);
+// a hidden row or column takes no room. A negative first index prints nothing.
+void CGridCtrl::PrintCellRange(CDC* pDC, int firstRow, int lastRow, int firstCol, int lastCol, int left, int top)
 {
-    int y = PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap);
-    for (int row = 0; row < m_nFixedRowCount; ++row) {
+    int y = top;
+    for (int row = firstRow; row >= 0 && row <= lastRow; ++row) {
         const int h = GetRowHeight(row);
-        int x = PrintChars(m_nLeftMargin);
-        for (int col = 0; col < m_nFixedColumnCount; ++col) {
+        int x = left;
+        for (int col = firstCol; col >= 0 && col <= lastCol; ++col) {
             const int w = GetColumnWidth(col);
             if (w > 0 && h > 0)
                 if (CGridCellBase* pCell = GetCell(row, col))
@@ -238,42 +240,25 @@ void CGridCtrl::PrintHeadingCells(CDC* pDC, CPrintInfo*)
         }
         y += h;
     }
+}
+
+void CGridCtrl::PrintHeadingCells(CDC* pDC, CPrintInfo*)
+{
+    PrintCellRange(pDC, 0, m_nFixedRowCount - 1, 0, m_nFixedColumnCount - 1, PrintChars(m_nLeftMargin),
+                   PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap));
 }
 
 void CGridCtrl::PrintTopHeadings(CDC* pDC, CPrintInfo*)
 {
-    const int lastCol = PrintLastColumn();
-    int y = PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap);
-    for (int row = 0; row < m_nFixedRowCount; ++row) {
-        const int h = GetRowHeight(row);
-        int x = PrintChars(m_nLeftMargin) + GetHeaderColumnsWidth();
-        for (int col = m_nCurrPrintCol; col >= 0 && col <= lastCol; ++col) {
-            const int w = GetColumnWidth(col);
-            if (w > 0 && h > 0)
-                if (CGridCellBase* pCell = GetCell(row, col))
-                    pCell->PrintCell(pDC, row, col, CRect(x, y, x + w - 1, y + h - 1));
-            x += w;
-        }
-        y += h;
-    }
+    PrintCellRange(pDC, 0, m_nFixedRowCount - 1, m_nCurrPrintCol, PrintLastColumn(),
+                   PrintChars(m_nLeftMargin) + GetHeaderColumnsWidth(),
+                   PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap));
 }
 
 void CGridCtrl::PrintSideHeadings(CDC* pDC, CPrintInfo*)
 {
-    const int lastRow = PrintLastRow();
-    int y = PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap) + GetHeaderRowsHeight();
-    for (int row = m_nCurrPrintRow; row >= 0 && row <= lastRow; ++row) {
-        const int h = GetRowHeight(row);
-        int x = PrintChars(m_nLeftMargin);
-        for (int col = 0; col < m_nFixedColumnCount; ++col) {
-            const int w = GetColumnWidth(col);
-            if (w > 0 && h > 0)
-                if (CGridCellBase* pCell = GetCell(row, col))
-                    pCell->PrintCell(pDC, row, col, CRect(x, y, x + w - 1, y + h - 1));
-            x += w;
-        }
-        y += h;
-    }
+    PrintCellRange(pDC, m_nCurrPrintRow, PrintLastRow(), 0, m_nFixedColumnCount - 1, PrintChars(m_nLeftMargin),
+                   PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap) + GetHeaderRowsHeight());
 }
 
 void CGridCtrl::PrintPageHeader(CDC* pDC, CPrintInfo*)
