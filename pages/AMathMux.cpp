@@ -4,6 +4,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "pages/RefBlockList.h"
 #include "resources/resource.h"
 
 #include "platform/ui/controls/CommCtrlUpDown.h"
@@ -106,9 +107,8 @@ void CAMathMux::InitPage()
             pButton->GetWindowRect(&rcButton);
             ScreenToClient(&rcEdit);
             ScreenToClient(&rcButton);
-            m_cbBlock[i].Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                CRect(rcEdit.left, rcEdit.top, rcButton.left - 2, rcEdit.top + 200), this, kCombo[i]);
-            m_cbBlock[i].SetFont(GetFont());
+            CreateBlockList(m_cbBlock[i], this, CRect(rcEdit.left, rcEdit.top, rcButton.left - 2, rcEdit.top + 200),
+                            kCombo[i], FALSE);
         }
         SendDlgItemMessage(int(kSpin[i]), UDM_SETRANGE32, WPARAM(kValueLo), LPARAM(kValueHi));
         if (pButton)
@@ -147,11 +147,7 @@ void CAMathMux::AddTips()
 void CAMathMux::ShowValue(int i)
 {
     const BOOL bRef = m_bRef[i] && m_cbBlock[i].GetSafeHwnd();
-    for (UINT id : {kEdit[i], kSpin[i]})
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbBlock[i].GetSafeHwnd())
-        m_cbBlock[i].ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {kEdit[i], kSpin[i]}, m_cbBlock[i], bRef);
 }
 
 void CAMathMux::FillBlockCombos()
@@ -159,35 +155,15 @@ void CAMathMux::FillBlockCombos()
     const CTavixDoc* pDoc = GetDocument();
     if (!m_bRefAllowed || pDoc == nullptr)
         return;
-    for (int i = 0; i < 4; ++i) {
-        if (!m_cbBlock[i].GetSafeHwnd())
-            continue;
-        m_cbBlock[i].ResetContent();
-        pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbBlock[i]);
-        int sel = 0;
-        for (int n = 0; m_pRefBlock[i] && n < m_cbBlock[i].GetCount(); ++n) {
-            CString text;
-            m_cbBlock[i].GetLBText(n, text);
-            // The item of exactly that number (B1 is not B12).
-            if (text.GetLength() > 1 && wcstol(text.GetString() + 1, nullptr, 10) == m_pRefBlock[i]->m_nNumber - 9000) {
-                sel = n;
-                break;
-            }
-        }
-        m_cbBlock[i].SetCurSel(sel);
-    }
+    for (int i = 0; i < 4; ++i)
+        FillBlockList(m_cbBlock[i], pDoc, m_nBlockNumber, m_pRefBlock[i]);
     ApplyNameRule();
 }
 
 void CAMathMux::UpdateTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
-    auto thread = [&](CWnd* p) {
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
-    };
+    auto thread = [&](CWnd* p) { ChainTabOrder(pAfter, {p}); };
     for (int i = 0; i < 4; ++i) {
         thread(m_bRef[i] && m_cbBlock[i].GetSafeHwnd() ? static_cast<CWnd*>(&m_cbBlock[i]) : GetDlgItem(int(kEdit[i])));
         thread(GetDlgItem(int(kButton[i])));
@@ -229,11 +205,7 @@ void CAMathMux::OnReference(UINT nID)
     const int i = IndexOf(kButton, nID);
     if (i < 0)
         return;
-    m_bRef[i] = !m_bRef[i];
-    if (m_bRef[i])
-        OnBlockSelected(kCombo[i]);
-    else
-        m_pRefBlock[i] = nullptr;
+    ToggleReference(m_bRef[i], m_pRefBlock[i], m_cbBlock[i], GetDocument());
     ShowValue(i);
     UpdateTabOrder();
     SetModified(TRUE);
@@ -245,14 +217,7 @@ void CAMathMux::OnBlockSelected(UINT nID)
     const CTavixDoc* pDoc = GetDocument();
     if (i < 0 || pDoc == nullptr)
         return;
-    m_pRefBlock[i] = nullptr;
-    const int sel = m_cbBlock[i].GetSafeHwnd() ? m_cbBlock[i].GetCurSel() : -1;
-    if (sel >= 0) {
-        CString text;
-        m_cbBlock[i].GetLBText(sel, text);
-        if (text.GetLength() > 1)
-            m_pRefBlock[i] = pDoc->FindBlockByNumber(9000 + int(wcstol(text.GetString() + 1, nullptr, 10)));
-    }
+    m_pRefBlock[i] = SelectedBlock(m_cbBlock[i], pDoc);
     SetModified(TRUE);
 }
 

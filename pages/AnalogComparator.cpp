@@ -5,6 +5,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "pages/RefBlockList.h"
 #include "pages/SensorScaling.h"
 #include "resources/resource.h"
 
@@ -12,8 +13,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
-#include <cwchar>
-#include <cwctype>
 
 namespace {
 
@@ -195,17 +194,8 @@ BOOL CAnalogComparator::FillsReferenceLists() const
 void CAnalogComparator::PlaceRetentivity()
 {
     // Only the newer machines keep the watchdog's values over a power failure.
-    if (!(IsNewMachine() && m_nBlockType == 806)) {
-        CWnd* pRet = GetDlgItem(IDC_RETENTIVITY);
-        CWnd* pProt = GetDlgItem(IDC_PROTECTION);
-        if (pRet && pProt) {
-            CRect rc;
-            pRet->GetWindowRect(&rc);
-            ScreenToClient(&rc);
-            pRet->ShowWindow(SW_HIDE);
-            pProt->MoveWindow(&rc);
-        }
-    }
+    if (!(IsNewMachine() && m_nBlockType == 806))
+        HideRetentivity();
 }
 
 void CAnalogComparator::AddTips()
@@ -372,8 +362,7 @@ void CAnalogComparator::CreateReferenceCombos()
         ScreenToClient(&rcSpin);
         ScreenToClient(&rcButton);
         const CRect rc(rcLabel.left, rcButton.top, rcSpin.right + rcSpin.Width() * 3 / 2, rcLabel.top + 100);
-        m_comboRef[k].Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, rc, this, kRefCombo[k]);
-        m_comboRef[k].SetFont(GetFont());
+        CreateBlockList(m_comboRef[k], this, rc, kRefCombo[k], FALSE);
     }
 }
 
@@ -387,39 +376,20 @@ void CAnalogComparator::FillReferenceCombos()
         m_comboRef[k].ResetContent();
         if (!bFill)
             continue;
-        pDoc->FillBlockComboBox(m_nBlockNumber, &m_comboRef[k]);
-        if (m_pRefBlock[k] == nullptr) {
-            m_comboRef[k].SetCurSel(0);
-            m_bRef[k] = 0;
-            continue;
-        }
-        // The item of the referenced block: its number exactly, not one that merely starts alike.
-        CString key;
-        key.Format(L"B%d", m_pRefBlock[k]->m_nNumber - 9000);
-        int found = -1;
-        for (int i = 0; i < m_comboRef[k].GetCount() && found < 0; ++i) {
-            CString text;
-            m_comboRef[k].GetLBText(i, text);
-            if (text.Left(key.GetLength()) == key &&
-                (text.GetLength() == key.GetLength() || !std::iswdigit(static_cast<wint_t>(text[key.GetLength()]))))
-                found = i;
-        }
         // A block without an item keeps the first item selected, so a later toggle reads a block.
-        m_comboRef[k].SetCurSel(found >= 0 ? found : 0);
+        FillBlockList(m_comboRef[k], pDoc, m_nBlockNumber, m_pRefBlock[k]);
+        if (m_pRefBlock[k] == nullptr)
+            m_bRef[k] = 0;
     }
 }
 
 void CAnalogComparator::UpdateTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_RES_01);
-    for (int k = 0; k < 2 && pAfter; ++k) {
+    for (int k = 0; k < 2; ++k) {
         CWnd* pValue = m_bRef[k] && m_comboRef[k].GetSafeHwnd() ? static_cast<CWnd*>(&m_comboRef[k])
                                                                  : GetDlgItem(int(kValueEdit[k]));
-        for (CWnd* p : {pValue, GetDlgItem(int(kRefButton[k]))})
-            if (p && p->GetSafeHwnd()) {
-                p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                pAfter = p;
-            }
+        ChainTabOrder(pAfter, {pValue, GetDlgItem(int(kRefButton[k]))});
     }
 }
 
@@ -702,15 +672,10 @@ void CAnalogComparator::OnReferenceButton(int k)
 void CAnalogComparator::OnSelchangeReference(UINT nID)
 {
     const int k = nID == IDC_REF1_COMBO ? 0 : 1;
-    CComboBox& combo = m_comboRef[k];
-    const int sel = combo.GetCurSel();
     const CTavixDoc* pDoc = GetDocument();
-    if (sel < 0 || pDoc == nullptr)
+    if (m_comboRef[k].GetCurSel() < 0 || pDoc == nullptr)
         return;
-    CString text;
-    combo.GetLBText(sel, text);
-    m_pRefBlock[k] = text.GetLength() > 1 ? pDoc->FindBlockByNumber(9000 + int(wcstol(text.GetString() + 1, nullptr, 10)))
-                                          : nullptr;
+    m_pRefBlock[k] = SelectedBlock(m_comboRef[k], pDoc);
     SetModified(TRUE);
 }
 

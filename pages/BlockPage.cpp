@@ -160,3 +160,25 @@ void CBlockPage::ShowCurrentValue(const CString& text)
     dc.ExtTextOut(x, y, ETO_OPAQUE, &m_rcValueText, text, nullptr);
     dc.SelectObject(pOld);
 }
+
+void CBlockPage::HideRetentivity(UINT nRetentivity, UINT nProtection)
+{
+    CWnd* pRet = GetDlgItem(int(nRetentivity));
+    CWnd* pProt = GetDlgItem(int(nProtection));
+    if (pRet && pProt) {
+        CRect rc;
+        pRet->GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        pRet->ShowWindow(SW_HIDE);
+        pProt->MoveWindow(&rc);
+    }
+}
+
+void ChainTabOrder(CWnd*& pAfter, std::initializer_list<CWnd*> controls)
+{
+    for (CWnd* p : controls)
+        if (pAfter && p && p->GetSafeHwnd()) {
+            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            pAfter = p;
+        }
+}

@@ -9,6 +9,7 @@
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/dialogs/PropSheet.h"
 
+#include <initializer_list>
 #include <vector>
 
 class CTavixView;
@@ -88,6 +89,9 @@ protected:
     // Binds a member control to the template's control nID once, so the page talks to it as
     // its own class; FALSE when the template has no such control.
     BOOL AttachControl(CWnd& control, UINT nID);
+    // Hides the Retentivity check of a type that keeps nothing over a power failure; the
+    // Protection check takes its place.
+    void HideRetentivity(UINT nRetentivity = IDC_RETENTIVITY, UINT nProtection = IDC_PROTECTION);
 
     // Drops the characters of 128 and above from the name while it is typed; marks the page
     // modified for every change.
@@ -107,3 +111,7 @@ protected:
 
 // Removes every character of 128 and above from a name (all occurrences of each).
 CString FilterBlockName(const CString& name);
+
+// Puts the controls that exist, in the order given, into the tab order after pAfter, which then
+// names the last of them; nothing moves while pAfter is null.
+void ChainTabOrder(CWnd*& pAfter, std::initializer_list<CWnd*> controls);

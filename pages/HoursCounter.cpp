@@ -12,12 +12,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
-namespace {
-
-constexpr UINT kIntervalControls[] = {1076, 1078, 1184, 1243, 1244};
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CHoursCounter, CBlockPage)
 ON_CONTROL(BN_CLICKED, 1026, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1076, OnParamChanged)
@@ -51,11 +45,7 @@ void CHoursCounter::DoDataExchange(CDataExchange* pDX)
 void CHoursCounter::ShowInterval()
 {
     const BOOL bRef = m_bRef && IsNewDevice();
-    for (UINT id : kIntervalControls)
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {1076, 1078, 1184, 1243, 1244}, m_cbRefBlock, bRef);
     CString label;
     label.LoadString(bRef ? IDS_HOURS_UNIT : IDS_TIME_BASE_HOURS);
     SetDlgItemText(1245, label);
@@ -82,10 +72,7 @@ void CHoursCounter::InitPage()
     SendDlgItemMessage(1550, EM_LIMITTEXT, 2, 0);
     if (IsNewDevice()) {
         ShowInterval();
-        m_cbRefBlock.ResetContent();
-        if (const CTavixDoc* pDoc = GetDocument())
-            pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
-        SelectBlockEntry(m_cbRefBlock, m_pRefBlock);
+        FillBlockList(m_cbRefBlock, GetDocument(), m_nBlockNumber, m_pRefBlock);
     } else {
         // Whole hours only, and no interval from another block.
         m_bRef = 0;
@@ -113,19 +100,14 @@ void CHoursCounter::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     const BOOL bRef = m_cbRefBlock.GetSafeHwnd() && m_cbRefBlock.IsWindowVisible();
-    CWnd* order[] = {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(1076), bRef ? nullptr : GetDlgItem(1243),
-                     GetDlgItem(1546), GetDlgItem(1131), GetDlgItem(1550), GetDlgItem(1026), GetDlgItem(IDC_PROTECTION)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(1076), bRef ? nullptr : GetDlgItem(1243),
+                           GetDlgItem(1546), GetDlgItem(1131), GetDlgItem(1550), GetDlgItem(1026),
+                           GetDlgItem(IDC_PROTECTION)});
 }
 
 void CHoursCounter::OnReferenceClicked()
 {
-    m_bRef = !m_bRef;
-    m_pRefBlock = m_bRef ? SelectedBlock(m_cbRefBlock, GetDocument()) : nullptr;
+    ToggleReference(m_bRef, m_pRefBlock, m_cbRefBlock, GetDocument());
     ShowInterval();
     SetTabOrder();
     SetModified(TRUE);
@@ -173,6 +155,5 @@ void CHoursCounter::FillTimeRecord(CTimeParamRecord& record) const
     record.nTime1High = m_nMIHours, record.nTime1Low = m_nMIMinutes;
     record.nTime2High = m_nOTHours, record.nTime2Low = m_nOTMinutes;
     record.nCheck = m_bOutputKept;
-    const BOOL bRef = m_bRef && m_pRefBlock;
-    record.ref[0].bFlag = bRef, record.ref[0].pBlock = bRef ? m_pRefBlock : nullptr;
+    FillReference(record.ref[0], m_bRef, m_pRefBlock);
 }

@@ -5,6 +5,7 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
 #include "pages/MaskBitsDlg.h"
+#include "pages/RefBlockList.h"
 #include "resources/resource.h"
 
 #include "platform/ui/core/MessageMap.h"
@@ -83,9 +84,8 @@ void CMask::InitPage()
         CRect rc;
         pEdit->GetWindowRect(&rc);
         ScreenToClient(&rc);
-        m_cbRefBlock.Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                            CRect(rc.left, rc.top, rc.right + 140, rc.top + 200), this, IDC_MASK_REF_COMBO);
-        m_cbRefBlock.SetFont(GetFont());
+        CreateBlockList(m_cbRefBlock, this, CRect(rc.left, rc.top, rc.right + 140, rc.top + 200), IDC_MASK_REF_COMBO,
+                        FALSE);
     }
     SendDlgItemMessage(IDC_MASK_TEXT, EM_LIMITTEXT, 4);
     ApplyReferenceState();
@@ -98,11 +98,7 @@ void CMask::ApplyReferenceState()
     if (CWnd* p = GetDlgItem(IDC_MASK_REFERENCE))
         p->EnableWindow(m_bRefAllowed);
     const BOOL bRef = m_bRef && m_pRefBlock;
-    for (UINT id : {IDC_MASK_TEXT, IDC_MASK_SETTING, 1330u})
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {IDC_MASK_TEXT, IDC_MASK_SETTING, 1330u}, m_cbRefBlock, bRef);
     if (!bRef) {
         CString text;
         GetDlgItemText(IDC_MASK_TEXT, text);
@@ -116,35 +112,16 @@ void CMask::FillReferenceList()
 {
     if (!m_cbRefBlock.GetSafeHwnd())
         return;
-    m_cbRefBlock.ResetContent();
     ApplyNameRule();
-    if (const CTavixDoc* pDoc = GetDocument())
-        pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
-    int sel = 0;
-    if (m_pRefBlock) {
-        for (int i = 0; i < m_cbRefBlock.GetCount(); ++i) {
-            CString text;
-            m_cbRefBlock.GetLBText(i, text);
-            if (text.GetLength() > 1 && wcstol(text.GetString() + 1, nullptr, 10) == m_pRefBlock->m_nNumber - 9000) {
-                sel = i;
-                break;
-            }
-        }
-    }
-    m_cbRefBlock.SetCurSel(sel);
+    FillBlockList(m_cbRefBlock, GetDocument(), m_nBlockNumber, m_pRefBlock);
 }
 
 void CMask::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     const BOOL bRef = m_bRef && m_cbRefBlock.GetSafeHwnd();
-    std::initializer_list<CWnd*> order = {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(IDC_MASK_TEXT),
-                                          GetDlgItem(IDC_MASK_SETTING), GetDlgItem(IDC_MASK_REFERENCE)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(IDC_MASK_TEXT),
+                           GetDlgItem(IDC_MASK_SETTING), GetDlgItem(IDC_MASK_REFERENCE)});
 }
 
 void CMask::AddTips()
@@ -173,33 +150,15 @@ void CMask::OnMaskChanged()
 
 void CMask::OnReferenceClicked()
 {
-    m_bRef = !m_bRef;
-    if (m_bRef) {
-        OnRefBlockSelected();
-    } else {
-        m_pRefBlock = nullptr;
-    }
-    for (UINT id : {IDC_MASK_TEXT, IDC_MASK_SETTING, 1330u})
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(m_bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(m_bRef ? SW_SHOW : SW_HIDE);
+    ToggleReference(m_bRef, m_pRefBlock, m_cbRefBlock, GetDocument());
+    ShowLiteralOrList(*this, {IDC_MASK_TEXT, IDC_MASK_SETTING, 1330u}, m_cbRefBlock, m_bRef);
     SetTabOrder();
     SetModified(TRUE);
 }
 
 void CMask::OnRefBlockSelected()
 {
-    const CTavixDoc* pDoc = GetDocument();
-    const int sel = m_cbRefBlock.GetSafeHwnd() ? m_cbRefBlock.GetCurSel() : -1;
-    if (pDoc == nullptr || sel < 0) {
-        m_pRefBlock = nullptr;
-        return;
-    }
-    CString text;
-    m_cbRefBlock.GetLBText(sel, text);
-    m_pRefBlock = text.GetLength() > 1 ? pDoc->FindBlockByNumber(9000 + int(wcstol(text.GetString() + 1, nullptr, 10)))
-                                       : nullptr;
+    m_pRefBlock = SelectedBlock(m_cbRefBlock, GetDocument());
     SetModified(TRUE);
 }
 

@@ -4,6 +4,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "pages/RefBlockList.h"
 #include "resources/resource.h"
 
 #include "platform/ui/controls/CommCtrlUpDown.h"
@@ -68,9 +69,8 @@ void CMaxMin::InitPage()
         CRect rc;
         pEdit->GetWindowRect(&rc);
         ScreenToClient(&rc);
-        m_cbRefBlock.Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                            CRect(rc.left, rc.top, rc.right + 140, rc.top + 200), this, IDC_MATH_REF_COMBO);
-        m_cbRefBlock.SetFont(GetFont());
+        CreateBlockList(m_cbRefBlock, this, CRect(rc.left, rc.top, rc.right + 140, rc.top + 200), IDC_MATH_REF_COMBO,
+                        FALSE);
     }
     const MathValueRange r = MathValueRangeOf(m_nBlockType);
     m_editValue.SetMaxWholeDigits(r.sign ? r.digits : -r.digits);
@@ -89,15 +89,7 @@ void CMaxMin::InitPage()
         for (UINT id : {1303u, 1304u, 1305u, 1306u, IDC_MATH_RESET})
             if (CWnd* p = GetDlgItem(int(id)))
                 p->ShowWindow(SW_HIDE);
-        CWnd* pRet = GetDlgItem(IDC_MATH_RETENTIVITY);
-        CWnd* pProt = GetDlgItem(IDC_MATH_PROTECTION);
-        if (pRet && pProt) {
-            CRect rc;
-            pRet->GetWindowRect(&rc);
-            ScreenToClient(&rc);
-            pRet->ShowWindow(SW_HIDE);
-            pProt->MoveWindow(&rc);
-        }
+        HideRetentivity(IDC_MATH_RETENTIVITY, IDC_MATH_PROTECTION);
     }
     if (CWnd* p = GetDlgItem(IDC_MATH_REFERENCE))
         p->EnableWindow(m_bRefAllowed);
@@ -121,44 +113,23 @@ void CMaxMin::AddTips()
 
 void CMaxMin::ShowReferenceState()
 {
-    for (UINT id : {IDC_MATH_VALUE, IDC_MATH_SPIN})
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(m_bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(m_bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {IDC_MATH_VALUE, IDC_MATH_SPIN}, m_cbRefBlock, m_bRef);
 }
 
 void CMaxMin::FillReferenceList()
 {
     if (!m_cbRefBlock.GetSafeHwnd())
         return;
-    m_cbRefBlock.ResetContent();
     ApplyNameRule();
-    if (const CTavixDoc* pDoc = GetDocument())
-        pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
-    int sel = 0;
-    for (int i = 0; m_pRefBlock && i < m_cbRefBlock.GetCount(); ++i) {
-        CString text;
-        m_cbRefBlock.GetLBText(i, text);
-        if (text.GetLength() > 1 && wcstol(text.GetString() + 1, nullptr, 10) == m_pRefBlock->m_nNumber - 9000) {
-            sel = i;
-            break;
-        }
-    }
-    m_cbRefBlock.SetCurSel(sel);
+    FillBlockList(m_cbRefBlock, GetDocument(), m_nBlockNumber, m_pRefBlock);
 }
 
 void CMaxMin::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
     const BOOL bRef = m_bRef && m_cbRefBlock.GetSafeHwnd();
-    std::initializer_list<CWnd*> order = {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(IDC_MATH_VALUE),
-                                          bRef ? nullptr : GetDlgItem(IDC_MATH_SPIN), GetDlgItem(IDC_MATH_REFERENCE)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(IDC_MATH_VALUE),
+                           bRef ? nullptr : GetDlgItem(IDC_MATH_SPIN), GetDlgItem(IDC_MATH_REFERENCE)});
 }
 
 void CMaxMin::OnValueChanged()
@@ -183,11 +154,7 @@ void CMaxMin::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 
 void CMaxMin::OnReferenceClicked()
 {
-    m_bRef = !m_bRef;
-    if (m_bRef)
-        OnRefBlockSelected();
-    else
-        m_pRefBlock = nullptr;
+    ToggleReference(m_bRef, m_pRefBlock, m_cbRefBlock, GetDocument());
     ShowReferenceState();
     SetTabOrder();
     SetModified(TRUE);
@@ -195,15 +162,7 @@ void CMaxMin::OnReferenceClicked()
 
 void CMaxMin::OnRefBlockSelected()
 {
-    const CTavixDoc* pDoc = GetDocument();
-    const int sel = m_cbRefBlock.GetSafeHwnd() ? m_cbRefBlock.GetCurSel() : -1;
-    m_pRefBlock = nullptr;
-    if (pDoc && sel >= 0) {
-        CString text;
-        m_cbRefBlock.GetLBText(sel, text);
-        if (text.GetLength() > 1)
-            m_pRefBlock = pDoc->FindBlockByNumber(9000 + int(wcstol(text.GetString() + 1, nullptr, 10)));
-    }
+    m_pRefBlock = SelectedBlock(m_cbRefBlock, GetDocument());
     SetModified(TRUE);
 }
 

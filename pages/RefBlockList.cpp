@@ -51,3 +51,28 @@ void CreateBlockList(CComboBox& combo, CWnd* pParent, const CRect& rc, UINT nID,
     combo.Create(WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | (bVisible ? WS_VISIBLE : 0), rc, pParent, nID);
     combo.SetFont(pParent->GetFont());
 }
+
+void FillBlockList(CComboBox& combo, const CTavixDoc* pDoc, int nBlockNumber, const CBlockObj* pSelect)
+{
+    if (combo.GetSafeHwnd() == nullptr)
+        return;
+    combo.ResetContent();
+    if (pDoc)
+        pDoc->FillBlockComboBox(nBlockNumber, &combo);
+    SelectBlockEntry(combo, pSelect);
+}
+
+void ShowLiteralOrList(CWnd& page, std::initializer_list<UINT> literal, CComboBox& combo, BOOL bRef)
+{
+    for (UINT id : literal)
+        if (CWnd* p = page.GetDlgItem(int(id)))
+            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
+    if (combo.GetSafeHwnd())
+        combo.ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+}
+
+void ToggleReference(int& bRef, CBlockObj*& pBlock, CComboBox& combo, const CTavixDoc* pDoc)
+{
+    bRef = !bRef;
+    pBlock = bRef ? SelectedBlock(combo, pDoc) : nullptr;
+}

@@ -4,6 +4,8 @@
 
 #include "platform/ui/controls/CtlStdClasses.h"
 
+#include <initializer_list>
+
 class CBlockObj;
 class CTavixDoc;
 
@@ -16,3 +18,12 @@ int SelectBlockEntry(CComboBox& combo, const CBlockObj* pBlock);
 CBlockObj* SelectedBlock(CComboBox& combo, const CTavixDoc* pDoc);
 // A run-time block list: a drop-down list with a scroll bar, child of the page, in its font.
 void CreateBlockList(CComboBox& combo, CWnd* pParent, const CRect& rc, UINT nID, BOOL bVisible);
+// Empties the list and fills it with the blocks a parameter of block nBlockNumber may reference
+// (none without a document), then selects the entry of pSelect as SelectBlockEntry does.
+void FillBlockList(CComboBox& combo, const CTavixDoc* pDoc, int nBlockNumber, const CBlockObj* pSelect);
+// A value that may come from another block shows its literal controls while it is typed and
+// the block list in their place while it is referenced.
+void ShowLiteralOrList(CWnd& page, std::initializer_list<UINT> literal, CComboBox& combo, BOOL bRef);
+// The Reference button of such a value: flips the flag and takes the selected block while the
+// flag is set, none while it is clear.
+void ToggleReference(int& bRef, CBlockObj*& pBlock, CComboBox& combo, const CTavixDoc* pDoc);

@@ -207,17 +207,10 @@ void CStairwaySwitchPage::SetTabOrder()
     m_refT.ChainTabOrder(pAfter);
     if (m_bPermanentLight)
         m_refTL.ChainTabOrder(pAfter);
-    if (CWnd* p = GetDlgItem(kStandardCheck); p && pAfter) {
-        p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        pAfter = p;
-    }
+    ::ChainTabOrder(pAfter, {GetDlgItem(kStandardCheck)});
     m_refTW.ChainTabOrder(pAfter);
     m_refTWL.ChainTabOrder(pAfter);
-    for (UINT id : {UINT(IDC_RETENTIVITY), UINT(IDC_PROTECTION)})
-        if (CWnd* p = GetDlgItem(int(id)); p && pAfter) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ::ChainTabOrder(pAfter, {GetDlgItem(IDC_RETENTIVITY), GetDlgItem(IDC_PROTECTION)});
 }
 
 void CStairwaySwitchPage::OnReference(CTimeReference& ref)

@@ -90,25 +90,9 @@ void CStopWatch::DoDataExchange(CDataExchange* pDX)
     }
 }
 
-void CStopWatch::HideRetentivity()
-{
-    CWnd* pRet = GetDlgItem(kRetain);
-    CWnd* pProt = GetDlgItem(kProtect);
-    if (pRet && pProt) {
-        CRect rc;
-        pRet->GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        pRet->ShowWindow(SW_HIDE);
-        pProt->MoveWindow(&rc);
-    }
-}
-
 void CStopWatch::ShowChoice()
 {
-    if (CWnd* p = GetDlgItem(kList))
-        p->ShowWindow(m_bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(m_bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {kList}, m_cbRefBlock, m_bRef);
 }
 
 void CStopWatch::ApplyTypeLayout()
@@ -127,12 +111,12 @@ void CStopWatch::ApplyTypeLayout()
         hide({kReference, kFactorLabel, kFactor, kFactorSpin});
         label.LoadString(IDS_STOPWATCH_SAMPLES);
         SetDlgItemText(kListLabel, label);
-        HideRetentivity();
+        HideRetentivity(kRetain, kProtect);
         return;
     }
     if (!HasReference()) {
         hide({kListLabel, kList, kReference});
-        HideRetentivity();
+        HideRetentivity(kRetain, kProtect);
         return;
     }
     if (m_nBlockType != 864)
@@ -142,7 +126,7 @@ void CStopWatch::ApplyTypeLayout()
     if (CWnd* p = GetDlgItem(kReference))
         p->EnableWindow(m_bRefAllowed);
     ShowChoice();
-    HideRetentivity();
+    HideRetentivity(kRetain, kProtect);
 }
 
 void CStopWatch::InitPage()
@@ -167,10 +151,7 @@ void CStopWatch::InitPage()
     }
     ApplyTypeLayout();
     if (HasReference()) {
-        m_cbRefBlock.ResetContent();
-        if (const CTavixDoc* pDoc = GetDocument())
-            pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
-        SelectBlockEntry(m_cbRefBlock, m_pRefBlock);
+        FillBlockList(m_cbRefBlock, GetDocument(), m_nBlockNumber, m_pRefBlock);
         SetTabOrder();
     }
 }
@@ -184,18 +165,12 @@ void CStopWatch::AddTips()
 void CStopWatch::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
-    CWnd* order[] = {m_bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(kList), GetDlgItem(kReference)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {m_bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(kList), GetDlgItem(kReference)});
 }
 
 void CStopWatch::OnReferenceClicked()
 {
-    m_bRef = !m_bRef;
-    m_pRefBlock = m_bRef ? SelectedBlock(m_cbRefBlock, GetDocument()) : nullptr;
+    ToggleReference(m_bRef, m_pRefBlock, m_cbRefBlock, GetDocument());
     ShowChoice();
     SetTabOrder();
     SetModified(TRUE);
@@ -267,6 +242,5 @@ void CStopWatch::FillTimeRecord(CTimeParamRecord& record) const
     record.bRetentivity = m_bRetentivity;
     record.nTime1Base = m_nBase;
     record.dFactor = m_dFactor;
-    const BOOL bRef = m_bRef && m_pRefBlock;
-    record.ref[0].bFlag = bRef, record.ref[0].pBlock = bRef ? m_pRefBlock : nullptr;
+    FillReference(record.ref[0], m_bRef, m_pRefBlock);
 }

@@ -33,7 +33,6 @@ protected:
     BOOL HasReference() const { return m_nBlockType == 864 || m_nBlockType == 871 || m_nBlockType == 872; }
     BOOL HasFactor() const;
     void ApplyTypeLayout();
-    void HideRetentivity();
     void ShowChoice();
     void SetTabOrder();
     void OnReferenceClicked();

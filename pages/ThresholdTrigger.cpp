@@ -12,12 +12,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
-namespace {
-
-constexpr UINT kTimeControls[] = {1131, 1132, 1185, 1550, 1552};
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CThresholdTrigger, CBlockPage)
 ON_CONTROL(EN_CHANGE, 1076, OnParamChanged)
 ON_CONTROL(EN_CHANGE, 1243, OnParamChanged)
@@ -44,11 +38,7 @@ void CThresholdTrigger::DoDataExchange(CDataExchange* pDX)
 
 void CThresholdTrigger::ShowTime()
 {
-    for (UINT id : kTimeControls)
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(m_bRef ? SW_HIDE : SW_SHOW);
-    if (m_cbRefBlock.GetSafeHwnd())
-        m_cbRefBlock.ShowWindow(m_bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {1131, 1132, 1185, 1550, 1552}, m_cbRefBlock, m_bRef);
     CString label;
     label.LoadString(m_bRef ? IDS_TRIGGER_MILLISECONDS : IDS_TRIGGER_SECONDS);
     SetDlgItemText(1245, label);
@@ -83,10 +73,7 @@ void CThresholdTrigger::InitPage()
     ShowTime();
     if (CWnd* p = GetDlgItem(1546))
         p->EnableWindow(m_bRefAllowed);
-    m_cbRefBlock.ResetContent();
-    if (pDoc)
-        pDoc->FillBlockComboBox(m_nBlockNumber, &m_cbRefBlock);
-    SelectBlockEntry(m_cbRefBlock, m_pRefBlock);
+    FillBlockList(m_cbRefBlock, pDoc, m_nBlockNumber, m_pRefBlock);
     SetTabOrder();
 }
 
@@ -101,19 +88,13 @@ void CThresholdTrigger::AddTips()
 void CThresholdTrigger::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
-    CWnd* order[] = {GetDlgItem(1076), GetDlgItem(1243), m_bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(1131),
-                     m_bRef ? nullptr : GetDlgItem(1550), GetDlgItem(1546), GetDlgItem(IDC_PROTECTION)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {GetDlgItem(1076), GetDlgItem(1243), m_bRef ? static_cast<CWnd*>(&m_cbRefBlock) : GetDlgItem(1131),
+                           m_bRef ? nullptr : GetDlgItem(1550), GetDlgItem(1546), GetDlgItem(IDC_PROTECTION)});
 }
 
 void CThresholdTrigger::OnReferenceClicked()
 {
-    m_bRef = !m_bRef;
-    m_pRefBlock = m_bRef ? SelectedBlock(m_cbRefBlock, GetDocument()) : nullptr;
+    ToggleReference(m_bRef, m_pRefBlock, m_cbRefBlock, GetDocument());
     ShowTime();
     SetTabOrder();
     SetModified(TRUE);
@@ -158,6 +139,5 @@ void CThresholdTrigger::FillTimeRecord(CTimeParamRecord& record) const
     record.bProtection = m_bProtection;
     record.nTime1High = m_nOnThreshold, record.nTime1Low = m_nOffThreshold;
     record.nTime2High = m_nHigh, record.nTime2Low = m_nLow;
-    const BOOL bRef = m_bRef && m_pRefBlock;
-    record.ref[0].bFlag = bRef, record.ref[0].pBlock = bRef ? m_pRefBlock : nullptr;
+    FillReference(record.ref[0], m_bRef, m_pRefBlock);
 }

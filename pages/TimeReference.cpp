@@ -107,10 +107,7 @@ void CTimeReference::FillBlockList(const CTavixDoc* pDoc, int nBlockNumber)
 {
     if (m_blockList.GetSafeHwnd() == nullptr)
         return;
-    m_blockList.ResetContent();
-    if (pDoc)
-        pDoc->FillBlockComboBox(nBlockNumber, &m_blockList);
-    SelectBlockEntry(m_blockList, m_value.pRefBlock);
+    ::FillBlockList(m_blockList, pDoc, nBlockNumber, m_value.pRefBlock);
     if (m_value.pRefBlock == nullptr && m_unitList.GetSafeHwnd()) {
         m_value.nUnit = 0;
         m_unitList.SetCurSel(0);
@@ -163,15 +160,8 @@ void CTimeReference::ChainTabOrder(CWnd*& pAfter)
     std::initializer_list<CWnd*> literal = {Item(m_ids.high), Item(m_ids.low), Item(m_ids.base)};
     std::initializer_list<CWnd*> referenced = {&m_blockList, &m_unitList};
     const BOOL bRef = m_blockList.GetSafeHwnd() && m_blockList.IsWindowVisible();
-    for (CWnd* p : bRef ? referenced : literal)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
-    if (CWnd* p = Item(m_ids.reference); p && pAfter) {
-        p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        pAfter = p;
-    }
+    ::ChainTabOrder(pAfter, bRef ? referenced : literal);
+    ::ChainTabOrder(pAfter, {Item(m_ids.reference)});
 }
 
 BOOL CTimeReference::OwnsControl(const CWnd* pWnd) const

@@ -2,6 +2,7 @@
 #include "pages/TimerFields.h"
 
 #include "elements/BlockObj.h"
+#include "pages/ParamRecords.h"
 
 void StoreReference(CBlockObj& block, int k, int bFlag, CBlockObj* pRef)
 {
@@ -9,6 +10,12 @@ void StoreReference(CBlockObj& block, int k, int bFlag, CBlockObj* pRef)
     block.m_pRefBlock[k] = p;
     block.m_bRef[k] = p != nullptr;
     block.m_nRefNumber[k] = p ? p->m_nNumber : -1;
+}
+
+void FillReference(ParamReference& ref, int bFlag, CBlockObj* pRef)
+{
+    ref.bFlag = bFlag && pRef ? 1 : 0;
+    ref.pBlock = ref.bFlag ? pRef : nullptr;
 }
 
 void LoadTime(TimeParam& time, const CBlockObj& block, int k)

@@ -96,15 +96,7 @@ void CTwoTimeTimerPage::ApplyTypeLayout()
         MoveBy(this, IDC_PROTECTION, -15);
     } else if (m_nBlockType == 407) {
         // The random generator keeps no state over a power failure.
-        CWnd* pRet = GetDlgItem(IDC_RETENTIVITY);
-        CWnd* pProt = GetDlgItem(IDC_PROTECTION);
-        if (pRet && pProt) {
-            CRect rc;
-            pRet->GetWindowRect(&rc);
-            ScreenToClient(&rc);
-            pRet->ShowWindow(SW_HIDE);
-            pProt->MoveWindow(&rc);
-        }
+        HideRetentivity();
     }
 }
 

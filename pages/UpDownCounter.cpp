@@ -46,12 +46,7 @@ void CUpDownCounter::ShowThreshold(BOOL bOn)
 {
     const BOOL bRef = bOn ? m_bRefOn : m_bRefOff;
     const UINT edit = bOn ? 1076 : 1131, spin = bOn ? 1078 : 1132;
-    for (UINT id : {edit, spin})
-        if (CWnd* p = GetDlgItem(int(id)))
-            p->ShowWindow(bRef ? SW_HIDE : SW_SHOW);
-    CComboBox& list = bOn ? m_cbRefOn : m_cbRefOff;
-    if (list.GetSafeHwnd())
-        list.ShowWindow(bRef ? SW_SHOW : SW_HIDE);
+    ShowLiteralOrList(*this, {edit, spin}, bOn ? m_cbRefOn : m_cbRefOff, bRef);
     if (!bRef)
         SendDlgItemMessage(int(edit), EM_LIMITTEXT, m_nBlockType == 800 ? 6 : 7, 0);
 }
@@ -87,16 +82,9 @@ void CUpDownCounter::InitPage()
         if (CWnd* p = GetDlgItem(int(id)))
             p->ShowWindow(bNew ? SW_SHOW : SW_HIDE);
     SendDlgItemMessage(1133, EM_LIMITTEXT, m_nBlockType == 800 ? 6 : 7, 0);
-    for (CComboBox* pList : {&m_cbRefOn, &m_cbRefOff}) {
-        if (pList->GetSafeHwnd() == nullptr)
-            continue;
-        pList->ResetContent();
-        if (pDoc)
-            pDoc->FillBlockComboBox(m_nBlockNumber, pList);
-    }
     // A flag without a block shows the first entry; OK then takes no reference.
-    SelectBlockEntry(m_cbRefOn, m_bRefOn ? m_pRefBlockOn : nullptr);
-    SelectBlockEntry(m_cbRefOff, m_bRefOff ? m_pRefBlockOff : nullptr);
+    FillBlockList(m_cbRefOn, pDoc, m_nBlockNumber, m_bRefOn ? m_pRefBlockOn : nullptr);
+    FillBlockList(m_cbRefOff, pDoc, m_nBlockNumber, m_bRefOff ? m_pRefBlockOff : nullptr);
     SetTabOrder();
 }
 
@@ -109,21 +97,17 @@ void CUpDownCounter::AddTips()
 void CUpDownCounter::SetTabOrder()
 {
     CWnd* pAfter = GetDlgItem(IDC_BLOCK_NAME);
-    CWnd* order[] = {m_bRefOn ? static_cast<CWnd*>(&m_cbRefOn) : GetDlgItem(1076), GetDlgItem(1080),
-                     m_bRefOff ? static_cast<CWnd*>(&m_cbRefOff) : GetDlgItem(1131), GetDlgItem(1014), GetDlgItem(1133)};
-    for (CWnd* p : order)
-        if (pAfter && p && p->GetSafeHwnd()) {
-            p->SetWindowPos(pAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            pAfter = p;
-        }
+    ChainTabOrder(pAfter, {m_bRefOn ? static_cast<CWnd*>(&m_cbRefOn) : GetDlgItem(1076), GetDlgItem(1080),
+                           m_bRefOff ? static_cast<CWnd*>(&m_cbRefOff) : GetDlgItem(1131), GetDlgItem(1014),
+                           GetDlgItem(1133)});
 }
 
 void CUpDownCounter::OnReference(BOOL bOn)
 {
-    int& flag = bOn ? m_bRefOn : m_bRefOff;
-    flag = !flag;
-    if (flag)
-        (bOn ? m_pRefBlockOn : m_pRefBlockOff) = SelectedBlock(bOn ? m_cbRefOn : m_cbRefOff, GetDocument());
+    if (bOn)
+        ToggleReference(m_bRefOn, m_pRefBlockOn, m_cbRefOn, GetDocument());
+    else
+        ToggleReference(m_bRefOff, m_pRefBlockOff, m_cbRefOff, GetDocument());
     ShowThreshold(bOn);
     SetTabOrder();
     SetModified(TRUE);
@@ -185,7 +169,6 @@ void CUpDownCounter::FillTimeRecord(CTimeParamRecord& record) const
     record.nTime2High = m_nOffValue;
     record.nStartValue = m_nStartValue;
     record.nExtra[1] = m_nSource;
-    const BOOL on = m_bRefOn && m_pRefBlockOn, off = m_bRefOff && m_pRefBlockOff;
-    record.ref[0].bFlag = on, record.ref[0].pBlock = on ? m_pRefBlockOn : nullptr;
-    record.ref[1].bFlag = off, record.ref[1].pBlock = off ? m_pRefBlockOff : nullptr;
+    FillReference(record.ref[0], m_bRefOn, m_pRefBlockOn);
+    FillReference(record.ref[1], m_bRefOff, m_pRefBlockOff);
 }
