@@ -64,6 +64,23 @@ int DrawSortArrow(CDC* pDC, CRect& rect, BOOL bAscending)
     return size;
 }
 
+// The raised edge of a heading cell: light along the top and left, dark along the right and
+// bottom.
+void DrawRaisedEdge(CDC* pDC, const CRect& rect)
+{
+    CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+    CPen* pOld = pDC->SelectObject(&light);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(&dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(pOld);
+}
+
 } // namespace
 
 CGridDefaultCell* CGridCellBase::GetDefaultCell() const
@@ -164,17 +181,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             CRect edge(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
             pDC->DrawEdge(&edge, BDR_SUNKENINNER, BF_RECT);
         } else {
-            CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-            CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-            CPen* pOld = pDC->SelectObject(&light);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.left, rect.top);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(&dark);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.right, rect.bottom);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(pOld);
+            DrawRaisedEdge(pDC, rect);
         }
         rect.DeflateRect(1, 1);
     }
@@ -334,17 +341,7 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int /*nRow*/, int /*nCol*/, CRect rect)
         pDC->SelectObject(pFont);
 
     if (IsFixed() && pGrid->m_nLineStyle != GRIDLINES_NONE) {
-        CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-        CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-        CPen* pOld = pDC->SelectObject(&light);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.left, rect.top);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(&dark);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.right, rect.bottom);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(pOld);
+        DrawRaisedEdge(pDC, rect);
         rect.DeflateRect(1, 1);
     }
 

@@ -335,6 +335,9 @@ protected:
     void OnPaint();
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // One scroll bar's request: a line is the next row or column that has a size, a page what
+    // the view shows beside the headers.
+    void ScrollAlong(int nBar, UINT nSBCode);
     void OnSize(UINT nType, int cx, int cy);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
@@ -362,6 +365,11 @@ protected:
     virtual void PrintTopHeadings(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintPageHeader(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    // The state the page header and footer draw in: the default font in bold, black text on a
+    // transparent ground. bold holds the font until the returned state is restored.
+    int BeginPrintBand(CDC* pDC, CFont& bold);
+    // The black hairline that parts the header and footer from the cells.
+    static void PrintRule(CDC* pDC, int nLeft, int nRight, int y);
     virtual void PrintSideHeadings(CDC* pDC, CPrintInfo* pInfo);
     // The last row and column that the current page holds.
     int PrintLastRow() const;

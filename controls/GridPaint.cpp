@@ -156,122 +156,74 @@ int CGridCtrl::GetMouseScrollLines()
 
 // ---- scrolling ----
 
-void CGridCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
-{
-    StopCellEdit();
-    const int pos = GetScrollOffset(SB_VERT);
-    const CCellID topLeft = GetFirstVisibleCell();
-    CRect client;
-    GetClientRect(&client);
-    CRect below = client;
-    below.top = GetHeaderRowsHeight();
-    auto moveTo = [&](int newPos, BOOL bWhole) {
-        SetScrollOffset(SB_VERT, newPos);
-        if (GetScrollOffset(SB_VERT) != pos) {
-            m_firstVisibleCell = CCellID(-1, -1);
-            if (bWhole)
-                Invalidate(TRUE);
-            else
-                InvalidateRect(&below, TRUE);
-        }
-    };
-    switch (nSBCode) {
-    case SB_LINEDOWN:
-        if (pos < m_nVertScrollMax) {
-            int row = topLeft.row;
-            while (row < m_nRowCount - 2 && GetRowHeight(row) == 0)
-                ++row;
-            moveTo(pos + std::max(0, GetRowHeight(row)), FALSE);
-        }
-        break;
-    case SB_LINEUP:
-        if (pos > 0 && topLeft.row > m_nFixedRowCount) {
-            int row = topLeft.row - 1;
-            while (row > m_nFixedRowCount && GetRowHeight(row) == 0)
-                --row;
-            moveTo(std::max(0, pos - GetRowHeight(row)), FALSE);
-        }
-        break;
-    case SB_PAGEDOWN:
-        if (pos < m_nVertScrollMax)
-            moveTo(std::min(m_nVertScrollMax, pos + client.Height() - GetHeaderRowsHeight()), FALSE);
-        break;
-    case SB_PAGEUP:
-        if (pos > 0)
-            moveTo(std::max(0, pos - (client.Height() - GetHeaderRowsHeight())), FALSE);
-        break;
-    case SB_TOP:
-        if (pos > 0)
-            moveTo(0, TRUE);
-        break;
-    case SB_BOTTOM:
-        if (pos < m_nVertScrollMax)
-            moveTo(m_nVertScrollMax, TRUE);
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        moveTo(GetScrollOffset(SB_VERT, TRUE), FALSE);
-        break;
-    default:
-        break;
-    }
-}
+void CGridCtrl::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/) { ScrollAlong(SB_VERT, nSBCode); }
 
-void CGridCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+void CGridCtrl::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/) { ScrollAlong(SB_HORZ, nSBCode); }
+
+void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode)
 {
     StopCellEdit();
-    const int pos = GetScrollOffset(SB_HORZ);
+    const BOOL bVert = nBar == SB_VERT;
+    const int pos = GetScrollOffset(nBar);
     const CCellID topLeft = GetFirstVisibleCell();
+    const int first = bVert ? topLeft.row : topLeft.col;
+    const int count = bVert ? m_nRowCount : m_nColumnCount;
+    const int fixed = bVert ? m_nFixedRowCount : m_nFixedColumnCount;
+    const int maxPos = bVert ? m_nVertScrollMax : m_nHorzScrollMax;
+    const int header = bVert ? GetHeaderRowsHeight() : GetHeaderColumnsWidth();
+    auto extent = [&](int i) { return bVert ? GetRowHeight(i) : GetColumnWidth(i); };
     CRect client;
     GetClientRect(&client);
-    CRect right = client;
-    right.left = GetHeaderColumnsWidth();
+    const int page = (bVert ? client.Height() : client.Width()) - header;
+    // Lines and pages move only what lies below or right of the headers.
+    CRect moved = client;
+    (bVert ? moved.top : moved.left) = header;
     auto moveTo = [&](int newPos, BOOL bWhole) {
-        SetScrollOffset(SB_HORZ, newPos);
-        if (GetScrollOffset(SB_HORZ) != pos) {
+        SetScrollOffset(nBar, newPos);
+        if (GetScrollOffset(nBar) != pos) {
             m_firstVisibleCell = CCellID(-1, -1);
             if (bWhole)
                 Invalidate(TRUE);
             else
-                InvalidateRect(&right, TRUE);
+                InvalidateRect(&moved, TRUE);
         }
     };
     switch (nSBCode) {
-    case SB_LINERIGHT:
-        if (pos < m_nHorzScrollMax) {
-            int col = topLeft.col;
-            while (col < m_nColumnCount - 2 && GetColumnWidth(col) == 0)
-                ++col;
-            moveTo(pos + std::max(0, GetColumnWidth(col)), FALSE);
+    case SB_LINEDOWN:  // and SB_LINERIGHT
+        if (pos < maxPos) {
+            int i = first;
+            while (i < count - 2 && extent(i) == 0)
+                ++i;
+            moveTo(pos + std::max(0, extent(i)), FALSE);
         }
         break;
-    case SB_LINELEFT:
-        if (pos > 0 && topLeft.col > m_nFixedColumnCount) {
-            int col = topLeft.col - 1;
-            while (col > m_nFixedColumnCount && GetColumnWidth(col) == 0)
-                --col;
-            moveTo(std::max(0, pos - GetColumnWidth(col)), FALSE);
+    case SB_LINEUP:  // and SB_LINELEFT
+        if (pos > 0 && first > fixed) {
+            int i = first - 1;
+            while (i > fixed && extent(i) == 0)
+                --i;
+            moveTo(std::max(0, pos - extent(i)), FALSE);
         }
         break;
-    case SB_PAGERIGHT:
-        if (pos < m_nHorzScrollMax)
-            moveTo(std::min(m_nHorzScrollMax, pos + client.Width() - GetHeaderColumnsWidth()), FALSE);
+    case SB_PAGEDOWN:  // and SB_PAGERIGHT
+        if (pos < maxPos)
+            moveTo(std::min(maxPos, pos + page), FALSE);
         break;
-    case SB_PAGELEFT:
+    case SB_PAGEUP:  // and SB_PAGELEFT
         if (pos > 0)
-            moveTo(std::max(0, pos - (client.Width() - GetHeaderColumnsWidth())), FALSE);
+            moveTo(std::max(0, pos - page), FALSE);
         break;
-    case SB_LEFT:
+    case SB_TOP:  // and SB_LEFT
         if (pos > 0)
             moveTo(0, TRUE);
         break;
-    case SB_RIGHT:
-        if (pos < m_nHorzScrollMax)
-            moveTo(m_nHorzScrollMax, TRUE);
+    case SB_BOTTOM:  // and SB_RIGHT
+        if (pos < maxPos)
+            moveTo(maxPos, TRUE);
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        moveTo(GetScrollOffset(SB_HORZ, TRUE), FALSE);
+        moveTo(GetScrollOffset(nBar, TRUE), FALSE);
         break;
     default:
         break;

@@ -261,18 +261,33 @@ void CGridCtrl::PrintSideHeadings(CDC* pDC, CPrintInfo*)
                    PrintLines(m_nTopMargin + m_nHeaderHeight + m_nGap) + GetHeaderRowsHeight());
 }
 
-void CGridCtrl::PrintPageHeader(CDC* pDC, CPrintInfo*)
+int CGridCtrl::BeginPrintBand(CDC* pDC, CFont& bold)
 {
-    if (m_nHeaderHeight <= 0)
-        return;
     LOGFONT lf = *m_defaultCell.GetFont();
     lf.lfWeight = FW_BOLD;
-    CFont bold;
     bold.CreateFontIndirect(&lf);
     const int nSaved = pDC->SaveDC();
     pDC->SelectObject(&bold);
     pDC->SetTextColor(RGB(0, 0, 0));
     pDC->SetBkMode(TRANSPARENT);
+    return nSaved;
+}
+
+void CGridCtrl::PrintRule(CDC* pDC, int nLeft, int nRight, int y)
+{
+    CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
+    CPen* pOld = pDC->SelectObject(&pen);
+    pDC->MoveTo(nLeft, y);
+    pDC->LineTo(nRight, y);
+    pDC->SelectObject(pOld);
+}
+
+void CGridCtrl::PrintPageHeader(CDC* pDC, CPrintInfo*)
+{
+    if (m_nHeaderHeight <= 0)
+        return;
+    CFont bold;
+    const int nSaved = BeginPrintBand(pDC, bold);
     CRect band(PrintChars(m_nLeftMargin), PrintLines(m_nTopMargin), m_sizePrintPage.cx - PrintChars(m_nRightMargin),
                PrintLines(m_nTopMargin + m_nHeaderHeight));
     pDC->DrawText(GetPrintTitle(), &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -280,10 +295,7 @@ void CGridCtrl::PrintPageHeader(CDC* pDC, CPrintInfo*)
     if (const int end = app.Find(L'\n'); end >= 0)
         app = app.Left(end);
     pDC->DrawText(app, &band, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
-    pDC->SelectObject(&pen);
-    pDC->MoveTo(band.left, band.bottom);
-    pDC->LineTo(band.right, band.bottom);
+    PrintRule(pDC, band.left, band.right, band.bottom);
     pDC->RestoreDC(nSaved);
 }
 
@@ -291,21 +303,12 @@ void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
 {
     if (m_nFooterHeight <= 0)
         return;
-    LOGFONT lf = *m_defaultCell.GetFont();
-    lf.lfWeight = FW_BOLD;
     CFont bold;
-    bold.CreateFontIndirect(&lf);
-    const int nSaved = pDC->SaveDC();
-    pDC->SelectObject(&bold);
-    pDC->SetTextColor(RGB(0, 0, 0));
-    pDC->SetBkMode(TRANSPARENT);
+    const int nSaved = BeginPrintBand(pDC, bold);
     const int bottom = m_sizePrintPage.cy - PrintLines(m_nBottomMargin);
     CRect band(PrintChars(m_nLeftMargin), bottom - PrintLines(m_nFooterHeight),
                m_sizePrintPage.cx - PrintChars(m_nRightMargin), bottom);
-    CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
-    pDC->SelectObject(&pen);
-    pDC->MoveTo(band.left, band.top);
-    pDC->LineTo(band.right, band.top);
+    PrintRule(pDC, band.left, band.right, band.top);
     pDC->DrawText(FormatPrintPageText(pInfo->m_nCurPage, pInfo->GetMaxPage()), &band,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     pDC->DrawText(COleDateTime::GetCurrentTime().Format(L"%c"), &band,

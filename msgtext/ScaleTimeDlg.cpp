@@ -32,11 +32,7 @@ void CScaleTimeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CScaleTimeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CWidgetChoice::FillBlocks(m_pDoc, m_cbBlock, m_pWidget ? m_pWidget->m_pBlock : nullptr);
-    m_cbValue.ResetContent();
-    if (m_pWidget)
-        CWidgetChoice::FillValues(m_pWidget->m_pBlock, m_cbValue);
-    m_cbValue.SetCurSel(m_nValueIndex);
+    CWidgetChoice::FillChoice(m_pDoc, m_cbBlock, m_cbValue, m_pWidget, m_nValueIndex);
     m_cbTimeBase.ResetContent();
     for (UINT i = 0; i < 4; ++i)
         m_cbTimeBase.AddString(msgtext::Res(IDS_MT_TIMEBASE_FIRST + i));
@@ -52,13 +48,9 @@ void CScaleTimeDlg::OnBlockSelChange()
 void CScaleTimeDlg::OnOK()
 {
     int number = -1;
-    CBlockObj* pBlock = CWidgetChoice::SelectedBlock(m_pDoc, m_cbBlock, &number);
-    if (number < 0 || m_cbValue.GetCount() == 0) {
-        MessageBox(msgtext::Res(IDS_MT_SELECT_BLOCK), nullptr, MB_OK | MB_ICONINFORMATION);
+    CBlockObj* pBlock = nullptr;
+    if (!CWidgetChoice::TakeChoice(this, m_pDoc, m_cbBlock, m_cbValue, &pBlock, &number))
         return;
-    }
-    if (m_cbValue.GetCurSel() < 0)
-        m_cbValue.SetCurSel(0);
     if (m_cbTimeBase.GetCurSel() < 0)
         m_cbTimeBase.SetCurSel(3);
     if (!UpdateData(TRUE))

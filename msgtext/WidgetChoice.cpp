@@ -5,6 +5,7 @@
 #include "msgtext/MsgTextLists.h"
 #include "msgtext/MsgTextParamTable.h"
 #include "msgtext/Widget.h"
+#include "resources/resource.h"
 
 #include <cwchar>
 
@@ -37,6 +38,30 @@ CBlockObj* CWidgetChoice::SelectedBlock(const CTavixDoc* pDoc, const CComboBox& 
     blocks.GetLBText(sel, entry);
     *pNumber = msgtext::BlockNumberOfEntry(entry);
     return pDoc && *pNumber >= 0 ? pDoc->FindBlockByNumber(*pNumber) : nullptr;
+}
+
+void CWidgetChoice::FillChoice(const CTavixDoc* pDoc, CComboBox& blocks, CComboBox& values, const CWidget* pField,
+                               int nValueIndex)
+{
+    FillBlocks(pDoc, blocks, pField ? pField->m_pBlock : nullptr);
+    values.ResetContent();
+    if (pField)
+        FillValues(pField->m_pBlock, values);
+    values.SetCurSel(nValueIndex);
+}
+
+BOOL CWidgetChoice::TakeChoice(CWnd* pDlg, const CTavixDoc* pDoc, const CComboBox& blocks, CComboBox& values,
+                               CBlockObj** ppBlock, int* pNumber)
+{
+    *ppBlock = SelectedBlock(pDoc, blocks, pNumber);
+    // A block without analog values to show is no choice either.
+    if (*pNumber < 0 || values.GetCount() == 0) {
+        pDlg->MessageBox(msgtext::Res(IDS_MT_SELECT_BLOCK), nullptr, MB_OK | MB_ICONINFORMATION);
+        return FALSE;
+    }
+    if (values.GetCurSel() < 0)
+        values.SetCurSel(0);
+    return TRUE;
 }
 
 void CWidgetChoice::OnBlockChanged(const CTavixDoc* pDoc, CComboBox& blocks, CComboBox& values)

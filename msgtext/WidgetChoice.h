@@ -18,6 +18,14 @@ public:
     static void FillValues(const CBlockObj* pBlock, CComboBox& values);
     // The block of the selected entry; null when nothing is selected or the block is gone.
     static CBlockObj* SelectedBlock(const CTavixDoc* pDoc, const CComboBox& blocks, int* pNumber);
+    // Both lists as a dialog opens: the field's block selected (none without a field), its
+    // values listed and the value at nValueIndex selected.
+    static void FillChoice(const CTavixDoc* pDoc, CComboBox& blocks, CComboBox& values, const CWidget* pField,
+                           int nValueIndex);
+    // The choice as OK takes it: a block with values to show, the first value when none is
+    // selected. Without one, tells the user so in pDlg and returns FALSE.
+    static BOOL TakeChoice(CWnd* pDlg, const CTavixDoc* pDoc, const CComboBox& blocks, CComboBox& values,
+                           CBlockObj** ppBlock, int* pNumber);
     // Block choice changed: refill the values and select the first when none is selected.
     static void OnBlockChanged(const CTavixDoc* pDoc, CComboBox& blocks, CComboBox& values);
     // Points the field at the block and the item at the value position (the item is kept when

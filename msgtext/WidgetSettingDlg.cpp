@@ -62,11 +62,7 @@ void CWidgetSettingDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CWidgetSettingDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CWidgetChoice::FillBlocks(m_pDoc, m_cbBlock, m_pWidget ? m_pWidget->m_pBlock : nullptr);
-    m_cbValue.ResetContent();
-    if (m_pWidget)
-        CWidgetChoice::FillValues(m_pWidget->m_pBlock, m_cbValue);
-    m_cbValue.SetCurSel(m_nValueIndex);
+    CWidgetChoice::FillChoice(m_pDoc, m_cbBlock, m_cbValue, m_pWidget, m_nValueIndex);
 
     for (int id : {kIdMinSpin, kIdMaxSpin})
         ::SendMessageW(::GetDlgItem(m_hWnd, id), UDM_SETRANGE32, WPARAM(-32768), LPARAM(32767));
@@ -109,14 +105,9 @@ void CWidgetSettingDlg::OnMaxUpdate()
 void CWidgetSettingDlg::OnOK()
 {
     int number = -1;
-    CBlockObj* pBlock = CWidgetChoice::SelectedBlock(m_pDoc, m_cbBlock, &number);
-    // A block without analog values to show is no choice either.
-    if (number < 0 || m_cbValue.GetCount() == 0) {
-        MessageBox(msgtext::Res(IDS_MT_SELECT_BLOCK), nullptr, MB_OK | MB_ICONINFORMATION);
+    CBlockObj* pBlock = nullptr;
+    if (!CWidgetChoice::TakeChoice(this, m_pDoc, m_cbBlock, m_cbValue, &pBlock, &number))
         return;
-    }
-    if (m_cbValue.GetCurSel() < 0)
-        m_cbValue.SetCurSel(0);
     // Every check runs before the field changes, so that Cancel after a refusal leaves it whole.
     if (!UpdateData(TRUE))
         return;

@@ -118,14 +118,9 @@ void CConstantsIOPar::OnModuleChanged()
     const IoRange* r = FindIoRange(m_nBlockType);
     if (r == nullptr || GetDocument() == nullptr)
         return;
-    CString module, kept;
-    GetDlgItemText(1002, module);
+    CString kept;
     GetDlgItemText(1001, kept);
-    int m = 0;
-    for (int k = 0; k < 8; ++k)
-        if (module == g_astrIOModuleNames[k])
-            m = k;
-    FillNumbers(m, Occupancy());
+    FillNumbers(ShownModule(), Occupancy());
     int pos = int(SendDlgItemMessage(1001, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(kept.GetString())));
     SendDlgItemMessage(1001, CB_SETCURSEL, WPARAM(pos < 0 ? 0 : pos), 0);
     UpdateHighSpeedCheck();
@@ -146,20 +141,30 @@ void CConstantsIOPar::OnAnalogOutputSettings()
     }
 }
 
-void CConstantsIOPar::ComputeIONumber()
+int CConstantsIOPar::ShownModule() const
 {
-    const IoRange* r = FindIoRange(m_nBlockType);
-    if (r == nullptr || GetSafeHwnd() == nullptr)
-        return;
-    CString module, number;
+    CString module;
     GetDlgItemText(1002, module);
-    GetDlgItemText(1001, number);
     int m = 0;
     for (int k = 0; k < 8; ++k)
         if (module == g_astrIOModuleNames[k])
             m = k;
-    const int index = IoIndexOfText(*r, number, m);
-    if (index >= 0)
+    return m;
+}
+
+int CConstantsIOPar::ShownIndex() const
+{
+    const IoRange* r = FindIoRange(m_nBlockType);
+    if (r == nullptr || GetSafeHwnd() == nullptr)
+        return -1;
+    CString number;
+    GetDlgItemText(1001, number);
+    return IoIndexOfText(*r, number, ShownModule());
+}
+
+void CConstantsIOPar::ComputeIONumber()
+{
+    if (const int index = ShownIndex(); index >= 0)
         m_nIOIndex = index;
 }
 
@@ -210,18 +215,8 @@ void CConstantsIOPar::ReadIntoBlock(CBlockObj& block) const
 void CConstantsIOPar::FillIORecord(CIOParamRecord& record) const
 {
     // The index the lists show now; only I0..I3 of the main module count fast pulses.
-    int index = m_nIOIndex;
-    if (const IoRange* r = FindIoRange(m_nBlockType); r && GetSafeHwnd()) {
-        CString module, number;
-        GetDlgItemText(1002, module);
-        GetDlgItemText(1001, number);
-        int m = 0;
-        for (int k = 0; k < 8; ++k)
-            if (module == g_astrIOModuleNames[k])
-                m = k;
-        if (const int i = IoIndexOfText(*r, number, m); i >= 0)
-            index = i;
-    }
+    const int shown = ShownIndex();
+    const int index = shown >= 0 ? shown : m_nIOIndex;
     record.strLabel = m_strIONumber;
     record.strModule = m_strModule;
     record.bHighSpeed = m_nBlockType == 600 && index <= 3 ? m_bHighSpeed : 0;

@@ -34,6 +34,10 @@ protected:
     // Per index of the type's range: 0 free, 1 held by another block, 2 this block's own.
     std::vector<int> Occupancy() const;
     void FillNumbers(int nModule, const std::vector<int>& slots);
+    // The module the module list shows (the first when it shows none), and the index that
+    // module and the number shown give (-1 without a window or a valid number).
+    int ShownModule() const;
+    int ShownIndex() const;
     void UpdateHighSpeedCheck();
     void OnModuleChanged();
     void OnNumberChanged();

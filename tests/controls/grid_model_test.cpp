@@ -143,6 +143,24 @@ TEST_F(GridGeometry, ScrollBarsAndEnsureVisible)
         m_grid.SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
     EXPECT_EQ(m_grid.GetScrollOffset(SB_HORZ), 0);
     EXPECT_EQ(m_grid.GetFirstVisibleCell(), CCellID(1, 1));
+    // Across, a line is the next column that has a width, a page the view right of the header
+    // column; the ends go to either edge.
+    m_grid.SetColumnWidth(2, 0);
+    drv.Pump();
+    m_grid.GetClientRect(&client);
+    const int page = client.Width() - m_grid.GetHeaderColumnsWidth();
+    m_grid.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+    const int end = m_grid.GetScrollOffset(SB_HORZ);
+    EXPECT_GT(end, page);
+    const struct {
+        UINT code;
+        int offset;
+    } steps[] = {{SB_LEFT, 0},       {SB_LINERIGHT, kCellW}, {SB_LINERIGHT, 2 * kCellW}, {SB_LEFT, 0},
+                 {SB_PAGERIGHT, page}, {SB_PAGERIGHT, end},  {SB_PAGELEFT, end - page},   {SB_LINELEFT, end - page - kCellW}};
+    for (const auto& step : steps) {
+        m_grid.SendMessage(WM_HSCROLL, step.code, 0);
+        EXPECT_EQ(m_grid.GetScrollOffset(SB_HORZ), step.offset) << step.code;
+    }
 }
 
 TEST_F(GridGeometry, StretchSpreadsTheRemainder)
