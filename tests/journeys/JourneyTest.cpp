@@ -8,6 +8,7 @@
 #include "platform/ui/framework/MenuTypes.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
+#include "shell/ChildFrame.h"
 #include "shell/PaletteItems.h"
 
 #include <algorithm>
@@ -101,6 +102,39 @@ CMainFrame* JourneyTest::Frame() const
 CTavixView* JourneyTest::View() const { return Frame()->GetActiveDiagramView(); }
 CTavixDoc* JourneyTest::Doc() const { return Frame()->GetActiveDiagramDocument(); }
 int JourneyTest::Documents() const { return app->GetOpenDocumentCount(); }
+
+CPoint JourneyTest::Centre(const CBlockObj* block)
+{
+    return CPoint(block->m_ptOrigin.x + block->m_nWidth / 2, block->m_ptOrigin.y + block->m_nHeight / 2);
+}
+
+HWND JourneyTest::PageWith(HWND sheet, int id)
+{
+    HWND page = ::GetWindow(sheet, GW_CHILD);
+    while (page && !::GetDlgItem(page, id))
+        page = ::GetWindow(page, GW_HWNDNEXT);
+    return page;
+}
+
+CTavixView* JourneyTest::StartSimulation(std::initializer_list<const wchar_t*> menu)
+{
+    Choose(menu);
+    CTavixView* view = View();
+    if (view == nullptr || !view->IsSimulating())
+        return nullptr;
+    view->StopSimClock();
+    return view;
+}
+
+void JourneyTest::Tick(CTavixView* view, int n)
+{
+    CChildFrame* frame = view->GetParentFrame();
+    for (int k = 0; k < n; ++k) {
+        frame->SimClockTick();
+        view->InvalidateAll();
+        drv.Pump();
+    }
+}
 
 namespace {
 

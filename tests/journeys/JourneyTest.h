@@ -74,6 +74,16 @@ protected:
     // Wires one pin to another in connect mode; true when a wire was made.
     bool Wire(CBlockObj* from, int fromPin, CBlockObj* to, int toPin);
     CPoint Pin(CBlockObj* block, int pin) const;
+    // The middle of a block in the diagram.
+    static CPoint Centre(const CBlockObj* block);
+    // The page of a property sheet that holds this control.
+    static HWND PageWith(HWND sheet, int id);
+
+    // Starts the simulation through that menu item and takes its clock into the test's hands;
+    // the simulating view, null when the view does not simulate.
+    CTavixView* StartSimulation(std::initializer_list<const wchar_t*> menu = {L"&Tools", L"&Simulation"});
+    // n ticks of the simulated clock, each painted.
+    void Tick(CTavixView* view, int n);
 
     // Two inputs into an AND, through an on-delay timer to an output, placed from the palette
     // and wired with the mouse in the active function block diagram.

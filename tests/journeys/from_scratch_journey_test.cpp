@@ -35,19 +35,6 @@ const Menus kChinese{L"文件(&F)", L"新建", L"功能块图(FBD)", L"打开(&O
 
 class FromScratch : public JourneyTest {
 protected:
-    // The page of a property sheet that holds this control.
-    static HWND PageWith(HWND sheet, int id)
-    {
-        HWND page = ::GetWindow(sheet, GW_CHILD);
-        while (page && !::GetDlgItem(page, id))
-            page = ::GetWindow(page, GW_HWNDNEXT);
-        return page;
-    }
-    static CPoint Centre(const CBlockObj* b)
-    {
-        return CPoint(b->m_ptOrigin.x + b->m_nWidth / 2, b->m_ptOrigin.y + b->m_nHeight / 2);
-    }
-
     // The journey; `name` is the program's file name.
     void Run(const Menus& m, const char* name, const std::string& shots)
     {
@@ -109,10 +96,8 @@ protected:
         EXPECT_TRUE(TakeBoxes().empty());
 
         // Simulation, with the clock in the test's hands.
-        Choose({m.tools, m.simulation});
-        CTavixView* view = View();
-        ASSERT_TRUE(view->IsSimulating());
-        view->StopSimClock();
+        CTavixView* view = StartSimulation({m.tools, m.simulation});
+        ASSERT_NE(view, nullptr);
         CChildFrame* frame = view->GetParentFrame();
         ASSERT_TRUE(frame->HasSimulationBars());
         CTavixDoc* doc = Doc();
@@ -129,13 +114,6 @@ protected:
         CBlockObj* q = block(TYPE_OUTPUT, 0);
         CBlockObj* delay = block(400, 0);
         ASSERT_TRUE(i1 && i2 && q && delay);
-        auto tick = [&](int n) {
-            for (int k = 0; k < n; ++k) {
-                frame->SimClockTick();
-                view->InvalidateAll();
-                drv.Pump();
-            }
-        };
         auto toggle = [&](CBlockObj* input) {
             const CSimIOBar::Control* c = frame->m_wndInputsBar.FindControl(input->m_nNumber);
             ASSERT_NE(c, nullptr) << input->m_nNumber;
@@ -148,26 +126,26 @@ protected:
             const CSimIOBar::Control* c = frame->m_wndOutputsBar.FindControl(q->m_nNumber);
             return c && c->bOn;
         };
-        tick(4);
+        Tick(view, 4);
         const CString idle = delay->m_strValueText;
         EXPECT_FALSE(idle.IsEmpty()) << "the timer shows its value box";
         toggle(i1);
-        tick(40);  // 1 s: one input is not enough
+        Tick(view, 40);  // 1 s: one input is not enough
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
         EXPECT_EQ(delay->m_strValueText, idle);
         toggle(i2);
-        tick(40);  // 1 s into the delay
+        Tick(view, 40);  // 1 s into the delay
         const CString running = delay->m_strValueText;
         EXPECT_NE(running, idle);
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
         EXPECT_FALSE(lamp());
-        tick(84);  // past 3 s
+        Tick(view, 84);  // past 3 s
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 1);
         EXPECT_TRUE(lamp());
         EXPECT_NE(delay->m_strValueText, running);
         Shot(shots + "simulation");
         toggle(i1);
-        tick(2);
+        Tick(view, 2);
         EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
         EXPECT_FALSE(lamp());
         Choose({m.tools, m.simulation});

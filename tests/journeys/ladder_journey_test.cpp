@@ -37,7 +37,7 @@ protected:
         CBlockObj* e = Place(groupIo, type, at);
         EXPECT_NE(e, nullptr) << type;
         if (e && !shown)
-            DoubleClick(CPoint(e->m_ptOrigin.x + e->m_nWidth / 2, e->m_ptOrigin.y + e->m_nHeight / 2));
+            DoubleClick(Centre(e));
         EXPECT_TRUE(shown) << "no sheet for " << type;
         return e;
     }
@@ -47,21 +47,12 @@ protected:
     std::vector<std::vector<bool>> Simulate(const std::vector<unsigned>& steps, const std::vector<int>& outputs)
     {
         std::vector<std::vector<bool>> trace;
-        Choose({L"&Tools", L"&Simulation"});
-        CTavixView* view = View();
-        EXPECT_TRUE(view->IsSimulating());
-        if (!view->IsSimulating())
+        CTavixView* view = StartSimulation();
+        EXPECT_NE(view, nullptr);
+        if (view == nullptr)
             return trace;
-        view->StopSimClock();
         CChildFrame* frame = view->GetParentFrame();
-        auto tick = [&](int n) {
-            for (int k = 0; k < n; ++k) {
-                frame->SimClockTick();
-                view->InvalidateAll();
-                drv.Pump();
-            }
-        };
-        tick(2);
+        Tick(view, 2);
         unsigned now = 0;
         for (unsigned bits : steps) {
             for (int i = 0; i < 3; ++i) {
@@ -77,7 +68,7 @@ protected:
                 drv.Pump();
             }
             now = bits;
-            tick(10);  // a ladder rung may take a cycle per contact
+            Tick(view, 10);  // a ladder rung may take a cycle per contact
             // A ladder shows an output on its coil, a function block diagram on its output
             // block and the Outputs bar's lamp.
             std::vector<bool> lamps;

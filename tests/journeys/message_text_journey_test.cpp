@@ -26,17 +26,6 @@ constexpr int kBitType = 1400, kBitNumber = 1401;
 
 class MessageTexts : public JourneyTest {
 protected:
-    static HWND PageWith(HWND sheet, int id)
-    {
-        HWND page = ::GetWindow(sheet, GW_CHILD);
-        while (page && !::GetDlgItem(page, id))
-            page = ::GetWindow(page, GW_HWNDNEXT);
-        return page;
-    }
-    static CPoint Centre(const CBlockObj* b)
-    {
-        return CPoint(b->m_ptOrigin.x + b->m_nWidth / 2, b->m_ptOrigin.y + b->m_nHeight / 2);
-    }
     // A click on a cell of a character grid.
     void ClickCell(CGridCtrl& grid, int row, int col)
     {
@@ -139,19 +128,10 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(2, 1)], L"Q");
 
     // Simulation: the display opens with the input and follows the timer and the output.
-    Choose({L"&Tools", L"&Simulation"});
-    CTavixView* view = View();
-    ASSERT_TRUE(view->IsSimulating());
-    view->StopSimClock();
+    CTavixView* view = StartSimulation();
+    ASSERT_NE(view, nullptr);
     CChildFrame* frame = view->GetParentFrame();
-    auto tick = [&](int n) {
-        for (int k = 0; k < n; ++k) {
-            frame->SimClockTick();
-            view->InvalidateAll();
-            drv.Pump();
-        }
-    };
-    tick(2);
+    Tick(view, 2);
     EXPECT_EQ(GetMessageTextDisplay(view), nullptr);
     auto toggle = [&]() {
         const CSimIOBar::Control* button = frame->m_wndInputsBar.FindControl(in->m_nNumber);
@@ -162,7 +142,7 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
         drv.Pump();
     };
     toggle();
-    tick(2);
+    Tick(view, 2);
     CAllDisplayMsgTxts* display = GetMessageTextDisplay(view);
     ASSERT_NE(display, nullptr);
     CMsgTxtDisplay* shown = display->GetDisplay(display->GetActiveIndex());
@@ -182,11 +162,11 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
     // The current time runs with the simulated clock up to the delay; then the output is on.
     EXPECT_EQ(delay->GetValueText(view), CString(L"05:00s"));
     const CString early = now->GetValueText(view);
-    tick(80);  // 2 s
+    Tick(view, 80);  // 2 s
     const CString later = now->GetValueText(view);
     EXPECT_NE(later, early);
     EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
-    tick(120);  // past 5 s
+    Tick(view, 120);  // past 5 s
     EXPECT_EQ(now->GetValueText(view), CString(L"05:00s"));
     EXPECT_EQ(q->m_nPinValue[kOutputPin], 1);
     Shot("message_text_display", display->m_hWnd);
@@ -211,13 +191,13 @@ TEST_F(MessageTexts, ALiveDisplayFollowsTheBlocks)
     EXPECT_EQ(timer->m_nTime1Base, 2);
     EXPECT_EQ(delay->GetValueText(view), CString(L"02:00s"));
     toggle();
-    tick(2);
+    Tick(view, 2);
     EXPECT_EQ(GetMessageTextDisplay(view), nullptr) << "no text is active";
     EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
     toggle();
-    tick(60);  // 1.5 s
+    Tick(view, 60);  // 1.5 s
     EXPECT_EQ(q->m_nPinValue[kOutputPin], 0);
-    tick(30);  // past 2 s
+    Tick(view, 30);  // past 2 s
     EXPECT_EQ(q->m_nPinValue[kOutputPin], 1);
     Choose({L"&Tools", L"&Simulation"});
 }

@@ -6,6 +6,11 @@
 #include "resources/Resources.h"
 #include "shell/MainFrame.h"
 
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace mttest {
 
 std::unique_ptr<CTavixDoc> NewDocument(WORD hardware, int kind)
@@ -96,6 +101,82 @@ std::wstring MsgTextTest::LastMessage()
 {
     const auto& boxes = m_drv.Host().MessageBoxes();
     return boxes.empty() ? std::wstring() : boxes.back().text;
+}
+
+void Picture::Stack(const Picture& below)
+{
+    const int w = std::max(width, below.width);
+    std::vector<uint32_t> out(size_t(w) * size_t(height + below.height), 0xFFFFFF);
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&pixels[size_t(y) * width], width, &out[size_t(y) * w]);
+    for (int y = 0; y < below.height; ++y)
+        std::copy_n(&below.pixels[size_t(y) * below.width], below.width, &out[size_t(y + height) * w]);
+    width = w;
+    height += below.height;
+    pixels.swap(out);
+}
+
+Picture Capture(CHeadlessDriver& drv, HWND hWnd, int width, int height)
+{
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.resize(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = drv.Pixel(hWnd, x, y);
+            p.pixels[size_t(y) * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    return p;
+}
+
+bool SavePng(const Picture& p, const std::string& path)
+{
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, p.width, p.height);
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < p.height; ++y)
+        std::copy_n(&p.pixels[size_t(y) * p.width], p.width, reinterpret_cast<uint32_t*>(data + y * stride));
+    cairo_surface_mark_dirty(s);
+    const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    return ok;
+}
+
+Picture LoadPng(const std::string& path)
+{
+    Picture p;
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        p.width = cairo_image_surface_get_width(s);
+        p.height = cairo_image_surface_get_height(s);
+        cairo_surface_flush(s);
+        const unsigned char* data = cairo_image_surface_get_data(s);
+        const int stride = cairo_image_surface_get_stride(s);
+        p.pixels.resize(size_t(p.width) * size_t(p.height));
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                p.pixels[size_t(y) * p.width + x] = reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF;
+    }
+    cairo_surface_destroy(s);
+    return p;
+}
+
+int CountDifferences(const Picture& a, const Picture& b, size_t* pFirst)
+{
+    int differ = 0;
+    *pFirst = 0;
+    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
+        if (a.pixels[i] != b.pixels[i] && differ++ == 0)
+            *pFirst = i;
+    return differ;
+}
+
+bool UpdatingReferences()
+{
+    const char* v = std::getenv("TAVIX_UPDATE_MSGTEXT_REFERENCES");
+    return v && *v && *v != '0';
 }
 
 } // namespace mttest

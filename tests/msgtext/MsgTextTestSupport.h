@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CBlockObj;
 
@@ -32,6 +34,26 @@ bool Checked(HWND dlg, int id);
 bool Visible(HWND dlg, int id);
 bool Enabled(HWND dlg, int id);
 std::wstring Caption(HWND dlg);
+
+// A picture as 0xRRGGBB pixels, row by row.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    // Puts another picture below this one, on white where it is the narrower.
+    void Stack(const Picture& below);
+};
+// The pixels of a window as the driver shows them, width x height from its top left.
+Picture Capture(CHeadlessDriver& drv, HWND hWnd, int width, int height);
+bool SavePng(const Picture& p, const std::string& path);
+// The picture of a PNG file; empty when the file cannot be read.
+Picture LoadPng(const std::string& path);
+// How many pixels of two pictures of one size differ; the first of them at *pFirst.
+int CountDifferences(const Picture& a, const Picture& b, size_t* pFirst);
+// With TAVIX_UPDATE_MSGTEXT_REFERENCES set (not 0), the tests write their reference pictures
+// instead of comparing with them.
+bool UpdatingReferences();
 
 class MsgTextTest : public ::testing::Test {
 protected:

@@ -10,8 +10,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/core/WndDC.h"
 
-#include <cairo.h>
-
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -43,12 +41,6 @@ public:
 BEGIN_MESSAGE_MAP(CSheetWnd, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
-
-bool Updating()
-{
-    const char* v = std::getenv("TAVIX_UPDATE_MSGTEXT_REFERENCES");
-    return v && *v && *v != '0';
-}
 
 std::string Reference() { return std::string(TAVIX_SOURCE_DIR) + "/tests/fixtures/msgtext/fields.png"; }
 
@@ -151,42 +143,18 @@ TEST_F(FieldDrawingTest, ContactSheetOfEveryKind)
 
     CRect client;
     wnd.GetClientRect(&client);
-    std::vector<uint32_t> pixels(size_t(client.Width()) * size_t(client.Height()));
-    for (int py = 0; py < client.Height(); ++py)
-        for (int px = 0; px < client.Width(); ++px) {
-            const COLORREF c = m_drv.Pixel(wnd.m_hWnd, px, py);
-            pixels[size_t(py) * client.Width() + px] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, client.Width(), client.Height());
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (int py = 0; py < client.Height(); ++py)
-        for (int px = 0; px < client.Width(); ++px)
-            reinterpret_cast<uint32_t*>(data + py * stride)[px] = pixels[size_t(py) * client.Width() + px];
-    cairo_surface_mark_dirty(s);
-    if (Updating()) {
-        EXPECT_EQ(cairo_surface_write_to_png(s, Reference().c_str()), CAIRO_STATUS_SUCCESS);
-        cairo_surface_destroy(s);
+    const Picture shot = Capture(m_drv, wnd.m_hWnd, client.Width(), client.Height());
+    if (UpdatingReferences()) {
+        EXPECT_TRUE(SavePng(shot, Reference()));
         wnd.DestroyWindow();
         return;
     }
-    cairo_surface_destroy(s);
-    cairo_surface_t* ref = cairo_image_surface_create_from_png(Reference().c_str());
-    ASSERT_EQ(cairo_surface_status(ref), CAIRO_STATUS_SUCCESS) << "missing reference " << Reference();
-    ASSERT_EQ(cairo_image_surface_get_width(ref), client.Width());
-    ASSERT_EQ(cairo_image_surface_get_height(ref), client.Height());
-    cairo_surface_flush(ref);
-    const unsigned char* rdata = cairo_image_surface_get_data(ref);
-    const int rstride = cairo_image_surface_get_stride(ref);
-    int differ = 0, fx = -1, fy = -1;
-    for (int py = 0; py < client.Height(); ++py)
-        for (int px = 0; px < client.Width(); ++px)
-            if ((reinterpret_cast<const uint32_t*>(rdata + py * rstride)[px] & 0xFFFFFF) !=
-                    pixels[size_t(py) * client.Width() + px] &&
-                differ++ == 0)
-                fx = px, fy = py;
-    cairo_surface_destroy(ref);
-    EXPECT_EQ(differ, 0) << "first difference at (" << fx << ", " << fy << ")";
+    const Picture ref = LoadPng(Reference());
+    ASSERT_FALSE(ref.pixels.empty()) << "missing reference " << Reference();
+    ASSERT_EQ(ref.width, client.Width());
+    ASSERT_EQ(ref.height, client.Height());
+    size_t first = 0;
+    EXPECT_EQ(CountDifferences(ref, shot, &first), 0)
+        << "first difference at (" << first % size_t(ref.width) << ", " << first / size_t(ref.width) << ")";
     wnd.DestroyWindow();
 }

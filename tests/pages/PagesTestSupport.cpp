@@ -31,6 +31,25 @@ LRESULT CRecordingView::OnApplyBlockParams(WPARAM wParam, LPARAM lParam)
     return CTavixView::ApplySheetParams(wParam, lParam);
 }
 
+CString Text(CWnd* pDlg, UINT nID)
+{
+    CString text;
+    pDlg->GetDlgItemText(int(nID), text);
+    return text;
+}
+
+bool Shown(CWnd* pDlg, UINT nID)
+{
+    CWnd* p = pDlg->GetDlgItem(int(nID));
+    return p && p->IsWindowVisible();
+}
+
+bool Enabled(CWnd* pDlg, UINT nID)
+{
+    CWnd* p = pDlg->GetDlgItem(int(nID));
+    return p && p->IsWindowEnabled();
+}
+
 CComboBox* PagesTest::ComboOf(CWnd* pPage, UINT nID)
 {
     CWnd* pItem = pPage ? pPage->GetDlgItem(int(nID)) : nullptr;

@@ -74,4 +74,9 @@ protected:
     std::string tempDir;
 };
 
+// A control's text; whether it is there and shows; whether it is there and takes input.
+CString Text(CWnd* pDlg, UINT nID);
+bool Shown(CWnd* pDlg, UINT nID);
+bool Enabled(CWnd* pDlg, UINT nID);
+
 }  // namespace pagestest

@@ -30,25 +30,6 @@ inline void Click(CWnd* pPage, UINT nID)
     pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(pButton->GetSafeHwnd()));
 }
 
-inline std::wstring Text(CWnd* pPage, UINT nID)
-{
-    CString text;
-    pPage->GetDlgItemText(int(nID), text);
-    return std::wstring(text.GetString());
-}
-
-inline bool Visible(CWnd* pPage, UINT nID)
-{
-    CWnd* p = pPage->GetDlgItem(int(nID));
-    return p && p->IsWindowVisible();
-}
-
-inline bool Enabled(CWnd* pPage, UINT nID)
-{
-    CWnd* p = pPage->GetDlgItem(int(nID));
-    return p && p->IsWindowEnabled();
-}
-
 inline int Selection(CWnd* pPage, UINT nID)
 {
     CWnd* p = pPage->GetDlgItem(int(nID));
@@ -74,10 +55,6 @@ inline std::wstring Entry(CWnd* pPage, UINT nID, int pos)
     text.resize(size_t(len));
     return text;
 }
-
-}  // namespace pagestest
-
-namespace pagestest {
 
 inline bool Checked(CWnd* pPage, UINT nID)
 {

@@ -10,12 +10,6 @@ namespace {
 
 class AMathMuxPageTest : public PagesTest {
 protected:
-    CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
     int Selected(CWnd* pPage, UINT id)
     {
         CComboBox* pCombo = ComboOf(pPage, id);

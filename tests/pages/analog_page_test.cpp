@@ -51,13 +51,6 @@ TEST(SensorScaling, RoundingsAndGainsOfARange)
 class AnalogPageTest : public PagesTest {
 protected:
     CAnalogComparator& Page(CAllPropertySheet& s) { return *dynamic_cast<CAnalogComparator*>(s.m_pPage); }
-    CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-    bool Shown(CWnd* pPage, UINT id) { return pPage->GetDlgItem(int(id))->IsWindowVisible() != FALSE; }
     void ChooseSensor(CWnd* pPage, int index)
     {
         CComboBox* pCombo = ComboOf(pPage, 1082);

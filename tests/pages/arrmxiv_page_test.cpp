@@ -13,13 +13,6 @@ namespace {
 
 class ArrmxivPageTest : public PagesTest {
 protected:
-    static CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-    static bool Shown(CWnd* pPage, UINT id) { return pPage->GetDlgItem(int(id))->IsWindowVisible() != FALSE; }
     static void Click(CWnd* pPage, UINT id)
     {
         CWnd* pButton = pPage->GetDlgItem(int(id));

@@ -115,7 +115,7 @@ TEST_F(ClockPagesTest, YearlyFieldsReachTheBlockAndOlderDevicesKeepTheirYears)
         pBlock->m_nYearStart = 1999;  // never set on an older device
         RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
                                  const bool bNew = code >= 0x5100;
-                                 EXPECT_EQ(Visible(s.m_pPage, 1078), bNew);
+                                 EXPECT_EQ(Shown(s.m_pPage, 1078), bNew);
                                  Type(s.m_pPage, 1068, L"3");
                                  Type(s.m_pPage, 1069, L"15");
                                  Type(s.m_pPage, 1070, L"10");
@@ -190,9 +190,9 @@ TEST_F(ClockPagesTest, AstroCitiesAreChosenSavedAndRemovedInTheSharedList)
                              CWnd* pPage = s.m_pPage;
                              EXPECT_EQ(Selection(pPage, 1565), 3);
                              EXPECT_FALSE(Enabled(pPage, 1271));
-                             EXPECT_FALSE(Visible(pPage, 1268));
+                             EXPECT_FALSE(Shown(pPage, 1268));
                              Pick(pPage, 1565, 0);
-                             EXPECT_TRUE(Visible(pPage, 1006));
+                             EXPECT_TRUE(Shown(pPage, 1006));
                              // A name over the city file's 25 characters is refused, not cut.
                              pPage->SetDlgItemText(1006, L"Abcdefghijklmnopqrstuvwxyz");
                              Click(pPage, 1268);
@@ -207,7 +207,7 @@ TEST_F(ClockPagesTest, AstroCitiesAreChosenSavedAndRemovedInTheSharedList)
                              EXPECT_EQ(g_arrAstroCities[kBuiltInCities].m_strName, CString(L"Home"));
                              EXPECT_EQ(g_arrAstroCities[kBuiltInCities].m_nLongDeg, 180);
                              EXPECT_EQ(g_arrAstroCities[kBuiltInCities].m_nLongMin, 0);
-                             EXPECT_TRUE(Visible(pPage, 1267));
+                             EXPECT_TRUE(Shown(pPage, 1267));
                              EXPECT_EQ(Text(pPage, 1268), L"Update");
                              Press(s, IDOK);
                          }});

@@ -19,7 +19,7 @@ TEST_F(CommPagesTest, WifiModesShowTheirOwnListsAndStoreTheirPositions)
     ASSERT_NE(pRead, nullptr);
     RunSheet(p, pRead, {[&](CAllPropertySheet& s) {
                             CWnd* pPage = s.m_pPage;
-                            EXPECT_TRUE(Visible(pPage, 1112));
+                            EXPECT_TRUE(Shown(pPage, 1112));
                             Pick(pPage, 1435, 2);
                             Pick(pPage, 1319, 1);
                             EXPECT_EQ(Entry(pPage, 1550, 0), L"Q0");
@@ -37,7 +37,7 @@ TEST_F(CommPagesTest, WifiModesShowTheirOwnListsAndStoreTheirPositions)
                             CWnd* pPage = s.m_pPage;
                             EXPECT_EQ(Text(pPage, 1550), L"I12");
                             Click(pPage, 1112);
-                            EXPECT_FALSE(Visible(pPage, 1435));
+                            EXPECT_FALSE(Shown(pPage, 1435));
                             EXPECT_EQ(Count(pPage, 1319), 7);
                             EXPECT_EQ(Entry(pPage, 1319, 2), L"WiFi ID3 communication status");
                             Click(pPage, 1433);
@@ -54,11 +54,11 @@ TEST_F(CommPagesTest, WifiModesShowTheirOwnListsAndStoreTheirPositions)
     auto* pWrite = dynamic_cast<CBlockWIFI*>(AddBlock(p, 827));
     RunSheet(p, pWrite, {[&](CAllPropertySheet& s) {
                              CWnd* pPage = s.m_pPage;
-                             EXPECT_FALSE(Visible(pPage, 1112));
+                             EXPECT_FALSE(Shown(pPage, 1112));
                              EXPECT_EQ(Text(pPage, 1434), L"VAM");
                              Click(pPage, 1434);
-                             EXPECT_FALSE(Visible(pPage, 1435));
-                             EXPECT_FALSE(Visible(pPage, 1319));
+                             EXPECT_FALSE(Shown(pPage, 1435));
+                             EXPECT_FALSE(Shown(pPage, 1319));
                              EXPECT_EQ(Entry(pPage, 1550, 31), L"VAM31");
                              Pick(pPage, 1550, 31);
                              Press(s, IDOK);

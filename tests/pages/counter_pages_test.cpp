@@ -20,7 +20,7 @@ TEST_F(CounterPagesTest, CounterFieldsReachTheBlockAndTheFile)
         Program& p = Open();
         CBlockObj* pBlock = AddBlock(p, type);
         RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
-                                 EXPECT_EQ(Visible(s.m_pPage, 1328), type == 848);
+                                 EXPECT_EQ(Shown(s.m_pPage, 1328), type == 848);
                                  Type(s.m_pPage, 1076, type == 848 ? L"-999999" : L"999999");
                                  Type(s.m_pPage, 1131, L"20");
                                  Type(s.m_pPage, 1133, L"5");
@@ -112,9 +112,9 @@ TEST_F(CounterPagesTest, ThresholdReferencesAreStoredWithTheirBlockOrNotAtAll)
     // A flag without its block (a damaged file) opens without failing and stores no reference.
     pCounter->m_bRef[1] = TRUE;
     RunSheet(p, pCounter, {[&](CAllPropertySheet& s) {
-                               EXPECT_TRUE(Visible(s.m_pPage, 106));
+                               EXPECT_TRUE(Shown(s.m_pPage, 106));
                                Click(s.m_pPage, 1080);
-                               EXPECT_TRUE(Visible(s.m_pPage, 105));
+                               EXPECT_TRUE(Shown(s.m_pPage, 105));
                                Press(s, IDOK);
                            }});
     EXPECT_EQ(pCounter->m_pRefBlock[0], pSource);
@@ -151,10 +151,10 @@ TEST_F(CounterPagesTest, StopwatchLayoutAndFieldsFollowTheType)
         CBlockObj* pBlock = AddBlock(p, c.type);
         pBlock->m_nTime1Base = 0;
         RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
-                                 EXPECT_EQ(Visible(s.m_pPage, 1277), c.list) << c.type;
-                                 EXPECT_EQ(Visible(s.m_pPage, 1289), c.factor) << c.type;
-                                 EXPECT_EQ(Visible(s.m_pPage, 1546), c.reference) << c.type;
-                                 EXPECT_EQ(Visible(s.m_pPage, 1276), c.retentivity) << c.type;
+                                 EXPECT_EQ(Shown(s.m_pPage, 1277), c.list) << c.type;
+                                 EXPECT_EQ(Shown(s.m_pPage, 1289), c.factor) << c.type;
+                                 EXPECT_EQ(Shown(s.m_pPage, 1546), c.reference) << c.type;
+                                 EXPECT_EQ(Shown(s.m_pPage, 1276), c.retentivity) << c.type;
                                  if (c.type == 820) {
                                      EXPECT_EQ(Entry(s.m_pPage, 1277, 5), L"256");
                                  }

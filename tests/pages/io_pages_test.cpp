@@ -43,7 +43,7 @@ TEST_F(IoPagesTest, AnInputIsOfferedTheFreeNumbersAndMovesWithItsWires)
                               EXPECT_EQ(numbers[2], L"I3");
                               EXPECT_EQ(numbers.size(), 30u);  // 32 less the two others
                               EXPECT_EQ(Text(s.m_pPage, 1001), L"I2");
-                              EXPECT_TRUE(Visible(s.m_pPage, 1215));
+                              EXPECT_TRUE(Shown(s.m_pPage, 1215));
                               Press(s, IDCANCEL);
                           }});
     RunSheet(p, pThird, {[&](CAllPropertySheet& s) {
@@ -91,14 +91,14 @@ TEST_F(IoPagesTest, HighSpeedIsForTheFirstFourInputsOfTheMainModuleOnly)
     auto* pInput = dynamic_cast<CBlockIn*>(AddAt(p, 600, 3, 100));
     ASSERT_NE(pInput, nullptr);
     RunSheet(p, pInput, {[&](CAllPropertySheet& s) {
-                             EXPECT_TRUE(Visible(s.m_pPage, 1215));
+                             EXPECT_TRUE(Shown(s.m_pPage, 1215));
                              Click(s.m_pPage, 1215);
                              Press(s, IDOK);
                          }});
     EXPECT_TRUE(pInput->m_bHighSpeed);
     RunSheet(p, pInput, {[&](CAllPropertySheet& s) {
                              Pick(s.m_pPage, 1002, 1);
-                             EXPECT_FALSE(Visible(s.m_pPage, 1215));
+                             EXPECT_FALSE(Shown(s.m_pPage, 1215));
                              Press(s, IDOK);
                          }});
     EXPECT_EQ(pInput->m_nNumber, 135);
@@ -159,7 +159,7 @@ TEST_F(IoPagesTest, TheSimulationRangeComesBackInOrder)
     RunSheet(p, pAnalog, {[&](CAllPropertySheet& s) {
                               ASSERT_TRUE(s.SetActivePage(2));
                               CWnd* pSim = s.GetActivePage();
-                              EXPECT_FALSE(Visible(pSim, 1116));
+                              EXPECT_FALSE(Shown(pSim, 1116));
                               pSim->SetDlgItemText(1553, L"40000");
                               EXPECT_EQ(Text(pSim, 1553), L"32767");
                               Press(s, IDCANCEL);
@@ -171,8 +171,8 @@ TEST_F(IoPagesTest, RelayControlsFollowTheTypeAndAShiftRegisterKeepsAValidIndex)
     Program& p = Open();
     CBlockObj* pPulse = AddBlock(p, 809);
     RunSheet(p, pPulse, {[&](CAllPropertySheet& s) {
-                             EXPECT_TRUE(Visible(s.m_pPage, 1110));
-                             EXPECT_TRUE(Visible(s.m_pPage, IDC_RETENTIVITY));
+                             EXPECT_TRUE(Shown(s.m_pPage, 1110));
+                             EXPECT_TRUE(Shown(s.m_pPage, IDC_RETENTIVITY));
                              Click(s.m_pPage, 1111);
                              Click(s.m_pPage, IDC_RETENTIVITY);
                              Press(s, IDOK);
@@ -186,7 +186,7 @@ TEST_F(IoPagesTest, RelayControlsFollowTheTypeAndAShiftRegisterKeepsAValidIndex)
         shift[k]->m_nExtra2 = k;
     }
     RunSheet(p, shift[2], {[&](CAllPropertySheet& s) {
-                               EXPECT_FALSE(Visible(s.m_pPage, 1110));
+                               EXPECT_FALSE(Shown(s.m_pPage, 1110));
                                ASSERT_EQ(Count(s.m_pPage, 1114), 1);
                                EXPECT_EQ(Entry(s.m_pPage, 1114, 0), L"2");
                                EXPECT_EQ(Selection(s.m_pPage, 1114), 0);

@@ -10,15 +10,7 @@
 namespace pagestest {
 namespace {
 
-class MaskPageTest : public PagesTest {
-protected:
-    CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-};
+class MaskPageTest : public PagesTest {};
 
 TEST(MaskText, OnlyHexadecimalDigitsUpperCaseAndFourOfThem)
 {

@@ -8,15 +8,7 @@
 namespace pagestest {
 namespace {
 
-class MaxMinPageTest : public PagesTest {
-protected:
-    CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-};
+class MaxMinPageTest : public PagesTest {};
 
 TEST_F(MaxMinPageTest, TypedValuesStayWithinTheTypesRange)
 {

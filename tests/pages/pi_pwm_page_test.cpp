@@ -12,13 +12,6 @@ namespace {
 
 class PiPwmPageTest : public PagesTest {
 protected:
-    static CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-    static bool Enabled(CWnd* pPage, UINT id) { return pPage->GetDlgItem(int(id))->IsWindowEnabled() != FALSE; }
     static void Click(CBlockPage* pPage, UINT id)
     {
         CWnd* pButton = pPage->GetDlgItem(int(id));

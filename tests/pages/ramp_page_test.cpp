@@ -10,15 +10,7 @@
 namespace pagestest {
 namespace {
 
-class RampPageTest : public PagesTest {
-protected:
-    CString Text(CWnd* pPage, UINT id)
-    {
-        CString text;
-        pPage->GetDlgItemText(int(id), text);
-        return text;
-    }
-};
+class RampPageTest : public PagesTest {};
 
 TEST_F(RampPageTest, OkStoresTheRampValuesAndLevelsAndKeepsRetentivity)
 {

@@ -32,9 +32,9 @@ TEST_F(TimerPagesTest, EveryFieldOfTheTimePagesReachesTheBlockAndTheFile)
                                      Pick(s.m_pPage, 1016, 2);
                                      if (type == 405)
                                          Pick(s.m_pPage, 1013, 3);
-                                     EXPECT_EQ(Visible(s.m_pPage, 1013), type == 405) << type;
+                                     EXPECT_EQ(Shown(s.m_pPage, 1013), type == 405) << type;
                                  }
-                                 EXPECT_EQ(Visible(s.m_pPage, IDC_RETENTIVITY), type != 407) << type;
+                                 EXPECT_EQ(Shown(s.m_pPage, IDC_RETENTIVITY), type != 407) << type;
                                  if (type != 407)
                                      Click(s.m_pPage, IDC_RETENTIVITY);
                                  Click(s.m_pPage, IDC_PROTECTION);
@@ -94,8 +94,8 @@ TEST_F(TimerPagesTest, AReferencedTimeKeepsNoLiteralAndSwitchingOffDropsTheBlock
     RunSheet(p, pTimer, {[&](CAllPropertySheet& s) {
                              ASSERT_TRUE(Enabled(s.m_pPage, 1546));
                              Click(s.m_pPage, 1546);
-                             EXPECT_FALSE(Visible(s.m_pPage, 1550));
-                             EXPECT_TRUE(Visible(s.m_pPage, 104));
+                             EXPECT_FALSE(Shown(s.m_pPage, 1550));
+                             EXPECT_TRUE(Shown(s.m_pPage, 104));
                              Pick(s.m_pPage, 102, 1);
                              Press(s, IDOK);
                          }});
@@ -108,9 +108,9 @@ TEST_F(TimerPagesTest, AReferencedTimeKeepsNoLiteralAndSwitchingOffDropsTheBlock
     EXPECT_EQ(reloaded->FindBlockByNumber(pTimer->m_nNumber)->m_nRefNumber[0], pCounter->m_nNumber);
 
     RunSheet(p, pTimer, {[&](CAllPropertySheet& s) {
-                             EXPECT_TRUE(Visible(s.m_pPage, 104));
+                             EXPECT_TRUE(Shown(s.m_pPage, 104));
                              Click(s.m_pPage, 1546);
-                             EXPECT_TRUE(Visible(s.m_pPage, 1550));
+                             EXPECT_TRUE(Shown(s.m_pPage, 1550));
                              EXPECT_EQ(Count(s.m_pPage, 1548), 3);
                              Type(s.m_pPage, 1550, L"7");
                              Press(s, IDOK);
@@ -132,9 +132,9 @@ TEST_F(TimerPagesTest, OlderDevicesTakeNoTimeFromAnotherBlock)
     pPulse->m_bRef[1] = TRUE;
     pPulse->m_nRefNumber[1] = pCounter->m_nNumber;
     RunSheet(p, pPulse, {[&](CAllPropertySheet& s) {
-                             EXPECT_FALSE(Visible(s.m_pPage, 1546));
-                             EXPECT_FALSE(Visible(s.m_pPage, 1547));
-                             EXPECT_TRUE(Visible(s.m_pPage, 1017));
+                             EXPECT_FALSE(Shown(s.m_pPage, 1546));
+                             EXPECT_FALSE(Shown(s.m_pPage, 1547));
+                             EXPECT_TRUE(Shown(s.m_pPage, 1017));
                              Press(s, IDOK);
                          }});
     EXPECT_EQ(pPulse->m_pRefBlock[1], nullptr);
