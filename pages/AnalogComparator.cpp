@@ -423,25 +423,9 @@ void CAnalogComparator::OnChangeGain()
     CWnd* pFocus = GetFocus();
     if (pFocus != &m_editGain && pFocus != GetDlgItem(IDC_GAIN100))
         return;
-    const int index = SensorIndex();
     const double g = m_editGain.GetDouble();
-    const int offset = EditInt(IDC_OFFSET);
-    if (index == 0 || index == 1 || index == scaling::NoSensor) {
-        SetEditInt(IDC_MIN, offset);
-        const int max = scaling::RoundWhole(offset + 1000 * g);
-        SetEditInt(IDC_MAX, max);
-        m_nCalcMax = max, m_nCalcMin = offset;
-        m_dCalcGain = 0, m_nGainRoundDigit = 0, m_nCalcOffset = 0;
+    if (RangeFromGain(g, EditInt(IDC_OFFSET)))
         SetHiddenGain(scaling::GainHundredths(g));
-    } else if (index == 2 && m_nSensor == 2) {
-        const int max = scaling::RoundWhole(offset + 1000 * g);
-        const int min = int(max - 800 * g);
-        SetEditInt(IDC_MAX, max);
-        SetEditInt(IDC_MIN, min);
-        m_nCalcMax = max, m_nCalcMin = min;
-        m_dCalcGain = 0, m_nGainRoundDigit = 0, m_nCalcOffset = 0;
-        SetHiddenGain(scaling::GainHundredths(g));
-    }
     SetModified(TRUE);
 }
 
@@ -450,25 +434,44 @@ void CAnalogComparator::OnChangeOffset()
     ClampEdit(IDC_OFFSET, kOffsetLo, kOffsetHi);
     if (GetFocus() != &m_editOffset)
         return;
+    if (RangeFromGain(m_editGain.GetDouble(), EditInt(IDC_OFFSET)))
+        SetModified(TRUE);
+}
+
+BOOL CAnalogComparator::RangeFromGain(double g, int offset)
+{
     const int index = SensorIndex();
-    const double g = m_editGain.GetDouble();
-    const int offset = EditInt(IDC_OFFSET);
+    const int max = scaling::RoundWhole(offset + 1000 * g);
+    int min = offset;
     if (index == 0 || index == 1 || index == scaling::NoSensor) {
-        SetEditInt(IDC_MIN, offset);
-        const int max = scaling::RoundWhole(offset + 1000 * g);
+        SetEditInt(IDC_MIN, min);
         SetEditInt(IDC_MAX, max);
-        m_nCalcMax = max, m_nCalcMin = offset;
     } else if (index == 2 && m_nSensor == 2) {
-        const int max = scaling::RoundWhole(offset + 1000 * g);
-        const int min = int(max - 800 * g);
+        min = int(max - 800 * g);
         SetEditInt(IDC_MAX, max);
         SetEditInt(IDC_MIN, min);
-        m_nCalcMax = max, m_nCalcMin = min;
     } else {
-        return;
+        return FALSE;
     }
+    m_nCalcMax = max, m_nCalcMin = min;
     m_dCalcGain = 0, m_nGainRoundDigit = 0, m_nCalcOffset = 0;
-    SetModified(TRUE);
+    return TRUE;
+}
+
+scaling::GainFromRange CAnalogComparator::TakeRangeGain(int range, int sensor)
+{
+    const scaling::GainFromRange g = scaling::GainOfRange(range, sensor);
+    WriteGain(g.gain);
+    m_dCalcGain = g.gain, m_nGainRoundDigit = g.dropped;
+    return g;
+}
+
+void CAnalogComparator::TakeFourToTwentyRange(int max, int min)
+{
+    const scaling::GainFromRange g = TakeRangeGain(max - min, 2);
+    m_nCalcOffset = int(max - 1000 * g.gain);
+    SetEditInt(IDC_OFFSET, m_nCalcOffset);
+    SetHiddenGain(g.hundredths);
 }
 
 void CAnalogComparator::OnChangeMin()
@@ -480,17 +483,9 @@ void CAnalogComparator::OnChangeMin()
     if (m_nSensor == 0 || m_nSensor == 1) {
         SetEditInt(IDC_OFFSET, min);
         m_nCalcOffset = min;
-        const scaling::GainFromRange g = scaling::GainOfRange(max - min, m_nSensor);
-        WriteGain(g.gain);
-        m_dCalcGain = g.gain, m_nGainRoundDigit = g.dropped;
-        SetHiddenGain(g.hundredths);
+        SetHiddenGain(TakeRangeGain(max - min, m_nSensor).hundredths);
     } else if (m_nSensor == 2) {
-        const scaling::GainFromRange g = scaling::GainOfRange(max - min, 2);
-        WriteGain(g.gain);
-        m_dCalcGain = g.gain, m_nGainRoundDigit = g.dropped;
-        m_nCalcOffset = int(max - 1000 * g.gain);
-        SetEditInt(IDC_OFFSET, m_nCalcOffset);
-        SetHiddenGain(g.hundredths);
+        TakeFourToTwentyRange(max, min);
     } else {
         return;
     }
@@ -506,18 +501,11 @@ void CAnalogComparator::OnChangeMax()
     const int index = SensorIndex();
     const int max = EditInt(IDC_MAX), min = EditInt(IDC_MIN), offset = EditInt(IDC_OFFSET);
     if (index == 0 || index == 1) {
-        const scaling::GainFromRange g = scaling::GainOfRange(max - offset, index);
-        WriteGain(g.gain);
-        m_dCalcGain = g.gain, m_nGainRoundDigit = g.dropped;
+        const scaling::GainFromRange g = TakeRangeGain(max - offset, index);
         m_nCalcOffset = offset;
         SetHiddenGain(g.hundredths);
     } else if (m_nSensor == 2) {
-        const scaling::GainFromRange g = scaling::GainOfRange(max - min, 2);
-        WriteGain(g.gain);
-        m_dCalcGain = g.gain, m_nGainRoundDigit = g.dropped;
-        m_nCalcOffset = int(max - 1000 * g.gain);
-        SetEditInt(IDC_OFFSET, m_nCalcOffset);
-        SetHiddenGain(g.hundredths);
+        TakeFourToTwentyRange(max, min);
     } else {
         return;
     }

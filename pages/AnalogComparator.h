@@ -6,6 +6,7 @@
 
 #include "controls/NumericEdit.h"
 #include "pages/BlockPage.h"
+#include "pages/SensorScaling.h"
 
 #include <map>
 
@@ -76,6 +77,13 @@ protected:
     void OnUnit(UINT nID);
     void OnChangeGain();
     void OnChangeOffset();
+    // Minimum and maximum from the gain and offset, where the sensor has them so; FALSE where
+    // it has not.
+    BOOL RangeFromGain(double g, int offset);
+    // The gain a measuring range gives, written into the gain edit as the working gain.
+    scaling::GainFromRange TakeRangeGain(int range, int sensor);
+    // 4..20 mA: the gain of the range, and the offset that follows from it and the maximum.
+    void TakeFourToTwentyRange(int max, int min);
     void OnChangeMin();
     void OnChangeMax();
     void OnChangeValue(UINT nID);

@@ -1,5 +1,7 @@
 #include "pages/HexText.h"
 
+#include "platform/ui/core/Wnd.h"
+
 #include <cwctype>
 
 int ParseHexDigits(const CString& text, int maxDigits)
@@ -19,4 +21,26 @@ int ParseHexDigits(const CString& text, int maxDigits)
         value = value * 16 + digit;
     }
     return value;
+}
+
+CString HexDigitsOf(const CString& text, int maxDigits)
+{
+    CString clean;
+    for (int i = 0; i < text.GetLength() && clean.GetLength() < maxDigits; ++i) {
+        const wchar_t c = wchar_t(std::towupper(text[i]));
+        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))
+            clean += c;
+    }
+    return clean;
+}
+
+bool KeepHexDigits(CWnd& dlg, UINT nID, int maxDigits)
+{
+    CString text;
+    dlg.GetDlgItemText(int(nID), text);
+    const CString clean = HexDigitsOf(text, maxDigits);
+    if (clean == text)
+        return true;
+    dlg.SetDlgItemText(int(nID), clean);
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "pages/HexText.h"
 #include "pages/MaskBitsDlg.h"
 #include "pages/RefBlockList.h"
 #include "resources/resource.h"
@@ -19,14 +20,7 @@ bool IsHexDigit(wchar_t c) { return std::iswxdigit(static_cast<wint_t>(c)) != 0 
 
 }  // namespace
 
-CString NormalizeHexMask(const CString& text)
-{
-    CString result;
-    for (int i = 0; i < text.GetLength() && result.GetLength() < 4; ++i)
-        if (IsHexDigit(text[i]))
-            result += wchar_t(std::towupper(static_cast<wint_t>(text[i])));
-    return result;
-}
+CString NormalizeHexMask(const CString& text) { return HexDigitsOf(text, 4); }
 
 int ParseHexMask(const CString& text)
 {

@@ -12,8 +12,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
-#include <cwctype>
-
 namespace {
 
 constexpr UINT kCommand = 1179, kDataType = 1182, kCount = 1084, kDataAddress = 1085, kLow = 1087, kHigh = 1086;
@@ -258,21 +256,8 @@ void CModbusPropPage::OnManual()
 
 void CModbusPropPage::OnHexChanged(UINT nID)
 {
-    // Typed or pasted, only hexadecimal digits stay, in upper case.
-    CString text, clean;
-    GetDlgItemText(int(nID), text);
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = wchar_t(std::towupper(text[i]));
-        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))
-            clean += c;
-    }
-    if (clean.GetLength() > 4)
-        clean = clean.Left(4);
-    if (clean != text) {
-        SetDlgItemText(int(nID), clean);
-        return;
-    }
-    OnParamChanged();
+    if (KeepHexDigits(*this, nID, 4))
+        OnParamChanged();
 }
 
 void CModbusPropPage::OnConfig()

@@ -9,8 +9,6 @@
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
-#include <cwctype>
-
 namespace {
 
 // Start and end checks with their character edits.
@@ -117,21 +115,8 @@ void CUDC::OnCheckClicked(UINT nID)
 
 void CUDC::OnCharChanged(UINT nID)
 {
-    // Typed or pasted, only hexadecimal digits stay, in upper case.
-    CString text, clean;
-    GetDlgItemText(int(nID), text);
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = wchar_t(std::towupper(text[i]));
-        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))
-            clean += c;
-    }
-    if (clean.GetLength() > 2)
-        clean = clean.Left(2);
-    if (clean != text) {
-        SetDlgItemText(int(nID), clean);
-        return;  // the cleaned text comes back here
-    }
-    SetModified(TRUE);
+    if (KeepHexDigits(*this, nID, 2))
+        SetModified(TRUE);
 }
 
 void CUDC::ClampAddress(UINT nID, int nMax)

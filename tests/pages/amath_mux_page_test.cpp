@@ -82,7 +82,7 @@ TEST_F(AMathMuxPageTest, EachValueMayComeFromAnotherBlock)
     Program& p = Open();
     CBlockObj* pSource = AddBlock(p, 803);
     CBlockObj* pMux = AddBlock(p, 816);
-    RunSheet(p, pMux, {[this](CAllPropertySheet& s) {
+    RunSheet(p, pMux, {[](CAllPropertySheet& s) {
                            for (UINT id : {1264u, 1278u, 1278u}) {  // V2 on, V4 on and off again
                                CWnd* pButton = s.m_pPage->GetDlgItem(int(id));
                                ASSERT_TRUE(pButton->IsWindowEnabled());

@@ -9,6 +9,8 @@
 #include "pages/SensorScaling.h"
 #include "resources/resource.h"
 
+#include <vector>
+
 namespace pagestest {
 namespace {
 
@@ -172,6 +174,50 @@ TEST_F(AnalogPageTest, TypedValuesAreHeldInTheirRanges)
                                  EXPECT_EQ(Text(s.m_pPage, c.id), CString(c.shown)) << c.typed;
                                  if (c.id == 1096) {
                                      EXPECT_EQ(Text(s.m_pPage, 1098), CString(L"+12.345"));
+                                 }
+                             },
+                             [this](CAllPropertySheet& s) { Press(s, IDOK); }});
+    }
+}
+
+TEST_F(AnalogPageTest, TypedGainOffsetOrRangeRecomputeTheOthers)
+{
+    // Typed one after the other into the scaling group of a 0..10 V and a 4..20 mA sensor: gain
+    // 1021, offset 1039, minimum 1092, maximum 1093.
+    struct Step {
+        UINT id;
+        const wchar_t* typed;
+        const wchar_t *gain, *offset, *min, *max;
+    };
+    const struct {
+        int sensor;
+        double gain;
+        int offset, min, max;
+        std::vector<Step> steps;
+    } sensors[] = {
+        {0, 1.0, 0, 0, 1000,
+         {{1021, L"2", L"2", L"0", L"0", L"2000"},
+          {1039, L"100", L"2", L"100", L"100", L"2100"},
+          {1092, L"200", L"1.9", L"200", L"200", L"2100"},
+          {1093, L"1200", L"1", L"200", L"200", L"1200"}}},
+        {2, 1.25, -250, 0, 1000,
+         {{1021, L"2.5", L"2.5", L"-250", L"250", L"2250"},
+          {1039, L"0", L"2.5", L"0", L"500", L"2500"},
+          {1092, L"400", L"2.63", L"-130", L"400", L"2500"},
+          {1093, L"3000", L"3.25", L"-250", L"400", L"3000"}}},
+    };
+    for (const auto& c : sensors) {
+        Program& p = Open();
+        auto* pBlock = static_cast<CBlockAnalog*>(AddBlock(p, 803));
+        pBlock->m_nSensor = c.sensor, pBlock->m_dGain = c.gain, pBlock->m_nOffset = c.offset;
+        pBlock->m_nRangeMin = c.min, pBlock->m_nRangeMax = c.max;
+        RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
+                                 for (const Step& step : c.steps) {
+                                     Type(s.m_pPage, step.id, step.typed);
+                                     EXPECT_EQ(std::wstring(Text(s.m_pPage, 1021).GetString()), step.gain) << step.typed;
+                                     EXPECT_EQ(std::wstring(Text(s.m_pPage, 1039).GetString()), step.offset) << step.typed;
+                                     EXPECT_EQ(std::wstring(Text(s.m_pPage, 1092).GetString()), step.min) << step.typed;
+                                     EXPECT_EQ(std::wstring(Text(s.m_pPage, 1093).GetString()), step.max) << step.typed;
                                  }
                              },
                              [this](CAllPropertySheet& s) { Press(s, IDOK); }});

@@ -123,7 +123,7 @@ TEST_F(MaskPageTest, AMaskFromAnotherBlockStoresNoLiteral)
     CBlockObj* pBlock = AddBlock(p, 839);
     pBlock->m_nTime1High = 0x1234;
     RunSheet(p, pBlock,
-             {[this](CAllPropertySheet& s) {
+             {[](CAllPropertySheet& s) {
                   CWnd* pButton = s.m_pPage->GetDlgItem(IDC_MASK_REFERENCE);
                   ASSERT_TRUE(pButton->IsWindowEnabled());
                   s.m_pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MASK_REFERENCE, BN_CLICKED),
