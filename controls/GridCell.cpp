@@ -105,17 +105,35 @@ void CGridCell::OnEndEdit()
 // The typed character goes straight into the cell and the focus moves on; no editor window.
 // A character from U+0080 up is taken only when the grid's owner says the document and the
 // text set accept its class; a double-width one also takes the next cell.
-BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
+BOOL CGridCell::BeginEditing(UINT nChar, BOOL* pResult)
 {
     if (m_bEditing) {
         if (m_pEditWnd)
             m_pEditWnd->SendMessage(WM_CHAR, nChar);
-        return TRUE;
-    }
-    CGridCtrl* pGrid = m_pGrid;
-    if (!pGrid)
+        *pResult = TRUE;
         return FALSE;
+    }
+    if (!m_pGrid) {
+        *pResult = FALSE;
+        return FALSE;
+    }
     m_bEditing = TRUE;
+    return TRUE;
+}
+
+void CGridCell::EditorColours(COLORREF* pFore, COLORREF* pBack) const
+{
+    CGridDefaultCell* pDefault = GetDefaultCell();
+    *pFore = GetTextClr() != CLR_DEFAULT || !pDefault ? GetTextClr() : pDefault->GetTextClr();
+    *pBack = GetBackClr() != CLR_DEFAULT || !pDefault ? GetBackClr() : pDefault->GetBackClr();
+}
+
+BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
+{
+    BOOL bResult = FALSE;
+    if (!BeginEditing(nChar, &bResult))
+        return bResult;
+    CGridCtrl* pGrid = m_pGrid;
     const CString oldText = m_strText;
 
     if (nChar == VK_LBUTTON) {

@@ -45,6 +45,13 @@ public:
     void OnEndEdit() override;
 
 protected:
+    // The start every editor of a cell shares. While the cell edits, a key goes on to its editor
+    // and *pResult is TRUE; a cell of no grid cannot edit and *pResult is FALSE; both return
+    // FALSE. Otherwise the cell now edits and the caller opens its editor (TRUE).
+    BOOL BeginEditing(UINT nChar, BOOL* pResult);
+    // The colours an editor over the cell takes: the cell's own, else the default cell's.
+    void EditorColours(COLORREF* pFore, COLORREF* pBack) const;
+
     CString m_strText;
     LPARAM m_lParam = 0;
     int m_nImage = -1;

@@ -15,17 +15,11 @@ CString CGridCellCombo::GetOption(int nIndex) const
 
 BOOL CGridCellCombo::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
 {
-    if (m_bEditing) {
-        if (m_pEditWnd)
-            m_pEditWnd->SendMessage(WM_CHAR, nChar);
-        return TRUE;
-    }
-    if (!m_pGrid)
-        return FALSE;
-    m_bEditing = TRUE;
-    CGridDefaultCell* pDefault = GetDefaultCell();
-    const COLORREF crFore = GetTextClr() != CLR_DEFAULT || !pDefault ? GetTextClr() : pDefault->GetTextClr();
-    const COLORREF crBack = GetBackClr() != CLR_DEFAULT || !pDefault ? GetBackClr() : pDefault->GetBackClr();
+    BOOL bResult = FALSE;
+    if (!BeginEditing(nChar, &bResult))
+        return bResult;
+    COLORREF crFore = CLR_DEFAULT, crBack = CLR_DEFAULT;
+    EditorColours(&crFore, &crBack);
     // The combo box deletes itself when its window is destroyed.
     m_pEditWnd = new CInPlaceList(m_pGrid, rect, m_dwStyle, nID, nRow, nCol, crFore, crBack, m_Strings, GetText(),
                                   nChar);

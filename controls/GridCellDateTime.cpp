@@ -40,17 +40,11 @@ CSize CGridCellDateTime::GetCellExtent(CDC* pDC)
 
 BOOL CGridCellDateTime::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
 {
-    if (m_bEditing) {
-        if (m_pEditWnd)
-            m_pEditWnd->SendMessage(WM_CHAR, nChar);
-        return TRUE;
-    }
-    if (!m_pGrid)
-        return FALSE;
-    m_bEditing = TRUE;
-    CGridDefaultCell* pDefault = GetDefaultCell();
-    const COLORREF crFore = GetTextClr() != CLR_DEFAULT || !pDefault ? GetTextClr() : pDefault->GetTextClr();
-    const COLORREF crBack = GetBackClr() != CLR_DEFAULT || !pDefault ? GetBackClr() : pDefault->GetBackClr();
+    BOOL bResult = FALSE;
+    if (!BeginEditing(nChar, &bResult))
+        return bResult;
+    COLORREF crFore = CLR_DEFAULT, crBack = CLR_DEFAULT;
+    EditorColours(&crFore, &crBack);
     // The control deletes itself when its window is destroyed.
     m_pEditWnd = new CInPlaceDateTime(m_pGrid, rect, m_dwStyle, nID, nRow, nCol, crFore, crBack, &m_cTime, nChar);
     return TRUE;

@@ -7,14 +7,9 @@ IMPLEMENT_DYNCREATE(CGridCellNumeric, CGridCell)
 
 BOOL CGridCellNumeric::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
 {
-    if (m_bEditing) {
-        if (m_pEditWnd)
-            m_pEditWnd->SendMessage(WM_CHAR, nChar);
-        return TRUE;
-    }
-    if (!m_pGrid)
-        return FALSE;
-    m_bEditing = TRUE;
+    BOOL bResult = FALSE;
+    if (!BeginEditing(nChar, &bResult))
+        return bResult;
     // The edit deletes itself when its window is destroyed.
     m_pEditWnd = new CInPlaceEdit(m_pGrid, rect, ES_NUMBER, nID, nRow, nCol, GetText(), nChar);
     return TRUE;

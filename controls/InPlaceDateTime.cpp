@@ -79,24 +79,14 @@ void CInPlaceDateTime::OnKillFocus(CWnd* pNewWnd)
 
 void CInPlaceDateTime::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if ((nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_DOWN || nChar == VK_UP || nChar == VK_RIGHT ||
-         nChar == VK_LEFT) &&
-        (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
-        return;
-    }
-    CDateTimeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+    if (!LeavesOnArrow(this, &m_nLastChar, nChar, m_bExitOnArrows))
+        CDateTimeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceDateTime::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE) {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
-        return;
-    }
-    CDateTimeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
+    if (!LeavesOnKey(this, &m_nLastChar, nChar))
+        CDateTimeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceDateTime::EndEdit()

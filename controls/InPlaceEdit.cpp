@@ -20,6 +20,33 @@ BOOL IsInPlaceExitKey(UINT nKey)
            nKey == VK_LEFT || nKey == VK_UP || nKey == VK_RIGHT || nKey == VK_DOWN;
 }
 
+BOOL IsPageOrArrowKey(UINT nKey)
+{
+    return nKey == VK_PRIOR || nKey == VK_NEXT || nKey == VK_DOWN || nKey == VK_UP || nKey == VK_RIGHT ||
+           nKey == VK_LEFT;
+}
+
+namespace {
+
+BOOL Leave(CWnd* pEditor, UINT* pLastKey, UINT nKey)
+{
+    *pLastKey = nKey;
+    pEditor->GetParent()->SetFocus();
+    return TRUE;
+}
+
+} // namespace
+
+BOOL LeavesOnArrow(CWnd* pEditor, UINT* pLastKey, UINT nKey, BOOL bExitOnArrows)
+{
+    return IsPageOrArrowKey(nKey) && (bExitOnArrows || GetKeyState(VK_CONTROL) < 0) && Leave(pEditor, pLastKey, nKey);
+}
+
+BOOL LeavesOnKey(CWnd* pEditor, UINT* pLastKey, UINT nKey)
+{
+    return (nKey == VK_TAB || nKey == VK_RETURN || nKey == VK_ESCAPE) && Leave(pEditor, pLastKey, nKey);
+}
+
 void SendInPlaceEditEnd(CWnd* pEditor, int nRow, int nCol, const CString& text, UINT nLastKey)
 {
     GRID_DISPINFO dispinfo;
@@ -94,14 +121,8 @@ BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg)
 
 void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if ((nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_DOWN || nChar == VK_UP || nChar == VK_RIGHT ||
-         nChar == VK_LEFT) &&
-        (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
-        return;
-    }
-    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+    if (!LeavesOnArrow(this, &m_nLastChar, nChar, m_bExitOnArrows))
+        CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)

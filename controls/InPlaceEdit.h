@@ -35,3 +35,10 @@ private:
 void SendInPlaceEditEnd(CWnd* pEditor, int nRow, int nCol, const CString& text, UINT nLastKey);
 // Whether a key ends an edit and moves the focus on (Tab, the page keys, End, Home, arrows).
 BOOL IsInPlaceExitKey(UINT nKey);
+// Whether a key is a page key or an arrow.
+BOOL IsPageOrArrowKey(UINT nKey);
+// Closes an editor by a key: a page key or an arrow when bExitOnArrows or Ctrl is down
+// (LeavesOnArrow), Tab, Enter or Escape (LeavesOnKey). The editor keeps the key and gives the
+// focus back to the grid, which ends the edit; FALSE when the key does not close it.
+BOOL LeavesOnArrow(CWnd* pEditor, UINT* pLastKey, UINT nKey, BOOL bExitOnArrows);
+BOOL LeavesOnKey(CWnd* pEditor, UINT* pLastKey, UINT nKey);

@@ -10,12 +10,6 @@ namespace {
 
 constexpr UINT kComboEditId = 1001;
 
-BOOL IsPageOrArrow(UINT nChar)
-{
-    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_DOWN || nChar == VK_UP || nChar == VK_RIGHT ||
-           nChar == VK_LEFT;
-}
-
 } // namespace
 
 // ---- CComboEdit ----
@@ -50,7 +44,7 @@ void CComboEdit::OnKillFocus(CWnd* pNewWnd)
 
 void CComboEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsPageOrArrow(nChar) && GetKeyState(VK_CONTROL) < 0) {
+    if (IsPageOrArrowKey(nChar) && GetKeyState(VK_CONTROL) < 0) {
         GetParent()->SendMessage(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
         return;
     }
@@ -170,12 +164,8 @@ void CInPlaceList::OnKillFocus(CWnd* pNewWnd)
 
 void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsPageOrArrow(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
-        return;
-    }
-    CComboBox::OnKeyDown(nChar, nRepCnt, nFlags);
+    if (!LeavesOnArrow(this, &m_nLastChar, nChar, m_bExitOnArrows))
+        CComboBox::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -186,12 +176,8 @@ void CInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (nIndex == CB_ERR)
             SetWindowText(m_sInitText);
     }
-    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE) {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
-        return;
-    }
-    CComboBox::OnKeyUp(nChar, nRepCnt, nFlags);
+    if (!LeavesOnKey(this, &m_nLastChar, nChar))
+        CComboBox::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceList::EndEdit()

@@ -104,11 +104,7 @@ void COneTimeTimerPage::OnRefBlockSelected()
 
 void COneTimeTimerPage::OnBaseChanged()
 {
-    const int pos = m_ref.BasePosition();
-    if (pos != m_time.nBase && (pos == 0 || pos == 1))
-        m_ref.ClampLow(pos);
-    if (pos >= 0)
-        m_time.nBase = pos;
+    m_ref.TakeBase();
     SetModified(TRUE);
 }
 
@@ -116,14 +112,7 @@ void COneTimeTimerPage::OnLowPartUpdate() { m_ref.ClampLow(m_ref.BasePosition())
 
 void COneTimeTimerPage::OnOK()
 {
-    if (m_time.pRefBlock) {
-        m_time.nHigh = m_time.nLow = 0;
-        m_time.nUnit = m_ref.UnitPosition();
-        m_time.bRef = 1;
-    } else {
-        m_time.nUnit = 0;
-        m_time.bRef = 0;
-    }
+    m_ref.SettleForOk();
     CBlockPage::OnOK();
 }
 

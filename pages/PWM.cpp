@@ -121,11 +121,7 @@ void CPWM::OnSelchangeOutput()
 
 void CPWM::OnBaseChanged()
 {
-    const int pos = m_ref.BasePosition();
-    if (pos >= 0 && pos != m_period.nBase) {
-        m_ref.ClampLow(pos);
-        m_period.nBase = pos;
-    }
+    m_ref.TakeBase();
     SetModified(TRUE);
 }
 
@@ -149,14 +145,7 @@ void CPWM::OnRefBlockSelected()
 void CPWM::OnOK()
 {
     // A referenced period carries no literal time, only the unit of the block's value.
-    if (m_period.pRefBlock) {
-        m_period.nHigh = m_period.nLow = 0;
-        m_period.nUnit = m_ref.UnitPosition();
-        m_period.bRef = 1;
-    } else {
-        m_period.nUnit = 0;
-        m_period.bRef = 0;
-    }
+    m_ref.SettleForOk();
     // Range, gain and offset are made to agree here as on the other analog pages, so the
     // block never keeps a maximum its gain does not give.
     CAnalogComparator::OnOK();

@@ -284,27 +284,14 @@ void CStairwaySwitchPage::OnUnitT()
 
 void CStairwaySwitchPage::OnBaseTL()
 {
-    const int pos = m_refTL.BasePosition();
-    if (pos != m_tl.nBase && (pos == 0 || pos == 1))
-        m_refTL.ClampLow(pos);
-    if (pos >= 0)
-        m_tl.nBase = pos;
+    m_refTL.TakeBase();
     SetModified(TRUE);
 }
 
 void CStairwaySwitchPage::OnOK()
 {
-    for (CTimeReference* pRef : Times()) {
-        TimeParam& t = pRef->Value();
-        if (t.bRef && t.pRefBlock) {
-            t.nHigh = t.nLow = 0;
-            t.nUnit = pRef->UnitPosition();
-        } else {
-            t.bRef = 0;
-            t.nUnit = 0;
-            t.pRefBlock = nullptr;
-        }
-    }
+    for (CTimeReference* pRef : Times())
+        pRef->SettleForOk();
     // Values typed by hand that equal the standard ones count as the standard values.
     if (!m_tw.pRefBlock && !m_twl.pRefBlock) {
         BOOL bStandard;

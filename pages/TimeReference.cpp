@@ -155,6 +155,28 @@ void CTimeReference::ClampLow(int nBasePosition)
         m_page.SetDlgItemInt(int(m_ids.low), 59, FALSE);
 }
 
+void CTimeReference::TakeBase()
+{
+    const int pos = BasePosition();
+    if (pos < 0)
+        return;
+    if (pos != m_value.nBase)
+        ClampLow(pos);
+    m_value.nBase = pos;
+}
+
+void CTimeReference::SettleForOk()
+{
+    if (m_value.bRef && m_value.pRefBlock) {
+        m_value.nHigh = m_value.nLow = 0;
+        m_value.nUnit = UnitPosition();
+    } else {
+        m_value.bRef = 0;
+        m_value.nUnit = 0;
+        m_value.pRefBlock = nullptr;
+    }
+}
+
 void CTimeReference::ChainTabOrder(CWnd*& pAfter)
 {
     std::initializer_list<CWnd*> literal = {Item(m_ids.high), Item(m_ids.low), Item(m_ids.base)};

@@ -60,6 +60,11 @@ public:
     int UnitPosition() const;
     // A low part of 60 or more becomes 59 while the base is below 2 (no selection counts so).
     void ClampLow(int nBasePosition);
+    // The base list's choice into the time; a change to a base below 2 clamps the low part.
+    void TakeBase();
+    // The time as OK keeps it: a referenced time carries no literal parts, only the unit of the
+    // list; a flag without a block is no reference.
+    void SettleForOk();
     // The visible controls in tab order after pAfter, which then names the last of them.
     void ChainTabOrder(CWnd*& pAfter);
     BOOL OwnsControl(const CWnd* pWnd) const;

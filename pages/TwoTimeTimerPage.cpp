@@ -185,27 +185,14 @@ void CTwoTimeTimerPage::OnBlockTL()
 
 void CTwoTimeTimerPage::OnBase(CTimeReference& ref)
 {
-    const int pos = ref.BasePosition();
-    if (pos != ref.Value().nBase && (pos == 0 || pos == 1))
-        ref.ClampLow(pos);
-    if (pos >= 0)
-        ref.Value().nBase = pos;
+    ref.TakeBase();
     SetModified(TRUE);
 }
 
 void CTwoTimeTimerPage::OnOK()
 {
-    for (CTimeReference* pRef : {&m_refTH, &m_refTL}) {
-        TimeParam& t = pRef->Value();
-        if (t.bRef && t.pRefBlock) {
-            t.nHigh = t.nLow = 0;
-            t.nUnit = pRef->UnitPosition();
-        } else {
-            t.bRef = 0;
-            t.nUnit = 0;
-            t.pRefBlock = nullptr;
-        }
-    }
+    m_refTH.SettleForOk();
+    m_refTL.SettleForOk();
     CBlockPage::OnOK();
 }
 
