@@ -218,6 +218,9 @@ public:
     virtual BOOL OnDraw(CDC* pDC);
     BOOL IsOnColumnDivider(CPoint point);
     BOOL IsOnRowDivider(CPoint point);
+    // Whether a point of the headings lies on the edge between two columns (or rows), close
+    // enough to grab it.
+    BOOL IsOnDivider(CPoint point, BOOL bColumn);
 
     // ---- printing ----
     // The print job of a grid, run by its host through the framework's printer DC: rows that do

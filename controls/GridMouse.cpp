@@ -22,24 +22,15 @@ void InvertBand(CWnd* pWnd, const CRect& band)
 
 } // namespace
 
-BOOL CGridCtrl::IsOnColumnDivider(CPoint point)
-{
-    if (point.y >= GetHeaderRowsHeight() || point.y < 0)
-        return FALSE;
-    const CCellID cell = GetCellFromPt(point);
-    if (!IsValid(cell))
-        return FALSE;
-    CPoint origin;
-    if (!GetCellTopLeft(cell, &origin))
-        return FALSE;
-    const int left = origin.x;
-    const int right = origin.x + GetColumnWidth(cell.col);
-    return (cell.col > 0 && point.x - left < m_nDividerGrabRange) || (right - point.x <= m_nDividerGrabRange);
-}
+BOOL CGridCtrl::IsOnColumnDivider(CPoint point) { return IsOnDivider(point, TRUE); }
 
-BOOL CGridCtrl::IsOnRowDivider(CPoint point)
+BOOL CGridCtrl::IsOnRowDivider(CPoint point) { return IsOnDivider(point, FALSE); }
+
+BOOL CGridCtrl::IsOnDivider(CPoint point, BOOL bColumn)
 {
-    if (point.x >= GetHeaderColumnsWidth() || point.x < 0)
+    // Within the heading row for a column, the heading column for a row.
+    const int across = bColumn ? point.y : point.x;
+    if (across >= (bColumn ? GetHeaderRowsHeight() : GetHeaderColumnsWidth()) || across < 0)
         return FALSE;
     const CCellID cell = GetCellFromPt(point);
     if (!IsValid(cell))
@@ -47,9 +38,11 @@ BOOL CGridCtrl::IsOnRowDivider(CPoint point)
     CPoint origin;
     if (!GetCellTopLeft(cell, &origin))
         return FALSE;
-    const int top = origin.y;
-    const int bottom = origin.y + GetRowHeight(cell.row);
-    return (cell.row > 0 && point.y - top < m_nDividerGrabRange) || (bottom - point.y <= m_nDividerGrabRange);
+    const int at = bColumn ? point.x : point.y;
+    const int start = bColumn ? origin.x : origin.y;
+    const int end = start + (bColumn ? GetColumnWidth(cell.col) : GetRowHeight(cell.row));
+    const int index = bColumn ? cell.col : cell.row;
+    return (index > 0 && at - start < m_nDividerGrabRange) || (end - at <= m_nDividerGrabRange);
 }
 
 // A press never splits a double-width character: the clicked cell and the anchor move so that

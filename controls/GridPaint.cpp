@@ -307,68 +307,38 @@ BOOL CGridCtrl::OnDraw(CDC* pDC)
     if (m_bVirtual)
         SendCacheHintToParent(visible);
 
-    auto drawCell = [&](int row, int col, const CRect& rect) {
-        if (CGridCellBase* pCell = GetCell(row, col))
-            pCell->Draw(pDC, row, col, rect, FALSE);
-    };
-    // Fixed corner, fixed columns of the visible rows, fixed rows of the visible columns.
-    int y = 0;
-    for (int row = 0; row < m_nFixedRowCount && y <= clip.bottom; ++row) {
-        const int h = GetRowHeight(row);
-        int x = 0;
-        for (int col = 0; col < m_nFixedColumnCount && x <= clip.right; ++col) {
-            const int w = GetColumnWidth(col);
-            if (w > 0 && h > 0)
-                drawCell(row, col, CRect(x, y, x + w - 1, y + h - 1));
-            x += w;
-        }
-        y += h;
-    }
-    y = fixedHeight;
-    for (int row = visible.GetMinRow(); row >= 0 && row <= visible.GetMaxRow() && y <= clip.bottom; ++row) {
-        const int h = GetRowHeight(row);
-        int x = 0;
-        for (int col = 0; col < m_nFixedColumnCount && x <= clip.right; ++col) {
-            const int w = GetColumnWidth(col);
-            if (w > 0 && h > 0)
-                drawCell(row, col, CRect(x, y, x + w - 1, y + h - 1));
-            x += w;
-        }
-        y += h;
-    }
-    y = 0;
-    for (int row = 0; row < m_nFixedRowCount && y <= clip.bottom; ++row) {
-        const int h = GetRowHeight(row);
-        int x = fixedWidth;
-        for (int col = visible.GetMinCol(); col >= 0 && col <= visible.GetMaxCol() && x <= clip.right; ++col) {
-            const int w = GetColumnWidth(col);
-            if (w > 0 && h > 0)
-                drawCell(row, col, CRect(x, y, x + w - 1, y + h - 1));
-            x += w;
-        }
-        y += h;
-    }
-    // The scrollable cells, then the left halves once more over their right neighbours.
-    for (int pass = 0; pass < 2; ++pass) {
-        y = fixedHeight;
-        for (int row = visible.GetMinRow(); row >= 0 && row <= visible.GetMaxRow() && y <= clip.bottom; ++row) {
+    // The cells of a block of rows and columns placed from (x0, y0), as far as the clip box
+    // reaches; with bLeftHalves only the left halves of double-width characters.
+    auto drawBlock = [&](int firstRow, int lastRow, int y0, int firstCol, int lastCol, int x0, BOOL bLeftHalves) {
+        int y = y0;
+        for (int row = firstRow; row >= 0 && row <= lastRow && y <= clip.bottom; ++row) {
             const int h = GetRowHeight(row);
-            int x = fixedWidth;
-            for (int col = visible.GetMinCol(); col >= 0 && col <= visible.GetMaxCol() && x <= clip.right; ++col) {
+            int x = x0;
+            for (int col = firstCol; col >= 0 && col <= lastCol && x <= clip.right; ++col) {
                 const int w = GetColumnWidth(col);
-                if (w > 0 && h > 0 && (pass == 0 || IsLeftHalf(row, col)))
-                    drawCell(row, col, CRect(x, y, x + w - 1, y + h - 1));
+                if (w > 0 && h > 0 && (!bLeftHalves || IsLeftHalf(row, col)))
+                    if (CGridCellBase* pCell = GetCell(row, col))
+                        pCell->Draw(pDC, row, col, CRect(x, y, x + w - 1, y + h - 1), FALSE);
                 x += w;
             }
             y += h;
         }
-    }
+    };
+    // Fixed corner, fixed columns of the visible rows, fixed rows of the visible columns.
+    const int lastFixedRow = m_nFixedRowCount - 1, lastFixedCol = m_nFixedColumnCount - 1;
+    drawBlock(0, lastFixedRow, 0, 0, lastFixedCol, 0, FALSE);
+    drawBlock(visible.GetMinRow(), visible.GetMaxRow(), fixedHeight, 0, lastFixedCol, 0, FALSE);
+    drawBlock(0, lastFixedRow, 0, visible.GetMinCol(), visible.GetMaxCol(), fixedWidth, FALSE);
+    // The scrollable cells, then the left halves once more over their right neighbours.
+    for (BOOL bLeftHalves : {FALSE, TRUE})
+        drawBlock(visible.GetMinRow(), visible.GetMaxRow(), fixedHeight, visible.GetMinCol(), visible.GetMaxCol(),
+                  fixedWidth, bLeftHalves);
 
     // Grid lines: vertical ones cell by cell, none inside a double-width character.
     CPen pen(PS_SOLID, 0, m_crLineColour);
     CPen* pOldPen = pDC->SelectObject(&pen);
+    int y = fixedHeight;
     if (m_nLineStyle & GRIDLINES_VERT) {
-        y = fixedHeight;
         for (int row = visible.GetMinRow(); row >= 0 && row <= visible.GetMaxRow() && y <= clip.bottom; ++row) {
             const int h = GetRowHeight(row);
             int x = fixedWidth;

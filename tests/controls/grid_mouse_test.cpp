@@ -93,6 +93,25 @@ TEST_F(GridMouse, SizingAColumnAtItsDivider)
     }
 }
 
+TEST_F(GridMouse, TheDividersOfTheHeadingsTakeThePointer)
+{
+    m_grid.m_bColumnResizeEnabled = m_grid.m_bRowResizeEnabled = TRUE;
+    const struct {
+        CPoint at;
+        int mode;
+    } cases[] = {
+        {CPoint(4 * kCellW - 1, kHeaderH / 2), GRIDMOUSE_OVER_COL_DIVIDE},        // heading row, end of column 3
+        {CPoint(kCellW / 2, kHeaderH + 2 * kRowH - 1), GRIDMOUSE_OVER_ROW_DIVIDE},  // heading column, end of row 2
+        {CPoint(kCellW / 2, kHeaderH + kRowH + kRowH / 2), GRIDMOUSE_NOTHING},       // the middle of row 2
+        {CPoint(4 * kCellW - 1, kHeaderH + kRowH / 2), GRIDMOUSE_NOTHING},          // a cell, not a heading
+    };
+    for (const auto& c : cases) {
+        drv.MouseMove(ScreenOf(c.at));
+        drv.Pump();
+        EXPECT_EQ(m_grid.GetMouseMode(), c.mode) << c.at.x << "," << c.at.y;
+    }
+}
+
 } // namespace
 } // namespace gridtest
 
