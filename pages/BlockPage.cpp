@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "view/TavixView.h"
 
+#include "platform/ui/controls/CommCtrlUpDown.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/core/WndDC.h"
 #include "platform/ui/dialogs/Ddx.h"
@@ -159,6 +160,12 @@ void CBlockPage::ShowCurrentValue(const CString& text)
     dc.SetBkColor(dc.GetPixel(x - 3, y));
     dc.ExtTextOut(x, y, ETO_OPAQUE, &m_rcValueText, text, nullptr);
     dc.SelectObject(pOld);
+}
+
+void CBlockPage::LimitNumberEdit(UINT nEdit, UINT nSpin, int nMin, int nMax, int nChars)
+{
+    SendDlgItemMessage(int(nSpin), UDM_SETRANGE32, WPARAM(nMin), LPARAM(nMax));
+    SendDlgItemMessage(int(nEdit), EM_LIMITTEXT, WPARAM(nChars), 0);
 }
 
 void CBlockPage::HideRetentivity(UINT nRetentivity, UINT nProtection)

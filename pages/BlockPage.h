@@ -84,6 +84,9 @@ protected:
     void ApplyNameRule();
     // A tip "Number between %d and %d" on a control.
     void AddRangeTip(UINT nID, int nMin, int nMax);
+    // An edit of whole numbers with its up-down control: the spin's range and the edit's
+    // length limit.
+    void LimitNumberEdit(UINT nEdit, UINT nSpin, int nMin, int nMax, int nChars);
     void AddRangeTip(UINT nID, double dMin, double dMax);
     BOOL HasControl(UINT nID) const { return GetDlgItem(int(nID)) != nullptr; }
     // Binds a member control to the template's control nID once, so the page talks to it as

@@ -8,7 +8,6 @@
 #include "pages/TimerFields.h"
 #include "resources/resource.h"
 
-#include "platform/ui/controls/CommCtrlUpDown.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
@@ -53,23 +52,11 @@ void CHoursCounter::ShowInterval()
 
 void CHoursCounter::InitPage()
 {
-    if (CWnd* pEdit = GetDlgItem(1076); pEdit && GetDlgItem(1244)) {
-        CRect rc, rcEnd;
-        pEdit->GetWindowRect(&rc);
-        GetDlgItem(1244)->GetWindowRect(&rcEnd);
-        rc.right = rcEnd.right;
-        ScreenToClient(&rc);
-        rc.bottom = rc.top + 200;
-        CreateBlockList(m_cbRefBlock, this, rc, 104, FALSE);
-    }
-    SendDlgItemMessage(1078, UDM_SETRANGE32, 0, 9999);
-    SendDlgItemMessage(1132, UDM_SETRANGE32, 0, 99999);
-    SendDlgItemMessage(1244, UDM_SETRANGE32, 0, 59);
-    SendDlgItemMessage(1552, UDM_SETRANGE32, 0, 59);
-    SendDlgItemMessage(1076, EM_LIMITTEXT, 4, 0);
-    SendDlgItemMessage(1131, EM_LIMITTEXT, 5, 0);
-    SendDlgItemMessage(1243, EM_LIMITTEXT, 2, 0);
-    SendDlgItemMessage(1550, EM_LIMITTEXT, 2, 0);
+    CreateBlockListOver(m_cbRefBlock, this, 1076, 1244, 104);
+    LimitNumberEdit(1076, 1078, 0, 9999, 4);
+    LimitNumberEdit(1131, 1132, 0, 99999, 5);
+    LimitNumberEdit(1243, 1244, 0, 59, 2);
+    LimitNumberEdit(1550, 1552, 0, 59, 2);
     if (IsNewDevice()) {
         ShowInterval();
         FillBlockList(m_cbRefBlock, GetDocument(), m_nBlockNumber, m_pRefBlock);

@@ -52,6 +52,21 @@ void CreateBlockList(CComboBox& combo, CWnd* pParent, const CRect& rc, UINT nID,
     combo.SetFont(pParent->GetFont());
 }
 
+void CreateBlockListOver(CComboBox& combo, CWnd* pPage, UINT nFirst, UINT nLast, UINT nID)
+{
+    CWnd* pFirst = pPage->GetDlgItem(int(nFirst));
+    CWnd* pLast = pPage->GetDlgItem(int(nLast));
+    if (pFirst == nullptr || pLast == nullptr)
+        return;
+    CRect rc, rcEnd;
+    pFirst->GetWindowRect(&rc);
+    pLast->GetWindowRect(&rcEnd);
+    rc.right = rcEnd.right;
+    pPage->ScreenToClient(&rc);
+    rc.bottom = rc.top + 200;
+    CreateBlockList(combo, pPage, rc, nID, FALSE);
+}
+
 void FillBlockList(CComboBox& combo, const CTavixDoc* pDoc, int nBlockNumber, const CBlockObj* pSelect)
 {
     if (combo.GetSafeHwnd() == nullptr)

@@ -18,6 +18,9 @@ int SelectBlockEntry(CComboBox& combo, const CBlockObj* pBlock);
 CBlockObj* SelectedBlock(CComboBox& combo, const CTavixDoc* pDoc);
 // A run-time block list: a drop-down list with a scroll bar, child of the page, in its font.
 void CreateBlockList(CComboBox& combo, CWnd* pParent, const CRect& rc, UINT nID, BOOL bVisible);
+// A hidden run-time block list laid over a page's controls from nFirst's left edge to nLast's
+// right edge, dropping 200 pixels; none when the page lacks either control.
+void CreateBlockListOver(CComboBox& combo, CWnd* pPage, UINT nFirst, UINT nLast, UINT nID);
 // Empties the list and fills it with the blocks a parameter of block nBlockNumber may reference
 // (none without a document), then selects the entry of pSelect as SelectBlockEntry does.
 void FillBlockList(CComboBox& combo, const CTavixDoc* pDoc, int nBlockNumber, const CBlockObj* pSelect);

@@ -8,7 +8,6 @@
 #include "pages/TimerFields.h"
 #include "resources/resource.h"
 
-#include "platform/ui/controls/CommCtrlUpDown.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
 
@@ -46,23 +45,11 @@ void CThresholdTrigger::ShowTime()
 
 void CThresholdTrigger::InitPage()
 {
-    if (CWnd* pEdit = GetDlgItem(1131); pEdit && GetDlgItem(1552)) {
-        CRect rc, rcEnd;
-        pEdit->GetWindowRect(&rc);
-        GetDlgItem(1552)->GetWindowRect(&rcEnd);
-        rc.right = rcEnd.right;
-        ScreenToClient(&rc);
-        rc.bottom = rc.top + 200;
-        CreateBlockList(m_cbRefBlock, this, rc, 125, FALSE);
-    }
-    SendDlgItemMessage(1078, UDM_SETRANGE32, 0, 9999);
-    SendDlgItemMessage(1244, UDM_SETRANGE32, 0, 9999);
-    SendDlgItemMessage(1132, UDM_SETRANGE32, 0, 99);
-    SendDlgItemMessage(1552, UDM_SETRANGE32, 0, 99);
-    SendDlgItemMessage(1076, EM_LIMITTEXT, 4, 0);
-    SendDlgItemMessage(1243, EM_LIMITTEXT, 4, 0);
-    SendDlgItemMessage(1131, EM_LIMITTEXT, 2, 0);
-    SendDlgItemMessage(1550, EM_LIMITTEXT, 2, 0);
+    CreateBlockListOver(m_cbRefBlock, this, 1131, 1552, 125);
+    LimitNumberEdit(1076, 1078, 0, 9999, 4);
+    LimitNumberEdit(1243, 1244, 0, 9999, 4);
+    LimitNumberEdit(1131, 1132, 0, 99, 2);
+    LimitNumberEdit(1550, 1552, 0, 99, 2);
     const CTavixDoc* pDoc = GetDocument();
     if (pDoc && !pDoc->IsNewModel()) {
         m_bRef = 0;
