@@ -120,15 +120,23 @@ void CInputsBar::UpdateFromBlock(CBlockObj* pBlock)
     ++m_nUpdates;
     if (!pBlock)
         return;
-    const int n = pBlock->m_nNumber;
+    const int n = NumberOf(pBlock);
     Control* c = FindControlByNumber(n);
     if (!c)
         return;
     if (c->bButton) {
-        if (SetButtonOn(*c, pBlock->m_nPinValue[kOutputPin] != 0))
+        // A ladder input is on while its make contacts are closed and its break contacts open.
+        BOOL on = pBlock->m_nPinValue[kOutputPin] != 0;
+        if (IsContact(pBlock))
+            on = (pBlock->m_nContactState != 0) != (dynamic_cast<const CBlockBreak*>(pBlock) != nullptr);
+        if (SetButtonOn(*c, on))
             RedrawBar();
     } else {
-        SetFieldValue(*c, pBlock->m_nSimValue);
+        int value = pBlock->m_nSimValue;
+        SimSettingRecord rec;
+        if (IsContact(pBlock) && GetDocument() && GetDocument()->m_simSettings.Lookup(n, rec))
+            value = rec.m_nValue;
+        SetFieldValue(*c, value);
     }
 }
 

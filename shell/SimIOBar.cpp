@@ -80,6 +80,11 @@ void CSimIOBar::Refresh(CBlockObj* pBlock)
 {
     ClearControls();
     RebuildControls();
+    // New controls start off: every listed block shows its present state again, not only the
+    // one whose parameters changed.
+    for (CBlockObj* pListed : std::vector<CBlockObj*>(m_listBlocks))
+        if (pListed != pBlock)
+            UpdateFromBlock(pListed);
     if (pBlock)
         UpdateFromBlock(pBlock);
 }

@@ -42,7 +42,7 @@ public:
     void RebuildControls();
     // Destroys every run-time control and empties both lists.
     void ClearControls();
-    // Rebuilds the controls and shows one block (after its parameters changed).
+    // Rebuilds the controls (after one block's parameters changed) and shows the blocks' state.
     void Refresh(CBlockObj* pBlock);
     // Shows the state of one block: the blocks call it while they are evaluated.
     virtual void UpdateFromBlock(CBlockObj* pBlock) = 0;

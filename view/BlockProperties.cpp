@@ -107,7 +107,9 @@ void CTavixView::OnEditBlockProperties()
         FillSheetFromBlock(sheet, *pBlock, *pDoc, false);
         if (sheet.DoModal() != IDOK)
             return;
+        const int oldNumber = pBlock->m_nNumber, oldKind = pBlock->m_nSimKind;
         ReadSheetIntoBlock(sheet, *pBlock);
+        AfterIoElementChanged(*pBlock, oldNumber, oldKind);
         pDoc->m_undo.PushSnapshot(pDoc);
         // The edit must not be lost on close without a save prompt.
         pDoc->SetModifiedFlag(TRUE);

@@ -91,6 +91,10 @@ public:
     LRESULT ApplySheetParams(WPARAM wParam, LPARAM lParam);
     // The number an applied I/O record names: the element moves there when the index is free.
     void ApplyIONumber(CBlockObj& block, const CIOParamRecord& record);
+    // After either road (Apply or OK) stored an I/O element: its sheet, message-text fields and
+    // simulation bars follow a new number or simulation kind.
+    void AfterIoElementChanged(CBlockObj& block, int nOldNumber, int nOldKind);
+    void RefreshSimulationBars(CBlockObj& block);
     // A message-text record: slot and acknowledge bookkeeping, then the grid page's texts.
     void ApplyMsgText(CBlockObj& block, const CMsgTextParamRecord& record);
 

@@ -18,6 +18,7 @@
 #include "pages/IoFields.h"
 #include "pages/PropShLadIO.h"
 #include "pages/ParamRecords.h"
+#include "shell/ChildFrame.h"
 
 #include <cmath>
 
@@ -26,6 +27,20 @@ namespace {
 constexpr int kOutputPin = 10;
 
 bool In(int nType, int lo, int hi) { return nType >= lo && nType <= hi; }
+
+// Terminals that message-text fields name by their number: inputs, shift bits, outputs, flags,
+// analog inputs, analog flags and function keys. After a move such a field would name another
+// terminal, so it goes.
+bool FieldsGoWithOldNumber(int nType)
+{
+    return nType == 600 || nType == 602 || nType == 605 || nType == 607 || nType == 608 || nType == 610 ||
+           nType == 611;
+}
+
+// Which bar shows an element: the Inputs bar its inputs, keys, analog inputs and contacts, the
+// Outputs bar its outputs, analog outputs and coils.
+bool ShownInInputsBar(int nType) { return nType == 600 || nType == 608 || nType == 611 || In(nType, 700, 702); }
+bool ShownInOutputsBar(int nType) { return nType == 605 || nType == 609 || In(nType, 703, 705); }
 
 // Reference k of a block from a record: the pointer and its flag; the stored number follows.
 void TakeReference(CBlockObj& block, int k, const ParamReference& ref)
@@ -399,12 +414,21 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
     switch (kind) {
     case ParamRecordKind::IO: {
         const auto& r = *reinterpret_cast<const CIOParamRecord*>(lParam);
+        const int oldNumber = pTarget->m_nNumber, oldKind = pTarget->m_nSimKind;
         if (pTarget->m_nNumber >= 12000 && pTarget->m_nNumber <= 22543) {
+            const int oldOperand = pTarget->m_nOperand;
+            SimSettingRecord before;
+            const BOOL hadSim = pDoc->m_simSettings.Lookup(oldOperand, before);
             ApplyLadder(*pTarget, r, *pDoc);
+            SimSettingRecord after;
+            const BOOL hasSim = pDoc->m_simSettings.Lookup(oldOperand, after);
+            if (pTarget->m_nOperand != oldOperand || hadSim != hasSim || before.m_nKind != after.m_nKind)
+                RefreshSimulationBars(*pTarget);
             break;
         }
         ApplyIO(*pTarget, r);
         ApplyIONumber(*pTarget, r);
+        AfterIoElementChanged(*pTarget, oldNumber, oldKind);
         break;
     }
     case ParamRecordKind::Time:
@@ -471,18 +495,38 @@ void CTavixView::ApplyIONumber(CBlockObj& block, const CIOParamRecord& record)
         return;
     // An index outside the range or one that another element of the type holds is refused:
     // the element keeps its number, and no two elements ever share one.
-    const int oldNumber = block.m_nNumber;
-    if (!MoveIoBlock(block, *pDoc, *pRange, record.nOperand)) {
+    if (!MoveIoBlock(block, *pDoc, *pRange, record.nOperand))
         ::MessageBeep(MB_ICONEXCLAMATION);
-        return;
+}
+
+void CTavixView::AfterIoElementChanged(CBlockObj& block, int nOldNumber, int nOldKind)
+{
+    CTavixDoc* pDoc = GetDocument();
+    const bool renumbered = block.m_nNumber != nOldNumber;
+    if (renumbered && pDoc) {
+        if (CAllPropertySheet* pSheet = FindOpenSheet(nOldNumber))
+            pSheet->m_nBlockNumber = block.m_nNumber;
+        // Message-text fields bound to a moved terminal would name another one now; the fields
+        // that stay on the element keep its number for the file.
+        if (pDoc->GetMachineType() > 0x50 && FieldsGoWithOldNumber(block.m_nType))
+            RemoveBlockFields(&block);
+        else
+            RefreshFieldNumbers();
     }
-    if (block.m_nNumber == oldNumber)
+    if (renumbered || block.m_nSimKind != nOldKind)
+        RefreshSimulationBars(block);
+}
+
+void CTavixView::RefreshSimulationBars(CBlockObj& block)
+{
+    CChildFrame* pFrame = IsSimulating() ? GetParentFrame() : nullptr;
+    if (pFrame == nullptr || !pFrame->HasSimulationBars())
         return;
-    if (CAllPropertySheet* pSheet = FindOpenSheet(oldNumber))
-        pSheet->m_nBlockNumber = block.m_nNumber;
-    // Message-text fields bound to the old number named another element now.
-    if (pDoc->GetMachineType() > 0x50)
-        RemoveBlockFields(&block);
+    // The number or the kind of control may have changed: the bar is built anew.
+    if (ShownInInputsBar(block.m_nType))
+        pFrame->m_wndInputsBar.Refresh(&block);
+    if (ShownInOutputsBar(block.m_nType))
+        pFrame->m_wndOutputsBar.Refresh(&block);
 }
 
 void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)

@@ -4,6 +4,9 @@
 #include "SecondSetSupport.h"
 
 #include "elements/BlockIO.h"
+#include "elements/BlockMSGTEXT.h"
+#include "msgtext/Widget.h"
+#include "resources/resource.h"
 #include "pages/ConstantsIOPar.h"
 
 namespace pagestest {
@@ -62,6 +65,57 @@ TEST_F(IoPagesTest, AnInputIsOfferedTheFreeNumbersAndMovesWithItsWires)
     auto reloaded = SaveAndReload(p);
     ASSERT_NE(reloaded->FindBlockByNumber(137), nullptr);
     EXPECT_EQ(reloaded->FindBlockByNumber(137)->m_nOperand, 37);
+}
+
+TEST_F(IoPagesTest, MessageTextFieldsOfAMovedTerminalGoTheSameWayOnOkAndOnApply)
+{
+    struct Case {
+        int type, base;
+        const wchar_t* choice;
+        int index;
+        bool fieldStays;  // an analog output keeps its fields, under its new number
+    };
+    const Case cases[] = {{600, 100, L"I5", 5, false}, {605, 600, L"Q3", 3, false}, {609, 4230, L"AQ3", 3, true}};
+    for (const bool simulating : {false, true})
+        for (const Case& c : cases) {
+            Program& p = Open();
+            CBlockObj* pBlock = AddAt(p, c.type, 1, c.base);
+            auto* pText = dynamic_cast<CBlockMSGTEXT*>(AddBlock(p, 810));
+            ASSERT_NE(pText, nullptr);
+            auto* pField = new CWidget();
+            pField->m_pBlock = pBlock;
+            pField->m_nNumber = pBlock->m_nNumber;
+            pText->m_aLines1[0].Add(pField);
+            auto pick = [&](CAllPropertySheet& s) {
+                const int pos = int(s.m_pPage->GetDlgItem(1001)->SendMessage(CB_FINDSTRINGEXACT, WPARAM(-1),
+                                                                             reinterpret_cast<LPARAM>(c.choice)));
+                ASSERT_GE(pos, 0) << c.choice;
+                Pick(s.m_pPage, 1001, pos);
+            };
+            if (!simulating) {
+                RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
+                                         pick(s);
+                                         Press(s, IDOK);
+                                     }});
+            } else {
+                p.view->m_nEditMode = CTavixView::modeSimulate;
+                p.view->m_pCurBlock = pBlock;
+                p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
+                drv.Pump();
+                CAllPropertySheet* pSheet = p.view->FindOpenSheet(pBlock->m_nNumber);
+                ASSERT_NE(pSheet, nullptr);
+                pick(*pSheet);
+                Press(*pSheet, ID_APPLY_NOW);
+                pSheet->DestroyWindow();
+                drv.Pump();
+            }
+            const char* road = simulating ? "Apply" : "OK";
+            EXPECT_EQ(pBlock->m_nNumber, c.base + c.index) << c.type << " " << road;
+            ASSERT_EQ(pText->m_aLines1[0].GetSize(), c.fieldStays ? 1 : 0) << c.type << " " << road;
+            if (c.fieldStays) {
+                EXPECT_EQ(static_cast<CWidget*>(pText->m_aLines1[0][0])->m_nNumber, c.base + c.index) << road;
+            }
+        }
 }
 
 TEST_F(IoPagesTest, OlderDevicesListFewerTerminals)

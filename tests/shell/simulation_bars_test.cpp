@@ -15,6 +15,8 @@
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 #include "controls/DynamicBar.h"
+#include "pages/AllPropertySheet.h"
+#include "pages/BlockPage.h"
 #include "shell/SimClockDlg.h"
 #include "view/TavixView.h"
 
@@ -253,6 +255,63 @@ TEST_F(SimulationBarsTest, ButtonsFollowTheStateAndTheClockDialogSetsTheClock)
     EXPECT_FALSE(::IsWindow(hClock));
     EXPECT_EQ(g_pSimulatingView, nullptr);
     m_doc = nullptr;
+}
+
+TEST_F(SimulationBarsTest, AnInputOrOutputRenumberedByApplyIsShownAndDrivenUnderItsNewNumber)
+{
+    CBlockObj* in = Add(TYPE_INPUT, 101);
+    in->m_nOperand = 1;
+    CBlockObj* other = Add(TYPE_INPUT, 102);
+    other->m_nOperand = 2;
+    CBlockObj* out = Add(TYPE_OUTPUT, 601);
+    out->m_nOperand = 1;
+    out->m_nLink[0] = 101;
+    Enter();
+    // I2 is on before the bar is rebuilt; it stays on afterwards.
+    m_frame->m_wndInputsBar.SetSwitch(102, TRUE);
+
+    struct Case {
+        CBlockObj* block;
+        const wchar_t* choice;
+        int number;
+        const CSimIOBar* bar;
+        const wchar_t* labels;
+    };
+    const Case cases[] = {{in, L"I5", 105, &m_frame->m_wndInputsBar, L"I2 I5 "},
+                          {out, L"Q5", 605, &m_frame->m_wndOutputsBar, L"Q5 "}};
+    for (const Case& c : cases) {
+        const int old = c.block->m_nNumber;
+        m_view->m_pCurBlock = c.block;
+        m_view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
+        m_drv.Pump();
+        CAllPropertySheet* sheet = m_view->FindOpenSheet(old);
+        ASSERT_NE(sheet, nullptr) << old;
+        CWnd* list = sheet->m_pPage->GetDlgItem(1001);
+        ASSERT_NE(list, nullptr);
+        const LRESULT pos = list->SendMessage(CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(c.choice));
+        ASSERT_GE(pos, 0) << old;
+        list->SendMessage(CB_SETCURSEL, WPARAM(pos), 0);
+        sheet->m_pPage->SendMessage(WM_COMMAND, MAKEWPARAM(1001, CBN_SELCHANGE), LPARAM(list->GetSafeHwnd()));
+        sheet->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APPLY_NOW, BN_CLICKED), LPARAM(sheet->GetDlgItem(ID_APPLY_NOW)->GetSafeHwnd()));
+        m_drv.Pump();
+        EXPECT_EQ(c.block->m_nNumber, c.number);
+        EXPECT_EQ(Labels(*c.bar), CString(c.labels));
+        EXPECT_EQ(c.bar->FindControl(old), nullptr);
+        EXPECT_EQ(m_view->FindOpenSheet(c.number), sheet);
+        sheet->DestroyWindow();
+        m_drv.Pump();
+    }
+    ASSERT_NE(m_frame->m_wndInputsBar.FindControl(102), nullptr);
+    EXPECT_TRUE(m_frame->m_wndInputsBar.FindControl(102)->bOn);
+
+    // The new I5 button drives the renumbered input, and the new Q5 lamp follows its output.
+    const CSimIOBar::Control* i5 = m_frame->m_wndInputsBar.FindControl(105);
+    ASSERT_NE(i5, nullptr);
+    m_drv.Click(CentreOf(i5));
+    Tick();
+    EXPECT_EQ(in->m_nPinValue[kOutputPin], 1);
+    ASSERT_NE(m_frame->m_wndOutputsBar.FindControl(605), nullptr);
+    EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(605)->bOn);
 }
 
 }  // namespace
