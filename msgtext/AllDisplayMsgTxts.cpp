@@ -37,6 +37,17 @@ bool IsShown(CBlockMSGTEXT& b)
     return b.m_nPinValue[kOutputPin] == 1 || b.AcknowledgePending();
 }
 
+// A new sheet for the view; it stays null when the window cannot be made (the next
+// activation tries again).
+void OpenSheet(CTavixView* pView, ViewTexts& texts)
+{
+    auto* pSheet = new CAllDisplayMsgTxts(msgtext::Res(IDS_MSGTEXT_DISPLAY_TITLE), pView, 0);
+    if (pSheet->Create(pView, DWORD(-1), 0))
+        texts.pSheet = pSheet;
+    else
+        delete pSheet;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CAllDisplayMsgTxts, CPropertySheet)
@@ -78,9 +89,12 @@ CMsgTxtDisplay* CAllDisplayMsgTxts::GetDisplay(int i) const
 BOOL CAllDisplayMsgTxts::OnInitDialog()
 {
     const BOOL result = CPropertySheet::OnInitDialog();
+    // The last shown text in priority order comes to the front: the highest priority, the
+    // later one among equals, as ActivateTopPage chooses. A text held for acknowledgement
+    // counts although its enable input fell.
     for (size_t i = 0; i < m_pages.size(); ++i) {
         CBlockMSGTEXT* p = TextBlock(m_pView, m_pages[i]->m_nBlockNumber);
-        if (p && p->m_nPinValue[0] == 1)
+        if (p && IsShown(*p))
             SetActivePage(int(i));
     }
     return result;
@@ -154,6 +168,20 @@ void CloseMessageTextDisplay(CTavixView* pView)
         delete pSheet;
 }
 
+void RebuildMessageTextDisplay(CTavixView* pView)
+{
+    auto it = Views().find(pView);
+    if (it == Views().end() || it->second.pSheet == nullptr)
+        return;
+    CAllDisplayMsgTxts* pOld = it->second.pSheet;
+    it->second.pSheet = nullptr;
+    if (::IsWindow(pOld->GetSafeHwnd()))
+        pOld->DestroyWindow();
+    else
+        delete pOld;
+    OpenSheet(pView, Views()[pView]);
+}
+
 void RefreshMessageTexts(CTavixView* pView)
 {
     CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
@@ -175,12 +203,7 @@ void RefreshMessageTexts(CTavixView* pView)
             continue;
         }
         if (!texts.pSheet) {
-            auto* pSheet = new CAllDisplayMsgTxts(msgtext::Res(IDS_MSGTEXT_DISPLAY_TITLE), pView, 0);
-            if (!pSheet->Create(pView, DWORD(-1), 0)) {
-                delete pSheet;
-            } else {
-                texts.pSheet = pSheet;
-            }
+            OpenSheet(pView, texts);
         } else {
             texts.pSheet->ActivateTopPage(1, p->m_nNumber);
         }

@@ -39,6 +39,9 @@ private:
 
 // The view's message texts after a simulation repaint: opens, fronts and closes its sheet.
 void RefreshMessageTexts(CTavixView* pView);
+// Builds the view's open sheet anew (a priority changed: page order, titles and the front page
+// follow); nothing when none is open.
+void RebuildMessageTextDisplay(CTavixView* pView);
 // Closes the view's sheet (the simulation ends or the view goes).
 void CloseMessageTextDisplay(CTavixView* pView);
 // The open sheet of a view; null when none.

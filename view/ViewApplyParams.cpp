@@ -13,6 +13,7 @@
 #include "elements/BlockObj.h"
 #include "elements/BlockTime.h"
 #include "elements/BlockWifi.h"
+#include "msgtext/AllDisplayMsgTxts.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/BlockPage.h"
 #include "pages/IoFields.h"
@@ -482,6 +483,9 @@ void CTavixView::ApplyMsgText(CBlockObj& block, const CMsgTextParamRecord& r)
             pGridPage->ReadIntoBlock(*pText);
         pText->Priority() = r.nPriority;
         pText->AcknowledgeRequired() = r.bAcknowledge;
+        // An open live display orders and fronts its pages by priority: it is built anew.
+        if (r.nPriority != old && IsSimulating())
+            RebuildMessageTextDisplay(this);
     }
     block.m_bProtected = r.bProtection;
     block.m_strComment = r.strComment;

@@ -9,6 +9,7 @@
 #include "msgtext/AllDisplayMsgTxts.h"
 #include "msgtext/MsgTxtDisplay.h"
 #include "msgtext/Widget.h"
+#include "pages/ParamRecords.h"
 #include "elements/ConnectLineObj.h"
 #include "platform/ui/framework/Frame.h"
 #include "shell/ChildFrame.h"
@@ -95,6 +96,35 @@ TEST_F(LiveDisplayTest, OpensOnTheFirstActiveTextFrontsTheHighestPriorityAndClos
     EXPECT_EQ(FrontBlock(), texts[1]->m_nNumber);
     SetActive(1, false);
     EXPECT_EQ(GetMessageTextDisplay(view.get()), nullptr);
+}
+
+TEST_F(LiveDisplayTest, APriorityAppliedWhileSimulatingRebuildsTheOpenDisplay)
+{
+    view->m_nEditMode = CTavixView::modeSimulate;
+    SetActive(0, true);  // A, priority 5
+    SetActive(1, true);  // B, priority 12: in front
+    ASSERT_EQ(FrontBlock(), texts[1]->m_nNumber);
+    const HWND before = GetMessageTextDisplay(view.get())->GetSafeHwnd();
+
+    // B's sheet applies priority 3: A now has the highest priority of the shown texts.
+    CMsgTextParamRecord record;
+    record.nBlockNumber = texts[1]->m_nNumber;
+    record.nPriority = 3;
+    view->ApplySheetParams(810, reinterpret_cast<LPARAM>(&record));
+    m_drv.Pump();
+    CAllDisplayMsgTxts* sheet = GetMessageTextDisplay(view.get());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(::IsWindow(before));
+    EXPECT_EQ(FrontBlock(), texts[0]->m_nNumber);
+    const int order[] = {1, 0, 2};  // priorities 3, 5, 12
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(sheet->GetDisplay(i)->m_nBlockNumber, texts[size_t(order[i])]->m_nNumber) << i;
+
+    // The same priority again changes nothing: the display stays as it is.
+    const HWND rebuilt = sheet->GetSafeHwnd();
+    view->ApplySheetParams(810, reinterpret_cast<LPARAM>(&record));
+    m_drv.Pump();
+    EXPECT_EQ(GetMessageTextDisplay(view.get())->GetSafeHwnd(), rebuilt);
 }
 
 // The real simulation loop: a view in a frame enters simulation, the child frame's clock ticks
