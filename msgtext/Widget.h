@@ -54,6 +54,8 @@ public:
     CString GetLabel() const;
     CString GetCaption(CTavixView* pView) const;
     CString GetValueText(CTavixView* pView) const;
+    // The state of the bit an ON/OFF field shows: 1 on, 0 off, -1 when no element holds it.
+    int GetOnOffState(CTavixView* pView) const;
 
     // Default width in cells of a field that shows item nItem; 0 for an item outside the table.
     static int GetDefaultWidth(int nItem);

@@ -4,8 +4,10 @@
 #include "msgtext/Widget.h"
 
 #include "document/TavixDoc.h"
+#include "elements/BlockLadder.h"
 #include "elements/BlockObj.h"
 #include "msgtext/WidgetPictogram.h"
+#include "view/TavixView.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -105,9 +107,37 @@ CString CWidget::GetCaption(CTavixView* pView) const
     return caption;
 }
 
+int CWidget::GetOnOffState(CTavixView* pView) const
+{
+    if (m_pBlock)
+        return m_pBlock->m_nPinValue[kOutputPin] != 0 ? 1 : 0;
+    // An operand of a ladder program: a coil's output, else the input its contacts switch on
+    // (a make contact closed, a break contact open).
+    CTavixDoc* pDoc = m_pDoc ? m_pDoc : (pView ? pView->GetDocument() : nullptr);
+    if (pDoc == nullptr)
+        return -1;
+    int state = -1;
+    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
+        CObject* p = pDoc->m_blocks.GetNext(pos);
+        if (auto* pCoil = dynamic_cast<CBlockRelayCoil*>(p); pCoil && pCoil->m_nOperand == m_nNumber)
+            return pCoil->m_nPinValue[kOutputPin] != 0 ? 1 : 0;
+        if (auto* pContact = dynamic_cast<CBlockMake*>(p); pContact && pContact->m_nOperand == m_nNumber && state < 0)
+            state = (pContact->m_nContactState != 0) != (dynamic_cast<CBlockBreak*>(p) != nullptr) ? 1 : 0;
+    }
+    return state;
+}
+
 CString CWidget::GetValueText(CTavixView* pView) const
 {
     CString value;
+    if (m_nType == widgetOnOff) {
+        // The name of the bit's present state, one character a cell: row 1 names FALSE, row 2 TRUE.
+        const int state = GetOnOffState(pView);
+        if (state >= 0)
+            for (int c = 1; c < nameCols; ++c)
+                value += m_strStatusName[(state ? 2 : 1) * nameCols + c];
+        return value;
+    }
     if (m_nType != widgetGraph && m_pBlock)
         m_pBlock->GetVariableDisplayText(pView, &value, m_nItem, m_nType);
     return value;

@@ -127,6 +127,64 @@ TEST_F(LiveDisplayTest, APriorityAppliedWhileSimulatingRebuildsTheOpenDisplay)
     EXPECT_EQ(GetMessageTextDisplay(view.get())->GetSafeHwnd(), rebuilt);
 }
 
+TEST_F(LiveDisplayTest, AnOnOffFieldShowsTheNameOfItsBitsState)
+{
+    struct Case {
+        int kind;      // document kind
+        int type;      // the element that holds the bit
+        int operand;   // a ladder element's operand (the field's number); 0 binds the block
+        bool breakContact;
+    };
+    const Case cases[] = {{CTavixDoc::kindFbd, 600, 0, false},
+                          {CTavixDoc::kindFbd, 300, 0, false},
+                          {CTavixDoc::kindLadder, 703, 601, false},
+                          {CTavixDoc::kindLadder, 701, 100, true}};
+    for (const Case& c : cases) {
+        auto program = NewDocument(0x5188, c.kind);
+        CBlockObj* bit = Add(*program, c.type);
+        ASSERT_NE(bit, nullptr) << c.type;
+        auto* text = dynamic_cast<CBlockMSGTEXT*>(Add(*program, 810));
+        ASSERT_NE(text, nullptr);
+        auto* field = new CWidget(0, 0, 80, 20, RGB(192, 192, 192));
+        field->m_nRow = 1, field->m_nCol = 1, field->m_nWidth = 8, field->m_nType = widgetOnOff;
+        if (c.operand) {
+            bit->m_nOperand = c.operand;
+            field->m_nNumber = c.operand;
+        } else {
+            field->m_pBlock = bit;
+            field->m_nNumber = bit->m_nNumber;
+        }
+        const wchar_t* names[2] = {L"OFF", L"ON"};
+        for (int row = 1; row <= 2; ++row)
+            for (int k = 0; names[row - 1][k]; ++k)
+                field->m_strStatusName[row * CWidget::nameCols + 1 + k] = CString(names[row - 1][k]);
+        text->m_aLines1[0].Add(field);
+        CTavixView textView(program.get(), nullptr);
+        text->m_nPinValue[0] = text->m_nPinValue[kOutputPin] = 1;
+        RefreshMessageTexts(&textView);
+        m_drv.Pump();
+        CAllDisplayMsgTxts* sheet = GetMessageTextDisplay(&textView);
+        ASSERT_NE(sheet, nullptr) << c.type;
+        const auto& shownFields = sheet->GetDisplay(0)->m_grid.m_arShownFields[1];
+        ASSERT_EQ(shownFields.size(), 1u) << c.type;
+        const auto* shown = dynamic_cast<const CWidget*>(shownFields[0]);
+        ASSERT_NE(shown, nullptr);
+        // A contact is closed while a make contact's input is on, open while a break contact's is.
+        auto set = [&](bool on) {
+            if (c.type == 700 || c.type == 701)
+                bit->m_nContactState = on != c.breakContact;
+            else
+                bit->m_nPinValue[kOutputPin] = on;
+        };
+        set(false);
+        EXPECT_EQ(shown->GetValueText(&textView), CString(L"OFF     ")) << c.type;
+        set(true);
+        EXPECT_EQ(shown->GetValueText(&textView), CString(L"ON      ")) << c.type;
+        CloseMessageTextDisplay(&textView);
+        m_drv.Pump();
+    }
+}
+
 // The real simulation loop: a view in a frame enters simulation, the child frame's clock ticks
 // and every repaint steps the blocks. A text enabled by a constant opens the display at the
 // first step; its field shows an on-delay timer's time, which runs with the simulated clock.
