@@ -3,6 +3,8 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockIO.h"
 #include "elements/BlockStep.h"
+#include "shell/ChildFrame.h"
+#include "view/TavixView.h"
 
 using namespace BlockStep;
 
@@ -18,6 +20,13 @@ namespace {
 BOOL IsOpenConnectorOperand(int nOperand)
 {
     return nOperand >= NUM_OPEN_X && nOperand <= NUM_OPEN_X + 127;
+}
+
+// The Outputs bar shows the outputs and analog outputs of a ladder program by their coils.
+void ReportToOutputsBar(CBlockObj* pElement, CTavixView* pView)
+{
+    if (CChildFrame* pFrame = pView ? pView->GetParentFrame() : nullptr)
+        pFrame->m_wndOutputsBar.UpdateFromBlock(pElement);
 }
 
 struct Range {
@@ -128,6 +137,7 @@ BOOL CBlockRelayCoil::Simulate(CTavixView* pView)
     // The contacts that switch on this coil take its new state in the same step.
     UpdateLadderContacts(pView);
     m_bPinChanged[0] = FALSE;
+    ReportToOutputsBar(this, pView);
     return TRUE;
 }
 
@@ -150,5 +160,7 @@ CBlockAOutLAD::CBlockAOutLAD(int nType) : CBlockObj(nType, 1)
 BOOL CBlockAOutLAD::Simulate(CTavixView* pView)
 {
     IOStep::AnalogFlagStep(*this, pView);
+    if (m_bPinChanged[0])
+        ReportToOutputsBar(this, pView);
     return TRUE;
 }

@@ -114,12 +114,8 @@ void CInputsBar::AddBlockControls(CBlockObj* pBlock, const CRect& column)
         AddButton(column, n, id, text);
 }
 
-void CInputsBar::UpdateFromBlock(CBlockObj* pBlock)
+void CInputsBar::ShowBlockState(CBlockObj* pBlock)
 {
-    m_pLastBlock = pBlock;
-    ++m_nUpdates;
-    if (!pBlock)
-        return;
     const int n = NumberOf(pBlock);
     Control* c = FindControlByNumber(n);
     if (!c)

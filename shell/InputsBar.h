@@ -14,8 +14,6 @@ public:
     enum { kWideWidth = 57 };
     CInputsBar();
 
-    void UpdateFromBlock(CBlockObj* pBlock) override;
-
     // What the controls do, by the number they stand for (also the scripted tests' entry).
     void OnInputButtonClicked(HWND hButton);
     void SetSwitch(int nNumber, BOOL bOn);
@@ -26,6 +24,7 @@ public:
 protected:
     BOOL CollectBlocks() override;
     void AddBlockControls(CBlockObj* pBlock, const CRect& column) override;
+    void ShowBlockState(CBlockObj* pBlock) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnValueEditUpdate(HWND hEdit);

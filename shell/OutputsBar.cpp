@@ -2,6 +2,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockIO.h"
+#include "elements/BlockLadder.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/MessageMap.h"
 #include "resources/resource.h"
@@ -23,12 +24,20 @@ BOOL COutputsBar::CollectBlocks()
     if (!pDoc)
         return FALSE;
     std::vector<std::pair<int, CBlockObj*>> outputs, analog;
+    auto listed = [](const std::vector<std::pair<int, CBlockObj*>>& list, int key) {
+        for (const auto& e : list)
+            if (e.first == key)
+                return true;
+        return false;
+    };
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
         auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
-        if (dynamic_cast<CBlockOut*>(p) && p->m_nNumber >= 600 && p->m_nNumber <= 607)
-            InsertOrdered(outputs, p->m_nNumber, p);
-        else if (dynamic_cast<CBlockAnalogOut*>(p) && p->m_nNumber >= 4230 && p->m_nNumber <= 4233)
-            InsertOrdered(analog, p->m_nNumber, p);
+        // A ladder program's outputs are the operands of its coils, one lamp or value each.
+        const int n = NumberOf(p);
+        if (IsOutput(p) && n >= 600 && n <= 607 && !listed(outputs, n))
+            InsertOrdered(outputs, n, p);
+        else if (IsAnalogOutput(p) && n >= 4230 && n <= 4233 && !listed(analog, n))
+            InsertOrdered(analog, n, p);
     }
     for (const auto* list : {&analog, &outputs})
         for (const auto& e : *list)
@@ -39,28 +48,41 @@ BOOL COutputsBar::CollectBlocks()
 void COutputsBar::AddBlockControls(CBlockObj* pBlock, const CRect& column)
 {
     CString text;
-    if (dynamic_cast<CBlockAnalogOut*>(pBlock)) {
-        text.Format(L"AQ%d", pBlock->m_nNumber - NUM_ANALOG_OUT);
-        AddLabelAndField(column, pBlock->m_nNumber, IDC_SIM_ANALOG_OUT, text, pBlock->m_nSimState, TRUE);
+    const int n = NumberOf(pBlock);
+    if (IsAnalogOutput(pBlock)) {
+        text.Format(L"AQ%d", n - NUM_ANALOG_OUT);
+        AddLabelAndField(column, n, IDC_SIM_ANALOG_OUT, text, pBlock->m_nSimState, TRUE);
     } else {
-        text.Format(L"Q%d", pBlock->m_nNumber - NUM_OUTPUT);
-        AddButton(column, pBlock->m_nNumber, IDC_SIM_OUTPUT, text);
+        text.Format(L"Q%d", n - NUM_OUTPUT);
+        AddButton(column, n, IDC_SIM_OUTPUT, text);
     }
 }
 
-void COutputsBar::UpdateFromBlock(CBlockObj* pBlock)
+void COutputsBar::ShowBlockState(CBlockObj* pBlock)
 {
-    m_pLastBlock = pBlock;
-    ++m_nUpdates;
-    if (!pBlock)
-        return;
-    Control* c = FindControlByNumber(pBlock->m_nNumber);
+    Control* c = FindControlByNumber(NumberOf(pBlock));
     if (!c)
         return;
-    if (c->bButton) {
+    if (c->bButton && IsOutput(pBlock)) {
         if (SetButtonOn(*c, pBlock->m_nPinValue[kOutputPin] != 0))
             RedrawBar();
-    } else if (dynamic_cast<CBlockAnalogOut*>(pBlock)) {
+    } else if (!c->bButton && IsAnalogOutput(pBlock)) {
         SetFieldValue(*c, pBlock->m_nSimState);
     }
+}
+
+bool COutputsBar::IsOutput(const CBlockObj* pBlock)
+{
+    return dynamic_cast<const CBlockOut*>(pBlock) || dynamic_cast<const CBlockRelayCoil*>(pBlock);
+}
+
+bool COutputsBar::IsAnalogOutput(const CBlockObj* pBlock)
+{
+    return dynamic_cast<const CBlockAnalogOut*>(pBlock) || dynamic_cast<const CBlockAOutLAD*>(pBlock);
+}
+
+int COutputsBar::NumberOf(const CBlockObj* pBlock)
+{
+    const bool ladder = dynamic_cast<const CBlockRelayCoil*>(pBlock) || dynamic_cast<const CBlockAOutLAD*>(pBlock);
+    return ladder ? pBlock->m_nOperand : pBlock->m_nNumber;
 }

@@ -61,6 +61,9 @@ void CSimIOBar::RebuildControls()
         pCollapse->GetClientRect(&column);
     for (CBlockObj* pBlock : m_listBlocks)
         AddBlockControls(pBlock, column);
+    // A new control starts off; a block already on (a break button, an inverted output) shows so.
+    for (CBlockObj* pBlock : m_listBlocks)
+        ShowBlockState(pBlock);
 }
 
 void CSimIOBar::ClearControls()
@@ -80,13 +83,16 @@ void CSimIOBar::Refresh(CBlockObj* pBlock)
 {
     ClearControls();
     RebuildControls();
-    // New controls start off: every listed block shows its present state again, not only the
-    // one whose parameters changed.
-    for (CBlockObj* pListed : std::vector<CBlockObj*>(m_listBlocks))
-        if (pListed != pBlock)
-            UpdateFromBlock(pListed);
     if (pBlock)
         UpdateFromBlock(pBlock);
+}
+
+void CSimIOBar::UpdateFromBlock(CBlockObj* pBlock)
+{
+    m_pLastBlock = pBlock;
+    ++m_nUpdates;
+    if (pBlock)
+        ShowBlockState(pBlock);
 }
 
 int CSimIOBar::NextLeft(const CRect& column) const

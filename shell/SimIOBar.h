@@ -38,14 +38,14 @@ public:
     void Attach(CTavixView* pView) { m_pView = pView; }
     CTavixDoc* GetDocument() const;
 
-    // Lists the blocks (CollectBlocks) and creates their controls.
+    // Lists the blocks (CollectBlocks) and creates their controls, each showing its block's state.
     void RebuildControls();
     // Destroys every run-time control and empties both lists.
     void ClearControls();
-    // Rebuilds the controls (after one block's parameters changed) and shows the blocks' state.
+    // Rebuilds the controls and shows one block (after its parameters changed).
     void Refresh(CBlockObj* pBlock);
     // Shows the state of one block: the blocks call it while they are evaluated.
-    virtual void UpdateFromBlock(CBlockObj* pBlock) = 0;
+    void UpdateFromBlock(CBlockObj* pBlock);
 
     const std::vector<CBlockObj*>& GetBlocks() const { return m_listBlocks; }
     const std::vector<Control>& GetControls() const { return m_listControls; }
@@ -63,6 +63,8 @@ protected:
     virtual BOOL CollectBlocks() = 0;
     // Creates the controls of one block.
     virtual void AddBlockControls(CBlockObj* pBlock, const CRect& column) = 0;
+    // Sets the control of a block (lamp, button or number) from the block's state.
+    virtual void ShowBlockState(CBlockObj* pBlock) = 0;
 
     // Adds a button (label and field when bWide) for the number with the text.
     void AddButton(const CRect& column, int nNumber, UINT nID, const CString& text);

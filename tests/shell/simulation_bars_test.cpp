@@ -314,4 +314,37 @@ TEST_F(SimulationBarsTest, AnInputOrOutputRenumberedByApplyIsShownAndDrivenUnder
     EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(605)->bOn);
 }
 
+TEST_F(SimulationBarsTest, TheOutputsBarOfALadderProgramShowsItsCoils)
+{
+    m_doc->SetModifiedFlag(FALSE);
+    Command(ID_FILE_NEW_LAD);
+    m_view = Main()->GetActiveDiagramView();
+    ASSERT_NE(m_view, nullptr);
+    m_doc = m_view->GetDocument();
+    ASSERT_TRUE(m_doc->IsLadder());
+    m_frame = m_view->GetParentFrame();
+    auto element = [&](int type, int number, int operand, int link) {
+        CBlockObj* p = Add(type, number);
+        p->m_nOperand = operand;
+        p->m_nLink[0] = link;
+        return p;
+    };
+    element(700, 12000, 100, NUM_POWERBUS);  // I0 switches Q1
+    CBlockObj* coil = element(703, 21000, 601, 12000);
+    element(703, 21001, 601, 12000);  // a second coil of Q1: one lamp
+    element(704, 21002, 603, 12000);  // Q3 inverted: on while I0 is off
+    Enter();
+    Tick();
+    EXPECT_EQ(Labels(m_frame->m_wndOutputsBar), CString(L"Q1 Q3 "));
+    ASSERT_NE(m_frame->m_wndOutputsBar.FindControl(601), nullptr);
+    EXPECT_FALSE(m_frame->m_wndOutputsBar.FindControl(601)->bOn);
+    EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(603)->bOn);
+
+    m_frame->m_wndInputsBar.SetSwitch(100, TRUE);
+    Tick(2);
+    EXPECT_EQ(coil->m_nPinValue[kOutputPin], 1);
+    EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(601)->bOn);
+    EXPECT_FALSE(m_frame->m_wndOutputsBar.FindControl(603)->bOn);
+}
+
 }  // namespace
