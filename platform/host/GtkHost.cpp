@@ -507,6 +507,10 @@ bool CGtkHost::Open(int* argc, char*** argv)
     // through XWayland.
     if (std::getenv("WAYLAND_DISPLAY") && !std::getenv("GDK_BACKEND"))
         setenv("GDK_BACKEND", "x11", 0);
+    // The font map reads the font configuration on a thread of its own once it exists: made
+    // first, that reading goes on while the display is opened and the main window is built,
+    // rather than when the first text is measured.
+    pango_cairo_font_map_get_default();
     return gtk_init_check(argc, argv);
 }
 
@@ -970,6 +974,23 @@ bool CGtkHost::SimulateTyping(HWND top, const std::wstring& text)
     return ok;
 }
 
+bool CGtkHost::WaitUntilOnDisplay(HWND top)
+{
+    auto it = m_windows.find(top);
+    if (it == m_windows.end())
+        return false;
+    Window* w = it->second.get();
+    if (!gtk_widget_get_visible(w->window))
+        return false;
+    // GTK draws the window's current image (once it is mapped), and the display server has
+    // carried out everything sent to it.
+    w->drawn = false;
+    gtk_widget_queue_draw(w->area);
+    WaitUntilDrawn(w);
+    gdk_display_sync(gdk_display_get_default());
+    return w->drawn && gtk_widget_get_mapped(w->window);
+}
+
 bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
 {
     auto it = m_windows.find(top);
@@ -980,10 +1001,7 @@ bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)
     if (!gw || !gtk_widget_get_visible(w->window))
         return false;
     // Let GTK draw the window's current image, then read the display's pixels back.
-    w->drawn = false;
-    gtk_widget_queue_draw(w->area);
-    WaitUntilDrawn(w);
-    gdk_display_sync(gdk_display_get_default());
+    WaitUntilOnDisplay(top);
     int width = gdk_window_get_width(gw);
     int height = gdk_window_get_height(gw);
     GdkPixbuf* pb = gdk_pixbuf_get_from_window(gw, 0, 0, width, height);

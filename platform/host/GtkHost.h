@@ -40,6 +40,7 @@ public:
     void Wake() override;
     int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override;
     void Beep(UINT type) override;
+    bool WaitUntilOnDisplay(HWND top) override;
     bool Screenshot(HWND top, const std::string& pngPath) override;
 
     // Presses and releases the left button at a point of a top-level window through the display

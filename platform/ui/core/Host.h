@@ -59,6 +59,10 @@ public:
     virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
     virtual void Beep(UINT /*type*/) {}
 
+    // Returns once the display shows the top-level window's current image (false when it
+    // cannot: the window is not shown). Without a display the image is there at once.
+    virtual bool WaitUntilOnDisplay(HWND /*top*/) { return true; }
+
     // Writes what the top-level window shows as a PNG file (the display's pixels where there
     // is a display, else the window's image).
     virtual bool Screenshot(HWND top, const std::string& pngPath);
