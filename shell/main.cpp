@@ -74,7 +74,12 @@ void ReportStartup(HWND hwnd, UINT, UINT_PTR id, DWORD)
     // The moment the display shows the painted window is the one reported. Reading the
     // picture back afterwards only confirms it is there: its cost is not the program's start.
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    static int s_tries = 0;
     const bool shown = AfxGetHost()->WaitUntilOnDisplay(hwnd);
+    if (!shown && ++s_tries < 50) {
+        ::SetTimer(hwnd, id, 20, &ReportStartup);  // the message loop takes what is pending first
+        return;
+    }
     const long long painted = WallClockNs();
     const std::string picture = g_startupReport + ".png";
     const bool readBack = shown && AfxGetHost()->Screenshot(hwnd, picture);

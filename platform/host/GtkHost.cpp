@@ -9,6 +9,7 @@
 #include "platform/ui/core/detail/WndData.h"
 
 #include <cairo.h>
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@ struct CGtkHost::Window {
     bool lost = false;          // another program destroyed the display's window
     RECT shown{0, 0, 0, 0};     // the geometry the display last reported
     bool haveShown = false;
+    bool mapped = false;        // the display has mapped the window (its map event came)
     RECT asked{0, 0, 0, 0};     // the geometry last requested, while its answer is awaited
     guint askTimer = 0;
     bool middlePasted = false;  // the middle button's press pasted PRIMARY: its release is not the program's
@@ -385,6 +387,12 @@ gboolean OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer data)
     return FALSE;
 }
 
+gboolean OnMapEvent(GtkWidget*, GdkEvent* e, gpointer data)
+{
+    static_cast<Win*>(data)->mapped = e->type == GDK_MAP;
+    return FALSE;
+}
+
 gboolean OnDestroyEvent(GtkWidget*, GdkEvent*, gpointer data)
 {
     // Another program destroyed the window: the window layer closes it as the user would
@@ -585,6 +593,8 @@ void CGtkHost::TopLevelCreated(HWND h)
     g_signal_connect(w->window, "delete-event", G_CALLBACK(OnDelete), raw);
     g_signal_connect(w->window, "destroy-event", G_CALLBACK(OnDestroyEvent), raw);
     g_signal_connect(w->window, "window-state-event", G_CALLBACK(OnWindowState), raw);
+    g_signal_connect(w->window, "map-event", G_CALLBACK(OnMapEvent), raw);
+    g_signal_connect(w->window, "unmap-event", G_CALLBACK(OnMapEvent), raw);
     g_signal_connect(w->window, "realize", G_CALLBACK(OnRealize), raw);
     if (!w->popup) {
         w->im = gtk_im_multicontext_new();
@@ -630,6 +640,45 @@ void CGtkHost::TopLevelShown(HWND h, bool visible)
     }
 }
 
+bool CGtkHost::AwaitMaximisedGeometry(HWND h, RECT* screenRect)
+{
+    auto it = m_windows.find(h);
+    if (it == m_windows.end() || !it->second->framed || it->second->popup)
+        return false;
+    // Only a window manager that maximises windows answers.
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(display) ||
+        !gdk_x11_screen_supports_net_wm_hint(gdk_display_get_default_screen(display),
+                                             gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT")))
+        return false;
+    Window* w = it->second.get();
+    auto placed = [w] {
+        GdkWindow* gw = gtk_widget_get_window(w->window);
+        const GdkWindowState state = gw ? gdk_window_get_state(gw) : GdkWindowState(0);
+        return w->mapped && w->haveShown && (state & GDK_WINDOW_STATE_MAXIMIZED);
+    };
+    // Bounded like a requested geometry: a window manager that does not answer leaves the
+    // window as it is.
+    const gint64 until = g_get_monotonic_time() + gint64(kAskMs) * 1000;
+    while (!placed() && g_get_monotonic_time() < until) {
+        bool fired = false;
+        guint source = g_timeout_add(20, OnTimeout, &fired);
+        gtk_main_iteration_do(TRUE);
+        if (!fired)
+            g_source_remove(source);
+    }
+    if (!placed())
+        return false;
+    // The window manager places a window before it maps it: the geometry it gave is in the
+    // events the display has sent by now.
+    gdk_display_sync(display);
+    while (gtk_events_pending())
+        gtk_main_iteration_do(FALSE);
+    EndAsk(w);
+    *screenRect = w->shown;
+    return true;
+}
+
 void CGtkHost::TopLevelMoved(HWND h, const RECT& r)
 {
     auto it = m_windows.find(h);
@@ -641,6 +690,16 @@ void CGtkHost::TopLevelMoved(HWND h, const RECT& r)
     if (w->askTimer ? EqualRect(&r, &w->asked) : (w->haveShown && EqualRect(&r, &w->shown)))
         return;
     Ask(w, r);
+}
+
+bool CGtkHost::DisplayedGeometry(HWND h, RECT* screenRect) const
+{
+    auto it = m_windows.find(h);
+    // While a requested geometry is awaited, the display's current one is not settled.
+    if (it == m_windows.end() || !it->second->haveShown || it->second->askTimer)
+        return false;
+    *screenRect = it->second->shown;
+    return true;
 }
 
 bool CGtkHost::FramesTopLevel(DWORD style, DWORD exStyle) const
@@ -988,7 +1047,11 @@ bool CGtkHost::WaitUntilOnDisplay(HWND top)
     gtk_widget_queue_draw(w->area);
     WaitUntilDrawn(w);
     gdk_display_sync(gdk_display_get_default());
-    return w->drawn && gtk_widget_get_mapped(w->window);
+    // A geometry the display gave that the window layer has still to take: the image shown is
+    // not the window's yet.
+    RECT r{0, 0, 0, 0};
+    const bool current = !w->haveShown || (GetWindowRect(top, &r) && EqualRect(&r, &w->shown));
+    return w->drawn && gtk_widget_get_mapped(w->window) && current;
 }
 
 bool CGtkHost::Screenshot(HWND top, const std::string& pngPath)

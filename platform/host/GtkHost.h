@@ -40,6 +40,8 @@ public:
     void Wake() override;
     int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override;
     void Beep(UINT type) override;
+    bool AwaitMaximisedGeometry(HWND h, RECT* screenRect) override;
+    bool DisplayedGeometry(HWND h, RECT* screenRect) const override;
     bool WaitUntilOnDisplay(HWND top) override;
     bool Screenshot(HWND top, const std::string& pngPath) override;
 

@@ -315,6 +315,77 @@ TEST_F(WindowTest, ClosingATopLevelDestroysItAndItsOwnedPopups)
     EXPECT_FALSE(IsWindow(popup));
 }
 
+// A display whose window manager maximises windows: it places a window shown maximised at a
+// geometry of its own, and tells the geometry it gave last.
+class ManagedHost : public CHeadlessHost {
+public:
+    RECT maximised{0, 20, 1280, 1000};
+    RECT displayed{0, 0, 0, 0};
+    bool SetTopLevelState(HWND, int cmd) override { return cmd == SW_MAXIMIZE; }
+    bool AwaitMaximisedGeometry(HWND, RECT* r) override
+    {
+        *r = maximised;
+        return true;
+    }
+    bool DisplayedGeometry(HWND, RECT* r) const override
+    {
+        *r = displayed;
+        return !IsRectEmpty(&displayed);
+    }
+};
+
+class HostInstalled {
+public:
+    explicit HostInstalled(CUiHost* host) : m_previous(AfxSetHost(host)) {}
+    ~HostInstalled() { AfxSetHost(m_previous); }
+
+private:
+    CUiHost* m_previous;
+};
+
+TEST_F(WindowTest, ShownMaximisedByTheWindowManagerLaysOutAndPaintsOnceAtItsGeometry)
+{
+    ManagedHost wm;
+    HostInstalled installed(&wm);
+    HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW, 100, 100, 800, 600);
+    drv.Pump();
+    std::vector<RECT> painted;  // the window rectangle at each paint
+    rec.SetHook(frame, [&painted](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (m == WM_PAINT) {
+            RECT r;
+            GetWindowRect(h, &r);
+            painted.push_back(r);
+        }
+        return false;
+    });
+    ShowWindow(frame, SW_SHOWMAXIMIZED);
+    UpdateWindow(frame);
+    drv.Pump();
+    RECT r;
+    GetWindowRect(frame, &r);
+    EXPECT_TRUE(EqualRect(&r, &wm.maximised));
+    EXPECT_TRUE(IsZoomed(frame));
+    ASSERT_EQ(painted.size(), 1u);
+    EXPECT_TRUE(EqualRect(&painted[0], &wm.maximised));
+}
+
+TEST_F(WindowTest, GeometriesTheDisplayGaveOneAfterAnotherAreTakenAtTheLatest)
+{
+    ManagedHost wm;
+    HostInstalled installed(&wm);
+    HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
+    drv.Pump();
+    rec.Watch({WM_SIZE});
+    drv.Resize(frame, RECT{0, 20, 800, 620});
+    wm.displayed = RECT{0, 20, 1280, 1000};
+    drv.Resize(frame, wm.displayed);
+    drv.Pump();
+    RECT r;
+    GetWindowRect(frame, &r);
+    EXPECT_TRUE(EqualRect(&r, &wm.displayed));
+    EXPECT_EQ(rec.Names(), (std::vector<std::string>{"frame:SIZE"}));
+}
+
 TEST_F(WindowTest, UserResizeKeepsTheMinimumTrackingSize)
 {
     HWND frame = rec.Make("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);

@@ -41,6 +41,13 @@ public:
     // SW_MINIMIZE, SW_RESTORE ...); false when the host leaves the state to the window layer.
     // The geometry the window manager gives the window comes back as input.
     virtual bool SetTopLevelState(HWND, int /*showCmd*/) { return false; }
+    // Waits until the window manager has placed a top-level window that is being shown
+    // maximised for the first time, and gives the geometry it gave (screen coordinates of the
+    // area the host shows); false when there is none to wait for.
+    virtual bool AwaitMaximisedGeometry(HWND, RECT* /*screenRect*/) { return false; }
+    // The geometry the display gave a top-level window last (screen coordinates of the area
+    // the host shows); false when the window layer's own stands.
+    virtual bool DisplayedGeometry(HWND, RECT* /*screenRect*/) const { return false; }
 
     virtual void SetCursorShape(HCURSOR) {}
     virtual void MovePointer(POINT /*screen*/) {}
@@ -59,8 +66,9 @@ public:
     virtual int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
     virtual void Beep(UINT /*type*/) {}
 
-    // Returns once the display shows the top-level window's current image (false when it
-    // cannot: the window is not shown). Without a display the image is there at once.
+    // Returns once the display shows the top-level window's current image; false when it
+    // cannot (the window is not shown, or a geometry the display gave it is still to be taken
+    // from the queue). Without a display the image is there at once.
     virtual bool WaitUntilOnDisplay(HWND /*top*/) { return true; }
 
     // Writes what the top-level window shows as a PNG file (the display's pixels where there

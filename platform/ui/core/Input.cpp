@@ -380,7 +380,11 @@ void ProcessRawInput(ThreadQueue& q, const RawInput& in, MSG* out, bool* produce
             mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
             mmi.ptMaxTrackSize = POINT{screen.cx + 8, screen.cy + 8};
             Send(t, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            // Geometries the display gave one after another come as one input each: all of
+            // them take the latest, so that the window does not lay itself out and paint at the
+            // sizes in between.
             RECT r = in.newRect;
+            AfxGetHost()->DisplayedGeometry(in.top, &r);
             int cx = r.right - r.left;
             int cy = r.bottom - r.top;
             if (mmi.ptMaxTrackSize.x > 0)

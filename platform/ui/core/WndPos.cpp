@@ -204,6 +204,13 @@ BOOL ShowWindow(HWND hwnd, int cmd)
         w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
         w->style |= (w->maximized ? WS_MAXIMIZE : 0) | (w->minimized ? WS_MINIMIZE : 0);
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags | SWP_FRAMECHANGED);
+        // Shown maximised for the first time: the window takes the window manager's geometry
+        // before anything of it paints, so that it lays itself out and paints once, at that size.
+        RECT given{0, 0, 0, 0};
+        if (maximize && !wasVisible && Find(hwnd) && AfxGetHost()->AwaitMaximisedGeometry(hwnd, &given) &&
+            Find(hwnd))
+            SetWindowPos(hwnd, nullptr, given.left, given.top, given.right - given.left, given.bottom - given.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (cmd == SW_MAXIMIZE && !w->maximized) {
         w->normalRect = w->rect;
         w->maximized = true;
