@@ -1,6 +1,7 @@
 // The device dialogs driven headless: typed values are clamped or refused with their messages,
 // and each dialog is photographed in English and in Chinese.
 #include "comm/DeviceDialogs.h"
+#include "tests/support/BesideTheTests.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "resources/Resources.h"
@@ -237,7 +238,7 @@ TEST_F(DeviceDialogTest, EveryDialogInEnglishAndChinese)
             CRect r;
             s.dlg->GetClientRect(&r);
             EXPECT_GT(m_drv.DistinctColours(s.dlg->m_hWnd, r), 2) << s.name;
-            EXPECT_TRUE(m_drv.SaveScreenshot(s.dlg->m_hWnd, std::string("device_dialog_") + s.name + suffix));
+            EXPECT_TRUE(m_drv.SaveScreenshot(s.dlg->m_hWnd, BesideTheTests(std::string("device_dialog_") + s.name + suffix)));
             s.dlg->DestroyWindow();
         }
     }

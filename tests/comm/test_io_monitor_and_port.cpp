@@ -2,6 +2,7 @@
 // selection dialog's link test. Both release the port on every way out. Pictures of them and of
 // the password dialog in both languages.
 #include "comm/DeviceDialogs.h"
+#include "tests/support/BesideTheTests.h"
 #include "comm/TransferEngine.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/controls/CtlStd.h"
@@ -198,7 +199,7 @@ TEST_F(MonitorTest, PortSelectionMonitorAndPasswordInEnglishAndChinese)
             CRect r;
             s.dlg->GetClientRect(&r);
             EXPECT_GT(m_drv.DistinctColours(s.dlg->m_hWnd, r), 2) << s.name;
-            EXPECT_TRUE(m_drv.SaveScreenshot(s.dlg->m_hWnd, std::string("device_dialog_") + s.name + suffix));
+            EXPECT_TRUE(m_drv.SaveScreenshot(s.dlg->m_hWnd, BesideTheTests(std::string("device_dialog_") + s.name + suffix)));
             s.dlg->DestroyWindow();
             m_drv.Pump();
         }

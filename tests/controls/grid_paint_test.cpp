@@ -2,6 +2,7 @@
 // of its columns, fields over the cells, and a screenshot of a message text with every field
 // kind and Chinese text.
 #include "grid_test_support.h"
+#include "tests/support/BesideTheTests.h"
 
 #include <filesystem>
 
@@ -12,13 +13,6 @@ using GridPaint = GridTest;
 
 constexpr COLORREF kLine = RGB(192, 192, 192);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-std::string BesideTheTests(const std::string& name)
-{
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? name : (exe.parent_path() / name).string();
-}
 
 TEST_F(GridPaint, NoLineDividesAWideCharacter)
 {

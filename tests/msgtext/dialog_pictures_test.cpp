@@ -4,6 +4,7 @@
 // reviewed reference in tests/fixtures/msgtext. TAVIX_UPDATE_MSGTEXT_REFERENCES=1 writes the
 // references instead (review them before committing).
 #include "MsgTextTestSupport.h"
+#include "tests/support/BesideTheTests.h"
 
 #include "elements/BlockObj.h"
 #include "msgtext/GraphDlg.h"
@@ -43,7 +44,7 @@ protected:
             CRect r;
             ::GetWindowRect(d, &r);
             const Picture p = Capture(m_drv, d, r.Width(), r.Height());
-            EXPECT_TRUE(m_drv.SaveScreenshot(d, "msgtext_dialog_" + name + ".png")) << name;
+            EXPECT_TRUE(m_drv.SaveScreenshot(d, BesideTheTests("msgtext_dialog_" + name + ".png"))) << name;
             EXPECT_GT(m_drv.DistinctColours(d, CRect(0, 0, p.width, p.height)), 2) << name;
             sheet.Stack(p);
             Press(d, IDCANCEL);

@@ -2,6 +2,7 @@
 // Chinese, saved as one PNG per page next to the test binary for a person to look at. The test
 // itself checks that each page shows something and that the two languages differ.
 #include "PagesTestSupport.h"
+#include "tests/support/BesideTheTests.h"
 
 #include "pages/BlockPage.h"
 #include "resources/Resources.h"
@@ -40,7 +41,7 @@ TEST_F(ContactSheetTest, EveryPageInBothLanguages)
                 for (int page = 0; page < s.GetPageCount(); ++page) {
                     ASSERT_TRUE(s.SetActivePage(page));
                     drv.Pump();
-                    const std::string path = "page_" + std::to_string(type) + "_" + std::to_string(page) + "_" + suffix + ".png";
+                    const std::string path = BesideTheTests("page_" + std::to_string(type) + "_" + std::to_string(page) + "_" + suffix + ".png");
                     EXPECT_TRUE(drv.SaveScreenshot(s.GetSafeHwnd(), path)) << path;
                     CRect rc;
                     s.GetActivePage()->GetWindowRect(&rc);

@@ -2,6 +2,7 @@
 // English and Chinese, saved as one PNG per page next to the test binary for a person to look
 // at. The test checks that each page shows something and that the two languages differ.
 #include "PagesTestSupport.h"
+#include "tests/support/BesideTheTests.h"
 
 #include "resources/Resources.h"
 #include "shell/CityTable.h"
@@ -38,7 +39,7 @@ TEST_P(SecondSetContactSheetTest, EveryPage)
                 for (int page = 0; page < s.GetPageCount(); ++page) {
                     ASSERT_TRUE(s.SetActivePage(page));
                     drv.Pump();
-                    const std::string path = "page2_" + std::to_string(type) + "_" + std::to_string(page) + "_" + suffix + ".png";
+                    const std::string path = BesideTheTests("page2_" + std::to_string(type) + "_" + std::to_string(page) + "_" + suffix + ".png");
                     EXPECT_TRUE(drv.SaveScreenshot(s.GetSafeHwnd(), path)) << path;
                     CRect rc, top;
                     s.GetActivePage()->GetWindowRect(&rc);
@@ -53,7 +54,7 @@ TEST_P(SecondSetContactSheetTest, EveryPage)
     if (std::get<0>(GetParam()) != kLangIdChinese || std::get<1>(GetParam()) != 0)
         return;
     // Both runs write the stairway lighting page; the Chinese one must differ.
-    std::ifstream en("page2_408_0_en.png", std::ios::binary), zh("page2_408_0_zh.png", std::ios::binary);
+    std::ifstream en(BesideTheTests("page2_408_0_en.png"), std::ios::binary), zh(BesideTheTests("page2_408_0_zh.png"), std::ios::binary);
     const std::string a((std::istreambuf_iterator<char>(en)), {}), b((std::istreambuf_iterator<char>(zh)), {});
     if (!a.empty()) {
         EXPECT_NE(a, b);

@@ -1,6 +1,7 @@
 // The look of the controls: sizes that follow the font (100 % and 200 %), and a gallery of one
 // of each control saved as a picture next to the tests (ctl_gallery.png, ctl_gallery_200.png).
 #include "ctl_support.h"
+#include "tests/support/BesideTheTests.h"
 
 #include <filesystem>
 
@@ -9,13 +10,6 @@ using namespace ctltest;
 namespace {
 
 // A path next to the test program (in the build tree), whatever the current folder is.
-std::string BesideTheTests(const std::string& name)
-{
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? name : (exe.parent_path() / name).string();
-}
-
 class LookTest : public CtlTest {
 protected:
     // A font of the classic dialog size times `scale`.

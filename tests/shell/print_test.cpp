@@ -1,6 +1,7 @@
 // Printing a program through the editor's commands, headless: the page layout dialog, the print
 // setup dialog, the PDF the job writes and the print preview of the same pages.
 #include "document/TavixDoc.h"
+#include "tests/support/BesideTheTests.h"
 #include "elements/BlockObj.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Profile.h"
@@ -32,15 +33,6 @@
 namespace {
 
 const CString kFixtures = CString(TAVIX_SOURCE_DIR) + L"/tests/fixtures/";
-
-std::string BinaryFolder()
-{
-    char path[4096] = {};
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-    std::string p(path, n > 0 ? size_t(n) : 0);
-    const size_t slash = p.rfind('/');
-    return slash == std::string::npos ? std::string(".") : p.substr(0, slash);
-}
 
 std::string ReadAll(const std::string& path)
 {
@@ -336,20 +328,20 @@ TEST_F(PrintTest, ScreenshotsOfThePageLayoutAndThePreviewInBothLanguages)
             Type(d, IDC_PL_ACROSS, L"3");
             Type(d, IDC_PL_DOWN, L"2");
             m_drv.Pump();
-            EXPECT_TRUE(m_drv.SaveScreenshot(d.m_hWnd, BinaryFolder() + "/page_layout" + suffix));
+            EXPECT_TRUE(m_drv.SaveScreenshot(d.m_hWnd, BesideTheTests("page_layout" + suffix)));
             Press(d, IDOK);
         });
         Command(ID_VIEW_PAGE_LAYOUT);
         OnDialog<CPrintSetupDlg>([&](CPrintSetupDlg& d) {
             m_drv.Pump();
-            EXPECT_TRUE(m_drv.SaveScreenshot(d.m_hWnd, BinaryFolder() + "/print_setup" + suffix));
+            EXPECT_TRUE(m_drv.SaveScreenshot(d.m_hWnd, BesideTheTests("print_setup" + suffix)));
             Press(d, IDOK);
         });
         Command(ID_FILE_PRINT_PREVIEW);
         CPreviewView* preview = CPreviewView::GetActive();
         ASSERT_NE(preview, nullptr);
         m_drv.Pump();
-        EXPECT_TRUE(m_drv.SaveScreenshot(preview->m_hWnd, BinaryFolder() + "/print_preview" + suffix));
+        EXPECT_TRUE(m_drv.SaveScreenshot(preview->m_hWnd, BesideTheTests("print_preview" + suffix)));
         preview->ClosePreview();
         m_app->CloseAllDocuments(TRUE);
         m_drv.Pump();

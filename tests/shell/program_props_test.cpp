@@ -3,6 +3,7 @@
 // program modified; Cancel changes nothing; a refused value names its field and keeps the user
 // on the page; the pages follow the program's model.
 #include "document/TavixDoc.h"
+#include "tests/support/BesideTheTests.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "image/ImageLayout.h"
@@ -121,16 +122,6 @@ Bytes LogoFile()
     b[54] = b[55] = b[56] = 255;  // colour 0 white, colour 1 black
     b[62 + 63 * rowBytes] = 0x80;  // the top row is stored last
     return b;
-}
-
-// The folder of the test binary, where the screenshots go.
-std::string BinaryFolder()
-{
-    char path[4096] = {};
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-    std::string p(path, n > 0 ? size_t(n) : 0);
-    const size_t slash = p.rfind('/');
-    return slash == std::string::npos ? std::string(".") : p.substr(0, slash);
 }
 
 class ProgramPropsTest : public ::testing::Test {
@@ -665,7 +656,7 @@ TEST_F(ProgramPropsTest, StartPagesAndScreenshotsInBothLanguages)
                 Show(s, i);
                 m_drv.Pump();
                 const std::string png =
-                    BinaryFolder() + "/program_props_" + names[i] + (language ? "_zh" : "_en") + ".png";
+                    BesideTheTests(std::string("program_props_") + names[i] + (language ? "_zh" : "_en") + ".png");
                 EXPECT_TRUE(m_drv.SaveScreenshot(s.m_hWnd, png)) << png;
             }
             title = s.GetPage(CPropertiesPropSh::pageLogo)->GetTabTitle().GetString();
