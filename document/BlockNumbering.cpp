@@ -3,6 +3,8 @@
 // it), and a full range refuses the element instead of giving a number twice.
 #include "document/TavixDoc.h"
 
+#include "document/BlockTally.h"
+
 #include "elements/BlockConnectors.h"
 #include "elements/BlockDataLog.h"
 #include "elements/BlockIO.h"
@@ -94,30 +96,19 @@ struct Occupancy {
     std::vector<bool> taken;
 };
 
-} // namespace
-
-BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
+// Function-block numbers taken by any element.
+Occupancy FunctionNumbers(const CObList& blocks)
 {
-    if (pBlock == nullptr)
-        return FALSE;
-    const int type = pBlock->m_nType;
+    Occupancy used(kLastFunctionNumber - NUM_FUNCTION + 1);
+    for (POSITION pos = blocks.GetHeadPosition(); pos != nullptr;)
+        used.Mark(static_cast<const CBlockObj*>(blocks.GetNext(pos))->m_nNumber - NUM_FUNCTION);
+    return used;
+}
 
-    if (!IsOfAny(pBlock, kRangeNumberedClasses)) {
-        // The lowest free function-block number: equal to 9000 + count while the numbers are
-        // dense, and never a number another block already has when they are not.
-        Occupancy used(kLastFunctionNumber - NUM_FUNCTION + 1);
-        for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;)
-            used.Mark(static_cast<CBlockObj*>(m_blocks.GetNext(pos))->m_nNumber - NUM_FUNCTION);
-        const int i = used.LowestFree();
-        if (i < 0)
-            return FALSE;
-        pBlock->m_nNumber = NUM_FUNCTION + i;
-        m_blocks.AddTail(pBlock);
-        SetModifiedFlag();
-        return TRUE;
-    }
-
-    const NumberRange range = GetNumberRange(type, GetMachineType());
+// Numbers of a type's range taken by elements of the type, or never given (the unused
+// positions of each input and output module).
+Occupancy RangeNumbers(const CObList& blocks, int type, NumberRange range)
+{
     Occupancy numbers(range.nCount);
     if (type == TYPE_INPUT) {
         for (int i = 0; i < range.nCount; ++i) {
@@ -130,9 +121,78 @@ BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
                 numbers.Mark(i);
         }
     }
+    for (POSITION pos = blocks.GetHeadPosition(); pos != nullptr;) {
+        const CBlockObj* pOther = static_cast<const CBlockObj*>(blocks.GetNext(pos));
+        if (pOther->m_nType == type)
+            numbers.Mark(pOther->m_nNumber - range.nBase);
+    }
+    return numbers;
+}
 
+} // namespace
+
+CBlockTally::Numbers& CTavixDoc::TalliedNumbers(int nKey)
+{
+    auto it = m_pTally->m_numbers.find(nKey);
+    if (it == m_pTally->m_numbers.end()) {
+        const Occupancy taken = nKey == CBlockTally::kFunctionNumbers
+                                    ? FunctionNumbers(m_blocks)
+                                    : RangeNumbers(m_blocks, nKey, GetNumberRange(nKey, GetMachineType()));
+        it = m_pTally->m_numbers.emplace(nKey, CBlockTally::Numbers{taken.taken, 0}).first;
+    }
+    return it->second;
+}
+
+void CTavixDoc::NoteAdded(const CBlockObj* pBlock)
+{
+    if (m_pTally == nullptr)
+        return;
+    for (auto& [key, numbers] : m_pTally->m_numbers) {
+        if (key == CBlockTally::kFunctionNumbers)
+            numbers.Take(pBlock->m_nNumber - NUM_FUNCTION);
+        else if (key == pBlock->m_nType)
+            numbers.Take(pBlock->m_nNumber - GetNumberRange(key, GetMachineType()).nBase);
+    }
+    TallyLimitClasses(pBlock);
+}
+
+BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
+{
+    if (pBlock == nullptr)
+        return FALSE;
+    const int type = pBlock->m_nType;
+
+    if (!IsOfAny(pBlock, kRangeNumberedClasses)) {
+        // The lowest free function-block number: equal to 9000 + count while the numbers are
+        // dense, and never a number another block already has when they are not.
+        const int i = m_pTally != nullptr ? TalliedNumbers(CBlockTally::kFunctionNumbers).LowestFree()
+                                          : FunctionNumbers(m_blocks).LowestFree();
+        if (i < 0)
+            return FALSE;
+        pBlock->m_nNumber = NUM_FUNCTION + i;
+        m_blocks.AddTail(pBlock);
+        NoteAdded(pBlock);
+        SetModifiedFlag();
+        return TRUE;
+    }
+
+    const NumberRange range = GetNumberRange(type, GetMachineType());
     const bool coil = pBlock->IsKindOf(RUNTIME_CLASS(CBlockRelayCoil));
     const bool ladderAOut = type == TYPE_AOUT_LAD;
+    if (m_pTally != nullptr && !coil && !ladderAOut) {
+        const int i = TalliedNumbers(type).LowestFree();
+        if (i < 0)
+            return FALSE;
+        pBlock->m_nNumber = range.nBase + i;
+        pBlock->m_nOperand = IsLadder() && (type == TYPE_MAKE || type == TYPE_BREAK) ? NUM_INPUT
+                             : IsLadder() && type == TYPE_ACONTACT                   ? NUM_ANALOG_IN
+                                                                                     : i;
+        m_blocks.AddTail(pBlock);
+        NoteAdded(pBlock);
+        SetModifiedFlag();
+        return TRUE;
+    }
+    Occupancy numbers = RangeNumbers(m_blocks, type, range);
     Occupancy q(128), m(512), x(128), aq(32), am(512);
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         const CBlockObj* pOther = static_cast<const CBlockObj*>(m_blocks.GetNext(pos));
@@ -154,8 +214,8 @@ BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
                 am.Mark(op - NUM_ANALOG_FLAG);
             else if (op >= NUM_ANALOG_OUT)
                 aq.Mark(op - NUM_ANALOG_OUT);
-        } else if (pOther->m_nType != type) {
-            continue;
+        } else {
+            continue;  // the type's own numbers are marked already
         }
         numbers.Mark(pOther->m_nNumber - range.nBase);
     }
@@ -188,6 +248,7 @@ BOOL CTavixDoc::AddBlock(CBlockObj* pBlock)
         pBlock->m_nOperand = i;
     }
     m_blocks.AddTail(pBlock);
+    NoteAdded(pBlock);
     SetModifiedFlag();
     return TRUE;
 }
@@ -201,6 +262,7 @@ BOOL CTavixDoc::InsertBlock(CBlockObj* pBlock)
         static_cast<CBlockIn*>(pBlock)->m_nLastSimValue = 0;
     if (IsOfAny(pBlock, kKeepNumberClasses) && FindBlockByNumber(pBlock->m_nNumber) == nullptr) {
         m_blocks.AddTail(pBlock);
+        NoteAdded(pBlock);
         SetModifiedFlag();
         return TRUE;
     }

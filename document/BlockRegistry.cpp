@@ -134,6 +134,8 @@ BOOL CTavixDoc::GetPinPosition(CRect* pRect, CBlockObj* pBlock, int nPin) const
 void CTavixDoc::AddWire(CConnectLineObj* pWire)
 {
     m_wires.AddTail(pWire);
+    if (m_pWireEnds != nullptr)
+        CWireEndIndex::Add(*m_pWireEnds, pWire);
     SetModifiedFlag();
 }
 
@@ -143,7 +145,18 @@ void CTavixDoc::RemoveWire(CConnectLineObj* pWire)
     if (pos == nullptr)
         return;
     m_wires.RemoveAt(pos);
+    if (m_pWireEnds != nullptr)
+        CWireEndIndex::Remove(*m_pWireEnds, pWire);
     SetModifiedFlag();
+}
+
+const std::vector<CConnectLineObj*>* CTavixDoc::WiresOfElement(const CBlockObj* pBlock) const
+{
+    static const std::vector<CConnectLineObj*> none;
+    if (m_pWireEnds == nullptr)
+        return nullptr;
+    const auto it = m_pWireEnds->find(pBlock);
+    return it == m_pWireEnds->end() ? &none : &it->second;
 }
 
 void CTavixDoc::AddComment(CBlockComment* pComment)

@@ -72,8 +72,7 @@ private:
     {
         std::vector<Step> steps;
         std::vector<const CBlockObj*> neighbours;
-        for (POSITION pos = m_doc.m_wires.GetHeadPosition(); pos;) {
-            auto* w = static_cast<CConnectLineObj*>(m_doc.m_wires.GetNext(pos));
+        auto consider = [&](CConnectLineObj* w) {
             End neighbour;
             bool bySecond = false;
             if (w->m_pEndBlock == pElement && w->m_nEndPin < kFirstOutputPin) {
@@ -82,15 +81,20 @@ private:
             } else if (w->m_pStartBlock == pElement && w->m_nStartPin < kFirstOutputPin) {
                 neighbour = ThroughPair(m_doc, {w->m_pEndBlock, w->m_nEndPin});
             } else {
-                continue;
+                return;
             }
-            bool known = false;
             for (const CBlockObj* n : neighbours)
-                known = known || n == neighbour.pBlock;
-            if (known)
-                continue;
+                if (n == neighbour.pBlock)
+                    return;
             neighbours.push_back(neighbour.pBlock);
             steps.push_back({w, bySecond});
+        };
+        if (const std::vector<CConnectLineObj*>* wires = m_doc.WiresOfElement(pElement)) {
+            for (CConnectLineObj* w : *wires)
+                consider(w);
+        } else {
+            for (POSITION pos = m_doc.m_wires.GetHeadPosition(); pos;)
+                consider(static_cast<CConnectLineObj*>(m_doc.m_wires.GetNext(pos)));
         }
         return steps;
     }

@@ -8,7 +8,9 @@
 #include "platform/base/Afx.h"
 #include "platform/ui/framework/Document.h"
 
+#include "document/BlockTally.h"
 #include "document/DocTypes.h"
+#include "document/WireEndIndex.h"
 #include "document/UndoStore.h"
 
 #include <unordered_map>
@@ -101,6 +103,9 @@ public:
     void AddComment(CBlockComment* pComment);
     BOOL IsWireDuplicate(CConnectLineObj* pNew, CBlockObj* pOther, int nOtherPin) const;
     CConnectLineObj* FindWireOnConnector(CBlockObj* pConnector) const;
+    // The wires that end at the element, in list order, while a CWireEndIndex is held; null
+    // when none is (the caller walks m_wires).
+    const std::vector<CConnectLineObj*>* WiresOfElement(const CBlockObj* pBlock) const;
     int GetProgramCodeSize() const;
     int CountNamedBlocks() const;
     int CountFlaggedBlocks(int nExcludeNumber) const;
@@ -234,9 +239,21 @@ private:
 
     friend class CUndoStore;
     friend class CBlockNumberIndex;
+    friend class CBlockTally;
+    friend class CWireEndIndex;
+
+    // Keeps a held tally current after an element was added to m_blocks.
+    void NoteAdded(const CBlockObj* pBlock);
+    void TallyLimitClasses(const CBlockObj* pBlock);
+    // The held tally's taken numbers of a type (or of function blocks), counted when first asked.
+    CBlockTally::Numbers& TalliedNumbers(int nKey);
 
     // Number -> first element of m_blocks with it, while a CBlockNumberIndex is held.
     std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
+    // Counts and taken numbers, while a CBlockTally is held.
+    CBlockTally* m_pTally = nullptr;
+    // Wires by element, while a CWireEndIndex is held.
+    CWireEndIndex::Table* m_pWireEnds = nullptr;
 
     BOOL m_bCounted = FALSE;  // counted among the main frame's open documents
     CString m_strLastError;

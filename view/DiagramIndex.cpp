@@ -6,17 +6,7 @@
 
 #include <algorithm>
 
-namespace {
-
-int CellOf(int v, int cell) { return v >= 0 ? v / cell : -((-v + cell - 1) / cell); }
-
-template <class T> void Unique(std::vector<T*>& v)
-{
-    std::sort(v.begin(), v.end());
-    v.erase(std::unique(v.begin(), v.end()), v.end());
-}
-
-} // namespace
+using diagram_index_detail::CellOf;
 
 template <class F> void CDiagramIndex::ForCells(const CRect& rect, F&& f)
 {
@@ -40,8 +30,8 @@ CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
 
 POSITION CDiagramIndex::WirePosition(const CConnectLineObj* w) const
 {
-    const auto it = m_wireCells.find(w);
-    return it == m_wireCells.end() ? nullptr : it->second.pos;
+    const auto it = m_wireSlot.find(w);
+    return it == m_wireSlot.end() ? nullptr : m_wireSlots[size_t(it->second)].pos;
 }
 
 const std::vector<CConnectLineObj*>& CDiagramIndex::WiresAtPin(const CBlockObj* p, int nPin) const
@@ -53,55 +43,58 @@ const std::vector<CConnectLineObj*>& CDiagramIndex::WiresAtPin(const CBlockObj* 
 
 void CDiagramIndex::AddBlock(CBlockObj* p)
 {
+    if (!m_blockSlot.emplace(p, int(m_blockSlots.size())).second)
+        return;
+    const int slot = int(m_blockSlots.size());
+    m_blockSlots.push_back(p);
+    m_blockSeen.push_back(0);
     const CRect body(p->m_ptOrigin.x - 5, p->m_ptOrigin.y - 5, p->m_ptOrigin.x + p->m_nWidth + 5,
                      p->m_ptOrigin.y + p->m_nHeight);
-    ForCells(body, [&](std::int64_t key) { m_cells[key].blocks.push_back(p); });
-    m_blocks.insert(p);
+    ForCells(body, [&](std::int64_t key) { m_cells[key].blocks.push_back(slot); });
 }
 
 void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
 {
-    // Each segment from the wire's start on; a hit test of a slanted segment uses the rectangle
-    // of the one before it, which is listed already.
-    WireEntry& entry = m_wireCells[w];
-    std::vector<std::int64_t>& keys = entry.cells;
-    if (pos)
-        entry.pos = pos;
-    else if (!m_pDoc->m_wires.IsEmpty() && m_pDoc->m_wires.GetTail() == w)
-        entry.pos = m_pDoc->m_wires.GetTailPosition();
-    else
-        entry.pos = m_pDoc->m_wires.Find(w);
+    if (!pos) {
+        if (!m_pDoc->m_wires.IsEmpty() && m_pDoc->m_wires.GetTail() == w)
+            pos = m_pDoc->m_wires.GetTailPosition();
+        else
+            pos = m_pDoc->m_wires.Find(w);
+    }
+    const int slot = int(m_wireSlots.size());
+    m_wireSlots.push_back({w, pos, true});
+    m_wireSeen.push_back(0);
+    m_wireSlot[w] = slot;
     if (w->m_pStartBlock)
         m_pins[PinKey(w->m_pStartBlock, w->m_nStartPin)].push_back(w);
     if (w->m_pEndBlock && !(w->m_pEndBlock == w->m_pStartBlock && w->m_nEndPin == w->m_nStartPin))
         m_pins[PinKey(w->m_pEndBlock, w->m_nEndPin)].push_back(w);
-    CPoint a = w->m_ptStart;
+    // Each segment from the wire's start on; a hit test of a slanted segment uses the rectangle
+    // of the one before it, which is listed already. A bucket lists the wire once.
     auto add = [&](CPoint from, CPoint to) {
         CRect seg(from, to);
         seg.NormalizeRect();
         seg.InflateRect(2, 2);
-        ForCells(seg, [&](std::int64_t key) { keys.push_back(key); });
+        ForCells(seg, [&](std::int64_t key) {
+            std::vector<int>& wires = m_cells[key].wires;
+            if (wires.empty() || wires.back() != slot)
+                wires.push_back(slot);
+        });
     };
+    CPoint a = w->m_ptStart;
     for (INT_PTR i = 0; i < w->m_points.GetSize(); ++i) {
         add(a, w->m_points[i]);
         a = w->m_points[i];
     }
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    for (std::int64_t key : keys)
-        m_cells[key].wires.push_back(w);
 }
 
 void CDiagramIndex::RemoveWire(CConnectLineObj* w)
 {
-    const auto it = m_wireCells.find(w);
-    if (it == m_wireCells.end())
+    const auto it = m_wireSlot.find(w);
+    if (it == m_wireSlot.end())
         return;
-    for (std::int64_t key : it->second.cells) {
-        auto& wires = m_cells[key].wires;
-        wires.erase(std::remove(wires.begin(), wires.end(), w), wires.end());
-    }
-    m_wireCells.erase(it);
+    m_wireSlots[size_t(it->second)].alive = false;
+    m_wireSlot.erase(it);
     for (const auto& [block, pin] : {std::make_pair(w->m_pStartBlock, w->m_nStartPin), std::make_pair(w->m_pEndBlock, w->m_nEndPin)})
         if (block)
             if (const auto at = m_pins.find(PinKey(block, pin)); at != m_pins.end()) {
@@ -113,25 +106,27 @@ void CDiagramIndex::RemoveWire(CConnectLineObj* w)
 void CDiagramIndex::BlocksNear(const CRect& rect, std::vector<CBlockObj*>& out) const
 {
     out.clear();
-    int cells = 0;
-    ForCells(rect, [&](std::int64_t key) {
-        ++cells;
-        if (const auto it = m_cells.find(key); it != m_cells.end())
-            out.insert(out.end(), it->second.blocks.begin(), it->second.blocks.end());
+    const unsigned query = ++m_nQuery;
+    ForCellsUntil(rect, [&](const Bucket& b) {
+        for (int slot : b.blocks)
+            if (m_blockSeen[size_t(slot)] != query) {
+                m_blockSeen[size_t(slot)] = query;
+                out.push_back(m_blockSlots[size_t(slot)]);
+            }
+        return false;
     });
-    if (cells > 1)
-        Unique(out);
 }
 
 void CDiagramIndex::WiresNear(const CRect& rect, std::vector<CConnectLineObj*>& out) const
 {
     out.clear();
-    int cells = 0;
-    ForCells(rect, [&](std::int64_t key) {
-        ++cells;
-        if (const auto it = m_cells.find(key); it != m_cells.end())
-            out.insert(out.end(), it->second.wires.begin(), it->second.wires.end());
+    const unsigned query = ++m_nQuery;
+    ForCellsUntil(rect, [&](const Bucket& b) {
+        for (int slot : b.wires)
+            if (m_wireSlots[size_t(slot)].alive && m_wireSeen[size_t(slot)] != query) {
+                m_wireSeen[size_t(slot)] = query;
+                out.push_back(m_wireSlots[size_t(slot)].pWire);
+            }
+        return false;
     });
-    if (cells > 1)
-        Unique(out);
 }

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class CBlockObj;
@@ -25,35 +24,85 @@ public:
     void AddWire(CConnectLineObj* pWire, POSITION pos = nullptr);
     void RemoveWire(CConnectLineObj* pWire);
 
-    bool HoldsBlock(const CBlockObj* pBlock) const { return m_blocks.count(pBlock) != 0; }
+    bool HoldsBlock(const CBlockObj* pBlock) const { return m_blockSlot.count(pBlock) != 0; }
     // Where the wire stands in the document's wire list; null when it is not indexed.
     POSITION WirePosition(const CConnectLineObj* pWire) const;
     // The wires with an end at the pin, in the order of the document's wire list.
     const std::vector<CConnectLineObj*>& WiresAtPin(const CBlockObj* pBlock, int nPin) const;
 
-    // Elements whose body, grown by 5 on every side but the bottom, may meet the rectangle.
+    // Elements whose body, grown by 5 on every side but the bottom, may meet the rectangle;
+    // each once.
     void BlocksNear(const CRect& rect, std::vector<CBlockObj*>& out) const;
-    // Wires with a segment (grown by 2 on every side) that may meet the rectangle.
+    // Wires with a segment (grown by 2 on every side) that may meet the rectangle; each once.
     void WiresNear(const CRect& rect, std::vector<CConnectLineObj*>& out) const;
+    // Whether pred holds for one of the candidates of BlocksNear or WiresNear; stops at the
+    // first (a candidate may be asked more than once).
+    template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
+    template <class F> bool AnyWireNear(const CRect& rect, F&& pred) const;
 
 private:
     enum { kCell = 64 };
+    // Buckets hold slots: a removed wire's slot stays in its buckets, marked gone, so removing
+    // a long wire does not search every bucket it crosses.
     struct Bucket {
-        std::vector<CBlockObj*> blocks;
-        std::vector<CConnectLineObj*> wires;
+        std::vector<int> blocks;
+        std::vector<int> wires;
+    };
+    struct WireSlot {
+        CConnectLineObj* pWire;
+        POSITION pos;
+        bool alive;
     };
     static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
     template <class F> static void ForCells(const CRect& rect, F&& f);
+    template <class F> bool ForCellsUntil(const CRect& rect, F&& f) const;
 
     static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
 
     const CTavixDoc* m_pDoc;
     std::unordered_map<std::int64_t, Bucket> m_cells;
-    struct WireEntry {
-        std::vector<std::int64_t> cells;
-        POSITION pos = nullptr;
-    };
-    std::unordered_map<const CConnectLineObj*, WireEntry> m_wireCells;
+    std::vector<CBlockObj*> m_blockSlots;
+    std::unordered_map<const CBlockObj*, int> m_blockSlot;
+    std::vector<WireSlot> m_wireSlots;
+    std::unordered_map<const CConnectLineObj*, int> m_wireSlot;
     std::unordered_map<std::uint64_t, std::vector<CConnectLineObj*>> m_pins;
-    std::unordered_set<const CBlockObj*> m_blocks;
+    // Marks of the slots a query has listed already.
+    mutable std::vector<unsigned> m_blockSeen, m_wireSeen;
+    mutable unsigned m_nQuery = 0;
 };
+
+namespace diagram_index_detail {
+inline int CellOf(int v, int cell) { return v >= 0 ? v / cell : -((-v + cell - 1) / cell); }
+}  // namespace diagram_index_detail
+
+template <class F> bool CDiagramIndex::ForCellsUntil(const CRect& rect, F&& f) const
+{
+    using diagram_index_detail::CellOf;
+    CRect r = rect;
+    r.NormalizeRect();
+    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
+        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
+            if (const auto it = m_cells.find(Key(cx, cy)); it != m_cells.end() && f(it->second))
+                return true;
+    return false;
+}
+
+template <class F> bool CDiagramIndex::AnyBlockNear(const CRect& rect, F&& pred) const
+{
+    return ForCellsUntil(rect, [&](const Bucket& b) {
+        for (int slot : b.blocks)
+            if (pred(static_cast<const CBlockObj*>(m_blockSlots[size_t(slot)])))
+                return true;
+        return false;
+    });
+}
+
+template <class F> bool CDiagramIndex::AnyWireNear(const CRect& rect, F&& pred) const
+{
+    return ForCellsUntil(rect, [&](const Bucket& b) {
+        for (int slot : b.wires)
+            if (const WireSlot& s = m_wireSlots[size_t(slot)]; s.alive && pred(static_cast<const CConnectLineObj*>(s.pWire)))
+                return true;
+        return false;
+    });
+}

@@ -217,13 +217,22 @@ int CDiagramLayout::Wire(const std::vector<CBlockObj*>& roots)
     const BOOL snapshot = m_view.m_bSnapshotOnConnect;
     m_view.m_bSnapshotOnConnect = FALSE;
     m_nRefused = 0;
-    std::unordered_set<const CBlockObj*> done;
-    for (CBlockObj* root : roots)
-        WireInputs(root, done);
-    for (POSITION pos = m_doc.m_blocks.GetHeadPosition(); pos;)
-        WireInputs(static_cast<CBlockObj*>(m_doc.m_blocks.GetNext(pos)), done);
+    {
+        // Wires are only added here, through the document: the loop check of each new wire
+        // finds the wires of an element in the document's table of wire ends.
+        CWireEndIndex ends(m_doc);
+        std::unordered_set<const CBlockObj*> done;
+        for (CBlockObj* root : roots)
+            WireInputs(root, done);
+        for (POSITION pos = m_doc.m_blocks.GetHeadPosition(); pos;)
+            WireInputs(static_cast<CBlockObj*>(m_doc.m_blocks.GetNext(pos)), done);
+    }
+    // One index of the wired diagram serves the junction dots and the separation.
+    CDiagramIndex index(m_doc);
+    m_view.m_pIndex = &index;
     MarkFanOutJunctions();
     m_view.SeparateOverlappingWires();
+    m_view.m_pIndex = nullptr;
     m_view.m_bSnapshotOnConnect = snapshot;
     return m_nRefused;
 }
@@ -233,8 +242,6 @@ void CDiagramLayout::MarkFanOutJunctions()
     // An output's wires are all made here and each input takes one, so the wires at an output
     // pin are exactly those made from it: they are marked among each other and checked once,
     // which gives the dots that refreshing each wire in turn would give.
-    CDiagramIndex index(m_doc);
-    m_view.m_pIndex = &index;
     for (auto& [source, wires] : m_fanOut) {
         if (wires.size() < 2)
             continue;
@@ -245,7 +252,6 @@ void CDiagramLayout::MarkFanOutJunctions()
             m_view.MarkJunctionsAmong(w, const_cast<CBlockObj*>(source), kOutputPin, shared);
         m_view.ValidateJunctions(shared);
     }
-    m_view.m_pIndex = nullptr;
     m_fanOut.clear();
 }
 

@@ -12,6 +12,7 @@
 #include "view/DiagramIndex.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -91,19 +92,8 @@ BOOL CTavixView::IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const
         }
         return false;
     };
-    if (m_pIndex) {
-        std::vector<CBlockObj*> blocks;
-        m_pIndex->BlocksNear(candidate, blocks);
-        for (const CBlockObj* b : blocks)
-            if (bodyMeets(b))
-                return TRUE;
-        std::vector<CConnectLineObj*> wires;
-        m_pIndex->WiresNear(candidate, wires);
-        for (const CConnectLineObj* w : wires)
-            if (wireMeets(w))
-                return TRUE;
-        return FALSE;
-    }
+    if (m_pIndex)
+        return m_pIndex->AnyBlockNear(candidate, bodyMeets) || m_pIndex->AnyWireNear(candidate, wireMeets);
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         if (bodyMeets(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))))
             return TRUE;
@@ -180,6 +170,8 @@ BOOL CTavixView::SeparateWire()
         DeleteSelection();
         if (m_pIndex)
             *m_pIndex = CDiagramIndex(*pDoc);
+        // The deletion may have renumbered elements behind a held tally's back.
+        CBlockTally(*pDoc).Recount();
     } else {
         RemoveLoneWire(w);
     }
@@ -310,15 +302,22 @@ int CTavixView::SeparateOverlappingWires()
     if (!pDoc)
         return 0;
     CUndoCompound step(pDoc);
-    CDiagramIndex index(*pDoc);
+    // A caller that holds an index of the document (the layout) lends it.
+    CDiagramIndex* const pLent = m_pIndex;
+    std::optional<CDiagramIndex> own;
+    if (!pLent)
+        own.emplace(*pDoc);
+    CDiagramIndex& index = pLent ? *pLent : *own;
     m_pIndex = &index;
     m_bSelectionClear = false;
+    // Connectors are only added in the run (or the tally is told): counts and free numbers are
+    // kept rather than found again for every pair.
+    CBlockTally tally(*pDoc);
     // Only the wires there are now; the short wires of the new pairs are not visited. A
     // separation removes only the wire it replaces.
     std::vector<CConnectLineObj*> first;
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
         first.push_back(static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos)));
-    std::vector<CBlockObj*> near;
     for (CConnectLineObj* w : first) {
         if (w->m_points.GetSize() < 2)
             continue;
@@ -326,15 +325,11 @@ int CTavixView::SeparateOverlappingWires()
         CRect common;
         for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
             const CRect seg = Widened(w->m_points[i - 1], w->m_points[i]);
-            index.BlocksNear(seg, near);
-            for (const CBlockObj* blk : near) {
+            crosses = index.AnyBlockNear(seg, [&](const CBlockObj* blk) {
                 const CRect body(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5, blk->m_ptOrigin.x + blk->m_nWidth + 2,
                                  blk->m_ptOrigin.y + blk->m_nHeight);
-                if (common.IntersectRect(&seg, &body)) {
-                    crosses = true;
-                    break;
-                }
-            }
+                return common.IntersectRect(&seg, &body) != FALSE;
+            });
         }
         if (crosses) {
             // Once the connectors run out the refusal is shown once and the other wires stay.
@@ -349,7 +344,7 @@ int CTavixView::SeparateOverlappingWires()
             }
         }
     }
-    m_pIndex = nullptr;
+    m_pIndex = pLent;
     return 0;
 }
 
@@ -357,12 +352,12 @@ int CTavixView::CountLinesThrough(int x, int y) const
 {
     if (!m_pIndex)
         return CConnectLineObj::CountLinesAt(GetDocument(), x, y);
-    std::vector<CConnectLineObj*> wires;
-    m_pIndex->WiresNear(CRect(x, y, x, y), wires);
+    // A point lies in one bucket, which lists each wire once.
     int count = 0, segment = 0, orientation = 0;
-    for (const CConnectLineObj* w : wires)
-        if (w->HitTestTol(x, y, &segment, &orientation, 1))
-            ++count;
+    m_pIndex->AnyWireNear(CRect(x, y, x, y), [&](const CConnectLineObj* w) {
+        count += w->HitTestTol(x, y, &segment, &orientation, 1) ? 1 : 0;
+        return false;
+    });
     return count;
 }
 

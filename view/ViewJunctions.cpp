@@ -5,6 +5,7 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
+#include "view/DiagramIndex.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -131,7 +132,19 @@ void CTavixView::ValidateJunction(CConnectLineObj* w, INT_PTR j)
     if (w->m_junctions[j] == kNone)
         return;
     w->m_junctions[j] = w->m_points[j];
-    if (CountLinesThrough(w->m_points[j].x, w->m_points[j].y) <= 1)
+    const int x = w->m_points[j].x, y = w->m_points[j].y;
+    bool shared;
+    if (m_pIndex) {
+        // A dot stays where a second line passes: the count stops there.
+        int lines = 0, segment = 0, orientation = 0;
+        shared = m_pIndex->AnyWireNear(CRect(x, y, x, y), [&](const CConnectLineObj* o) {
+            lines += o->HitTestTol(x, y, &segment, &orientation, 1) ? 1 : 0;
+            return lines > 1;
+        });
+    } else {
+        shared = CountLinesThrough(x, y) > 1;
+    }
+    if (!shared)
         w->m_junctions[j] = kNone;
 }
 

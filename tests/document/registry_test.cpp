@@ -282,3 +282,61 @@ TEST(Registry, NumberIndexAnswersLikeTheListWalk)
     delete pFirst;
     EXPECT_EQ(doc.FindBlockByNumber(pTwin->m_nNumber), pTwin);  // no index left behind
 }
+
+TEST(Registry, TallyAnswersLikeTheListWalk)
+{
+    // The same edits on two documents, one of them under a tally: every element gets the same
+    // number and operand, and every limit check gives the same answer.
+    CTavixDoc plain, tallied;
+    CBlockTally tally(tallied);
+    CBlockTally nested(tallied);
+    enum Kind { add, paste, removeBlock9000 };
+    struct Step {
+        Kind kind;
+        int type;
+        int n;  // elements to add, or the number a pasted element brings
+    };
+    const Step steps[] = {
+        {add, 600, 20},  {add, 605, 10},         {add, 300, 3},     {add, 900, 2},   {add, 901, 2},
+        {add, 611, 6},   {add, 604, 2},          {add, 603, 2},     {paste, 600, 140}, {paste, 600, 100},
+        {paste, 300, 9000}, {removeBlock9000, 0, 0}, {add, 300, 2}, {add, 600, 3},   {add, 900, 1},
+    };
+    const int checked[] = {600, 603, 604, 605, 611, 900, 901, 300};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.kind * 100000 + s.type * 100 + s.n % 100);
+        if (s.kind == add) {
+            for (int i = 0; i < s.n; ++i) {
+                CBlockObj* a = AddNew(plain, s.type);
+                CBlockObj* b = AddNew(tallied, s.type);
+                ASSERT_EQ(a == nullptr, b == nullptr);
+                if (a != nullptr) {
+                    EXPECT_EQ(a->m_nNumber, b->m_nNumber);
+                    EXPECT_EQ(a->m_nOperand, b->m_nOperand);
+                }
+            }
+        } else if (s.kind == paste) {
+            CBlockObj* a = NewBlockOfType(s.type);
+            CBlockObj* b = NewBlockOfType(s.type);
+            a->m_nNumber = b->m_nNumber = s.n;
+            ASSERT_TRUE(plain.InsertBlock(a));
+            ASSERT_TRUE(tallied.InsertBlock(b));
+            EXPECT_EQ(a->m_nNumber, b->m_nNumber);
+        } else {
+            // Block 9000 removed behind the tally's back: it is told to count again.
+            for (CTavixDoc* doc : {&plain, &tallied}) {
+                CBlockObj* first = doc->FindBlockByNumber(NUM_FUNCTION);
+                ASSERT_NE(first, nullptr);
+                doc->m_blocks.RemoveAt(doc->m_blocks.Find(first));
+                delete first;
+            }
+            nested.Recount();
+        }
+        for (int type : checked) {
+            BlockCounts three;
+            three.m_nToAdd = 3;
+            EXPECT_EQ(plain.CanAddBlock(type), tallied.CanAddBlock(type)) << type;
+            EXPECT_EQ(plain.CanAddBlock(type, &three), tallied.CanAddBlock(type, &three)) << type;
+        }
+    }
+    EXPECT_EQ(plain.m_blocks.GetCount(), tallied.m_blocks.GetCount());
+}
