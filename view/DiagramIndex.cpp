@@ -14,13 +14,39 @@ template <class F> void CDiagramIndex::ForCells(const CRect& rect, F&& f)
     r.NormalizeRect();
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
         for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            f(Key(cx, cy));
+            f(cx, cy);
 }
 
 CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
 {
+    // A grid of buckets over the document's extent (what lies outside goes to the map).
+    const CRect extent = doc.m_rcExtent;
+    if (extent.right > 0 && extent.bottom > 0 && extent.right / kCell < 4096 && extent.bottom / kCell < 65536) {
+        m_nGridWidth = extent.right / kCell + 1;
+        m_nGridHeight = extent.bottom / kCell + 1;
+        m_grid.resize(size_t(m_nGridWidth) * size_t(m_nGridHeight));
+    }
+    m_blockSlots.reserve(size_t(doc.m_blocks.GetCount()) * 2);
+    m_wireSlots.reserve(size_t(doc.m_wires.GetCount()) * 2);
     for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos;)
         AddBlock(static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos)));
+    if (!m_grid.empty()) {
+        // The buckets of the grid take their room at once rather than growing wire by wire.
+        std::vector<std::pair<int, int>> room(m_grid.size());
+        for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;)
+            ForWireRects(static_cast<const CConnectLineObj*>(doc.m_wires.GetNext(pos)), [&](const CRect& rect, bool bSegment) {
+                ForCells(rect, [&](int cx, int cy) {
+                    if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight) {
+                        auto& r = room[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
+                        ++(bSegment ? r.second : r.first);
+                    }
+                });
+            });
+        for (size_t i = 0; i < m_grid.size(); ++i) {
+            m_grid[i].wires.reserve(size_t(room[i].first));
+            m_grid[i].segments.reserve(size_t(room[i].second));
+        }
+    }
     for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;) {
         POSITION at = pos;
         auto* w = static_cast<CConnectLineObj*>(doc.m_wires.GetNext(pos));
@@ -50,7 +76,7 @@ void CDiagramIndex::AddBlock(CBlockObj* p)
     m_blockSeen.push_back(0);
     const CRect body(p->m_ptOrigin.x - 5, p->m_ptOrigin.y - 5, p->m_ptOrigin.x + p->m_nWidth + 5,
                      p->m_ptOrigin.y + p->m_nHeight);
-    ForCells(body, [&](std::int64_t key) { m_cells[key].blocks.push_back(slot); });
+    ForCells(body, [&](int cx, int cy) { At(cx, cy).blocks.push_back(slot); });
 }
 
 void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
@@ -69,23 +95,44 @@ void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
         m_pins[PinKey(w->m_pStartBlock, w->m_nStartPin)].push_back(w);
     if (w->m_pEndBlock && !(w->m_pEndBlock == w->m_pStartBlock && w->m_nEndPin == w->m_nStartPin))
         m_pins[PinKey(w->m_pEndBlock, w->m_nEndPin)].push_back(w);
-    // Each segment from the wire's start on; a hit test of a slanted segment uses the rectangle
-    // of the one before it, which is listed already. A bucket lists the wire once.
-    auto add = [&](CPoint from, CPoint to) {
-        CRect seg(from, to);
-        seg.NormalizeRect();
-        seg.InflateRect(2, 2);
-        ForCells(seg, [&](std::int64_t key) {
-            std::vector<int>& wires = m_cells[key].wires;
+    ForWireRects(w, [&](const CRect& rect, bool bSegment) {
+        if (bSegment) {
+            ForCells(rect, [&](int cx, int cy) { At(cx, cy).segments.push_back({rect, slot}); });
+            return;
+        }
+        ForCells(rect, [&](int cx, int cy) {
+            std::vector<int>& wires = At(cx, cy).wires;
             if (wires.empty() || wires.back() != slot)
                 wires.push_back(slot);
         });
-    };
+    });
+}
+
+template <class F> void CDiagramIndex::ForWireRects(const CConnectLineObj* w, F&& f)
+{
+    // Where the wire is a candidate: each segment from the wire's start on, grown by 2; a hit
+    // test of a slanted segment uses the rectangle of the one before it, which is listed already.
     CPoint a = w->m_ptStart;
     for (INT_PTR i = 0; i < w->m_points.GetSize(); ++i) {
-        add(a, w->m_points[i]);
+        CRect seg(a, w->m_points[i]);
+        seg.NormalizeRect();
+        seg.InflateRect(2, 2);
+        f(seg, false);
         a = w->m_points[i];
     }
+    // The segments between consecutive vertices as the occupancy test sees them.
+    for (INT_PTR i = 1; i < w->m_points.GetSize(); ++i)
+        f(Widened(w->m_points[i - 1], w->m_points[i]), true);
+}
+
+bool CDiagramIndex::AnySegmentMeets(const CRect& rect) const
+{
+    return ForCellsUntil(rect, [&](const Bucket& b) {
+        for (const Segment& s : b.segments)
+            if (Meets(rect, s.widened) && m_wireSlots[size_t(s.slot)].alive)
+                return true;
+        return false;
+    });
 }
 
 void CDiagramIndex::RemoveWire(CConnectLineObj* w)

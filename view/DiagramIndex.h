@@ -7,6 +7,7 @@
 
 #include "platform/base/Afx.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -39,14 +40,41 @@ public:
     // first (a candidate may be asked more than once).
     template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
     template <class F> bool AnyWireNear(const CRect& rect, F&& pred) const;
+    // Whether a segment between two consecutive vertices of a wire, widened as Widened does,
+    // meets the rectangle (exactly, not a candidate).
+    bool AnySegmentMeets(const CRect& rect) const;
+
+    // A wire segment as the occupancy and crossing tests see it: 2 units wider across its run.
+    static CRect Widened(CPoint a, CPoint b)
+    {
+        CRect seg(a, b);
+        seg.NormalizeRect();
+        if (a.x == b.x)
+            seg.InflateRect(2, 0);
+        else
+            seg.InflateRect(0, 2);
+        return seg;
+    }
+    // CRect::IntersectRect's answer without the intersection.
+    static bool Meets(const CRect& a, const CRect& b)
+    {
+        return a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom &&
+               std::max(a.left, b.left) < std::min(a.right, b.right) &&
+               std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+    }
 
 private:
     enum { kCell = 64 };
     // Buckets hold slots: a removed wire's slot stays in its buckets, marked gone, so removing
     // a long wire does not search every bucket it crosses.
+    struct Segment {
+        CRect widened;
+        int slot;
+    };
     struct Bucket {
         std::vector<int> blocks;
         std::vector<int> wires;
+        std::vector<Segment> segments;
     };
     struct WireSlot {
         CConnectLineObj* pWire;
@@ -54,12 +82,31 @@ private:
         bool alive;
     };
     static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
-    template <class F> static void ForCells(const CRect& rect, F&& f);
+    template <class F> static void ForCells(const CRect& rect, F&& f);  // f(cx, cy)
+    // The rectangles a wire is bucketed by: f(rect, false) where it is a candidate of
+    // WiresNear, f(rect, true) for each widened segment.
+    template <class F> static void ForWireRects(const CConnectLineObj* pWire, F&& f);
+    // The bucket of a cell: from the grid over the document's extent, else from the map.
+    Bucket& At(int cx, int cy)
+    {
+        if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight)
+            return m_grid[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
+        return m_cells[Key(cx, cy)];
+    }
+    const Bucket* Find(int cx, int cy) const
+    {
+        if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight)
+            return &m_grid[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
+        const auto it = m_cells.find(Key(cx, cy));
+        return it == m_cells.end() ? nullptr : &it->second;
+    }
     template <class F> bool ForCellsUntil(const CRect& rect, F&& f) const;
 
     static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
 
     const CTavixDoc* m_pDoc;
+    std::vector<Bucket> m_grid;
+    int m_nGridWidth = 0, m_nGridHeight = 0;
     std::unordered_map<std::int64_t, Bucket> m_cells;
     std::vector<CBlockObj*> m_blockSlots;
     std::unordered_map<const CBlockObj*, int> m_blockSlot;
@@ -82,7 +129,7 @@ template <class F> bool CDiagramIndex::ForCellsUntil(const CRect& rect, F&& f) c
     r.NormalizeRect();
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
         for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            if (const auto it = m_cells.find(Key(cx, cy)); it != m_cells.end() && f(it->second))
+            if (const Bucket* b = Find(cx, cy); b && f(*b))
                 return true;
     return false;
 }

@@ -38,18 +38,6 @@ int PartnerNumber(const CBlockObj* p)
     return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
 }
 
-// A wire segment as the occupancy and crossing tests see it: 2 units wider across its run.
-CRect Widened(CPoint a, CPoint b)
-{
-    CRect seg(a, b);
-    seg.NormalizeRect();
-    if (a.x == b.x)
-        seg.InflateRect(2, 0);
-    else
-        seg.InflateRect(0, 2);
-    return seg;
-}
-
 } // namespace
 
 void CTavixView::GetSpiralOffset(int nType, int k, int* pDx, int* pDy)
@@ -86,14 +74,23 @@ BOOL CTavixView::IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const
     };
     auto wireMeets = [&](const CConnectLineObj* w) {
         for (INT_PTR i = 1; i < w->m_points.GetSize(); ++i) {
-            const CRect seg = Widened(w->m_points[i - 1], w->m_points[i]);
+            const CRect seg = CDiagramIndex::Widened(w->m_points[i - 1], w->m_points[i]);
             if (common.IntersectRect(&candidate, &seg))
                 return true;
         }
         return false;
     };
-    if (m_pIndex)
-        return m_pIndex->AnyBlockNear(candidate, bodyMeets) || m_pIndex->AnyWireNear(candidate, wireMeets);
+    if (m_pIndex) {
+        return m_pIndex->AnyBlockNear(candidate, [&](const CBlockObj* b) {
+                   if (b == pConnector)
+                       return false;
+                   const int side = IsConnectorType(b) ? 2 : 5;
+                   return CDiagramIndex::Meets(candidate, CRect(b->m_ptOrigin.x - side, b->m_ptOrigin.y - 5,
+                                                                b->m_ptOrigin.x + b->m_nWidth + side,
+                                                                b->m_ptOrigin.y + b->m_nHeight));
+               }) ||
+               m_pIndex->AnySegmentMeets(candidate);
+    }
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         if (bodyMeets(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))))
             return TRUE;
@@ -120,7 +117,7 @@ BOOL CTavixView::SeparateWire()
 {
     CTavixDoc* pDoc = GetDocument();
     CConnectLineObj* w = m_pCurWire;
-    if (!pDoc || !w || !w->m_pStartBlock || !w->m_pEndBlock || !pDoc->m_wires.Find(w))
+    if (!pDoc || !w || !w->m_pStartBlock || !w->m_pEndBlock || !(m_pIndex ? m_pIndex->WirePosition(w) : pDoc->m_wires.Find(w)))
         return FALSE;
     // Both connectors must fit before the wire goes, or the wire would be lost.
     if (!pDoc->CanAddBlock(TYPE_FEMALE) || !pDoc->CanAddBlock(TYPE_MALE)) {
@@ -322,13 +319,12 @@ int CTavixView::SeparateOverlappingWires()
         if (w->m_points.GetSize() < 2)
             continue;
         bool crosses = false;
-        CRect common;
         for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
-            const CRect seg = Widened(w->m_points[i - 1], w->m_points[i]);
+            const CRect seg = CDiagramIndex::Widened(w->m_points[i - 1], w->m_points[i]);
             crosses = index.AnyBlockNear(seg, [&](const CBlockObj* blk) {
-                const CRect body(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5, blk->m_ptOrigin.x + blk->m_nWidth + 2,
-                                 blk->m_ptOrigin.y + blk->m_nHeight);
-                return common.IntersectRect(&seg, &body) != FALSE;
+                return CDiagramIndex::Meets(seg, CRect(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5,
+                                                       blk->m_ptOrigin.x + blk->m_nWidth + 2,
+                                                       blk->m_ptOrigin.y + blk->m_nHeight));
             });
         }
         if (crosses) {

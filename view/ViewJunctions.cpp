@@ -86,20 +86,22 @@ void CTavixView::UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL
     }
     // In a run of separations every dot is valid before a wire is added, and adding one only
     // adds lines: the dots this marking set are the ones to check.
-    std::vector<std::vector<CPoint>> before(size_t(wires.GetSize()));
+    std::vector<CPoint> before;  // every wire's dots, one after the other
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(wires[i]);
         SizeMarkers(w);
-        before[size_t(i)].assign(w->m_junctions.GetData(), w->m_junctions.GetData() + w->m_junctions.GetSize());
+        before.insert(before.end(), w->m_junctions.GetData(), w->m_junctions.GetData() + w->m_junctions.GetSize());
     }
     MarkJunctionsAmong(pWire, pBlock, nPin, wires);
+    size_t at = 0;
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(wires[i]);
+        const INT_PTR had = w->m_junctions.GetSize();
         SizeMarkers(w);
-        const auto& old = before[size_t(i)];
         for (INT_PTR j = 0; j < w->m_junctions.GetSize(); ++j)
-            if (w == pWire || j >= INT_PTR(old.size()) || old[size_t(j)] != w->m_junctions[j])
+            if (w == pWire || j >= had || before[at + size_t(j)] != w->m_junctions[j])
                 ValidateJunction(w, j);
+        at += size_t(had);
     }
 }
 
