@@ -42,9 +42,12 @@ CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
                     }
                 });
             });
+        // A little more, for the short wires that separations add.
         for (size_t i = 0; i < m_grid.size(); ++i) {
-            m_grid[i].wires.reserve(size_t(room[i].first));
-            m_grid[i].segments.reserve(size_t(room[i].second));
+            if (room[i].first > 0)
+                m_grid[i].wires.reserve(size_t(room[i].first) * 5 / 4 + 4);
+            if (room[i].second > 0)
+                m_grid[i].segments.reserve(size_t(room[i].second) * 5 / 4 + 4);
         }
     }
     for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;) {
@@ -88,7 +91,14 @@ void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
             pos = m_pDoc->m_wires.Find(w);
     }
     const int slot = int(m_wireSlots.size());
-    m_wireSlots.push_back({w, pos, true});
+    CRect bounds(w->m_ptStart, w->m_ptStart);
+    for (INT_PTR i = 0; i < w->m_points.GetSize(); ++i) {
+        const CPoint p = w->m_points[i];
+        bounds.SetRect(std::min<int>(bounds.left, p.x), std::min<int>(bounds.top, p.y), std::max<int>(bounds.right, p.x),
+                       std::max<int>(bounds.bottom, p.y));
+    }
+    bounds.InflateRect(2, 2);
+    m_wireSlots.push_back({w, pos, true, bounds});
     m_wireSeen.push_back(0);
     m_wireSlot[w] = slot;
     if (w->m_pStartBlock)

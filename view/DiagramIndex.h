@@ -40,6 +40,9 @@ public:
     // first (a candidate may be asked more than once).
     template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
     template <class F> bool AnyWireNear(const CRect& rect, F&& pred) const;
+    // The same for the wires whose vertices' bounding box, grown by 2, holds the point: every
+    // wire a hit test with a tolerance up to 2 can find there.
+    template <class F> bool AnyWireAround(CPoint pt, F&& pred) const;
     // Whether a segment between two consecutive vertices of a wire, widened as Widened does,
     // meets the rectangle (exactly, not a candidate).
     bool AnySegmentMeets(const CRect& rect) const;
@@ -80,6 +83,7 @@ private:
         CConnectLineObj* pWire;
         POSITION pos;
         bool alive;
+        CRect bounds;  // the start and every vertex, grown by 2
     };
     static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
     template <class F> static void ForCells(const CRect& rect, F&& f);  // f(cx, cy)
@@ -150,6 +154,19 @@ template <class F> bool CDiagramIndex::AnyWireNear(const CRect& rect, F&& pred) 
         for (int slot : b.wires)
             if (const WireSlot& s = m_wireSlots[size_t(slot)]; s.alive && pred(static_cast<const CConnectLineObj*>(s.pWire)))
                 return true;
+        return false;
+    });
+}
+
+template <class F> bool CDiagramIndex::AnyWireAround(CPoint pt, F&& pred) const
+{
+    return ForCellsUntil(CRect(pt, pt), [&](const Bucket& b) {
+        for (int slot : b.wires) {
+            const WireSlot& s = m_wireSlots[size_t(slot)];
+            if (s.alive && pt.x >= s.bounds.left && pt.x <= s.bounds.right && pt.y >= s.bounds.top &&
+                pt.y <= s.bounds.bottom && pred(static_cast<const CConnectLineObj*>(s.pWire)))
+                return true;
+        }
         return false;
     });
 }

@@ -350,7 +350,7 @@ int CTavixView::CountLinesThrough(int x, int y) const
         return CConnectLineObj::CountLinesAt(GetDocument(), x, y);
     // A point lies in one bucket, which lists each wire once.
     int count = 0, segment = 0, orientation = 0;
-    m_pIndex->AnyWireNear(CRect(x, y, x, y), [&](const CConnectLineObj* w) {
+    m_pIndex->AnyWireAround(CPoint(x, y), [&](const CConnectLineObj* w) {
         count += w->HitTestTol(x, y, &segment, &orientation, 1) ? 1 : 0;
         return false;
     });

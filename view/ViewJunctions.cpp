@@ -139,7 +139,7 @@ void CTavixView::ValidateJunction(CConnectLineObj* w, INT_PTR j)
     if (m_pIndex) {
         // A dot stays where a second line passes: the count stops there.
         int lines = 0, segment = 0, orientation = 0;
-        shared = m_pIndex->AnyWireNear(CRect(x, y, x, y), [&](const CConnectLineObj* o) {
+        shared = m_pIndex->AnyWireAround(CPoint(x, y), [&](const CConnectLineObj* o) {
             lines += o->HitTestTol(x, y, &segment, &orientation, 1) ? 1 : 0;
             return lines > 1;
         });
