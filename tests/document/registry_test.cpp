@@ -3,6 +3,9 @@
 
 #include "elements/BlockComment.h"
 #include "elements/ConnectLineObj.h"
+#include "document/FeedbackCheck.h"
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -339,4 +342,57 @@ TEST(Registry, TallyAnswersLikeTheListWalk)
         }
     }
     EXPECT_EQ(plain.m_blocks.GetCount(), tallied.m_blocks.GetCount());
+}
+
+TEST(Registry, WireEndIndexAnswersLikeTheListWalk)
+{
+    // Gates g0 .. g3: the loop checks of closing wires give the same answers with the table of
+    // wire ends held, while wires are added to and removed from the document.
+    CTavixDoc doc;
+    CBlockObj* g[4];
+    for (CBlockObj*& p : g)
+        p = AddNew(doc, 300);
+    const struct {
+        CBlockObj* fixed;
+        int fixedPin;
+        CBlockObj* target;
+    } closing[] = {{g[0], 1, g[3]}, {g[0], 2, g[2]}, {g[1], 1, g[3]}, {g[3], 1, g[0]}, {g[2], 1, g[3]}};
+    auto script = [&](bool bIndexed) {
+        std::unique_ptr<CWireEndIndex> ends;
+        if (bIndexed)
+            ends = std::make_unique<CWireEndIndex>(doc);
+        auto wire = [&](CBlockObj* consumer, int pin, CBlockObj* source) {
+            auto* w = new CConnectLineObj;
+            w->m_pStartBlock = consumer;
+            w->m_nStartPin = pin;
+            w->m_pEndBlock = source;
+            w->m_nEndPin = kOutputPin;
+            doc.AddWire(w);
+            return w;
+        };
+        std::vector<std::vector<int>> answers;
+        auto ask = [&] {
+            answers.emplace_back();
+            for (const auto& c : closing)
+                answers.back().push_back(feedback::CheckFbd(doc, c.fixed, c.fixedPin, c.target, kOutputPin));
+        };
+        wire(g[1], 0, g[0]);
+        CConnectLineObj* middle = wire(g[2], 0, g[1]);
+        ask();
+        wire(g[3], 0, g[2]);
+        wire(g[3], 1, g[0]);
+        ask();
+        doc.RemoveWire(middle);
+        delete middle;
+        ask();
+        EXPECT_EQ(doc.WiresOfElement(g[1]) != nullptr, bIndexed);
+        ends.reset();
+        while (!doc.m_wires.IsEmpty())
+            delete doc.m_wires.RemoveHead();
+        return answers;
+    };
+    const auto plain = script(false);
+    EXPECT_EQ(plain, script(true));
+    EXPECT_NE(plain[0], plain[1]);  // the states differ in what they refuse
+    EXPECT_NE(plain[1], plain[2]);
 }
