@@ -76,7 +76,6 @@ void CDiagramIndex::AddBlock(CBlockObj* p)
         return;
     const int slot = int(m_blockSlots.size());
     m_blockSlots.push_back(p);
-    m_blockSeen.push_back(0);
     const CRect body(p->m_ptOrigin.x - 5, p->m_ptOrigin.y - 5, p->m_ptOrigin.x + p->m_nWidth + 5,
                      p->m_ptOrigin.y + p->m_nHeight);
     ForCells(body, [&](int cx, int cy) { At(cx, cy).blocks.push_back(slot); });
@@ -99,7 +98,6 @@ void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
     }
     bounds.InflateRect(2, 2);
     m_wireSlots.push_back({w, pos, true, bounds});
-    m_wireSeen.push_back(0);
     m_wireSlot[w] = slot;
     if (w->m_pStartBlock)
         m_pins[PinKey(w->m_pStartBlock, w->m_nStartPin)].push_back(w);
@@ -158,32 +156,4 @@ void CDiagramIndex::RemoveWire(CConnectLineObj* w)
                 auto& wires = at->second;
                 wires.erase(std::remove(wires.begin(), wires.end(), w), wires.end());
             }
-}
-
-void CDiagramIndex::BlocksNear(const CRect& rect, std::vector<CBlockObj*>& out) const
-{
-    out.clear();
-    const unsigned query = ++m_nQuery;
-    ForCellsUntil(rect, [&](const Bucket& b) {
-        for (int slot : b.blocks)
-            if (m_blockSeen[size_t(slot)] != query) {
-                m_blockSeen[size_t(slot)] = query;
-                out.push_back(m_blockSlots[size_t(slot)]);
-            }
-        return false;
-    });
-}
-
-void CDiagramIndex::WiresNear(const CRect& rect, std::vector<CConnectLineObj*>& out) const
-{
-    out.clear();
-    const unsigned query = ++m_nQuery;
-    ForCellsUntil(rect, [&](const Bucket& b) {
-        for (int slot : b.wires)
-            if (m_wireSlots[size_t(slot)].alive && m_wireSeen[size_t(slot)] != query) {
-                m_wireSeen[size_t(slot)] = query;
-                out.push_back(m_wireSlots[size_t(slot)].pWire);
-            }
-        return false;
-    });
 }

@@ -31,15 +31,9 @@ public:
     // The wires with an end at the pin, in the order of the document's wire list.
     const std::vector<CConnectLineObj*>& WiresAtPin(const CBlockObj* pBlock, int nPin) const;
 
-    // Elements whose body, grown by 5 on every side but the bottom, may meet the rectangle;
-    // each once.
-    void BlocksNear(const CRect& rect, std::vector<CBlockObj*>& out) const;
-    // Wires with a segment (grown by 2 on every side) that may meet the rectangle; each once.
-    void WiresNear(const CRect& rect, std::vector<CConnectLineObj*>& out) const;
-    // Whether pred holds for one of the candidates of BlocksNear or WiresNear; stops at the
-    // first (a candidate may be asked more than once).
+    // Whether pred holds for one of the elements whose body, grown by 5 on every side but the
+    // bottom, may meet the rectangle; stops at the first (an element may be asked twice).
     template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
-    template <class F> bool AnyWireNear(const CRect& rect, F&& pred) const;
     // The same for the wires whose vertices' bounding box, grown by 2, holds the point: every
     // wire a hit test with a tolerance up to 2 can find there.
     template <class F> bool AnyWireAround(CPoint pt, F&& pred) const;
@@ -87,8 +81,8 @@ private:
     };
     static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
     template <class F> static void ForCells(const CRect& rect, F&& f);  // f(cx, cy)
-    // The rectangles a wire is bucketed by: f(rect, false) where it is a candidate of
-    // WiresNear, f(rect, true) for each widened segment.
+    // The rectangles a wire is bucketed by: f(rect, false) for each segment from its start,
+    // grown by 2 on every side, and f(rect, true) for each widened segment.
     template <class F> static void ForWireRects(const CConnectLineObj* pWire, F&& f);
     // The bucket of a cell: from the grid over the document's extent, else from the map.
     Bucket& At(int cx, int cy)
@@ -117,9 +111,6 @@ private:
     std::vector<WireSlot> m_wireSlots;
     std::unordered_map<const CConnectLineObj*, int> m_wireSlot;
     std::unordered_map<std::uint64_t, std::vector<CConnectLineObj*>> m_pins;
-    // Marks of the slots a query has listed already.
-    mutable std::vector<unsigned> m_blockSeen, m_wireSeen;
-    mutable unsigned m_nQuery = 0;
 };
 
 namespace diagram_index_detail {
@@ -143,16 +134,6 @@ template <class F> bool CDiagramIndex::AnyBlockNear(const CRect& rect, F&& pred)
     return ForCellsUntil(rect, [&](const Bucket& b) {
         for (int slot : b.blocks)
             if (pred(static_cast<const CBlockObj*>(m_blockSlots[size_t(slot)])))
-                return true;
-        return false;
-    });
-}
-
-template <class F> bool CDiagramIndex::AnyWireNear(const CRect& rect, F&& pred) const
-{
-    return ForCellsUntil(rect, [&](const Bucket& b) {
-        for (int slot : b.wires)
-            if (const WireSlot& s = m_wireSlots[size_t(slot)]; s.alive && pred(static_cast<const CConnectLineObj*>(s.pWire)))
                 return true;
         return false;
     });
