@@ -63,6 +63,40 @@ inline std::uint32_t MulBytes(std::uint32_t p, std::uint32_t a)
     return lo | hi;
 }
 
+// The blends of one colour over one background pixel for every coverage value. Texts lie mostly
+// on a plain background: there a lookup stands in for the arithmetic, with the same results.
+struct BlendTable {
+    std::uint32_t src = 0;
+    std::uint32_t dst = 0;
+    bool built = false;
+    std::uint32_t out[256];
+};
+
+// Every byte of the colour times the coverage plus the pixel's byte times its complement.
+inline std::uint32_t Blend(std::uint32_t src, std::uint32_t a, std::uint32_t d)
+{
+    // The two products of a byte add up to 255 at most: no carries.
+    return MulBytes(src, a) + MulBytes(d, 255 - a);
+}
+
+// The table for a colour over a background, from a few dozen kept over calls: a diagram's texts
+// use a handful of colours over a handful of backgrounds.
+const BlendTable& BlendTableFor(std::uint32_t src, std::uint32_t dst)
+{
+    constexpr unsigned kBits = 6;
+    static BlendTable tables[1u << kBits];
+    const std::uint64_t key = (std::uint64_t(src) << 32 | dst) * 0x9E3779B97F4A7C15ull;
+    BlendTable& t = tables[key >> (64 - kBits)];
+    if (t.built && t.src == src && t.dst == dst)
+        return t;
+    t.src = src;
+    t.dst = dst;
+    t.built = true;
+    for (std::uint32_t a = 0; a < 256; ++a)
+        t.out[a] = Blend(src, a, dst);
+    return t;
+}
+
 // Lays an opaque colour through a text's coverage mask onto the surface, with the baseline
 // origin at surface pixel (x, y): every byte of a pixel becomes colour x coverage plus pixel x
 // (1 - coverage), the arithmetic of the glyph compositing this stands in for.
@@ -73,6 +107,10 @@ void CompositeMask(DcImpl& dc, const gdi::TextMask& mask, LONG x, LONG y, COLORR
         return;
     const std::uint32_t src = 0xFF000000u | gdi::PixelFromColor(colour);
     const RECT box{x + mask.left, y + mask.top, x + mask.left + mask.width, y + mask.top + mask.height};
+    // The background's table, taken up at the first pixel and again wherever two pixels in a
+    // row show a new background; other pixels are blended one by one.
+    const BlendTable* table = nullptr;
+    std::uint32_t lastMiss = 0;
     s->BeginAccess();
     for (const RECT& c : dc.ClipRects()) {
         const RECT r{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
@@ -88,13 +126,16 @@ void CompositeMask(DcImpl& dc, const gdi::TextMask& mask, LONG x, LONG y, COLORR
             std::uint32_t* row = s->Row(py);
             const unsigned char* m = &mask.alpha[size_t(span.row) * size_t(mask.width)] - box.left;
             for (LONG px = from; px < to; ++px) {
-                const std::uint32_t a = m[px];
-                if (a == 255) {
-                    row[px] = src;
-                    continue;
+                const std::uint32_t a = m[px], d = row[px];
+                if (table && d == table->dst) {
+                    row[px] = table->out[a];
+                } else if (!table || d == lastMiss) {
+                    table = &BlendTableFor(src, d);
+                    row[px] = table->out[a];
+                } else {
+                    lastMiss = d;
+                    row[px] = Blend(src, a, d);
                 }
-                // The two products of a byte add up to 255 at most: no carries.
-                row[px] = MulBytes(src, a) + MulBytes(row[px], 255 - a);
             }
         }
     }
@@ -107,9 +148,13 @@ void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double 
              const std::wstring& text, int mnemonic, bool opaque)
 {
     double width = font.Measure(text);
-    double theta = font.escapement * M_PI / 1800.0;
-    double dirX = std::cos(theta), dirY = -std::sin(theta);   // along the text
-    double downX = std::sin(theta), downY = std::cos(theta);  // towards the glyph bottoms
+    // unrotated text (nearly all of it) spares the trigonometry
+    double dirX = 1, dirY = 0, downX = 0, downY = 1;
+    if (font.escapement != 0) {
+        const double theta = font.escapement * M_PI / 1800.0;
+        dirX = std::cos(theta), dirY = -std::sin(theta);   // along the text
+        downX = std::sin(theta), downY = std::cos(theta);  // towards the glyph bottoms
+    }
     // top-left corner of the cell
     double tlX = refX + along * dirX + down * downX, tlY = refY + along * dirY + down * downY;
     if (font.escapement == 0) {

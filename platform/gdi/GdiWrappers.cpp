@@ -7,6 +7,7 @@
 #include "platform/gdi/detail/GdiObjectImpl.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <memory>
@@ -32,9 +33,31 @@ std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>& Temporary()
     return *map;
 }
 
+// Wrappers found lately, by handle: painters select a few objects over and over and get the
+// wrappers of the ones they replace. Emptied whenever a wrapper comes or goes or a handle dies.
+struct RecentWrapper {
+    HGDIOBJ handle;
+    CGdiObject* wrapper;
+};
+constexpr unsigned kRecentBits = 5;
+RecentWrapper g_recent[1u << kRecentBits] = {};
+
+RecentWrapper& RecentSlot(HGDIOBJ h)
+{
+    const std::uint64_t mixed = std::uint64_t(reinterpret_cast<std::uintptr_t>(h)) * 0x9E3779B97F4A7C15ull;
+    return g_recent[mixed >> (64 - kRecentBits)];
+}
+
+void ForgetRecent()
+{
+    for (RecentWrapper& r : g_recent)
+        r = RecentWrapper{};
+}
+
 // A deleted handle leaves its wrappers without an object.
 void OnHandleDeleted(HGDIOBJ h)
 {
+    ForgetRecent();
     auto& perm = Permanent();
     auto it = perm.find(h);
     if (it != perm.end()) {
@@ -77,17 +100,26 @@ CGdiObject::~CGdiObject()
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ h)
 {
+    if (!h)
+        return nullptr;
+    RecentWrapper& recent = RecentSlot(h);
+    if (recent.handle == h)
+        return recent.wrapper;
     gdi::Object* o = gdi::Lookup(h);
     if (!o)
         return nullptr;
     auto& perm = Permanent();
     auto it = perm.find(h);
-    if (it != perm.end())
+    if (it != perm.end()) {
+        recent = RecentWrapper{h, it->second};
         return it->second;
+    }
     auto& temp = Temporary();
     auto jt = temp.find(h);
-    if (jt != temp.end())
+    if (jt != temp.end()) {
+        recent = RecentWrapper{h, jt->second.get()};
         return jt->second.get();
+    }
     InstallHook();
     std::unique_ptr<CGdiObject> w;
     switch (o->kind) {
@@ -101,11 +133,13 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ h)
     w->m_hObject = h;
     CGdiObject* raw = w.get();
     temp.emplace(h, std::move(w));
+    recent = RecentWrapper{h, raw};
     return raw;
 }
 
 void CGdiObject::DeleteTempMap()
 {
+    ForgetRecent();
     auto& temp = Temporary();
     for (auto& kv : temp)
         kv.second->m_hObject = nullptr;  // temporary wrappers never own their handle
@@ -117,6 +151,7 @@ BOOL CGdiObject::Attach(HGDIOBJ h)
     if (!h || m_hObject)
         return FALSE;
     InstallHook();
+    ForgetRecent();
     auto& temp = Temporary();
     auto jt = temp.find(h);
     if (jt != temp.end()) {
@@ -132,6 +167,7 @@ HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ h = m_hObject;
     if (h) {
+        ForgetRecent();
         auto& perm = Permanent();
         auto it = perm.find(h);
         if (it != perm.end() && it->second == this)

@@ -56,6 +56,16 @@ TEST(GdiObjects, HandlesAndWrappers)
     EXPECT_EQ(lp.lopnWidth.x, 3);
     EXPECT_EQ(lp.lopnColor, RGB(9, 8, 7));
     EXPECT_EQ(pen.GetObjectType(), OBJ_PEN);
+    {
+        // a detached handle gets a wrapper of its own, and a reattached one its owner again
+        HGDIOBJ h = pen.Detach();
+        CGdiObject* other = CGdiObject::FromHandle(h);
+        ASSERT_NE(other, nullptr);
+        EXPECT_NE(other, &pen);
+        EXPECT_EQ(CGdiObject::FromHandle(h), other);
+        ASSERT_TRUE(pen.Attach(h));
+        EXPECT_EQ(CGdiObject::FromHandle(h), &pen);
+    }
 
     HBRUSH raw = CreateHatchBrush(HS_CROSS, RGB(1, 1, 1));
     CBrush* temp = CBrush::FromHandle(raw);

@@ -46,6 +46,8 @@ LONG ScaleRound(std::int64_t a, std::int64_t b, std::int64_t c)
     if (c == 0)
         return 0;
     constexpr std::int64_t kSmall = std::int64_t(1) << 30;
+    if (b == c && a >= -kSmall && a <= kSmall)
+        return LONG(a);  // equal extents, the usual mapping: the value as it stands
     if (a > -kSmall && a < kSmall && b > -kSmall && b < kSmall) {
         // The common case: the same rounding in 64 bits (the product and its double stay below
         // 2^62), and within the limit below.
@@ -525,13 +527,23 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
     Advance(styleStep, tail);
 }
 
+namespace {
+// The context found last: a painter calls on one context many times in a row.
+DcImpl* g_lastDc = nullptr;
+}  // namespace
+
 DcImpl* Impl(HDC h)
 {
     if (!h)
         return nullptr;
+    if (reinterpret_cast<DcImpl*>(h) == g_lastDc)
+        return g_lastDc;
     auto& live = LiveDcs();
     auto it = live.find(reinterpret_cast<DcImpl*>(h));
-    return it == live.end() ? nullptr : *it;
+    if (it == live.end())
+        return nullptr;
+    g_lastDc = *it;
+    return g_lastDc;
 }
 
 HDC HandleOf(DcImpl* dc)
@@ -551,6 +563,8 @@ void FreeDc(DcImpl* dc)
     if (!dc)
         return;
     LiveDcs().erase(dc);
+    if (g_lastDc == dc)
+        g_lastDc = nullptr;
     delete dc;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/gdi/detail/GdiObjectImpl.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cwchar>
 #include <unordered_set>
@@ -17,6 +18,17 @@ std::unordered_set<Object*>& Live()
 }
 
 void (*g_deletedHook)(HGDIOBJ) = nullptr;
+
+// Live objects found lately, by address: painters select the same few pens, brushes and fonts
+// over and over. An object leaves this cache when it leaves the registry.
+constexpr unsigned kRecentBits = 6;
+Object* g_recent[1u << kRecentBits] = {};
+
+size_t RecentSlot(const void* h)
+{
+    // objects of one size lie at even steps: mix the bits, or they would share a few slots
+    return size_t((std::uint64_t(reinterpret_cast<std::uintptr_t>(h)) * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
+}
 
 std::unique_ptr<Object> MakeStockPen(int style, COLORREF c)
 {
@@ -127,9 +139,15 @@ Object* Lookup(HGDIOBJ h)
 {
     if (!h)
         return nullptr;
+    Object*& recent = g_recent[RecentSlot(h)];
+    if (recent == h)
+        return recent;
     auto& live = Live();
     auto it = live.find(static_cast<Object*>(h));
-    return it == live.end() ? nullptr : *it;
+    if (it == live.end())
+        return nullptr;
+    recent = *it;
+    return recent;
 }
 
 bool Destroy(HGDIOBJ h)
@@ -140,6 +158,8 @@ bool Destroy(HGDIOBJ h)
     if (o->stock)
         return true;
     Live().erase(o);
+    if (g_recent[RecentSlot(o)] == o)
+        g_recent[RecentSlot(o)] = nullptr;
     if (g_deletedHook)
         g_deletedHook(h);
     if (o->refs > 0)
