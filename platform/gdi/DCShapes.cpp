@@ -49,20 +49,20 @@ double Offset(const DcImpl& dc, const PenObj& pen)
 }
 
 // A polyline through surface points; cosmetic pens go pixel by pixel on image targets.
-void DrawPolyline(DcImpl& dc, const std::vector<POINT>& pts, bool closed)
+void DrawPolyline(DcImpl& dc, const POINT* pts, size_t count, bool closed)
 {
     PenObj* pen = dc.Pen();
-    if (!pen || pts.size() < 2)
+    if (!pen || count < 2)
         return;
     int width = gdi::PenDeviceWidth(dc, *pen);
     if (width == 0)
         return;
     if (width == 1 && dc.Image()) {
         int step = 0;
-        for (size_t i = 0; i + 1 < pts.size(); ++i)
+        for (size_t i = 0; i + 1 < count; ++i)
             dc.CosmeticLine(pts[i], pts[i + 1], *pen, step);
         if (closed)
-            dc.CosmeticLine(pts.back(), pts.front(), *pen, step);
+            dc.CosmeticLine(pts[count - 1], pts[0], *pen, step);
         return;
     }
     double o = Offset(dc, *pen);
@@ -70,12 +70,17 @@ void DrawPolyline(DcImpl& dc, const std::vector<POINT>& pts, bool closed)
         dc,
         [&](cairo_t* cr) {
             cairo_move_to(cr, pts[0].x + o, pts[0].y + o);
-            for (size_t i = 1; i < pts.size(); ++i)
+            for (size_t i = 1; i < count; ++i)
                 cairo_line_to(cr, pts[i].x + o, pts[i].y + o);
             if (closed)
                 cairo_close_path(cr);
         },
         *pen);
+}
+
+void DrawPolyline(DcImpl& dc, const std::vector<POINT>& pts, bool closed)
+{
+    DrawPolyline(dc, pts.data(), pts.size(), closed);
 }
 
 std::vector<POINT> ToSurface(const DcImpl& dc, const POINT* pts, int count)
@@ -144,7 +149,7 @@ BOOL CDC::LineTo(int x, int y)
     PenObj* pen = dc->Pen();
     if (pen && a.x == b.x && a.y == b.y) {
         // a zero-length line with a wide round-capped pen leaves a dot
-        if (gdi::PenDeviceWidth(*dc, *pen) > 1)
+        if (gdi::PenDeviceWidth(*dc, *pen) > 1 && !gdi::StampDot(*dc, *pen, a))
             gdi::StrokePath(
                 *dc,
                 [&](cairo_t* cr) {
@@ -154,7 +159,8 @@ BOOL CDC::LineTo(int x, int y)
                 },
                 *pen);
     } else {
-        DrawPolyline(*dc, {a, b}, false);
+        const POINT line[2] = {a, b};
+        DrawPolyline(*dc, line, 2, false);
     }
     dc->st.cur = POINT{x, y};
     return TRUE;
@@ -294,7 +300,8 @@ BOOL CDC::Rectangle(int l, int t, int r, int b)
             return TRUE;
         }
         gdi::FillSurfaceRect(*dc, RECT{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, brush, dc->st.rop2);
-        DrawPolyline(*dc, {POINT{rc.left, rc.top}, POINT{r1, rc.top}, POINT{r1, b1}, POINT{rc.left, b1}}, true);
+        const POINT outline[4] = {{rc.left, rc.top}, {r1, rc.top}, {r1, b1}, {rc.left, b1}};
+        DrawPolyline(*dc, outline, 4, true);
         return TRUE;
     }
     double inset = pen->Style() == PS_INSIDEFRAME ? width / 2.0 : 0.5;

@@ -367,7 +367,12 @@ BOOL CDC::TextOut(int x, int y, LPCWSTR text, int count)
     DcImpl* dc = I(this);
     if (!dc || (!text && count != 0))
         return FALSE;
-    std::wstring s = Text(text, count);
+    // One buffer for all calls: painters draw thousands of short texts.
+    static thread_local std::wstring s;
+    if (!text || count == 0)
+        s.clear();
+    else
+        s.assign(text, count < 0 ? std::wcslen(text) : size_t(count));
     const RealFont& font = dc->RealizedFont();
     UINT align = dc->st.textAlign;
     bool updateCp = (align & TA_UPDATECP) != 0;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <climits>
 
 using namespace gditest;
@@ -144,6 +146,59 @@ TEST(GdiShapes, WidePenZeroLengthLineDrawsADot)
     EXPECT_EQ(dc.GetPixel(10, 10), kBlack);
     EXPECT_EQ(dc.GetPixel(box.left, box.top), kWhite);  // round, not square
     dc.SelectStockObject(BLACK_PEN);
+}
+
+// The dot of a zero-length wide line is laid from pixels kept for its pen: they must be the ones
+// the stroked path covers (drawn here through a mask by a raster operation that keeps the pen's
+// colour on white), anywhere on the surface, cut at its edges and by a clip.
+TEST(GdiShapes, DotsCoverTheStrokedPathsPixels)
+{
+    const DWORD geometric = PS_GEOMETRIC | PS_SOLID;
+    const struct {
+        int width;
+        DWORD style;
+    } pens[] = {{2, PS_SOLID},
+                {3, PS_SOLID},
+                {5, PS_SOLID},
+                {8, PS_SOLID},
+                {9, PS_SOLID},
+                {6, geometric | PS_ENDCAP_SQUARE},
+                {7, geometric | PS_ENDCAP_FLAT},
+                {4, geometric | PS_ENDCAP_ROUND | PS_JOIN_BEVEL}};
+    const POINT places[] = {{20, 20}, {0, 0}, {1, 38}, {4095, 20}, {4093, 39}, {2500, 1}, {26, 15}};
+    constexpr int kW = 4096, kH = 40;
+    const COLORREF colour = RGB(200, 30, 90);
+    for (const auto& p : pens)
+        for (const POINT& at : places) {
+            auto draw = [&](CDC& dc, int rop) {
+                MakeCanvas(dc, kW, kH);
+                dc.ExcludeClipRect(27, 0, 30, kH);
+                LOGBRUSH lb{BS_SOLID, colour, 0};
+                CPen pen;
+                if (p.style & PS_GEOMETRIC)
+                    pen.Attach(ExtCreatePen(p.style, p.width, &lb, 0, nullptr));
+                else
+                    pen.CreatePen(int(p.style), p.width, colour);
+                CPen* old = dc.SelectObject(&pen);
+                dc.SetROP2(rop);
+                dc.MoveTo(at.x, at.y);
+                dc.LineTo(at.x, at.y);
+                dc.SelectObject(old);
+            };
+            CDC stamped, stroked;
+            draw(stamped, R2_COPYPEN);
+            draw(stroked, R2_MASKPEN);
+            int differing = 0, ink = 0;
+            for (int y = std::max(0, int(at.y) - 12); y < std::min(kH, int(at.y) + 12); ++y)
+                for (int x = std::max(0, int(at.x) - 12); x < std::min(kW, int(at.x) + 12); ++x) {
+                    differing += stamped.GetPixel(x, y) != stroked.GetPixel(x, y);
+                    ink += stroked.GetPixel(x, y) == colour;
+                }
+            EXPECT_EQ(differing, 0) << p.width << " " << p.style << " at " << at.x << "," << at.y;
+            if ((p.style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND) {  // degenerate square and flat caps draw nothing
+                EXPECT_GT(ink, 0) << p.width << " at " << at.x << "," << at.y;
+            }
+        }
 }
 
 TEST(GdiShapes, DottedCosmeticPenPaintsGapsOnlyWhenOpaque)

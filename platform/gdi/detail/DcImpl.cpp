@@ -235,7 +235,7 @@ cairo_t* DcImpl::Cr()
     return m_cr;
 }
 
-POINT DcImpl::LogToDev(POINT p) const
+POINT DcImpl::LogToDevScaled(POINT p) const
 {
     return POINT{ScaleRound(std::int64_t(p.x) - st.winOrg.x, st.vpExt.cx, st.winExt.cx) + st.vpOrg.x,
                  ScaleRound(std::int64_t(p.y) - st.winOrg.y, st.vpExt.cy, st.winExt.cy) + st.vpOrg.y};
@@ -245,12 +245,6 @@ POINT DcImpl::DevToLog(POINT p) const
 {
     return POINT{ScaleRound(std::int64_t(p.x) - st.vpOrg.x, st.winExt.cx, st.vpExt.cx) + st.winOrg.x,
                  ScaleRound(std::int64_t(p.y) - st.vpOrg.y, st.winExt.cy, st.vpExt.cy) + st.winOrg.y};
-}
-
-POINT DcImpl::ToSurface(POINT logical) const
-{
-    POINT d = LogToDev(logical);
-    return POINT{d.x + origin.x, d.y + origin.y};
 }
 
 int DcImpl::DevLength(int logical) const
@@ -266,7 +260,17 @@ const RealFont& DcImpl::RealizedFont() const
     unsigned gen = FontCacheGeneration();
     std::uint64_t serial = f ? f->serial : 0;
     if (!m_font || m_fontSerial != serial || m_fontSx != sx || m_fontSy != sy || m_fontGeneration != gen) {
-        m_font = &RealizeFont(f ? f->lf : kFallback, sx, sy);
+        if (!f) {
+            m_font = &RealizeFont(kFallback, sx, sy);
+        } else {
+            if (!f->realized || f->realizedSx != sx || f->realizedSy != sy || f->realizedGeneration != gen) {
+                f->realized = &RealizeFont(f->lf, sx, sy);
+                f->realizedSx = sx;
+                f->realizedSy = sy;
+                f->realizedGeneration = FontCacheGeneration();
+            }
+            m_font = f->realized;
+        }
         m_fontSerial = serial;
         m_fontSx = sx;
         m_fontSy = sy;

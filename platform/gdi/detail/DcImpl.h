@@ -114,9 +114,22 @@ public:
     const std::vector<RECT>& ClipRects();
 
     // ---- mapping ----
-    POINT LogToDev(POINT p) const;
+    POINT LogToDev(POINT p) const
+    {
+        // equal extents, the usual mapping, move points without scaling them
+        if (st.vpExt.cx == st.winExt.cx && st.vpExt.cy == st.winExt.cy) {
+            const std::int64_t x = std::int64_t(p.x) - st.winOrg.x, y = std::int64_t(p.y) - st.winOrg.y;
+            if (x >= -kUnscaledLimit && x <= kUnscaledLimit && y >= -kUnscaledLimit && y <= kUnscaledLimit)
+                return POINT{LONG(x) + st.vpOrg.x, LONG(y) + st.vpOrg.y};
+        }
+        return LogToDevScaled(p);
+    }
     POINT DevToLog(POINT p) const;
-    POINT ToSurface(POINT logical) const;  // logical -> device -> surface
+    POINT ToSurface(POINT logical) const  // logical -> device -> surface
+    {
+        const POINT d = LogToDev(logical);
+        return POINT{d.x + origin.x, d.y + origin.y};
+    }
     double ScaleX() const { return double(st.vpExt.cx) / st.winExt.cx; }
     double ScaleY() const { return double(st.vpExt.cy) / st.winExt.cy; }
     bool Mirrored() const { return (ScaleX() < 0) != (ScaleY() < 0); }
@@ -143,6 +156,9 @@ public:
     void PlotPixel(int x, int y, std::uint32_t colour, int rop2);
 
 private:
+    // Device coordinates keep this much headroom for origins and sizes added to them.
+    static constexpr std::int64_t kUnscaledLimit = std::int64_t(1) << 30;
+    POINT LogToDevScaled(POINT p) const;
     cairo_t* m_cr = nullptr;
     bool m_clipValid = false;
     RegionData m_effClip;

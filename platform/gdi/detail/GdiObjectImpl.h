@@ -52,9 +52,16 @@ struct BrushObj : Object {
     std::shared_ptr<const Pattern> pattern;
 };
 
+class RealFont;
+
 struct FontObj : Object {
     FontObj() : Object(Kind::Font) {}
     LOGFONTW lf{};
+    // The font last realised for this one, and the scale and font cache generation it was
+    // realised under: painters select many fonts in turn into one device context.
+    mutable const RealFont* realized = nullptr;
+    mutable double realizedSx = 0, realizedSy = 0;
+    mutable unsigned realizedGeneration = 0;
 };
 
 struct BitmapObj : Object {
