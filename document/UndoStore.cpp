@@ -72,7 +72,7 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
         AfxWriteFileReplacing(m_strPath, [pDocument](CFile& file) {
             CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
             pDocument->SerializeAndClose(ar);
-        }, 0600);
+        }, 0600, /*syncToDisk=*/false);
     } catch (CException* e) {
         m_strLastError = e->GetErrorMessage();
         if (m_strLastError.IsEmpty())

@@ -84,7 +84,8 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
-void AfxWriteFileReplacing(LPCTSTR path, const std::function<void(CFile& file)>& write, unsigned newFileMode)
+void AfxWriteFileReplacing(LPCTSTR path, const std::function<void(CFile& file)>& write, unsigned newFileMode,
+                           bool syncToDisk)
 {
     if (path == nullptr || *path == L'\0')
         CFileException::ThrowErrno(ENOENT, path);
@@ -123,7 +124,8 @@ void AfxWriteFileReplacing(LPCTSTR path, const std::function<void(CFile& file)>&
             if (::fchmod(fd, old.st_mode & 07777) != 0)
                 CFileException::ThrowErrno(errno, path);
         }
-        file.Flush();
+        if (syncToDisk)
+            file.Flush();
         file.Close();
         if (::rename(temp.c_str(), target.c_str()) != 0)
             CFileException::ThrowErrno(errno, path);
@@ -132,5 +134,6 @@ void AfxWriteFileReplacing(LPCTSTR path, const std::function<void(CFile& file)>&
         ::unlink(temp.c_str());
         throw;
     }
-    SyncFolder(FolderOf(target));
+    if (syncToDisk)
+        SyncFolder(FolderOf(target));
 }

@@ -18,5 +18,8 @@
 // - on any failure, whatever `write` threw, the temporary file is removed, the old file is
 //   untouched and the exception goes on to the caller.
 // Failures of the routine itself throw CFileException*.
+// A scratch file that need not outlive a crash (an undo snapshot) passes `syncToDisk` false:
+// it is still written whole and renamed into place, but neither it nor its folder is synced,
+// which spares every edit a wait for the disk.
 void AfxWriteFileReplacing(LPCTSTR path, const std::function<void(CFile& file)>& write,
-                           unsigned newFileMode = 0666);
+                           unsigned newFileMode = 0666, bool syncToDisk = true);

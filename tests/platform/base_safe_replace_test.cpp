@@ -118,6 +118,29 @@ TEST_F(SafeReplaceTest, ANewFileCanBePrivate)
     EXPECT_EQ(Mode("settings.ini"), 0644u);
 }
 
+// A scratch file skips only the syncing: it is replaced whole, keeps its mode, and a failing
+// writer still leaves the old one and no temporary file.
+TEST_F(SafeReplaceTest, AScratchFileIsReplacedAlikeWithoutSyncing)
+{
+    const auto scratch = [&](const std::string& bytes, bool fail) {
+        AfxWriteFileReplacing(
+            FromUtf8(Path("000001.tmp")),
+            [&](CFile& f) {
+                f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+                if (fail)
+                    throw std::runtime_error("writer failed");
+            },
+            0600, /*syncToDisk=*/false);
+    };
+    scratch("first", false);
+    scratch("second", false);
+    EXPECT_EQ(Read("000001.tmp"), "second");
+    EXPECT_EQ(Mode("000001.tmp"), 0600u);
+    EXPECT_THROW(scratch("third", true), std::runtime_error);
+    EXPECT_EQ(Read("000001.tmp"), "second");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"000001.tmp"});
+}
+
 TEST_F(SafeReplaceTest, KeepsTheOwnerWhereAllowed)
 {
     if (::geteuid() != 0)
