@@ -3,6 +3,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "elements/ElementTextCache.h"
 
 namespace {
 
@@ -158,6 +159,21 @@ CString BuildElementLabel(const CBlockObj& b, const CTavixDoc* pDoc)
         label = LadderLabel(b, pDoc);
     }
     return label;
+}
+
+const CString& CachedElementLabel(const CBlockObj& b, const CTavixDoc* pDoc)
+{
+    ElementTextCache& cache = b.TextCache();
+    const bool own = !(b.m_nType >= TYPE_MAKE && b.m_nType <= TYPE_AOUT_LAD);
+    if (!own || !cache.labelSet || cache.labelType != b.m_nType || cache.labelNumber != b.m_nNumber ||
+        cache.labelName != b.m_strName) {
+        cache.label = BuildElementLabel(b, pDoc);
+        cache.labelSet = own;
+        cache.labelType = b.m_nType;
+        cache.labelNumber = b.m_nNumber;
+        cache.labelName = b.m_strName;
+    }
+    return cache.label;
 }
 
 CString GetElementCommentText(const CBlockObj& b, const CTavixDoc* pDoc)

@@ -13,5 +13,10 @@ class CTavixDoc;
 // longer holds is labelled as it stands. Without a document ladder operands are not followed.
 CString BuildElementLabel(const CBlockObj& block, const CTavixDoc* pDoc);
 
+// BuildElementLabel kept in the element's text cache: a label made from the element's own type,
+// number and name is built again only when one of them changes; ladder operand labels, which
+// follow other elements of the document, are built every time.
+const CString& CachedElementLabel(const CBlockObj& block, const CTavixDoc* pDoc);
+
 // Comment shown above the element; empty when there is none or the operand has no entry.
 CString GetElementCommentText(const CBlockObj& block, const CTavixDoc* pDoc);

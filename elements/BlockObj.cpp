@@ -1,4 +1,5 @@
 #include "elements/BlockObj.h"
+#include "elements/ElementTextCache.h"
 
 #include "view/TavixView.h"
 #include "shell/ChildFrame.h"
@@ -124,6 +125,13 @@ CBlockObj::CBlockObj(int nType, int nInputs)
 }
 
 CBlockObj::~CBlockObj() = default;
+
+ElementTextCache& CBlockObj::TextCache() const
+{
+    if (!m_pTextCache)
+        m_pTextCache = std::make_unique<ElementTextCache>();
+    return *m_pTextCache;
+}
 
 void CBlockObj::ApplyTypeConstants()
 {

@@ -7,9 +7,12 @@
 #include "platform/base/Afx.h"
 #include "elements/BlockTypes.h"
 
+#include <memory>
+
 class CTavixView;
 class CTavixDoc;
 class CDC;
+struct ElementTextCache;
 
 class CBlockObj : public CObject
 {
@@ -174,8 +177,14 @@ public:
     int m_nLastValue;
     CString m_strValueText;      // value text shown under the block in simulation
 
+    // The texts this element painted last and what they were made from; not part of the
+    // element's settings (never stored or copied).
+    ElementTextCache& TextCache() const;
+
 private:
     void InitDefaults();
+
+    mutable std::unique_ptr<ElementTextCache> m_pTextCache;
 };
 
 // Greatest common divisor by Euclid on truncating remainders; callers never pass b = 0.

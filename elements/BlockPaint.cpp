@@ -56,7 +56,7 @@ bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
         bounds.top -= 12 * 40;
         bounds.right += 12 * 200;
     }
-    return !pDC->RectVisible(&bounds);
+    return IsRectOutsideClip(pDC, bounds);
 }
 
 void paint::DrawCornerHandles(CDC* pDC, int l, int t, int r, int b)
@@ -157,7 +157,7 @@ void CBlockObj::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colour
     DrawBody(pDC, blackOutline ? kBlack : colour, !ladderElement || simulating);
     DrawSymbol(pView, pDC);
 
-    const CString label = BuildElementLabel(*this, pDoc);
+    const CString& label = CachedElementLabel(*this, pDoc);
     pDC->TextOut(x0 + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, y0 - kLabelRise, label);
     DrawComment(pView, pDC, kLineHeight);
     pDC->SetBkMode(bkMode);
@@ -275,7 +275,7 @@ void CBlockMake::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colou
     DrawSymbol(pView, pDC);
 
     CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
-    const CString label = BuildElementLabel(*this, pDoc);
+    const CString& label = CachedElementLabel(*this, pDoc);
     pDC->TextOut(x0 + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, y0 - 12, label);
     DrawComment(pView, pDC, kLineHeight);
     pDC->SetBkMode(bkMode);

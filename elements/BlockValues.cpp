@@ -5,6 +5,7 @@
 #include "elements/BlockClocks.h"
 #include "elements/BlockCounters.h"
 #include "elements/BlockSwitches.h"
+#include "elements/ElementTextCache.h"
 #include "elements/BlockTimers.h"
 #include "shell/ChildFrame.h"
 #include "view/TavixView.h"
@@ -104,6 +105,16 @@ void CBlockObj::GetTimeText(CTavixView* pView, CString* pText)
         int high = 0, low = 0;
         if (m_dElapsed != 0.0)
             SplitTime(m_dElapsed, base, &high, &low);
-        pText->Format(L"%02d:%02d%s", high, low, base == 0 ? L"h" : (base == 1 ? L"m" : L"s"));
+        // Every block's time text is made at every simulation step; most show what they did.
+        const int unit = base == 0 ? 0 : (base == 1 ? 1 : 2);
+        ElementTextCache& cache = TextCache();
+        if (!cache.timeSet || cache.timeHigh != high || cache.timeLow != low || cache.timeUnit != unit) {
+            cache.timeText.Format(L"%02d:%02d%s", high, low, unit == 0 ? L"h" : (unit == 1 ? L"m" : L"s"));
+            cache.timeSet = true;
+            cache.timeHigh = high;
+            cache.timeLow = low;
+            cache.timeUnit = unit;
+        }
+        *pText = cache.timeText;
     }
 }

@@ -50,11 +50,15 @@ void CBlockTime::DrawValueText(CDC* pDC, CTavixView* pView)
 
 void CBlockCOUNTER::DrawValueText(CDC* pDC, CTavixView*)
 {
+    if (!IsValueBoxVisible(pDC, *this, 3 * m_nWidth / 2, 14))
+        return;
     DrawValueBox(pDC, *this, 3 * m_nWidth / 2, 14, {Fmt(L"%6ld", Trunc(m_dElapsed))});
 }
 
 void CBlockHCOUNTER::DrawValueText(CDC* pDC, CTavixView*)
 {
+    if (!IsValueBoxVisible(pDC, *this, 3 * m_nWidth, 38))
+        return;
     CString mi = Fmt(L"MI=%5ldh%2ldm", m_nTime1High, m_nTime1Low);
     if (m_bRef[0] && m_pRefBlock[0]) {
         const int n = m_pRefBlock[0]->m_nNumber - NUM_FUNCTION;
@@ -69,6 +73,8 @@ void CBlockHCOUNTER::DrawValueText(CDC* pDC, CTavixView*)
 
 void CBlockTHTRG::DrawValueText(CDC* pDC, CTavixView*)
 {
+    if (!IsValueBoxVisible(pDC, *this, int(1.5 * m_nWidth), 26))
+        return;
     const long e = Trunc(m_dElapsed * 0.1);
     DrawValueBox(pDC, *this, int(1.5 * m_nWidth), 26,
                  {Fmt(L"%6ld", m_nFa), Fmt(L"%02d:%02d%s", int(e / 100), int(e % 100), L"s")});
@@ -77,6 +83,8 @@ void CBlockTHTRG::DrawValueText(CDC* pDC, CTavixView*)
 void CBlockAnalogIn::DrawValueText(CDC* pDC, CTavixView*)
 {
     const int right = int(1.5 * m_nWidth);
+    if (!IsValueBoxVisible(pDC, *this, right, m_nSimState >= 0 ? 26 : 14))
+        return;
     if (m_nSimState >= 0)
         DrawValueBox(pDC, *this, right, 26, {Fmt(L"%-6d", m_nSimValue), Fmt(L"%-6d", m_nSimState)});
     else

@@ -37,7 +37,7 @@ void CConnectLineObj::Draw(CDC* pDC, COLORREF colour, int /*pass*/)
             bounds.bottom = std::max<LONG>(bounds.bottom, m_points[i].y);
         }
         bounds.InflateRect(6, 6);
-        if (!pDC->RectVisible(&bounds))
+        if (IsRectOutsideClip(pDC, bounds))
             return;
     }
     {

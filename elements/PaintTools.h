@@ -155,6 +155,35 @@ void DrawCornerHandles(CDC* pDC, int l, int t, int r, int b);
 // box) can fall inside the context's clip area, so that painting it may be skipped.
 bool IsOutsideClip(CDC* pDC, const CBlockObj& block);
 
+// TRUE when the rectangle (logical units) lies wholly outside the context's clip area.
+bool IsRectOutsideClip(CDC* pDC, const RECT& rect);
+
+// While it lives, the clip tests above answer for pDC from its clip box taken once, grown by
+// two device pixels, instead of asking the context for every element: a repaint tests thousands
+// of elements against a clip area and a mapping that do not change while it paints. The box
+// holds the whole clip area, so an element it keeps is still clipped exactly when it paints.
+class ClipBoxScope {
+public:
+    explicit ClipBoxScope(CDC* pDC);
+    ~ClipBoxScope();
+    ClipBoxScope(const ClipBoxScope&) = delete;
+    ClipBoxScope& operator=(const ClipBoxScope&) = delete;
+
+    // The scope in force for pDC; null when there is none.
+    static const ClipBoxScope* For(const CDC* pDC);
+    bool Misses(const RECT& rect) const
+    {
+        return m_empty || rect.right <= m_box.left || rect.left >= m_box.right || rect.bottom <= m_box.top ||
+               rect.top >= m_box.bottom;
+    }
+
+private:
+    const CDC* m_pDC;
+    const ClipBoxScope* m_pOuter;
+    RECT m_box{};
+    bool m_empty = false;
+};
+
 // Text width in the font currently selected.
 inline int TextWidth(CDC* pDC, const CString& text) { return pDC->GetTextExtent(text).cx; }
 

@@ -2,10 +2,13 @@
 #include "elements/BlockObj.h"
 
 #include "document/TavixDoc.h"
+#include "elements/ElementTextCache.h"
 #include "elements/PaintTools.h"
 #include "elements/ParameterTexts.h"
 #include "shell/MainFrame.h"
 #include "view/TavixView.h"
+
+#include <utility>
 
 using namespace paint;
 
@@ -36,11 +39,24 @@ void CBlockObj::DrawParameterText(CTavixView* pView, CDC* pDC, int pin, int spac
     const CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
     const int machine = pDoc ? pDoc->GetMachineType() : MachineTypeOf(g_wHardwareCode);
     TextColour colour(pDC, kParamText);
-    const ParameterTextColumn col = BuildParameterTexts(
-        *this, machine >= kMachineTypeQ, cw, [pDC](const CString& text) { return pDC->GetTextExtent(Printable(text)).cx; });
-    for (const ParameterTextRow& row : col.rows) {
-        const CString text = Printable(row.text);
-        if (!text.IsEmpty())
-            pDC->TextOut(col.x, yp - 3 + row.row * lh, text);
+    const bool bNew = machine >= kMachineTypeQ;
+    // The column is built again only when a setting it shows differs from the last time.
+    ElementTextCache& cache = TextCache();
+    ParameterTextKey key;
+    const bool keyed = GetParameterTextKey(*this, bNew, cw, &key);
+    if (!keyed || !cache.paramSet || cache.paramKey != key) {
+        const ParameterTextColumn col = BuildParameterTexts(
+            *this, bNew, cw, [pDC](const CString& text) { return pDC->GetTextExtent(Printable(text)).cx; });
+        cache.paramSet = keyed;
+        cache.paramKey = key;
+        cache.paramDx = col.x - x0;
+        cache.paramRows.clear();
+        for (const ParameterTextRow& row : col.rows) {
+            CString text = Printable(row.text);
+            if (!text.IsEmpty())
+                cache.paramRows.push_back({row.row, std::move(text)});
+        }
     }
+    for (const ParameterTextRow& row : cache.paramRows)
+        pDC->TextOut(x0 + cache.paramDx, yp - 3 + row.row * lh, row.text);
 }

@@ -8,6 +8,10 @@
 #include "elements/BlockTime.h"
 #include "elements/BlockWifi.h"
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
 namespace {
 
 template <typename... Args>
@@ -478,4 +482,31 @@ ParameterTextColumn BuildParameterTexts(const CBlockObj& b, bool bNew, int cw,
     default: break;
     }
     return col;
+}
+
+bool GetParameterTextKey(const CBlockObj& b, bool bNew, int cw, ParameterTextKey* pKey)
+{
+    const int t = b.m_nType;
+    // The weekly timer's cams, the analog family, Modbus and WiFi settings and the columns
+    // placed by the width of a text are left to BuildParameterTexts every time.
+    if (t == 410 || (t >= 802 && t <= 807) || (t >= 813 && t <= 819) || (t >= 824 && t <= 827) ||
+        dynamic_cast<const CBlockAnalog*>(&b) != nullptr)
+        return false;
+    long long bits = 0;
+    static_assert(sizeof(bits) == sizeof(b.m_dParam), "a double in a key word");
+    std::memcpy(&bits, &b.m_dParam, sizeof(bits));
+    const long long values[] = {
+        t, bNew ? 1 : 0, cw, b.m_bProtected, b.m_bRetentive, b.m_bStdPreWarning,
+        b.m_nTime1High, b.m_nTime1Low, b.m_nTime1Base, b.m_nTime2High, b.m_nTime2Low, b.m_nTime2Base,
+        b.m_nPreWarn[0], b.m_nPreWarn[1], b.m_nPreWarn[2], b.m_nPreWarn[3],
+        b.m_bRef[0], b.m_bRef[1], b.m_bRef[2], b.m_bRef[3],
+        RefShown(b, 0), RefShown(b, 1), RefShown(b, 2), RefShown(b, 3),
+        b.m_nRefUnit1, b.m_nRefUnit2, b.m_nCount, b.m_nMonthly, b.m_nYearly, b.m_nPulse,
+        b.m_nYearStart, b.m_nYearEnd, b.m_nStartValue, b.m_nExtra1, b.m_nExtra2, b.m_nExtra3, bits,
+    };
+    static_assert(sizeof(values) / sizeof(values[0]) <= std::tuple_size<decltype(pKey->values)>::value,
+                  "the key holds every value");
+    pKey->values.fill(0);
+    std::copy(std::begin(values), std::end(values), pKey->values.begin());
+    return true;
 }

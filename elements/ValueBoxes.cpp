@@ -12,12 +12,19 @@
 
 using namespace paint;
 
+bool IsValueBoxVisible(CDC* pDC, const CBlockObj& b, int right, int boxBottom)
+{
+    const int x0 = b.m_ptOrigin.x, bottom = b.m_ptOrigin.y + b.m_nHeight;
+    // The texts may run beyond the box.
+    const CRect reach(x0, bottom + 2, x0 + std::max(right, 120), bottom + std::max(boxBottom, 40));
+    return !IsRectOutsideClip(pDC, reach);
+}
+
 void DrawValueBox(CDC* pDC, const CBlockObj& b, int right, int boxBottom, std::initializer_list<CString> lines)
 {
     const int x0 = b.m_ptOrigin.x, bottom = b.m_ptOrigin.y + b.m_nHeight;
-    // The texts may run beyond the box; a value box out of sight is skipped.
-    const CRect reach(x0, bottom + 2, x0 + std::max(right, 120), bottom + std::max(boxBottom, 40));
-    if (!pDC->RectVisible(&reach))
+    // A value box out of sight is skipped.
+    if (!IsValueBoxVisible(pDC, b, right, boxBottom))
         return;
     {
         const CRect box(x0, bottom + 2, x0 + right, bottom + boxBottom);

@@ -11,3 +11,7 @@ class CDC;
 
 // Box from (x0, bottom + 2) to (x0 + right, bottom + boxBottom), lines at bottom + 2, + 14, ...
 void DrawValueBox(CDC* pDC, const CBlockObj& block, int right, int boxBottom, std::initializer_list<CString> lines);
+
+// FALSE when the box of DrawValueBox with these measures, and the texts it may hold, lie outside
+// the clip area: the texts need not be made.
+bool IsValueBoxVisible(CDC* pDC, const CBlockObj& block, int right, int boxBottom);

@@ -6,6 +6,7 @@
 #include "document/TavixDoc.h"
 #include "elements/BlockComment.h"
 #include "elements/BlockObj.h"
+#include "elements/PaintTools.h"
 #include "elements/PowerBus.h"
 #include "elements/SimTime.h"
 #include "msgtext/AllDisplayMsgTxts.h"
@@ -66,6 +67,26 @@ BOOL VisibleSteps(CDC* pDC, int step, int origin, int count, BOOL horizontal, in
     return TRUE;
 }
 
+// The grey surround over the clip box, less the diagram area that is filled next anyway: the
+// strips above, below, left and right of it. Their edges are the area's own, so they meet it
+// without a gap at every zoom.
+void FillSurround(CDC* pDC, const CRect& clip, const CRect* pExtent)
+{
+    CRect area;
+    if (!pExtent || !area.IntersectRect(&clip, pExtent)) {
+        pDC->FillSolidRect(&clip, kOutside);
+        return;
+    }
+    if (area.top > clip.top)
+        pDC->FillSolidRect(CRect(clip.left, clip.top, clip.right, area.top), kOutside);
+    if (area.bottom < clip.bottom)
+        pDC->FillSolidRect(CRect(clip.left, area.bottom, clip.right, clip.bottom), kOutside);
+    if (area.left > clip.left)
+        pDC->FillSolidRect(CRect(clip.left, area.top, area.left, area.bottom), kOutside);
+    if (area.right < clip.right)
+        pDC->FillSolidRect(CRect(area.right, area.top, clip.right, area.bottom), kOutside);
+}
+
 }  // namespace
 
 BOOL CTavixView::IsActivePaintView() const
@@ -90,7 +111,8 @@ void CTavixView::OnDraw(CDC* pDC)
         return;
     // The clip box is already in diagram units.
     clip.InflateRect(1, 1);
-    pDC->FillSolidRect(&clip, kOutside);
+    const CTavixDoc* pDoc = GetDocument();
+    FillSurround(pDC, clip, pDoc ? &pDoc->m_rcExtent : nullptr);
     DrawPageGrid(pDC);
     DrawDiagram(pDC, 1);
 }
@@ -186,6 +208,8 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
 
     // Elements look each other up by number many times per pass.
     CBlockNumberIndex index(*pDoc);
+    // Thousands of elements are tested against the clip area, which stays as it is meanwhile.
+    const paint::ClipBoxScope clipScope(pDC);
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
         auto* pBlock = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
         if (!simulating) {

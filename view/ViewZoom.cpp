@@ -109,9 +109,15 @@ void CTavixView::CreateMemBitmap()
 {
     CRect client;
     GetClientRect(&client);
+    const int cx = std::max(1, client.Width()), cy = std::max(1, client.Height());
+    // A layout pass that leaves the client size as it was keeps the bitmap.
+    BITMAP bm{};
+    if (m_pMemBitmap && m_pMemBitmap->GetSafeHandle() && m_pMemBitmap->GetBitmap(&bm) && bm.bmWidth == cx &&
+        bm.bmHeight == cy)
+        return;
     CClientDC dc(this);
     m_pMemBitmap = std::make_unique<CBitmap>();
-    m_pMemBitmap->CreateCompatibleBitmap(&dc, std::max(1, client.Width()), std::max(1, client.Height()));
+    m_pMemBitmap->CreateCompatibleBitmap(&dc, cx, cy);
 }
 
 void CTavixView::OnSize(UINT nType, int cx, int cy)

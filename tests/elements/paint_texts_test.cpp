@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -188,6 +189,90 @@ TEST(ParameterTexts, OtherFamilies)
     auto mask = Make(838, 9005);
     mask->m_nTime1High = 0xF0;
     EXPECT_THAT(Rows(*mask, true), ElementsAre("3:Mask = 0x00F0"));
+}
+
+// A column kept for a key is shown again while the key stays equal, so every setting a column
+// shows must be in its key: change each setting of the element (and the number of a referenced
+// block) in turn, and wherever the key stays the same the column must too.
+TEST(ParameterTexts, TheKeyChangesWheneverTheColumnDoes)
+{
+    using Change = void (*)(CBlockObj&);
+    static const Change changes[] = {
+        [](CBlockObj& b) { ++b.m_nTime1High; }, [](CBlockObj& b) { ++b.m_nTime1Low; },
+        [](CBlockObj& b) { b.m_nTime1Base = (b.m_nTime1Base + 1) % 4; },
+        [](CBlockObj& b) { ++b.m_nTime2High; }, [](CBlockObj& b) { ++b.m_nTime2Low; },
+        [](CBlockObj& b) { b.m_nTime2Base = (b.m_nTime2Base + 1) % 4; },
+        [](CBlockObj& b) { b.m_nRefUnit1 = (b.m_nRefUnit1 + 1) % 3; },
+        [](CBlockObj& b) { b.m_nRefUnit2 = (b.m_nRefUnit2 + 1) % 3; },
+        [](CBlockObj& b) { ++b.m_nPreWarn[0]; }, [](CBlockObj& b) { ++b.m_nPreWarn[1]; },
+        [](CBlockObj& b) { ++b.m_nPreWarn[2]; }, [](CBlockObj& b) { ++b.m_nPreWarn[3]; },
+        [](CBlockObj& b) { b.m_bRef[0] = !b.m_bRef[0]; }, [](CBlockObj& b) { b.m_bRef[1] = !b.m_bRef[1]; },
+        [](CBlockObj& b) { b.m_bRef[2] = !b.m_bRef[2]; }, [](CBlockObj& b) { b.m_bRef[3] = !b.m_bRef[3]; },
+        [](CBlockObj& b) { b.m_pRefBlock[0] = nullptr; }, [](CBlockObj& b) { b.m_pRefBlock[1] = nullptr; },
+        [](CBlockObj& b) { b.m_pRefBlock[2] = nullptr; }, [](CBlockObj& b) { b.m_pRefBlock[3] = nullptr; },
+        [](CBlockObj& b) { b.m_bRetentive = !b.m_bRetentive; }, [](CBlockObj& b) { b.m_bProtected = !b.m_bProtected; },
+        [](CBlockObj& b) { b.m_bStdPreWarning = !b.m_bStdPreWarning; }, [](CBlockObj& b) { ++b.m_nCount; },
+        [](CBlockObj& b) { b.m_nMonthly = !b.m_nMonthly; }, [](CBlockObj& b) { b.m_nYearly = !b.m_nYearly; },
+        [](CBlockObj& b) { b.m_nPulse = !b.m_nPulse; }, [](CBlockObj& b) { ++b.m_nYearStart; },
+        [](CBlockObj& b) { ++b.m_nYearEnd; }, [](CBlockObj& b) { ++b.m_nStartValue; },
+        [](CBlockObj& b) { ++b.m_nExtra1; }, [](CBlockObj& b) { ++b.m_nExtra2; },
+        [](CBlockObj& b) { b.m_nExtra3 = !b.m_nExtra3; }, [](CBlockObj& b) { ++b.m_nExtra4; },
+        [](CBlockObj& b) { b.m_dParam += 1.25; }, [](CBlockObj& b) { ++b.m_nOperand; },
+        [](CBlockObj& b) { ++b.m_nSimValue; }, [](CBlockObj& b) { b.m_dElapsed += 100.0; },
+        [](CBlockObj& b) { b.m_strName = L"Pump"; }, [](CBlockObj& b) { b.m_strParam = L"text"; },
+        [](CBlockObj& b) { b.m_ptOrigin.y += 12; },
+    };
+    const auto measure = [](const CString& s) { return 6 * s.GetLength(); };
+    const auto column = [&](const CBlockObj& b, bool bNew) {
+        std::vector<std::string> rows = Rows(b, bNew);
+        rows.push_back(std::to_string(BuildParameterTexts(b, bNew, 6, measure).x - b.m_ptOrigin.x));
+        return rows;
+    };
+    Diagram d;
+    CBlockObj* ref = d.Add(NewBlockOfType(800), 9007);
+    int keyed = 0;
+    for (int type = 300; type < 1000; ++type) {
+        for (bool referenced : {false, true}) {
+            for (bool bNew : {false, true}) {
+                // The last round renumbers the referenced block instead.
+                for (size_t k = 0; k <= std::size(changes); ++k) {
+                    ref->m_nNumber = 9007;
+                    std::unique_ptr<CBlockObj> b(NewBlockOfType(type));
+                    if (!b)
+                        break;
+                    b->m_nNumber = 9001;
+                    b->m_ptOrigin = CPoint(300, 100);
+                    b->m_nYearStart = 2024, b->m_nYearEnd = 2025;
+                    for (int r = 0; r < 4 && referenced; ++r) {
+                        b->m_bRef[r] = TRUE;
+                        b->m_pRefBlock[r] = ref;
+                    }
+                    ParameterTextKey before, after;
+                    if (!GetParameterTextKey(*b, bNew, 6, &before))
+                        break;
+                    ++keyed;
+                    const auto shown = column(*b, bNew);
+                    if (k < std::size(changes))
+                        changes[k](*b);
+                    else
+                        ++ref->m_nNumber;
+                    ASSERT_TRUE(GetParameterTextKey(*b, bNew, 6, &after));
+                    if (after == before) {
+                        EXPECT_EQ(column(*b, bNew), shown) << "type " << type << ", change " << k;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(keyed, 1000);  // the timers, counters and most other families keep their columns
+
+    // The analog family and the columns placed by a measured text are built every time.
+    ParameterTextKey key;
+    for (int type : {410, 802, 803, 806, 815, 818, 819, 824}) {
+        auto b = Make(type, 9001);
+        ASSERT_TRUE(b) << type;
+        EXPECT_FALSE(GetParameterTextKey(*b, true, 6, &key)) << type;
+    }
 }
 
 }  // namespace

@@ -83,6 +83,18 @@ TEST(TimeText, MonitorTexts)
         b->GetTimeText(&d.view, &text);
         EXPECT_EQ(text, CString(c.text)) << c.type;
     }
+    // One block asked again after each change: the text follows its time and unit every time.
+    auto again = Make(400);
+    const Case steps[] = {{400, 5025, 2, L"05:02s"}, {400, 5025, 2, L"05:02s"}, {400, 5030, 2, L"05:03s"},
+                          {400, 5030, 1, L"00:05m"}, {400, 0, 1, L"00:00m"},    {400, 5030, 2, L"05:03s"}};
+    for (const Case& c : steps) {
+        again->m_dElapsed = c.elapsed;
+        again->m_nTime1Base = c.base;
+        CString text = L"other";
+        again->GetTimeText(&d.view, &text);
+        EXPECT_EQ(text, CString(c.text)) << c.elapsed << " " << c.base;
+    }
+
     // A referenced preset of an on-delay shows in the reference's unit.
     auto onDelay = Make(400);
     onDelay->m_bRef[0] = TRUE;
