@@ -30,6 +30,14 @@ CPen* KeptPen(int style, int width, COLORREF colour);
 CBrush* KeptBrush(COLORREF colour);
 CFont* KeptFont(int height, int width, const wchar_t* face, FontKind kind, int weight);
 
+// The scopes below select by handle: the context's object wrappers are not needed to put the
+// previous object back, and looking them up at every selection cost a good part of a repaint.
+inline void Restore(CDC* pDC, HGDIOBJ hOld)
+{
+    if (hOld)
+        pDC->SelectObject(hOld);
+}
+
 // A solid pen selected until the end of the scope.
 class Pen {
 public:
@@ -40,29 +48,29 @@ public:
             m_pen.CreatePen(style, width, colour);
             pPen = &m_pen;
         }
-        m_pOld = pDC->SelectObject(pPen);
+        m_hOld = pDC->SelectObject(pPen->m_hObject);
     }
-    ~Pen() { m_pDC->SelectObject(m_pOld); }
+    ~Pen() { Restore(m_pDC, m_hOld); }
     Pen(const Pen&) = delete;
     Pen& operator=(const Pen&) = delete;
 
 private:
     CDC* m_pDC;
     CPen m_pen;
-    CPen* m_pOld;
+    HGDIOBJ m_hOld;
 };
 
 // The null pen selected until the end of the scope.
 class NullPen {
 public:
-    explicit NullPen(CDC* pDC) : m_pDC(pDC), m_pOld(pDC->SelectStockObject(NULL_PEN)) {}
-    ~NullPen() { m_pDC->SelectObject(m_pOld); }
+    explicit NullPen(CDC* pDC) : m_pDC(pDC), m_hOld(pDC->SelectObject(::GetStockObject(NULL_PEN))) {}
+    ~NullPen() { Restore(m_pDC, m_hOld); }
     NullPen(const NullPen&) = delete;
     NullPen& operator=(const NullPen&) = delete;
 
 private:
     CDC* m_pDC;
-    CGdiObject* m_pOld;
+    HGDIOBJ m_hOld;
 };
 
 // A solid brush selected until the end of the scope.
@@ -75,16 +83,16 @@ public:
             m_brush.CreateSolidBrush(colour);
             pBrush = &m_brush;
         }
-        m_pOld = pDC->SelectObject(pBrush);
+        m_hOld = pDC->SelectObject(pBrush->m_hObject);
     }
-    ~Brush() { m_pDC->SelectObject(m_pOld); }
+    ~Brush() { Restore(m_pDC, m_hOld); }
     Brush(const Brush&) = delete;
     Brush& operator=(const Brush&) = delete;
 
 private:
     CDC* m_pDC;
     CBrush m_brush;
-    CBrush* m_pOld;
+    HGDIOBJ m_hOld;
 };
 
 // The font of the painters' texts: fixed pitch, or of the swiss family.
@@ -101,16 +109,16 @@ public:
             MakeFont(&m_font, height, width, face, kind, weight);
             pFont = &m_font;
         }
-        m_pOld = pDC->SelectObject(pFont);
+        m_hOld = pDC->SelectObject(pFont->m_hObject);
     }
-    ~Font() { m_pDC->SelectObject(m_pOld); }
+    ~Font() { Restore(m_pDC, m_hOld); }
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
 private:
     CDC* m_pDC;
     CFont m_font;
-    CFont* m_pOld;
+    HGDIOBJ m_hOld;
 };
 
 // The text colour set until the end of the scope.
