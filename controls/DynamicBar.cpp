@@ -3,6 +3,9 @@
 
 #include "platform/ui/core/MessageMap.h"
 
+#include <algorithm>
+#include <climits>
+
 IMPLEMENT_DYNAMIC(cdxCDynamicBar, CSizingControlBarCF)
 
 BEGIN_MESSAGE_MAP(cdxCDynamicBar, CSizingControlBarCF)
@@ -37,6 +40,37 @@ int cdxCDynamicBar::OnCreate(LPCREATESTRUCT lpcs)
     }
     m_dwSCBStyle &= ~SCBS_EDGEALL;
     return 0;
+}
+
+int cdxCDynamicBar::ContentWidth() const
+{
+    const HWND hDlg = m_pDynDlg->GetSafeHwnd();
+    int nLeft = INT_MAX, nRight = 0;
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (!(::GetWindowLong(h, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT rc;
+        ::GetWindowRect(h, &rc);
+        ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        if (rc.right <= 0)
+            continue;  // moved out of view by the layout
+        nLeft = std::min(nLeft, int(std::max(rc.left, LONG(0))));
+        nRight = std::max(nRight, int(rc.right));
+    }
+    return nRight > 0 ? nRight + nLeft : 0;
+}
+
+int cdxCDynamicBar::MinLength(BOOL bHorz) const
+{
+    const int nMin = CSizingControlBarCF::MinLength(bHorz);
+    if (!bHorz || !IsDialogLive())
+        return nMin;
+    const int nContent = ContentWidth();
+    if (nContent == 0)
+        return nMin;
+    // The bar's frame around the dialog, as measured when the sizes were set.
+    const int nFrame = m_szMinHorz.cx - m_pDynDlg->m_szMin.cx;
+    return std::min(nMin, nContent + nFrame);
 }
 
 void cdxCDynamicBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

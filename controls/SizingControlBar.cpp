@@ -433,9 +433,9 @@ CSize CSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     m_bParentSizing = FALSE;
 
-    const CSize size = bHorz ? m_szHorz : m_szVert;
-    const CSize sizeMin = bHorz ? m_szMinHorz : m_szMinVert;
-    return CSize(std::max(size.cx, sizeMin.cx), std::max(size.cy, sizeMin.cy));
+    const int nLength = std::max(Length(bHorz), MinLength(bHorz));
+    const int nThickness = std::max(Thickness(bHorz), MinThickness(bHorz));
+    return bHorz ? CSize(nLength, nThickness) : CSize(nThickness, nLength);
 }
 
 CSize CSizingControlBar::CalcDynamicLayout(int nLength, DWORD nMode)

@@ -105,9 +105,11 @@ protected:
     // Shares nLengthTotal among the row's sizing bars. FALSE when it broke the row instead.
     BOOL DistributeRowLength(int nLengthTotal, BOOL bHorz);
 
-    // Length along the row and thickness across it, for the bar's current orientation.
+    // Length along the row and thickness across it, for the bar's current orientation. The
+    // shortest length the row may give the bar is the bar's to say (a bar may need less than
+    // its minimum size while its content is small).
     int Length(BOOL bHorz) const { return bHorz ? m_szHorz.cx : m_szVert.cy; }
-    int MinLength(BOOL bHorz) const { return bHorz ? m_szMinHorz.cx : m_szMinVert.cy; }
+    virtual int MinLength(BOOL bHorz) const { return bHorz ? m_szMinHorz.cx : m_szMinVert.cy; }
     int Thickness(BOOL bHorz) const { return bHorz ? m_szHorz.cy : m_szVert.cx; }
     int MinThickness(BOOL bHorz) const { return bHorz ? m_szMinHorz.cy : m_szMinVert.cx; }
     void SetLength(BOOL bHorz, int n) { (bHorz ? m_szHorz.cx : m_szVert.cy) = n; }

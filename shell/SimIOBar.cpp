@@ -64,6 +64,9 @@ void CSimIOBar::RebuildControls()
     // A new control starts off; a block already on (a break button, an inverted output) shows so.
     for (CBlockObj* pBlock : m_listBlocks)
         ShowBlockState(pBlock);
+    // The bar's shortest length in its dock row follows its controls.
+    if (CFrameWnd* pFrame = AfxGetParentFrame(this))
+        pFrame->DelayRecalcLayout();
 }
 
 void CSimIOBar::ClearControls()

@@ -468,6 +468,9 @@ void CSimulationBar::ShowStepCounter(int nCmdShow)
         for (UINT id : kMoved)
             MoveControl(id, -w);
     }
+    // The bar's shortest length in its dock row follows its controls.
+    if (CFrameWnd* pFrame = AfxGetParentFrame(this))
+        pFrame->DelayRecalcLayout();
 }
 
 // ---- stepping ----

@@ -91,11 +91,11 @@ protected:
             m_drv.Pump();
         }
     }
-    // The idle-time update of the bars' buttons.
+    // The program's idle-time work: the frames' delayed layouts and the bars' buttons.
     void Idle()
     {
         m_drv.Pump();
-        m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        m_app->OnIdle(0);
         m_drv.Pump();
     }
     POINT CentreOf(const CSimIOBar::Control* c) const
@@ -103,6 +103,25 @@ protected:
         CRect rc;
         c->wnd->GetClientRect(&rc);
         return CHeadlessDriver::At(c->wnd->GetSafeHwnd(), rc.CenterPoint());
+    }
+    // Pixels of one colour that a control shows on the screen.
+    int CountColour(const CWnd* pWnd, COLORREF colour) const
+    {
+        CRect top, rc;
+        Main()->GetWindowRect(&top);
+        pWnd->GetWindowRect(&rc);
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                n += m_drv.Pixel(Main()->GetSafeHwnd(), x - top.left, y - top.top) == colour;
+        return n;
+    }
+    CRect RectInFrame(const CWnd* pWnd) const
+    {
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        m_frame->ScreenToClient(&rc);
+        return rc;
     }
     CString Labels(const CSimIOBar& bar) const
     {
@@ -345,6 +364,100 @@ TEST_F(SimulationBarsTest, TheOutputsBarOfALadderProgramShowsItsCoils)
     EXPECT_EQ(coil->m_nPinValue[kOutputPin], 1);
     EXPECT_TRUE(m_frame->m_wndOutputsBar.FindControl(601)->bOn);
     EXPECT_FALSE(m_frame->m_wndOutputsBar.FindControl(603)->bOn);
+}
+
+TEST_F(SimulationBarsTest, LampsAndButtonsShowTheirPictures)
+{
+    CBlockObj* in = Add(TYPE_INPUT, 102);
+    CBlockObj* out = Add(TYPE_OUTPUT, 600);
+    out->m_nLink[0] = 102;
+    Enter();
+    Tick();
+    // The lamp's glass: grey while off, yellow while lit.
+    const COLORREF grey = RGB(208, 208, 208), lit = RGB(255, 230, 0);
+    const CSimIOBar::Control* button = m_frame->m_wndInputsBar.FindControl(102);
+    const CSimIOBar::Control* lamp = m_frame->m_wndOutputsBar.FindControl(600);
+    ASSERT_TRUE(button && lamp);
+    for (const CSimIOBar::Control* c : {button, lamp}) {
+        EXPECT_GT(CountColour(c->wnd.get(), grey), 20) << c->nNumber;
+        EXPECT_EQ(CountColour(c->wnd.get(), lit), 0) << c->nNumber;
+    }
+    m_drv.Click(CentreOf(button));
+    Tick();
+    ASSERT_EQ(in->m_nPinValue[kOutputPin], 1);
+    for (const CSimIOBar::Control* c : {button, lamp}) {
+        EXPECT_GT(CountColour(c->wnd.get(), lit), 20) << c->nNumber;
+        EXPECT_EQ(CountColour(c->wnd.get(), grey), 0) << c->nNumber;
+    }
+
+    // The Simulation bar while running: Power, Stop and Suspend in colour; Start and Step are
+    // disabled and show only the outline of their pictures.
+    CSimulationBar& bar = m_frame->m_wndSimBar;
+    Idle();
+    const COLORREF green = RGB(0, 170, 0), red = RGB(220, 0, 0), blue = RGB(0, 70, 200);
+    auto shows = [&](UINT id, COLORREF colour) { return CountColour(bar.GetDlgItem(int(id)), colour) > 10; };
+    EXPECT_TRUE(shows(IDC_SIM_POWER, green));
+    EXPECT_FALSE(shows(IDC_SIM_START, green));
+    EXPECT_TRUE(shows(IDC_SIM_STOP, red));
+    EXPECT_TRUE(shows(IDC_SIM_SUSPEND, blue));
+    EXPECT_FALSE(shows(IDC_SIM_STEP, blue));
+    // After Stop, Start shows its green triangle and Stop is the disabled one.
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SIM_STOP, BN_CLICKED), LPARAM(bar.GetDlgItem(IDC_SIM_STOP)->GetSafeHwnd()));
+    Idle();
+    EXPECT_TRUE(shows(IDC_SIM_START, green));
+    EXPECT_FALSE(shows(IDC_SIM_STOP, red));
+    EXPECT_TRUE(shows(IDC_SIM_STEP, blue));
+}
+
+TEST_F(SimulationBarsTest, TheThreeBarsShareOneBottomRowInANarrowFrame)
+{
+    // A frame far narrower than the three bars' templates side by side: the Inputs and Outputs
+    // bars give way down to what their controls take.
+    m_drv.Resize(Main()->GetSafeHwnd(), CRect(0, 0, 760, 600));
+    m_drv.Pump();
+    CBlockObj* first = Add(TYPE_INPUT, 100);
+    for (int n = 101; n < 104; ++n)
+        Add(TYPE_INPUT, n);
+    Add(TYPE_OUTPUT, 600);
+    Enter();
+    m_drv.Pump();
+    CRect client;
+    m_frame->GetClientRect(&client);
+    ASSERT_LT(client.Width(), m_frame->m_pInputsBar->m_szMinHorz.cx + m_frame->m_pOutputsBar->m_szMinHorz.cx);
+    // As created, and after an input became a value field (a wider group) when the Inputs bar
+    // had no room to spare.
+    for (int phase = 0; phase < 2; ++phase) {
+        if (phase == 1) {
+            first->m_nSimKind = 3;
+            m_frame->m_wndInputsBar.Refresh(first);
+            ASSERT_NE(m_frame->m_wndInputsBar.FindControl(100), nullptr);
+            ASSERT_FALSE(m_frame->m_wndInputsBar.FindControl(100)->bButton);
+        }
+        Idle();
+        const CRect in = RectInFrame(m_frame->m_pInputsBar);
+        const CRect out = RectInFrame(m_frame->m_pOutputsBar);
+        const CRect sim = RectInFrame(m_frame->m_pSimulationBar);
+        // Inputs, Outputs, Simulation from left to right along the bottom edge, each touching
+        // the next (neighbours overlap by the dock bar's 2 pixels).
+        EXPECT_EQ(in.top, out.top) << phase;
+        EXPECT_EQ(in.top, sim.top) << phase;
+        EXPECT_NEAR(sim.bottom, client.bottom, 2) << phase;
+        EXPECT_NEAR(in.left, client.left, 2) << phase;
+        EXPECT_EQ(out.left, in.right - 2) << phase;
+        EXPECT_EQ(sim.left, out.right - 2) << phase;
+        EXPECT_NEAR(sim.right, client.right, 2) << phase;
+        // Every control of every bar lies inside its bar.
+        for (cdxCDynamicBar* pBar : {m_frame->m_pInputsBar, m_frame->m_pOutputsBar, m_frame->m_pSimulationBar}) {
+            const CRect rcBar = RectInFrame(pBar);
+            for (CWnd* pChild = pBar->m_pDynDlg->GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT)) {
+                if (!pChild->IsWindowVisible())
+                    continue;
+                const CRect rc = RectInFrame(pChild);
+                EXPECT_TRUE(rcBar.PtInRect(rc.TopLeft()) && rc.right <= rcBar.right)
+                    << phase << " " << pBar->GetDlgCtrlID() << " " << pChild->GetDlgCtrlID();
+            }
+        }
+    }
 }
 
 }  // namespace
