@@ -6,7 +6,7 @@
 #include "resources/Resources.h"
 #include "shell/MainFrame.h"
 
-#include <cairo.h>
+#include "tests/support/PngPixels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -132,34 +132,13 @@ Picture Capture(CHeadlessDriver& drv, HWND hWnd, int width, int height)
 
 bool SavePng(const Picture& p, const std::string& path)
 {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, p.width, p.height);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < p.height; ++y)
-        std::copy_n(&p.pixels[size_t(y) * p.width], p.width, reinterpret_cast<uint32_t*>(data + y * stride));
-    cairo_surface_mark_dirty(s);
-    const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(s);
-    return ok;
+    return WritePngPixels(path, p.width, p.height, p.pixels);
 }
 
 Picture LoadPng(const std::string& path)
 {
     Picture p;
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
-        p.width = cairo_image_surface_get_width(s);
-        p.height = cairo_image_surface_get_height(s);
-        cairo_surface_flush(s);
-        const unsigned char* data = cairo_image_surface_get_data(s);
-        const int stride = cairo_image_surface_get_stride(s);
-        p.pixels.resize(size_t(p.width) * size_t(p.height));
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x)
-                p.pixels[size_t(y) * p.width + x] = reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF;
-    }
-    cairo_surface_destroy(s);
+    ReadPngPixels(path, p.width, p.height, p.pixels);
     return p;
 }
 

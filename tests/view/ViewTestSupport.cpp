@@ -3,7 +3,7 @@
 #include "platform/ui/core/WinUser.h"
 #include "shell/MainFrame.h"
 
-#include <cairo.h>
+#include "tests/support/PngPixels.h"
 
 #include <sstream>
 
@@ -29,35 +29,13 @@ void Image::Stack(const Image& below)
 
 bool Image::SavePng(const std::string& path) const
 {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            reinterpret_cast<uint32_t*>(data + y * stride)[x] = At(x, y);
-    cairo_surface_mark_dirty(s);
-    const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(s);
-    return ok;
+    return WritePngPixels(path, width, height, pixels);
 }
 
 Image Image::LoadPng(const std::string& path)
 {
     Image img;
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
-        img.width = cairo_image_surface_get_width(s);
-        img.height = cairo_image_surface_get_height(s);
-        cairo_surface_flush(s);
-        const unsigned char* data = cairo_image_surface_get_data(s);
-        const int stride = cairo_image_surface_get_stride(s);
-        img.pixels.resize(size_t(img.width) * size_t(img.height));
-        for (int y = 0; y < img.height; ++y)
-            for (int x = 0; x < img.width; ++x)
-                img.pixels[size_t(y) * img.width + x] = reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF;
-    }
-    cairo_surface_destroy(s);
+    ReadPngPixels(path, img.width, img.height, img.pixels);
     return img;
 }
 
