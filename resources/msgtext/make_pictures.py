@@ -4,39 +4,24 @@ scope (422) and pointer (420) button icons as 16 x 16 32-bit .ico files next to 
 again after changing a picture; the .ico files are committed so that the build needs no Python."""
 import math
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from icon16 import N, Canvas, write_all  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-N = 16
 INK = (0, 0, 0)
 BLUE = (0, 0, 200)
 RED = (200, 0, 0)
 GREY = (128, 128, 128)
 
 
-class Pic:
-    def __init__(self):
-        self.px = [[None] * N for _ in range(N)]
-
+class Pic(Canvas):
     def dot(self, x, y, c=INK):
-        if 0 <= x < N and 0 <= y < N:
-            self.px[y][x] = c
+        Canvas.dot(self, x, y, c)
 
     def line(self, x0, y0, x1, y1, c=INK):
-        dx, dy = abs(x1 - x0), -abs(y1 - y0)
-        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
-        err = dx + dy
-        while True:
-            self.dot(x0, y0, c)
-            if x0 == x1 and y0 == y1:
-                return
-            e2 = 2 * err
-            if e2 >= dy:
-                err += dy
-                x0 += sx
-            if e2 <= dx:
-                err += dx
-                y0 += sy
+        Canvas.line(self, x0, y0, x1, y1, c)
 
     def poly(self, pts, c=INK, closed=True):
         for i in range(len(pts) - (0 if closed else 1)):
@@ -82,24 +67,6 @@ class Pic:
                 x, y = 15 - y, x
             turned.append((int(round(x)), int(round(y))))
         self.fill(turned)
-
-    def ico(self):
-        rows = b""
-        for y in range(N - 1, -1, -1):  # bottom-up
-            for x in range(N):
-                c = self.px[y][x]
-                rows += struct.pack("<BBBB", 0, 0, 0, 0) if c is None else struct.pack("<BBBB", c[2], c[1], c[0], 255)
-        mask = b""
-        for y in range(N - 1, -1, -1):
-            bits = 0
-            for x in range(N):
-                if self.px[y][x] is None:
-                    bits |= 1 << (15 - x)
-            mask += struct.pack(">H", bits) + b"\0\0"
-        header = struct.pack("<IiiHHIIiiII", 40, N, 2 * N, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
-        image = header + rows + mask
-        return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", N, N, 0, 0, 1, 32, len(image), 22) + image
-
 
 def lamp(p):
     p.circle(7.5, 6, 5)
@@ -318,11 +285,7 @@ def pointer(p):
 def main():
     drawings = [("picture%02d.ico" % i, f) for i, f in enumerate(PICTURES)]
     drawings += [("scope.ico", scope), ("pointer.ico", pointer)]
-    for name, draw in drawings:
-        p = Pic()
-        draw(p)
-        with open(os.path.join(HERE, name), "wb") as f:
-            f.write(p.ico())
+    write_all(HERE, drawings, Pic)
 
 
 if __name__ == "__main__":

@@ -6,10 +6,12 @@ after changing a picture; the .ico files are committed so that the build needs n
 """
 import math
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from icon16 import N, Canvas, write_all  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-N = 16
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -27,35 +29,12 @@ BLUE = (0, 70, 200)
 BLUE_DARK = (0, 30, 120)
 
 
-class Pic:
-    def __init__(self):
-        self.px = [[None] * N for _ in range(N)]
-
-    def dot(self, x, y, c):
-        if 0 <= x < N and 0 <= y < N:
-            self.px[y][x] = c
-
+class Pic(Canvas):
     def rect(self, x0, y0, x1, y1, c, filled=True):
         for y in range(y0, y1 + 1):
             for x in range(x0, x1 + 1):
                 if filled or x in (x0, x1) or y in (y0, y1):
                     self.dot(x, y, c)
-
-    def line(self, x0, y0, x1, y1, c):
-        dx, dy = abs(x1 - x0), -abs(y1 - y0)
-        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
-        err = dx + dy
-        while True:
-            self.dot(x0, y0, c)
-            if x0 == x1 and y0 == y1:
-                return
-            e2 = 2 * err
-            if e2 >= dy:
-                err += dy
-                x0 += sx
-            if e2 <= dx:
-                err += dx
-                y0 += sy
 
     def disc(self, cx, cy, r, fill, edge):
         """A disc of radius r round the pixel centre (cx, cy), with a one-pixel rim."""
@@ -78,24 +57,6 @@ class Pic:
                 rim = any(not (0 <= x + dx < N and 0 <= y + dy < N and inside[y + dy][x + dx])
                           for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
                 self.dot(x, y, edge if rim else fill)
-
-    def ico(self):
-        rows = b""
-        for y in range(N - 1, -1, -1):  # bottom-up
-            for x in range(N):
-                c = self.px[y][x]
-                rows += struct.pack("<BBBB", 0, 0, 0, 0) if c is None else struct.pack("<BBBB", c[2], c[1], c[0], 255)
-        mask = b""
-        for y in range(N - 1, -1, -1):
-            bits = 0
-            for x in range(N):
-                if self.px[y][x] is None:
-                    bits |= 1 << (15 - x)
-            mask += struct.pack(">H", bits) + b"\0\0"
-        header = struct.pack("<IiiHHIIiiII", 40, N, 2 * N, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
-        image = header + rows + mask
-        return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", N, N, 0, 0, 1, 32, len(image), 22) + image
-
 
 def _inside(pts, x, y):
     # even-odd rule at the pixel centre, with points on an edge counted inside
@@ -218,11 +179,7 @@ ICONS = [
 
 
 def main():
-    for name, draw in ICONS:
-        p = Pic()
-        draw(p)
-        with open(os.path.join(HERE, name), "wb") as f:
-            f.write(p.ico())
+    write_all(HERE, ICONS, Pic)
 
 
 if __name__ == "__main__":
