@@ -130,6 +130,15 @@ CAllPropertySheet* PagesTest::ActiveSheet()
     return pWnd ? dynamic_cast<CAllPropertySheet*>(CWnd::FromHandlePermanent(pWnd->GetSafeHwnd())) : nullptr;
 }
 
+CAllPropertySheet* PagesTest::OpenModeless(Program& p, CBlockObj* pBlock)
+{
+    p.view->m_nEditMode = CTavixView::modeSimulate;
+    p.view->m_pCurBlock = pBlock;
+    p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
+    drv.Pump();
+    return p.view->FindOpenSheet(pBlock->m_nNumber);
+}
+
 void PagesTest::RunSheet(Program& p, CBlockObj* pBlock, std::vector<std::function<void(CAllPropertySheet&)>> steps)
 {
     for (auto& step : steps)

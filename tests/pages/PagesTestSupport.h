@@ -55,6 +55,9 @@ protected:
     // Runs Block Properties on a block of a program; `steps` run one after the other while the
     // modal sheet waits for input (each gets the sheet).
     void RunSheet(Program& p, CBlockObj* pBlock, std::vector<std::function<void(CAllPropertySheet&)>> steps);
+    // Puts the view into simulation and opens Block Properties on a block there: the sheet opens
+    // modeless (Apply sends its values to the running block). Null when no sheet opened.
+    CAllPropertySheet* OpenModeless(Program& p, CBlockObj* pBlock);
     // The property sheet that is the active window now, null when none.
     static CAllPropertySheet* ActiveSheet();
     // Sets a control's text as if typed (the focus goes there first).

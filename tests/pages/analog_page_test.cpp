@@ -250,11 +250,7 @@ TEST_F(AnalogPageTest, ApplyWhileSimulatingSendsTheAnalogRecordWithTheScalingMad
 {
     Program& p = Open();
     auto* pBlock = static_cast<CBlockAnalog*>(AddBlock(p, 806));
-    p.view->m_nEditMode = CTavixView::modeSimulate;
-    p.view->m_pCurBlock = pBlock;
-    p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-    drv.Pump();
-    CAllPropertySheet* pSheet = p.view->FindOpenSheet(pBlock->m_nNumber);
+    CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
     ASSERT_NE(pSheet, nullptr);
     EXPECT_NE(pSheet->m_pPage->GetDlgItem(109), nullptr);  // the live value box
     Type(pSheet->m_pPage, 1093, L"1234");

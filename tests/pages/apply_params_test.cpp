@@ -14,17 +14,7 @@
 namespace pagestest {
 namespace {
 
-class ApplyParamsTest : public PagesTest {
-protected:
-    CAllPropertySheet* OpenModeless(Program& p, CBlockObj* pBlock)
-    {
-        p.view->m_nEditMode = CTavixView::modeSimulate;
-        p.view->m_pCurBlock = pBlock;
-        p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-        drv.Pump();
-        return p.view->FindOpenSheet(pBlock->m_nNumber);
-    }
-};
+class ApplyParamsTest : public PagesTest {};
 
 TEST_F(ApplyParamsTest, AppliedValuesLandInTheSheetsBlockWhateverBlockIsCurrent)
 {

@@ -152,11 +152,7 @@ TEST_F(ApplyRecordsTest, MessageTextTakesItsSlotAcknowledgeAndTheGridsTexts)
     p.view->m_bMsgTextSlotUsed[old] = TRUE;
     const int now = (old + 1) % 16;
     // The grid page of a sheet opened on the running diagram, applied with a new priority.
-    p.view->m_nEditMode = CTavixView::modeSimulate;
-    p.view->m_pCurBlock = pText;
-    p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-    drv.Pump();
-    CAllPropertySheet* pSheet = p.view->FindOpenSheet(pText->m_nNumber);
+    CAllPropertySheet* pSheet = OpenModeless(p, pText);
     ASSERT_NE(pSheet, nullptr);
     CMsgTextParamRecord r;
     pSheet->FillRecord(r);

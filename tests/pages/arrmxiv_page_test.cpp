@@ -148,11 +148,7 @@ TEST_F(ArrmxivPageTest, ValueBoxOnlyForTheDataAndCrcBlocks)
     for (int type : {851, 856}) {
         Program& p = Open();
         CBlockObj* pBlock = AddBlock(p, type);
-        p.view->m_nEditMode = CTavixView::modeSimulate;
-        p.view->m_pCurBlock = pBlock;
-        p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-        drv.Pump();
-        CAllPropertySheet* pSheet = p.view->FindOpenSheet(pBlock->m_nNumber);
+        CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
         ASSERT_NE(pSheet, nullptr);
         EXPECT_EQ(pSheet->m_pPage->GetDlgItem(109) != nullptr, type == 856) << type;
         pSheet->SendMessage(WM_COMMAND, IDCANCEL);

@@ -98,11 +98,7 @@ TEST_F(IoPagesTest, MessageTextFieldsOfAMovedTerminalGoTheSameWayOnOkAndOnApply)
                                          Press(s, IDOK);
                                      }});
             } else {
-                p.view->m_nEditMode = CTavixView::modeSimulate;
-                p.view->m_pCurBlock = pBlock;
-                p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-                drv.Pump();
-                CAllPropertySheet* pSheet = p.view->FindOpenSheet(pBlock->m_nNumber);
+                CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
                 ASSERT_NE(pSheet, nullptr);
                 pick(*pSheet);
                 Press(*pSheet, ID_APPLY_NOW);

@@ -214,11 +214,7 @@ TEST_F(PiPwmPageTest, PwmApplyWhileSimulatingCarriesThePeriodAndOutput)
 {
     Program& p = Open();
     auto* pBlock = static_cast<CBlockAnalog*>(AddBlock(p, 819));
-    p.view->m_nEditMode = CTavixView::modeSimulate;
-    p.view->m_pCurBlock = pBlock;
-    p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
-    drv.Pump();
-    CAllPropertySheet* pSheet = p.view->FindOpenSheet(pBlock->m_nNumber);
+    CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
     ASSERT_NE(pSheet, nullptr);
     Choose(pSheet->m_pPage, 1325, 3);
     Type(pSheet->m_pPage, 1550, L"12");

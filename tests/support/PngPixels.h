@@ -1,5 +1,5 @@
-// Reading and writing the reference pictures tests compare against: rows of 0xRRGGBB pixels,
-// width x height, kept in a PNG.
+// Reading, writing and stacking the reference pictures tests compare against: rows of 0xRRGGBB
+// pixels, width x height, kept in a PNG.
 #pragma once
 
 #include <cairo.h>
@@ -42,4 +42,20 @@ inline bool ReadPngPixels(const std::string& path, int& width, int& height, std:
     }
     cairo_surface_destroy(s);
     return ok;
+}
+
+// Puts the picture `below` under the one given by width, height and pixels, on white where it is
+// the narrower.
+inline void StackPixels(int& width, int& height, std::vector<uint32_t>& pixels, int belowWidth, int belowHeight,
+                        const std::vector<uint32_t>& below)
+{
+    const int w = std::max(width, belowWidth);
+    std::vector<uint32_t> out(size_t(w) * size_t(height + belowHeight), 0xFFFFFF);
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&pixels[size_t(y) * size_t(width)], width, &out[size_t(y) * size_t(w)]);
+    for (int y = 0; y < belowHeight; ++y)
+        std::copy_n(&below[size_t(y) * size_t(belowWidth)], belowWidth, &out[size_t(y + height) * size_t(w)]);
+    width = w;
+    height += belowHeight;
+    pixels.swap(out);
 }

@@ -16,15 +16,7 @@ std::string FixturePath(const std::string& name)
 
 void Image::Stack(const Image& below)
 {
-    const int w = std::max(width, below.width);
-    std::vector<uint32_t> out(size_t(w) * size_t(height + below.height), 0xFFFFFF);
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&pixels[size_t(y) * width], width, &out[size_t(y) * w]);
-    for (int y = 0; y < below.height; ++y)
-        std::copy_n(&below.pixels[size_t(y) * below.width], below.width, &out[size_t(y + height) * w]);
-    width = w;
-    height += below.height;
-    pixels.swap(out);
+    StackPixels(width, height, pixels, below.width, below.height, below.pixels);
 }
 
 bool Image::SavePng(const std::string& path) const
