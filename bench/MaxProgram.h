@@ -19,6 +19,16 @@ constexpr int kMaxFunctionBlocks = 1024;
 // The message texts and the data log added after the chained blocks.
 constexpr int kTrailingBlocks = 17;
 
+// An input or output element with its number and operand, appended as a decoded image gives it.
+inline CBlockObj* AddIo(CTavixDoc& doc, int type, int number, int base)
+{
+    CBlockObj* p = NewBlockOfType(type);
+    p->m_nNumber = number;
+    p->m_nOperand = number - base;
+    doc.m_blocks.AddTail(p);
+    return p;
+}
+
 inline CBlockObj* Add(CTavixDoc& doc, int type, int x, int y)
 {
     CBlockObj* pBlock = NewBlockOfType(type);

@@ -1,6 +1,7 @@
 // Compiling and decoding the largest program the device holds: 1024 function blocks of 24
 // bytes filling the whole instruction area, 256 of them named, every input wired, outputs of
 // every table and 16 message texts.
+#include "MaxProgram.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockMSGTEXT.h"
@@ -13,22 +14,13 @@
 
 namespace {
 
-CBlockObj* AddIo(CTavixDoc& doc, int type, int number, int base)
-{
-    CBlockObj* p = NewBlockOfType(type);
-    p->m_nNumber = number;
-    p->m_nOperand = number - base;
-    doc.m_blocks.AddTail(p);
-    return p;
-}
-
 std::unique_ptr<CTavixDoc> BuildLargestProgram()
 {
     auto doc = std::make_unique<CTavixDoc>();
     doc->m_nHardwareCode = 0x5188;
     CBlockObj* inputs[16];
     for (int i = 0; i < 16; ++i)
-        inputs[i] = AddIo(*doc, 600, 100 + i, 100);
+        inputs[i] = maxprogram::AddIo(*doc, 600, 100 + i, 100);
     static const int kTypes[] = {800, 801, 803, 819, 848, 855};
     std::vector<CBlockObj*> blocks;
     for (int i = 0; i < 1024; ++i) {
@@ -43,9 +35,9 @@ std::unique_ptr<CTavixDoc> BuildLargestProgram()
         blocks.push_back(b);
     }
     for (int i = 0; i < 64; ++i)
-        AddIo(*doc, 605, 600 + i, 600)->m_nLink[0] = blocks[size_t(i * 7)]->m_nNumber;
+        maxprogram::AddIo(*doc, 605, 600 + i, 600)->m_nLink[0] = blocks[size_t(i * 7)]->m_nNumber;
     for (int i = 0; i < 256; ++i)
-        AddIo(*doc, 607, 1316 + i, 1316)->m_nLink[0] = blocks[size_t(i * 3)]->m_nNumber;
+        maxprogram::AddIo(*doc, 607, 1316 + i, 1316)->m_nLink[0] = blocks[size_t(i * 3)]->m_nNumber;
     return doc;
 }
 

@@ -299,6 +299,17 @@ void CTavixView::ClearSelection(int kind)
     }
 }
 
+void CTavixView::ForgetSelection()
+{
+    m_selBlocks.RemoveAll();
+    m_selWires.RemoveAll();
+    m_selComments.RemoveAll();
+    m_pCurBlock = nullptr;
+    m_pCurWire = nullptr;
+    m_pCurComment = nullptr;
+    InvalidateAll();
+}
+
 BOOL CTavixView::IsBlockSelected(CBlockObj* pBlock, BOOL bByNumber) const
 {
     for (POSITION pos = m_selBlocks.GetHeadPosition(); pos;) {

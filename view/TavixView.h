@@ -138,6 +138,9 @@ public:
     // 0 all, 1 wires, 2 blocks, 3 comments: clears the selected flags of every object of those
     // kinds in the document and empties the matching lists.
     void ClearSelection(int kind);
+    // Empties the selection lists and the current block, wire and comment, and repaints; for
+    // operations after which no element they named is sure to exist.
+    void ForgetSelection();
     BOOL IsBlockSelected(CBlockObj* pBlock, BOOL bByNumber) const;
     BOOL IsWireSelected(CConnectLineObj* pWire) const;
     BOOL IsCommentSelected(CBlockComment* pComment) const;

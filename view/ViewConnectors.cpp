@@ -244,13 +244,7 @@ void CTavixView::RemoveLoneWire(CConnectLineObj* w)
         ValidateJunctions(sharing);
     }
     delete w;
-    m_selBlocks.RemoveAll();
-    m_selWires.RemoveAll();
-    m_selComments.RemoveAll();
-    m_pCurBlock = nullptr;
-    m_pCurWire = nullptr;
-    m_pCurComment = nullptr;
-    InvalidateAll();
+    ForgetSelection();
 }
 
 void CTavixView::JoinConnectors()

@@ -429,13 +429,7 @@ void CTavixView::DeleteSelection()
         }
     }
     // 9. Nothing stays selected.
-    m_selBlocks.RemoveAll();
-    m_selWires.RemoveAll();
-    m_selComments.RemoveAll();
-    m_pCurBlock = nullptr;
-    m_pCurWire = nullptr;
-    m_pCurComment = nullptr;
-    InvalidateAll();
+    ForgetSelection();
 }
 
 void CTavixView::OnEditDelete()
