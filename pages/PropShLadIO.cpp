@@ -227,6 +227,9 @@ BOOL CPropShLadIO::OnCommand(WPARAM wParam, LPARAM lParam)
 void CPropShLadIO::PostNcDestroy()
 {
     CPropertySheet::PostNcDestroy();
-    if (m_bModeless)
-        delete this;
+    if (!m_bModeless)
+        return;
+    if (m_pView)
+        m_pView->RemoveOpenLadderSheet(this);
+    delete this;
 }

@@ -1,7 +1,7 @@
 // CTavixView: Block Properties. The view is the one place that moves values between a block and
 // the pages of its sheet: out before the sheet shows, back after OK of the modal sheet (one undo
-// step, and the document counts as changed). While simulating, the sheet is modeless and its
-// Apply sends the values back itself.
+// step, and the document counts as changed). While simulating, the sheet is modeless (one per
+// block or ladder element) and its Apply sends the values back itself.
 #include "view/TavixView.h"
 
 #include "document/NameTables.h"
@@ -47,15 +47,35 @@ void CTavixView::RemoveOpenSheet(CAllPropertySheet* pSheet)
     m_sheets.erase(std::remove(m_sheets.begin(), m_sheets.end(), pSheet), m_sheets.end());
 }
 
+CPropShLadIO* CTavixView::FindOpenLadderSheet(const CBlockObj* pElement) const
+{
+    for (CPropShLadIO* pSheet : m_ladderSheets)
+        if (pSheet->m_pElement == pElement)
+            return pSheet;
+    return nullptr;
+}
+
+void CTavixView::RemoveOpenLadderSheet(CPropShLadIO* pSheet)
+{
+    m_ladderSheets.erase(std::remove(m_ladderSheets.begin(), m_ladderSheets.end(), pSheet), m_ladderSheets.end());
+}
+
 void CTavixView::CloseOpenSheets()
 {
-    // Each sheet leaves the list and deletes itself as its window goes.
+    // Each sheet leaves its list and deletes itself as its window goes.
     while (!m_sheets.empty()) {
         CAllPropertySheet* pSheet = m_sheets.back();
         if (pSheet->GetSafeHwnd())
             pSheet->DestroyWindow();
         else
             RemoveOpenSheet(pSheet);
+    }
+    while (!m_ladderSheets.empty()) {
+        CPropShLadIO* pSheet = m_ladderSheets.back();
+        if (pSheet->GetSafeHwnd())
+            pSheet->DestroyWindow();
+        else
+            RemoveOpenLadderSheet(pSheet);
     }
 }
 
@@ -76,10 +96,17 @@ void CTavixView::OnEditBlockProperties()
         return;
     const int nType = pBlock->m_nType;
     const CString caption = MakeSheetCaption(pBlock);
-    if (IsLadderElement(nType)) {
-        // While simulating, a ladder element is switched by clicking it; its sheet is for editing.
-        if (IsSimulating())
+    if (IsLadderElement(nType) && IsSimulating()) {
+        if (FindOpenLadderSheet(pBlock))
             return;
+        auto* pSheet = new CPropShLadIO(pBlock, caption, this);
+        pSheet->FillFromElement();
+        if (!pSheet->Create(this)) {
+            delete pSheet;
+            return;
+        }
+        m_ladderSheets.push_back(pSheet);
+    } else if (IsLadderElement(nType)) {
         CPropShLadIO sheet(pBlock, caption, this);
         sheet.FillFromElement();
         if (sheet.DoModal() != IDOK)

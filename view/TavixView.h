@@ -32,6 +32,7 @@ class CBlockAnalog;
 class CAnalogSliderDlg;
 class CTavixView;
 class CAllPropertySheet;
+class CPropShLadIO;
 class CDiagramIndex;
 
 // Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
@@ -194,6 +195,9 @@ public:
     // their operand, analog inputs open the value slider; a release ends a held Power press.
     void OnSimulationPress(CPoint client);
     void OnSimulationRelease(CPoint client);
+    // A double-click while simulating opens the sheet of the block (or comment) under it;
+    // elements operated by clicks open nothing.
+    void OnSimulationDoubleClick(CPoint client);
     // A ladder input reached by several wires (parallel branches) takes the power of all its
     // sources: their list, or null when the input has one source or none. Set while simulating.
     const std::vector<CBlockObj*>* GetParallelSources(const CBlockObj* pBlock, int nPin) const;
@@ -360,10 +364,15 @@ public:
     CString MakeSheetCaption(const CBlockObj* pBlock) const;
     // The open modeless sheet of a block number, null when none.
     CAllPropertySheet* FindOpenSheet(int nNumber) const;
-    // A modeless sheet going away leaves the list; closing the view closes the open sheets.
+    // The open modeless sheet of a ladder element, null when none.
+    CPropShLadIO* FindOpenLadderSheet(const CBlockObj* pElement) const;
+    // A modeless sheet going away leaves its list; leaving simulation and closing the view
+    // close every open sheet, block and ladder sheets alike.
     void RemoveOpenSheet(CAllPropertySheet* pSheet);
+    void RemoveOpenLadderSheet(CPropShLadIO* pSheet);
     void CloseOpenSheets();
-    std::vector<CAllPropertySheet*> m_sheets;  // open modeless block sheets
+    std::vector<CAllPropertySheet*> m_sheets;      // open modeless block sheets
+    std::vector<CPropShLadIO*> m_ladderSheets;     // open modeless ladder element sheets
 
     // ---- printing (view/ViewPrint.cpp) and the page layout (view/ViewPageLayout.cpp) ----
     // File > Print and File > Print Preview: the whole diagram at zoom 1.0 without selection

@@ -401,12 +401,11 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
     case ParamRecordKind::Modbus: nNumber = reinterpret_cast<const CModbusParamRecord*>(lParam)->nBlockNumber; break;
     case ParamRecordKind::MsgText: nNumber = reinterpret_cast<const CMsgTextParamRecord*>(lParam)->nBlockNumber; break;
     }
-    // While simulating the record names its block: several sheets may be open, and the current
-    // block may be another one. A ladder element stays the current block.
+    // While simulating the record names its block: several sheets may be open, block and ladder
+    // sheets alike, and the current block may be another one.
     CBlockObj* const pSaved = m_pCurBlock;
     CBlockObj* pTarget = m_pCurBlock;
-    const bool bLadder = pTarget && pTarget->m_nNumber >= 12000 && pTarget->m_nNumber <= 22543;
-    if (IsSimulating() && !bLadder)
+    if (IsSimulating())
         pTarget = pDoc->FindBlockByNumber(nNumber);
     // A record whose type is not the target's belongs to another block: nothing is taken.
     if (pTarget == nullptr || pTarget->m_nType != int(wParam))

@@ -455,8 +455,12 @@ void CTavixView::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     (void)nFlags;
     CTavixDoc* pDoc = GetDocument();
-    if (!pDoc || m_nEditMode == modeSimulate) {
+    if (!pDoc) {
         Default();
+        return;
+    }
+    if (m_nEditMode == modeSimulate) {
+        OnSimulationDoubleClick(point);
         return;
     }
     const CPoint pt = ClientToDiagram(point);

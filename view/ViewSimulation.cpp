@@ -5,6 +5,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockClocks.h"
+#include "elements/BlockComment.h"
 #include "elements/BlockConnectors.h"
 #include "elements/BlockCounters.h"
 #include "elements/BlockDataLog.h"
@@ -20,6 +21,7 @@
 #include "elements/PowerBus.h"
 #include "msgtext/AllDisplayMsgTxts.h"
 #include "platform/ui/framework/Frame.h"
+#include "resources/resource.h"
 #include "shell/ChildFrame.h"
 #include "view/AnalogSliderDlg.h"
 
@@ -317,6 +319,7 @@ void CTavixView::LeaveSimulation()
     if (CPowerBusObj* pBus = PowerBusOf(pDoc))
         pBus->m_nPinValue[kOutputPin] = 0;
     CloseValuePopup();
+    CloseOpenSheets();
     CloseMessageTextDisplay(this);
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         ResetBlockAfterSimulation(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos)));
@@ -472,6 +475,41 @@ void CTavixView::OnSimulationPress(CPoint client)
         return;
     }
     CloseValuePopup();
+}
+
+void CTavixView::OnSimulationDoubleClick(CPoint client)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    const CPoint pt = ClientToDiagram(client);
+    CBlockObj* p = pDoc->HitTestBlock(pt);
+    CObject* o = p;
+    // Inputs, keys, analog inputs and input contacts are operated by single clicks.
+    const bool operated = dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o) ||
+                          dynamic_cast<CBlockAnalogIn*>(o) || dynamic_cast<CBlockAContact*>(o) ||
+                          (dynamic_cast<CBlockMake*>(o) && IsInputOperand(p->m_nOperand));
+    CBlockComment* c = p ? nullptr : pDoc->HitTestComment(pt);
+    if (operated || (!p && !c)) {
+        m_pCurBlock = nullptr;
+        InvalidateAll();
+        return;
+    }
+    if (m_hWnd && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (p) {
+        ClearSelection(0);
+        p->m_bSelected = TRUE;
+        m_selBlocks.AddTail(p);
+        m_pCurBlock = p;
+        m_pCurComment = nullptr;
+    } else {
+        m_pCurBlock = nullptr;
+        m_pCurComment = c;
+    }
+    // The block's sheet opens modeless beside the running diagram.
+    SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_BLOCK_PROPERTIES, 0), 0);
+    InvalidateAll();
 }
 
 void CTavixView::OnSimulationRelease(CPoint client)
