@@ -437,6 +437,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h)
     }
     }
     gdi::Object* prev = slot->get();
+    // Painters select the object in place again and again: nothing changes then.
+    if (prev == o && o->kind != Kind::Bitmap)
+        return h;
     // keep prev alive until the caller gets its handle back
     gdi::ObjRef hold(prev);
     *slot = gdi::ObjRef(o);

@@ -144,10 +144,13 @@ void CompositeMask(DcImpl& dc, const gdi::TextMask& mask, LONG x, LONG y, COLORR
 
 // Fills the cell box of a text run (OPAQUE background) and draws the run. (x, y) is the
 // top-left of the cell in surface coordinates before rotation about the reference point.
+// `laid` is the text as the font laid it out, when the caller has it already (null otherwise).
 void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double along, double down,
-             const std::wstring& text, int mnemonic, bool opaque)
+             const std::wstring& text, int mnemonic, bool opaque, const RealFont::Laid* laid = nullptr)
 {
-    double width = font.Measure(text);
+    if (!laid && !text.empty())
+        laid = &font.Lay(text);
+    const double width = laid ? laid->width : 0;
     // unrotated text (nearly all of it) spares the trigonometry
     double dirX = 1, dirY = 0, downX = 0, downY = 1;
     if (font.escapement != 0) {
@@ -190,7 +193,7 @@ void DrawRun(DcImpl& dc, const RealFont& font, double refX, double refY, double 
     // A text drawn before on a pixel surface goes through its coverage mask: the same pixels
     // for a fraction of the work.
     if (font.escapement == 0 && mnemonic < 0 && dc.type != gdi::DcType::Printer && dc.Image()) {
-        if (const gdi::TextMask* mask = font.Mask(text)) {
+        if (const gdi::TextMask* mask = font.Mask(*laid)) {
             CompositeMask(dc, *mask, LONG(baseX), LONG(baseY), dc.st.textColor);
             return;
         }
@@ -377,7 +380,8 @@ BOOL CDC::TextOut(int x, int y, LPCWSTR text, int count)
     UINT align = dc->st.textAlign;
     bool updateCp = (align & TA_UPDATECP) != 0;
     POINT ref = dc->ToSurface(updateCp ? dc->st.cur : POINT{x, y});
-    double width = font.Measure(s);
+    const RealFont::Laid* laid = s.empty() ? nullptr : &font.Lay(s);
+    const double width = laid ? laid->width : 0;
     double along = 0, down = 0;
     if ((align & TA_CENTER) == TA_CENTER)
         along = -width / 2;
@@ -387,7 +391,7 @@ BOOL CDC::TextOut(int x, int y, LPCWSTR text, int count)
         down = -font.ascent;
     else if (align & TA_BOTTOM)
         down = -font.height;
-    DrawRun(*dc, font, ref.x, ref.y, along, down, s, -1, dc->st.bkMode == OPAQUE);
+    DrawRun(*dc, font, ref.x, ref.y, along, down, s, -1, dc->st.bkMode == OPAQUE, laid);
     if (updateCp) {
         LONG adv = LONG(std::lround(width / AbsScaleX(*dc)));
         if ((align & TA_CENTER) != TA_CENTER)
@@ -553,7 +557,13 @@ CSize CDC::GetTextExtent(LPCWSTR text, int count) const
     if (!dc)
         return CSize();
     const RealFont& font = dc->RealizedFont();
-    double w = font.Measure(Text(text, count));
+    // One buffer for all calls, as in TextOut: painters measure many short texts.
+    static thread_local std::wstring s;
+    if (!text || count == 0)
+        s.clear();
+    else
+        s.assign(text, count < 0 ? std::wcslen(text) : size_t(count));
+    double w = font.Measure(s);
     return CSize(int(std::lround(w / AbsScaleX(*dc))), int(std::lround(font.height / AbsScaleY(*dc))));
 }
 

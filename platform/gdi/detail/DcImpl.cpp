@@ -531,17 +531,12 @@ void DcImpl::CosmeticLine(POINT a, POINT b, const PenObj& pen, int& styleStep)
     Advance(styleStep, tail);
 }
 
-namespace {
-// The context found last: a painter calls on one context many times in a row.
 DcImpl* g_lastDc = nullptr;
-}  // namespace
 
-DcImpl* Impl(HDC h)
+DcImpl* ImplFromRegistry(HDC h)
 {
     if (!h)
         return nullptr;
-    if (reinterpret_cast<DcImpl*>(h) == g_lastDc)
-        return g_lastDc;
     auto& live = LiveDcs();
     auto it = live.find(reinterpret_cast<DcImpl*>(h));
     if (it == live.end())

@@ -170,7 +170,15 @@ private:
     mutable unsigned m_fontGeneration = 0;
 };
 
-DcImpl* Impl(HDC h);  // null for invalid handles
+// The context found last: a painter calls on one context many times in a row.
+extern DcImpl* g_lastDc;
+DcImpl* ImplFromRegistry(HDC h);
+inline DcImpl* Impl(HDC h)  // null for invalid handles
+{
+    if (h && reinterpret_cast<DcImpl*>(h) == g_lastDc)
+        return g_lastDc;
+    return ImplFromRegistry(h);
+}
 HDC HandleOf(DcImpl* dc);
 DcImpl* NewDc(DcType t);
 void FreeDc(DcImpl* dc);

@@ -401,9 +401,16 @@ void RealFont::Draw(cairo_t* cr, double x, double y, const std::wstring& text, i
 
 const TextMask* RealFont::Mask(const std::wstring& text) const
 {
-    if (text.empty() || escapement != 0 || underline || strikeOut)
+    if (text.empty())
         return nullptr;
-    Entry& e = Layout(text, -1);
+    return Mask(Layout(text, -1));
+}
+
+const TextMask* RealFont::Mask(const Laid& text) const
+{
+    if (escapement != 0 || underline || strikeOut)
+        return nullptr;
+    Entry& e = const_cast<Entry&>(text);  // the cache's own entry: the request count is the cache's
     if (e.maskRequests < 2 && ++e.maskRequests == 2)
         e.mask = BuildMask(e);
     return e.mask.get();

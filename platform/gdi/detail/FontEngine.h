@@ -60,6 +60,20 @@ public:
     int escapement = 0;  // tenths of a degree, counter-clockwise
     std::string family;
 
+    // A text laid out in this font, kept in the font's cache: its advance width in device pixels
+    // (control characters take no room) and what Mask needs. A reference stays valid until the
+    // next text of any font is laid out, so that drawing a text searches the cache once.
+    struct Laid {
+        double width = 0;
+
+    private:
+        friend class RealFont;
+        PangoLayout* layout = nullptr;
+        int maskRequests = 0;
+        std::shared_ptr<const TextMask> mask;  // built on the second request; null when not exact
+    };
+    const Laid& Lay(const std::wstring& text) const { return Layout(text, -1); }
+
     // Advance width of text in device pixels (control characters take no room).
     double Measure(const std::wstring& text) const;
     // Draws text with its baseline origin at (x, y), in the cairo context's current source.
@@ -70,17 +84,14 @@ public:
     // texts drawn once (live values) are not worth the building. Null when the text is drawn once
     // so far, when two of its glyphs share a pixel, or for rotated, underlined or struck-out fonts.
     const TextMask* Mask(const std::wstring& text) const;
+    // The same for a text laid out already (not empty).
+    const TextMask* Mask(const Laid& text) const;
 
     // Frees the cached layouts.
     void ClearLayouts() const;
 
 private:
-    struct Entry {
-        PangoLayout* layout = nullptr;
-        double width = 0;
-        int maskRequests = 0;
-        std::shared_ptr<const TextMask> mask;  // built on the second request; null when not exact
-    };
+    using Entry = Laid;
     std::shared_ptr<const TextMask> BuildMask(const Entry& e) const;
     Entry& Layout(const std::wstring& text, int mnemonic) const;
 

@@ -19,16 +19,6 @@ std::unordered_set<Object*>& Live()
 
 void (*g_deletedHook)(HGDIOBJ) = nullptr;
 
-// Live objects found lately, by address: painters select the same few pens, brushes and fonts
-// over and over. An object leaves this cache when it leaves the registry.
-constexpr unsigned kRecentBits = 6;
-Object* g_recent[1u << kRecentBits] = {};
-
-size_t RecentSlot(const void* h)
-{
-    // objects of one size lie at even steps: mix the bits, or they would share a few slots
-    return size_t((std::uint64_t(reinterpret_cast<std::uintptr_t>(h)) * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
-}
 
 std::unique_ptr<Object> MakeStockPen(int style, COLORREF c)
 {
@@ -135,11 +125,13 @@ HGDIOBJ Register(std::unique_ptr<Object> obj)
     return o;
 }
 
-Object* Lookup(HGDIOBJ h)
+Object* g_recentObjects[1u << kRecentObjectBits] = {};
+
+Object* LookupRegistry(HGDIOBJ h)
 {
     if (!h)
         return nullptr;
-    Object*& recent = g_recent[RecentSlot(h)];
+    Object*& recent = g_recentObjects[RecentObjectSlot(h)];
     if (recent == h)
         return recent;
     auto& live = Live();
@@ -158,8 +150,8 @@ bool Destroy(HGDIOBJ h)
     if (o->stock)
         return true;
     Live().erase(o);
-    if (g_recent[RecentSlot(o)] == o)
-        g_recent[RecentSlot(o)] = nullptr;
+    if (g_recentObjects[RecentObjectSlot(o)] == o)
+        g_recentObjects[RecentObjectSlot(o)] = nullptr;
     if (g_deletedHook)
         g_deletedHook(h);
     if (o->refs > 0)
@@ -167,17 +159,6 @@ bool Destroy(HGDIOBJ h)
     else
         delete o;
     return true;
-}
-
-void Retain(Object* o)
-{
-    ++o->refs;
-}
-
-void Release(Object* o)
-{
-    if (--o->refs == 0 && o->deleted)
-        delete o;
 }
 
 void SetHandleDeletedHook(void (*hook)(HGDIOBJ))

@@ -8,6 +8,8 @@
 #include "platform/gdi/detail/GdiSurface.h"
 #include "platform/gdi/detail/RegionData.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -91,7 +93,23 @@ void LoadDdbBits(BitmapObj* b, const void* bits, int bpp);
 // Registers a new object and returns its handle.
 HGDIOBJ Register(std::unique_ptr<Object> obj);
 // The live object for a handle, or nullptr for null, deleted or unknown handles.
-Object* Lookup(HGDIOBJ h);
+// Live objects found lately, by address: painters select the same few pens, brushes and fonts
+// over and over. An object leaves this cache when it leaves the registry.
+constexpr unsigned kRecentObjectBits = 6;
+extern Object* g_recentObjects[1u << kRecentObjectBits];
+inline size_t RecentObjectSlot(const void* h)
+{
+    // objects of one size lie at even steps: mix the bits, or they would share a few slots
+    return size_t((std::uint64_t(reinterpret_cast<std::uintptr_t>(h)) * 0x9E3779B97F4A7C15ull) >>
+                  (64 - kRecentObjectBits));
+}
+Object* LookupRegistry(HGDIOBJ h);
+inline Object* Lookup(HGDIOBJ h)
+{
+    if (h && g_recentObjects[RecentObjectSlot(h)] == h)
+        return static_cast<Object*>(h);
+    return LookupRegistry(h);
+}
 template <class T>
 T* LookupAs(HGDIOBJ h, Kind k)
 {
@@ -101,8 +119,15 @@ T* LookupAs(HGDIOBJ h, Kind k)
 inline HGDIOBJ HandleOf(const Object* o) { return const_cast<Object*>(o); }
 // DeleteObject: stock objects are kept; selected objects live on until their last deselection.
 bool Destroy(HGDIOBJ h);
-void Retain(Object* o);
-void Release(Object* o);
+inline void Retain(Object* o)
+{
+    ++o->refs;
+}
+inline void Release(Object* o)
+{
+    if (--o->refs == 0 && o->deleted)
+        delete o;
+}
 // Called with every handle that stops being valid (wrappers drop their temporary objects).
 void SetHandleDeletedHook(void (*hook)(HGDIOBJ));
 
