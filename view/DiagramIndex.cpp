@@ -8,48 +8,50 @@
 
 using diagram_index_detail::CellOf;
 
-template <class F> void CDiagramIndex::ForCells(const CRect& rect, F&& f)
+template <class F> void CDiagramIndex::ForBuckets(const CRect& rect, F&& f)
 {
     CRect r = rect;
     r.NormalizeRect();
-    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
-        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            f(cx, cy);
+    const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
+    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
+        const bool inside = cx >= 0 && cx < m_nColumns;
+        int lo = cy0, hi = cy1;
+        if (inside) {
+            lo = std::max(cy0, 0);
+            hi = std::min(cy1, m_nRows - 1);
+            // The nodes whose row ranges make up lo .. hi exactly.
+            for (int l = m_nLeaves + lo, h = m_nLeaves + hi + 1; l < h; l >>= 1, h >>= 1) {
+                if (l & 1)
+                    f(Node(cx, l++));
+                if (h & 1)
+                    f(Node(cx, --h));
+            }
+        }
+        for (int cy = cy0; cy <= cy1; ++cy)
+            if (!inside || cy < lo || cy > hi)
+                f(m_outside[Key(cx, cy)]);
+    }
 }
 
 CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
 {
-    // A grid of buckets over the document's extent (what lies outside goes to the map).
+    // A tree of row ranges for every column of cells over the document's extent (what lies
+    // outside goes to the map).
     const CRect extent = doc.m_rcExtent;
     if (extent.right > 0 && extent.bottom > 0 && extent.right / kCell < 4096 && extent.bottom / kCell < 65536) {
-        m_nGridWidth = extent.right / kCell + 1;
-        m_nGridHeight = extent.bottom / kCell + 1;
-        m_grid.resize(size_t(m_nGridWidth) * size_t(m_nGridHeight));
+        m_nColumns = extent.right / kCell + 1;
+        m_nRows = extent.bottom / kCell + 1;
+        m_nLeaves = 1;
+        while (m_nLeaves < m_nRows)
+            m_nLeaves *= 2;
+        m_tree.resize(size_t(m_nColumns) * size_t(2 * m_nLeaves));
+        m_blockCells.resize(size_t(m_nColumns) * size_t(m_nRows));
     }
     m_blockSlots.reserve(size_t(doc.m_blocks.GetCount()) * 2);
     m_wireSlots.reserve(size_t(doc.m_wires.GetCount()) * 2);
+    m_wireSeen.reserve(size_t(doc.m_wires.GetCount()) * 2);
     for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos;)
         AddBlock(static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos)));
-    if (!m_grid.empty()) {
-        // The buckets of the grid take their room at once rather than growing wire by wire.
-        std::vector<std::pair<int, int>> room(m_grid.size());
-        for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;)
-            ForWireRects(static_cast<const CConnectLineObj*>(doc.m_wires.GetNext(pos)), [&](const CRect& rect, bool bSegment) {
-                ForCells(rect, [&](int cx, int cy) {
-                    if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight) {
-                        auto& r = room[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
-                        ++(bSegment ? r.second : r.first);
-                    }
-                });
-            });
-        // A little more, for the short wires that separations add.
-        for (size_t i = 0; i < m_grid.size(); ++i) {
-            if (room[i].first > 0)
-                m_grid[i].wires.reserve(size_t(room[i].first) * 5 / 4 + 4);
-            if (room[i].second > 0)
-                m_grid[i].segments.reserve(size_t(room[i].second) * 5 / 4 + 4);
-        }
-    }
     for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;) {
         POSITION at = pos;
         auto* w = static_cast<CConnectLineObj*>(doc.m_wires.GetNext(pos));
@@ -78,7 +80,9 @@ void CDiagramIndex::AddBlock(CBlockObj* p)
     m_blockSlots.push_back(p);
     const CRect body(p->m_ptOrigin.x - 5, p->m_ptOrigin.y - 5, p->m_ptOrigin.x + p->m_nWidth + 5,
                      p->m_ptOrigin.y + p->m_nHeight);
-    ForCells(body, [&](int cx, int cy) { At(cx, cy).blocks.push_back(slot); });
+    ForCells(body, [&](int cx, int cy) {
+        (InGrid(cx, cy) ? m_blockCells[size_t(cy) * size_t(m_nColumns) + size_t(cx)] : m_blocksOutside[Key(cx, cy)]).push_back(slot);
+    });
 }
 
 void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
@@ -98,6 +102,7 @@ void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
     }
     bounds.InflateRect(2, 2);
     m_wireSlots.push_back({w, pos, true, bounds});
+    m_wireSeen.push_back(0);
     m_wireSlot[w] = slot;
     if (w->m_pStartBlock)
         m_pins[PinKey(w->m_pStartBlock, w->m_nStartPin)].push_back(w);
@@ -105,13 +110,12 @@ void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)
         m_pins[PinKey(w->m_pEndBlock, w->m_nEndPin)].push_back(w);
     ForWireRects(w, [&](const CRect& rect, bool bSegment) {
         if (bSegment) {
-            ForCells(rect, [&](int cx, int cy) { At(cx, cy).segments.push_back({rect, slot}); });
+            ForBuckets(rect, [&](Bucket& b) { b.segments.push_back({rect, slot}); });
             return;
         }
-        ForCells(rect, [&](int cx, int cy) {
-            std::vector<int>& wires = At(cx, cy).wires;
-            if (wires.empty() || wires.back() != slot)
-                wires.push_back(slot);
+        ForBuckets(rect, [&](Bucket& b) {
+            if (b.wires.empty() || b.wires.back() != slot)
+                b.wires.push_back(slot);
         });
     });
 }
@@ -135,7 +139,7 @@ template <class F> void CDiagramIndex::ForWireRects(const CConnectLineObj* w, F&
 
 bool CDiagramIndex::AnySegmentMeets(const CRect& rect) const
 {
-    return ForCellsUntil(rect, [&](const Bucket& b) {
+    return ForBucketsUntil(rect, [&](const Bucket& b) {
         for (const Segment& s : b.segments)
             if (Meets(rect, s.widened) && m_wireSlots[size_t(s.slot)].alive)
                 return true;
@@ -148,8 +152,25 @@ void CDiagramIndex::RemoveWire(CConnectLineObj* w)
     const auto it = m_wireSlot.find(w);
     if (it == m_wireSlot.end())
         return;
-    m_wireSlots[size_t(it->second)].alive = false;
+    const int slot = it->second;
+    m_wireSlots[size_t(slot)].alive = false;
     m_wireSlot.erase(it);
+    // Its entries leave the buckets (a few per long wire).
+    ForWireRects(w, [&](const CRect& rect, bool bSegment) {
+        // One entry per rectangle and bucket (the order within a bucket does not matter).
+        ForBuckets(rect, [&](Bucket& b) {
+            if (bSegment) {
+                const auto at = std::find_if(b.segments.begin(), b.segments.end(), [&](const Segment& s) { return s.slot == slot; });
+                if (at != b.segments.end()) {
+                    *at = b.segments.back();
+                    b.segments.pop_back();
+                }
+            } else if (const auto at = std::find(b.wires.begin(), b.wires.end(), slot); at != b.wires.end()) {
+                *at = b.wires.back();
+                b.wires.pop_back();
+            }
+        });
+    });
     for (const auto& [block, pin] : {std::make_pair(w->m_pStartBlock, w->m_nStartPin), std::make_pair(w->m_pEndBlock, w->m_nEndPin)})
         if (block)
             if (const auto at = m_pins.find(PinKey(block, pin)); at != m_pins.end()) {

@@ -1,6 +1,6 @@
-// CDiagramIndex: the element bodies and wire segments of a document bucketed on a coarse grid,
-// so that a run of many wire separations asks "what lies near this rectangle" without walking
-// the whole document every time. It answers with candidates only (a superset of what meets the
+// CDiagramIndex: the element bodies and wire segments of a document bucketed by place, so that
+// a run of many wire separations asks "what lies near this rectangle" without walking the
+// whole document every time. It answers with candidates only (a superset of what meets the
 // rectangle); callers keep their exact tests. Whoever changes the document while an index is in
 // use keeps it current with AddBlock, AddWire and RemoveWire.
 #pragma once
@@ -35,7 +35,7 @@ public:
     // bottom, may meet the rectangle; stops at the first (an element may be asked twice).
     template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
     // The same for the wires whose vertices' bounding box, grown by 2, holds the point: every
-    // wire a hit test with a tolerance up to 2 can find there.
+    // wire a hit test with a tolerance up to 2 can find there. Each wire is asked once.
     template <class F> bool AnyWireAround(CPoint pt, F&& pred) const;
     // Whether a segment between two consecutive vertices of a wire, widened as Widened does,
     // meets the rectangle (exactly, not a candidate).
@@ -62,14 +62,13 @@ public:
 
 private:
     enum { kCell = 64 };
-    // Buckets hold slots: a removed wire's slot stays in its buckets, marked gone, so removing
-    // a long wire does not search every bucket it crosses.
+    // Buckets hold slots. A removed wire's entries leave the buckets its shape leads to; the
+    // slot is also marked gone, so an entry left behind (the shape changed first) is skipped.
     struct Segment {
         CRect widened;
         int slot;
     };
     struct Bucket {
-        std::vector<int> blocks;
         std::vector<int> wires;
         std::vector<Segment> segments;
     };
@@ -79,70 +78,123 @@ private:
         bool alive;
         CRect bounds;  // the start and every vertex, grown by 2
     };
-    static std::int64_t Key(int cx, int cy) { return (std::int64_t(cx) << 32) ^ std::uint32_t(cy); }
-    template <class F> static void ForCells(const CRect& rect, F&& f);  // f(cx, cy)
+    static std::int64_t Key(int cx, int cy) { return std::int64_t((std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy)); }
+    bool InGrid(int cx, int cy) const { return cx >= 0 && cx < m_nColumns && cy >= 0 && cy < m_nRows; }
+    // The buckets a wire's rectangle is entered in: f(bucket) once for each. Over the document's
+    // extent every column of cells is a tree of row ranges, and a rectangle enters the few nodes
+    // whose ranges make up its rows (a long wire takes a handful of buckets, not one per cell it
+    // crosses); cells outside the extent have buckets of their own in the map.
+    template <class F> void ForBuckets(const CRect& rect, F&& f);
+    // f(bucket) for every bucket whose entries may meet the rectangle's cells, each once; stops
+    // when f returns true. An entry covers whole cells, so the candidates are those of the cells.
+    template <class F> bool ForBucketsUntil(const CRect& rect, F&& f) const;
+    // f(cx, cy) for the cells of a rectangle.
+    template <class F> static void ForCells(const CRect& rect, F&& f);
     // The rectangles a wire is bucketed by: f(rect, false) for each segment from its start,
     // grown by 2 on every side, and f(rect, true) for each widened segment.
     template <class F> static void ForWireRects(const CConnectLineObj* pWire, F&& f);
-    // The bucket of a cell: from the grid over the document's extent, else from the map.
-    Bucket& At(int cx, int cy)
+    Bucket& Node(int cx, int node) { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
+    const Bucket& Node(int cx, int node) const { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
+    const std::vector<int>* BlocksAt(int cx, int cy) const
     {
-        if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight)
-            return m_grid[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
-        return m_cells[Key(cx, cy)];
+        if (InGrid(cx, cy))
+            return &m_blockCells[size_t(cy) * size_t(m_nColumns) + size_t(cx)];
+        const auto it = m_blocksOutside.find(Key(cx, cy));
+        return it == m_blocksOutside.end() ? nullptr : &it->second;
     }
-    const Bucket* Find(int cx, int cy) const
-    {
-        if (cx >= 0 && cx < m_nGridWidth && cy >= 0 && cy < m_nGridHeight)
-            return &m_grid[size_t(cy) * size_t(m_nGridWidth) + size_t(cx)];
-        const auto it = m_cells.find(Key(cx, cy));
-        return it == m_cells.end() ? nullptr : &it->second;
-    }
-    template <class F> bool ForCellsUntil(const CRect& rect, F&& f) const;
 
     static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
 
     const CTavixDoc* m_pDoc;
-    std::vector<Bucket> m_grid;
-    int m_nGridWidth = 0, m_nGridHeight = 0;
-    std::unordered_map<std::int64_t, Bucket> m_cells;
+    // The cells of the document's extent (columns x rows of kCell units).
+    int m_nColumns = 0, m_nRows = 0;
+    // Wires and segments: per column, nodes 1 .. 2 * m_nLeaves - 1, leaf of row r at m_nLeaves + r.
+    int m_nLeaves = 0;
+    std::vector<Bucket> m_tree;
+    std::unordered_map<std::int64_t, Bucket> m_outside;
+    // Elements (small) in the cells their body meets.
+    std::vector<std::vector<int>> m_blockCells;
+    std::unordered_map<std::int64_t, std::vector<int>> m_blocksOutside;
     std::vector<CBlockObj*> m_blockSlots;
     std::unordered_map<const CBlockObj*, int> m_blockSlot;
     std::vector<WireSlot> m_wireSlots;
     std::unordered_map<const CConnectLineObj*, int> m_wireSlot;
     std::unordered_map<std::uint64_t, std::vector<CConnectLineObj*>> m_pins;
+    // A wire can stand in several buckets a query visits; the query's mark keeps it to one visit.
+    mutable std::vector<unsigned> m_wireSeen;
+    mutable unsigned m_nQuery = 0;
 };
 
 namespace diagram_index_detail {
 inline int CellOf(int v, int cell) { return v >= 0 ? v / cell : -((-v + cell - 1) / cell); }
 }  // namespace diagram_index_detail
 
-template <class F> bool CDiagramIndex::ForCellsUntil(const CRect& rect, F&& f) const
+template <class F> void CDiagramIndex::ForCells(const CRect& rect, F&& f)
 {
     using diagram_index_detail::CellOf;
     CRect r = rect;
     r.NormalizeRect();
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
         for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            if (const Bucket* b = Find(cx, cy); b && f(*b))
-                return true;
+            f(cx, cy);
+}
+
+template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f) const
+{
+    using diagram_index_detail::CellOf;
+    CRect r = rect;
+    r.NormalizeRect();
+    const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
+    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
+        const bool inside = cx >= 0 && cx < m_nColumns;
+        int lo = cy0, hi = cy1;
+        if (inside) {
+            lo = std::max(cy0, 0);
+            hi = std::min(cy1, m_nRows - 1);
+            // Each row's path to the root, up to the first node the row before it has visited.
+            for (int cy = lo; cy <= hi; ++cy)
+                for (int node = m_nLeaves + cy, first = cy, size = 1; node >= 1; node >>= 1, size <<= 1) {
+                    first &= ~(size - 1);
+                    if (cy > lo && first <= cy - 1)
+                        break;
+                    if (f(Node(cx, node)))
+                        return true;
+                }
+        }
+        for (int cy = cy0; cy <= cy1; ++cy)
+            if (!inside || cy < lo || cy > hi)
+                if (const auto it = m_outside.find(Key(cx, cy)); it != m_outside.end() && f(it->second))
+                    return true;
+    }
     return false;
 }
 
 template <class F> bool CDiagramIndex::AnyBlockNear(const CRect& rect, F&& pred) const
 {
-    return ForCellsUntil(rect, [&](const Bucket& b) {
-        for (int slot : b.blocks)
-            if (pred(static_cast<const CBlockObj*>(m_blockSlots[size_t(slot)])))
-                return true;
-        return false;
-    });
+    using diagram_index_detail::CellOf;
+    CRect r = rect;
+    r.NormalizeRect();
+    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
+        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
+            if (const std::vector<int>* blocks = BlocksAt(cx, cy))
+                for (int slot : *blocks)
+                    if (pred(static_cast<const CBlockObj*>(m_blockSlots[size_t(slot)])))
+                        return true;
+    return false;
 }
 
 template <class F> bool CDiagramIndex::AnyWireAround(CPoint pt, F&& pred) const
 {
-    return ForCellsUntil(CRect(pt, pt), [&](const Bucket& b) {
+    if (++m_nQuery == 0) {
+        std::fill(m_wireSeen.begin(), m_wireSeen.end(), 0u);
+        m_nQuery = 1;
+    }
+    const unsigned query = m_nQuery;
+    return ForBucketsUntil(CRect(pt, pt), [&](const Bucket& b) {
         for (int slot : b.wires) {
+            if (m_wireSeen[size_t(slot)] == query)
+                continue;
+            m_wireSeen[size_t(slot)] = query;
             const WireSlot& s = m_wireSlots[size_t(slot)];
             if (s.alive && pt.x >= s.bounds.left && pt.x <= s.bounds.right && pt.y >= s.bounds.top &&
                 pt.y <= s.bounds.bottom && pred(static_cast<const CConnectLineObj*>(s.pWire)))
