@@ -34,9 +34,14 @@ BOOL CComment::OnInitDialog()
     return TRUE;
 }
 
-BOOL CComment::PreTranslateMessage(MSG* pMsg)
+void TargetEscapeAtPage(CWnd* pPage, MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
-        pMsg->hwnd = GetSafeHwnd();
+        pMsg->hwnd = pPage->GetSafeHwnd();
+}
+
+BOOL CComment::PreTranslateMessage(MSG* pMsg)
+{
+    TargetEscapeAtPage(this, pMsg);
     return CPropertyPage::PreTranslateMessage(pMsg);
 }

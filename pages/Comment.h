@@ -6,6 +6,10 @@
 
 constexpr UINT IDC_COMMENT_TEXT = 1000;
 
+// A key-down of Escape goes to the page itself before the page's own processing, so that Escape
+// typed in a multi-line comment edit cancels the sheet as Escape elsewhere does.
+void TargetEscapeAtPage(CWnd* pPage, MSG* pMsg);
+
 class CComment : public CPropertyPage {
 public:
     CComment();

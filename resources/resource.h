@@ -732,4 +732,14 @@
 #define IDC_PL_DOWN                     3502
 
 
+// ---- The free comment's sheet: its page, the Font... button and the sheet's texts
+// (ids of this group follow this line)
+#define IDD_INS_COMMENTS                4578
+#define IDC_INS_COMMENTS_FONT           1322
+#define IDS_INS_COMMENTS_CAPTION        27260
+#define IDS_INS_COMMENTS_OK             27261
+#define IDS_INS_COMMENTS_CANCEL         27262
+#define IDS_INS_COMMENTS_HELP           27263
+
+
 #endif
