@@ -6,12 +6,16 @@
 
 #include "document/NameTables.h"
 #include "document/TavixDoc.h"
+#include "elements/BlockComment.h"
 #include "elements/BlockObj.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/BlockExchange.h"
+#include "pages/InsCommentsPropSh.h"
 #include "pages/PropShLadIO.h"
+#include "resources/resource.h"
 #include "view/InfoTip.h"
 
+#include "platform/ui/framework/App.h"
 #include "platform/ui/framework/CmdRouting.h"
 
 #include <algorithm>
@@ -84,10 +88,66 @@ void CTavixView::OnUpdateEditBlockProperties(CCmdUI* pCmdUI)
     pCmdUI->Enable(m_pCurBlock != nullptr || m_pCurComment != nullptr);
 }
 
+void CTavixView::EditCurrentComment()
+{
+    CBlockComment* pComment = m_pCurComment;
+    CTavixDoc* pDoc = GetDocument();
+    if (pComment == nullptr || pDoc == nullptr)
+        return;
+    const CString caption = AfxLoadString(IDS_INS_COMMENTS_CAPTION);
+    CInsCommentsPropSh sheet(caption.GetString(), AfxGetMainWnd());
+    CInsComments& page = sheet.m_pagComments;
+    page.m_strComment = pComment->m_strText;
+    page.m_crTextColor = pComment->m_crText;
+    page.m_lfFont = pComment->m_logFont;
+    if (sheet.DoModal() != IDOK)
+        return;
+    if (!page.m_strComment.IsEmpty()) {
+        pComment->m_strText = page.m_strComment;
+        pComment->m_nWidth = page.m_nTextWidth;
+        pComment->m_nHeight = page.m_nTextHeight;
+        pComment->m_nLines = page.m_nLineCount;
+        pComment->m_crText = page.m_crTextColor;
+        pComment->m_logFont = page.m_lfFont;
+        // The pages grow to hold a comment that now reaches past them.
+        const int right = pComment->m_ptOrigin.x + pComment->m_nWidth;
+        const int bottom = pComment->m_ptOrigin.y + pComment->m_nHeight;
+        const int pw = std::max(1, pDoc->m_nPageWidth), ph = std::max(1, pDoc->m_nPageHeight);
+        if (right > pw || bottom > ph) {
+            pDoc->m_nPageLayout[0] = std::max(pDoc->m_nPageLayout[0], right / pw + 1);
+            pDoc->m_nPageLayout[1] = std::max(pDoc->m_nPageLayout[1], bottom / ph + 1);
+            pDoc->m_rcExtent.right = pw * pDoc->m_nPageLayout[0];
+            pDoc->m_rcExtent.bottom = ph * pDoc->m_nPageLayout[1];
+            UpdateScrollSizes();
+        }
+    } else {
+        // An emptied comment goes away.
+        if (POSITION at = pDoc->m_comments.Find(pComment))
+            pDoc->m_comments.RemoveAt(at);
+        if (POSITION at = m_selComments.Find(pComment))
+            m_selComments.RemoveAt(at);
+        m_savedComments.erase(std::remove_if(m_savedComments.begin(), m_savedComments.end(),
+                                             [&](const auto& saved) { return saved.first == pComment; }),
+                              m_savedComments.end());
+        delete pComment;
+        m_pCurComment = nullptr;
+        if (IsSimulating() && pDoc->m_blocks.IsEmpty() && pDoc->m_comments.IsEmpty()) {
+            m_bSimCheckUpdate = TRUE;
+            ToggleSimulation();
+        }
+    }
+    // A deletion is an undo step as well: without one, Undo would also take back the edit before
+    // it, and closing would not ask to save.
+    TakeSnapshot();
+    InvalidateAll();
+}
+
 void CTavixView::OnEditBlockProperties()
 {
     if (m_pInfoTip)
         m_pInfoTip->Show(L"");
+    if (m_pCurComment)
+        EditCurrentComment();
     CBlockObj* pBlock = m_pCurBlock;
     CTavixDoc* pDoc = GetDocument();
     if (pBlock == nullptr || pDoc == nullptr)

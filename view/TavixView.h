@@ -360,6 +360,9 @@ public:
     // modal while editing, modeless (one per block) while simulating.
     void OnEditBlockProperties();
     void OnUpdateEditBlockProperties(CCmdUI* pCmdUI);
+    // The modal sheet of the current free comment: OK stores its text, font, colour and size
+    // (the pages grow to hold it) or, with the text emptied, deletes the comment.
+    void EditCurrentComment();
     // The block's label, a blank and its type's display name.
     CString MakeSheetCaption(const CBlockObj* pBlock) const;
     // The open modeless sheet of a block number, null when none.
