@@ -2,6 +2,7 @@
 
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
+#include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
 
 #include <algorithm>
@@ -10,8 +11,7 @@ using diagram_index_detail::CellOf;
 
 template <class F> void CDiagramIndex::ForBuckets(const CRect& rect, F&& f)
 {
-    CRect r = rect;
-    r.NormalizeRect();
+    const CRect r = Normalized(rect);
     const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
         const bool inside = cx >= 0 && cx < m_nColumns;
@@ -45,9 +45,10 @@ CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
         while (m_nLeaves < m_nRows)
             m_nLeaves *= 2;
         m_tree.resize(size_t(m_nColumns) * size_t(2 * m_nLeaves));
-        m_blockCells.resize(size_t(m_nColumns) * size_t(m_nRows));
+        m_nBodyColumns = extent.right / kBodyColumn + 1;
+        m_bodyCells.resize(size_t(m_nBodyColumns) * size_t(m_nRows));
     }
-    m_blockSlots.reserve(size_t(doc.m_blocks.GetCount()) * 2);
+    m_blocks.reserve(size_t(doc.m_blocks.GetCount()) * 2);
     m_wireSlots.reserve(size_t(doc.m_wires.GetCount()) * 2);
     m_wireSeen.reserve(size_t(doc.m_wires.GetCount()) * 2);
     for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos;)
@@ -74,15 +75,31 @@ const std::vector<CConnectLineObj*>& CDiagramIndex::WiresAtPin(const CBlockObj* 
 
 void CDiagramIndex::AddBlock(CBlockObj* p)
 {
-    if (!m_blockSlot.emplace(p, int(m_blockSlots.size())).second)
+    if (!m_blocks.insert(p).second)
         return;
-    const int slot = int(m_blockSlots.size());
-    m_blockSlots.push_back(p);
-    const CRect body(p->m_ptOrigin.x - 5, p->m_ptOrigin.y - 5, p->m_ptOrigin.x + p->m_nWidth + 5,
-                     p->m_ptOrigin.y + p->m_nHeight);
-    ForCells(body, [&](int cx, int cy) {
-        (InGrid(cx, cy) ? m_blockCells[size_t(cy) * size_t(m_nColumns) + size_t(cx)] : m_blocksOutside[Key(cx, cy)]).push_back(slot);
-    });
+    const Body body{p, p->m_ptOrigin.x, p->m_ptOrigin.y, p->m_nWidth, p->m_nHeight, p->m_nType == TYPE_MALE || p->m_nType == TYPE_FEMALE};
+    const CRect near(body.x - 5, body.y - 5, body.x + body.width + 5, body.y + body.height);
+    for (int cx = CellOf(near.left, kBodyColumn); cx <= CellOf(near.right, kBodyColumn); ++cx)
+        for (int cy = CellOf(near.top, kCell); cy <= CellOf(near.bottom, kCell); ++cy) {
+            if (cx >= 0 && cx < m_nBodyColumns && cy >= 0 && cy < m_nRows)
+                m_bodyCells[size_t(cx) * size_t(m_nRows) + size_t(cy)].push_back(body);
+            else
+                m_bodiesOutside[Key(cx, cy)].push_back(body);
+        }
+}
+
+bool CDiagramIndex::AnyBodyMeets(const CRect& rect, const CBlockObj* pExcept, int side, int connectorSide) const
+{
+    const CRect r = Normalized(rect);
+    for (int cx = CellOf(r.left, kBodyColumn); cx <= CellOf(r.right, kBodyColumn); ++cx)
+        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
+            if (const std::vector<Body>* bodies = BodiesAt(cx, cy))
+                for (const Body& b : *bodies) {
+                    const int s = b.connector ? connectorSide : side;
+                    if (b.pBlock != pExcept && Meets(rect, CRect(b.x - s, b.y - 5, b.x + b.width + s, b.y + b.height)))
+                        return true;
+                }
+    return false;
 }
 
 void CDiagramIndex::AddWire(CConnectLineObj* w, POSITION pos)

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CBlockObj;
@@ -25,16 +26,18 @@ public:
     void AddWire(CConnectLineObj* pWire, POSITION pos = nullptr);
     void RemoveWire(CConnectLineObj* pWire);
 
-    bool HoldsBlock(const CBlockObj* pBlock) const { return m_blockSlot.count(pBlock) != 0; }
+    bool HoldsBlock(const CBlockObj* pBlock) const { return m_blocks.count(pBlock) != 0; }
     // Where the wire stands in the document's wire list; null when it is not indexed.
     POSITION WirePosition(const CConnectLineObj* pWire) const;
     // The wires with an end at the pin, in the order of the document's wire list.
     const std::vector<CConnectLineObj*>& WiresAtPin(const CBlockObj* pBlock, int nPin) const;
 
-    // Whether pred holds for one of the elements whose body, grown by 5 on every side but the
-    // bottom, may meet the rectangle; stops at the first (an element may be asked twice).
-    template <class F> bool AnyBlockNear(const CRect& rect, F&& pred) const;
-    // The same for the wires whose vertices' bounding box, grown by 2, holds the point: every
+    // Whether the body of an element other than pExcept meets the rectangle: the body grown by 5
+    // upwards and by side across (connectorSide for connectors), both at most 5. Bodies are
+    // taken as they stood when added (elements do not move while an index is in use).
+    bool AnyBodyMeets(const CRect& rect, const CBlockObj* pExcept, int side, int connectorSide) const;
+    // Whether pred holds for one of the wires whose vertices' bounding box, grown by 2, holds the
+    // point: every
     // wire a hit test with a tolerance up to 2 can find there. Each wire is asked once.
     template <class F> bool AnyWireAround(CPoint pt, F&& pred) const;
     // Whether a segment between two consecutive vertices of a wire, widened as Widened does,
@@ -61,7 +64,9 @@ public:
     }
 
 private:
-    enum { kCell = 64 };
+    // Cells are kCell square for wires; elements, which are small, stand in cells kBodyColumn
+    // wide, so a long wire's crossing test passes few bodies it cannot meet.
+    enum { kCell = 64, kBodyColumn = 16 };
     // Buckets hold slots. A removed wire's entries leave the buckets its shape leads to; the
     // slot is also marked gone, so an entry left behind (the shape changed first) is skipped.
     struct Segment {
@@ -72,6 +77,11 @@ private:
         std::vector<int> wires;
         std::vector<Segment> segments;
     };
+    struct Body {
+        const CBlockObj* pBlock;
+        int x, y, width, height;
+        bool connector;
+    };
     struct WireSlot {
         CConnectLineObj* pWire;
         POSITION pos;
@@ -79,7 +89,10 @@ private:
         CRect bounds;  // the start and every vertex, grown by 2
     };
     static std::int64_t Key(int cx, int cy) { return std::int64_t((std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy)); }
-    bool InGrid(int cx, int cy) const { return cx >= 0 && cx < m_nColumns && cy >= 0 && cy < m_nRows; }
+    static CRect Normalized(const CRect& r)
+    {
+        return CRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom));
+    }
     // The buckets a wire's rectangle is entered in: f(bucket) once for each. Over the document's
     // extent every column of cells is a tree of row ranges, and a rectangle enters the few nodes
     // whose ranges make up its rows (a long wire takes a handful of buckets, not one per cell it
@@ -88,19 +101,18 @@ private:
     // f(bucket) for every bucket whose entries may meet the rectangle's cells, each once; stops
     // when f returns true. An entry covers whole cells, so the candidates are those of the cells.
     template <class F> bool ForBucketsUntil(const CRect& rect, F&& f) const;
-    // f(cx, cy) for the cells of a rectangle.
-    template <class F> static void ForCells(const CRect& rect, F&& f);
     // The rectangles a wire is bucketed by: f(rect, false) for each segment from its start,
     // grown by 2 on every side, and f(rect, true) for each widened segment.
     template <class F> static void ForWireRects(const CConnectLineObj* pWire, F&& f);
     Bucket& Node(int cx, int node) { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
     const Bucket& Node(int cx, int node) const { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
-    const std::vector<int>* BlocksAt(int cx, int cy) const
+    // The bodies of a cell (kBodyColumn x kCell), column after column over the extent.
+    const std::vector<Body>* BodiesAt(int cx, int cy) const
     {
-        if (InGrid(cx, cy))
-            return &m_blockCells[size_t(cy) * size_t(m_nColumns) + size_t(cx)];
-        const auto it = m_blocksOutside.find(Key(cx, cy));
-        return it == m_blocksOutside.end() ? nullptr : &it->second;
+        if (cx >= 0 && cx < m_nBodyColumns && cy >= 0 && cy < m_nRows)
+            return &m_bodyCells[size_t(cx) * size_t(m_nRows) + size_t(cy)];
+        const auto it = m_bodiesOutside.find(Key(cx, cy));
+        return it == m_bodiesOutside.end() ? nullptr : &it->second;
     }
 
     static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
@@ -112,11 +124,11 @@ private:
     int m_nLeaves = 0;
     std::vector<Bucket> m_tree;
     std::unordered_map<std::int64_t, Bucket> m_outside;
-    // Elements (small) in the cells their body meets.
-    std::vector<std::vector<int>> m_blockCells;
-    std::unordered_map<std::int64_t, std::vector<int>> m_blocksOutside;
-    std::vector<CBlockObj*> m_blockSlots;
-    std::unordered_map<const CBlockObj*, int> m_blockSlot;
+    // Elements (small) in the cells their body, grown by 5 but at the bottom, meets.
+    int m_nBodyColumns = 0;
+    std::vector<std::vector<Body>> m_bodyCells;
+    std::unordered_map<std::int64_t, std::vector<Body>> m_bodiesOutside;
+    std::unordered_set<const CBlockObj*> m_blocks;
     std::vector<WireSlot> m_wireSlots;
     std::unordered_map<const CConnectLineObj*, int> m_wireSlot;
     std::unordered_map<std::uint64_t, std::vector<CConnectLineObj*>> m_pins;
@@ -129,21 +141,10 @@ namespace diagram_index_detail {
 inline int CellOf(int v, int cell) { return v >= 0 ? v / cell : -((-v + cell - 1) / cell); }
 }  // namespace diagram_index_detail
 
-template <class F> void CDiagramIndex::ForCells(const CRect& rect, F&& f)
-{
-    using diagram_index_detail::CellOf;
-    CRect r = rect;
-    r.NormalizeRect();
-    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
-        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            f(cx, cy);
-}
-
 template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f) const
 {
     using diagram_index_detail::CellOf;
-    CRect r = rect;
-    r.NormalizeRect();
+    const CRect r = Normalized(rect);
     const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
         const bool inside = cx >= 0 && cx < m_nColumns;
@@ -166,20 +167,6 @@ template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f)
                 if (const auto it = m_outside.find(Key(cx, cy)); it != m_outside.end() && f(it->second))
                     return true;
     }
-    return false;
-}
-
-template <class F> bool CDiagramIndex::AnyBlockNear(const CRect& rect, F&& pred) const
-{
-    using diagram_index_detail::CellOf;
-    CRect r = rect;
-    r.NormalizeRect();
-    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx)
-        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            if (const std::vector<int>* blocks = BlocksAt(cx, cy))
-                for (int slot : *blocks)
-                    if (pred(static_cast<const CBlockObj*>(m_blockSlots[size_t(slot)])))
-                        return true;
     return false;
 }
 

@@ -81,15 +81,7 @@ BOOL CTavixView::IsPlaceOccupied(CBlockObj* pConnector, int dx, int dy) const
         return false;
     };
     if (m_pIndex) {
-        return m_pIndex->AnyBlockNear(candidate, [&](const CBlockObj* b) {
-                   if (b == pConnector)
-                       return false;
-                   const int side = IsConnectorType(b) ? 2 : 5;
-                   return CDiagramIndex::Meets(candidate, CRect(b->m_ptOrigin.x - side, b->m_ptOrigin.y - 5,
-                                                                b->m_ptOrigin.x + b->m_nWidth + side,
-                                                                b->m_ptOrigin.y + b->m_nHeight));
-               }) ||
-               m_pIndex->AnySegmentMeets(candidate);
+        return m_pIndex->AnyBodyMeets(candidate, pConnector, 5, 2) || m_pIndex->AnySegmentMeets(candidate);
     }
     for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;)
         if (bodyMeets(static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos))))
@@ -315,11 +307,7 @@ int CTavixView::SeparateOverlappingWires()
         bool crosses = false;
         for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
             const CRect seg = CDiagramIndex::Widened(w->m_points[i - 1], w->m_points[i]);
-            crosses = index.AnyBlockNear(seg, [&](const CBlockObj* blk) {
-                return CDiagramIndex::Meets(seg, CRect(blk->m_ptOrigin.x - 2, blk->m_ptOrigin.y - 5,
-                                                       blk->m_ptOrigin.x + blk->m_nWidth + 2,
-                                                       blk->m_ptOrigin.y + blk->m_nHeight));
-            });
+            crosses = index.AnyBodyMeets(seg, nullptr, 2, 2);
         }
         if (crosses) {
             // Once the connectors run out the refusal is shown once and the other wires stay.
