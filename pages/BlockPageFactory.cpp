@@ -3,6 +3,7 @@
 #include "pages/AMathMux.h"
 #include "pages/ARRMXIV.h"
 #include "pages/ARamp.h"
+#include "pages/AVGVAL.h"
 #include "pages/AllPropertySheet.h"
 #include "pages/AnalogComparator.h"
 #include "pages/BasicFunPar.h"
@@ -13,6 +14,7 @@
 #include "pages/MaxMin.h"
 #include "pages/PI.h"
 #include "pages/PWM.h"
+#include "pages/QUAD.h"
 #include "msgtext/MessageTexts.h"
 #include "pages/SecondSetPages.h"
 #include "shell/MainFrame.h"
@@ -33,8 +35,12 @@ CBlockPage* CreateBlockPage(int nType)
         return new CARAMP;
     if (nType == 815 || nType == 816)
         return new CAMathMux;
+    if (nType == 822)
+        return new CAVGVAL;
     if (nType == 823)
         return new CMathErr;
+    if (nType == 879)
+        return new CQUAD;
     if (nType == 818)
         return new CPI;
     if (nType == 819)

@@ -551,6 +551,16 @@
 #define IDS_ARR_FULL_STEP_TIME          27251
 
 
+// ---- Math function pages: the quadratic equation and the average value
+// (ids of this group follow this line)
+#define IDD_AVGVAL                      4583
+#define IDD_QUAD                        4592
+#define IDS_AVGVAL_DAYS                 27290
+#define IDS_AVGVAL_HOURS                27291
+#define IDS_AVGVAL_MINUTES              27292
+#define IDS_AVGVAL_SECONDS              27293
+
+
 // ---- Block property sheets, second set
 // (ids of this group follow this line)
 #define IDD_SPECIAL_FUN_PAR             4565

@@ -23,8 +23,8 @@ protected:
 
 TEST_F(ContactSheetTest, EveryPageInBothLanguages)
 {
-    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 818, 819, 821, 823, 834, 838, 840, 844,
-                         845, 847, 849, 850, 851, 852, 856};
+    const int types[] = {300, 830, 603, 803, 805, 806, 807, 815, 816, 817, 818, 819, 821, 822, 823, 834, 838, 840, 844,
+                         845, 847, 849, 850, 851, 852, 856, 879};
     for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
         SetResourceLanguage(language);
         const std::string suffix = language == kLangIdChinese ? "zh" : "en";
