@@ -72,13 +72,26 @@ int ButtonOf(guint b) { return b == 3 ? 1 : b == 2 ? 2 : 0; }
 gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
+    if (w->lost)
+        return TRUE;  // the display's window is gone: there is nothing to draw on
     ui::Wnd* wnd = ui::Find(w->hwnd);
+    // Another program may destroy the window while this draws on it: its error then is no
+    // fault of this program's.
+    GdkDisplay* display = gtk_widget_get_display(w->area);
+    gdk_x11_display_error_trap_push(display);
+    const int width = gtk_widget_get_allocated_width(w->area), height = gtk_widget_get_allocated_height(w->area);
+    // The window is drawn straight onto the display (see TopLevelCreated): what the image does
+    // not cover yet gets the theme's background, as under a buffered window.
+    if (!wnd || !wnd->surface || wnd->surface->Width() < width || wnd->surface->Height() < height)
+        gtk_render_background(gtk_widget_get_style_context(w->window), cr, 0, 0, width, height);
     if (wnd && wnd->surface) {
         wnd->surface->BeginAccess();
         cairo_set_source_surface(cr, wnd->surface->Cairo(), 0, 0);
         cairo_paint(cr);
         wnd->surface->EndAccess();
     }
+    cairo_surface_flush(cairo_get_target(cr));
+    gdk_x11_display_error_trap_pop_ignored(display);
     w->drawn = true;
     return TRUE;
 }
@@ -554,6 +567,13 @@ void CGtkHost::TopLevelCreated(HWND h)
     GtkWindow* win = GTK_WINDOW(w->window);
     // Without the window manager's frame, the window layer draws frame and caption.
     gtk_window_set_decorated(win, w->framed);
+    // The window's own image covers it whole: GTK draws neither the theme's background under
+    // it nor into a buffer of the display's first (which the display server would make, clear
+    // and copy again at every draw), but puts the image straight onto the window.
+    gtk_widget_set_app_paintable(w->window, TRUE);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_widget_set_double_buffered(w->window, FALSE);
+    G_GNUC_END_IGNORE_DEPRECATIONS
     // Positions are those of the content, whatever frame the window manager puts around it.
     gtk_window_set_gravity(win, GDK_GRAVITY_STATIC);
     if (!w->popup)
@@ -657,6 +677,13 @@ bool CGtkHost::AwaitMaximisedGeometry(HWND h, RECT* screenRect)
         const GdkWindowState state = gw ? gdk_window_get_state(gw) : GdkWindowState(0);
         return w->mapped && w->haveShown && (state & GDK_WINDOW_STATE_MAXIMIZED);
     };
+    // Nothing is drawn meanwhile: the window's image still has its earlier size, and the
+    // display gets it once it is laid out at the new one (drawing the old one only costs time).
+    struct Frozen {
+        GdkWindow* gw;
+        explicit Frozen(GdkWindow* g) : gw(g) { if (gw) gdk_window_freeze_updates(gw); }
+        ~Frozen() { if (gw) gdk_window_thaw_updates(gw); }
+    } frozen(gtk_widget_get_window(w->window));
     // Bounded like a requested geometry: a window manager that does not answer leaves the
     // window as it is.
     const gint64 until = g_get_monotonic_time() + gint64(kAskMs) * 1000;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 using namespace gditest;
@@ -123,6 +125,34 @@ TEST(GdiObjects, DeviceContextHandles)
     EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSY), 96);
     EXPECT_GT(screen.GetDeviceCaps(HORZRES), 0);
     EXPECT_FALSE(screen.IsPrinting());
+}
+
+// Small, window-sized and odd-sized surfaces alike start black in every byte and take drawing up
+// to their last pixel, also through a device context that outlives the caller's hold on them.
+TEST(GdiObjects, NewSurfacesOfEverySizeAreBlackAndWhole)
+{
+    const struct { int cx, cy; } sizes[] = {{40, 30}, {300, 300}, {800, 600}, {1280, 1024}, {1283, 1700}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+        auto surface = gdi::Surface::Create(size.cx, size.cy);
+        ASSERT_TRUE(surface);
+        ASSERT_GE(surface->Stride(), size.cx * 4);
+        surface->BeginAccess();
+        bool black = true;
+        for (int y = 0; y < size.cy && black; ++y)
+            black = std::all_of(surface->Row(y), surface->Row(y) + size.cx, [](std::uint32_t p) { return p == 0; });
+        EXPECT_TRUE(black);
+        surface->EndAccess();
+        RECT all{0, 0, size.cx, size.cy};
+        CDC dc;
+        ASSERT_TRUE(dc.Attach(gdi::CreateWindowDC(surface, POINT{0, 0}, &all)));
+        std::weak_ptr<gdi::Surface> held = surface;
+        surface.reset();
+        dc.FillSolidRect(size.cx - 2, size.cy - 2, 2, 2, RGB(0, 0, 255));
+        EXPECT_EQ(dc.GetPixel(size.cx - 1, size.cy - 1), RGB(0, 0, 255));
+        EXPECT_EQ(dc.GetPixel(size.cx - 3, size.cy - 1), RGB(0, 0, 0));
+        ASSERT_FALSE(held.expired());
+    }
 }
 
 TEST(GdiObjects, WindowDcDrawsAtItsOriginInsideItsVisibleArea)
