@@ -70,7 +70,8 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
     m_strPath.Format(L"%s/%06u.tmp", m_strFolder.GetString(), ++m_nSequence);
     try {
         AfxWriteFileReplacing(m_strPath, [pDocument](CFile& file) {
-            CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+            // A snapshot of a large program is megabytes: a large buffer writes it in few calls.
+            CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete, 256 * 1024);
             pDocument->SerializeAndClose(ar);
         }, 0600, /*syncToDisk=*/false);
     } catch (CException* e) {
