@@ -9,6 +9,9 @@
 #include "elements/BlockTypes.h"
 #include "elements/ConnectLineObj.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // The first object of the list whose box, widened by `margin` on the left and right (where the
@@ -41,8 +44,9 @@ CBlockObj* CTavixDoc::FindBlockByNumber(int nNumber) const
             return pBus;
     }
     if (m_pNumberIndex != nullptr) {
-        const auto it = m_pNumberIndex->find(nNumber);
-        return it == m_pNumberIndex->end() ? nullptr : it->second;
+        const auto it = std::lower_bound(m_pNumberIndex->begin(), m_pNumberIndex->end(), nNumber,
+                                         [](const std::pair<int, CBlockObj*>& e, int n) { return e.first < n; });
+        return it == m_pNumberIndex->end() || it->first != nNumber ? nullptr : it->second;
     }
     for (POSITION pos = m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* pBlock = static_cast<CBlockObj*>(m_blocks.GetNext(pos));
@@ -59,8 +63,13 @@ CBlockNumberIndex::CBlockNumberIndex(CTavixDoc& doc) : m_doc(doc)
     m_index.reserve(size_t(doc.m_blocks.GetCount()));
     for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos != nullptr;) {
         CBlockObj* pBlock = static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos));
-        m_index.emplace(pBlock->m_nNumber, pBlock);  // the first in list order wins
+        m_index.emplace_back(pBlock->m_nNumber, pBlock);
     }
+    // A stable sort keeps list order among equal numbers: the first in list order is found.
+    std::stable_sort(m_index.begin(), m_index.end(),
+                     [](const std::pair<int, CBlockObj*>& a, const std::pair<int, CBlockObj*>& b) {
+                         return a.first < b.first;
+                     });
     doc.m_pNumberIndex = &m_index;
     m_bOwner = true;
 }

@@ -248,8 +248,9 @@ private:
     // The held tally's taken numbers of a type (or of function blocks), counted when first asked.
     CBlockTally::Numbers& TalliedNumbers(int nKey);
 
-    // Number -> first element of m_blocks with it, while a CBlockNumberIndex is held.
-    std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
+    // (number, element) sorted by number, the first element of m_blocks with a number first,
+    // while a CBlockNumberIndex is held.
+    std::vector<std::pair<int, CBlockObj*>>* m_pNumberIndex = nullptr;
     // Counts and taken numbers, while a CBlockTally is held.
     CBlockTally* m_pTally = nullptr;
     // Wires by element, while a CWireEndIndex is held.
@@ -273,6 +274,7 @@ public:
 
 private:
     CTavixDoc& m_doc;
-    std::unordered_map<int, CBlockObj*> m_index;
+    // One block of memory, where a hash map took a node per element: a repaint builds one.
+    std::vector<std::pair<int, CBlockObj*>> m_index;
     bool m_bOwner = false;
 };

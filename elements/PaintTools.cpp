@@ -48,12 +48,17 @@ struct Recent {
     Key keys[N]{};
     Object* objects[N]{};
     int next = 0;
+    int hit = 0;  // the entry found last: a painter asks for one object several times in a row
 
-    Object* Find(const Key& key) const
+    Object* Find(const Key& key)
     {
+        if (objects[hit] && keys[hit] == key)
+            return objects[hit];
         for (int i = 0; i < N; ++i)
-            if (objects[i] && keys[i] == key)
+            if (objects[i] && keys[i] == key) {
+                hit = i;
                 return objects[i];
+            }
         return nullptr;
     }
     void Add(const Key& key, Object* pObject)

@@ -7,6 +7,10 @@
 
 #include <cairo.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -97,6 +101,24 @@ const BlendTable& BlendTableFor(std::uint32_t src, std::uint32_t dst)
     return t;
 }
 
+// TRUE when all n pixels from p are `colour`.
+bool Plain(const std::uint32_t* p, LONG n, std::uint32_t colour)
+{
+    LONG i = 0;
+#ifdef __SSE2__
+    const __m128i want = _mm_set1_epi32(int(colour));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, want)) != 0xFFFF)
+            return false;
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] != colour)
+            return false;
+    return true;
+}
+
 // Lays an opaque colour through a text's coverage mask onto the surface, with the baseline
 // origin at surface pixel (x, y): every byte of a pixel becomes colour x coverage plus pixel x
 // (1 - coverage), the arithmetic of the glyph compositing this stands in for.
@@ -112,31 +134,59 @@ void CompositeMask(DcImpl& dc, const gdi::TextMask& mask, LONG x, LONG y, COLORR
     const BlendTable* table = nullptr;
     std::uint32_t lastMiss = 0;
     s->BeginAccess();
+    const gdi::TextMask::Span* const spansEnd = mask.spans.data() + mask.spans.size();
     for (const RECT& c : dc.ClipRects()) {
         const RECT r{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
                      std::min(box.bottom, c.bottom)};
         if (r.left >= r.right || r.top >= r.bottom)
             continue;
-        for (const gdi::TextMask::Span& span : mask.spans) {
-            const LONG py = box.top + span.row;
-            if (py < r.top || py >= r.bottom)
+        for (const gdi::TextMask::Span* first = mask.spans.data(); first < spansEnd;) {
+            // The spans of one row.
+            const gdi::TextMask::Span* last = first;
+            while (last + 1 < spansEnd && last[1].row == first->row)
+                ++last;
+            const gdi::TextMask::Span* const next = last + 1;
+            const LONG py = box.top + first->row;
+            const LONG from = std::max<LONG>(r.left, box.left + first->column);
+            const LONG to = std::min<LONG>(r.right, box.left + last->column + last->length);
+            if (py < r.top || py >= r.bottom || from >= to) {
+                first = next;
                 continue;
-            const LONG from = std::max<LONG>(r.left, box.left + span.column);
-            const LONG to = std::min<LONG>(r.right, box.left + span.column + span.length);
+            }
             std::uint32_t* row = s->Row(py);
-            const unsigned char* m = &mask.alpha[size_t(span.row) * size_t(mask.width)] - box.left;
-            for (LONG px = from; px < to; ++px) {
-                const std::uint32_t a = m[px], d = row[px];
-                if (table && d == table->dst) {
-                    row[px] = table->out[a];
-                } else if (!table || d == lastMiss) {
-                    table = &BlendTableFor(src, d);
-                    row[px] = table->out[a];
-                } else {
-                    lastMiss = d;
-                    row[px] = Blend(src, a, d);
+            const unsigned char* m = &mask.alpha[size_t(first->row) * size_t(mask.width)] - box.left;
+            if (!table)
+                table = &BlendTableFor(src, row[from]);
+            // On a plain background under the row's covered stretch every pixel comes out of
+            // the table; a zero coverage between spans leaves its pixel as it is.
+            if (Plain(row + from, to - from, table->dst)) {
+                const std::uint32_t* out = table->out;
+                for (const gdi::TextMask::Span* span = first; span < next; ++span) {
+                    const LONG f = std::max<LONG>(from, box.left + span->column);
+                    const LONG t = std::min<LONG>(to, box.left + span->column + span->length);
+                    for (LONG px = f; px < t; ++px)
+                        row[px] = out[m[px]];
+                }
+                first = next;
+                continue;
+            }
+            for (const gdi::TextMask::Span* span = first; span < next; ++span) {
+                const LONG f = std::max<LONG>(from, box.left + span->column);
+                const LONG t = std::min<LONG>(to, box.left + span->column + span->length);
+                for (LONG px = f; px < t; ++px) {
+                    const std::uint32_t a = m[px], d = row[px];
+                    if (d == table->dst) {
+                        row[px] = table->out[a];
+                    } else if (d == lastMiss) {
+                        table = &BlendTableFor(src, d);
+                        row[px] = table->out[a];
+                    } else {
+                        lastMiss = d;
+                        row[px] = Blend(src, a, d);
+                    }
                 }
             }
+            first = next;
         }
     }
     s->EndAccess();

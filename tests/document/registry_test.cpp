@@ -274,10 +274,14 @@ TEST(Registry, NumberIndexAnswersLikeTheListWalk)
     CBlockObj* pTwin = NewBlockOfType(300);
     pTwin->m_nNumber = pFirst->m_nNumber;  // a damaged program: two blocks share a number
     doc.m_blocks.AddTail(pTwin);
+    CBlockObj* pLower = NewBlockOfType(300);
+    pLower->m_nNumber = pFirst->m_nNumber - 50;  // numbers out of list order
+    doc.m_blocks.AddTail(pLower);
     {
         CBlockNumberIndex index(doc);
         CBlockNumberIndex nested(doc);
         EXPECT_EQ(doc.FindBlockByNumber(pFirst->m_nNumber), pFirst);
+        EXPECT_EQ(doc.FindBlockByNumber(pLower->m_nNumber), pLower);
         EXPECT_EQ(doc.FindBlockByNumber(-1), pBus);
         EXPECT_EQ(doc.FindBlockByNumber(4711), nullptr);
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <string>
 
 using namespace gditest;
 
@@ -464,14 +465,14 @@ TEST(GdiFonts, RepeatedTextDrawsTheSamePixels)
         {L"Arial", 19, 0, 700, 0, 200, L"Wiping relay QW", RGB(255, 0, 0), true},
         {L"SimSun", 21, 0, 400, 0, 100, L"\u5B9A\u65F6\u5668 T1", RGB(0, 0, 255), false},
     };
-    constexpr int kW = 240, kH = 90;
+    constexpr int kW = 240, kH = 90, kStriped = 120;
     for (const Case& c : cases) {
         CFont font;
         font.CreateFont(c.height, c.width, 0, 0, c.weight, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, c.pitch,
                         c.face);
         auto draw = [&](CDC& dc) {
             MakeCanvas(dc, kW, kH);
-            for (int x = 0; x < kW; x += 3)  // stripes under the text: every blend shows
+            for (int x = 0; x < kStriped; x += 3)  // stripes under the text: every blend shows
                 dc.FillSolidRect(x, 0, 1, kH, RGB(x % 256, 180, 255 - x % 256));
             dc.IntersectClipRect(0, 0, kW - 37, kH);
             dc.SetMapMode(MM_ANISOTROPIC);
@@ -481,19 +482,22 @@ TEST(GdiFonts, RepeatedTextDrawsTheSamePixels)
             dc.SetBkMode(TRANSPARENT);
             dc.SetTextColor(c.colour);
             dc.TextOut(7 * 100 / c.zoom, 11 * 100 / c.zoom, c.text);
+            // Another text on the plain part, cut by the clip.
+            dc.TextOut((kStriped + 10) * 100 / c.zoom, 40 * 100 / c.zoom, (std::wstring(c.text) + L" 42").c_str());
             dc.SelectObject(old);
         };
         CDC first, again;
         draw(first);
         draw(again);
-        int differing = 0, ink = 0;
+        int differing = 0, ink = 0, plainInk = 0;
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) {
                 differing += first.GetPixel(x, y) != again.GetPixel(x, y);
-                ink += x % 3 != 0 && first.GetPixel(x, y) != kWhite;
+                (x < kStriped ? ink : plainInk) += x % 3 != 0 && first.GetPixel(x, y) != kWhite;
             }
         EXPECT_EQ(differing, 0) << c.height;
         EXPECT_GT(ink, 10) << c.height;
+        EXPECT_GT(plainInk, 10) << c.height;
         if (c.masked) {
             LOGFONTW lf{};
             font.GetLogFont(&lf);
