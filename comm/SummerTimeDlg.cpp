@@ -3,6 +3,7 @@
 #include "comm/DeviceDispatcher.h"
 #include "comm/DeviceDlgSupport.h"
 #include "comm/TransferEngine.h"
+#include "pages/DateSelectDlg.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
@@ -43,6 +44,8 @@ BEGIN_MESSAGE_MAP(CSummerTimeDlg, CDialog)
     ON_CONTROL(EN_UPDATE, IDC_DEV_START_DAY, OnStartDayUpdate)
     ON_CONTROL(EN_UPDATE, IDC_DEV_END_DAY, OnEndDayUpdate)
     ON_CONTROL(EN_UPDATE, IDC_DEV_DIFFERENCE, OnDifferenceUpdate)
+    ON_CONTROL(BN_CLICKED, IDC_DEV_PICK_START, OnPickStart)
+    ON_CONTROL(BN_CLICKED, IDC_DEV_PICK_END, OnPickEnd)
 END_MESSAGE_MAP()
 
 CSummerTimeDlg::CSummerTimeDlg(SummerTimeSettings& data) : m_data(data) {}
@@ -88,10 +91,6 @@ BOOL CSummerTimeDlg::OnInitDialog()
     for (const wchar_t* p : kPresets)
         presets->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p));
     presets->SendMessage(CB_SETCURSEL, WPARAM(m_data.nPreset), 0);
-    // The date selection calendar is not part of this editor yet; the dates are typed.
-    for (int id : {IDC_DEV_PICK_START, IDC_DEV_PICK_END})
-        if (CWnd* button = GetDlgItem(id))
-            button->EnableWindow(FALSE);
     UpdateEnabling();
     return TRUE;
 }
@@ -142,6 +141,29 @@ void CSummerTimeDlg::OnEndDayUpdate() { ClampDay(IDC_DEV_END_MONTH, IDC_DEV_END_
 void CSummerTimeDlg::OnDifferenceUpdate()
 {
     ClampNumberField(this, IDC_DEV_DIFFERENCE, 0, 180);
+}
+
+void CSummerTimeDlg::OnPickStart() { PickDate(TRUE); }
+void CSummerTimeDlg::OnPickEnd() { PickDate(FALSE); }
+
+void CSummerTimeDlg::PickDate(BOOL bStart)
+{
+    // The calendar edits the first of its two dates for the start, the second for the end;
+    // the device knows no 29 February.
+    CDateSelectDlg dlg(this);
+    dlg.m_bEditOn = bStart;
+    dlg.m_bAllowFeb29 = FALSE;
+    const int monthId = bStart ? IDC_DEV_START_MONTH : IDC_DEV_END_MONTH;
+    const int dayId = bStart ? IDC_DEV_START_DAY : IDC_DEV_END_DAY;
+    int& month = bStart ? dlg.m_nOnMonth : dlg.m_nOffMonth;
+    int& day = bStart ? dlg.m_nOnDay : dlg.m_nOffDay;
+    bool empty = false;
+    month = FieldNumber(this, monthId, &empty);
+    day = FieldNumber(this, dayId, &empty);
+    if (dlg.DoModal() != IDOK)
+        return;
+    SetFieldNumber(this, monthId, month);
+    SetFieldNumber(this, dayId, day);
 }
 
 void CSummerTimeDlg::OnOK()

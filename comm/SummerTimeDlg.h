@@ -29,6 +29,10 @@ protected:
     void OnStartDayUpdate();
     void OnEndDayUpdate();
     void OnDifferenceUpdate();
+    void OnPickStart();
+    void OnPickEnd();
+    // Opens the calendar on the start or the end date and writes an OK'd choice into its edits.
+    void PickDate(BOOL bStart);
     void ClampMonth(int nMonthId, int nDayId);
     void ClampDay(int nMonthId, int nDayId);
 

@@ -1,6 +1,7 @@
 // The device dialogs driven headless: typed values are clamped or refused with their messages,
 // and each dialog is photographed in English and in Chinese.
 #include "comm/DeviceDialogs.h"
+#include "pages/DateSelectDlg.h"
 #include "tests/support/BesideTheTests.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/controls/CtlStd.h"
@@ -11,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -107,6 +109,75 @@ TEST_F(DeviceDialogTest, ClockAndSummerTimeFieldsAreClampedWhileTyping)
     EXPECT_FALSE(summerDlg.GetDlgItem(IDC_DEV_START_MONTH)->IsWindowEnabled());
     EXPECT_EQ(summer.nPreset, 1);
     summerDlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
+}
+
+// The "..." buttons open the calendar on the date in the edits; OK writes the chosen date back
+// (start or end, February without its 29th), Cancel leaves the edits alone.
+TEST_F(DeviceDialogTest, SummerTimeDatesArePickedFromTheCalendar)
+{
+    SummerTimeSettings summer;
+    summer.bActive = TRUE;
+    summer.nPreset = SummerTimeSettings::kFreePreset;
+    summer.nStartMonth = 3, summer.nStartDay = 25;
+    summer.nEndMonth = 10, summer.nEndDay = 28;
+    CSummerTimeDlg dlg(summer);
+    ASSERT_TRUE(dlg.Create(IDD_SUMMER_TIME, nullptr));
+    m_drv.Pump();
+    struct Case {
+        int button;
+        std::vector<int> clicks;  // month buttons as -m, day buttons as d
+        bool ok;
+        const wchar_t *opened, *month, *day, *otherMonth, *otherDay;
+    };
+    const Case cases[] = {
+        {IDC_DEV_PICK_START, {-4, 7}, true, L"3.25", L"4", L"7", L"10", L"28"},
+        {IDC_DEV_PICK_END, {30, -11}, true, L"10.28", L"11", L"30", L"4", L"7"},
+        {IDC_DEV_PICK_START, {-1, 2}, false, L"4.7", L"4", L"7", L"11", L"30"},
+        // 29 February cannot be OK'd: the calendar is left with Cancel.
+        {IDC_DEV_PICK_END, {-2, 29}, false, L"11.30", L"11", L"30", L"4", L"7"},
+    };
+    for (const Case& c : cases) {
+        const bool start = c.button == IDC_DEV_PICK_START;
+        std::wstring opened;
+        bool answered = false;
+        m_drv.Host().QueueIdleStep([&] {
+            CWnd* pCal = CWnd::GetActiveWindow();
+            ASSERT_NE(pCal, nullptr);
+            ASSERT_NE(pCal, &dlg);
+            auto* pDates = dynamic_cast<CDateSelectDlg*>(pCal);
+            ASSERT_NE(pDates, nullptr);
+            EXPECT_EQ(pDates->m_bEditOn, start ? 1 : 0);
+            EXPECT_EQ(pDates->m_bAllowFeb29, 0);
+            const int month = start ? pDates->m_nOnMonth : pDates->m_nOffMonth;
+            const int day = start ? pDates->m_nOnDay : pDates->m_nOffDay;
+            opened = std::to_wstring(month) + L"." + std::to_wstring(day);
+            for (int k : c.clicks) {
+                const UINT id = k < 0 ? UINT(1321 - k) : UINT(1333 + k);
+                pCal->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+            }
+            const bool ok = c.ok && pCal->GetDlgItem(IDOK)->IsWindowEnabled();
+            pCal->SendMessage(WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
+            answered = true;
+        });
+        Click(dlg, c.button);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(opened, std::wstring(c.opened));
+        const int m = start ? IDC_DEV_START_MONTH : IDC_DEV_END_MONTH;
+        const int d = start ? IDC_DEV_START_DAY : IDC_DEV_END_DAY;
+        const int om = start ? IDC_DEV_END_MONTH : IDC_DEV_START_MONTH;
+        const int od = start ? IDC_DEV_END_DAY : IDC_DEV_START_DAY;
+        EXPECT_EQ(FieldText(dlg, m), std::wstring(c.month)) << c.opened;
+        EXPECT_EQ(FieldText(dlg, d), std::wstring(c.day)) << c.opened;
+        EXPECT_EQ(FieldText(dlg, om), std::wstring(c.otherMonth)) << c.opened;
+        EXPECT_EQ(FieldText(dlg, od), std::wstring(c.otherDay)) << c.opened;
+    }
+    // OK takes the picked dates into the record the device is sent.
+    dlg.SendMessage(WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(summer.nStartMonth, 4);
+    EXPECT_EQ(summer.nStartDay, 7);
+    EXPECT_EQ(summer.nEndMonth, 11);
+    EXPECT_EQ(summer.nEndDay, 30);
 }
 
 TEST_F(DeviceDialogTest, WifiEntriesAreCheckedBeforeAnythingIsSent)
