@@ -4,7 +4,6 @@
 #include "comm/ModBus.h"
 #include "document/TavixDoc.h"
 #include "platform/serial/Comm.h"
-#include "platform/ui/controls/CommCtrlListView.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
@@ -14,11 +13,18 @@
 #include <chrono>
 #include <cwchar>
 #include <thread>
+#include <vector>
 
 namespace {
 
 constexpr UINT_PTR kPollTimer = 258;
 constexpr UINT kQuestionIcon = 0x20;
+constexpr COLORREF kGridBackground = RGB(255, 255, 224);
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kBlack = 0x000000;
+// Value columns of the I/Q/AI/AQ view (I, Q, AI, AQ) and of the flag views (two halves).
+constexpr COLORREF kInputColour = 0xFFFF80, kOutputColour = 0x80FF00;
+constexpr COLORREF kAnalogInputColour = 0xFF8080, kAnalogOutputColour = 0x0080FF;
 
 // One area of the device's I/O: how it is read and where it is shown.
 struct IoArea {
@@ -100,9 +106,15 @@ void CIOStatus::DoDataExchange(CDataExchange* pDX)
 BOOL CIOStatus::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // The default cell's colour also fills the grid outside its cells.
+    m_grid.GetDefaultCell(FALSE, FALSE)->SetBackColour(kGridBackground);
+    m_grid.m_crBackground = kGridBackground;
+    BuildInitialGrid();
+    m_grid.SetGridLines(GRIDLINES_BOTH);
     SetUpSpin(this, IDC_DEV_IO_REFRESH_SPIN, IDC_DEV_IO_REFRESH, 1, 30, m_nRefreshTime);
     CheckRadioButton(IDC_DEV_IO_SHOW_IO, IDC_DEV_IO_SHOW_ANALOG_FLAGS, IDC_DEV_IO_SHOW_IO);
     SetDlgItemText(IDC_DEV_IO_ADDRESS, L"0");
+    SetUpRangeTips();
 
     const CTavixDoc* doc = m_frame.GetActiveDiagramDocument();
     const int machine = ((doc ? doc->m_nHardwareCode : g_wHardwareCode) >> 8) & 0xFF;
@@ -126,8 +138,36 @@ BOOL CIOStatus::OnInitDialog()
             select = index;
     }
     ports->SendMessage(CB_SETCURSEL, WPARAM(select));
-    RebuildGrid();
     return TRUE;
+}
+
+void CIOStatus::SetUpRangeTips()
+{
+    m_toolTip.Create(this);
+    CString format;
+    format.LoadString(IDS_NUMBER_RANGE_INT);
+    struct Tip { int id; int low, high; };
+    for (const Tip& t : {Tip{IDC_DEV_IO_ADDRESS, 0, 255}, Tip{IDC_DEV_IO_DELAY, 10, 65535},
+                         Tip{IDC_DEV_IO_REFRESH, 1, 30}}) {
+        CString text;
+        text.Format(LPCTSTR(format), t.low, t.high);
+        if (CWnd* field = GetDlgItem(t.id))
+            m_toolTip.AddTool(field, text);
+    }
+}
+
+BOOL CIOStatus::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.m_hWnd)
+        m_toolTip.RelayEvent(pMsg);
+    // Enter and Esc belong to the focused control (a cell being typed into, a list): they
+    // must not close the monitor while it polls.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessage(pMsg);
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 int CIOStatus::ChosenView() const
@@ -139,67 +179,100 @@ int CIOStatus::ChosenView() const
     return viewIo;
 }
 
-void CIOStatus::SetCell(int nRow, int nColumn, const CString& text)
+void CIOStatus::SetValueCell(int nRow, int nColumn, unsigned value)
 {
-    if (nRow < 0 || nRow >= int(m_cells.size()) || nColumn < 0 || nColumn >= int(m_cells[0].size()))
+    if (!m_grid.m_hWnd || !m_grid.IsValid(nRow, nColumn))
         return;
-    m_cells[std::size_t(nRow)][std::size_t(nColumn)] = text;
-    // Row 0 is the list's header; its rows are the grid's rows from 1 on.
-    if (nRow > 0 && m_grid.m_hWnd)
-        m_grid.SetItemText(nRow - 1, nColumn, text);
+    CString text;
+    text.Format(L"%u", value);
+    m_grid.SetItemText(nRow, nColumn, text);
+    m_grid.SetItemFgColour(nRow, nColumn, value ? kRed : kBlack);
 }
 
 CString CIOStatus::CellText(int nRow, int nColumn) const
 {
-    if (nRow < 0 || nRow >= int(m_cells.size()) || nColumn < 0 || nColumn >= int(m_cells[0].size()))
+    if (!m_grid.m_hWnd || !m_grid.IsValid(nRow, nColumn))
         return CString();
-    return m_cells[std::size_t(nRow)][std::size_t(nColumn)];
+    return m_grid.GetItemText(nRow, nColumn);
+}
+
+void CIOStatus::BuildInitialGrid()
+{
+    LayOutGrid(viewIo, TRUE);
 }
 
 void CIOStatus::RebuildGrid()
 {
-    const int view = ChosenView();
-    const int rows = view == viewIo ? 9 : 7;
-    const int columns = view == viewIo ? 61 : 101;
-    m_cells.assign(std::size_t(rows), std::vector<CString>(std::size_t(columns)));
-    m_cells[0][0] = L"Index";
-    for (int c = 1; c < columns; ++c) {
-        CString h;
-        if (view == viewIo) {
-            if (c <= 32)
-                h.Format(L"I%d", c - 1);
-            else if (c <= 48)
-                h.Format(L"Q%d", c - 33);
-            else if (c <= 56)
-                h.Format(L" AI%d  ", c - 49);
-            else
-                h.Format(L" AQ%d  ", c - 57);
-        } else if (view == viewFlags) {
-            h.Format(L"M%d", c - 1);
-        } else {
-            h.Format(L"AM%-3d", c - 1);
-        }
-        m_cells[0][std::size_t(c)] = h;
-    }
-    for (int r = 1; r < rows; ++r) {
-        CString label;
-        if (view == viewIo)
-            label = r == 1 ? CString(L"Main") : [r] { CString s; s.Format(L"Ext %d", r - 1); return s; }();
-        else
-            label.Format(L"%d-%d", 100 * (r - 1), r == rows - 1 ? 511 : 100 * (r - 1) + 99);
-        m_cells[std::size_t(r)][0] = label;
-    }
+    LayOutGrid(ChosenView(), FALSE);
+}
+
+void CIOStatus::LayOutGrid(int nView, BOOL bInitialLabels)
+{
     if (!m_grid.m_hWnd)
         return;
-    m_grid.SetRedraw(FALSE);
-    m_grid.DeleteAllItems();
-    while (m_grid.DeleteColumn(0)) {
+    m_nRows = nView == viewIo ? 9 : 7;
+    m_nCols = nView == viewIo ? 61 : 101;
+    m_grid.SetRowCount(m_nRows);
+    m_grid.SetColumnCount(m_nCols);
+    m_grid.SetFixedRowCount(m_nFixedRows);
+    m_grid.SetFixedColumnCount(m_nFixedCols);
+
+    // One light colour for the header and the labels, new at every layout.
+    auto channel = [this] { return BYTE(128 + m_headerColours() % 128); };
+    const BYTE blue = channel(), green = channel(), red = channel();
+    const COLORREF headerColour = RGB(red, green, blue);
+    auto valueColour = [nView](int c) {
+        if (nView != viewIo)
+            return c <= 50 ? kInputColour : kOutputColour;
+        return c <= 32 ? kInputColour : c <= 48 ? kOutputColour : c <= 56 ? kAnalogInputColour : kAnalogOutputColour;
+    };
+    // The header names the points in the grid's font drawn in Arial, upright.
+    LOGFONT header{};
+    if (const LOGFONT* lf = m_grid.GetDefaultCell(TRUE, FALSE)->GetFont())
+        header = *lf;
+    std::wcsncpy(header.lfFaceName, L"Arial", LF_FACESIZE - 1);
+    header.lfItalic = FALSE;
+
+    for (int r = 0; r < m_nRows; ++r) {
+        for (int c = 0; c < m_nCols; ++c) {
+            GV_ITEM item;
+            item.row = r;
+            item.col = c;
+            item.mask = GRIDITEM_TEXT | GRIDITEM_BACKCOLOUR | GRIDITEM_TEXTCOLOUR;
+            item.crFgClr = kRed;
+            item.crBkClr = r == 0 || c == 0 ? headerColour : valueColour(c);
+            if (r == 0 && c == 0) {
+                item.strText = L"Index";
+            } else if (r == 0) {
+                if (nView == viewIo) {
+                    if (c <= 32)
+                        item.strText.Format(L"I%d", c - 1);
+                    else if (c <= 48)
+                        item.strText.Format(L"Q%d", c - 33);
+                    else if (c <= 56)
+                        item.strText.Format(L" AI%d  ", c - 49);
+                    else
+                        item.strText.Format(L" AQ%d  ", c - 57);
+                } else if (nView == viewFlags) {
+                    item.strText.Format(L"M%d", c - 1);
+                } else {
+                    item.strText.Format(L"AM%-3d", c - 1);
+                }
+                item.mask |= GRIDITEM_FONT;
+                item.lfFont = header;
+            } else if (c == 0) {
+                // A row per module: the main unit and up to seven extensions.
+                if (nView != viewIo)
+                    item.strText.Format(L"%d-%d", 100 * (r - 1), r == m_nRows - 1 ? 511 : 100 * (r - 1) + 99);
+                else if (r == 1)
+                    item.strText = L"Main";
+                else
+                    item.strText.Format(bInitialLabels ? L"Ext%d" : L"Ext %d", r - 1);
+            }
+            m_grid.SetItem(&item);
+        }
     }
-    for (int c = 0; c < columns; ++c)
-        m_grid.InsertColumn(c, m_cells[0][std::size_t(c)], LVCFMT_LEFT, c == 0 ? 60 : 44);
-    for (int r = 1; r < rows; ++r)
-        m_grid.InsertItem(r - 1, m_cells[std::size_t(r)][0]);
-    m_grid.SetRedraw(TRUE);
+    m_grid.AutoSize();
     m_grid.Invalidate();
 }
 
@@ -417,18 +490,14 @@ BOOL CIOStatus::ReadIoAreas(UINT* pError)
                     row = 1 + i / bitsPerRow;
                     column = area.firstColumn + i % bitsPerRow;
                 }
-                CString text;
-                text.Format(L"%d", bit);
-                SetCell(row, column, text);
+                SetValueCell(row, column, unsigned(bit));
             }
         } else {
             for (int j = 0; j < area.dataBytes / 2; ++j) {
                 const unsigned value = unsigned((data[std::size_t(2 * j)] << 8) | data[std::size_t(2 * j + 1)]);
                 const int row = a == 5 ? 1 + j / 100 : 1 + j / area.perRow;
                 const int column = a == 5 ? 1 + j % 100 : area.firstColumn + j % area.perRow;
-                CString text;
-                text.Format(L"%u", value);
-                SetCell(row, column, text);
+                SetValueCell(row, column, value);
             }
         }
     }

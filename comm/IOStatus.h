@@ -4,10 +4,11 @@
 // dialog closes. The port is closed and the timer stopped on every way out.
 #pragma once
 
-#include "platform/ui/controls/CtlViewClasses.h"
+#include "controls/GridCtrl.h"
+#include "controls/ToolTipWnd.h"
 #include "platform/ui/dialogs/Dlg.h"
 
-#include <vector>
+#include <random>
 
 class CMainFrame;
 class CModBus;
@@ -25,6 +26,9 @@ public:
     BOOL PollOnce();
     // The grid's text of a cell (row 0 the header, column 0 the labels).
     CString CellText(int nRow, int nColumn) const;
+    const CGridCtrl& Grid() const { return m_grid; }
+    const CToolTipWnd& ToolTip() const { return m_toolTip; }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnConnect();
     int ChosenView() const;
 
@@ -44,7 +48,11 @@ protected:
     void OnCancel() override;
     void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
+    void BuildInitialGrid();
+    void SetUpRangeTips();
     void RebuildGrid();
+    // Lays the grid out for a view: counts, header and row labels, colours, empty values.
+    void LayOutGrid(int nView, BOOL bInitialLabels);
     void OnParityChange();
     void OnAddressUpdate();
     void OnPollDelayUpdate();
@@ -53,13 +61,21 @@ protected:
     void StopPolling();
     void EnableParameters(BOOL bEnable);
     BOOL ReadIoAreas(UINT* pError);
-    void SetCell(int nRow, int nColumn, const CString& text);
+    // A polled value: red when set, black when zero.
+    void SetValueCell(int nRow, int nColumn, unsigned value);
     void Wait(int ms);
 
     CMainFrame& m_frame;
     CModBus& m_modbus;
-    CListCtrl m_grid;
-    std::vector<std::vector<CString>> m_cells;  // what the grid shows, row by row
+    int m_nFixedCols = 1;
+    int m_nFixedRows = 1;
+    int m_nCols = 0;
+    int m_nRows = 0;
+    CGridCtrl m_grid;
+    CToolTipWnd m_toolTip;
+    // Header and label colours change at every layout; a fixed seed keeps them the same from
+    // one run to the next.
+    std::minstd_rand m_headerColours{258};
     BOOL m_bPolling = FALSE;
 
     DECLARE_MESSAGE_MAP()

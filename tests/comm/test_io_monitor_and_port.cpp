@@ -115,6 +115,64 @@ TEST_F(MonitorTest, ShowsWhatTheDeviceChangesWhileItIsOpen)
     EXPECT_EQ(codec.m_byAddress, 0);
 }
 
+// The grid as it opens: header and module labels, red text, light header colours, a colour per
+// group of value columns, the header in Arial; the three range tips. Enter and Esc in a field
+// or in the grid leave the monitor open.
+TEST_F(MonitorTest, TheGridIsLaidOutAndEnterOrEscKeepsItOpen)
+{
+    CIOStatus dlg(frame, codec);
+    m_drv.Host().QueueIdleStep([&] {
+        const CGridCtrl& grid = dlg.Grid();
+        EXPECT_EQ(grid.GetRowCount(), 9);
+        EXPECT_EQ(grid.GetColumnCount(), 61);
+        EXPECT_EQ(grid.GetFixedRowCount(), 1);
+        EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+        EXPECT_EQ(grid.GetDefaultCell(FALSE, FALSE)->GetBackClr(), RGB(255, 255, 224));
+        struct Label { int row, col; const wchar_t* text; };
+        for (const Label& l : {Label{0, 0, L"Index"}, Label{0, 1, L"I0"}, Label{0, 32, L"I31"},
+                               Label{0, 33, L"Q0"}, Label{0, 49, L" AI0  "}, Label{0, 60, L" AQ3  "},
+                               Label{1, 0, L"Main"}, Label{2, 0, L"Ext1"}, Label{8, 0, L"Ext7"}})
+            EXPECT_EQ(dlg.CellText(l.row, l.col), CString(l.text)) << l.row << "," << l.col;
+        // Value columns: I, Q, AI and AQ each in their own colour; every text red.
+        struct Column { int col; COLORREF back; };
+        for (const Column& c : {Column{1, 0xFFFF80}, Column{32, 0xFFFF80}, Column{33, 0x80FF00},
+                                Column{48, 0x80FF00}, Column{49, 0xFF8080}, Column{56, 0xFF8080},
+                                Column{57, 0x0080FF}, Column{60, 0x0080FF}}) {
+            EXPECT_EQ(grid.GetCell(5, c.col)->GetBackClr(), c.back) << c.col;
+            EXPECT_EQ(grid.GetCell(5, c.col)->GetTextClr(), COLORREF(0x0000FF)) << c.col;
+        }
+        const COLORREF header = grid.GetCell(0, 7)->GetBackClr();
+        for (int shift : {0, 8, 16})
+            EXPECT_GE((header >> shift) & 0xFF, 128u) << "a light colour";
+        EXPECT_EQ(grid.GetCell(4, 0)->GetBackClr(), header);
+        EXPECT_EQ(grid.GetCell(0, 7)->GetTextClr(), COLORREF(0x0000FF));
+        EXPECT_EQ(std::wstring(grid.GetCell(0, 7)->GetFont()->lfFaceName), L"Arial");
+        EXPECT_EQ(dlg.ToolTip().GetToolCount(), 3);
+
+        // The flag view: two colours, the header and labels in a new light colour.
+        dlg.CheckRadioButton(IDC_DEV_IO_SHOW_IO, IDC_DEV_IO_SHOW_ANALOG_FLAGS, IDC_DEV_IO_SHOW_FLAGS);
+        Notify(dlg, IDC_DEV_IO_SHOW_FLAGS, BN_CLICKED);
+        EXPECT_EQ(grid.GetColumnCount(), 101);
+        EXPECT_EQ(grid.GetCell(3, 50)->GetBackClr(), COLORREF(0xFFFF80));
+        EXPECT_EQ(grid.GetCell(3, 51)->GetBackClr(), COLORREF(0x80FF00));
+        EXPECT_EQ(dlg.CellText(6, 0), CString(L"500-511"));
+        dlg.CheckRadioButton(IDC_DEV_IO_SHOW_IO, IDC_DEV_IO_SHOW_ANALOG_FLAGS, IDC_DEV_IO_SHOW_IO);
+        Notify(dlg, IDC_DEV_IO_SHOW_IO, BN_CLICKED);
+        EXPECT_EQ(dlg.CellText(2, 0), CString(L"Ext 1"));
+
+        for (int id : {IDC_DEV_IO_ADDRESS, IDC_DEV_IO_GRID, IDC_DEV_IO_PORT}) {
+            dlg.GetDlgItem(id)->SetFocus();
+            for (UINT key : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+                m_drv.Key(key);
+                m_drv.Pump();
+                EXPECT_TRUE(dlg.ContinueModal()) << id << " " << key;
+            }
+        }
+        dlg.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
 TEST_F(MonitorTest, AFailedPollStopsAndSaysSo)
 {
     frame.clockStep = 200;
