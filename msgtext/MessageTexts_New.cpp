@@ -22,6 +22,7 @@
 #include "platform/ui/framework/AppIds.h"
 #include "resources/resource.h"
 #include "shell/ChineseTexts.h"
+#include "shell/LanguageDlg.h"
 
 namespace {
 
@@ -871,20 +872,17 @@ CWidget* CMessageTexts_New::InsertValueField(int nOperand)
 void CMessageTexts_New::OnInsertAnalog(BOOL bAM)
 {
     CTavixDoc* pDoc = GetDocument();
-    int operand = -1;
-    if (pDoc)
-        for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos && operand < 0;) {
-            auto* p = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
-            if (bAM ? (p->m_nType == 610 || (p->m_nOperand >= 4288 && p->m_nOperand <= 4799))
-                    : (p->m_nType == 608 || (p->m_nOperand >= 4000 && p->m_nOperand <= 4127)))
-                operand = p->m_nType == 608 || p->m_nType == 610 ? p->m_nNumber : p->m_nOperand;
-        }
-    if (operand < 0) {
+    if (CLanguageDlg::AnalogOperands(pDoc, bAM).empty()) {
         MessageBox(msgtext::Res(bAM ? IDS_MT_NO_AM : IDS_MT_NO_AI), nullptr, MB_OK | MB_ICONERROR);
         return;
     }
-    // The first analog operand of its kind; the picker of several is the shell's.
-    InsertValueField(operand);
+    // The user picks which analog input or flag the field shows.
+    CLanguageDlg dlg(this);
+    dlg.m_nMode = bAM ? CLanguageDlg::modeAM : CLanguageDlg::modeAI;
+    dlg.m_pDoc = pDoc;
+    if (dlg.DoModal() != IDOK || dlg.m_nOperand < 0)
+        return;
+    InsertValueField(dlg.m_nOperand);
 }
 
 // ---- special characters ----

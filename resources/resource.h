@@ -206,6 +206,11 @@
 #define IDS_INFO_WINDOW_TITLE           4551
 #define IDS_WORKBOX_TITLE               4552
 #define IDS_HELP_NOT_OPENED             4553
+// Captions and labels of the analog input and analog flag pickers of the message-text editor
+#define IDS_AI_FILTER                   4583
+#define IDS_AM_FILTER                   4584
+#define IDS_SELECT_AI                   4585
+#define IDS_SELECT_AM                   4586
 #define IDS_IDLE_MESSAGE                57345
 #define IDS_INDICATOR_CAPS              59137
 #define IDS_INDICATOR_NUM               59138
