@@ -2,6 +2,7 @@
 // line; idle processing of the zoom pane; the printer helpers of the view's printing.
 #include "shell/EditorApp.h"
 
+#include "controls/SizingControlBarG.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockFactory.h"
 #include "platform/base/FileSystem.h"
@@ -76,6 +77,7 @@ CEditorApp::CEditorApp() : CWinApp(nullptr)
 
 CEditorApp::~CEditorApp()
 {
+    SetSimulationRunningQuery(nullptr);
     if (m_hBlockCursor)
         ::DestroyCursor(m_hBlockCursor);
 }
@@ -122,6 +124,7 @@ BOOL CEditorApp::InitInstance()
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
         return FALSE;
     m_pMainWnd = frame;
+    SetSimulationRunningQuery([this] { return IsSimulationRunning(); });
     if (g_nLanguage == 1) {
         BuildChineseTexts();
         TranslateMenus(0, 0);
@@ -151,6 +154,16 @@ BOOL CEditorApp::InitInstance()
         if (!message.IsEmpty())
             AfxMessageBox(message, MB_ICONEXCLAMATION);
     return TRUE;
+}
+
+BOOL CEditorApp::IsSimulationRunning() const
+{
+    const auto* frame = dynamic_cast<const CMainFrame*>(m_pMainWnd);
+    CTavixView* view = frame ? frame->GetActiveDiagramView() : nullptr;
+    if (!view || !view->IsSimulating())
+        return FALSE;
+    const CChildFrame* child = view->GetParentFrame();
+    return child && child->m_wndSimBar.m_hWnd && child->m_wndSimBar.m_bPowered;
 }
 
 int CEditorApp::ExitInstance()

@@ -27,6 +27,10 @@ public:
                         CDocTemplate* pTemplate);
 
     UINT GetWidgetClipFormat() const { return m_cfWidget; }
+    // TRUE while the active view of the active child frame simulates, that frame's Simulation
+    // bar exists and the simulated device has power. The docking bars ask it before they offer
+    // their close button.
+    BOOL IsSimulationRunning() const;
 
     // ---- printer ----
     BOOL HasDefaultPrinter();
