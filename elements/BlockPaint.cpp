@@ -45,7 +45,7 @@ bool IsLadderHighlightExcluded(const CBlockObj& b, int pin)
 
 }  // namespace
 
-bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
+CRect paint::PaintReach(const CBlockObj& b)
 {
     // Parameter texts reach about 16 characters left of the body and their rows 9 lines below
     // the pin; value boxes are at most 3 bodies wide and 38 high; labels stand 16 above.
@@ -56,7 +56,26 @@ bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
         bounds.top -= 12 * 40;
         bounds.right += 12 * 200;
     }
-    return IsRectOutsideClip(pDC, bounds);
+    return bounds;
+}
+
+CRect paint::TightPaintReach(const CBlockObj& b, const CTavixDoc* pDoc)
+{
+    CRect reach = PaintReach(b);
+    if (b.m_bShowComment) {
+        const CString text = GetElementCommentText(b, pDoc);
+        int lines = text.IsEmpty() ? 0 : 1;
+        for (int at = text.Find(L"\r\n"); at >= 0; at = text.Find(L"\r\n", at + 2))
+            ++lines;
+        // The last line stands 24 above the body, the others 12 apart above it.
+        reach.top = b.m_ptOrigin.y - 24 - kLineHeight * lines;
+    }
+    return reach;
+}
+
+bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
+{
+    return IsRectOutsideClip(pDC, PaintReach(b));
 }
 
 void paint::DrawCornerHandles(CDC* pDC, int l, int t, int r, int b)
@@ -90,6 +109,7 @@ BOOL CBlockObj::IsCursorOverPin(CTavixView* pView, int pin, CDC* pDC) const
     ::GetCursorPos(&cursor);
     pView->ScreenToClient(&cursor);
     pDC->LPtoDP(&rect);
+    rect.OffsetRect(pView->m_ptPaintOrigin);
     rect.NormalizeRect();
     return rect.PtInRect(cursor);
 }

@@ -26,6 +26,9 @@ public:
     // dot on every marked vertex; DrawSelected adds the vertex handles.
     void Draw(CDC* pDC, COLORREF colour, int pass);
     void DrawSelected(CDC* pDC, COLORREF colour);
+    // The area (logical units) that holds the polyline, its junction dots and its handles;
+    // empty when the wire has no vertices.
+    CRect GetPaintBounds() const;
 
     // TRUE when (x, y) lies within 4 units of a segment; *pSegment gets the index of the
     // segment's end vertex, *pOrientation 0 vertical, 1 horizontal, -1 an end segment. With a

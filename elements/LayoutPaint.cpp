@@ -24,22 +24,28 @@ int PinKindAt(const CBlockObj* pBlock, int pin)
 
 // ---- wires ----
 
+CRect CConnectLineObj::GetPaintBounds() const
+{
+    const int n = int(m_points.GetSize());
+    if (n == 0)
+        return CRect();
+    CRect bounds(m_points[0], m_points[0]);
+    for (int i = 1; i < n; ++i) {
+        bounds.left = std::min<LONG>(bounds.left, m_points[i].x);
+        bounds.top = std::min<LONG>(bounds.top, m_points[i].y);
+        bounds.right = std::max<LONG>(bounds.right, m_points[i].x);
+        bounds.bottom = std::max<LONG>(bounds.bottom, m_points[i].y);
+    }
+    bounds.InflateRect(6, 6);
+    return bounds;
+}
+
 void CConnectLineObj::Draw(CDC* pDC, COLORREF colour, int /*pass*/)
 {
     const int n = int(m_points.GetSize());
-    if (n > 0) {
-        // Skipped when its vertices (with the junction dots) lie outside the clip area.
-        CRect bounds(m_points[0], m_points[0]);
-        for (int i = 1; i < n; ++i) {
-            bounds.left = std::min<LONG>(bounds.left, m_points[i].x);
-            bounds.top = std::min<LONG>(bounds.top, m_points[i].y);
-            bounds.right = std::max<LONG>(bounds.right, m_points[i].x);
-            bounds.bottom = std::max<LONG>(bounds.bottom, m_points[i].y);
-        }
-        bounds.InflateRect(6, 6);
-        if (IsRectOutsideClip(pDC, bounds))
-            return;
-    }
+    // Skipped when its vertices (with the junction dots) lie outside the clip area.
+    if (n > 0 && IsRectOutsideClip(pDC, GetPaintBounds()))
+        return;
     {
         const int width = std::max(PinKindAt(m_pStartBlock, m_nStartPin), PinKindAt(m_pEndBlock, m_nEndPin));
         Pen pen(pDC, width, colour);

@@ -6,6 +6,7 @@
 #include "platform/gdi/DC.h"
 
 class CBlockObj;
+class CTavixDoc;
 
 namespace paint {
 
@@ -159,8 +160,15 @@ inline void Quad(CDC* pDC, int l, int t, int r, int b)
 // bottom-right, top-right), outlined in black.
 void DrawCornerHandles(CDC* pDC, int l, int t, int r, int b);
 
-// TRUE when nothing the element paints (body, pins, label, comment lines, parameter texts, value
-// box) can fall inside the context's clip area, so that painting it may be skipped.
+// The area (logical units) that holds everything the element paints: body, pins, label,
+// comment lines, parameter texts, value box and selection handles.
+CRect PaintReach(const CBlockObj& block);
+// The same area with the element's comment lines counted instead of allowed for (the comment is
+// looked up in pDoc): most elements show no comment, or a short one.
+CRect TightPaintReach(const CBlockObj& block, const CTavixDoc* pDoc);
+
+// TRUE when nothing the element paints can fall inside the context's clip area, so that
+// painting it may be skipped.
 bool IsOutsideClip(CDC* pDC, const CBlockObj& block);
 
 // TRUE when the rectangle (logical units) lies wholly outside the context's clip area.

@@ -34,6 +34,7 @@ class CTavixView;
 class CAllPropertySheet;
 class CPropShLadIO;
 class CDiagramIndex;
+class CPaintBands;
 
 // Message the simulated clock's timer thread posts to the view: one 25 ms tick. The view
 // advances its frame's clock and repaints on the user-interface thread.
@@ -412,6 +413,11 @@ public:
     std::unique_ptr<CDC> m_pMemDC;          // off-screen context of the paint handler
     std::unique_ptr<CBitmap> m_pMemBitmap;  // off-screen bitmap of the client size
     BOOL m_bMemDCReady = FALSE;             // set by the first update
+    int m_nPaintBandRows = 0;               // rows painted at a time while editing; 0: by the width
+    std::unique_ptr<CBitmap> m_pBandBitmap; // off-screen bitmap of one band
+    const CPaintBands* m_pPaintBands = nullptr;  // the elements of each band, while painting in bands
+    int m_nPaintBand = 0;                   // the band being painted
+    CPoint m_ptPaintOrigin;                 // client point at the painting context's device (0, 0)
     CBlockObj* m_pPopupBlock = nullptr;
     BOOL m_bSimCheckUpdate = FALSE;         // the Simulation command shows its check mark
     SYSTEMTIME m_simTime{};                 // simulated clock copied at each repaint
@@ -491,6 +497,12 @@ protected:
     void OnNcLButtonUp(UINT nHitTest, CPoint point);
     // Rebuilds the off-screen bitmap at the client size.
     void CreateMemBitmap();
+    int PaintBandRows(int width) const;
+    // The off-screen bitmap of a band of the client's width.
+    CBitmap* BandBitmap(CDC* pScreen, int rows);
+    // Draws `band` (client units) into the off-screen bitmap, where its origin (client units)
+    // is at the bitmap's top left, and copies it to the screen.
+    void PaintBand(CDC* pScreen, const CRect& band, CPoint origin);
 
     DECLARE_MESSAGE_MAP()
 

@@ -13,6 +13,7 @@
 #include "platform/ui/framework/App.h"
 #include "platform/ui/framework/Frame.h"
 #include "shell/ChildFrame.h"
+#include "view/PaintBands.h"
 
 namespace {
 
@@ -85,6 +86,19 @@ void FillSurround(CDC* pDC, const CRect& clip, const CRect* pExtent)
         pDC->FillSolidRect(CRect(clip.left, area.top, area.left, area.bottom), kOutside);
     if (area.right < clip.right)
         pDC->FillSolidRect(CRect(area.right, area.top, clip.right, area.bottom), kOutside);
+}
+
+// Calls f with every element of the list, or only with the band's when painting in bands.
+template <class T, class F>
+void ForEach(const CObList& list, const std::vector<T*>* pBand, F f)
+{
+    if (pBand) {
+        for (T* p : *pBand)
+            f(p);
+        return;
+    }
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        f(static_cast<T*>(list.GetNext(pos)));
 }
 
 }  // namespace
@@ -210,15 +224,19 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
     CBlockNumberIndex index(*pDoc);
     // Thousands of elements are tested against the clip area, which stays as it is meanwhile.
     const paint::ClipBoxScope clipScope(pDC);
-    for (POSITION pos = pDoc->m_blocks.GetHeadPosition(); pos;) {
-        auto* pBlock = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
-        if (!simulating) {
+    // Painting in bands only happens while editing.
+    const CPaintBands* pBands = simulating || printing ? nullptr : m_pPaintBands;
+    const auto* pBandBlocks = pBands ? &pBands->Blocks(m_nPaintBand) : nullptr;
+    const auto* pBandWires = pBands ? &pBands->Wires(m_nPaintBand) : nullptr;
+    if (!simulating)
+        ForEach<CBlockObj>(pDoc->m_blocks, pBandBlocks, [&](CBlockObj* pBlock) {
             if (pBlock->m_bSelected && !printing)
                 pBlock->DrawSelected(this, pDC);
             else
                 pBlock->Draw(this, pDC, pass, 0);
-            continue;
-        }
+        });
+    for (POSITION pos = simulating ? pDoc->m_blocks.GetHeadPosition() : nullptr; pos;) {
+        auto* pBlock = static_cast<CBlockObj*>(pDoc->m_blocks.GetNext(pos));
         switch (bar.runState) {
         case CSimulationBar::stateStopped:
             pBlock->m_tmStart = m_simTime;
@@ -257,8 +275,7 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
     if (simulating && !printing)
         RefreshMessageTexts(this);
 
-    for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;) {
-        auto* pWire = static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos));
+    ForEach<CConnectLineObj>(pDoc->m_wires, pBandWires, [&](CConnectLineObj* pWire) {
         COLORREF colour = m_crWire;
         if (simulating) {
             if (bar.runState == CSimulationBar::stateStopped) {
@@ -276,7 +293,7 @@ void CTavixView::DrawDiagram(CDC* pDC, int pass)
             pWire->DrawSelected(pDC, colour);
         else
             pWire->Draw(pDC, colour, pass);
-    }
+    });
     if (pDoc->IsLadder() && simulating && !pDoc->m_powerBus.IsEmpty())
         static_cast<CBlockObj*>(pDoc->m_powerBus.GetHead())->Draw(this, pDC, 0, kRed);
 

@@ -5,7 +5,9 @@
 #include "document/TavixDoc.h"
 #include "platform/ui/core/WndDC.h"
 #include "shell/ChildFrame.h"
+#include "view/PaintBands.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -135,6 +137,27 @@ BOOL CTavixView::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
+int CTavixView::PaintBandRows(int width) const
+{
+    if (m_nPaintBandRows > 0)
+        return m_nPaintBandRows;
+    // About two megabytes of bitmap per band: its fill, drawing and copy to the window then stay
+    // in the processor's cache instead of going out to memory and back three times.
+    constexpr int kBandBytes = 2 << 20;
+    return std::max(16, kBandBytes / (std::max(1, width) * 4));
+}
+
+CBitmap* CTavixView::BandBitmap(CDC* pScreen, int rows)
+{
+    BITMAP full{}, band{};
+    m_pMemBitmap->GetBitmap(&full);
+    if (!m_pBandBitmap || !m_pBandBitmap->GetBitmap(&band) || band.bmWidth != full.bmWidth || band.bmHeight != rows) {
+        m_pBandBitmap = std::make_unique<CBitmap>();
+        m_pBandBitmap->CreateCompatibleBitmap(pScreen, full.bmWidth, rows);
+    }
+    return m_pBandBitmap.get();
+}
+
 void CTavixView::OnPaint()
 {
     CPaintDC dc(this);
@@ -150,25 +173,59 @@ void CTavixView::OnPaint()
     CRect clip;
     if (dc.GetClipBox(&clip) == ERROR || update.IsRectEmpty())
         return;
-    CBitmap* pOld = m_pMemDC->SelectObject(m_pMemBitmap.get());
-    // Clip the drawing to the update area (a region in device units, so that no rounding of
-    // the zoom leaves a pixel of it undrawn).
+    // A large area is painted and copied in bands of rows, through one bitmap of a band's size
+    // that stays in the processor's cache. Simulating paints in one pass, since every paint
+    // steps the blocks once.
+    const int rows = m_nEditMode == modeSimulate ? update.Height() : PaintBandRows(update.Width());
+    if (rows >= update.Height() || !GetDocument()) {
+        CBitmap* pOld = m_pMemDC->SelectObject(m_pMemBitmap.get());
+        PaintBand(&dc, update, CPoint(0, 0));
+        m_pMemDC->SelectObject(pOld);
+        return;
+    }
+    // The elements are sorted into the bands and indexed by number once for all bands.
+    CTavixDoc& doc = *GetDocument();
+    const CBlockNumberIndex index(doc);
+    const CPaintBands bands(doc, m_pMemDC.get(), update.top, update.bottom, rows);
+    CBitmap* pOld = m_pMemDC->SelectObject(BandBitmap(&dc, rows));
+    const CPoint org = m_pMemDC->GetViewportOrg();
+    m_pPaintBands = &bands;
+    for (int i = 0; i < bands.Count(); ++i) {
+        m_nPaintBand = i;
+        // The band's top row is the bitmap's first.
+        const LONG top = update.top + LONG(i) * rows;
+        m_pMemDC->SetViewportOrg(org.x, org.y - top);
+        const CRect band(update.left, top, update.right, std::min<LONG>(update.bottom, top + rows));
+        PaintBand(&dc, band, CPoint(0, top));
+    }
+    m_pPaintBands = nullptr;
+    m_pMemDC->SetViewportOrg(org);
+    m_pMemDC->SelectObject(pOld);
+}
+
+void CTavixView::PaintBand(CDC* pScreen, const CRect& band, CPoint origin)
+{
+    // Clip the drawing to the band (a region in device units, so that no rounding of the zoom
+    // leaves a pixel of it undrawn).
+    CRect inBitmap = band;
+    inBitmap.OffsetRect(-origin);
     CRgn rgn;
-    rgn.CreateRectRgnIndirect(&update);
+    rgn.CreateRectRgnIndirect(&inBitmap);
     m_pMemDC->SelectClipRgn(&rgn);
+    m_ptPaintOrigin = origin;
     OnDraw(m_pMemDC.get());
-    // Copy the update area in device units for the same reason.
-    const int savedScreen = dc.SaveDC();
+    m_ptPaintOrigin = CPoint(0, 0);
+    m_pMemDC->SelectClipRgn(nullptr);
+    // Copy the band in device units for the same reason.
+    const int savedScreen = pScreen->SaveDC();
     const int savedMem = m_pMemDC->SaveDC();
-    for (CDC* p : {static_cast<CDC*>(&dc), m_pMemDC.get()}) {
+    for (CDC* p : {pScreen, m_pMemDC.get()}) {
         p->SetMapMode(MM_TEXT);
         p->SetViewportOrg(0, 0);
         p->SetWindowOrg(0, 0);
     }
-    dc.BitBlt(update.left, update.top, update.Width(), update.Height(), m_pMemDC.get(), update.left, update.top,
-              SRCCOPY);
+    pScreen->BitBlt(band.left, band.top, band.Width(), band.Height(), m_pMemDC.get(), inBitmap.left, inBitmap.top,
+                    SRCCOPY);
     m_pMemDC->RestoreDC(savedMem);
-    dc.RestoreDC(savedScreen);
-    m_pMemDC->SelectClipRgn(nullptr);
-    m_pMemDC->SelectObject(pOld);
+    pScreen->RestoreDC(savedScreen);
 }
