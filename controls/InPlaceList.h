@@ -46,7 +46,8 @@ private:
     int m_nCol;
     UINT m_nLastChar = 0;
     BOOL m_bExitOnArrows = FALSE;
-    COLORREF m_crForeClr, m_crBackClr;
+    // The grid hands its cell colours over; the editor keeps them but draws in its own.
+    [[maybe_unused]] COLORREF m_crForeClr, m_crBackClr;
     DWORD m_dwStyle;
     bool m_bEnded = false;
 };
