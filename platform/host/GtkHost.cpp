@@ -532,7 +532,16 @@ bool CGtkHost::Open(int* argc, char*** argv)
     // first, that reading goes on while the display is opened and the main window is built,
     // rather than when the first text is measured.
     pango_cairo_font_map_get_default();
-    return gtk_init_check(argc, argv);
+    if (!gtk_init_check(argc, argv))
+        return false;
+    // GDK ends the program on any X error nobody expects. Another program may destroy one of
+    // our windows at any moment, and requests already on their way to it then fail (a pointer
+    // query, a property, a drawing): an error trap that is never popped takes those, so the
+    // window is closed as the user would close it and the program lives on with the user's work.
+    GdkDisplay* display = gdk_display_get_default();
+    if (display && GDK_IS_X11_DISPLAY(display))
+        gdk_x11_display_error_trap_push(display);
+    return true;
 }
 
 CGtkHost::CGtkHost()
