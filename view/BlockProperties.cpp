@@ -110,16 +110,7 @@ void CTavixView::EditCurrentComment()
         pComment->m_crText = page.m_crTextColor;
         pComment->m_logFont = page.m_lfFont;
         // The pages grow to hold a comment that now reaches past them.
-        const int right = pComment->m_ptOrigin.x + pComment->m_nWidth;
-        const int bottom = pComment->m_ptOrigin.y + pComment->m_nHeight;
-        const int pw = std::max(1, pDoc->m_nPageWidth), ph = std::max(1, pDoc->m_nPageHeight);
-        if (right > pw || bottom > ph) {
-            pDoc->m_nPageLayout[0] = std::max(pDoc->m_nPageLayout[0], right / pw + 1);
-            pDoc->m_nPageLayout[1] = std::max(pDoc->m_nPageLayout[1], bottom / ph + 1);
-            pDoc->m_rcExtent.right = pw * pDoc->m_nPageLayout[0];
-            pDoc->m_rcExtent.bottom = ph * pDoc->m_nPageLayout[1];
-            UpdateScrollSizes();
-        }
+        GrowPagesToReach(pComment->m_ptOrigin.x + pComment->m_nWidth, pComment->m_ptOrigin.y + pComment->m_nHeight);
     } else {
         // An emptied comment goes away.
         if (POSITION at = pDoc->m_comments.Find(pComment))

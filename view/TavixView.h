@@ -233,6 +233,9 @@ public:
     // Moves the selection back by the drag anchor when anything selected lies outside the
     // drawable area after a move to (x, y).
     void KeepSelectionInside(int x, int y);
+    // When something reaches past one page (right or bottom edge in diagram units), the page
+    // counts grow to cover it, the diagram extent becomes whole pages and the scroll sizes follow.
+    void GrowPagesToReach(int right, int bottom);
     // Creates the element of a palette type at a point (not yet added); null when refused, with
     // the refusal shown.
     CBlockObj* InsertBlock(int nType, CPoint* pPoint);

@@ -682,13 +682,7 @@ void CTavixView::OnEditPaste()
         right = std::max<int>(right, c->m_ptOrigin.x + c->m_nWidth);
         bottom = std::max<int>(bottom, c->m_ptOrigin.y + c->m_nHeight);
     }
-    const int pw = std::max(1, pDoc->m_nPageWidth), ph = std::max(1, pDoc->m_nPageHeight);
-    if (right > pw || bottom > ph) {
-        pDoc->m_nPageLayout[0] = std::max(pDoc->m_nPageLayout[0], right / pw + 1);
-        pDoc->m_nPageLayout[1] = std::max(pDoc->m_nPageLayout[1], bottom / ph + 1);
-        pDoc->m_rcExtent = CRect(0, 0, pw * pDoc->m_nPageLayout[0], ph * pDoc->m_nPageLayout[1]);
-        UpdateScrollSizes();
-    }
+    GrowPagesToReach(right, bottom);
     TakeSnapshot();
     InvalidateAll();
 }
