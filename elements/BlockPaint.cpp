@@ -12,6 +12,9 @@
 #include "platform/ui/core/Wnd.h"
 #include "view/TavixView.h"
 
+#include <algorithm>
+#include <climits>
+
 using namespace paint;
 
 namespace {
@@ -64,18 +67,33 @@ CRect paint::TightPaintReach(const CBlockObj& b, const CTavixDoc* pDoc)
     CRect reach = PaintReach(b);
     if (b.m_bShowComment) {
         const CString text = GetElementCommentText(b, pDoc);
-        int lines = text.IsEmpty() ? 0 : 1;
-        for (int at = text.Find(L"\r\n"); at >= 0; at = text.Find(L"\r\n", at + 2))
+        long long lines = 0, longest = 0;
+        for (int start = 0; !text.IsEmpty();) {
+            const int sep = text.Find(L"\r\n", start);
             ++lines;
-        // The last line stands 24 above the body, the others 12 apart above it.
-        reach.top = b.m_ptOrigin.y - 24 - kLineHeight * lines;
+            longest = std::max<long long>(longest, (sep < 0 ? text.GetLength() : sep) - start);
+            if (sep < 0)
+                break;
+            start = sep + 2;
+        }
+        // The last line stands 24 above the body, the others 12 apart above it; no character is
+        // wider than two label characters (those of a wide script are). Kept within an int for a
+        // comment of any size.
+        constexpr long long kFar = INT_MAX / 4;
+        reach.top = LONG(std::max(-kFar, b.m_ptOrigin.y - 24 - kLineHeight * lines));
+        const long long right = std::min(kFar, b.m_ptOrigin.x + 2 * kLabelCharWidth * longest);
+        reach.right = LONG(std::max<long long>(reach.right, right));
     }
     return reach;
 }
 
-bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b)
+bool paint::IsOutsideClip(CDC* pDC, const CBlockObj& b, const CTavixDoc* pDoc)
 {
-    return IsRectOutsideClip(pDC, PaintReach(b));
+    // The generous reach settles nearly every element; only a comment can reach past it, higher
+    // or further right, and then its lines are measured.
+    if (!IsRectOutsideClip(pDC, PaintReach(b)))
+        return false;
+    return !b.m_bShowComment || IsRectOutsideClip(pDC, TightPaintReach(b, pDoc));
 }
 
 void paint::DrawCornerHandles(CDC* pDC, int l, int t, int r, int b)
@@ -116,9 +134,9 @@ BOOL CBlockObj::IsCursorOverPin(CTavixView* pView, int pin, CDC* pDC) const
 
 void CBlockObj::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colour)
 {
-    if (IsOutsideClip(pDC, *this))
-        return;
     CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
+    if (IsOutsideClip(pDC, *this, pDoc))
+        return;
     const bool ladderDoc = pDoc && pDoc->IsLadder();
     const int x0 = m_ptOrigin.x, y0 = m_ptOrigin.y;
     const int spacingIn = m_nHeight / (m_nInputs + 1);
@@ -253,7 +271,8 @@ void CBlockObj::DrawComment(CTavixView* pView, CDC* pDC, const int& lineHeight)
 
 void CBlockMake::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colour)
 {
-    if (IsOutsideClip(pDC, *this))
+    CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
+    if (IsOutsideClip(pDC, *this, pDoc))
         return;
     const int x0 = m_ptOrigin.x, y0 = m_ptOrigin.y;
     const int spacingIn = m_nHeight / (m_nInputs + 1);
@@ -294,7 +313,6 @@ void CBlockMake::Draw(CTavixView* pView, CDC* pDC, int /*nFlag*/, COLORREF colou
         DrawBody(pDC, colour, FALSE);
     DrawSymbol(pView, pDC);
 
-    CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
     const CString& label = CachedElementLabel(*this, pDoc);
     pDC->TextOut(x0 + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, y0 - 12, label);
     DrawComment(pView, pDC, kLineHeight);

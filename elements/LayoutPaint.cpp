@@ -150,7 +150,7 @@ void CBlockMale::DrawShape(CDC* pDC, int /*nFlag*/)
 
 void CBlockMale::Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF colour)
 {
-    if (IsOutsideClip(pDC, *this))
+    if (IsOutsideClip(pDC, *this, pView ? pView->GetDocument() : nullptr))
         return;
     {
         Pen pen(pDC, 1, kBlack);
@@ -172,7 +172,7 @@ void CBlockFemale::DrawShape(CDC* pDC, int /*nFlag*/)
 
 void CBlockFemale::Draw(CTavixView* pView, CDC* pDC, int nFlag, COLORREF /*colour*/)
 {
-    if (IsOutsideClip(pDC, *this))
+    if (IsOutsideClip(pDC, *this, pView ? pView->GetDocument() : nullptr))
         return;
     Pen pen(pDC, 1, kBlack);
     DrawShape(pDC, nFlag);

@@ -163,13 +163,14 @@ void DrawCornerHandles(CDC* pDC, int l, int t, int r, int b);
 // The area (logical units) that holds everything the element paints: body, pins, label,
 // comment lines, parameter texts, value box and selection handles.
 CRect PaintReach(const CBlockObj& block);
-// The same area with the element's comment lines counted instead of allowed for (the comment is
-// looked up in pDoc): most elements show no comment, or a short one.
+// The same area with the element's comment lines counted and measured instead of allowed for
+// (the comment is looked up in pDoc): most elements show no comment, or a short one, and a long
+// one reaches past the allowance.
 CRect TightPaintReach(const CBlockObj& block, const CTavixDoc* pDoc);
 
-// TRUE when nothing the element paints can fall inside the context's clip area, so that
-// painting it may be skipped.
-bool IsOutsideClip(CDC* pDC, const CBlockObj& block);
+// TRUE when nothing the element paints, its comment (looked up in pDoc) included, can fall
+// inside the context's clip area, so that painting it may be skipped.
+bool IsOutsideClip(CDC* pDC, const CBlockObj& block, const CTavixDoc* pDoc);
 
 // TRUE when the rectangle (logical units) lies wholly outside the context's clip area.
 bool IsRectOutsideClip(CDC* pDC, const RECT& rect);
