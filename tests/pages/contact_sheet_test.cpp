@@ -1,11 +1,15 @@
-// A contact sheet of the block pages: every page of every sheet served here, in English and
-// Chinese, saved as one PNG per page next to the test binary for a person to look at. The test
-// itself checks that each page shows something and that the two languages differ.
+// A contact sheet of the block pages and of the free comment's sheet: every page of every sheet
+// served here, in English and Chinese, saved as one PNG per page next to the test binary for a
+// person to look at. The test itself checks that each page shows something and that the two
+// languages differ.
 #include "PagesTestSupport.h"
 #include "tests/support/BesideTheTests.h"
 
+#include "elements/BlockComment.h"
 #include "pages/BlockPage.h"
+#include "pages/InsCommentsPropSh.h"
 #include "resources/Resources.h"
+#include "resources/resource.h"
 
 #include <fstream>
 
@@ -58,6 +62,44 @@ TEST_F(ContactSheetTest, EveryPageInBothLanguages)
     const std::string a((std::istreambuf_iterator<char>(en)), {}), b((std::istreambuf_iterator<char>(zh)), {});
     EXPECT_FALSE(a.empty());
     EXPECT_NE(a, b);
+}
+
+TEST_F(ContactSheetTest, TheFreeCommentSheetInBothLanguages)
+{
+    std::string pictures[2];
+    for (LANGID language : {kLangIdEnglish, kLangIdChinese}) {
+        SetResourceLanguage(language);
+        const bool chinese = language == kLangIdChinese;
+        Program& p = Open();
+        CBlockComment* c = p.view->CreateComment(CPoint(100, 100));
+        ASSERT_NE(c, nullptr);
+        p.doc->AddComment(c);
+        c->m_strText = L"Pump station\r\nline 2";
+        const std::string path = BesideTheTests(std::string("page_free_comment_") + (chinese ? "zh" : "en") + ".png");
+        bool shown = false;
+        drv.Host().QueueIdleStep([&] {
+            CWnd* pActive = CWnd::GetActiveWindow();
+            auto* pSheet = pActive ? dynamic_cast<CInsCommentsPropSh*>(CWnd::FromHandlePermanent(pActive->GetSafeHwnd()))
+                                   : nullptr;
+            ASSERT_NE(pSheet, nullptr);
+            shown = true;
+            EXPECT_TRUE(drv.SaveScreenshot(pSheet->GetSafeHwnd(), path)) << path;
+            CRect rc, top;
+            pSheet->m_pagComments.GetWindowRect(&rc);
+            pSheet->GetWindowRect(&top);
+            rc.OffsetRect(-top.left, -top.top);
+            EXPECT_GT(drv.DistinctColours(pSheet->GetSafeHwnd(), rc), 1) << path;
+            pSheet->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        });
+        p.view->m_pCurComment = c;
+        p.view->SendMessage(WM_COMMAND, ID_EDIT_BLOCK_PROPERTIES);
+        drv.Pump();
+        ASSERT_TRUE(shown);
+        std::ifstream png(path, std::ios::binary);
+        pictures[chinese] = std::string((std::istreambuf_iterator<char>(png)), {});
+    }
+    EXPECT_FALSE(pictures[0].empty());
+    EXPECT_NE(pictures[0], pictures[1]);
 }
 
 }  // namespace
