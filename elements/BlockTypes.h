@@ -89,6 +89,12 @@ constexpr int NUM_COIL = 21000;        // relay coils and inverted outputs, 768
 constexpr int NUM_AOUT_LAD = 22000;    // ladder analog outputs, 544
 constexpr int NUM_POWERBUS = -1;       // the ladder power bus
 
+// The number of a page connector's other end (female number = male number + offset).
+inline int ConnectorPartnerNumber(int nType, int nNumber)
+{
+    return nType == TYPE_FEMALE ? nNumber - kConnectorPartnerOffset : nNumber + kConnectorPartnerOffset;
+}
+
 // Machine type = high byte of the hardware code; 'Q' and above are the newer device families.
 constexpr int kMachineTypeQ = 0x51;
 inline int MachineTypeOf(WORD wHardwareCode) { return wHardwareCode >> 8; }

@@ -18,6 +18,7 @@
 #include "elements/ConnectLineObj.h"
 #include "platform/ui/core/Ole.h"
 #include "resources/resource.h"
+#include "view/TimeWords.h"
 
 #include <memory>
 #include <set>
@@ -49,25 +50,6 @@ struct CopySource {
     std::set<int> namedByContacts;  // numbers that copied contacts read and the source holds
 };
 CopySource g_copySource;
-
-int PartnerNumber(const CBlockObj* p)
-{
-    return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
-}
-
-void ResetTime1(CBlockObj* e)
-{
-    e->m_nRefUnit1 = 0;
-    e->m_nTime1Low = e->m_nTime1High = 0;
-    e->m_nTime1Base = 2;
-}
-
-void ResetTime2(CBlockObj* e)
-{
-    e->m_nRefUnit2 = 0;
-    e->m_nTime2Low = e->m_nTime2High = 0;
-    e->m_nTime2Base = 2;
-}
 
 // A pasted element keeps no reference into the program it came from: each reference with its
 // flag set falls back to the element's own value.
@@ -176,14 +158,14 @@ void CTavixView::OnEditCopy()
         return;
     // A connector pair goes along only when both far blocks go along, then with both wires.
     auto farBlocksSelected = [&](CBlockObj* c) {
-        CBlockObj* partner = pDoc->FindBlockByNumber(PartnerNumber(c));
+        CBlockObj* partner = pDoc->FindBlockByNumber(ConnectorPartnerNumber(c->m_nType, c->m_nNumber));
         CConnectLineObj* w1 = pDoc->FindWireOnConnector(c);
         CConnectLineObj* w2 = partner ? pDoc->FindWireOnConnector(partner) : nullptr;
         return !m_selBlocks.IsEmpty() && w1 && w2 && w1->m_pStartBlock && w2->m_pStartBlock &&
                m_selBlocks.Find(w1->m_pStartBlock) && m_selBlocks.Find(w2->m_pStartBlock);
     };
     auto addPair = [&](CBlockObj* c) {
-        CBlockObj* partner = pDoc->FindBlockByNumber(PartnerNumber(c));
+        CBlockObj* partner = pDoc->FindBlockByNumber(ConnectorPartnerNumber(c->m_nType, c->m_nNumber));
         for (CBlockObj* p : {c, partner})
             if (p && !m_selBlocks.Find(p))
                 m_selBlocks.AddTail(p);

@@ -33,11 +33,6 @@ constexpr int kSpiral[17][8] = {
 };
 constexpr int kSpiralOrders = 136;
 
-int PartnerNumber(const CBlockObj* p)
-{
-    return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
-}
-
 } // namespace
 
 void CTavixView::GetSpiralOffset(int nType, int k, int* pDx, int* pDy)
@@ -249,7 +244,9 @@ void CTavixView::JoinConnectors()
         pConnector = m_pCurWire->m_pEndBlock;
     else if (IsConnectorType(m_pCurBlock))
         pConnector = m_pCurBlock;
-    CBlockObj* pPartner = pConnector ? pDoc->FindBlockByNumber(PartnerNumber(pConnector)) : nullptr;
+    CBlockObj* pPartner = nullptr;
+    if (pConnector)
+        pPartner = pDoc->FindBlockByNumber(ConnectorPartnerNumber(pConnector->m_nType, pConnector->m_nNumber));
     CConnectLineObj* w1 = pConnector ? pDoc->FindWireOnConnector(pConnector) : nullptr;
     CConnectLineObj* w2 = pPartner ? pDoc->FindWireOnConnector(pPartner) : nullptr;
     if (!w1 || !w2 || !w1->m_pStartBlock || !w2->m_pStartBlock) {
@@ -342,7 +339,9 @@ int CTavixView::CountLinesThrough(int x, int y) const
 void CTavixView::OnGoToPartner()
 {
     CTavixDoc* pDoc = GetDocument();
-    CBlockObj* pPartner = pDoc && IsConnectorType(m_pCurBlock) ? pDoc->FindBlockByNumber(PartnerNumber(m_pCurBlock)) : nullptr;
+    CBlockObj* pPartner = nullptr;
+    if (pDoc && IsConnectorType(m_pCurBlock))
+        pPartner = pDoc->FindBlockByNumber(ConnectorPartnerNumber(m_pCurBlock->m_nType, m_pCurBlock->m_nNumber));
     if (!pPartner) {
         ::MessageBeep(MB_ICONEXCLAMATION);
         return;

@@ -14,6 +14,7 @@
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
 #include "msgtext/Widget.h"
+#include "view/TimeWords.h"
 
 #include <set>
 #include <unordered_map>
@@ -25,25 +26,6 @@ namespace {
 bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
 bool IsConnectorType(int t) { return t == TYPE_MALE || t == TYPE_FEMALE; }
 bool IsContactType(int t) { return t >= TYPE_MAKE && t <= TYPE_ACONTACT; }
-
-int PartnerNumber(const CBlockObj* p)
-{
-    return p->m_nType == TYPE_FEMALE ? p->m_nNumber - kConnectorPartnerOffset : p->m_nNumber + kConnectorPartnerOffset;
-}
-
-void ResetTime1(CBlockObj* e)
-{
-    e->m_nRefUnit1 = 0;
-    e->m_nTime1Low = e->m_nTime1High = 0;
-    e->m_nTime1Base = 2;
-}
-
-void ResetTime2(CBlockObj* e)
-{
-    e->m_nRefUnit2 = 0;
-    e->m_nTime2Low = e->m_nTime2High = 0;
-    e->m_nTime2Base = 2;
-}
 
 // The words an element falls back to when its reference k (0-based) to a deleted element goes.
 void ResetReferencedWords(CBlockObj* e, int k, bool newModel)
@@ -276,9 +258,11 @@ void CTavixView::DeleteSelection()
             marked.insert(b);
     }
     auto markPartner = [&](CBlockObj* b) {
-        if (IsConnectorType(b->m_nType))
-            if (CBlockObj* p = pDoc->FindBlockByNumber(PartnerNumber(b)); p && p != GetPowerBus())
-                marked.insert(p);
+        if (!IsConnectorType(b->m_nType))
+            return;
+        CBlockObj* p = pDoc->FindBlockByNumber(ConnectorPartnerNumber(b->m_nType, b->m_nNumber));
+        if (p && p != GetPowerBus())
+            marked.insert(p);
     };
     for (CBlockObj* b : std::vector<CBlockObj*>(marked.begin(), marked.end()))
         markPartner(b);
