@@ -14,22 +14,6 @@ bool CRect::EqualRect(const RECT* r) const
     return r != nullptr && left == r->left && top == r->top && right == r->right && bottom == r->bottom;
 }
 
-void CRect::NormalizeRect()
-{
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-}
-
-void CRect::InflateRect(int dx, int dy)
-{
-    left -= dx;
-    top -= dy;
-    right += dx;
-    bottom += dy;
-}
-
 void CRect::InflateRect(const RECT* r)
 {
     InflateRect(r->left, r->top, r->right, r->bottom);

@@ -84,9 +84,28 @@ public:
     void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void CopyRect(const RECT* r) { *static_cast<RECT*>(this) = *r; }
-    void NormalizeRect();
+    // Inline: the hit tests and the diagram index call these in their innermost loops.
+    void NormalizeRect()
+    {
+        if (left > right) {
+            const LONG t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom) {
+            const LONG t = top;
+            top = bottom;
+            bottom = t;
+        }
+    }
 
-    void InflateRect(int dx, int dy);
+    void InflateRect(int dx, int dy)
+    {
+        left -= dx;
+        top -= dy;
+        right += dx;
+        bottom += dy;
+    }
     void InflateRect(SIZE s) { InflateRect(s.cx, s.cy); }
     void InflateRect(const RECT* r);
     void InflateRect(int l, int t, int r, int b);
