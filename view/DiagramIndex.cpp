@@ -11,14 +11,9 @@ using diagram_index_detail::CellOf;
 
 template <class F> void CDiagramIndex::ForBuckets(const CRect& rect, F&& f)
 {
-    const CRect r = Normalized(rect);
-    const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
-    for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
-        const bool inside = cx >= 0 && cx < m_nColumns;
-        int lo = cy0, hi = cy1;
-        if (inside) {
-            lo = std::max(cy0, 0);
-            hi = std::min(cy1, m_nRows - 1);
+    ForColumns(
+        rect,
+        [&](int cx, int lo, int hi) {
             // The nodes whose row ranges make up lo .. hi exactly.
             for (int l = m_nLeaves + lo, h = m_nLeaves + hi + 1; l < h; l >>= 1, h >>= 1) {
                 if (l & 1)
@@ -26,15 +21,44 @@ template <class F> void CDiagramIndex::ForBuckets(const CRect& rect, F&& f)
                 if (h & 1)
                     f(Node(cx, --h));
             }
-        }
-        for (int cy = cy0; cy <= cy1; ++cy)
-            if (!inside || cy < lo || cy > hi)
-                f(m_outside[Key(cx, cy)]);
-    }
+            return false;
+        },
+        [&](int cx, int cy) {
+            f(m_outside.try_emplace(Key(cx, cy), m_arena.get()).first->second);
+            return false;
+        });
 }
 
 CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
 {
+    Build();
+}
+
+void CDiagramIndex::Rebuild()
+{
+    // The lists go before the arena that holds them.
+    m_tree.clear();
+    m_outside.clear();
+    m_bodyCells.clear();
+    m_bodiesOutside.clear();
+    m_arena.reset();
+    m_nColumns = m_nRows = m_nLeaves = m_nBodyColumns = 0;
+    m_blocks.clear();
+    m_wireSlots.clear();
+    m_wireSlot.clear();
+    m_pins.clear();
+    m_wireSeen.clear();
+    m_nQuery = 0;
+    Build();
+}
+
+void CDiagramIndex::Build()
+{
+    const CTavixDoc& doc = *m_pDoc;
+    const size_t blocks = size_t(doc.m_blocks.GetCount()), wires = size_t(doc.m_wires.GetCount());
+    // About what the lists of the document's wires and elements take, so that few chunks are
+    // asked for.
+    m_arena = std::make_unique<std::pmr::monotonic_buffer_resource>(std::max<size_t>(4096, 160 * wires + 64 * blocks));
     // A tree of row ranges for every column of cells over the document's extent (what lies
     // outside goes to the map).
     const CRect extent = doc.m_rcExtent;
@@ -44,13 +68,21 @@ CDiagramIndex::CDiagramIndex(const CTavixDoc& doc) : m_pDoc(&doc)
         m_nLeaves = 1;
         while (m_nLeaves < m_nRows)
             m_nLeaves *= 2;
-        m_tree.resize(size_t(m_nColumns) * size_t(2 * m_nLeaves));
+        const size_t nodes = size_t(m_nColumns) * size_t(2 * m_nLeaves);
+        m_tree.reserve(nodes);
+        for (size_t i = 0; i < nodes; ++i)
+            m_tree.emplace_back(m_arena.get());
         m_nBodyColumns = extent.right / kBodyColumn + 1;
-        m_bodyCells.resize(size_t(m_nBodyColumns) * size_t(m_nRows));
+        const size_t cells = size_t(m_nBodyColumns) * size_t(m_nRows);
+        m_bodyCells.reserve(cells);
+        for (size_t i = 0; i < cells; ++i)
+            m_bodyCells.emplace_back(m_arena.get());
     }
-    m_blocks.reserve(size_t(doc.m_blocks.GetCount()) * 2);
-    m_wireSlots.reserve(size_t(doc.m_wires.GetCount()) * 2);
-    m_wireSeen.reserve(size_t(doc.m_wires.GetCount()) * 2);
+    m_blocks.reserve(blocks * 2);
+    m_wireSlots.reserve(wires * 2);
+    m_wireSeen.reserve(wires * 2);
+    m_wireSlot.reserve(wires * 2);
+    m_pins.reserve(wires * 2);
     for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos;)
         AddBlock(static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos)));
     for (POSITION pos = doc.m_wires.GetHeadPosition(); pos;) {
@@ -84,7 +116,7 @@ void CDiagramIndex::AddBlock(CBlockObj* p)
             if (cx >= 0 && cx < m_nBodyColumns && cy >= 0 && cy < m_nRows)
                 m_bodyCells[size_t(cx) * size_t(m_nRows) + size_t(cy)].push_back(body);
             else
-                m_bodiesOutside[Key(cx, cy)].push_back(body);
+                m_bodiesOutside.try_emplace(Key(cx, cy), m_arena.get()).first->second.push_back(body);
         }
 }
 
@@ -93,7 +125,7 @@ bool CDiagramIndex::AnyBodyMeets(const CRect& rect, const CBlockObj* pExcept, in
     const CRect r = Normalized(rect);
     for (int cx = CellOf(r.left, kBodyColumn); cx <= CellOf(r.right, kBodyColumn); ++cx)
         for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
-            if (const std::vector<Body>* bodies = BodiesAt(cx, cy))
+            if (const std::pmr::vector<Body>* bodies = BodiesAt(cx, cy))
                 for (const Body& b : *bodies) {
                     const int s = b.connector ? connectorSide : side;
                     if (b.pBlock != pExcept && Meets(rect, CRect(b.x - s, b.y - 5, b.x + b.width + s, b.y + b.height)))

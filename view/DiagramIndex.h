@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <memory_resource>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -20,6 +22,11 @@ class CTavixDoc;
 class CDiagramIndex {
 public:
     explicit CDiagramIndex(const CTavixDoc& doc);
+    CDiagramIndex(const CDiagramIndex&) = delete;
+    CDiagramIndex& operator=(const CDiagramIndex&) = delete;
+
+    // Starts over from the document as it stands now (after a change the index was not told of).
+    void Rebuild();
 
     void AddBlock(CBlockObj* pBlock);
     // A wire of the document, at its place in the wire list (looked up when not given).
@@ -73,9 +80,12 @@ private:
         CRect widened;
         int slot;
     };
+    // The lists of the buckets come from the index's arena: a large diagram has tens of
+    // thousands of them, and they all go at once with the index.
     struct Bucket {
-        std::vector<int> wires;
-        std::vector<Segment> segments;
+        explicit Bucket(std::pmr::memory_resource* arena) : wires(arena), segments(arena) {}
+        std::pmr::vector<int> wires;
+        std::pmr::vector<Segment> segments;
     };
     struct Body {
         const CBlockObj* pBlock;
@@ -93,6 +103,11 @@ private:
     {
         return CRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom));
     }
+    // Fills the index from the document.
+    void Build();
+    // The cells of a rectangle column by column: inside(cx, lo, hi) for the rows lo .. hi of a
+    // column over the extent, outside(cx, cy) for every other cell; stops when one returns true.
+    template <class Inside, class Outside> bool ForColumns(const CRect& rect, Inside&& inside, Outside&& outside) const;
     // The buckets a wire's rectangle is entered in: f(bucket) once for each. Over the document's
     // extent every column of cells is a tree of row ranges, and a rectangle enters the few nodes
     // whose ranges make up its rows (a long wire takes a handful of buckets, not one per cell it
@@ -107,7 +122,7 @@ private:
     Bucket& Node(int cx, int node) { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
     const Bucket& Node(int cx, int node) const { return m_tree[size_t(cx) * size_t(2 * m_nLeaves) + size_t(node)]; }
     // The bodies of a cell (kBodyColumn x kCell), column after column over the extent.
-    const std::vector<Body>* BodiesAt(int cx, int cy) const
+    const std::pmr::vector<Body>* BodiesAt(int cx, int cy) const
     {
         if (cx >= 0 && cx < m_nBodyColumns && cy >= 0 && cy < m_nRows)
             return &m_bodyCells[size_t(cx) * size_t(m_nRows) + size_t(cy)];
@@ -118,6 +133,8 @@ private:
     static std::uint64_t PinKey(const CBlockObj* p, int pin) { return (std::uint64_t(std::uintptr_t(p)) << 5) | unsigned(pin & 31); }
 
     const CTavixDoc* m_pDoc;
+    // Declared first: the lists below give their memory back to it before it goes.
+    std::unique_ptr<std::pmr::monotonic_buffer_resource> m_arena;
     // The cells of the document's extent (columns x rows of kCell units).
     int m_nColumns = 0, m_nRows = 0;
     // Wires and segments: per column, nodes 1 .. 2 * m_nLeaves - 1, leaf of row r at m_nLeaves + r.
@@ -126,8 +143,8 @@ private:
     std::unordered_map<std::int64_t, Bucket> m_outside;
     // Elements (small) in the cells their body, grown by 5 but at the bottom, meets.
     int m_nBodyColumns = 0;
-    std::vector<std::vector<Body>> m_bodyCells;
-    std::unordered_map<std::int64_t, std::vector<Body>> m_bodiesOutside;
+    std::vector<std::pmr::vector<Body>> m_bodyCells;
+    std::unordered_map<std::int64_t, std::pmr::vector<Body>> m_bodiesOutside;
     std::unordered_set<const CBlockObj*> m_blocks;
     std::vector<WireSlot> m_wireSlots;
     std::unordered_map<const CConnectLineObj*, int> m_wireSlot;
@@ -141,17 +158,33 @@ namespace diagram_index_detail {
 inline int CellOf(int v, int cell) { return v >= 0 ? v / cell : -((-v + cell - 1) / cell); }
 }  // namespace diagram_index_detail
 
-template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f) const
+template <class Inside, class Outside> bool CDiagramIndex::ForColumns(const CRect& rect, Inside&& inside, Outside&& outside) const
 {
     using diagram_index_detail::CellOf;
     const CRect r = Normalized(rect);
     const int cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
     for (int cx = CellOf(r.left, kCell); cx <= CellOf(r.right, kCell); ++cx) {
-        const bool inside = cx >= 0 && cx < m_nColumns;
         int lo = cy0, hi = cy1;
-        if (inside) {
+        if (cx >= 0 && cx < m_nColumns) {
             lo = std::max(cy0, 0);
             hi = std::min(cy1, m_nRows - 1);
+            if (lo <= hi && inside(cx, lo, hi))
+                return true;
+        } else {
+            lo = hi + 1;
+        }
+        for (int cy = cy0; cy <= cy1; ++cy)
+            if ((cy < lo || cy > hi) && outside(cx, cy))
+                return true;
+    }
+    return false;
+}
+
+template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f) const
+{
+    return ForColumns(
+        rect,
+        [&](int cx, int lo, int hi) {
             // Each row's path to the root, up to the first node the row before it has visited.
             for (int cy = lo; cy <= hi; ++cy)
                 for (int node = m_nLeaves + cy, first = cy, size = 1; node >= 1; node >>= 1, size <<= 1) {
@@ -161,13 +194,12 @@ template <class F> bool CDiagramIndex::ForBucketsUntil(const CRect& rect, F&& f)
                     if (f(Node(cx, node)))
                         return true;
                 }
-        }
-        for (int cy = cy0; cy <= cy1; ++cy)
-            if (!inside || cy < lo || cy > hi)
-                if (const auto it = m_outside.find(Key(cx, cy)); it != m_outside.end() && f(it->second))
-                    return true;
-    }
-    return false;
+            return false;
+        },
+        [&](int cx, int cy) {
+            const auto it = m_outside.find(Key(cx, cy));
+            return it != m_outside.end() && f(it->second);
+        });
 }
 
 template <class F> bool CDiagramIndex::AnyWireAround(CPoint pt, F&& pred) const

@@ -153,7 +153,7 @@ BOOL CTavixView::SeparateWire()
         m_selWires.AddTail(w);
         DeleteSelection();
         if (m_pIndex)
-            *m_pIndex = CDiagramIndex(*pDoc);
+            m_pIndex->Rebuild();
         // The deletion may have renumbered elements behind a held tally's back.
         CBlockTally(*pDoc).Recount();
     } else {
