@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "view/DiagramIndex.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -218,14 +219,24 @@ void CTavixView::RemoveLoneWire(CConnectLineObj* w)
     pDoc->SetModifiedFlag();
     if (m_pIndex) {
         // While wires are separated in a run every dot is valid, and only a dot on the wire
-        // that went can lose its second line.
+        // that went can lose its second line. A point outside the box of the wire's start and
+        // vertices, grown by the tolerance, cannot be on it.
+        CRect box(w->m_ptStart, w->m_ptStart);
+        for (INT_PTR i = 0; i < w->m_points.GetSize(); ++i) {
+            const CPoint p = w->m_points[i];
+            box.SetRect(std::min<int>(box.left, p.x), std::min<int>(box.top, p.y), std::max<int>(box.right, p.x),
+                        std::max<int>(box.bottom, p.y));
+        }
+        box.InflateRect(1, 1);
         int segment = 0, orientation = 0;
         for (INT_PTR i = 0; i < sharing.GetSize(); ++i) {
             auto* o = static_cast<CConnectLineObj*>(sharing[i]);
-            for (INT_PTR j = 0; j < o->m_junctions.GetSize() && j < o->m_points.GetSize(); ++j)
-                if (o->m_junctions[j].x != CConnectLineObj::kNoJunction &&
-                    w->HitTestTol(o->m_points[j].x, o->m_points[j].y, &segment, &orientation, 1))
+            for (INT_PTR j = 0; j < o->m_junctions.GetSize() && j < o->m_points.GetSize(); ++j) {
+                const CPoint p = o->m_points[j];
+                if (o->m_junctions[j].x != CConnectLineObj::kNoJunction && p.x >= box.left && p.x <= box.right &&
+                    p.y >= box.top && p.y <= box.bottom && w->HitTestTol(p.x, p.y, &segment, &orientation, 1))
                     ValidateJunction(o, j);
+            }
         }
     } else {
         ValidateJunctions(sharing);
