@@ -4,6 +4,7 @@
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
 
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -48,6 +49,48 @@ End ThroughPair(const CTavixDoc& doc, End e)
     return {};
 }
 
+// The elements a walk has expanded: an open-addressed set of pointers (a walk runs for every
+// new wire and mostly meets a few elements).
+class VisitedSet {
+public:
+    // False when the element was in the set already.
+    bool Insert(const CBlockObj* p)
+    {
+        if (2 * (m_nCount + 1) > m_slots.size())
+            Grow();
+        size_t i = Slot(p, m_slots.size());
+        while (m_slots[i]) {
+            if (m_slots[i] == p)
+                return false;
+            i = (i + 1) & (m_slots.size() - 1);
+        }
+        m_slots[i] = p;
+        ++m_nCount;
+        return true;
+    }
+
+private:
+    static size_t Slot(const CBlockObj* p, size_t size)
+    {
+        return size_t((std::uint64_t(std::uintptr_t(p)) >> 4) * 0x9E3779B97F4A7C15ull >> 32) & (size - 1);
+    }
+    void Grow()
+    {
+        std::vector<const CBlockObj*> old(m_slots.empty() ? 32 : 2 * m_slots.size(), nullptr);
+        old.swap(m_slots);
+        for (const CBlockObj* p : old)
+            if (p) {
+                size_t i = Slot(p, m_slots.size());
+                while (m_slots[i])
+                    i = (i + 1) & (m_slots.size() - 1);
+                m_slots[i] = p;
+            }
+    }
+
+    std::vector<const CBlockObj*> m_slots;
+    size_t m_nCount = 0;
+};
+
 // The upstream walk of the function block diagram test, each element expanded once.
 class LoopWalk {
 public:
@@ -66,12 +109,13 @@ private:
     struct Step {
         CConnectLineObj* pWire;
         bool bBySecondEnd;  // the wire reaches the current element at its second end
+        const CBlockObj* pNeighbour;
     };
 
-    std::vector<Step> CollectInputWires(CBlockObj* pElement) const
+    // Appends the steps from the element to m_steps: one wire per neighbour, the first found.
+    void CollectInputWires(CBlockObj* pElement)
     {
-        std::vector<Step> steps;
-        std::vector<const CBlockObj*> neighbours;
+        const size_t first = m_steps.size();
         auto consider = [&](CConnectLineObj* w) {
             End neighbour;
             bool bySecond = false;
@@ -83,11 +127,10 @@ private:
             } else {
                 return;
             }
-            for (const CBlockObj* n : neighbours)
-                if (n == neighbour.pBlock)
+            for (size_t k = first; k < m_steps.size(); ++k)
+                if (m_steps[k].pNeighbour == neighbour.pBlock)
                     return;
-            neighbours.push_back(neighbour.pBlock);
-            steps.push_back({w, bySecond});
+            m_steps.push_back({w, bySecond, neighbour.pBlock});
         };
         if (const std::vector<CConnectLineObj*>* wires = m_doc.WiresOfElement(pElement)) {
             for (CConnectLineObj* w : *wires)
@@ -96,14 +139,19 @@ private:
             for (POSITION pos = m_doc.m_wires.GetHeadPosition(); pos;)
                 consider(static_cast<CConnectLineObj*>(m_doc.m_wires.GetNext(pos)));
         }
-        return steps;
     }
 
     void Walk(CBlockObj* current, int currentPin)
     {
-        if (!current || !m_visited.insert(current).second)
+        if (!current || !m_visited.Insert(current))
             return;
-        for (const Step& s : CollectInputWires(current)) {
+        // The steps of this element stand in m_steps from first to last; deeper levels append
+        // theirs behind and take them away again.
+        const size_t first = m_steps.size();
+        CollectInputWires(current);
+        const size_t last = m_steps.size();
+        for (size_t k = first; k < last && !m_found; ++k) {
+            const Step s = m_steps[k];
             CConnectLineObj* w = s.pWire;
             if ((w->m_pEndBlock == current && w->m_nEndPin == currentPin) ||
                 (w->m_pStartBlock == current && w->m_nStartPin == currentPin))
@@ -121,18 +169,15 @@ private:
                 const bool goalAtStart = e->m_pStartBlock == m_goal;
                 const int g = goalAtStart ? e->m_nStartPin : e->m_nEndPin;
                 const int o = goalAtStart ? e->m_nEndPin : e->m_nStartPin;
-                if ((g - o) * (m_goalPin - m_originPin) < 0) {
+                if ((g - o) * (m_goalPin - m_originPin) < 0)
                     m_found = true;
-                    return;
-                }
                 continue;
             }
             const End far = s.bBySecondEnd ? End{e->m_pStartBlock, e->m_nStartPin}
                                            : ThroughPair(m_doc, {e->m_pEndBlock, e->m_nEndPin});
             Walk(far.pBlock, far.nPin);
-            if (m_found)
-                return;
         }
+        m_steps.resize(first);
     }
 
     const CTavixDoc& m_doc;
@@ -140,7 +185,8 @@ private:
     int m_goalPin;
     CBlockObj* m_origin;
     int m_originPin;
-    std::unordered_set<const CBlockObj*> m_visited;
+    VisitedSet m_visited;
+    std::vector<Step> m_steps;
     bool m_found = false;
 };
 
