@@ -24,6 +24,8 @@ void ResetMarkers(CConnectLineObj* w)
 
 void SizeMarkers(CConnectLineObj* w)
 {
+    if (w->m_junctions.GetSize() == w->m_points.GetSize())
+        return;
     while (w->m_junctions.GetSize() < w->m_points.GetSize())
         w->m_junctions.Add(kNone);
     if (w->m_junctions.GetSize() > w->m_points.GetSize())
@@ -87,6 +89,7 @@ void CTavixView::UpdateJunctions(CConnectLineObj* pWire, CBlockObj* pBlock, BOOL
     // In a run of separations every dot is valid before a wire is added, and adding one only
     // adds lines: the dots this marking set are the ones to check.
     std::vector<CPoint> before;  // every wire's dots, one after the other
+    before.reserve(size_t(wires.GetSize()) * 6);
     for (INT_PTR i = 0; i < wires.GetSize(); ++i) {
         auto* w = static_cast<CConnectLineObj*>(wires[i]);
         SizeMarkers(w);

@@ -178,8 +178,11 @@ int CTavixView::GetWiresAtPin(CPtrArray& wires, CBlockObj* pBlock, int nPin) con
 {
     wires.RemoveAll();
     if (m_pIndex) {
-        for (CConnectLineObj* w : m_pIndex->WiresAtPin(pBlock, nPin))
-            wires.Add(w);
+        // Sized once: a busy output has a hundred wires and more.
+        const std::vector<CConnectLineObj*>& at = m_pIndex->WiresAtPin(pBlock, nPin);
+        wires.SetSize(int(at.size()));
+        for (size_t i = 0; i < at.size(); ++i)
+            wires[int(i)] = at[i];
         return int(wires.GetSize());
     }
     if (CTavixDoc* pDoc = GetDocument())
