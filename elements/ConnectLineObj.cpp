@@ -97,8 +97,9 @@ BOOL CConnectLineObj::Walk(int x, int y, int* pSegment, int* pOrientation, int t
     const bool bMiddleOnly = pMoveDelta && n == 6 && pMoveDelta->x == 0 && pMoveDelta->y != 0;
     int a = m_ptStart.x, b = m_ptStart.y;
     CRect rc;
+    const CPoint* points = m_points.GetData();
     for (INT_PTR i = 1; i < n; ++i) {
-        const int c = m_points[i].x, d = m_points[i].y;
+        const int c = points[i].x, d = points[i].y;
         int orientation = 0;
         if (a == c) {
             rc.SetRect(a - tol, b, a + tol, d);

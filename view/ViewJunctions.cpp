@@ -32,13 +32,18 @@ void SizeMarkers(CConnectLineObj* w)
         w->m_junctions.SetSize(w->m_points.GetSize());
 }
 
-// Vertex j of a wire counted from the shared end.
+// Vertex j of a wire counted from the shared end (j below Count()).
 struct FromEnd {
-    const CConnectLineObj* w;
+    FromEnd(const CConnectLineObj* wire, bool bBackwards)
+        : points(wire->m_points.GetData()), count(wire->m_points.GetSize()), backwards(bBackwards)
+    {
+    }
+    const CPoint* points;
+    INT_PTR count;
     bool backwards;
-    INT_PTR Count() const { return w->m_points.GetSize(); }
-    INT_PTR Own(INT_PTR j) const { return backwards ? Count() - 1 - j : j; }
-    CPoint At(INT_PTR j) const { return w->m_points[Own(j)]; }
+    INT_PTR Count() const { return count; }
+    INT_PTR Own(INT_PTR j) const { return backwards ? count - 1 - j : j; }
+    CPoint At(INT_PTR j) const { return points[Own(j)]; }
 };
 
 // The divergence rule between wire a and wire b that share a pin.
