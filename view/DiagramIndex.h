@@ -173,8 +173,12 @@ template <class Inside, class Outside> bool CDiagramIndex::ForColumns(const CRec
         } else {
             lo = hi + 1;
         }
-        for (int cy = cy0; cy <= cy1; ++cy)
-            if ((cy < lo || cy > hi) && outside(cx, cy))
+        // The rows above the extent, then those below it (a long wire has none of either).
+        for (int cy = cy0; cy <= cy1 && cy < lo; ++cy)
+            if (outside(cx, cy))
+                return true;
+        for (int cy = std::max(cy0, hi + 1); cy <= cy1; ++cy)
+            if (outside(cx, cy))
                 return true;
     }
     return false;
