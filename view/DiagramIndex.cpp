@@ -122,13 +122,16 @@ void CDiagramIndex::AddBlock(CBlockObj* p)
 
 bool CDiagramIndex::AnyBodyMeets(const CRect& rect, const CBlockObj* pExcept, int side, int connectorSide) const
 {
+    if (rect.IsRectEmpty())
+        return false;
     const CRect r = Normalized(rect);
-    for (int cx = CellOf(r.left, kBodyColumn); cx <= CellOf(r.right, kBodyColumn); ++cx)
-        for (int cy = CellOf(r.top, kCell); cy <= CellOf(r.bottom, kCell); ++cy)
+    const int cx1 = CellOf(r.right, kBodyColumn), cy0 = CellOf(r.top, kCell), cy1 = CellOf(r.bottom, kCell);
+    for (int cx = CellOf(r.left, kBodyColumn); cx <= cx1; ++cx)
+        for (int cy = cy0; cy <= cy1; ++cy)
             if (const std::pmr::vector<Body>* bodies = BodiesAt(cx, cy))
                 for (const Body& b : *bodies) {
                     const int s = b.connector ? connectorSide : side;
-                    if (b.pBlock != pExcept && Meets(rect, CRect(b.x - s, b.y - 5, b.x + b.width + s, b.y + b.height)))
+                    if (MeetsNonEmpty(rect, CRect(b.x - s, b.y - 5, b.x + b.width + s, b.y + b.height)) && b.pBlock != pExcept)
                         return true;
                 }
     return false;
@@ -188,9 +191,11 @@ template <class F> void CDiagramIndex::ForWireRects(const CConnectLineObj* w, F&
 
 bool CDiagramIndex::AnySegmentMeets(const CRect& rect) const
 {
+    if (rect.IsRectEmpty())
+        return false;
     return ForBucketsUntil(rect, [&](const Bucket& b) {
         for (const Segment& s : b.segments)
-            if (Meets(rect, s.widened) && m_wireSlots[size_t(s.slot)].alive)
+            if (MeetsNonEmpty(rect, s.widened) && m_wireSlots[size_t(s.slot)].alive)
                 return true;
         return false;
     });

@@ -71,6 +71,13 @@ public:
     }
 
 private:
+    // Meets for a first rectangle known not to be empty, without a branch per comparison (the
+    // scans of a bucket ask it for every entry).
+    static bool MeetsNonEmpty(const CRect& a, const CRect& b)
+    {
+        return (b.left < a.right) & (a.left < b.right) & (b.left < b.right) & (b.top < a.bottom) & (a.top < b.bottom) &
+               (b.top < b.bottom);
+    }
     // Cells are kCell square for wires; elements, which are small, stand in cells kBodyColumn
     // wide, so a long wire's crossing test passes few bodies it cannot meet.
     enum { kCell = 64, kBodyColumn = 16 };

@@ -22,14 +22,19 @@ void ResetMarkers(CConnectLineObj* w)
         w->m_junctions.Add(kNone);
 }
 
-void SizeMarkers(CConnectLineObj* w)
+void ResizeMarkers(CConnectLineObj* w)
 {
-    if (w->m_junctions.GetSize() == w->m_points.GetSize())
-        return;
     while (w->m_junctions.GetSize() < w->m_points.GetSize())
         w->m_junctions.Add(kNone);
     if (w->m_junctions.GetSize() > w->m_points.GetSize())
         w->m_junctions.SetSize(w->m_points.GetSize());
+}
+
+// One marker per vertex; mostly there is one already.
+inline void SizeMarkers(CConnectLineObj* w)
+{
+    if (w->m_junctions.GetSize() != w->m_points.GetSize())
+        ResizeMarkers(w);
 }
 
 // Vertex j of a wire counted from the shared end (j below Count()).
