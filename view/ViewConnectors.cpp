@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -228,14 +230,34 @@ void CTavixView::RemoveLoneWire(CConnectLineObj* w)
                         std::max<int>(box.bottom, p.y));
         }
         box.InflateRect(1, 1);
+        // The wires of one pin share many dots: whether a dot lies on the wire that went and
+        // whether it keeps two lines depend only on where it stands, so each place is asked once.
+        struct Place {
+            bool onWire;
+            bool shared;
+        };
+        std::unordered_map<std::uint64_t, Place> asked;
+        const CPoint none(CConnectLineObj::kNoJunction, CConnectLineObj::kNoJunction);
         int segment = 0, orientation = 0;
         for (INT_PTR i = 0; i < sharing.GetSize(); ++i) {
             auto* o = static_cast<CConnectLineObj*>(sharing[i]);
             for (INT_PTR j = 0; j < o->m_junctions.GetSize() && j < o->m_points.GetSize(); ++j) {
                 const CPoint p = o->m_points[j];
-                if (o->m_junctions[j].x != CConnectLineObj::kNoJunction && p.x >= box.left && p.x <= box.right &&
-                    p.y >= box.top && p.y <= box.bottom && w->HitTestTol(p.x, p.y, &segment, &orientation, 1))
-                    ValidateJunction(o, j);
+                if (o->m_junctions[j].x == CConnectLineObj::kNoJunction || p.x < box.left || p.x > box.right ||
+                    p.y < box.top || p.y > box.bottom)
+                    continue;
+                const std::uint64_t key = (std::uint64_t(std::uint32_t(p.x)) << 32) | std::uint32_t(p.y);
+                if (const auto known = asked.find(key); known != asked.end()) {
+                    if (known->second.onWire)
+                        o->m_junctions[j] = known->second.shared ? p : none;
+                    continue;
+                }
+                if (!w->HitTestTol(p.x, p.y, &segment, &orientation, 1)) {
+                    asked.emplace(key, Place{false, false});
+                    continue;
+                }
+                ValidateJunction(o, j);
+                asked.emplace(key, Place{true, o->m_junctions[j] != none});
             }
         }
     } else {
