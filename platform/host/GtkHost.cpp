@@ -75,10 +75,8 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
     if (w->lost)
         return TRUE;  // the display's window is gone: there is nothing to draw on
     ui::Wnd* wnd = ui::Find(w->hwnd);
-    // Another program may destroy the window while this draws on it: its error then is no
-    // fault of this program's.
-    GdkDisplay* display = gtk_widget_get_display(w->area);
-    gdk_x11_display_error_trap_push(display);
+    // Another program may destroy the window while this draws on it: the error trap held since
+    // Open takes what then fails.
     const int width = gtk_widget_get_allocated_width(w->area), height = gtk_widget_get_allocated_height(w->area);
     // The window is drawn straight onto the display (see TopLevelCreated): what the image does
     // not cover yet gets the theme's background, as under a buffered window.
@@ -90,8 +88,6 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
         cairo_paint(cr);
         wnd->surface->EndAccess();
     }
-    cairo_surface_flush(cairo_get_target(cr));
-    gdk_x11_display_error_trap_pop_ignored(display);
     w->drawn = true;
     return TRUE;
 }
