@@ -78,8 +78,8 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
     // Another program may destroy the window while this draws on it: the error trap held since
     // Open takes what then fails.
     const int width = gtk_widget_get_allocated_width(w->area), height = gtk_widget_get_allocated_height(w->area);
-    // The window is drawn straight onto the display (see TopLevelCreated): what the image does
-    // not cover yet gets the theme's background, as under a buffered window.
+    // The window itself draws no background (see TopLevelCreated): what the image does not
+    // cover yet gets the theme's.
     if (!wnd || !wnd->surface || wnd->surface->Width() < width || wnd->surface->Height() < height)
         gtk_render_background(gtk_widget_get_style_context(w->window), cr, 0, 0, width, height);
     if (wnd && wnd->surface) {
@@ -572,13 +572,10 @@ void CGtkHost::TopLevelCreated(HWND h)
     GtkWindow* win = GTK_WINDOW(w->window);
     // Without the window manager's frame, the window layer draws frame and caption.
     gtk_window_set_decorated(win, w->framed);
-    // The window's own image covers it whole: GTK draws neither the theme's background under
-    // it nor into a buffer of the display's first (which the display server would make, clear
-    // and copy again at every draw), but puts the image straight onto the window.
+    // The window's own image covers it whole: GTK does not draw the theme's background under
+    // it. GTK's own buffering stays: the image is drawn by a child of the window, and a window
+    // without the buffer lets nothing of its children's drawing reach the display.
     gtk_widget_set_app_paintable(w->window, TRUE);
-    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-    gtk_widget_set_double_buffered(w->window, FALSE);
-    G_GNUC_END_IGNORE_DEPRECATIONS
     // Positions are those of the content, whatever frame the window manager puts around it.
     gtk_window_set_gravity(win, GDK_GRAVITY_STATIC);
     if (!w->popup)
