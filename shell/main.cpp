@@ -10,6 +10,7 @@
 // that it has taken: the desktop journey clicks by it and waits for each input to be taken.
 #include "platform/base/Exceptions.h"
 #include "platform/base/SafeReplace.h"
+#include "platform/host/DlgGtk.h"
 #include "platform/host/HostSelect.h"
 #include "platform/ui/core/Host.h"
 #include "resources/resource.h"
@@ -124,6 +125,10 @@ int main(int argc, char** argv)
     // setting stays.
     ::setenv("GDK_GL", "disable", 0);
     AfxInitHost(&argc, &argv);
+    // On a desktop the file, colour, font, page-setup and print questions are asked with GTK's
+    // own dialogs; without them every such question would answer "cancelled".
+    if (!AfxHostIsHeadless())
+        AfxInstallGtkCommonDialogs();
     if (const char* shot = std::getenv("TAVIX_SCREENSHOT"))
         g_screenshot = shot;
     if (const char* report = std::getenv("TAVIX_STARTUP_REPORT"))

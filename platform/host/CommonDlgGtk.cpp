@@ -1,6 +1,8 @@
 // The common dialogs shown with GTK's own dialogs.
 #include "platform/host/DlgGtk.h"
 
+#include "platform/host/GtkHost.h"
+
 #include "platform/ui/dialogs/CommonDlg.h"
 
 #include <gtk/gtk.h>
@@ -28,6 +30,14 @@ std::wstring Wide(const char* utf8)
     return r;
 }
 
+// The window the dialog stays in front of: the one that asks.
+GtkWindow* ParentOf(const CommonDlgQuery& q)
+{
+    auto* host = dynamic_cast<CGtkHost*>(AfxGetHost());
+    GtkWidget* parent = host ? host->ParentFor(q.owner) : nullptr;
+    return parent ? GTK_WINDOW(parent) : nullptr;
+}
+
 void Settle()
 {
     while (gtk_events_pending())
@@ -38,7 +48,7 @@ bool FileDialog(CommonDlgQuery& q)
 {
     bool open = q.kind == CommonDlgQuery::FileOpen;
     std::string title = q.title.empty() ? (open ? "Open" : "Save As") : Utf8(q.title);
-    GtkWidget* d = gtk_file_chooser_dialog_new(title.c_str(), nullptr,
+    GtkWidget* d = gtk_file_chooser_dialog_new(title.c_str(), ParentOf(q),
                                                open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
                                                "_Cancel", GTK_RESPONSE_CANCEL, open ? "_Open" : "_Save",
                                                GTK_RESPONSE_ACCEPT, nullptr);
@@ -66,6 +76,9 @@ bool FileDialog(CommonDlgQuery& q)
         while (start <= pats.size()) {
             size_t semi = pats.find(L';', start);
             std::wstring p = pats.substr(start, semi == std::wstring::npos ? std::wstring::npos : semi - start);
+            // "*.yfb; *.yld": the blanks around a pattern are no part of it.
+            const size_t first = p.find_first_not_of(L" \t");
+            p = first == std::wstring::npos ? std::wstring() : p.substr(first, p.find_last_not_of(L" \t") - first + 1);
             if (!p.empty())
                 gtk_file_filter_add_pattern(ff, Utf8(p).c_str());
             if (semi == std::wstring::npos)
@@ -98,7 +111,7 @@ bool FileDialog(CommonDlgQuery& q)
 
 bool ColorDialog(CommonDlgQuery& q)
 {
-    GtkWidget* d = gtk_color_chooser_dialog_new(q.title.empty() ? "Color" : Utf8(q.title).c_str(), nullptr);
+    GtkWidget* d = gtk_color_chooser_dialog_new(q.title.empty() ? "Color" : Utf8(q.title).c_str(), ParentOf(q));
     GdkRGBA c{GetRValue(q.color) / 255.0, GetGValue(q.color) / 255.0, GetBValue(q.color) / 255.0, 1.0};
     gtk_color_chooser_set_use_alpha(GTK_COLOR_CHOOSER(d), FALSE);
     gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(d), &c);
@@ -114,7 +127,7 @@ bool ColorDialog(CommonDlgQuery& q)
 
 bool FontDialog(CommonDlgQuery& q)
 {
-    GtkWidget* d = gtk_font_chooser_dialog_new(q.title.empty() ? "Font" : Utf8(q.title).c_str(), nullptr);
+    GtkWidget* d = gtk_font_chooser_dialog_new(q.title.empty() ? "Font" : Utf8(q.title).c_str(), ParentOf(q));
     PangoFontDescription* in = pango_font_description_new();
     if (q.font.lfFaceName[0])
         pango_font_description_set_family(in, Utf8(q.font.lfFaceName).c_str());
@@ -157,7 +170,7 @@ bool PageSetupDialog(CommonDlgQuery& q)
     gtk_page_setup_set_right_margin(in, toMm(q.margins.right), GTK_UNIT_MM);
     gtk_page_setup_set_bottom_margin(in, toMm(q.margins.bottom), GTK_UNIT_MM);
     GtkPrintSettings* settings = gtk_print_settings_new();
-    GtkPageSetup* out = gtk_print_run_page_setup_dialog(nullptr, in, settings);
+    GtkPageSetup* out = gtk_print_run_page_setup_dialog(ParentOf(q), in, settings);
     if (out) {
         q.orientation = gtk_page_setup_get_orientation(out) == GTK_PAGE_ORIENTATION_LANDSCAPE ? 2 : 1;
         const gchar* name = gtk_paper_size_get_name(gtk_page_setup_get_paper_size(out));
@@ -179,6 +192,7 @@ bool PdfFileDialog(CommonDlgQuery& q)
 {
     CommonDlgQuery file;
     file.kind = CommonDlgQuery::FileSave;
+    file.owner = q.owner;
     file.title = q.title;
     file.fileName = q.outputFile.empty() ? L"print.pdf" : q.outputFile;
     file.filters = {{L"PDF (*.pdf)", L"*.pdf"}};

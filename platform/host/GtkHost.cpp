@@ -5,6 +5,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/gdi/detail/DcImpl.h"
+#include "platform/ui/framework/App.h"
 #include "platform/ui/framework/Frame.h"
 #include "platform/ui/core/detail/WndData.h"
 
@@ -18,6 +19,7 @@
 #include <vector>
 
 struct CGtkHost::Window {
+    CGtkHost* host = nullptr;
     HWND hwnd = nullptr;
     GtkWidget* window = nullptr;
     GtkWidget* area = nullptr;
@@ -34,6 +36,7 @@ struct CGtkHost::Window {
     bool drawn = false;         // the draw handler has run since the last present
     bool inKey = false;         // commits during a key press belong to that key
     bool composing = false;     // the input method shows a pre-edit text
+    bool awaitsOwner = false;   // to be shown once the window it belongs to is on the screen
     std::u32string pending;     // committed while a key was filtered
     double scrollAccum = 0;
 };
@@ -69,6 +72,46 @@ void Post(Win* w, ui::RawInput in)
 
 int ButtonOf(guint b) { return b == 3 ? 1 : b == 2 ? 2 : 0; }
 
+// The modifier keys the window layer has been told are held. A release can go elsewhere: to a
+// GTK dialog holding the keyboard while the program asks something, or to another program. The
+// window layer would then keep Ctrl held until it is pressed again (letters acting as Ctrl
+// shortcuts, Alt+letter menus dead), so every event that carries the keyboard's modifier state
+// lets go of what the keyboard no longer holds.
+struct HeldModifier {
+    guint mask;
+    UINT vk;
+    bool down;
+};
+HeldModifier g_held[] = {{GDK_CONTROL_MASK, VK_CONTROL, false}, {GDK_SHIFT_MASK, VK_SHIFT, false},
+                         {GDK_MOD1_MASK, VK_MENU, false}};
+
+void NoteModifier(UINT vk, bool down)
+{
+    for (HeldModifier& m : g_held)
+        if (m.vk == vk)
+            m.down = down;
+}
+
+void FollowModifiers(Win* w, guint state)
+{
+    for (HeldModifier& m : g_held) {
+        if (!m.down || (state & m.mask))
+            continue;
+        m.down = false;
+        ui::RawInput in;
+        in.kind = ui::RawInput::KeyUp;
+        in.vk = m.vk;
+        Post(w, in);
+    }
+}
+
+// The modifiers held now, as the display last reported them.
+guint KeyboardModifiers()
+{
+    GdkDisplay* display = gdk_display_get_default();
+    return display ? gdk_keymap_get_modifier_state(gdk_keymap_get_for_display(display)) : 0;
+}
+
 gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
@@ -99,6 +142,7 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
         return TRUE;  // the window layer finds double clicks itself
     if (e->button > 3)
         return TRUE;
+    FollowModifiers(w, e->state);
     if (e->button == 2) {
         // The middle button pastes the PRIMARY selection into an edit, as on the whole desktop.
         if (e->type == GDK_BUTTON_PRESS)
@@ -121,6 +165,7 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
 gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
+    FollowModifiers(w, e->state);
     ui::RawInput in;
     in.kind = ui::RawInput::MouseMove;
     in.screen = ScreenPoint(w, e->x, e->y);
@@ -237,6 +282,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
     bool press = e->type == GDK_KEY_PRESS;
+    FollowModifiers(w, e->state);  // the state before this key
     w->inKey = true;
     w->pending.clear();
     bool filtered = w->im && gtk_im_context_filter_keypress(w->im, e);
@@ -253,6 +299,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
         bool plain = !w->composing && w->pending.size() == 1 && w->pending[0] == char32_t(uc) && known;
         in.vk = plain ? vk : UINT(VK_PROCESSKEY);
         in.ch = plain ? wchar_t(uc) : 0;
+        NoteModifier(in.vk, press);
         Post(w, in);
         if (!plain)
             PostChars(w, w->pending, true);
@@ -262,6 +309,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
         return TRUE;
     in.vk = vk;
     in.ch = press && uc >= 0x20 && uc != 0x7F ? wchar_t(uc) : 0;
+    NoteModifier(in.vk, press);
     Post(w, in);
     return TRUE;
 }
@@ -284,6 +332,17 @@ void OnPreeditEnd(GtkIMContext*, gpointer data) { static_cast<Win*>(data)->compo
 gboolean OnFocus(GtkWidget*, GdkEventFocus* e, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
+    if (e->in) {
+        // Keys released while another window had the keyboard.
+        FollowModifiers(w, KeyboardModifiers());
+        // A window waiting for its modal dialog passes the focus on to the dialog, so that
+        // the keyboard (Escape, Enter) keeps reaching it.
+        if (!IsWindowEnabled(w->hwnd))
+            if (Win* front = w->host->ModalFront(w->hwnd)) {
+                gtk_window_present(GTK_WINDOW(front->window));
+                return FALSE;
+            }
+    }
     if (w->im) {
         if (e->in)
             gtk_im_context_focus_in(w->im);
@@ -416,9 +475,17 @@ gboolean OnDestroyEvent(GtkWidget*, GdkEvent*, gpointer data)
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
 {
+    auto* w = static_cast<Win*>(data);
+    if (!IsWindowEnabled(w->hwnd)) {
+        // A window waiting for a modal dialog is not closed under it: the dialog comes to the
+        // front, as the close request waits for the dialog's answer.
+        if (Win* front = w->host->ModalFront(w->hwnd))
+            gtk_window_present(GTK_WINDOW(front->window));
+        return TRUE;
+    }
     ui::RawInput in;
     in.kind = ui::RawInput::Close;
-    Post(static_cast<Win*>(data), in);
+    Post(w, in);
     return TRUE;  // the program decides (WM_CLOSE)
 }
 
@@ -498,6 +565,14 @@ void OnRealize(GtkWidget* widget, gpointer data)
     gdk_window_set_functions(gw, GdkWMFunction(funcs));
 }
 
+// A message box: moved and closed only.
+void OnBoxRealize(GtkWidget* widget, gpointer)
+{
+    GdkWindow* gw = gtk_widget_get_window(widget);
+    gdk_window_set_decorations(gw, GdkWMDecoration(GDK_DECOR_BORDER | GDK_DECOR_TITLE | GDK_DECOR_MENU));
+    gdk_window_set_functions(gw, GdkWMFunction(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
+}
+
 gboolean OnTimeout(gpointer flag)
 {
     *static_cast<bool*>(flag) = true;
@@ -564,6 +639,7 @@ void CGtkHost::TopLevelCreated(HWND h)
     if (!wnd)
         return;
     auto w = std::make_unique<Window>();
+    w->host = this;
     w->hwnd = h;
     // Menus, drop-downs and tips (popups without a caption) are placed by us, unmanaged.
     w->popup = (wnd->style & WS_POPUP) && (wnd->style & WS_CAPTION) != WS_CAPTION;
@@ -627,6 +703,39 @@ void CGtkHost::TopLevelCreated(HWND h)
     m_windows[h] = std::move(w);
 }
 
+CGtkHost::Window* CGtkHost::ModalFront(HWND top)
+{
+    // Follows the chain of owned windows down to the enabled one on the screen (a message box
+    // opened from a modal dialog waits in front of both).
+    for (int depth = 0; top && depth < 16; ++depth) {
+        Window* found = nullptr;
+        for (auto& kv : m_windows) {
+            ui::Wnd* wnd = ui::Find(kv.first);
+            if (wnd && wnd->owner == top && !kv.second->popup && gtk_widget_get_visible(kv.second->window))
+                found = kv.second.get();
+        }
+        if (!found)
+            return nullptr;
+        if (IsWindowEnabled(found->hwnd))
+            return found;
+        top = found->hwnd;
+    }
+    return nullptr;
+}
+
+GtkWidget* CGtkHost::ParentFor(HWND owner)
+{
+    HWND top = owner ? GetAncestor(owner, GA_ROOT) : GetActiveWindow();
+    auto it = m_windows.find(top);
+    if (it == m_windows.end())
+        return nullptr;
+    // The owner waits for a dialog of its own: what is asked now belongs in front of that.
+    if (!IsWindowEnabled(top))
+        if (Window* front = ModalFront(top))
+            return front->window;
+    return it->second->window;
+}
+
 void CGtkHost::TopLevelDestroyed(HWND h)
 {
     auto it = m_windows.find(h);
@@ -647,7 +756,17 @@ void CGtkHost::TopLevelShown(HWND h, bool visible)
     if (it == m_windows.end())
         return;
     Window* w = it->second.get();
+    w->awaitsOwner = false;
     if (visible) {
+        // A window that belongs to another (a floating bar to its frame) comes on the screen
+        // after it: mapped first, the owner would cover it, and a window manager would not yet
+        // keep it in front of its owner.
+        ui::Wnd* wnd = ui::Find(h);
+        if (wnd && wnd->owner && !w->popup)
+            if (auto o = m_windows.find(wnd->owner); o != m_windows.end() && !gtk_widget_get_visible(o->second->window)) {
+                w->awaitsOwner = true;
+                return;
+            }
         // The title is there from the moment the window is mapped.
         TopLevelTextChanged(h);
         RECT r;
@@ -656,6 +775,11 @@ void CGtkHost::TopLevelShown(HWND h, bool visible)
             w->haveShown = false;  // where it goes is asked for again
         Ask(w, r);
         gtk_widget_show_all(w->window);
+        for (auto& kv : m_windows) {
+            ui::Wnd* owned = ui::Find(kv.first);
+            if (kv.second->awaitsOwner && owned && owned->owner == h && IsWindowVisible(kv.first))
+                TopLevelShown(kv.first, true);
+        }
     } else {
         EndAsk(w);
         gtk_widget_hide(w->window);
@@ -817,8 +941,17 @@ void CGtkHost::TopLevelActivate(HWND h)
     auto it = m_windows.find(h);
     if (it == m_windows.end() || it->second->popup)
         return;
-    if (!gtk_window_is_active(GTK_WINDOW(it->second->window)) && gtk_widget_get_visible(it->second->window))
+    if (!gtk_window_is_active(GTK_WINDOW(it->second->window)) && gtk_widget_get_visible(it->second->window)) {
         gtk_window_present(GTK_WINDOW(it->second->window));
+        // The windows that belong to it (floating bars, modeless dialogs) stay in front of it,
+        // also without a window manager to keep them there.
+        for (auto& kv : m_windows) {
+            ui::Wnd* owned = ui::Find(kv.first);
+            GdkWindow* gw = gtk_widget_get_window(kv.second->window);
+            if (owned && owned->owner == h && !kv.second->popup && gw && gtk_widget_get_visible(kv.second->window))
+                gdk_window_raise(gw);
+        }
+    }
 }
 
 bool CGtkHost::BeginMoveResize(HWND h, int hit, POINT screen)
@@ -977,9 +1110,12 @@ void CGtkHost::Wake() { g_main_context_wakeup(nullptr); }
 
 int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
-    GtkWindow* parent = nullptr;
-    if (auto it = m_windows.find(owner); it != m_windows.end())
-        parent = GTK_WINDOW(it->second->window);
+    // In front of the window that asks (a box asked while another is open, in front of that).
+    static std::vector<GtkWidget*> open;
+    GtkWindow* parent = open.empty() ? nullptr : GTK_WINDOW(open.back());
+    if (!parent)
+        if (GtkWidget* p = ParentFor(owner))
+            parent = GTK_WINDOW(p);
     GtkMessageType icon = GTK_MESSAGE_OTHER;
     switch (type & MB_ICONMASK) {
     case MB_ICONHAND: icon = GTK_MESSAGE_ERROR; break;
@@ -990,7 +1126,13 @@ int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
     }
     GtkWidget* dlg = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, icon, GTK_BUTTONS_NONE, "%s",
                                             Utf8(text ? text : L"").c_str());
-    gtk_window_set_title(GTK_WINDOW(dlg), Utf8(caption ? caption : L"").c_str());
+    // Its caption names the program (task bars and window lists read it), and the window
+    // manager offers neither minimise nor maximise: the box is answered, not put away.
+    std::wstring title = caption && *caption ? caption : std::wstring(AfxGetAppName() ? AfxGetAppName() : L"");
+    gtk_window_set_title(GTK_WINDOW(dlg), Utf8(title).c_str());
+    gtk_window_set_resizable(GTK_WINDOW(dlg), FALSE);
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(dlg), parent != nullptr);
+    g_signal_connect(dlg, "realize", G_CALLBACK(OnBoxRealize), nullptr);
     struct Button { const char* label; int id; };
     static const Button kOk[] = {{"OK", IDOK}};
     static const Button kOkCancel[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
@@ -1012,7 +1154,9 @@ int CGtkHost::MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
         gtk_dialog_add_button(GTK_DIALOG(dlg), buttons[i].label, buttons[i].id);
     size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, count - 1);
     gtk_dialog_set_default_response(GTK_DIALOG(dlg), buttons[def].id);
+    open.push_back(dlg);
     int r = gtk_dialog_run(GTK_DIALOG(dlg));
+    open.pop_back();
     gtk_widget_destroy(dlg);
     if (r < 0) {
         // Closed without a button: Cancel where there is one, else the only button.

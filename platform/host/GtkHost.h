@@ -54,6 +54,13 @@ public:
 
     struct Window;  // the GTK side of one top-level window
 
+    // The enabled window in front of a disabled one: the modal dialog it waits for (nullptr
+    // when none is on the screen).
+    Window* ModalFront(HWND top);
+    // The GTK window a question asked for `owner` (a child or top-level window, or nullptr for
+    // the active one) stays in front of; nullptr when there is none.
+    struct _GtkWidget* ParentFor(HWND owner);
+
 private:
     // Handles windows another program destroyed once the window layer has closed them.
     void ReviveLost();
