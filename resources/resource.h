@@ -206,6 +206,7 @@
 #define IDS_INFO_WINDOW_TITLE           4551
 #define IDS_WORKBOX_TITLE               4552
 #define IDS_HELP_NOT_OPENED             4553
+#define IDS_SETTINGS_DAMAGED_CHINESE    4610
 // Captions and labels of the analog input and analog flag pickers of the message-text editor
 #define IDS_AI_FILTER                   4583
 #define IDS_AM_FILTER                   4584

@@ -62,17 +62,19 @@ CEditorApp::CEditorApp() : CWinApp(nullptr)
     std::vector<std::uint8_t> bytes;
     CString error;
     const CString path = GetSettingsFilePath();
-    if (ReadWholeFile(path, bytes, &error)) {
-        bool damaged = false;
+    bool damaged = false;
+    if (ReadWholeFile(path, bytes, &error))
         g_nLanguage = ParseLanguageSetting(bytes, &damaged);
-        if (damaged)
-            m_strStartupMessage.Format(AfxLoadString(IDS_SETTINGS_DAMAGED), LPCTSTR(path));
-    } else if (!error.IsEmpty()) {
-        m_strStartupMessage.Format(AfxLoadString(IDS_SETTINGS_DAMAGED), LPCTSTR(path));
-    }
+    else
+        damaged = !error.IsEmpty();
     if (g_nLanguage == 1)
         m_bDocMenuTranslated = 0;
     SetResourceLanguage(g_nLanguage == 1 ? kLangIdChinese : kLangIdEnglish);
+    // A file that names Chinese without its key still starts in Chinese: the message says the
+    // language the editor really starts in, in that language.
+    if (damaged)
+        m_strStartupMessage.Format(AfxLoadString(g_nLanguage == 1 ? IDS_SETTINGS_DAMAGED_CHINESE : IDS_SETTINGS_DAMAGED),
+                                   LPCTSTR(path));
 }
 
 CEditorApp::~CEditorApp()

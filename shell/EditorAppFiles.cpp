@@ -203,12 +203,15 @@ BOOL CEditorApp::SaveAllModified()
         return TRUE;
     if (dlg.DoModal() != IDOK)
         return FALSE;
+    // The checked programs are asked first. The unchecked ones lose their changes only once
+    // every save went through: after a Cancel or a failed save they stay modified, so closing
+    // them later still asks.
+    for (size_t i = 0; i < modified.size(); ++i)
+        if (dlg.GetSaveFlag(int(i)) && modified[i]->IsModified() && !modified[i]->SaveModified())
+            return FALSE;
     for (size_t i = 0; i < modified.size(); ++i)
         if (!dlg.GetSaveFlag(int(i)))
             modified[i]->SetModifiedFlag(FALSE);
-    for (CDocument* doc : DocumentsOf(m_pFbdTemplate))
-        if (!doc->SaveModified())
-            return FALSE;
     return TRUE;
 }
 

@@ -370,6 +370,46 @@ TEST_F(ProgramTest, OpenSaveAndCloseAll)
     EXPECT_FALSE(docs[1]->IsModified());
 }
 
+TEST_F(ProgramTest, CloseAllKeepsTheUncheckedChangesUntilEverySaveWentThrough)
+{
+    // Copies, so that nothing is written over the fixtures.
+    const CString fbd = Temp("a.yfb"), ladder = Temp("b.yld");
+    ASSERT_TRUE(::CopyFileW(kFixtures + L"program_fbd.yfb", fbd, FALSE));
+    ASSERT_TRUE(::CopyFileW(kFixtures + L"program_ladder.yld", ladder, FALSE));
+    Start({fbd});
+    ASSERT_NE(m_app->OpenDocumentFile(ladder), nullptr);
+    std::vector<CDocument*> docs;
+    for (POSITION pos = m_app->m_pFbdTemplate->GetFirstDocPosition(); pos;)
+        docs.push_back(m_app->m_pFbdTemplate->GetNextDoc(pos));
+    ASSERT_EQ(docs.size(), 2u);
+
+    // The first program is checked, the second not; the first's save question is cancelled, or
+    // its save fails (its folder is gone). Either way the program keeps running and the
+    // unchecked program still has its changes, so closing it later asks again.
+    struct Case { int answer; bool failingPath; };
+    for (const Case& c : {Case{IDCANCEL, false}, Case{IDYES, true}}) {
+        if (c.failingPath)
+            docs[0]->SetPathName(Temp("gone/a.yfb"), FALSE);
+        for (CDocument* doc : docs)
+            doc->SetModifiedFlag(TRUE);
+        m_drv.Host().QueueIdleStep([this] {
+            HWND list = ::GetDlgItem(::GetActiveWindow(), IDC_CLOSEALL_LIST);
+            RECT cell{LVIR_BOUNDS, 0, 0, 0};  // row 0, column 0: the save box
+            ASSERT_TRUE(::SendMessageW(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
+            m_drv.Click(CHeadlessDriver::At(list, POINT{cell.left + 6, (cell.top + cell.bottom) / 2}));
+        });
+        m_drv.Host().QueueIdleStep([] { ::SendMessageW(::GetActiveWindow(), WM_COMMAND, IDOK, 0); });
+        m_drv.Host().QueueMessageBoxAnswer(c.answer);
+        m_drv.Host().ClearMessageBoxes();
+        EXPECT_FALSE(m_app->SaveAllModified()) << c.answer;
+        EXPECT_TRUE(docs[0]->IsModified()) << c.answer;
+        EXPECT_TRUE(docs[1]->IsModified()) << c.answer;
+        // The question, and for the failed save its report.
+        EXPECT_EQ(m_drv.Host().MessageBoxes().size(), c.failingPath ? 2u : 1u);
+    }
+    EXPECT_FALSE(PathFileExistsW(Temp("gone/a.yfb")));
+}
+
 TEST_F(ProgramTest, LanguageChangeTakesEffectAtTheNextStart)
 {
     Start();
@@ -399,17 +439,31 @@ TEST_F(ProgramTest, LanguageChangeTakesEffectAtTheNextStart)
     EXPECT_STREQ(LPCTSTR(TopMenuCaption(2)), L"编辑(&E)");
 }
 
-TEST_F(ProgramTest, ADamagedSettingsFileStartsInEnglishAndIsKept)
+TEST_F(ProgramTest, ADamagedSettingsFileSaysInWhichLanguageTheEditorStartsAndIsKept)
 {
-    const std::vector<std::uint8_t> damaged = {0x01, 0x02, 0x03};
-    ASSERT_TRUE(WriteWholeFile(GetSettingsFilePath(), damaged));
-    m_drv.Host().ClearMessageBoxes();
-    Start();
-    EXPECT_EQ(g_nLanguage, 0);
-    EXPECT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
-    std::vector<std::uint8_t> now;
-    ASSERT_TRUE(ReadWholeFile(GetSettingsFilePath(), now));
-    EXPECT_EQ(now, damaged);
+    // Three stray bytes start in English; a file naming Chinese without its key starts in
+    // Chinese, and its message says so (in Chinese).
+    struct Case { std::vector<std::uint8_t> bytes; int language; const wchar_t* says; };
+    const Case cases[] = {
+        {{0x01, 0x02, 0x03}, 0, L"starts in English"},
+        {EncodeUtf16Le(L"zh_CN"), 1, L"中文启动"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(GetSettingsFilePath(), c.bytes));
+        m_drv.Host().ClearMessageBoxes();
+        Start();
+        EXPECT_EQ(g_nLanguage, c.language);
+        ASSERT_EQ(m_drv.Host().MessageBoxes().size(), 1u);
+        const std::wstring& text = m_drv.Host().MessageBoxes()[0].text;
+        EXPECT_NE(text.find(c.says), std::wstring::npos) << text;
+        EXPECT_NE(text.find(LPCTSTR(GetSettingsFilePath())), std::wstring::npos) << text;
+        std::vector<std::uint8_t> now;
+        ASSERT_TRUE(ReadWholeFile(GetSettingsFilePath(), now));
+        EXPECT_EQ(now, c.bytes);
+        Stop();
+        g_nLanguage = 0;
+        SetResourceLanguage(kLangIdEnglish);
+    }
 }
 
 } // namespace
