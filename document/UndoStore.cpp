@@ -98,6 +98,26 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
     return TRUE;
 }
 
+BOOL CUndoStore::ReplaceSnapshot(CTavixDoc* pDocument, const CString& expected)
+{
+    if (m_nCurrent < 0 || m_nCurrent != m_nLast || m_nCompoundDepth > 0 || pDocument != m_pDocument ||
+        expected.IsEmpty() || m_files.back() != expected)
+        return PushSnapshot(pDocument);
+    // The newest snapshot steps aside for the push; it comes back when the write fails.
+    const CString old = m_files.back();
+    m_files.pop_back();
+    --m_nCurrent;
+    --m_nLast;
+    if (PushSnapshot(pDocument)) {
+        RemoveFile(old);
+        return TRUE;
+    }
+    m_files.push_back(old);
+    ++m_nCurrent;
+    ++m_nLast;
+    return FALSE;
+}
+
 BOOL CUndoStore::EndCompound(CTavixDoc* pDocument)
 {
     if (m_nCompoundDepth == 0 || --m_nCompoundDepth > 0 || !m_bSnapshotDue)

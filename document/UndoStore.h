@@ -27,6 +27,12 @@ public:
     // operation changed the document and returns TRUE; the outermost EndCompound then takes that
     // one snapshot, so an operation made of many edits is one undo step.
     BOOL PushSnapshot(CTavixDoc* pDocument);
+    // Writes the document over the current snapshot when that is still the newest one and the
+    // snapshot `expected` names (a path GetCurrentFile gave); otherwise pushes a new one. A run of
+    // small edits (a held arrow key's nudges) so stays one undo step.
+    BOOL ReplaceSnapshot(CTavixDoc* pDocument, const CString& expected);
+    // The file of the current snapshot; empty before any.
+    CString GetCurrentFile() const { return m_nCurrent >= 0 ? m_files[size_t(m_nCurrent)] : CString(); }
     void BeginCompound() { ++m_nCompoundDepth; }
     // Ends one level; at the outermost level takes the snapshot its steps asked for. TRUE when
     // none was due or it was written.

@@ -447,6 +447,8 @@ public:
     CPoint m_ptDown;
     int m_nLinkState = 0;                   // 0 allowed, 1 incompatible, 2 recursion
     BOOL m_bWireFromInsert = FALSE;
+    HCURSOR m_hModeCursor = nullptr;        // the edit mode's cursor last shown, null for the class's
+    CString m_strNudgeSnapshot;             // the undo snapshot a held arrow key's nudges rewrite
     // ---- editing state ----
     BOOL m_bVerticalNudge = FALSE;          // the last arrow key was Up or Down
     CPoint m_ptAnchor;                      // drag anchor: where a move or paste started
@@ -474,8 +476,15 @@ protected:
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnRButtonUp(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
+    // Over the client area in a mode with a cursor of its own, that cursor stays (the window
+    // class's arrow would otherwise flash back before every move).
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnContextMenu(CWnd* pWnd, CPoint point);
+    // The cursor of the edit mode at a diagram point (null: the window class's cursor), and
+    // showing it.
+    HCURSOR ChooseModeCursor(CPoint diagram) const;
+    void ShowModeCursor(HCURSOR hCursor);
     void OnUpdateModeConnect(CCmdUI* pCmdUI);
     void OnUpdateModeSelect(CCmdUI* pCmdUI);
     void OnUpdateModeCutJoin(CCmdUI* pCmdUI);

@@ -85,6 +85,7 @@ void CTavixView::OnModeConnect()
         }
         m_nEditMode = modeConnect;
     }
+    ShowModeCursor(ChooseModeCursor(m_ptLast));
     InvalidateAll();
 }
 
@@ -95,6 +96,7 @@ void CTavixView::OnContextSelection()
     else if (m_nEditMode == modeSimulate)
         LeaveSimulationForEdit();
     m_nEditMode = modeSelect;
+    ShowModeCursor(nullptr);
     if (m_hWnd && ::GetCapture() == m_hWnd)
         ::ReleaseCapture();
 }
@@ -115,6 +117,7 @@ void CTavixView::OnModeCutJoin()
             CancelWiring();
         m_nEditMode = modeCutJoin;
     }
+    ShowModeCursor(ChooseModeCursor(m_ptLast));
     InvalidateAll();
 }
 
@@ -128,6 +131,7 @@ void CTavixView::OnModeInsertComment()
             CancelWiring();
         m_nEditMode = modeInsertComment;
     }
+    ShowModeCursor(ChooseModeCursor(m_ptLast));
 }
 
 // ---- selection commands ----
@@ -356,8 +360,8 @@ int CTavixView::ChooseContextMenu()
 void CTavixView::OnContextMenu(CWnd* pWnd, CPoint point)
 {
     (void)pWnd;
-    if (m_nEditMode == modeSimulate)
-        return;
+    // While simulating the menu shows too: the owner greys its pictured items then, and the
+    // commands' own states refuse edits.
     if (m_pInfoTip)
         m_pInfoTip->Show(L"", nullptr);
     const int sub = ChooseContextMenu();
@@ -367,7 +371,14 @@ void CTavixView::OnContextMenu(CWnd* pWnd, CPoint point)
     if (!menu.LoadMenu(IDR_VIEW_CONTEXT))
         return;
     if (CMenu* pPopup = menu.GetSubMenu(sub)) {
+        // Cut, Copy, Paste and Delete are drawn by the frame that owns the menu, with their
+        // pictures; the others keep their text.
+        for (UINT id : {UINT(ID_EDIT_CUT), UINT(ID_EDIT_COPY), UINT(ID_EDIT_PASTE), UINT(ID_EDIT_CLEAR)})
+            if (pPopup->GetMenuState(id, MF_BYCOMMAND) != UINT(-1))
+                pPopup->ModifyMenu(id, MF_BYCOMMAND | MF_OWNERDRAW, id, nullptr);
         CWnd* pOwner = AfxGetMainWnd();
+        if (!pOwner)
+            pOwner = GetTopLevelParent();
         pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, pOwner ? pOwner : this);
     }
     menu.DestroyMenu();
@@ -445,7 +456,15 @@ void CTavixView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CTavixDoc* pDoc = GetDocument();
         for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
             static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos))->m_bMoved = 0;
-        TakeSnapshot();
+        // Every nudge is undoable, but a held key's autorepeat is one step: its nudges rewrite
+        // the snapshot its first press took, so a long run cannot push the history out.
+        const bool held = (nFlags & (KF_REPEAT_BIT >> 16)) != 0;
+        pDoc->SetModifiedFlag();
+        if (held && !m_strNudgeSnapshot.IsEmpty())
+            pDoc->m_undo.ReplaceSnapshot(pDoc, m_strNudgeSnapshot);
+        else
+            pDoc->m_undo.PushSnapshot(pDoc);
+        m_strNudgeSnapshot = pDoc->m_undo.GetCurrentFile();
         InvalidateAll();
     }
     CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);

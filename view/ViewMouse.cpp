@@ -9,6 +9,8 @@
 #include "elements/BlockObj.h"
 #include "elements/ConnectLineObj.h"
 #include "resources/resource.h"
+#include "shell/EditorApp.h"
+#include "view/ViewCursors.h"
 
 namespace {
 
@@ -24,7 +26,64 @@ CRect CommentRect(const CBlockComment* p)
     return CRect(p->m_ptOrigin.x, p->m_ptOrigin.y, p->m_ptOrigin.x + p->m_nWidth, p->m_ptOrigin.y + p->m_nHeight);
 }
 
+// The application's arrow, and its hand of block insertion (the view's own without the
+// application, as in a test).
+HCURSOR AppArrowCursor()
+{
+    auto* app = dynamic_cast<CEditorApp*>(AfxGetApp());
+    return app && app->m_hArrowCursor ? app->m_hArrowCursor : ::LoadCursorW(nullptr, IDC_ARROW);
+}
+
+HCURSOR AppHandCursor()
+{
+    auto* app = dynamic_cast<CEditorApp*>(AfxGetApp());
+    return app && app->m_hBlockCursor ? app->m_hBlockCursor : GetViewCursor(ViewCursor::InsertHand);
+}
+
 } // namespace
+
+// ---- cursors ----
+
+HCURSOR CTavixView::ChooseModeCursor(CPoint diagram) const
+{
+    CTavixDoc* pDoc = GetDocument();
+    switch (m_nEditMode) {
+    case modeConnect: {
+        CBlockObj* pOn = pDoc ? pDoc->HitTestBlockWithPins(diagram) : nullptr;
+        const bool onPin = (pOn && PinHitTest(pOn, diagram.x, diagram.y) >= 0) ||
+                           (pDoc && pDoc->IsLadder() && IsOnPowerBus(diagram));
+        return GetViewCursor(onPin ? ViewCursor::ConnectOnPin : ViewCursor::ConnectOff);
+    }
+    case modeInsertComment:
+        return GetViewCursor(ViewCursor::Comment);
+    case modeCutJoin:
+        return GetViewCursor(ViewCursor::CutJoin);
+    case modeInsert:
+        return pDoc && pDoc->HitTestBlock(diagram) ? AppArrowCursor() : AppHandCursor();
+    default:
+        return nullptr;
+    }
+}
+
+void CTavixView::ShowModeCursor(HCURSOR hCursor)
+{
+    // Back to a mode without a cursor of its own: the arrow replaces the one shown.
+    const HCURSOR shown = m_hModeCursor;
+    m_hModeCursor = hCursor;
+    if (hCursor)
+        ::SetCursor(hCursor);
+    else if (shown)
+        ::SetCursor(AppArrowCursor());
+}
+
+BOOL CTavixView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (nHitTest == HTCLIENT && m_hModeCursor && m_nEditMode != modeSimulate) {
+        ::SetCursor(m_hModeCursor);
+        return TRUE;
+    }
+    return CScrollView::OnSetCursor(pWnd, nHitTest, message);
+}
 
 // ---- selection of a press ----
 
@@ -497,13 +556,24 @@ void CTavixView::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 void CTavixView::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    (void)nFlags;
     CTavixDoc* pDoc = GetDocument();
-    if (!pDoc || m_nEditMode == modeSimulate) {
+    if (!pDoc) {
         Default();
         return;
     }
     ::ClipCursor(nullptr);
+    if (m_nEditMode == modeMoveBlocks || m_nEditMode == modeDragWire) {
+        // The drag ends here as a left release would end it: a dragged wire end lands on the
+        // pin under the pointer or goes back to its own, moved wires are tidied and the move
+        // is one undo step. Merely leaving the mode would keep a wire end off its pin.
+        OnLButtonUp(nFlags, point);
+        m_nEditMode = modeSelect;
+        m_bRightOnBlock = m_bRightOnWire = m_bRightOnComment = FALSE;
+        InvalidateAll();
+        return;
+    }
+    if (m_nEditMode == modeSimulate)
+        CloseValuePopup();
     const CPoint pt = ClientToDiagram(point);
     m_ptDown = pt;
     CBlockObj* b = pDoc->HitTestBlock(pt);
@@ -512,13 +582,6 @@ void CTavixView::OnRButtonDown(UINT nFlags, CPoint point)
     m_bRightOnBlock = b != nullptr;
     m_bRightOnWire = w != nullptr;
     m_bRightOnComment = c != nullptr;
-    if (m_nEditMode == modeMoveBlocks || m_nEditMode == modeDragWire) {
-        // The drag ends here; a dragged wire end is dropped at the release.
-        m_nEditMode = modeSelect;
-        m_bRightOnBlock = m_bRightOnWire = m_bRightOnComment = FALSE;
-        InvalidateAll();
-        return;
-    }
     if (b && !b->m_bSelected) {
         ClearSelection(0);
         b->m_bSelected = TRUE;
@@ -561,10 +624,6 @@ void CTavixView::OnRButtonDown(UINT nFlags, CPoint point)
 
 void CTavixView::OnRButtonUp(UINT nFlags, CPoint point)
 {
-    if (m_nEditMode == modeSimulate) {
-        Default();
-        return;
-    }
     if ((m_nEditMode == modeInsert && m_bWireFromInsert) || m_nEditMode == modeConnect)
         CancelWiring();
     else if (m_selBlocks.GetCount() == 1 && m_selBlocks.GetHead() == m_pCurBlock && m_pCurBlock)
@@ -587,6 +646,8 @@ void CTavixView::OnMouseMove(UINT nFlags, CPoint point)
     CRect client;
     GetClientRect(&client);
     if (!pDoc || m_nEditMode == modeSimulate || !client.PtInRect(point)) {
+        if (pDoc && m_nEditMode != modeSimulate)
+            ShowModeCursor(nullptr);
         Default();
         return;
     }
@@ -658,6 +719,7 @@ void CTavixView::OnMouseMove(UINT nFlags, CPoint point)
     default:
         break;
     }
+    ShowModeCursor(ChooseModeCursor(pt));
     CheckLinkAtCursor(pt.x, pt.y, point);
     m_ptLast = pt;
 }
