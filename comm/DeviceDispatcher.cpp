@@ -62,7 +62,6 @@ CDeviceDispatcher::CDeviceDispatcher(CMainFrame& frame)
         pDoc->OnCloseDocument();
     };
     m_engine.m_clockChanged = [this]() { m_pClock->ShowValues(); };
-    m_engine.m_cancelled = [this]() { return m_bCancel; };
     m_choosePort = [this]() { OnComConfiguration(); };
     m_runIoStatus = [this]() {
         CIOStatus dlg(m_frame, m_engine.m_modbus);
@@ -88,7 +87,6 @@ int CDeviceDispatcher::WithPort(const std::function<int()>& op)
     // While the operation holds the port, the main window takes no input: only the progress
     // dialog does, and other device operations wait for this one to end.
     m_bBusy = true;
-    m_bCancel = false;
     const BOOL frameEnabled = m_frame.m_hWnd ? m_frame.IsWindowEnabled() : FALSE;
     if (frameEnabled)
         m_frame.EnableWindow(FALSE);
@@ -114,12 +112,11 @@ int CDeviceDispatcher::WithPort(const std::function<int()>& op)
 LRESULT CDeviceDispatcher::OnDeviceOperation(WPARAM wParam, LPARAM lParam)
 {
     const int op = int(wParam);
-    if (m_bBusy) {
-        // Only the progress dialog's button reaches here while a transfer runs: it stops it.
-        if (op == DEVICE_OP_PROGRESS_CLOSED)
-            m_bCancel = true;
+    // Only the progress dialog's button reaches here while a transfer runs. It closes the
+    // dialog and nothing more: the running exchange goes on to its end, so the device is never
+    // left between a start frame and its end frame.
+    if (m_bBusy)
         return 0;
-    }
     switch (op) {
     case 1: case 2: case 16: case 17: case 20: case 21:
         m_nCurrentOp = op;

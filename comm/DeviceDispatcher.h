@@ -96,6 +96,5 @@ private:
     std::unique_ptr<CSummerTimeDlg> m_pSummer;
     std::unique_ptr<CWifiSetupDlg> m_pWifi;
     std::unique_ptr<CRemoteWifiSetupDlg> m_pRemote;
-    bool m_bBusy = false;    // an operation holds the port
-    bool m_bCancel = false;  // the user closed the progress dialog of the running transfer
+    bool m_bBusy = false;  // an operation holds the port
 };

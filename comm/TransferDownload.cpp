@@ -186,7 +186,7 @@ int CTransferEngine::Download(CTavixDoc* pDoc)
     if (pDoc == nullptr)
         return 0;
     try {
-        m_bStoppedByUser = false;
+        m_bDataMismatch = false;
         CountOptionBits(pDoc);
         int messageTexts = 0;
         int refused = 0;
@@ -290,8 +290,11 @@ int CTransferEngine::TransferImage(CTavixCoreRule& rule, CTavixDoc* pDoc)
         if (!step(s))
             return 0;
 
-    if (!EndDownload(&run.error, run.success, 1) && !run.EndFailed())
-        return 0;
+    if (!EndDownload(&run.error, run.success, 1)) {
+        m_bDataMismatch = false;  // the line itself failed after all
+        if (!run.EndFailed())
+            return 0;
+    }
     // A download the device did not take whole is a failed download, even when the device
     // answered every frame.
     if (!run.success)
@@ -374,6 +377,7 @@ int CTransferEngine::VerifyArea(const BYTE* pData, WORD wFirstRegister, int nByt
             } else {
                 Log(L"PC and Device Data Mismatch!\n");
             }
+            m_bDataMismatch = true;
             *pError = 0;
             return 0;
         }

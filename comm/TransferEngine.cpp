@@ -50,13 +50,6 @@ void CTransferEngine::Progress(int nKind, int nValue)
     m_frame.PortProgress(nKind, nValue);
 }
 
-bool CTransferEngine::StoppedByUser()
-{
-    if (!m_bStoppedByUser && m_cancelled && m_cancelled())
-        m_bStoppedByUser = true;
-    return m_bStoppedByUser;
-}
-
 void CTransferEngine::Wait(int ms)
 {
     if (m_wait)
@@ -67,11 +60,9 @@ int CTransferEngine::ReportSuspended(LPCTSTR pszLine, UINT nFailedId)
 {
     Progress(-1, 0);
     Log(pszLine);
-    // A transfer the user stopped needs no message: the device was told it failed.
-    if (!m_bStoppedByUser) {
+    if (!m_bDataMismatch)
         Box(IDS_CHECK_CABLE, kQuestionIcon);
-        Box(nFailedId, kStopIcon);
-    }
+    Box(nFailedId, kStopIcon);
     return 0;
 }
 
@@ -128,14 +119,9 @@ int CTransferEngine::ForEachFrame(WORD wFirstRegister, int nBytes, UINT* pError,
                                   const std::function<int(int nAt, WORD wRegister)>& frame)
 {
     WORD reg = wFirstRegister;
-    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2)) {
-        if (StoppedByUser()) {
-            *pError = 0;
-            return 0;
-        }
+    for (int at = 0; at < nBytes; at += kFrameBytes, reg = WORD(reg + kFrameBytes / 2))
         if (!frame(at, reg))
             return 0;
-    }
     return 1;
 }
 

@@ -63,8 +63,6 @@ public:
     std::function<void(CTavixDoc*)> m_discardDocument;
     // Called after a read changed m_clock (clock or calibration), so an open dialog shows it.
     std::function<void()> m_clockChanged;
-    // Asked before every frame of a program transfer: true when the user stopped it.
-    std::function<bool()> m_cancelled;
 
     // The time a download writes into the image; the PC's clock when null.
     const SYSTEMTIME* m_pCompileTime = nullptr;
@@ -130,11 +128,12 @@ private:
     // nErrorIfNot and 0.
     int CheckPassed(int nCheck, UINT* pError, UINT nErrorIfNot);
     // Runs `frame` over the frames of kFrameBytes that nBytes from wFirstRegister take, in order.
-    // 0 at the first frame that fails, and when the user stops the transfer (error 0).
+    // 0 at the first frame that fails.
     int ForEachFrame(WORD wFirstRegister, int nBytes, UINT* pError,
                      const std::function<int(int nAt, WORD wRegister)>& frame);
-    // The end of a download, upload or clear that failed: the log line, and unless the user
-    // stopped it, the cable question and the failure message. Returns 0.
+    // The end of a download, upload or clear that failed: the log line, the cable question (left
+    // out when the line worked and only the device's data differed) and the failure message.
+    // Returns 0.
     int ReportSuspended(LPCTSTR pszLine, UINT nFailedId);
     int WriteSettings(const BYTE* pData, int n, UINT* pError, int nKind, int nFlags, WORD wRegister);
     int CheckMachineType(const BYTE* pId, BYTE byWanted, UINT* pError);
@@ -156,17 +155,19 @@ private:
                  int nDoneBefore, int nTotal, UINT* pError);
     void PlaceDisplayImage(CTavixCoreRule& rule, CTavixDoc* pDoc);
     void LayOutUploaded(CTavixDoc* pDoc);
+    // Shows the series of an uploaded program in the status bar's series label.
+    void ShowSeriesOf(CTavixDoc* pDoc);
     void Log(LPCTSTR pszLine);
     void LogResult(int nResult);
     int Box(UINT nStringId, UINT nType);
     void Progress(int nKind, int nValue);
     void Wait(int ms);
-    // True (and remembered) when the user has stopped the transfer.
-    bool StoppedByUser();
 
     CMainFrame& m_frame;
     WORD m_wUploadMachineType = 0;  // from the last upload start answer
     int m_nUploadProgramBytes = 0;
     int m_nUploadMessageBytes = 0;
-    bool m_bStoppedByUser = false;  // the running transfer was stopped by the user
+    // The running transfer failed because a well-formed read-back differed from what was
+    // written: the cable is fine, so the cable question would send the user the wrong way.
+    bool m_bDataMismatch = false;
 };

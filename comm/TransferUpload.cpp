@@ -59,6 +59,10 @@ int CTransferEngine::StartUpload(CTavixCoreRule& rule, UINT* pError)
     const int result = m_modbus.CheckUploadStartReply(answer, expected);
     if (result > 2) {
         Log(L"RTU Function Code 102->" + m_modbus.ResultText(result) + L"\n");
+        // A device without a program (just cleared, or new) is not a failed line: the upload
+        // ends with the device told and "program is empty", not with the cable question.
+        if (result == LINK_NO_PROGRAM)
+            m_nUploadProgramBytes = kSizeEmpty;
         *pError = 0;
         return 0;
     }
@@ -138,6 +142,7 @@ int CTransferEngine::ReceiveImage(CTavixCoreRule& rule)
     Progress(2, 0);
     const int start = StartUpload(rule, &run.error);
     if (start == 0) {
+        ownMessage = m_nUploadProgramBytes == kSizeEmpty;
         if (!run.StepFailed())
             return 0;
     } else if (start == 2 && !SendUploadPassword(&run.error)) {
@@ -201,7 +206,7 @@ int CTransferEngine::Upload()
 {
     CTavixCoreRule rule;
     CTavixDoc* pDoc = nullptr;
-    m_bStoppedByUser = false;
+    m_bDataMismatch = false;
     try {
         if (!ReceiveImage(rule))
             return ReportSuspended(L"UpLoad Suspend!\n", IDS_UPLOAD_FAILED);
@@ -249,6 +254,7 @@ int CTransferEngine::Upload()
         }
         LayOutUploaded(pDoc);
         g_wHardwareCode = pDoc->m_nHardwareCode;
+        ShowSeriesOf(pDoc);
         CString done;
         if (done.LoadString(IDS_DRAWING_DONE))
             Log(done);
@@ -272,17 +278,33 @@ void CTransferEngine::LayOutUploaded(CTavixDoc* pDoc)
         pView = dynamic_cast<CTavixView*>(pDoc->GetNextView(pos));
     if (pView) {
         CDiagramLayout::LayOutDecoded(*pView);
+        // The view was made before the decode put the message texts in: their priorities are
+        // taken now, so a text inserted or pasted later gets a free one.
+        pView->RebuildMessageTextSlots();
         return;
     }
     CTavixView view(pDoc, nullptr);
     CDiagramLayout::LayOutDecoded(view);
 }
 
+void CTransferEngine::ShowSeriesOf(CTavixDoc* pDoc)
+{
+    // The status bar names the series of the program just drawn, as it does for an opened file.
+    CString name = pDoc->m_strHardwareName;
+    CMainFrame::GetSeriesName(pDoc->m_nHardwareCode, &name, nullptr);
+    CMainFrame::SetSeriesText(name);
+    if (CWnd* label = m_frame.m_pSeriesLabel; label && label->m_hWnd) {
+        label->SetWindowText(name);
+        label->Invalidate();
+        label->UpdateWindow();
+    }
+}
+
 int CTransferEngine::ClearProgram(CTavixDoc* pActive)
 {
     if (Box(IDS_CONFIRM_CLEAR_DEVICE, kYesNo | kQuestionIcon) != kIdYes)
         return 0;
-    m_bStoppedByUser = false;
+    m_bDataMismatch = false;
     try {
         if (pActive)
             pActive->UpdateBlockSizesForHardware();

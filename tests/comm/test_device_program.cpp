@@ -1,10 +1,11 @@
 // The editor program driven headless against the emulated device on COM3: device operations
 // posted to the main frame run inside the port frame with their progress dialog and log lines,
-// failures say so and change nothing, a transfer can be stopped from its progress dialog, and
-// the port is released on every way out.
+// failures say so and change nothing, the progress dialog's button does not break off a
+// running exchange, and the port is released on every way out.
 #include "comm/DeviceDialogs.h"
 #include "comm/DeviceDispatcher.h"
 #include "document/TavixDoc.h"
+#include "elements/BlockObj.h"
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
 #include "resources/Resources.h"
@@ -12,9 +13,11 @@
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
 #include "tests/support/DeviceEmulator.h"
+#include "view/TavixView.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -149,29 +152,30 @@ TEST_F(DeviceProgramTest, FailedDownloadSaysSoAndLeavesTheProgramAlone)
     EXPECT_TRUE(Frame()->IsWindowEnabled());
 }
 
-TEST_F(DeviceProgramTest, ProgressDialogStopsTheTransfer)
+TEST_F(DeviceProgramTest, ProgressDialogOkDoesNotInterruptTheTransfer)
 {
     Start({kFixtures + L"program_fbd.yfb"});
     CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
     ASSERT_NE(doc, nullptr);
     device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
-    // The button of the progress dialog posts operation 85; it is queued behind the download
-    // and reaches the dispatcher while the download runs.
-    Frame()->PostMessage(WM_DEVICE_OPERATION, DEVICE_OP_DOWNLOAD, 0);
-    Frame()->PostMessage(WM_DEVICE_OPERATION, DEVICE_OP_PROGRESS_CLOSED, 0);
-    m_drv.Pump();
-    EXPECT_TRUE(Logged(L"DownLoad Suspend!")) << Log();
-    EXPECT_TRUE(Boxes().empty()) << "the user stopped it: no cable message";
-    EXPECT_EQ(device.Device()->lastEndResult, 0) << "the device is told";
-    EXPECT_LT(device.CountRequests(16), 10);
-    EXPECT_TRUE(PortReleased());
-
-    // The button itself closes the dialog and tells the frame.
+    // The user presses the dialog's button in the pause between the writes and the read-back:
+    // the dialog closes and tells the frame, the exchange goes on to its end.
     CTransferProgressDlg& dlg = Frame()->DeviceDispatcher().ProgressDialog();
-    ASSERT_TRUE(dlg.Create(IDD_TRANSFER_PROGRESS, Frame()));
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    m_drv.Pump();
-    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    bool pressed = false;
+    Engine().m_wait = [&](int ms) {
+        if (ms != 5000 || !dlg.m_hWnd)
+            return;
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        pressed = dlg.m_hWnd == nullptr;
+    };
+    Operation(DEVICE_OP_DOWNLOAD);
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(Logged(L"DownLoad Succeeds")) << Log();
+    EXPECT_FALSE(Logged(L"DownLoad Suspend!"));
+    EXPECT_TRUE(Boxes().empty()) << ::testing::PrintToString(Boxes());
+    EXPECT_EQ(device.Device()->lastEndResult, 1);
+    EXPECT_EQ(device.CountRequests(3), 1 + device.CountRequests(16)) << "every frame read back";
+    EXPECT_TRUE(PortReleased());
 }
 
 TEST_F(DeviceProgramTest, SettingsReadsOpenTheirDialogsOnlyWhenTheDeviceAnswers)
@@ -214,4 +218,52 @@ TEST_F(DeviceProgramTest, SettingsReadsOpenTheirDialogsOnlyWhenTheDeviceAnswers)
     m_drv.Pump();
     EXPECT_EQ(d.ClockDialog().m_data.nYear, 2031);
     EXPECT_TRUE(Logged(L"Clock Reading Succeeds"));
+}
+
+TEST_F(DeviceProgramTest, UploadedProgramNamesItsSeriesAndHoldsItsMessageTextPriorities)
+{
+    Start({kFixtures + L"program_msgtext_datalog.yfb"});
+    CTavixDoc* doc = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(doc, nullptr);
+    device.Device()->machineType = BYTE(doc->m_nHardwareCode >> 8);
+    Operation(DEVICE_OP_DOWNLOAD);
+    ASSERT_TRUE(Logged(L"DownLoad Succeeds")) << Log();
+
+    // What the label showed before belongs to another program (the label, when the upload
+    // makes it, starts from the global model).
+    ASSERT_EQ(doc->m_nHardwareCode >> 8, 0x51);
+    g_wHardwareCode = 0x1188;
+    if (Frame()->m_pSeriesLabel)
+        Frame()->m_pSeriesLabel->SetWindowText(L"stale");
+    CMainFrame::SetSeriesText(L"stale");
+    Frame()->SendMessage(WM_COMMAND, ID_TRANSFER_DEVICE_TO_PC, 0);
+    m_drv.Pump();
+    ASSERT_TRUE(Logged(L"UpLoad Succeeds")) << Log();
+    CTavixDoc* up = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(up, doc);
+    CString series;
+    ASSERT_NE(CMainFrame::GetSeriesName(up->m_nHardwareCode, &series, nullptr), -1);
+    if (Frame()->m_pSeriesLabel) {
+        CString shown;
+        Frame()->m_pSeriesLabel->GetWindowText(shown);
+        EXPECT_EQ(std::wstring(LPCTSTR(shown)), std::wstring(LPCTSTR(series)));
+    }
+    EXPECT_EQ(std::wstring(LPCTSTR(CMainFrame::GetSeriesText())), std::wstring(LPCTSTR(series)));
+
+    // Every uploaded message text keeps its priority; a new one takes a free one.
+    CTavixView* view = nullptr;
+    for (POSITION pos = up->GetFirstViewPosition(); pos && !view;)
+        view = dynamic_cast<CTavixView*>(up->GetNextView(pos));
+    ASSERT_NE(view, nullptr);
+    std::vector<int> held;
+    for (POSITION pos = up->m_blocks.GetHeadPosition(); pos;) {
+        auto* b = static_cast<CBlockObj*>(up->m_blocks.GetNext(pos));
+        if (b->m_nType == TYPE_MSGTEXT)
+            held.push_back(b->m_nCount);
+    }
+    ASSERT_FALSE(held.empty()) << "the fixture holds message texts";
+    for (int slot : held)
+        EXPECT_TRUE(view->m_bMsgTextSlotUsed[slot]) << slot;
+    std::unique_ptr<CBlockObj> fresh(view->CreateBlockByType(TYPE_MSGTEXT));
+    EXPECT_EQ(std::count(held.begin(), held.end(), fresh->m_nCount), 0) << fresh->m_nCount;
 }

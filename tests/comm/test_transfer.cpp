@@ -189,3 +189,35 @@ TEST_F(TransferTest, StoredStartUpImageGoesIntoTheHeader)
               std::vector<BYTE>(doc->m_pLogo, doc->m_pLogo + 960));
     EXPECT_EQ(host[0x3FE], 1);
 }
+
+TEST_F(TransferTest, UploadFromAnEmptyDeviceSaysTheProgramIsEmpty)
+{
+    // A new device (0 words) and one just cleared (0xFFFF words), with and without a password.
+    struct Case { WORD words; bool password; };
+    for (const Case c : {Case{0, false}, Case{0xFFFF, false}, Case{0xFFFF, true}}) {
+        frame.lines.clear();
+        frame.boxes.clear();
+        {
+            auto d = device.Device();
+            d->programWords = c.words;
+            d->hasPassword = c.password;
+            d->lastEndResult = -1;
+        }
+        const std::size_t before = device.Requests().size();
+        EXPECT_EQ(engine.Upload(), 0) << c.words;
+        EXPECT_EQ(Boxes(), std::vector<std::wstring>{Text(IDS_DEVICE_PROGRAM_EMPTY)}) << c.words;
+        EXPECT_TRUE(Logged(L"RTU Function Code 102->No program!\n"));
+        EXPECT_TRUE(Logged(L"UpLoad Aborts\n"));
+        EXPECT_FALSE(Logged(L"UpLoad Suspend!\n"));
+        EXPECT_TRUE(uploaded.empty());
+        EXPECT_EQ(passwordAsked, 0);
+        // On the line: identification, upload start, and the end frame telling the device.
+        const auto requests = device.Requests();
+        ASSERT_EQ(requests.size() - before, 3u);
+        EXPECT_EQ(requests[before][1], 3);
+        EXPECT_EQ(requests[before + 1][1], 102);
+        EXPECT_EQ(requests[before + 2],
+                  (std::vector<BYTE>{0, 103, 0, 0, 0, 0, requests[before + 2][6], requests[before + 2][7]}));
+        EXPECT_EQ(device.Device()->lastEndResult, 0);
+    }
+}
