@@ -2,6 +2,8 @@
 // check, code-set checks stay silent, radio groups, owner drawing and the look.
 #include "ctl_support.h"
 
+#include <functional>
+
 using namespace ctltest;
 using Ev = std::vector<std::string>;
 
@@ -31,6 +33,33 @@ TEST_F(ButtonTest, ClickTakesFocusBeforeClickedAndReleaseOutsideCancels)
     // space presses the focused button
     Key(VK_SPACE);
     EXPECT_EQ(Take(), (Ev{"cmd 101 BN_CLICKED focus=101"}));
+}
+
+TEST_F(ButtonTest, SpaceHeldDownPushesAndHoldsTheMouseUntilReleased)
+{
+    HWND other = Make(L"Button", L"Other", BS_PUSHBUTTON | WS_TABSTOP, 10, 60, 80, 24, 104);
+    HWND b = Make(L"Button", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 80, 24, 103);
+    SetFocus(b);
+    Take();
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool pushed, captured;
+        Ev events;
+    } steps[] = {
+        {"space down", [&] { drv.KeyDown(VK_SPACE); drv.Pump(); }, true, true, {}},
+        {"space up clicks", [&] { drv.KeyUp(VK_SPACE); drv.Pump(); }, false, false, {"cmd 103 BN_CLICKED focus=103"}},
+        {"space down again", [&] { drv.KeyDown(VK_SPACE); drv.Pump(); }, true, true, {}},
+        {"the focus leaves meanwhile: no click", [&] { SetFocus(other); }, false, false, {}},
+        {"and the late release does nothing", [&] { drv.KeyUp(VK_SPACE); drv.Pump(); }, false, false, {}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_EQ((SendMessageW(b, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0, s.pushed);
+        EXPECT_EQ(GetCapture() == b, s.captured);
+        EXPECT_EQ(Take(), s.events);
+    }
 }
 
 TEST_F(ButtonTest, AutomaticChecksFollowClicksButCodeSetsSilently)

@@ -3,6 +3,8 @@
 // rectangles code asks for.
 #include "ctl_support.h"
 
+#include <functional>
+
 using namespace ctltest;
 using Ev = std::vector<std::string>;
 
@@ -179,6 +181,56 @@ TEST_F(ComboBoxTest, SizesAndRectanglesAsWin32)
     // a drop-down list's item is the box itself
     HWND droplist = MakeCombo(CBS_DROPDOWNLIST, 1303);
     EXPECT_EQ(Info(droplist).hwndItem, droplist);
+}
+
+TEST_F(ComboBoxTest, EditFieldSelectionAndTypingAsWin32)
+{
+    HWND other = Make(WC_EDITW, L"", WS_TABSTOP, 200, 10, 80, 20, 1310);
+    HWND combo = MakeCombo(CBS_DROPDOWN);  // "alpha" chosen
+    HWND edit = GetDlgItem(combo, CTL_COMBO_EDIT_ID);
+    auto sel = [&] {
+        DWORD a = 0, b = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+        return std::make_pair(int(a), int(b));
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::wstring text;
+        std::pair<int, int> sel;
+    } steps[] = {
+        {"WM_SETTEXT leaves the caret at the start", [&] { SetWindowTextW(combo, L"hello"); }, L"hello", {0, 0}},
+        {"a chosen item shows selected", [&] { SendMessageW(combo, CB_SETCURSEL, 1, 0); }, L"beta", {0, 4}},
+        {"the selection goes when the focus leaves", [&] { SetFocus(edit); SetFocus(other); }, L"beta", {0, 0}},
+        {"and the whole text is selected when it comes back", [&] { SetFocus(combo); }, L"beta", {0, 4}},
+        {"a character sent to the box types into the field", [&] { SendMessageW(combo, WM_CHAR, L'z', 0); }, L"z", {1, 1}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_EQ(Text(combo), s.text);
+        EXPECT_EQ(sel(), s.sel);
+    }
+    // the typed character is the user's: the parent hears of it
+    EXPECT_EQ(Take().back(), "cmd 1300 CBN_EDITCHANGE focus=1001");
+}
+
+TEST_F(ComboBoxTest, DisabledFieldTakesTheParentsStaticColours)
+{
+    const COLORREF paint = RGB(170, 40, 40);
+    HBRUSH brush = CreateSolidBrush(paint);
+    rec.SetHook(parent, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg != WM_CTLCOLORSTATIC)
+            return false;
+        *result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    });
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST);
+    EnableWindow(combo, FALSE);
+    COMBOBOXINFO info = Info(combo);
+    EXPECT_EQ(PixelAt(combo, info.rcItem.right - 4, (info.rcItem.top + info.rcItem.bottom) / 2), paint);
+    DestroyWindow(combo);
+    DeleteObject(brush);
 }
 
 }  // namespace

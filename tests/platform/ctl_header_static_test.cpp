@@ -148,4 +148,37 @@ TEST_F(HeaderStaticTest, PictureStaticWithoutPictureDrawsNothing)
     EXPECT_EQ(PixelAt(s, 20, 20), before);
 }
 
+TEST_F(HeaderStaticTest, NewPictureOfAStaticShowsAtOnce)
+{
+    // Two solid bitmaps; the static shows the second before any message is pumped.
+    auto solid = [](COLORREF c) {
+        HDC screen = GetDC(nullptr);
+        HBITMAP b = CreateCompatibleBitmap(screen, 16, 16);
+        HDC mem = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(mem, b);
+        HBRUSH br = CreateSolidBrush(c);
+        RECT r{0, 0, 16, 16};
+        FillRect(mem, &r, br);
+        DeleteObject(br);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        return b;
+    };
+    HBITMAP red = solid(RGB(220, 0, 0)), blue = solid(RGB(0, 0, 220));
+    HWND s = Make(WC_STATICW, L"", SS_BITMAP, 40, 40, 16, 16, 1702);
+    SendMessageW(s, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red));
+    ASSERT_EQ(PixelAt(s, 8, 8), RGB(220, 0, 0));
+    SendMessageW(s, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blue));
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(s, &pending, FALSE));  // nothing left to paint later
+    POINT at = CHeadlessDriver::At(s, POINT{8, 8});
+    RECT wr{};
+    GetWindowRect(parent, &wr);
+    EXPECT_EQ(drv.Pixel(parent, at.x - wr.left, at.y - wr.top), RGB(0, 0, 220));
+    DestroyWindow(s);
+    DeleteObject(red);
+    DeleteObject(blue);
+}
+
 }  // namespace

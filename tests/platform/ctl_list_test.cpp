@@ -2,6 +2,8 @@
 // selections with their notifications in order, the drop-down list and the combo's edit.
 #include "ctl_support.h"
 
+#include <cwchar>
+
 using namespace ctltest;
 using Ev = std::vector<std::string>;
 
@@ -311,6 +313,61 @@ TEST_F(ListTest, VariableItemsTakeTheFontHeightUnlessMeasuredOtherwise)
     lb.SetItemHeight(2, 7);
     EXPECT_EQ(lb.GetItemHeight(2), 7);
     EXPECT_EQ(lb.GetItemHeight(0), int(tm.tmHeight));
+}
+
+// Measures each item by its text, as an owner-drawn list with strings is measured.
+class TextMeasuredList : public CListBox {
+public:
+    std::vector<std::wstring> measured;
+    void MeasureItem(LPMEASUREITEMSTRUCT m) override
+    {
+        auto* text = reinterpret_cast<LPCWSTR>(m->itemData);
+        ASSERT_NE(text, nullptr);  // the string the item was added with
+        measured.push_back(text);
+        m->itemHeight = UINT(10 + 5 * std::wcslen(text));
+    }
+    void DrawItem(LPDRAWITEMSTRUCT) override {}
+};
+
+TEST_F(ListTest, VariableListWithStringsOffersTheTextToMeasure)
+{
+    TextMeasuredList lb;
+    ASSERT_TRUE(lb.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | WS_VSCROLL, CRect(10, 10, 110, 110),
+                          CWnd::FromHandle(parent), 414));
+    lb.AddString(L"ab");
+    lb.InsertString(0, L"abcd");
+    lb.AddString(L"");
+    EXPECT_EQ(lb.measured, (std::vector<std::wstring>{L"ab", L"abcd", L""}));
+    const int heights[] = {30, 20, 10};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(lb.GetItemHeight(i), heights[i]) << i;
+    CString text;
+    lb.GetText(0, text);
+    EXPECT_EQ(text, CString(L"abcd"));  // the strings are kept as well
+    EXPECT_EQ(lb.GetItemData(0), DWORD_PTR(0));
+}
+
+TEST_F(ListTest, CodeSelectionInASingleListMovesCaretAndAnchor)
+{
+    HWND lb = Make(L"ListBox", L"", LBS_NOTIFY, 10, 10, 120, 80, 415);
+    Fill(lb, LB_ADDSTRING, {L"a", L"b", L"c", L"d"});
+    struct Step {
+        int index;
+        LRESULT answer, cur, caret, anchor;  // caret -2: not asked
+    } steps[] = {
+        {2, 2, 2, 2, 2},
+        {1, 1, 1, 1, 1},
+        {9, LB_ERR, LB_ERR, -2, 1},  // past the end: nothing selected, the anchor stays
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.index);
+        EXPECT_EQ(SendMessageW(lb, LB_SETCURSEL, WPARAM(s.index), 0), s.answer);
+        EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), s.cur);
+        if (s.caret != -2) {
+            EXPECT_EQ(SendMessageW(lb, LB_GETCARETINDEX, 0, 0), s.caret);
+        }
+        EXPECT_EQ(SendMessageW(lb, LB_GETANCHORINDEX, 0, 0), s.anchor);
+    }
 }
 
 TEST_F(ListTest, DrawingOffHoldsPaintsAndDrawingOnShowsWhatChanged)

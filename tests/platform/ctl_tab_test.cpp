@@ -34,30 +34,90 @@ protected:
     }
 };
 
-TEST_F(TabTest, CodeMovesTheFocusWithoutSelectionNotifications)
+TEST_F(TabTest, CodeMovingTheFocusSelectsARowOfTabsWithItsNotifications)
 {
     struct Case {
         DWORD style;
+        LRESULT refuse;  // the parent's answer to TCN_SELCHANGING
         int curSel, curFocus;
         Ev events;
     } cases[] = {
-        // a row of tabs: the focus is the selection, moved silently
-        {0, 2, 2, {}},
+        // a row of tabs: the focus is the selection, asked for and reported as a click is
+        {0, 0, 2, 2, {"notify 1000 TCN_SELCHANGING focus=0", "notify 1000 TCN_SELCHANGE focus=0"}},
+        // and a parent that refuses the change keeps the tab
+        {0, 1, 0, 0, {"notify 1000 TCN_SELCHANGING focus=0"}},
         // buttons: the focus moves apart from the selection and is reported
-        {TCS_BUTTONS, 0, 2, {"notify 1000 -554 focus=0"}},
+        {TCS_BUTTONS, 0, 0, 2, {"notify 1000 -554 focus=0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
         HWND tab = MakeTab(c.style, 3);
+        onNotify = [&c](NMHDR* h) -> LRESULT { return h->code == TCN_SELCHANGING ? c.refuse : 0; };
         SendMessageW(tab, TCM_SETCURFOCUS, 2, 0);
         EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), c.curSel);
         EXPECT_EQ(SendMessageW(tab, TCM_GETCURFOCUS, 0, 0), c.curFocus);
         EXPECT_EQ(Take(), c.events);
         // the same index again changes nothing and says nothing
-        SendMessageW(tab, TCM_SETCURFOCUS, 2, 0);
-        EXPECT_TRUE(Take().empty());
+        if (!c.refuse) {
+            SendMessageW(tab, TCM_SETCURFOCUS, 2, 0);
+            EXPECT_TRUE(Take().empty());
+        }
         DestroyWindow(tab);
     }
+}
+
+TEST_F(TabTest, SetCurSelAnswersThePreviousTabAndANegativeIndexClearsIt)
+{
+    HWND tab = MakeTab(0, 3);
+    struct Step {
+        int index;
+        LRESULT answer;
+        int curSel;
+    } steps[] = {
+        {2, 0, 2},
+        {-1, 2, -1},  // nothing selected
+        {1, -1, 1},
+        {3, -1, 1},   // past the end: refused, the selection stays
+        {-5, 1, -1},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.index);
+        EXPECT_EQ(SendMessageW(tab, TCM_SETCURSEL, WPARAM(s.index), 0), s.answer);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), s.curSel);
+    }
+    EXPECT_TRUE(Take().empty());  // code selects silently
+}
+
+// A tab control drawing its own tabs in its C++ class, as the framework's classes do.
+class SwatchTabs : public CTabCtrl {
+public:
+    std::vector<ULONG_PTR> drawn;
+    void DrawItem(LPDRAWITEMSTRUCT d) override
+    {
+        drawn.push_back(d->itemData);
+        HBRUSH b = CreateSolidBrush(COLORREF(d->itemData));
+        FillRect(d->hDC, &d->rcItem, b);
+        DeleteObject(b);
+    }
+};
+
+TEST_F(TabTest, OwnerDrawnTabsReachTheControlsOwnDrawItem)
+{
+    int parentDrew = 0;
+    rec.SetHook(parent, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        parentDrew += msg == WM_DRAWITEM;
+        return false;
+    });
+    SwatchTabs tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE | TCS_OWNERDRAWFIXED, CRect(10, 10, 310, 110), CWnd::FromHandle(parent), 1004));
+    tabs.InsertItem(TCIF_TEXT | TCIF_PARAM, 0, L"a", -1, LPARAM(RGB(200, 0, 0)));
+    tabs.InsertItem(TCIF_TEXT | TCIF_PARAM, 1, L"b", -1, LPARAM(RGB(0, 0, 200)));
+    tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(tabs.drawn, (std::vector<ULONG_PTR>{RGB(200, 0, 0), RGB(0, 0, 200)}));
+    EXPECT_EQ(parentDrew, 0);
+    RECT r{};
+    tabs.GetItemRect(1, &r);
+    EXPECT_EQ(PixelAt(tabs.m_hWnd, (r.left + r.right) / 2, (r.top + r.bottom) / 2), RGB(0, 0, 200));
 }
 
 TEST_F(TabTest, DeletingTheSelectedTabLeavesNoSelection)

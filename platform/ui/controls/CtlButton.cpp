@@ -173,8 +173,10 @@ public:
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_SPACE && !spaceDown) {
+                // held down by the key, the button keeps the mouse, as a pressed mouse button does
                 spaceDown = true;
                 SetPushed(true);
+                SetCapture(hwnd);
             }
             return 0;
         case WM_KEYUP:
@@ -182,6 +184,8 @@ public:
                 spaceDown = false;
                 bool was = pushed;
                 SetPushed(false);
+                if (GetCapture() == hwnd && !tracking)
+                    ReleaseCapture();
                 if (was)
                     Click();
             }
@@ -207,6 +211,8 @@ public:
                 tracking = false;
                 ReleaseCapture();
             }
+            if (spaceDown && GetCapture() == hwnd)
+                ReleaseCapture();
             spaceDown = false;
             SetPushed(false);
             Redraw();

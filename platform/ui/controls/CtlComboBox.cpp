@@ -59,14 +59,16 @@ public:
         return s;
     }
 
-    void SetEditText(const std::wstring& t)
+    // A chosen item's text shows selected whole; a text set with WM_SETTEXT (selectAll false)
+    // leaves the caret at its start, as an edit's own WM_SETTEXT does.
+    void SetEditText(const std::wstring& t, bool selectAll = true)
     {
         if (!edit)
             return;
         quiet = true;
         SetWindowTextW(edit, t.c_str());
         quiet = false;
-        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_SETSEL, 0, selectAll ? -1 : 0);
     }
 
     void SyncText()
@@ -106,8 +108,11 @@ public:
         }
         if (msg == WM_SETFOCUS) {
             LRESULT r = CallWindowProcW(proc, h, msg, wParam, lParam);
-            if (reinterpret_cast<HWND>(wParam) != combo)
+            if (reinterpret_cast<HWND>(wParam) != combo && reinterpret_cast<HWND>(wParam) != self->list) {
+                // the focus arrives from outside: the whole text is selected, ready to be typed over
+                SendMessageW(h, EM_SETSEL, 0, -1);
                 self->NotifyCommand(CBN_SETFOCUS);
+            }
             return r;
         }
         return CallWindowProcW(proc, h, msg, wParam, lParam);
@@ -162,6 +167,8 @@ public:
             return;
         if (dropped)
             Close(false);
+        if (edit)
+            SendMessageW(edit, EM_SETSEL, 0, 0);  // no selection is left behind in the field
         NotifyCommand(CBN_KILLFOCUS);
         Redraw();
     }
@@ -319,7 +326,7 @@ public:
         case WM_SETTEXT: {
             std::wstring t = lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"";
             if (HasEdit()) {
-                SetEditText(t);
+                SetEditText(t, false);
                 return TRUE;
             }
             int i = int(L(LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(t.c_str())));
@@ -350,7 +357,13 @@ public:
             return 0;
         case WM_SETFOCUS:
             if (edit) {
+                // the edit takes the focus; arriving from outside, it is handled as the edit's own
+                HWND from = reinterpret_cast<HWND>(wParam), self = hwnd;
                 SetFocus(edit);
+                if (IsWindow(self) && GetFocus() == edit && from != edit && from != list) {
+                    SendMessageW(edit, EM_SETSEL, 0, -1);
+                    NotifyCommand(CBN_SETFOCUS);
+                }
                 return 0;
             }
             NotifyCommand(CBN_SETFOCUS);
@@ -386,7 +399,9 @@ public:
             }
             return Default(msg, wParam, lParam);
         case WM_CHAR:
-            if (!HasEdit() && wParam >= 0x20) {
+            if (edit)  // typed characters are the edit's, also when sent to the box
+                return SendMessageW(edit, msg, wParam, lParam);
+            if (wParam >= 0x20) {
                 int i = int(L(LB_FINDSTRING, WPARAM(Cur()), reinterpret_cast<LPARAM>(std::wstring(1, wchar_t(wParam)).c_str())));
                 if (i >= 0)
                     Step(i);
@@ -563,9 +578,8 @@ public:
         int u = Unit();
         int fh = Kind() == CBS_SIMPLE ? FieldH() : r.bottom;
         RECT field{r.left, r.top, r.right, fh};
-        HBRUSH back = CtlColor(Kind() == CBS_DROPDOWNLIST ? WM_CTLCOLORLISTBOX : WM_CTLCOLOREDIT, dc);
-        if (!Enabled())
-            back = GetSysColorBrush(COLOR_BTNFACE);
+        // a disabled field asks for the colours of a static, so the parent still decides them
+        HBRUSH back = CtlColor(!Enabled() ? WM_CTLCOLORSTATIC : Kind() == CBS_DROPDOWNLIST ? WM_CTLCOLORLISTBOX : WM_CTLCOLOREDIT, dc);
         COLORREF ink = Enabled() ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
         if (Kind() == CBS_SIMPLE) {
             FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));

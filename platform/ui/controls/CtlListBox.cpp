@@ -165,7 +165,9 @@ public:
         }
     }
 
-    int Insert(int at, const std::wstring& s, ULONG_PTR data)
+    // `given` is the caller's lParam: the item data, or the string of a list with strings,
+    // which the owner gets in WM_MEASUREITEM to measure the text.
+    int Insert(int at, const std::wstring& s, ULONG_PTR data, ULONG_PTR given)
     {
         if (at < 0 || at > Count())
             at = Count();
@@ -173,7 +175,7 @@ public:
         if (Variable()) {
             // each item of a variable list is measured as it comes; the font's height unless
             // the owner says otherwise
-            MEASUREITEMSTRUCT mis{ODT_LISTBOX, UINT(Id()), UINT(at), 0, UINT(LineHeight()), data};
+            MEASUREITEMSTRUCT mis{ODT_LISTBOX, UINT(Id()), UINT(at), 0, UINT(LineHeight()), given};
             OwnerMessage(WM_MEASUREITEM, reinterpret_cast<LPARAM>(&mis));
             if (Valid(at))
                 items[size_t(at)].height = int(std::clamp<UINT>(mis.itemHeight, 1, 255));
@@ -356,7 +358,7 @@ public:
             std::wstring s = HasStrings() && lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"";
             ULONG_PTR data = HasStrings() ? 0 : ULONG_PTR(lParam);
             int at = msg == LB_INSERTSTRING ? int(wParam) : (Sorted() ? SortedPosition(s, data) : Count());
-            return Insert(at, s, data);
+            return Insert(at, s, data, ULONG_PTR(lParam));
         }
         case LB_DELETESTRING: {
             int i = int(wParam);
@@ -418,6 +420,8 @@ public:
                 return LB_ERR;
             int i = int(wParam);
             cur = Valid(i) ? i : -1;
+            if (Valid(i))
+                anchor = i;  // the item a later shift-extension would start from
             EnsureVisible(cur);
             Redraw();
             return Valid(i) ? i : LB_ERR;

@@ -52,7 +52,7 @@ public:
         if (icon && !(Style() & (SS_CENTERIMAGE | SS_REALSIZEIMAGE | SS_REALSIZECONTROL)) && GetIconSize(icon, &sz) &&
             sz.cx > 0 && sz.cy > 0)
             SetWindowPos(hwnd, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Redraw();
+        ShowNow();
         return old;
     }
 
@@ -73,6 +73,14 @@ public:
             ownBitmap = static_cast<HBITMAP>(b.Detach());
             image = ownBitmap;
         }
+    }
+
+    // A new picture is painted at once, not when the next paint comes round: a caller that
+    // changes it during a long operation sees it change.
+    void ShowNow()
+    {
+        Redraw();
+        UpdateWindow(hwnd);
     }
 
     DWORD Type() const { return Style() & SS_TYPEMASK; }
@@ -149,7 +157,7 @@ public:
                 return 0;
             HANDLE old = image;
             image = reinterpret_cast<HANDLE>(lParam);
-            Redraw();
+            ShowNow();
             return reinterpret_cast<LRESULT>(old);
         }
         case STM_GETICON:

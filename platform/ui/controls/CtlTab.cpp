@@ -1,11 +1,12 @@
 // "SysTabControl32": a row of tabs (on top, or at the bottom with TCS_BOTTOM) with texts and
 // images from an image list. A click takes the focus, asks TCN_SELCHANGING (non-zero keeps the
-// tab) and reports TCN_SELCHANGE; TCM_SETCURSEL and TCM_SETCURFOCUS from code send no selection
-// notification (a button row reports TCN_FOCUSCHANGE when code moves its focus). A right click
-// sends NM_RCLICK and, unless the parent answers non-zero, WM_CONTEXTMENU. With TCS_TOOLTIPS the
-// control keeps a tooltip with one tool per tab and forwards the tooltip's requests. A row of
-// tabs wider than the control scrolls: two arrow buttons at its right end, as Win32's up-down
-// control there, move the first tab shown, and a tab the user selects is scrolled into view.
+// tab) and reports TCN_SELCHANGE; TCM_SETCURFOCUS from code does the same on a row of tabs (a
+// button row moves only its focus and reports TCN_FOCUSCHANGE); TCM_SETCURSEL sends nothing. A
+// right click sends NM_RCLICK and, unless the parent answers non-zero, WM_CONTEXTMENU. With
+// TCS_TOOLTIPS the control keeps a tooltip with one tool per tab and forwards the tooltip's
+// requests. A row of tabs wider than the control scrolls: two arrow buttons at its right end, as
+// Win32's up-down control there, move the first tab shown, and a tab the user selects is
+// scrolled into view.
 #include "platform/ui/controls/CtlCommon.h"
 #include "platform/ui/controls/CtlDraw.h"
 
@@ -374,11 +375,13 @@ public:
         case TCM_GETCURSEL:
             return cur;
         case TCM_SETCURSEL: {
-            int old = cur;
-            if (!Valid(int(wParam)))
+            // a negative index leaves no tab selected; one past the end is refused
+            int old = cur, i = int(wParam);
+            if (i >= int(items.size()))
                 return -1;
-            cur = focusItem = int(wParam);
-            ScrollIntoView(cur);
+            cur = focusItem = std::max(-1, i);
+            if (cur >= 0)
+                ScrollIntoView(cur);
             Redraw();
             return old;
         }
@@ -395,8 +398,12 @@ public:
                     Redraw();
                     NotifyParent(TCN_FOCUSCHANGE);
                 }
-            } else if (i != cur || i != focusItem) {
-                cur = focusItem = i;
+            } else if (i != cur) {
+                // a row of tabs: moving the focus selects, and the parent is asked and told
+                // as when the user clicks
+                UserSelect(i);
+            } else if (i != focusItem) {
+                focusItem = i;
                 Redraw();
             }
             return 0;

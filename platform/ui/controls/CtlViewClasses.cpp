@@ -58,6 +58,16 @@ CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
     return nullptr;
 }
 
+BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_DRAWITEM) {
+        m_bNoDrawItem = FALSE;
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return !m_bNoDrawItem;
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_DRAWITEM) {

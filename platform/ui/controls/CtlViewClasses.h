@@ -33,6 +33,12 @@ public:
     int GetRowCount() const { return int(SendMessage(TCM_GETROWCOUNT)); }
     HWND GetToolTipsHandle() const { return reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS)); }
     void SetToolTips(CWnd* pWndTip) { SendMessage(TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(pWndTip ? pWndTip->m_hWnd : nullptr)); }
+    // Owner-drawn tabs (TCS_OWNERDRAWFIXED): without an override the parent draws.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) { m_bNoDrawItem = TRUE; }
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+protected:
+    BOOL m_bNoDrawItem = FALSE;
 };
 
 class CHeaderCtrl : public CWnd {
