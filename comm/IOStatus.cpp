@@ -358,7 +358,13 @@ void CIOStatus::OnConnect()
         }
         const CString port = ComboText(this, IDC_DEV_IO_PORT);
         m_frame.m_nComPort = port.GetLength() > 3 ? int(std::wcstol(LPCTSTR(port) + 3, nullptr, 10)) : 0;
-        OpenLinkPort();
+        if (!OpenLinkPort() && m_frame.m_nComPort != 0) {
+            // The port did not open and said so: no poll could reach the device, so the user
+            // may change the settings and connect again at once.
+            StopPolling();
+            button->EnableWindow(TRUE);
+            return;
+        }
         m_bPolling = TRUE;
         KillTimer(kPollTimer);
         SetTimer(kPollTimer, UINT(m_nRefreshTime * 1000));

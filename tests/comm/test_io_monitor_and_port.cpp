@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -297,6 +298,7 @@ TEST_F(MonitorTest, EveryFaultOfAPollStopsItAndReleasesThePort)
             Tick();
             EXPECT_TRUE(PortReleased());
             EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_PORT)->IsWindowEnabled()) << "the settings can be changed again";
+            EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_CONNECT)->IsWindowEnabled()) << "Connect can be tried again";
             Tick();
             m_drv.Close(dlg.m_hWnd);
         });
@@ -309,4 +311,38 @@ TEST_F(MonitorTest, EveryFaultOfAPollStopsItAndReleasesThePort)
             log += line;
         EXPECT_NE(log.find(c.line), std::wstring::npos) << log;
     }
+}
+
+// A port that does not open: the monitor says so, and the user can change the settings and
+// press Connect again at once; no poll runs on the closed port.
+TEST_F(MonitorTest, ConnectCanBePressedAgainAfterThePortFailedToOpen)
+{
+    ::setenv("TAVIX_COM7", "/nonexistent/tavix-port", 1);
+    CIOStatus dlg(frame, codec);
+    m_drv.Host().QueueIdleStep([&] {
+        ChoosePort(dlg, IDC_DEV_IO_PORT, L"COM7");
+        Notify(dlg, IDC_DEV_IO_CONNECT, BN_CLICKED);
+        EXPECT_TRUE(std::any_of(frame.boxes.begin(), frame.boxes.end(), [](const auto& b) {
+            return b.first == L"COM7 fail to open, Please check!";
+        }));
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_CONNECT)->IsWindowEnabled());
+        const std::size_t boxes = frame.boxes.size();
+        Tick();
+        EXPECT_EQ(frame.boxes.size(), boxes) << "no poll, no cable message";
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_PORT)->IsWindowEnabled());
+        CString caption;
+        dlg.GetDlgItemText(IDC_DEV_IO_CONNECT, caption);
+        EXPECT_EQ(caption, CString(L"Connect"));
+        // The device's own port now: the second Connect reaches it.
+        ChoosePort(dlg, IDC_DEV_IO_PORT, L"COM3");
+        Notify(dlg, IDC_DEV_IO_CONNECT, BN_CLICKED);
+        Tick();
+        dlg.GetDlgItemText(IDC_DEV_IO_CONNECT, caption);
+        EXPECT_EQ(caption, CString(L"Disconnect"));
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DEV_IO_CONNECT)->IsWindowEnabled());
+        m_drv.Close(dlg.m_hWnd);
+    });
+    dlg.DoModal();
+    ::unsetenv("TAVIX_COM7");
+    EXPECT_TRUE(PortReleased());
 }
