@@ -2,6 +2,7 @@
 #include "platform/host/GtkHost.h"
 
 #include "platform/host/SelectionGtk.h"
+#include "platform/host/WindowImagesGtk.h"
 
 #include "platform/base/CodePage.h"
 #include "platform/gdi/detail/DcImpl.h"
@@ -612,6 +613,7 @@ bool CGtkHost::Open(int* argc, char*** argv)
     GdkDisplay* display = gdk_display_get_default();
     if (display && GDK_IS_X11_DISPLAY(display))
         gdk_x11_display_error_trap_push(display);
+    GtkListenForWindowImageRequests();
     return true;
 }
 
@@ -645,6 +647,7 @@ void CGtkHost::TopLevelCreated(HWND h)
     w->popup = (wnd->style & WS_POPUP) && (wnd->style & WS_CAPTION) != WS_CAPTION;
     w->framed = FramesTopLevel(wnd->style, wnd->exStyle);
     w->window = gtk_window_new(w->popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    g_object_set_data(G_OBJECT(w->window), kGtkHwndKey, h);
     GtkWindow* win = GTK_WINDOW(w->window);
     // Without the window manager's frame, the window layer draws frame and caption.
     gtk_window_set_decorated(win, w->framed);

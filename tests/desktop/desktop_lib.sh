@@ -29,3 +29,9 @@ window_of() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
 
 # gone PID: the process has ended.
 gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# catches_usr1 PID: the process has a handler for SIGUSR1 (bit 10 of its caught signals).
+catches_usr1() {
+    mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$1/status")
+    [ -n "$mask" ] && [ $((0x$mask & 0x200)) -ne 0 ]
+}

@@ -1,7 +1,13 @@
 #!/bin/sh
 # Runs a command on a virtual X server of its own (1280x1024) under the Openbox window manager,
-# as on a user's desktop. Exits 77 (skipped) when a tool is missing.
-#   wm_session.sh COMMAND [ARGS...]
+# as on a user's desktop; with --bare on the X server alone, without a window manager. Exits 77
+# (skipped) when a tool is missing.
+#   wm_session.sh [--bare] COMMAND [ARGS...]
+bare=0
+if [ "$1" = "--bare" ]; then
+    bare=1
+    shift
+fi
 for t in Xvfb openbox xdotool xclip xprop xwininfo; do
     command -v "$t" >/dev/null 2>&1 || { echo "$t missing: skipped"; exit 77; }
 done
@@ -28,16 +34,18 @@ until [ -s "$tmp/display" ]; do
 done
 DISPLAY=":$(head -n1 "$tmp/display")"
 export DISPLAY
-XDG_CONFIG_HOME="$tmp" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-wm=$!
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
-    i=$((i + 1))
-    if [ $i -gt 600 ] || ! kill -0 "$wm" 2>/dev/null; then
-        echo "openbox did not start"; cat "$tmp/openbox.log"; exit 1
-    fi
-    sleep 0.1
-done
+if [ $bare -eq 0 ]; then
+    XDG_CONFIG_HOME="$tmp" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+    wm=$!
+    i=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+        i=$((i + 1))
+        if [ $i -gt 600 ] || ! kill -0 "$wm" 2>/dev/null; then
+            echo "openbox did not start"; cat "$tmp/openbox.log"; exit 1
+        fi
+        sleep 0.1
+    done
+fi
 unset TAVIX_HEADLESS WAYLAND_DISPLAY
 export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory LC_ALL=C.UTF-8
 "$@"
