@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <cwchar>
 
 namespace {
 
@@ -74,14 +75,18 @@ CString Decimal(double value, int d, bool bSecondSet = false)
     return Fmt(bSecondSet ? second[d] : first[d], value / std::pow(10.0, d));
 }
 
+// Formats through the wide form so that the locale's names (a Chinese "下午", a weekday) arrive
+// as characters whatever the locale's byte encoding is; the format itself is plain ASCII.
 CString FormatTm(const std::tm& t, const char* format)
 {
-    char buf[64];
-    const size_t n = std::strftime(buf, sizeof buf, format, &t);
-    CString s;
-    for (size_t i = 0; i < n; ++i)
-        s += wchar_t(static_cast<unsigned char>(buf[i]));
-    return s;
+    wchar_t wideFormat[32];
+    size_t k = 0;
+    for (; format[k] && k + 1 < sizeof wideFormat / sizeof wideFormat[0]; ++k)
+        wideFormat[k] = wchar_t(static_cast<unsigned char>(format[k]));
+    wideFormat[k] = 0;
+    wchar_t buf[64];
+    const size_t n = std::wcsftime(buf, sizeof buf / sizeof buf[0], wideFormat, &t);
+    return CString(buf, int(n));
 }
 
 class VariableText
