@@ -385,7 +385,10 @@ ParameterTextColumn BuildParameterTexts(const CBlockObj& b, bool bNew, int cw,
         }
         row(3, c.t1 + c.mark);
         break;
-    case 820: row(1, Fmt(L"SN = %d", 8 << (b.m_nTime1Base & 31))); break;
+    case 820:
+        // A damaged base beyond the int's width shows 0, as in the block's variable texts.
+        row(1, Fmt(L"SN = %d", (b.m_nTime1Base >= 0 && b.m_nTime1Base < 24) ? 8 << b.m_nTime1Base : 0));
+        break;
     case 821:
         row(1, c.rem);
         row(2, RefOr(b, 0, L"Mode = ", Fmt(L"Mode = %d", t1h)));

@@ -191,6 +191,21 @@ TEST(ParameterTexts, OtherFamilies)
     EXPECT_THAT(Rows(*mask, true), ElementsAre("3:Mask = 0x00F0"));
 }
 
+// The serial-number size of 820 is 8 shifted by its base word; a damaged base beyond the int's
+// width (or negative) must not shift out of range.
+TEST(ParameterTexts, SerialNumberSizeOfEveryBase)
+{
+    const struct { int base; const char* row; } cases[] = {
+        {0, "1:SN = 8"}, {5, "1:SN = 256"}, {23, "1:SN = 67108864"},
+        {24, "1:SN = 0"}, {28, "1:SN = 0"}, {31, "1:SN = 0"}, {-1, "1:SN = 0"},
+    };
+    for (const auto& c : cases) {
+        auto b = Make(820, 9001);
+        b->m_nTime1Base = c.base;
+        EXPECT_THAT(Rows(*b, true), ElementsAre(c.row)) << c.base;
+    }
+}
+
 // A column kept for a key is shown again while the key stays equal, so every setting a column
 // shows must be in its key: change each setting of the element (and the number of a referenced
 // block) in turn, and wherever the key stays the same the column must too.
