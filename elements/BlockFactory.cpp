@@ -2,6 +2,10 @@
 
 #include "elements/BlockObj.h"
 
+#include "elements/BlockConnectors.h"
+#include "elements/PowerBus.h"
+
+#include <array>
 #include <new>
 
 // Each family adds the include of its header and its case lines in its own section below.
@@ -173,4 +177,44 @@ CBlockObj* NewBlockOfType(int nType)
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+}
+
+namespace {
+
+constexpr int kFirstClassType = 300, kLastClassType = 999;
+
+// The class of every code the factory gives a class of its own, built once.
+const std::array<const CRuntimeClass*, kLastClassType - kFirstClassType + 1>& FactoryClasses()
+{
+    static const auto table = [] {
+        std::array<const CRuntimeClass*, kLastClassType - kFirstClassType + 1> t{};
+        for (int type = kFirstClassType; type <= kLastClassType; ++type) {
+            CBlockObj* pBlock = NewBlock(type);
+            if (pBlock->GetRuntimeClass() != RUNTIME_CLASS(CBlockObj))
+                t[size_t(type - kFirstClassType)] = pBlock->GetRuntimeClass();
+            delete pBlock;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+bool IsTypeOfClass(int nType, const CRuntimeClass* pClass)
+{
+    if (pClass == nullptr)
+        return false;
+    if (pClass == RUNTIME_CLASS(CBlockObj)) // the codes the factory makes plain elements of
+        return nType == TYPE_CURSOR_KEY || nType == TYPE_811 || nType == TYPE_MALE ||
+               nType == TYPE_FEMALE || nType == TYPE_POWERBUS;
+    if (pClass == RUNTIME_CLASS(CBlockMale))
+        return nType == TYPE_MALE;
+    if (pClass == RUNTIME_CLASS(CBlockFemale))
+        return nType == TYPE_FEMALE;
+    if (pClass == RUNTIME_CLASS(CPowerBusObj))
+        return nType == TYPE_POWERBUS;
+    if (nType < kFirstClassType || nType > kLastClassType)
+        return false;
+    return FactoryClasses()[size_t(nType - kFirstClassType)] == pClass;
 }

@@ -1,8 +1,12 @@
 #include "elements/BlockObj.h"
+#include "elements/BlockFactory.h"
 #include "elements/ElementTextCache.h"
 
 #include "view/TavixView.h"
 #include "shell/ChildFrame.h"
+
+#include <algorithm>
+#include <cwchar>
 
 IMPLEMENT_SERIAL(CBlockObj, CObject, 0)
 
@@ -22,6 +26,39 @@ void ReadInts(CArchive& ar, int* values, int count)
     for (int i = 0; i < count; ++i)
         ar >> values[i];
 }
+
+// A loaded element whose type code its class does not have: the message names the block, so
+// the user learns what in the program is damaged.
+class CElementTypeException : public CArchiveException {
+public:
+    CElementTypeException(int nType, int nNumber, const char* className)
+        : CArchiveException(genericException)
+    {
+        CString who;
+        if (nNumber >= 9000 && nNumber <= 10999)
+            who.Format(L"block B%d", nNumber - 9000);
+        else
+            who.Format(L"the element numbered %d", nNumber);
+        m_strMessage.Format(L"The program data is damaged: %s has the type code %d, which an "
+                            L"element of its class (%s) cannot have. Nothing was loaded.",
+                            who.GetString(), nType, CString(className).GetString());
+    }
+    BOOL GetErrorMessage(LPTSTR error, UINT maxChars, PUINT helpContext = nullptr) const override
+    {
+        if (helpContext)
+            *helpContext = 0;
+        if (error == nullptr || maxChars == 0)
+            return FALSE;
+        const int n = std::min<int>(m_strMessage.GetLength(), int(maxChars) - 1);
+        std::wmemcpy(error, m_strMessage.GetString(), size_t(n));
+        error[n] = 0;
+        return TRUE;
+    }
+    using CException::GetErrorMessage;
+
+private:
+    CString m_strMessage;
+};
 
 } // namespace
 
@@ -201,6 +238,10 @@ void CBlockObj::Serialize(CArchive& ar)
     ar >> x >> y;
     m_ptSaved = CPoint(x, y);
     ar >> m_nWidth >> m_nHeight >> m_nNumber;
+    // The painters, texts and simulation of a class index their tables by the codes the class
+    // has; a damaged record must not bring in another.
+    if (!IsTypeOfClass(m_nType, GetRuntimeClass()))
+        throw new CElementTypeException(m_nType, m_nNumber, GetRuntimeClass()->m_lpszClassName);
     ar >> w;
     m_bShowComment = w;
     ReadInts(ar, m_nLink, kPinCount);

@@ -41,8 +41,10 @@ void CBlockObj::DrawSymbol(CTavixView* pView, CDC* pDC)
         symbols::DrawTimer(*this, pDC);
     else if (t >= 800 && t <= 827 && t != TYPE_811)
         symbols::DrawSpecial(*this, pDC);
-    else if (t >= 830 && t <= 879 && MachineTypeFor(pView) >= kMachineTypeQ)
-        t <= 856 ? symbols::DrawDigital(*this, pDC) : symbols::DrawMath(*this, pDC);
+    else if (t >= 830 && t <= 856 && MachineTypeFor(pView) >= kMachineTypeQ)
+        symbols::DrawDigital(*this, pDC);
+    else if (t >= 860 && t <= 879 && MachineTypeFor(pView) >= kMachineTypeQ)
+        symbols::DrawMath(*this, pDC);  // 857-859 belong to no class: no symbol
     else if (t == TYPE_DATALOG && MachineTypeFor(pView) >= kMachineTypeQ)
         symbols::DrawDataLog(*this, pDC);
 }

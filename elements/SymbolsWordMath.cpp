@@ -4,6 +4,8 @@
 #include "elements/PaintTools.h"
 #include "elements/SymbolPainters.h"
 
+#include <iterator>
+
 using namespace paint;
 
 namespace {
@@ -24,6 +26,8 @@ void symbols::DrawDigital(const CBlockObj& blk, CDC* pDC)
     const int x0 = blk.m_ptOrigin.x, y0 = blk.m_ptOrigin.y, t = blk.m_nType;
     Pen pen(pDC, 1, kBlack);
     Font symbolFont(pDC, 12, 8, L"Arial");
+    if (t < 830 || t >= 830 + int(std::size(kDigitalTexts)))
+        return;
     const CString text = kDigitalTexts[t - 830];
     const CSize ext = pDC->GetTextExtent(text);
     const int cx = ext.cx, cy = ext.cy;
@@ -69,6 +73,8 @@ void symbols::DrawDigital(const CBlockObj& blk, CDC* pDC)
 
 void symbols::DrawMath(const CBlockObj& blk, CDC* pDC)
 {
+    if (blk.m_nType < 860 || blk.m_nType >= 860 + int(std::size(kMathTexts)))
+        return;
     Pen pen(pDC, 1, kBlack);
     Font mathFont(pDC, 12, 5, L"Arial");
     const CString text = kMathTexts[blk.m_nType - 860];

@@ -146,6 +146,7 @@ TEST(ElementRecord, SchemaZeroOfAFamilyClassStopsAfterThePinKinds)
     Fill(b);
     std::vector<BYTE> bytes = StoreBody(b);
     bytes.resize(426);  // items 1-20 only, as older files hold them
+    PutInt(bytes, 0, TYPE_MALE);  // the code of the class that reads it
 
     CBlockMale male;
     EXPECT_EQ(LoadBody(male, bytes, 0), 0u);
@@ -196,7 +197,8 @@ TEST(ElementRecord, DamagedRecordsAreRefused)
 {
     CBlockObj filled(811, 4);
     Fill(filled);
-    const std::vector<BYTE> good = StoreBody(filled);
+    std::vector<BYTE> good = StoreBody(filled);
+    PutInt(good, 0, TYPE_MALE);  // read by a connector below
     struct Case { const char* what; std::vector<BYTE> bytes; UINT schema; int cause; };
     std::vector<BYTE> truncated(good.begin(), good.begin() + 300);
     std::vector<BYTE> manyInputs = good;

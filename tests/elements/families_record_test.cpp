@@ -168,7 +168,7 @@ TEST(FamilyRecords, ClassPartsFollowTheCommonFields)
     EXPECT_EQ(IntAt(wtBytes, common + 4 * (30 + 1)), 30);
     EXPECT_EQ(IntAt(wtBytes, common + 4 * 36), 1);
 
-    CBlockDPR loaded;
+    CBlockWT loaded;
     EXPECT_EQ(LoadBody(loaded, wtBytes, 1), 0u);
     EXPECT_EQ(loaded.m_nCamOn[2][0], 7);
     EXPECT_EQ(loaded.m_bCamOnOff[0], 0);

@@ -109,7 +109,7 @@ TEST(ModbusBlock, RecordLayoutRoundTripAndCopy)
     EXPECT_EQ(copy.m_wData2, 0xABCD);
 
     std::vector<BYTE> cut(body.begin(), body.end() - 3);
-    CBlockMR shortRecord;
+    CBlockMW shortRecord;
     EXPECT_EQ(LoadFailure(shortRecord, cut, 1), CArchiveException::endOfFile);
 }
 
