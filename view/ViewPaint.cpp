@@ -163,7 +163,9 @@ void CTavixView::DrawPageGrid(CDC* pDC)
             pDoc->m_powerBus.AddTail(new CPowerBusObj());
         auto* pBus = static_cast<CPowerBusObj*>(pDoc->m_powerBus.GetHead());
         pBus->m_nWidth = 4;
-        pBus->m_nHeight = m_sizeTotal.cy - 4;
+        // The lower end in diagram units: the scroll size is zoomed, the diagram is not, and the
+        // rail (and its hit area) must reach the bottom of the diagram at every zoom.
+        pBus->m_nHeight = extent.bottom - 4;
         pBus->Draw(this, pDC, 0, 0);
     }
 }
