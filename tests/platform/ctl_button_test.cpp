@@ -62,6 +62,37 @@ TEST_F(ButtonTest, SpaceHeldDownPushesAndHoldsTheMouseUntilReleased)
     }
 }
 
+TEST_F(ButtonTest, ClickFromCodeIsAPressAndARelease)
+{
+    HWND other = Make(L"Button", L"Other", BS_PUSHBUTTON | WS_TABSTOP, 10, 60, 80, 24, 106);
+    struct Case {
+        DWORD style;
+        bool enabled;
+        Ev events;
+        UINT check;
+    } cases[] = {
+        {BS_PUSHBUTTON | BS_NOTIFY, true,
+         {"cmd 105 BN_SETFOCUS focus=105", "cmd 105 BN_HILITE focus=105", "cmd 105 BN_UNHILITE focus=105",
+          "cmd 105 BN_CLICKED focus=105"},
+         BST_UNCHECKED},
+        {BS_AUTOCHECKBOX, true, {"cmd 105 BN_CLICKED focus=105"}, BST_CHECKED},
+        {BS_PUSHBUTTON | BS_NOTIFY, false, {}, BST_UNCHECKED},  // a disabled button ignores it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        HWND b = Make(L"Button", L"B", c.style | WS_TABSTOP, 10, 10, 80, 24, 105);
+        EnableWindow(b, c.enabled);
+        SetFocus(other);
+        Take();
+        SendMessageW(b, BM_CLICK, 0, 0);
+        EXPECT_EQ(Take(), c.events);
+        EXPECT_EQ(UINT(SendMessageW(b, BM_GETCHECK, 0, 0)), c.check);
+        EXPECT_NE(GetCapture(), b);  // the press's capture ends with the release
+        EXPECT_FALSE(SendMessageW(b, BM_GETSTATE, 0, 0) & BST_PUSHED);
+        DestroyWindow(b);
+    }
+}
+
 TEST_F(ButtonTest, AutomaticChecksFollowClicksButCodeSetsSilently)
 {
     struct Case {

@@ -249,14 +249,13 @@ public:
             return 0;
         }
         case BM_CLICK:
+            // the button gets the press and the release of a click at its corner, so it shows
+            // pushed meanwhile and a subclass or a BS_NOTIFY parent sees the whole click
             if (Enabled()) {
                 HWND self = hwnd;
-                mouseClick = true;
-                SetFocus(hwnd);
-                if (IsWindow(self)) {
-                    mouseClick = false;
-                    Click();
-                }
+                SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                if (IsWindow(self))
+                    SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
             }
             return 0;
         case BM_SETIMAGE: {
