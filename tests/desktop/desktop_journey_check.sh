@@ -4,7 +4,8 @@
 # on-delay timer and an output placed from the palette and wired, the program simulated with its
 # inputs switched on from the Inputs bar until the output's lamp lights, and the editor ended
 # (saving and opening again are the headless journey's). A picture
-# of the screen is saved at each step in WORKDIR. The editor reports where its controls stand
+# of the screen is taken from the X server at each step and saved in WORKDIR: none may be blank,
+# and the last shows the output's lamp lit. The editor reports where its controls stand
 # (TAVIX_LAYOUT_REPORT); the check clicks there.
 #   wm_session.sh desktop_journey_check.sh TAVIX X_WINDOW_SHOT WORKDIR
 set -e
@@ -16,11 +17,34 @@ rm -rf "$dir"
 mkdir -p "$dir/config"
 report="$dir/layout.txt"
 step=0
+# snap NAME [--lamp=X,Y]: a picture of the screen, taken from the X server once the editor has
+# drawn; it must not be blank (the editor's windows show many colours). Its report stays in
+# $dir/shot.txt.
 snap() {
     step=$((step + 1))
-    sleep 0.3
-    "$shot" "$dir/$(printf %02d "$step")-$1.png"
+    name="$1"
+    shift
+    wait_for "the editor's windows drawn" drawn
+    "$shot" "$dir/$(printf %02d "$step")-$name.png" "$@" >"$dir/shot.txt"
+    colours=$(awk '/^colours/ {print $2}' "$dir/shot.txt")
+    if [ "$colours" -lt 16 ]; then
+        echo "picture $step ($name) is blank: $colours colours"
+        exit 1
+    fi
 }
+# drawn: the editor has brought every window of its onto the display (asked with SIGUSR1; it
+# writes their images then, which the pictures here do not need).
+drawn() {
+    rm -f "$dir/images/index"
+    kill -USR1 "$pid"
+    i=0
+    until [ -e "$dir/images/index" ]; do
+        i=$((i + 1))
+        [ $i -le 600 ] || return 1
+        sleep 0.1
+    done
+}
+lamp_pixels() { awk '/^lamp/ {print $2}' "$dir/shot.txt"; }
 # field PATTERN N: field N of the report's last line that starts with PATTERN.
 field() { grep -- "^$1" "$report" | tail -n1 | awk -v n="$2" '{print $n}'; }
 # at_least PATTERN N VALUE: field N of that line is a number at least VALUE (read afresh at
@@ -51,8 +75,11 @@ click_at() { click "$(field "$1" "$2")" "$(field "$1" "$3")"; }
 count() { grep -c -- "^$1" "$report" || true; }
 has_count() { [ "$(count "$1")" -eq "$2" ]; }
 start() {
-    XDG_CONFIG_HOME="$dir/config" TAVIX_LAYOUT_REPORT="$report" "$tavix" "$@" >>"$dir/tavix.out" 2>&1 &
+    mkdir -p "$dir/images"
+    XDG_CONFIG_HOME="$dir/config" TAVIX_LAYOUT_REPORT="$report" TAVIX_WINDOW_IMAGES="$dir/images" \
+        "$tavix" "$@" >>"$dir/tavix.out" 2>&1 &
     pid=$!
+    wait_for "the editor listening for SIGUSR1" catches_usr1 "$pid"
 }
 
 start
@@ -124,13 +151,24 @@ snap wired
 key F3
 wait_for "simulating" has_line "$report" "simulating 1"
 wait_for "inputs bar" has_line "$report" "^input "
-snap simulating
+wait_for "output lamp" has_line "$report" "^lamp $q "
+# The output's lamp is out before the inputs are on.
+snap simulating "--lamp=$(field "lamp $q " 3),$(field "lamp $q " 4)"
+if [ "$(lamp_pixels)" -ne 0 ]; then
+    echo "the output's lamp shows lit before its inputs are on"
+    exit 1
+fi
 for switch in "$i1" "$i2"; do
     click_at "input $switch " 3 4
     wait_for "input $switch on" has_line "$report" "^input $switch .* on 1"
 done
 wait_for "output on" has_line "$report" "^lamp $q .* on 1"
-snap output-on
+# The X server shows the lamp lit where the editor reports it.
+snap output-on "--lamp=$(field "lamp $q " 3),$(field "lamp $q " 4)"
+if [ "$(lamp_pixels)" -lt 10 ]; then
+    echo "the X server does not show the output's lamp lit at $(field "lamp $q " 3),$(field "lamp $q " 4)"
+    exit 1
+fi
 key F3
 wait_for "simulation ended" has_line "$report" "simulating 0"
 kill "$pid"
