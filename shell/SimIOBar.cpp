@@ -1,6 +1,7 @@
 #include "shell/SimIOBar.h"
 
 #include "controls/IconButton.h"
+#include "controls/NumericEdit.h"
 #include "document/TavixDoc.h"
 #include "elements/BlockObj.h"
 #include "platform/ui/core/MessageMap.h"
@@ -137,7 +138,13 @@ void CSimIOBar::AddLabelAndField(const CRect& column, int nNumber, UINT nID, con
         return;
     CString value;
     value.Format(L"%d", nValue);
-    auto field = std::make_unique<CEdit>();
+    // A value the user types is a whole number: letters and a second sign are refused as typed
+    // instead of reading as 0.
+    std::unique_ptr<CEdit> field;
+    if (bReadOnly)
+        field = std::make_unique<CEdit>();
+    else
+        field = std::make_unique<CIntegerEdit>(5);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_RIGHT | (bReadOnly ? ES_READONLY : WS_TABSTOP);
     if (!field->Create(style, rcField, this, nID)) {
         label->DestroyWindow();

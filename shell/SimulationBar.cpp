@@ -176,7 +176,7 @@ BOOL CSimulationBar::OnInitDialog()
         b->OffsetColor(0, 30);
 
     m_editCycles.SetLimitText(4);
-    m_editCycles.ModifyStyle(0, ES_NUMBER);
+    m_editCycles.AllowNegative(FALSE);
     m_editCycles.SetWindowText(m_strCycles);
     m_cbUnit.ResetContent();
     m_cbUnit.AddString(LoadText(IDS_SIM_UNIT_CYCLES));
@@ -185,6 +185,7 @@ BOOL CSimulationBar::OnInitDialog()
     m_cbUnit.AddString(L"h");
     m_cbUnit.SetCurSel(m_nCycleSel);
     m_editDuration.SetLimitText(5);
+    m_editDuration.SetMask(L"##:##");
     m_editDuration.SetWindowText(m_strDuration);
     EnableDurationFields();
     m_editCycles.ShowWindow(SW_SHOW);

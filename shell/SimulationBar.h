@@ -11,6 +11,8 @@
 
 #include "controls/DynamicDialog.h"
 #include "controls/IconButton.h"
+#include "controls/MaskedEdit.h"
+#include "controls/NumericEdit.h"
 #include "platform/ui/controls/CtlStdClasses.h"
 
 #include <array>
@@ -148,8 +150,8 @@ private:
     CString m_strCounter;
     CString m_strTime;
 
-    CEdit m_editCycles;
-    CEdit m_editDuration;
+    CIntegerEdit m_editCycles{4};          // whole cycles, no sign
+    CMaskedEdit m_editDuration{L"##:##"};  // minutes:seconds or hours:minutes
     CComboBox m_cbUnit;
     CStatic m_stClock;
     CStatic m_stCounter;
