@@ -5,6 +5,7 @@
 #include "comm/DeviceDialogs.h"
 #include "comm/DeviceDispatcher.h"
 #include "document/TavixDoc.h"
+#include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
@@ -266,4 +267,53 @@ TEST_F(DeviceProgramTest, UploadedProgramNamesItsSeriesAndHoldsItsMessageTextPri
         EXPECT_TRUE(view->m_bMsgTextSlotUsed[slot]) << slot;
     std::unique_ptr<CBlockObj> fresh(view->CreateBlockByType(TYPE_MSGTEXT));
     EXPECT_EQ(std::count(held.begin(), held.end(), fresh->m_nCount), 0) << fresh->m_nCount;
+}
+
+TEST_F(DeviceProgramTest, LadderGoesToTheDeviceAsItsConvertedCopyWhichIsClosedAfterwards)
+{
+    Start({kFixtures + L"program_ladder.yld"});
+    CTavixDoc* ladder = Frame()->GetActiveDiagramDocument();
+    ASSERT_NE(ladder, nullptr);
+    ASSERT_TRUE(ladder->IsLadder());
+    device.Device()->machineType = BYTE(ladder->m_nHardwareCode >> 8);
+    const int docs = m_app->GetOpenDocumentCount();
+    const int blocks = ladder->CountBlocks();
+
+    Operation(DEVICE_OP_DOWNLOAD);
+    EXPECT_TRUE(Logged(L"DownLoad Succeeds")) << Log();
+    EXPECT_TRUE(Boxes().empty()) << ::testing::PrintToString(Boxes());
+    EXPECT_EQ(device.Device()->lastEndResult, 1);
+    EXPECT_GT(device.CountRequests(16), 80) << "area 0 and the instruction area were written";
+    EXPECT_EQ(m_app->GetOpenDocumentCount(), docs) << "the converted copy is closed";
+    EXPECT_EQ(Frame()->GetActiveDiagramDocument(), ladder);
+    EXPECT_TRUE(ladder->IsLadder());
+    EXPECT_EQ(ladder->CountBlocks(), blocks);
+    EXPECT_TRUE(PortReleased());
+
+    // A ladder the converter refuses (two coils on one output): nothing opens, nothing is sent.
+    CBlockObj* coil = nullptr;
+    for (POSITION pos = ladder->m_blocks.GetHeadPosition(); pos && !coil;) {
+        auto* b = static_cast<CBlockObj*>(ladder->m_blocks.GetNext(pos));
+        if (b->m_nType == TYPE_COIL)
+            coil = b;
+    }
+    ASSERT_NE(coil, nullptr);
+    CBlockObj* twin = NewBlockOfType(TYPE_COIL);
+    twin->m_ptOrigin = CPoint(coil->m_ptOrigin.x, coil->m_ptOrigin.y + 200);
+    ASSERT_TRUE(ladder->AddBlock(twin));
+    twin->m_nOperand = coil->m_nOperand;  // numbering gave it the next output
+    ladder->SetModifiedFlag(FALSE);
+    const int withTwin = ladder->CountBlocks();
+    const std::size_t requests = device.Requests().size();
+    m_drv.Host().ClearMessageBoxes();
+
+    Operation(DEVICE_OP_DOWNLOAD);
+    EXPECT_EQ(device.Requests().size(), requests) << "no frame";
+    EXPECT_FALSE(Boxes().empty()) << "the refusal is told";
+    EXPECT_EQ(m_app->GetOpenDocumentCount(), docs);
+    EXPECT_EQ(Frame()->GetActiveDiagramDocument(), ladder);
+    EXPECT_EQ(ladder->CountBlocks(), withTwin);
+    EXPECT_FALSE(ladder->IsModified());
+    EXPECT_TRUE(PortReleased());
+    EXPECT_EQ(Frame()->m_nComPort, kPort);
 }
