@@ -38,7 +38,16 @@ IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_WM_DESTROY()
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateSave)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateSave)
 END_MESSAGE_MAP()
+
+void CChildFrame::OnUpdateSave(CCmdUI* pCmdUI)
+{
+    // A running simulation changes the program's values; it is not saved halfway.
+    auto* view = dynamic_cast<CTavixView*>(GetActiveView());
+    pCmdUI->Enable(!(view && view->IsSimulating()));
+}
 
 CChildFrame::~CChildFrame()
 {

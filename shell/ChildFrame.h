@@ -73,6 +73,7 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDestroy();
+    void OnUpdateSave(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -4,6 +4,8 @@
 #include "shell/MainFrame.h"
 
 #include "comm/DeviceDispatcher.h"
+#include "comm/HColorDialog.h"
+#include "controls/DynamicBar.h"
 #include "document/TavixDoc.h"
 #include "msgtext/MsgTextSettingDlg.h"
 #include "platform/ui/core/MessageMap.h"
@@ -12,6 +14,7 @@
 #include "platform/ui/framework/CmdRouting.h"
 #include "platform/ui/framework/View.h"
 #include "resources/resource.h"
+#include "shell/ChildFrame.h"
 #include "shell/EditorApp.h"
 #include "shell/LanguageDlg.h"
 #include "shell/ProgramPropsSheet.h"
@@ -149,7 +152,7 @@ void CMainFrame::OnLanguage()
 
 void CMainFrame::OnFrameColor()
 {
-    CColorDialog dlg(m_crFrameBackground, 0, this);
+    CHColorDialog dlg(AfxLoadString(IDS_FRAME_COLOR_TITLE), m_crFrameBackground, 0, this);
     if (dlg.DoModal() != IDOK)
         return;
     m_crFrameBackground = dlg.GetColor();
@@ -233,15 +236,54 @@ void CMainFrame::OnUpdateMessageTextSettings(CCmdUI* pCmdUI)
     pCmdUI->Enable(view && g_wHardwareCode >= 0x5188 && !view->IsSimulating());
 }
 
-void CMainFrame::OnToggleSimulationBar(UINT)
+namespace {
+
+// The docking bar of a View > Simulation Bar, Outputs or Inputs command in a child frame.
+CControlBar* SimulationBarOf(CChildFrame* frame, UINT nID)
 {
-    // The Simulation, Inputs and Outputs bars of a child frame exist only while its view
-    // simulates; they come with the simulation.
+    if (!frame)
+        return nullptr;
+    switch (nID) {
+    case ID_VIEW_SIMULATION_BAR: return frame->m_pSimulationBar;
+    case ID_VIEW_OUTPUTS_BAR: return frame->m_pOutputsBar;
+    case ID_VIEW_INPUTS_BAR: return frame->m_pInputsBar;
+    default: return nullptr;
+    }
+}
+
+// The child frame of the active view while that view simulates, else null.
+CChildFrame* SimulatingFrameOf(CTavixView* view)
+{
+    return view && view->IsSimulating() ? view->GetParentFrame() : nullptr;
+}
+
+} // namespace
+
+void CMainFrame::OnToggleSimulationBar(UINT nID)
+{
+    // The bars of the active program window exist while it simulates; a bar its user closed
+    // comes back here, and a shown one goes.
+    CChildFrame* frame = SimulatingFrameOf(GetActiveDiagramView());
+    CControlBar* bar = SimulationBarOf(frame, nID);
+    if (!bar || !bar->m_hWnd)
+        return;
+    const BOOL show = !bar->IsVisible();
+    frame->ShowControlBar(bar, show, FALSE);
+    if (!show) {
+        frame->m_bBarsRedrawn = FALSE;
+        return;
+    }
+    for (CWnd* inner : {static_cast<CWnd*>(&frame->m_wndSimBar), static_cast<CWnd*>(&frame->m_wndOutputsBar),
+                        static_cast<CWnd*>(&frame->m_wndInputsBar)})
+        if (inner->m_hWnd)
+            inner->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainFrame::OnUpdateSimulationBars(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(FALSE);
+    CControlBar* bar = SimulationBarOf(SimulatingFrameOf(GetActiveDiagramView()), pCmdUI->m_nID);
+    pCmdUI->Enable(bar && bar->m_hWnd);
+    pCmdUI->SetCheck(bar && bar->m_hWnd && bar->IsVisible());
 }
 
 void CMainFrame::ToggleInfoWindow()

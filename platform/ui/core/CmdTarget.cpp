@@ -55,7 +55,16 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     c.nID = nID;
     c.nCode = code;
     c.pExtra = pExtra;
-    return e->pfn(this, c);
+    if (nCode != CN_UPDATE_COMMAND_UI || !pExtra)
+        return e->pfn(this, c);
+    // An update handler that asks to go on routing (a frame without the control bar of a
+    // View menu item) leaves the item to the next target, e.g. the main frame that has it.
+    auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
+    pCmdUI->m_bContinueRouting = FALSE;
+    e->pfn(this, c);
+    const BOOL handled = !pCmdUI->m_bContinueRouting;
+    pCmdUI->m_bContinueRouting = FALSE;
+    return handled;
 }
 
 void CCmdTarget::BeginWaitCursor() { AfxDoWaitCursor(1); }

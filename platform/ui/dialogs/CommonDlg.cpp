@@ -13,6 +13,26 @@ CommonDlgHandler& Handler()
     return *h;
 }
 
+// "*.yfb; *.yld" -> "*.yfb;*.yld": the blanks a filter puts after a ';' belong to no pattern,
+// and a host matching " *.yld" literally would never show a ladder file.
+std::wstring TrimPatterns(const std::wstring& patterns)
+{
+    std::wstring out;
+    size_t start = 0;
+    while (start <= patterns.size()) {
+        size_t semi = patterns.find(L';', start);
+        std::wstring p = patterns.substr(start, semi == std::wstring::npos ? std::wstring::npos : semi - start);
+        const size_t first = p.find_first_not_of(L" \t");
+        p = first == std::wstring::npos ? std::wstring() : p.substr(first, p.find_last_not_of(L" \t") - first + 1);
+        if (!p.empty())
+            out += (out.empty() ? L"" : L";") + p;
+        if (semi == std::wstring::npos)
+            break;
+        start = semi + 1;
+    }
+    return out;
+}
+
 // "Text|*.a;*.b|Other|*.c||" -> (description, patterns) pairs.
 std::vector<std::pair<std::wstring, std::wstring>> ParseFilter(const CString& filter)
 {
@@ -33,7 +53,7 @@ std::vector<std::pair<std::wstring, std::wstring>> ParseFilter(const CString& fi
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].empty() && parts[i + 1].empty())
             break;
-        out.emplace_back(parts[i], parts[i + 1]);
+        out.emplace_back(parts[i], TrimPatterns(parts[i + 1]));
     }
     return out;
 }
