@@ -130,6 +130,38 @@ TEST_F(BarTest, SpinReadsItsBuddyAndKeepsItsPositionInTheRange)
     EXPECT_EQ(hi, 3);
 }
 
+TEST_F(BarTest, SpinLeavesABuddyTextThatAlreadyReadsThePosition)
+{
+    HWND edit = Make(L"Edit", L"", ES_AUTOHSCROLL, 10, 10, 80, 22, 607);
+    HWND spin = Make(L"msctls_updown32", L"", UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0, 16, 22, 608);
+    SendMessageW(spin, UDM_SETRANGE32, 0, 100);
+    SendMessageW(spin, UDM_SETPOS32, 0, 40);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 1, 1);  // the user's caret inside "40"
+    Take();
+    struct Step {
+        int pos;
+        Ev events;  // what the buddy reports
+        std::wstring text;
+    } steps[] = {
+        {40, {}, L"40"},  // the same number: the text, and the caret in it, stay
+        {41, {"cmd 607 EN_UPDATE focus=607", "cmd 607 EN_CHANGE focus=607"}, L"41"},
+        {41, {}, L"41"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.pos);
+        SendMessageW(spin, UDM_SETPOS32, 0, s.pos);
+        EXPECT_EQ(Take(), s.events);
+        EXPECT_EQ(Text(edit), s.text);
+        if (s.events.empty() && s.pos == 40) {
+            DWORD a = 0, b = 0;
+            SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+            EXPECT_EQ(a, 1u);
+            EXPECT_EQ(b, 1u);
+        }
+    }
+}
+
 TEST_F(BarTest, TrackbarReportsEveryMoveAfterChangingPosition)
 {
     HWND tb = Make(L"msctls_trackbar32", L"", TBS_HORZ | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP, 10, 10, 200, 24, 701);

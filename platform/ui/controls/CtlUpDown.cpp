@@ -74,8 +74,13 @@ public:
 
     void WriteBuddy()
     {
-        if (buddy && (Style() & UDS_SETBUDDYINT) && IsWindow(buddy))
-            SetWindowTextW(buddy, Format(pos).c_str());
+        // a text that already reads so stays untouched: the buddy reports no change, and a
+        // caret or selection in it stays where the user left it
+        if (buddy && (Style() & UDS_SETBUDDYINT) && IsWindow(buddy)) {
+            const std::wstring text = Format(pos);
+            if (WindowText(buddy) != text)
+                SetWindowTextW(buddy, text.c_str());
+        }
     }
 
     static LRESULT BuddyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
