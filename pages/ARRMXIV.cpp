@@ -440,17 +440,6 @@ void CARRMXIV::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     }
 }
 
-void CARRMXIV::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_nTime1High = m_nMode;
-    block.m_nTime1Low = m_nArea;
-    block.m_nTime2Low = m_nAddress;
-    block.m_nTime2High = m_nCount;
-    block.m_nPreWarn[1] = m_nSteps;
-    block.m_bProtected = m_bProtection;
-    for (int k = 0; k < 2; ++k)
-        StoreReference(block, k, m_bRef[k], m_pRefBlock[k]);
-}
 
 void CARRMXIV::FillTimeRecord(CTimeParamRecord& record) const
 {

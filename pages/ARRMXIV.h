@@ -19,7 +19,6 @@ public:
     CBlockObj* m_pRefBlock[2] = {};
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
     // Bounds of the count by type; FALSE for the type without a count (845).

@@ -34,12 +34,6 @@ void CARAMP::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_nStartStopOffset = block.m_nPreWarn[1];
 }
 
-void CARAMP::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_nTime1High = m_nSpeed;
-    block.m_nTime2High = m_nLargestOutput;
-    block.m_nPreWarn[1] = m_nStartStopOffset;
-}
 
 void CARAMP::FillAnalogRecord(CAnalogParamRecord& record) const
 {

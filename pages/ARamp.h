@@ -14,7 +14,6 @@ public:
     int m_nStartStopOffset = 0;    // 0..20000, in 100 ms
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillAnalogRecord(CAnalogParamRecord& record) const override;
 
 protected:

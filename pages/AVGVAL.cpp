@@ -151,14 +151,6 @@ void CAVGVAL::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_bProtection = block.m_bProtected;
 }
 
-void CAVGVAL::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_nTime1High = m_nSamplingTime;
-    block.m_nTime1Low = m_nSamples;
-    block.m_nTime1Base = m_nTimeUnit;
-    block.m_bRetentive = m_bRetentivity;
-    block.m_bProtected = m_bProtection;
-}
 
 void CAVGVAL::FillTimeRecord(CTimeParamRecord& record) const
 {

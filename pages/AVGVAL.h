@@ -31,7 +31,6 @@ public:
     int m_nTimeUnit = 0;
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

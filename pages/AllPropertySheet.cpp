@@ -149,13 +149,32 @@ void CAllPropertySheet::OnHelp()
         pApp->ShowBlockHelp(BlockHelpId(m_nBlockType));
 }
 
+namespace {
+
 template <class Record>
-void CAllPropertySheet::SendRecord()
+void FillAndTake(const CAllPropertySheet& sheet, const std::function<void(LPARAM)>& take)
 {
-    // The record lives on this stack for the one synchronous send.
+    // The record lives on this stack for the one call.
     Record record;
-    FillRecord(record);
-    m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), reinterpret_cast<LPARAM>(&record));
+    sheet.FillRecord(record);
+    take(reinterpret_cast<LPARAM>(&record));
+}
+
+}  // namespace
+
+void CAllPropertySheet::DeliverRecord(const std::function<void(LPARAM)>& take)
+{
+    if (m_pPage)
+        m_pPage->SettleBeforeRecord();
+    switch (ParamRecordKindOf(m_nBlockType)) {
+    case ParamRecordKind::Analog: FillAndTake<CAnalogParamRecord>(*this, take); break;
+    case ParamRecordKind::Time: FillAndTake<CTimeParamRecord>(*this, take); break;
+    case ParamRecordKind::Misc: FillAndTake<CMiscParamRecord>(*this, take); break;
+    case ParamRecordKind::Weekly: FillAndTake<CWeeklyParamRecord>(*this, take); break;
+    case ParamRecordKind::Modbus: FillAndTake<CModbusParamRecord>(*this, take); break;
+    case ParamRecordKind::MsgText: FillAndTake<CMsgTextParamRecord>(*this, take); break;
+    default: FillAndTake<CIOParamRecord>(*this, take); break;
+    }
 }
 
 BOOL CAllPropertySheet::OnApply()
@@ -163,32 +182,15 @@ BOOL CAllPropertySheet::OnApply()
     CPropertyPage* pActive = GetActivePage();
     if (pActive && pActive->GetSafeHwnd() && !pActive->UpdateData(TRUE))
         return FALSE;
-    // Range, gain and offset are made to agree before they are read.
-    if (auto* pAnalog = dynamic_cast<CAnalogComparator*>(m_pPage); pAnalog && pAnalog->m_nSensor < 4)
-        pAnalog->NormalizeScaling();
-    switch (ParamRecordKindOf(m_nBlockType)) {
-    case ParamRecordKind::Analog:
-        SendRecord<CAnalogParamRecord>();
-        break;
-    case ParamRecordKind::Time:
-        SendRecord<CTimeParamRecord>();
-        break;
-    case ParamRecordKind::Misc:
-        SendRecord<CMiscParamRecord>();
-        break;
-    case ParamRecordKind::Weekly:
-        SendRecord<CWeeklyParamRecord>();
-        break;
-    case ParamRecordKind::Modbus:
-        SendRecord<CModbusParamRecord>();
-        break;
-    case ParamRecordKind::MsgText:
-        SendRecord<CMsgTextParamRecord>();
-        break;
-    default:
-        SendRecord<CIOParamRecord>();
-        break;
-    }
+    // Every open page settles its values as at OK of the modal sheet (references without the
+    // flag dropped, times of referenced blocks cleared, range and gain made to agree, the grid's
+    // texts stored), so both roads fill the record from the same members.
+    for (int i = 0; i < GetPageCount(); ++i)
+        if (CPropertyPage* pPage = GetPage(i); pPage && pPage->GetSafeHwnd())
+            pPage->OnOK();
+    DeliverRecord([this](LPARAM record) {
+        m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), record);
+    });
     for (int i = 0; i < GetPageCount(); ++i)
         GetPage(i)->SetModified(FALSE);
     if (pActive && pActive->GetSafeHwnd())

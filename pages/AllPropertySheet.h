@@ -7,6 +7,8 @@
 #include "pages/Comment.h"
 #include "pages/ParamRecords.h"
 
+#include <functional>
+
 class CTavixView;
 class CBlockPage;
 
@@ -20,6 +22,11 @@ public:
     // Collects the pages into the record of the type's family and sends it to the view; one
     // undo step. FALSE when the active page refused a value (nothing is sent).
     BOOL OnApply();
+    // Settles the values that depend on others (ranges, gain and offset), fills the record of
+    // the type's family and hands its address to `take` for the length of the call: Apply sends
+    // it to the view, the modal OK gives it to the view's taking routine. The active page's
+    // exchange must be done.
+    void DeliverRecord(const std::function<void(LPARAM)>& take);
     // Fills the record of the type's family from the pages (the active page's exchange done).
     void FillRecord(CIOParamRecord& record) const;
     void FillRecord(CMiscParamRecord& record) const;
@@ -42,8 +49,6 @@ protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void PostNcDestroy() override;
     void OnHelp();
-    template <class Record>
-    void SendRecord();
 };
 
 // The parameter page of a block type, null for types without one.

@@ -632,8 +632,12 @@ void CAnalogComparator::NormalizeScaling()
         const double gain = m_editGain.GetDouble();
         setGain(gain);
         const int off = EditInt(IDC_OFFSET);
-        if (m_nCalcOffset < kOffsetLo || m_nCalcOffset > kOffsetHi)
+        // The minimum the edit now shows is the one stored: a member left behind would keep a
+        // minimum above the new maximum.
+        if (m_nCalcOffset < kOffsetLo || m_nCalcOffset > kOffsetHi) {
             SetEditInt(IDC_MIN, off);
+            m_nMin = off;
+        }
         m_nMax = scaling::RoundWhole(off + 1000 * gain);
         SetEditInt(IDC_MAX, m_nMax);
         if (index == 2) {

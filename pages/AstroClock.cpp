@@ -279,17 +279,6 @@ void CAstroClock::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_nTimeZone = block.m_nTime2Base;
 }
 
-void CAstroClock::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1Base = m_nCity;
-    block.m_strParam = m_strCityName;
-    block.m_nTime1High = m_nEastWest, block.m_nTime1Low = m_nNorthSouth;
-    block.m_nTime2High = m_nLonDeg, block.m_nTime2Low = m_nLatDeg;
-    block.m_nPreWarn[1] = m_nLonMin, block.m_nPreWarn[0] = m_nLatMin;
-    block.m_nPreWarn[3] = m_nLonSec, block.m_nPreWarn[2] = m_nLatSec;
-    block.m_nTime2Base = m_nTimeZone;
-}
 
 void CAstroClock::FillTimeRecord(CTimeParamRecord& record) const
 {

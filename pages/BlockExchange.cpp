@@ -1,5 +1,5 @@
-// The field tables of the block families: which block field goes to which page member and
-// which comes back.
+// The field tables of the block families: which block field goes to which page member. The way
+// back goes through the family's parameter record (the sheet fills it, the view takes it).
 #include "pages/BlockExchange.h"
 
 #include "document/TavixDoc.h"
@@ -17,15 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// Reference k of a block: the block, the flag and the stored number agree (the file keeps the
-// number; the pointer is rebuilt from it when the program loads).
-void SetReference(CBlockObj& block, int k, CBlockObj* pRef)
-{
-    block.m_pRefBlock[k] = pRef;
-    block.m_bRef[k] = pRef != nullptr;
-    block.m_nRefNumber[k] = pRef ? pRef->m_nNumber : -1;
-}
 
 // The analog set of the analog pages, with Retentivity and the two level references.
 void FillAnalog(CAnalogComparator& page, const CBlockAnalog& block)
@@ -47,28 +38,6 @@ void FillAnalog(CAnalogComparator& page, const CBlockAnalog& block)
     for (int k = 0; k < 2; ++k) {
         page.m_pRefBlock[k] = block.m_pRefBlock[k];
         page.m_bRef[k] = block.m_pRefBlock[k] != nullptr;
-    }
-}
-
-void ReadAnalog(const CAnalogComparator& page, CBlockAnalog& block)
-{
-    block.m_nSensor = page.m_nSensor;
-    block.m_nRangeMin = page.m_nMin;
-    block.m_nRangeMax = page.m_nMax;
-    block.m_dGain = page.m_dGain;
-    block.m_nOffset = page.m_nOffset;
-    block.m_nThreshold1 = page.m_nValue1;
-    block.m_nThreshold2 = page.m_nValue2;
-    block.m_nDecimals = page.m_nDecimals;
-    block.m_nTempUnit = page.m_nTempUnit;
-    block.m_nResolution = page.m_nResolution;
-    block.m_bProtected = page.m_bProtection;
-    if (block.m_nType != 817)  // the ramp has no Retentivity of its own on the page
-        block.m_bRetentive = page.m_bRetentivity;
-    block.m_nActualValue = page.m_nActualValue;
-    for (int k = 0; k < 2; ++k) {
-        // A reference counts only with a block.
-        SetReference(block, k, page.m_bRef[k] ? page.m_pRefBlock[k] : nullptr);
     }
 }
 
@@ -137,59 +106,4 @@ void FillSheetFromBlock(CAllPropertySheet& sheet, const CBlockObj& block, const 
         FillAnalog(*pAnalogPage, *pAnalog);
     // The page's own fields last, so a page may settle what the family's table filled.
     pPage->FillFromBlock(block, doc, bSimulating);
-}
-
-void ReadSheetIntoBlock(const CAllPropertySheet& sheet, CBlockObj& block)
-{
-    if (const CBlockPage* pPage = sheet.m_pPage) {
-        block.m_strName = pPage->m_strBlockName;
-        if (auto* pBoolean = dynamic_cast<const CBoolean*>(pPage)) {
-            block.m_nExtra2 = pBoolean->m_nTruthTable;
-            block.m_bProtected = pBoolean->m_bProtection;
-        }
-        if (auto* pMask = dynamic_cast<const CMask*>(pPage)) {
-            block.m_nTime1High = pMask->m_nMask;
-            block.m_bProtected = pMask->m_bProtection;
-            SetReference(block, 0, pMask->m_bRef ? pMask->m_pRefBlock : nullptr);
-        }
-        if (auto* pMath = dynamic_cast<const CMaxMin*>(pPage)) {
-            block.m_nTime1High = pMath->m_nValue;
-            block.m_bProtected = pMath->m_bProtection;
-            SetReference(block, 0, pMath->m_bRef ? pMath->m_pRefBlock : nullptr);
-            // RAND keeps its reset and retentivity flags whatever the page shows.
-            if (block.m_nType != 846) {
-                block.m_bStdPreWarning = pMath->m_bResetOnDisable;
-                block.m_bRetentive = pMath->m_bRetentivity;
-            }
-        }
-        if (auto* pMath = dynamic_cast<const CAMathMux*>(pPage); pMath && dynamic_cast<CBlockAnalog*>(&block)) {
-            static_cast<CBlockAnalog&>(block).m_nDecimals = pMath->m_nDecimals;
-            block.m_bProtected = pMath->m_bProtection;
-            block.m_nTime1High = pMath->m_nValue[0], block.m_nTime2High = pMath->m_nValue[1];
-            block.m_nPreWarn[1] = pMath->m_nValue[2], block.m_nPreWarn[3] = pMath->m_nValue[3];
-            if (block.m_nType == 815) {
-                block.m_nTime1Low = pMath->m_nOperator[0], block.m_nTime2Low = pMath->m_nOperator[1];
-                block.m_nPreWarn[0] = pMath->m_nOperator[2];
-                block.m_nTime1Base = pMath->m_nPriority[0], block.m_nTime2Base = pMath->m_nPriority[1];
-                block.m_nPreWarn[2] = pMath->m_nPriority[2];
-                block.m_nExtra3 = pMath->m_nEnOutput;
-            }
-            for (int k = 0; k < 4; ++k)
-                SetReference(block, k, pMath->m_bRef[k] ? pMath->m_pRefBlock[k] : nullptr);
-        }
-        if (auto* pErr = dynamic_cast<const CMathErr*>(pPage)) {
-            block.m_nTime1High = pErr->m_nListIndex;
-            block.m_nTime1Low = pErr->m_nErrorKind;
-            block.m_bStdPreWarning = pErr->m_bAutoReset;
-            block.m_bRetentive = pErr->m_bRetentivity;
-            block.m_bProtected = pErr->m_bProtection;
-            SetReference(block, 0, pErr->m_bRef ? pErr->m_pRefBlock : nullptr);
-        }
-        auto* pAnalogPage = dynamic_cast<const CAnalogComparator*>(pPage);
-        auto* pAnalog = dynamic_cast<CBlockAnalog*>(&block);
-        if (pAnalogPage && pAnalog)
-            ReadAnalog(*pAnalogPage, *pAnalog);
-        pPage->ReadIntoBlock(block);
-    }
-    block.m_strComment = sheet.m_pagComment.m_strComment;
 }

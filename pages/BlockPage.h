@@ -50,8 +50,11 @@ public:
     // Block fields into the members before the sheet shows (name, number and the reference
     // availability are already set).
     virtual void FillFromBlock(const CBlockObj& /*block*/, const CTavixDoc& /*doc*/, bool /*bSimulating*/) {}
-    // Members back into the block after OK of the modal sheet (the name is already back).
+    // Members into the block where a page keeps a store of its own (the message-text grid).
     virtual void ReadIntoBlock(CBlockObj& /*block*/) const {}
+    // Makes the members agree before the record is filled (OK and Apply alike): ranges put in
+    // order, stores refreshed from the controls.
+    virtual void SettleBeforeRecord() {}
     // The page's fields of the record Apply sends (number, comment and name are already set).
     virtual void FillIORecord(CIOParamRecord& /*record*/) const {}
     virtual void FillTimeRecord(CTimeParamRecord& /*record*/) const {}

@@ -200,17 +200,6 @@ void CConstantsIOPar::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bo
         LoadSimulation(m_pagSimulation, block);
 }
 
-void CConstantsIOPar::ReadIntoBlock(CBlockObj& block) const
-{
-    const IoRange* r = FindIoRange(block.m_nType);
-    if (r)
-        if (CTavixDoc* pDoc = GetDocument())
-            MoveIoBlock(block, *pDoc, *r, m_nIOIndex);
-    if (auto* pIn = dynamic_cast<CBlockIn*>(&block))
-        pIn->m_bHighSpeed = block.m_nOperand <= 3 && m_bHighSpeed;
-    if (HasSimulationPage(block.m_nType))
-        StoreSimulation(m_pagSimulation, block, GetView());
-}
 
 void CConstantsIOPar::FillIORecord(CIOParamRecord& record) const
 {
@@ -228,4 +217,10 @@ void CConstantsIOPar::FillIORecord(CIOParamRecord& record) const
         record.nMax = m_pagSimulation.m_nMax;
         record.nBehaviour = m_pagSimulation.m_nBehaviour;
     }
+}
+
+void CConstantsIOPar::SettleBeforeRecord()
+{
+    if (HasSimulationPage(m_nBlockType))
+        m_pagSimulation.SettleRange();
 }

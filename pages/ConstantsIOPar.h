@@ -21,8 +21,8 @@ public:
     void ComputeIONumber();
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void AddPagesAfterComment(CPropertySheet& sheet) override;
+    void SettleBeforeRecord() override;
     void FillIORecord(CIOParamRecord& record) const override;
 
 protected:

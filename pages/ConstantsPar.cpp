@@ -114,17 +114,6 @@ void CConstantsPar::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool
         LoadSimulation(m_pagSimulation, block);
 }
 
-void CConstantsPar::ReadIntoBlock(CBlockObj& block) const
-{
-    if (const IoRange* r = FindIoRange(block.m_nType)) {
-        const int index = IoIndexOfText(*r, m_strIONumber, 0);
-        if (index >= 0)
-            if (CTavixDoc* pDoc = GetDocument())
-            MoveIoBlock(block, *pDoc, *r, index);
-    }
-    if (HasSimulationPage(block.m_nType))
-        StoreSimulation(m_pagSimulation, block, GetView());
-}
 
 void CConstantsPar::FillIORecord(CIOParamRecord& record) const
 {
@@ -140,4 +129,10 @@ void CConstantsPar::FillIORecord(CIOParamRecord& record) const
         record.nMax = m_pagSimulation.m_nMax;
         record.nBehaviour = m_pagSimulation.m_nBehaviour;
     }
+}
+
+void CConstantsPar::SettleBeforeRecord()
+{
+    if (HasSimulationPage(m_nBlockType))
+        m_pagSimulation.SettleRange();
 }

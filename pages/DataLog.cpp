@@ -265,12 +265,6 @@ void CDataLog::OnOK()
     CBlockPage::OnOK();
 }
 
-void CDataLog::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    if (auto* pLog = dynamic_cast<CBlockDataLog*>(&block))
-        WriteDataLogItems(*pLog, GetDocument(), m_rows);
-}
 
 void CDataLog::FillTimeRecord(CTimeParamRecord& record) const
 {

@@ -22,7 +22,6 @@ public:
     // The rows ("Block", "Parameter") as OK left them.
     std::vector<std::pair<CString, CString>> m_rows;
 
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

@@ -127,14 +127,6 @@ void CHoursCounter::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool
     m_bRef = m_pRefBlock != nullptr;
 }
 
-void CHoursCounter::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1High = m_nMIHours, block.m_nTime1Low = m_nMIMinutes;
-    block.m_nTime2High = m_nOTHours, block.m_nTime2Low = m_nOTMinutes;
-    block.m_bStdPreWarning = m_bOutputKept;
-    StoreReference(block, 0, m_bRef, m_pRefBlock);
-}
 
 void CHoursCounter::FillTimeRecord(CTimeParamRecord& record) const
 {

@@ -59,20 +59,3 @@ void LoadSimulation(CSimulation& page, const CBlockObj& block)
     page.m_nBehaviour = block.m_nSimKind >= 0 && block.m_nSimKind <= 3 ? block.m_nSimKind : 0;
 }
 
-void StoreSimulation(const CSimulation& page, CBlockObj& block, CTavixView* pView)
-{
-    block.m_bAutoRange = page.m_bAutoRange;
-    int lo = page.m_nMin, hi = page.m_nMax;
-    if (block.m_nType != 608) {
-        block.m_nSimKind = page.m_nBehaviour;
-        if (page.m_bAutoRange && page.m_nBehaviour == 3)
-            lo = 0, hi = 9999;
-    }
-    if (hi < lo)
-        std::swap(lo, hi);
-    block.m_nSimMin = lo;
-    block.m_nSimMax = hi;
-    block.m_nSimValue = std::clamp(page.m_nCurrent, lo, hi);
-    if (block.m_nType == 608 && pView)
-        pView->ComputeAnalogRange(&block);
-}

@@ -44,17 +44,6 @@ void CMEM::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_bRef = m_pRefBlock != nullptr;
 }
 
-void CMEM::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_nTime1High = m_nListIndex;
-    block.m_nTime1Low = m_nParamIndex;
-    block.m_bRetentive = m_bRetentivity;
-    // The flag follows the choice: a reference without a block, or a block without the flag,
-    // would compile to a different parameter than the page shows.
-    block.m_pRefBlock[0] = m_pRefBlock;
-    block.m_bRef[0] = m_pRefBlock != nullptr;
-    block.m_nRefNumber[0] = m_pRefBlock ? m_pRefBlock->m_nNumber : -1;
-}
 
 void CMEM::FillTimeRecord(CTimeParamRecord& record) const
 {

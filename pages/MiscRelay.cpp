@@ -142,22 +142,12 @@ void CMiscRelay::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_pEditedBlock = &block;
 }
 
-void CMiscRelay::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bRetentive = m_bRetentivity;
-    if (block.m_nType == 809)
-        block.m_nExtra3 = m_nRSPriority;
-    if (block.m_nType == 812) {
-        block.m_nExtra1 = m_nOutputBit;
-        if (m_nShiftIndex >= 0 && m_nShiftIndex < 4)
-            block.m_nExtra2 = m_nShiftIndex;
-    }
-}
 
 void CMiscRelay::FillMiscRecord(CMiscParamRecord& record) const
 {
     record.bRetentivity = m_bRetentivity;
+    // Misc words 1 to 3 are the block's extra words 1 to 3.
     record.nMisc1 = m_nOutputBit;
-    record.nMisc2 = m_nRSPriority;
-    record.nMisc3 = m_nShiftIndex;
+    record.nMisc2 = m_nShiftIndex;
+    record.nMisc3 = m_nRSPriority;
 }

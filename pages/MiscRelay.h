@@ -15,7 +15,6 @@ public:
     const CBlockObj* m_pEditedBlock = nullptr;
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillMiscRecord(CMiscParamRecord& record) const override;
 
 protected:

@@ -344,26 +344,6 @@ void CModbusPropPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bo
     m_wWord2 = p->m_wData2;
 }
 
-void CModbusPropPage::ReadIntoBlock(CBlockObj& block) const
-{
-    auto* p = dynamic_cast<CBlockMR*>(&block);
-    if (p == nullptr)
-        return;
-    block.m_nTime1Base = m_nCycle;
-    p->m_bySlave = BYTE(m_nSlaveAddress);
-    p->m_nPort = m_nPort;
-    p->m_byCommand = BYTE(m_nCommand);
-    p->m_byFunction = BYTE(m_nFunctionCode);
-    p->m_wRegister = WORD(m_nRegister);
-    p->m_wCount = WORD(m_nCount);
-    p->m_byWriteMode = BYTE(m_nWriteMode);
-    p->m_nDataArea = m_nDataType;
-    p->m_wDataAddress = WORD(m_nDataAddress);
-    p->m_strData1 = m_strDataLow;
-    p->m_strData2 = m_strDataHigh;
-    p->m_wData1 = m_wWord1;
-    p->m_wData2 = m_wWord2;
-}
 
 void CModbusPropPage::FillModbusRecord(CModbusParamRecord& record) const
 {
@@ -388,5 +368,5 @@ void CModbusPropPage::FillModbusRecord(CModbusParamRecord& record) const
     record.nModbus2 = m_nDataType;
     record.strModbus1 = m_strDataLow;
     record.strModbus2 = m_strDataHigh;
-    record.nUnused = m_nCycle;
+    record.nCycle = m_nCycle;
 }

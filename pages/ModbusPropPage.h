@@ -32,7 +32,6 @@ public:
     int DataAddressMaximum() const;
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillModbusRecord(CModbusParamRecord& record) const override;
 
 protected:

@@ -124,19 +124,13 @@ void COneTimeTimerPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, 
     m_time.bRefAllowed = m_bRefAllowed;
 }
 
-void COneTimeTimerPage::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bRetentive = m_bRetentivity;
-    block.m_bProtected = m_bProtection;
-    StoreTime(m_time, block, 0);
-}
 
 void COneTimeTimerPage::FillTimeRecord(CTimeParamRecord& record) const
 {
     record.bProtection = m_bProtection;
     record.bRetentivity = m_bRetentivity;
     record.nTime1Low = m_time.nLow, record.nTime1High = m_time.nHigh, record.nTime1Base = m_time.nBase;
-    record.ref[0].nUnit = m_ref.UnitPosition();
+    record.ref[0].nUnit = m_time.nUnit;
     record.ref[0].bFlag = m_time.bRef && m_time.pRefBlock;
     record.ref[0].pBlock = record.ref[0].bFlag ? m_time.pRefBlock : nullptr;
 }

@@ -13,7 +13,6 @@ public:
     TimeParam m_time;
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

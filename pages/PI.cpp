@@ -217,18 +217,6 @@ void CPI::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_nDirection = pPI->m_nOption == 1 ? 1 : 0;
 }
 
-void CPI::ReadIntoBlock(CBlockObj& block) const
-{
-    auto* pPI = dynamic_cast<CBlockAnalog*>(&block);
-    if (pPI == nullptr)
-        return;
-    pPI->m_nParamSet = m_nParamSet;
-    pPI->m_dKC = m_dKC;
-    pPI->m_bUseTI = m_bIntegration;
-    pPI->m_nTIMinutes = m_nTIMinutes;
-    pPI->m_nTISeconds = m_nTISeconds;
-    pPI->m_nOption = m_nDirection;
-}
 
 void CPI::FillAnalogRecord(CAnalogParamRecord& record) const
 {

@@ -19,7 +19,6 @@ public:
     int m_nDirection = 0;       // 0 upwards, 1 downwards
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillAnalogRecord(CAnalogParamRecord& record) const override;
 
     // The fixed parameter sets: KC and TI of sets 0..5.

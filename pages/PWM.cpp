@@ -164,18 +164,12 @@ void CPWM::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
         m_nHighSpeedOut = pPWM->m_nOption >= 0 && pPWM->m_nOption <= kOutputDisabled ? pPWM->m_nOption : kOutputDisabled;
 }
 
-void CPWM::ReadIntoBlock(CBlockObj& block) const
-{
-    StoreTime(m_period, block, 0);
-    if (auto* pPWM = dynamic_cast<CBlockAnalog*>(&block))
-        pPWM->m_nOption = m_nHighSpeedOut;
-}
 
 void CPWM::FillAnalogRecord(CAnalogParamRecord& record) const
 {
     const bool bRef = m_period.bRef && m_period.pRefBlock;
     record.nPWM[0] = m_period.nLow, record.nPWM[1] = m_period.nHigh, record.nPWM[2] = m_period.nBase;
-    record.nPWM[3] = bRef ? m_ref.UnitPosition() : 0;
+    record.nPWM[3] = bRef ? m_period.nUnit : 0;
     record.ref[0].nUnit = record.nPWM[3];
     record.ref[0].bFlag = bRef ? 1 : 0;
     record.ref[0].pBlock = bRef ? m_period.pRefBlock : nullptr;

@@ -14,7 +14,6 @@ public:
     TimeParam m_period;         // the block's first time and its reference 1
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillAnalogRecord(CAnalogParamRecord& record) const override;
 
 protected:

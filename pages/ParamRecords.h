@@ -1,7 +1,8 @@
 // The parameter records that an open block sheet sends to its view while the view simulates:
 // WM_APPLY_BLOCK_PARAMS with wParam the block type code and lParam the address of the record of
 // the type's family, filled on the sheet's stack for the one synchronous send. The sheet fills
-// them, the view copies them into the block; both sides use these layouts.
+// them, the view copies them into the block; both sides use these layouts. The modal sheet's OK
+// goes the same way (filled by the pages, taken by the view), so a field has one meaning only.
 #pragma once
 
 #include "platform/base/Afx.h"
@@ -40,7 +41,9 @@ struct CTimeParamRecord {
     CString strComment;
     CString strUnused;
     CString strName;
-    int nWord[5] = {};              // words A to E: the five words before the start value
+    // Words A to E: the five words before the start value, in the block's order.
+    enum Word { kMonthly, kPulse, kYearly, kYearEnd, kYearStart };
+    int nWord[5] = {};
     int nStartValue = 0;
     int bProtection = 0;
     int bRetentivity = 0;
@@ -61,7 +64,7 @@ struct CWeeklyParamRecord {
     CString strComment;
     CString strUnused;
     CString strName;
-    int nUnused1 = 0;
+    int bPulseOutput = 0;           // the general page's "Pulse Output"
     int bProtection = 0;
     int nUnused2 = 0;
     int bDays[3][7] = {};
@@ -98,7 +101,7 @@ struct CAnalogParamRecord {
 struct CMiscParamRecord {
     int nBlockNumber = -1;
     CString strName;
-    int nMisc1 = 0;
+    int nMisc1 = 0;                 // misc words 1 to 3: the block's extra words 1 to 3
     int nMisc2 = 0;                 // WiFi word 1 for the WiFi blocks
     int nWifi[3] = {};              // WiFi words 2 to 4
     int bRetentivity = 0;
@@ -110,7 +113,7 @@ struct CMiscParamRecord {
 struct CModbusParamRecord {
     int nBlockNumber = -1;
     CString strName;
-    int nUnused = 0;
+    int nCycle = 0;                 // the polling cycle
     BYTE byModbus[4] = {};          // bytes 1 to 3, the fourth not read
     WORD wModbus[4] = {};           // words 1 to 3, the fourth not read
     int nModbus1 = 0;

@@ -122,15 +122,6 @@ void CQUAD::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_bRetentivity = block.m_bRetentive;
 }
 
-void CQUAD::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_nTime1High = m_nA;
-    block.m_nTime2High = m_nB;
-    block.m_nPreWarn[1] = m_nC;
-    block.m_nTime1Base = m_nDir;
-    block.m_dParam = m_dAmplification;
-    block.m_bProtected = m_bProtection;
-}
 
 void CQUAD::FillTimeRecord(CTimeParamRecord& record) const
 {

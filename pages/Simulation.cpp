@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kRadios[] = {1116, 1141, 1118, 1119};
@@ -153,4 +155,19 @@ void CSimulation::OnAnalogValueUpdate(UINT nID)
         SetDlgItemInt(int(nID), UINT(-32767), TRUE);
     else if (bOk && value > 32767)
         SetDlgItemInt(int(nID), 32767, TRUE);
+}
+
+void CSimulation::SettleRange()
+{
+    if (!IsAnalog() && m_bAutoRange && m_nBehaviour == 3)
+        m_nMin = 0, m_nMax = 9999;
+    if (m_nMax < m_nMin)
+        std::swap(m_nMin, m_nMax);
+    m_nCurrent = std::clamp(m_nCurrent, m_nMin, m_nMax);
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const int values[3][2] = {{1553, m_nCurrent}, {1133, m_nMin}, {1135, m_nMax}};
+    for (const auto& v : values)
+        if (GetDlgItem(v[0]))
+            SetDlgItemInt(v[0], UINT(v[1]), TRUE);
 }

@@ -21,6 +21,10 @@ public:
     int m_nBehaviour = 3;     // 0 Switch, 1 push button (make), 2 push button (break), 3 Frequency
 
     void SetView(CTavixView* pView) { m_pView = pView; }
+    // Puts the values in order before they are stored: a frequency with automatic range runs
+    // 0..9999, a reversed range is swapped, the current value is moved into the range; an open
+    // page shows the corrected values.
+    void SettleRange();
     BOOL IsAnalog() const { return m_nBlockType == 608 || m_nBlockType == 702; }
 
 protected:

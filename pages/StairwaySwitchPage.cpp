@@ -328,19 +328,6 @@ void CStairwaySwitchPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&
         t->bRefAllowed = m_bRefAllowed;
 }
 
-void CStairwaySwitchPage::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bRetentive = m_bRetentivity;
-    block.m_bProtected = m_bProtection;
-    block.m_bStdPreWarning = m_bUseStandard;
-    StoreTime(m_t, block, 1);
-    if (m_bPermanentLight)
-        StoreTime(m_tl, block, 0);
-    block.m_nPreWarn[0] = m_tw.nLow, block.m_nPreWarn[1] = m_tw.nHigh;
-    block.m_nPreWarn[2] = m_twl.nLow, block.m_nPreWarn[3] = m_twl.nHigh;
-    StoreReference(block, kRefTW, m_tw.bRef, m_tw.pRefBlock);
-    StoreReference(block, kRefTWL, m_twl.bRef, m_twl.pRefBlock);
-}
 
 void CStairwaySwitchPage::FillTimeRecord(CTimeParamRecord& record) const
 {
@@ -354,7 +341,7 @@ void CStairwaySwitchPage::FillTimeRecord(CTimeParamRecord& record) const
     record.nExtra[2] = m_twl.nLow, record.nExtra[3] = m_twl.nHigh;
     auto put = [&](int k, const CTimeReference& ref) {
         const TimeParam& t = ref.Value();
-        record.ref[k].nUnit = ref.UnitPosition();
+        record.ref[k].nUnit = t.nUnit;
         record.ref[k].bFlag = t.bRef && t.pRefBlock;
         record.ref[k].pBlock = record.ref[k].bFlag ? t.pRefBlock : nullptr;
     };

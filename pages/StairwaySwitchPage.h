@@ -19,7 +19,6 @@ public:
     TimeParam m_twl;   // T!L
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

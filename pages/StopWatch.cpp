@@ -227,14 +227,6 @@ void CStopWatch::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_bRef = m_pRefBlock != nullptr;
 }
 
-void CStopWatch::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_bRetentive = m_bRetentivity;
-    block.m_nTime1Base = m_nBase;
-    block.m_dParam = m_dFactor;
-    StoreReference(block, 0, m_bRef, m_pRefBlock);
-}
 
 void CStopWatch::FillTimeRecord(CTimeParamRecord& record) const
 {

@@ -20,7 +20,6 @@ public:
     CBlockObj* m_pRefBlock = nullptr;
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

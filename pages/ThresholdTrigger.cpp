@@ -113,13 +113,6 @@ void CThresholdTrigger::FillFromBlock(const CBlockObj& block, const CTavixDoc&, 
     m_bRef = m_pRefBlock != nullptr;
 }
 
-void CThresholdTrigger::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1High = m_nOnThreshold, block.m_nTime1Low = m_nOffThreshold;
-    block.m_nTime2High = m_nHigh, block.m_nTime2Low = m_nLow;
-    StoreReference(block, 0, m_bRef, m_pRefBlock);
-}
 
 void CThresholdTrigger::FillTimeRecord(CTimeParamRecord& record) const
 {

@@ -208,16 +208,6 @@ void CTwoTimeTimerPage::FillFromBlock(const CBlockObj& block, const CTavixDoc&, 
         m_nPulseCycles = block.m_nCount >= 0 && block.m_nCount <= 8 ? block.m_nCount : 0;
 }
 
-void CTwoTimeTimerPage::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    if (block.m_nType != 407)
-        block.m_bRetentive = m_bRetentivity;
-    StoreTime(m_th, block, 0);
-    StoreTime(m_tl, block, 1);
-    if (block.m_nType == 405)
-        block.m_nCount = m_nPulseCycles;
-}
 
 void CTwoTimeTimerPage::FillTimeRecord(CTimeParamRecord& record) const
 {
@@ -229,7 +219,7 @@ void CTwoTimeTimerPage::FillTimeRecord(CTimeParamRecord& record) const
     const CTimeReference* refs[2] = {&m_refTH, &m_refTL};
     for (int k = 0; k < 2; ++k) {
         const TimeParam& t = refs[k]->Value();
-        record.ref[k].nUnit = refs[k]->UnitPosition();
+        record.ref[k].nUnit = t.nUnit;
         record.ref[k].bFlag = t.bRef && t.pRefBlock;
         record.ref[k].pBlock = record.ref[k].bFlag ? t.pRefBlock : nullptr;
     }

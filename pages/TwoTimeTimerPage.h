@@ -15,7 +15,6 @@ public:
     int m_nPulseCycles = 0;   // list position 0..8 of "1".."9"
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

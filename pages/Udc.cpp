@@ -163,26 +163,6 @@ void CUDC::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     }
 }
 
-void CUDC::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1Base = m_nCycle;
-    block.m_nTime2Base = m_nPort;
-    block.m_nPreWarn[1] = m_nTxArea;
-    block.m_nYearEnd = m_nTxAddress;
-    block.m_nPreWarn[3] = m_nTxCount;
-    block.m_nPreWarn[0] = m_nRxArea;
-    block.m_nYearStart = m_nRxAddress;
-    block.m_nPreWarn[2] = m_nRxCount;
-    block.m_nYearly = m_bTxStartChar;
-    block.m_nMonthly = m_bTxEndChar;
-    block.m_bStdPreWarning = m_bRxStartChar;
-    block.m_nPulse = m_bRxEndChar;
-    block.m_nTime1High = m_abyChars[0];
-    block.m_nTime2High = m_abyChars[1];
-    block.m_nTime1Low = m_abyChars[2];
-    block.m_nTime2Low = m_abyChars[3];
-}
 
 void CUDC::FillTimeRecord(CTimeParamRecord& record) const
 {
@@ -190,8 +170,10 @@ void CUDC::FillTimeRecord(CTimeParamRecord& record) const
     record.bProtection = m_bProtection;
     record.nTime1Base = m_nCycle, record.nTime2Base = m_nPort;
     record.nExtra[0] = m_nRxArea, record.nExtra[1] = m_nTxArea, record.nExtra[2] = m_nRxCount, record.nExtra[3] = m_nTxCount;
-    record.nWord[0] = m_nTxAddress, record.nWord[1] = m_nRxAddress;
-    record.nWord[2] = m_bTxStartChar | m_bTxEndChar << 1 | m_bRxStartChar << 2 | m_bRxEndChar << 3;
+    using R = CTimeParamRecord;
+    record.nWord[R::kYearEnd] = m_nTxAddress, record.nWord[R::kYearStart] = m_nRxAddress;
+    record.nWord[R::kYearly] = m_bTxStartChar, record.nWord[R::kMonthly] = m_bTxEndChar;
+    record.nCheck = m_bRxStartChar, record.nWord[R::kPulse] = m_bRxEndChar;
     record.nTime1High = m_abyChars[0], record.nTime2High = m_abyChars[1];
     record.nTime1Low = m_abyChars[2], record.nTime2Low = m_abyChars[3];
 }

@@ -19,7 +19,6 @@ public:
     BYTE m_abyChars[4] = {};    // transmit start, transmit end, receive start, receive end
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillTimeRecord(CTimeParamRecord& record) const override;
 
 protected:

@@ -148,18 +148,6 @@ void CUpDownCounter::FillFromBlock(const CBlockObj& block, const CTavixDoc&, boo
     m_pRefBlockOff = block.m_pRefBlock[1];
 }
 
-void CUpDownCounter::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bRetentive = m_bRetentivity;
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1High = m_nOnValue;
-    block.m_nTime2High = m_nOffValue;
-    block.m_nStartValue = m_nStartValue;
-    if (block.m_nType == 848)
-        block.m_nPreWarn[1] = m_nSource;
-    StoreReference(block, 0, m_bRefOn, m_pRefBlockOn);
-    StoreReference(block, 1, m_bRefOff, m_pRefBlockOff);
-}
 
 void CUpDownCounter::FillTimeRecord(CTimeParamRecord& record) const
 {

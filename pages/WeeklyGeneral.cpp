@@ -67,29 +67,10 @@ void CWeeklyGeneral::FillFromBlock(const CBlockObj& block, const CTavixDoc&, boo
     }
 }
 
-void CWeeklyGeneral::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nPulse = m_bPulseOutput;
-    auto* pTime = dynamic_cast<CBlockTime*>(&block);
-    if (pTime == nullptr)
-        return;
-    for (int c = 0; c < 3; ++c) {
-        const CWeeklyCams1& cam = m_cams[c];
-        for (int d = 0; d < 6; ++d)
-            pTime->m_bCamDays[c][d + 1] = cam.m_bDay[d];
-        pTime->m_bCamDays[c][0] = cam.m_bDay[6];
-        pTime->m_nCamOn[c][0] = cam.m_nOnHour;
-        pTime->m_nCamOn[c][1] = cam.m_nOnMinute;
-        pTime->m_bCamOnOff[c] = cam.m_bOnDisabled;
-        pTime->m_nCamOff[c][0] = cam.m_nOffHour;
-        pTime->m_nCamOff[c][1] = cam.m_nOffMinute;
-        pTime->m_bCamOffOff[c] = cam.m_bOffDisabled;
-    }
-}
 
 void CWeeklyGeneral::FillWeeklyRecord(CWeeklyParamRecord& record) const
 {
+    record.bPulseOutput = m_bPulseOutput;
     for (int c = 0; c < 3; ++c) {
         const CWeeklyCams1& cam = m_cams[c];
         for (int d = 0; d < 6; ++d)

@@ -14,7 +14,6 @@ public:
     CWeeklyCams1 m_cams[3];
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void AddPagesBeforeComment(CPropertySheet& sheet) override;
     void FillWeeklyRecord(CWeeklyParamRecord& record) const override;
 

@@ -165,15 +165,6 @@ void CWIFI::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     }
 }
 
-void CWIFI::ReadIntoBlock(CBlockObj& block) const
-{
-    if (auto* p = dynamic_cast<CBlockWIFI*>(&block)) {
-        p->m_nWifiSource = m_nMode;
-        p->m_nWifiId = m_nWifiId;
-        p->m_nWifiBlockType = m_nTypeIndex;
-        p->m_nWifiBlockNumber = m_nNumberIndex;
-    }
-}
 
 void CWIFI::FillMiscRecord(CMiscParamRecord& record) const
 {

@@ -15,7 +15,6 @@ public:
     int m_nMode = 0;          // 0 Station, 1 VM/VAM, 2 Diagnostic
 
     void FillFromBlock(const CBlockObj& block, const CTavixDoc& doc, bool bSimulating) override;
-    void ReadIntoBlock(CBlockObj& block) const override;
     void FillMiscRecord(CMiscParamRecord& record) const override;
 
 protected:

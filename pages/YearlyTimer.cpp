@@ -170,28 +170,16 @@ void CYearlyTimer::FillFromBlock(const CBlockObj& block, const CTavixDoc&, bool)
     m_nOffYear = inRange(block.m_nYearEnd) ? block.m_nYearEnd : 2099;
 }
 
-void CYearlyTimer::ReadIntoBlock(CBlockObj& block) const
-{
-    block.m_bProtected = m_bProtection;
-    block.m_nTime1High = m_nOnMonth, block.m_nTime1Low = m_nOnDay;
-    block.m_nTime2High = m_nOffMonth, block.m_nTime2Low = m_nOffDay;
-    block.m_nMonthly = m_bMonthly;
-    if (IsNewDevice()) {
-        block.m_nYearly = m_bYearly;
-        block.m_nPulse = m_bPulseOutput;
-        block.m_nYearStart = m_nOnYear;
-        block.m_nYearEnd = m_nOffYear;
-    }
-}
 
 void CYearlyTimer::FillTimeRecord(CTimeParamRecord& record) const
 {
     record.bProtection = m_bProtection;
     record.nTime1High = m_nOnMonth, record.nTime1Low = m_nOnDay;
     record.nTime2High = m_nOffMonth, record.nTime2Low = m_nOffDay;
-    record.nWord[0] = m_bMonthly;
-    record.nWord[1] = m_bYearly;
-    record.nWord[2] = m_bPulseOutput;
-    record.nWord[3] = m_nOnYear;
-    record.nWord[4] = m_nOffYear;
+    using R = CTimeParamRecord;
+    record.nWord[R::kMonthly] = m_bMonthly;
+    record.nWord[R::kYearly] = m_bYearly;
+    record.nWord[R::kPulse] = m_bPulseOutput;
+    record.nWord[R::kYearStart] = m_nOnYear;
+    record.nWord[R::kYearEnd] = m_nOffYear;
 }

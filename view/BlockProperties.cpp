@@ -1,6 +1,6 @@
 // CTavixView: Block Properties. The view is the one place that moves values between a block and
-// the pages of its sheet: out before the sheet shows, back after OK of the modal sheet (one undo
-// step, and the document counts as changed). While simulating, the sheet is modeless (one per
+// the pages of its sheet: out before the sheet shows, back after OK of the modal sheet through
+// the same record Apply sends (one undo step, and the document counts as changed). While simulating, the sheet is modeless (one per
 // block or ladder element) and its Apply sends the values back itself.
 #include "view/TavixView.h"
 
@@ -185,9 +185,9 @@ void CTavixView::OnEditBlockProperties()
         FillSheetFromBlock(sheet, *pBlock, *pDoc, false);
         if (sheet.DoModal() != IDOK)
             return;
-        const int oldNumber = pBlock->m_nNumber, oldKind = pBlock->m_nSimKind;
-        ReadSheetIntoBlock(sheet, *pBlock);
-        AfterIoElementChanged(*pBlock, oldNumber, oldKind);
+        // The same road as Apply of the modeless sheet: the pages fill the family's record,
+        // the view takes it.
+        sheet.DeliverRecord([&](LPARAM record) { TakeSheetRecord(*pBlock, nType, record); });
         pDoc->m_undo.PushSnapshot(pDoc);
         // The edit must not be lost on close without a save prompt.
         pDoc->SetModifiedFlag(TRUE);

@@ -91,6 +91,9 @@ public:
     // WM_APPLY_BLOCK_PARAMS: the record an open block sheet applies (wParam the type code,
     // lParam the record of the type's family); returns 0.
     LRESULT ApplySheetParams(WPARAM wParam, LPARAM lParam);
+    // Takes a filled record of the type's family into a block: the one road of the modal
+    // sheet's OK and the modeless sheet's Apply; while simulating the running rules follow.
+    void TakeSheetRecord(CBlockObj& block, int nType, LPARAM record);
     // The number an applied I/O record names: the element moves there when the index is free.
     void ApplyIONumber(CBlockObj& block, const CIOParamRecord& record);
     // After either road (Apply or OK) stored an I/O element: its sheet, message-text fields and

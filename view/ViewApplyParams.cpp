@@ -61,6 +61,14 @@ void TakeTime2(CBlockObj& b, const CTimeParamRecord& r)
     b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High, b.m_nTime2Base = r.nTime2Base;
 }
 
+// Words A to E, in the block's order.
+void TakeWords(CBlockObj& b, const CTimeParamRecord& r)
+{
+    using R = CTimeParamRecord;
+    b.m_nMonthly = r.nWord[R::kMonthly], b.m_nPulse = r.nWord[R::kPulse], b.m_nYearly = r.nWord[R::kYearly];
+    b.m_nYearEnd = r.nWord[R::kYearEnd], b.m_nYearStart = r.nWord[R::kYearStart];
+}
+
 void TakeExtras(CBlockObj& b, const CTimeParamRecord& r)
 {
     for (int i = 0; i < 4; ++i)
@@ -175,8 +183,10 @@ void ApplyTime(CBlockObj& b, const CTimeParamRecord& r, const CTavixDoc& doc, bo
         b.m_bProtected = r.bProtection;
         b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
         b.m_nTime2Low = r.nTime2Low, b.m_nTime2High = r.nTime2High;
-        b.m_nMonthly = r.nWord[0], b.m_nPulse = r.nWord[1], b.m_nYearly = r.nWord[2];
-        b.m_nYearEnd = r.nWord[3], b.m_nYearStart = r.nWord[4];
+        b.m_nMonthly = r.nWord[CTimeParamRecord::kMonthly];
+        // The older devices have no yearly, pulse or year settings: the page does not show them.
+        if (doc.IsNewModel())
+            TakeWords(b, r);
     } else if (t == 412) {
         b.m_bProtected = r.bProtection;
         TakeTime1(b, r), TakeTime2(b, r), TakeExtras(b, r);
@@ -214,11 +224,20 @@ void ApplyTime(CBlockObj& b, const CTimeParamRecord& r, const CTavixDoc& doc, bo
     } else if (t == 822) {
         TakeTime1(b, r);
         b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
-    } else if (t == 821 || In(t, 834, 843) || t == 846 || t == 862 || t == 863 || t == 854) {
+    } else if (In(t, 838, 843)) {
+        // The masks: the mask word (or the block it comes from) and Protection.
+        b.m_nTime1High = r.nTime1High;
+        b.m_bProtected = r.bProtection;
+        TakeReference(b, 0, r.ref[0]);
+    } else if (t == 821 || In(t, 834, 837) || t == 846 || t == 862 || t == 863 || t == 854) {
         b.m_strParam = r.strParam;
         b.m_nTime1High = r.nTime1High;
-        b.m_bStdPreWarning = r.nCheck;
-        b.m_bRetentive = r.bRetentivity, b.m_bProtected = r.bProtection;
+        // RAND keeps its reset and retentivity flags: its page shows neither.
+        if (t != 846) {
+            b.m_bStdPreWarning = r.nCheck;
+            b.m_bRetentive = r.bRetentivity;
+        }
+        b.m_bProtected = r.bProtection;
         TakeReference(b, 0, r.ref[0]);
     } else if (t == 823) {
         b.m_nTime1Low = r.nTime1Low, b.m_nTime1High = r.nTime1High;
@@ -236,8 +255,7 @@ void ApplyTime(CBlockObj& b, const CTimeParamRecord& r, const CTavixDoc& doc, bo
         TakeReference(b, 0, r.ref[0]), TakeReference(b, 1, r.ref[1]);
         b.m_bProtected = r.bProtection;
     } else if (t == 855) {
-        b.m_nMonthly = r.nWord[0], b.m_nPulse = r.nWord[1], b.m_nYearly = r.nWord[2];
-        b.m_nYearEnd = r.nWord[3], b.m_nYearStart = r.nWord[4];
+        TakeWords(b, r);
         TakeTime1(b, r), TakeTime2(b, r);
         b.m_bStdPreWarning = r.nCheck;
         TakeExtras(b, r);
@@ -274,7 +292,8 @@ void ApplyAnalog(CBlockAnalog& b, const CAnalogParamRecord& r)
         b.m_nOffset = r.nAnalog[0], b.m_nThreshold1 = r.nAnalog[1], b.m_nThreshold2 = r.nAnalog[2];
         b.m_nDecimals = r.nAnalog[3], b.m_nTempUnit = r.nAnalog[4], b.m_nResolution = r.nAnalog[5];
         b.m_bProtected = r.bProtection;
-        b.m_nActualValue = r.nOutput, b.m_nCapturedValue = r.nOutput2;
+        // The running output and the watchdog's captured reference belong to the simulation:
+        // the values the sheet held when it opened are old by now.
         TakeReference(b, 0, r.ref[0]);
         if (t != 819)
             TakeReference(b, 1, r.ref[1]);
@@ -306,7 +325,15 @@ void ApplyMisc(CBlockObj& b, const CMiscParamRecord& r)
         pWifi->m_nWifiSource = r.nMisc2;
         pWifi->m_nWifiId = r.nWifi[0], pWifi->m_nWifiBlockType = r.nWifi[1], pWifi->m_nWifiBlockNumber = r.nWifi[2];
     } else {
-        b.m_nExtra1 = r.nMisc1, b.m_nExtra2 = r.nMisc2, b.m_nExtra3 = r.nMisc3;
+        // The R/S priority of the pulse relay and the shift register's output bit and index;
+        // the other types keep their extra words.
+        if (b.m_nType == 809)
+            b.m_nExtra3 = r.nMisc3;
+        if (b.m_nType == 812) {
+            b.m_nExtra1 = r.nMisc1;
+            if (r.nMisc2 >= 0 && r.nMisc2 < 4)
+                b.m_nExtra2 = r.nMisc2;
+        }
         b.m_bRetentive = r.bRetentivity;
     }
     b.m_strComment = r.strComment;
@@ -316,6 +343,7 @@ void ApplyWeekly(CBlockObj& b, const CWeeklyParamRecord& r)
 {
     b.m_strName = r.strName;
     b.m_bProtected = r.bProtection;
+    b.m_nPulse = r.bPulseOutput;
     if (auto* pTime = dynamic_cast<CBlockTime*>(&b))
         for (int c = 0; c < 3; ++c) {
             for (int d = 0; d < 7; ++d)
@@ -331,6 +359,7 @@ void ApplyWeekly(CBlockObj& b, const CWeeklyParamRecord& r)
 void ApplyModbus(CBlockMR& b, const CModbusParamRecord& r)
 {
     b.m_strName = r.strName;
+    b.m_nTime1Base = r.nCycle;
     b.m_bySlave = r.byModbus[0], b.m_byCommand = r.byModbus[1], b.m_byFunction = r.byModbus[2];
     b.m_byWriteMode = r.byModbus4[0];
     b.m_wRegister = r.wModbus[0], b.m_wCount = r.wModbus[1], b.m_wData1 = r.wModbus[2];
@@ -378,8 +407,6 @@ void ApplyIO(CBlockObj& b, const CIOParamRecord& r)
         ApplyBehaviour(b, r.nBehaviour);
         b.m_nSimKind = r.nBehaviour;
     }
-    if (auto* pIn = dynamic_cast<CBlockIn*>(o))
-        pIn->m_bHighSpeed = r.bHighSpeed;
 }
 
 }  // namespace
@@ -411,7 +438,20 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
     if (pTarget == nullptr || pTarget->m_nType != int(wParam))
         return 0;
     m_pCurBlock = pTarget;
-    switch (kind) {
+    TakeSheetRecord(*pTarget, int(wParam), lParam);
+    if (IsSimulating())
+        m_pCurBlock = pSaved;
+    InvalidateAll();
+    return 0;
+}
+
+void CTavixView::TakeSheetRecord(CBlockObj& target, int nType, LPARAM lParam)
+{
+    CTavixDoc* pDoc = GetDocument();
+    if (pDoc == nullptr || lParam == 0)
+        return;
+    CBlockObj* pTarget = &target;
+    switch (ParamRecordKindOf(nType)) {
     case ParamRecordKind::IO: {
         const auto& r = *reinterpret_cast<const CIOParamRecord*>(lParam);
         const int oldNumber = pTarget->m_nNumber, oldKind = pTarget->m_nSimKind;
@@ -428,6 +468,12 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
         }
         ApplyIO(*pTarget, r);
         ApplyIONumber(*pTarget, r);
+        // Only I0..I3 of the main module count fast pulses, wherever the element ended up.
+        if (auto* pIn = dynamic_cast<CBlockIn*>(pTarget))
+            pIn->m_bHighSpeed = r.bHighSpeed && pTarget->m_nOperand <= 3 ? 1 : 0;
+        // An analog input's simulated range follows its sensor settings.
+        if (nType == 608)
+            ComputeAnalogRange(pTarget);
         AfterIoElementChanged(*pTarget, oldNumber, oldKind);
         break;
     }
@@ -440,7 +486,7 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
     case ParamRecordKind::Analog:
         if (auto* pAnalog = dynamic_cast<CBlockAnalog*>(pTarget)) {
             ApplyAnalog(*pAnalog, *reinterpret_cast<const CAnalogParamRecord*>(lParam));
-            if (In(pTarget->m_nType, 803, 807) || In(pTarget->m_nType, 818, 819))
+            if (IsSimulating() && (In(nType, 803, 807) || In(nType, 818, 819)))
                 UpdateAnalogSources(pTarget);
         }
         break;
@@ -455,10 +501,6 @@ LRESULT CTavixView::ApplySheetParams(WPARAM wParam, LPARAM lParam)
         ApplyMsgText(*pTarget, *reinterpret_cast<const CMsgTextParamRecord*>(lParam));
         break;
     }
-    if (IsSimulating())
-        m_pCurBlock = pSaved;
-    InvalidateAll();
-    return 0;
 }
 
 void CTavixView::ApplyMsgText(CBlockObj& block, const CMsgTextParamRecord& r)
