@@ -121,11 +121,33 @@ BOOL CTavixView::SeparateWire()
     if (startIsInput == endIsInput)
         return FALSE;
     CBlockObj* pConsumer = startIsInput ? w->m_pStartBlock : w->m_pEndBlock;
-    const int consumerPin = startIsInput ? w->m_nStartPin : w->m_nEndPin;
-    const CPoint consumerEnd = startIsInput ? w->m_ptStart : w->m_ptEnd;
+    int consumerPin = startIsInput ? w->m_nStartPin : w->m_nEndPin;
+    CPoint consumerEnd = startIsInput ? w->m_ptStart : w->m_ptEnd;
     CBlockObj* pProducer = startIsInput ? w->m_pEndBlock : w->m_pStartBlock;
-    const int producerPin = startIsInput ? w->m_nEndPin : w->m_nStartPin;
-    const CPoint producerEnd = startIsInput ? w->m_ptEnd : w->m_ptStart;
+    int producerPin = startIsInput ? w->m_nEndPin : w->m_nStartPin;
+    CPoint producerEnd = startIsInput ? w->m_ptEnd : w->m_ptStart;
+    // A connector's wire: the deletion below takes the connector, its partner and the partner's
+    // wire along, so the new pair joins the block at the partner's far end instead.
+    const bool pairWire = IsConnectorType(w->m_pEndBlock);
+    if (pairWire) {
+        CBlockObj* pConnector = w->m_pEndBlock;
+        CBlockObj* pPartner =
+            pDoc->FindBlockByNumber(ConnectorPartnerNumber(pConnector->m_nType, pConnector->m_nNumber));
+        const CConnectLineObj* far = pPartner ? pDoc->FindWireOnConnector(pPartner) : nullptr;
+        if (!far || !far->m_pStartBlock)
+            return FALSE; // a half pair (damaged file): nothing at the far end to join
+        if (pConnector == pProducer) {
+            pProducer = far->m_pStartBlock;
+            producerPin = far->m_nStartPin;
+            producerEnd = far->m_ptStart;
+        } else {
+            pConsumer = far->m_pStartBlock;
+            consumerPin = far->m_nStartPin;
+            consumerEnd = far->m_ptStart;
+        }
+        if ((consumerPin < kFirstOutputPin) == (producerPin < kFirstOutputPin))
+            return FALSE;
+    }
 
     auto make = [&](int type, CPoint end, int ox, int oy) {
         CBlockObj* p = type == TYPE_MALE ? static_cast<CBlockObj*>(new CBlockMale) : new CBlockFemale;
@@ -150,15 +172,23 @@ BOOL CTavixView::SeparateWire()
         ClearSelection(0);
         m_bSelectionClear = m_pIndex != nullptr;
     }
-    if (IsConnectorType(w->m_pEndBlock)) {
+    if (pairWire) {
         // A connector's wire takes its pair along: the full deletion.
         w->m_bSelected = TRUE;
         m_selWires.AddTail(w);
         DeleteSelection();
+        m_pCurWire = nullptr;
         if (m_pIndex)
             m_pIndex->Rebuild();
         // The deletion may have renumbered elements behind a held tally's back.
         CBlockTally(*pDoc).Recount();
+        // Only the connectors and wires go; should either end have gone too, nothing is joined.
+        if (!pDoc->m_blocks.Find(pConsumer) || !pDoc->m_blocks.Find(pProducer)) {
+            delete pFemale;
+            delete pMale;
+            InvalidateAll();
+            return FALSE;
+        }
     } else {
         RemoveLoneWire(w);
     }
@@ -332,7 +362,9 @@ int CTavixView::SeparateOverlappingWires()
     for (POSITION pos = pDoc->m_wires.GetHeadPosition(); pos;)
         first.push_back(static_cast<CConnectLineObj*>(pDoc->m_wires.GetNext(pos)));
     for (CConnectLineObj* w : first) {
-        if (w->m_points.GetSize() < 2)
+        // A connector's own wire is already separated; separating it again would delete its
+        // pair and the partner's wire, which may still wait in this list.
+        if (w->m_points.GetSize() < 2 || IsConnectorType(w->m_pEndBlock))
             continue;
         bool crosses = false;
         for (INT_PTR i = 1; i < w->m_points.GetSize() && !crosses; ++i) {
