@@ -474,6 +474,27 @@ gboolean OnDestroyEvent(GtkWidget*, GdkEvent*, gpointer data)
     return TRUE;
 }
 
+// Another program destroyed the window's X window. GDK is not told: it would tear its window
+// down under GTK, whose later unrealize then finds no frame clock and prints criticals. The
+// window stays GDK's until the window layer closes (or remakes) it, and the errors of requests
+// to the dead X window meanwhile go to the error trap held since start-up.
+GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer data)
+{
+    auto* w = static_cast<Win*>(data);
+    const XEvent* e = static_cast<const XEvent*>(xevent);
+    GdkWindow* gw = gtk_widget_get_window(w->window);
+    if (e->type != DestroyNotify || !gw || e->xdestroywindow.window != gdk_x11_window_get_xid(gw) || w->lost)
+        return GDK_FILTER_CONTINUE;
+    OnDestroyEvent(w->window, nullptr, w);
+    return GDK_FILTER_REMOVE;
+}
+
+void WatchDestroy(GtkWidget* widget, gpointer data)
+{
+    if (GdkWindow* gw = gtk_widget_get_window(widget); gw && GDK_IS_X11_WINDOW(gw))
+        gdk_window_add_filter(gw, OnXEvent, data);
+}
+
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
 {
     auto* w = static_cast<Win*>(data);
@@ -693,6 +714,7 @@ void CGtkHost::TopLevelCreated(HWND h)
     g_signal_connect(w->window, "configure-event", G_CALLBACK(OnConfigure), raw);
     g_signal_connect(w->window, "delete-event", G_CALLBACK(OnDelete), raw);
     g_signal_connect(w->window, "destroy-event", G_CALLBACK(OnDestroyEvent), raw);
+    g_signal_connect(w->window, "realize", G_CALLBACK(WatchDestroy), raw);
     g_signal_connect(w->window, "window-state-event", G_CALLBACK(OnWindowState), raw);
     g_signal_connect(w->window, "map-event", G_CALLBACK(OnMapEvent), raw);
     g_signal_connect(w->window, "unmap-event", G_CALLBACK(OnMapEvent), raw);

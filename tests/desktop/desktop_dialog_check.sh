@@ -42,6 +42,11 @@ while [ $run -le 20 ]; do
     fi
     wait_for "program ended (run $run)" gone $pid
     wait $pid || { echo "run $run: exit status $?"; exit 1; }
+    # Either way GTK and GDK have nothing to complain about.
+    if grep -E "CRITICAL|WARNING" "$dir/dialog.err"; then
+        echo "run $run: GTK complained"
+        exit 1
+    fi
     run=$((run + 1))
 done
 echo "20 of 20 centred, titled and closed"
