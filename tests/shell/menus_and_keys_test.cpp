@@ -16,6 +16,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/EditorApp.h"
 #include "shell/MainFrame.h"
+#include "shell/SettingsFile.h"
 #include "view/TavixView.h"
 
 #include <gtest/gtest.h>
@@ -270,6 +271,41 @@ TEST_F(MenusAndKeysTest, TheViewMenuBringsBackASimulationBarAndSaveWaitsForTheSi
     ASSERT_FALSE(view->IsSimulating());
     WithMenu(L'f', [](HMENU menu) { EXPECT_TRUE(StateOf(menu, ID_FILE_SAVE).enabled); });
     doc->SetModifiedFlag(FALSE);
+}
+
+TEST_F(MenusAndKeysTest, UndoWaitsForAChangeInABrandNewProgram)
+{
+    Start();
+    Ctrl('N');
+    ASSERT_NE(Frame()->GetActiveDiagramView(), nullptr);
+    WithMenu(L'e', [](HMENU menu) {
+        EXPECT_FALSE(StateOf(menu, ID_EDIT_UNDO).enabled);
+        EXPECT_FALSE(StateOf(menu, ID_EDIT_REDO).enabled);
+    });
+}
+
+TEST_F(MenusAndKeysTest, AProgramOnTheCommandLineThatCannotBeReadNamesItsPathOnce)
+{
+    const CString damaged = Temp("damaged.yfb");
+    ASSERT_TRUE(WriteWholeFile(damaged, std::vector<std::uint8_t>{1, 2, 3, 4}));
+    for (const CString& path : {damaged, Temp("missing.yfb")}) {
+        // The program opens nothing and, its shell command failed, does not start.
+        m_drv.Host().ClearMessageBoxes();
+        m_app = std::make_unique<CEditorApp>();
+        m_app->SetCommandLineArgs({path});
+        EXPECT_FALSE(m_app->InitInstance());
+        m_drv.Pump();
+        EXPECT_EQ(DocumentCount(), 0);
+        ASSERT_EQ(m_drv.Host().MessageBoxes().size(), 1u) << LPCTSTR(path);
+        const std::wstring text = m_drv.Host().MessageBoxes()[0].text;
+        const std::wstring name = path.GetString();
+        const size_t first = text.find(name);
+        EXPECT_NE(first, std::wstring::npos) << text;
+        EXPECT_EQ(text.find(name, first + 1), std::wstring::npos) << text;
+        Frame()->DestroyWindow();
+        m_drv.Pump();
+        m_app.reset();
+    }
 }
 
 TEST_F(MenusAndKeysTest, TheFrameColourDialogHasItsTitle)

@@ -154,12 +154,16 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault)
 {
     CString reason = e ? e->GetErrorMessage() : CString();
+    // A reason that names the file already says where; the path is not shown twice.
+    const BOOL reasonNamesPath = lpszPathName && *lpszPathName && reason.Find(lpszPathName) >= 0;
     CString prompt;
     if (bSaving)
-        prompt.Format(L"%s\n\n%s", LPCTSTR(AfxLoadStringOr(nIDPDefault, L"Failed to save document.")), lpszPathName);
+        prompt.Format(L"%s\n\n%s", LPCTSTR(AfxLoadStringOr(nIDPDefault, L"Failed to save document.")),
+                      reasonNamesPath ? LPCTSTR(reason) : lpszPathName);
     else
-        prompt.Format(L"%s\n\n%s", LPCTSTR(AfxLoadStringOr(nIDPDefault, L"Failed to open document.")), lpszPathName);
-    if (!reason.IsEmpty())
+        prompt.Format(L"%s\n\n%s", LPCTSTR(AfxLoadStringOr(nIDPDefault, L"Failed to open document.")),
+                      reasonNamesPath ? LPCTSTR(reason) : lpszPathName);
+    if (!reason.IsEmpty() && !reasonNamesPath)
         prompt += L"\n" + reason;
     if (CWinApp* app = AfxGetApp())
         app->DoMessageBox(prompt, MB_ICONEXCLAMATION, nIDPDefault);
