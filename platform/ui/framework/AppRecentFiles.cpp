@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <unistd.h>
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat, int nSize,
                                  int nMaxDispLen)
@@ -20,9 +21,17 @@ void CRecentFileList::Add(LPCTSTR lpszPathName)
     if (!lpszPathName || !*lpszPathName)
         return;
     CString path(lpszPathName);
+    // A name relative to the working folder is kept whole: the list is read again after the
+    // program starts elsewhere, and shows folders alike for every entry.
+    if (path[0] != L'/') {
+        char cwd[4096];
+        if (::getcwd(cwd, sizeof cwd))
+            path = CString(cwd) + (cwd[1] ? L"/" : L"") + path;
+    }
     size_t at = m_arrNames.size() - 1;  // the last slot falls out when the path is new
+    // File names differ by case on this system: A.yfb and a.yfb are two files.
     for (size_t i = 0; i < m_arrNames.size(); ++i)
-        if (m_arrNames[i].CompareNoCase(path) == 0) {
+        if (m_arrNames[i].Compare(path) == 0) {
             at = i;
             break;
         }
@@ -71,10 +80,13 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
     }
     strName = path;
     if (m_nMaxDisplayLength > 3 && strName.GetLength() > m_nMaxDisplayLength) {
-        // Keep the file name and as much of the front as fits: "/home/u/.../name".
+        // Keep the file name and the leading folders that fit: "/home/u/.../name". The cut
+        // falls after a whole folder, and the separator is the system's.
         CString name = path.Mid(slash + 1);
         int front = m_nMaxDisplayLength - name.GetLength() - 4;
-        strName = front > 0 ? path.Left(front) + L"...\\" + name : name;
+        CString head = front > 0 ? path.Left(front) : CString();
+        const int lastSlash = head.ReverseFind(L'/');
+        strName = lastSlash >= 0 ? head.Left(lastSlash + 1) + L".../" + name : name;
     }
     return TRUE;
 }
