@@ -447,6 +447,12 @@ gboolean OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer data)
         return FALSE;
     const bool max = (e->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
     const bool min = (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+    if (min && !(wnd->style & WS_MINIMIZEBOX)) {
+        // A dialog has no minimise (its hints say so); a window manager that offers it anyway
+        // would hide a modal dialog with the program waiting behind it: it comes straight back.
+        gtk_window_deiconify(GTK_WINDOW(w->window));
+        return FALSE;
+    }
     if (max && !wnd->maximized)
         wnd->normalRect = wnd->rect;
     wnd->maximized = max;
