@@ -29,10 +29,14 @@ xdotool key ctrl+c
 wait_for "CLIPBOARD from Ctrl+C" selection_is clipboard "复制ab"
 
 # In: Ctrl+V pastes CLIPBOARD, the middle button pastes PRIMARY where it is clicked.
+# xclip takes a selection in the background: each paste waits until it owns it (on a loaded
+# machine the paste could otherwise come first and get the selection's earlier text).
 printf '粘贴in' | xclip -i -selection clipboard
+wait_for "xclip owns CLIPBOARD" selection_is clipboard "粘贴in"
 xdotool key Home shift+End ctrl+v
 wait_for "CLIPBOARD pasted" has_line "$out" "^edit 101: 粘贴in$"
 printf '中' | xclip -i -selection primary
+wait_for "xclip owns PRIMARY" selection_is primary "中"
 xdotool mousemove --window "$win" "$value_x" "$value_y" click 2
 wait_for "PRIMARY pasted" has_line "$out" "^edit 103: .*中"
 
