@@ -100,6 +100,7 @@ void FreeTree(HWND h)
     bool top = w->IsTopLevel();
     Unlink(w);
     Unregister(w);
+    ForgetWindowMenus(h);
     if (g_onWindowFreed)
         g_onWindowFreed(h);
     if (top)

@@ -422,6 +422,22 @@ BOOL DrawMenuBar(HWND hwnd)
     return TRUE;
 }
 
+namespace ui {
+
+void ForgetWindowMenus(HWND h)
+{
+    auto it = SystemMenus().find(h);
+    if (it != SystemMenus().end()) {
+        DestroyMenu(it->second); // no-op when a destroyed menu bar took it along
+        SystemMenus().erase(it);
+    }
+    Bars().erase(h);
+}
+
+size_t KeptWindowMenuCount() { return SystemMenus().size() + Bars().size(); }
+
+} // namespace ui
+
 HMENU GetSystemMenu(HWND hwnd, BOOL bRevert)
 {
     auto it = SystemMenus().find(hwnd);
