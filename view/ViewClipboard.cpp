@@ -531,6 +531,7 @@ void CTavixView::OnEditPaste()
         extendMin(b->m_ptOrigin);
         const int oldNumber = b->m_nNumber;
         if (auto* text = dynamic_cast<CBlockMSGTEXT*>(b)) {
+            // The slot is chosen now and marked taken only once the text is in the document.
             int& slot = text->Priority();
             const bool taken = slot < 0 || slot >= kMessageTextSlots || m_bMsgTextSlotUsed[slot];
             if (taken) {
@@ -540,8 +541,6 @@ void CTavixView::OnEditPaste()
                         break;
                     }
             }
-            if (slot >= 0 && slot < kMessageTextSlots)
-                m_bMsgTextSlotUsed[slot] = TRUE;
         } else {
             for (int k = 0; k < 4; ++k) {
                 if (b->m_bRef[k])
@@ -567,6 +566,11 @@ void CTavixView::OnEditPaste()
         if (!added) {
             delete b;
             continue;
+        }
+        if (auto* text = dynamic_cast<CBlockMSGTEXT*>(b)) {
+            const int slot = text->Priority();
+            if (slot >= 0 && slot < kMessageTextSlots)
+                m_bMsgTextSlotUsed[slot] = TRUE;
         }
         m_selBlocks.AddTail(b);
         byOldNumber.emplace(oldNumber, b);
