@@ -4,8 +4,15 @@
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/SafeReplace.h"
+#include "platform/ui/core/Wnd.h"
+#include "platform/ui/framework/App.h"
+#include "resources/resource.h"
 
 #include <cwchar>
+
+namespace {
+const wchar_t kSnapshotFailed[] = L"The change is made, but Undo cannot take it back:\n%s";
+}  // namespace
 
 CUndoStore::CUndoStore() = default;
 
@@ -44,6 +51,17 @@ BOOL CUndoStore::EnsureFolder()
     return TRUE;
 }
 
+// A failed step is told to the user at once: a change that silently cannot be undone, or an
+// Undo that silently did nothing, would leave the user believing the history still holds.
+void CUndoStore::ReportFailure(CTavixDoc* pDocument, UINT nID, LPCTSTR fallback)
+{
+    if (pDocument != nullptr)
+        pDocument->m_strLastError = m_strLastError;
+    CString text;
+    text.Format(AfxLoadStringOr(nID, fallback).GetString(), m_strLastError.GetString());
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 CString CUndoStore::GetFolder()
 {
     EnsureFolder();
@@ -64,8 +82,10 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
         return TRUE;
     }
     m_pDocument = pDocument;
-    if (!EnsureFolder())
+    if (!EnsureFolder()) {
+        ReportFailure(pDocument, IDS_UNDO_SNAPSHOT_FAILED, kSnapshotFailed);
         return FALSE;
+    }
 
     m_strPath.Format(L"%s/%06u.tmp", m_strFolder.GetString(), ++m_nSequence);
     try {
@@ -80,6 +100,7 @@ BOOL CUndoStore::PushSnapshot(CTavixDoc* pDocument)
             m_strLastError = L"The undo snapshot could not be written";
         e->Delete();
         RemoveFile(m_strPath);
+        ReportFailure(pDocument, IDS_UNDO_SNAPSHOT_FAILED, kSnapshotFailed);
         return FALSE;
     }
 
@@ -158,8 +179,10 @@ BOOL CUndoStore::Undo()
 {
     if (m_pDocument == nullptr || !CanUndo())
         return FALSE;
-    if (!LoadPosition(m_nCurrent - 1))
+    if (!LoadPosition(m_nCurrent - 1)) {
+        ReportFailure(m_pDocument, IDS_UNDO_FAILED, L"Undo failed, the program is left as it was:\n%s");
         return FALSE;
+    }
     --m_nCurrent;
     return TRUE;
 }
@@ -168,8 +191,10 @@ BOOL CUndoStore::Redo()
 {
     if (m_pDocument == nullptr || !CanRedo())
         return FALSE;
-    if (!LoadPosition(m_nCurrent + 1))
+    if (!LoadPosition(m_nCurrent + 1)) {
+        ReportFailure(m_pDocument, IDS_REDO_FAILED, L"Redo failed, the program is left as it was:\n%s");
         return FALSE;
+    }
     ++m_nCurrent;
     return TRUE;
 }

@@ -2,7 +2,8 @@
 // Each snapshot is the document written exactly as a program file. The snapshots live in a
 // private folder made with a unique name for this store alone (created on the first snapshot,
 // removed with the store). A snapshot counts only once it is completely written; Undo and Redo
-// load into a fresh document and replace the contents only when the load succeeded.
+// load into a fresh document and replace the contents only when the load succeeded; a failure
+// of any of them is shown to the user.
 #pragma once
 
 #include "platform/base/Afx.h"
@@ -52,13 +53,15 @@ public:
     int GetLast() const { return m_nLast; }
     // The private folder (created when missing); empty when it cannot be made.
     CString GetFolder();
-    // Why the last push, undo or redo failed.
+    // Why the last push, undo or redo failed. Every failure is also shown in a message box and
+    // kept as the document's last error.
     const CString& GetLastError() const { return m_strLastError; }
 
 private:
     BOOL EnsureFolder();
     BOOL LoadPosition(int nPosition);
     void RemoveFile(const CString& path);
+    void ReportFailure(CTavixDoc* pDocument, UINT nID, LPCTSTR fallback);
 
     int m_nCurrent = -1;
     CString m_strPath;                 // file being written or read

@@ -230,6 +230,9 @@
 #define IDS_PASTE_NOT_AVAILABLE         4707
 #define IDS_PASTE_NO_RESOURCES          4708
 #define IDS_PASTE_DAMAGED               4709
+#define IDS_UNDO_SNAPSHOT_FAILED        4710
+#define IDS_UNDO_FAILED                 4711
+#define IDS_REDO_FAILED                 4712
 
 
 // ---- Simulation: the child frame's bars, the simulated clock, printing and page layout
