@@ -221,7 +221,8 @@ void CStartUpBmp::OnPaint()
         const COLORREF oldText = dc.SetTextColor(RGB(255, 0, 0));
         const int oldMode = dc.SetBkMode(TRANSPARENT);
         CFont* oldFont = dc.SelectObject(GetFont());
-        dc.TextOut(r.left, r.top, AfxLoadString(IDS_PROPS_LOGO_FROM_UPLOAD));
+        // Wrapped inside the note's own place: a single line would run on under the Display group.
+        dc.DrawText(AfxLoadString(IDS_PROPS_LOGO_FROM_UPLOAD), &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         dc.SelectObject(oldFont);
         dc.SetBkMode(oldMode);
         dc.SetTextColor(oldText);

@@ -1,8 +1,10 @@
 // Every dialog template of the program, English and Chinese, at 100 % and 200 %: no two visible
 // controls overlap (group boxes and controls stacked exactly on each other, which the code shows
 // one at a time, aside), every caption fits its control and every control lies inside its
-// dialog. Templates added later are checked the same way.
+// dialog. Templates added later are checked the same way. Texts the code puts into a control
+// when the dialog opens are measured too, and a dialog's title must fit its title bar.
 #include "platform/base/ResourceTables.h"
+#include "resources/resource.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/ui/controls/CtlStd.h"
@@ -10,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <cwctype>
 #include <sstream>
 #include <string>
@@ -74,6 +78,58 @@ std::wstring Visible(const std::wstring& text)
     return out;
 }
 
+// Texts the code writes into a control that the template leaves empty.
+struct RunTimeText {
+    std::uint32_t dialog, control, string;
+};
+const RunTimeText kRunTimeTexts[] = {
+    {IDD_PROPS_LOGO, IDC_PP_LOGO_UPLOAD_NOTE, IDS_PROPS_LOGO_FROM_UPLOAD},
+};
+
+std::wstring TextOf(const DialogTemplate& t, const DialogItem& i)
+{
+    for (const RunTimeText& r : kRunTimeTexts) {
+        if (r.dialog != t.id || r.control != i.id)
+            continue;
+        for (const ResString& s : CompiledResources().strings)
+            if (s.id == r.string && s.language == t.language)
+                return s.text;
+    }
+    return i.text;
+}
+
+// A title must fit both title bars it can get: the one the program paints itself (a bold face
+// two thirds of the bar high, a margin, the close button; platform/ui/core/NonClient.cpp) and a
+// window manager's, which sets the title in a bold 11 point face beside its window icon and up to
+// three buttons, each about as wide as the bar is high, and cuts a longer title in the middle.
+int TitleWidth(const std::wstring& title, int height, const wchar_t* face)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CFont font;
+    LOGFONTW lf{};
+    lf.lfHeight = -height;
+    lf.lfWeight = 700;
+    wcscpy(lf.lfFaceName, face);
+    font.CreateFontIndirect(&lf);
+    CFont* old = dc.SelectObject(&font);
+    const int width = dc.GetTextExtent(CString(title.c_str())).cx;
+    dc.SelectObject(old);
+    return width;
+}
+
+bool TitleFits(const DialogTemplate& t, int clientWidth)
+{
+    if ((t.style & WS_CAPTION) != WS_CAPTION || (t.style & WS_CHILD) || t.caption.empty())
+        return true;
+    const int bar = GetSystemMetrics((t.exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    const int own = TitleWidth(t.caption, (bar - 1) * 2 / 3, L"Tahoma");
+    if (own > clientWidth - 4 - ((t.style & WS_SYSMENU) ? bar + 2 : 0))
+        return false;
+    const int managerBar = 24;  // px of an ordinary window manager's title bar at 100 %
+    return TitleWidth(t.caption, 15, L"Sans") <= clientWidth - 4 * managerBar;
+}
+
 std::vector<std::string> CheckLayout(const DialogTemplate& t, int scale)
 {
     std::vector<std::string> problems;
@@ -91,8 +147,12 @@ std::vector<std::string> CheckLayout(const DialogTemplate& t, int scale)
     CFont* old = dc.SelectObject(&font);
     const int lineHeight = dc.GetTextExtent(CString(L"Ag")).cy;
 
+    if (scale == 1 && !TitleFits(t, client.Width()))  // the title bar does not grow with the font
+        problems.push_back("title does not fit");
     std::vector<Box> boxes;
-    for (const DialogItem& i : t.items) {
+    for (const DialogItem& source : t.items) {
+        DialogItem i = source;
+        i.text = TextOf(t, source);
         if (!(i.style & WS_VISIBLE) || i.cx <= 0 || i.cy <= 0)
             continue;
         int cy = i.cy;
@@ -107,12 +167,18 @@ std::vector<std::string> CheckLayout(const DialogTemplate& t, int scale)
             const int width = dc.GetTextExtent(CString(Visible(i.text).c_str())).cx + Chrome(i, bu);
             const bool multiLine = Lower(i.className, L"static") && (i.style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP &&
                                    (i.style & SS_TYPEMASK) != SS_SIMPLE;
-            const int lines = multiLine ? std::max(1, r.Height() / std::max(1, lineHeight)) : 1;
-            if (width > r.Width() * lines)
+            if (multiLine) {
+                // Wrapped as the static wraps it: every line must show whole.
+                CRect need(0, 0, r.Width(), 0);
+                dc.DrawText(CString(i.text.c_str()), &need, DT_WORDBREAK | DT_CALCRECT);
+                if (need.Width() > r.Width() || need.Height() > std::max(r.Height(), lineHeight))
+                    problems.push_back(who.str() + " caption does not fit");
+            } else if (width > r.Width()) {
                 problems.push_back(who.str() + " caption does not fit");
+            }
         }
         if (!IsGroupBox(i))
-            boxes.push_back({&i, r});
+            boxes.push_back({&source, r});
     }
     for (size_t a = 0; a < boxes.size(); ++a)
         for (size_t b = a + 1; b < boxes.size(); ++b) {
@@ -168,6 +234,32 @@ TEST(DialogLayout, TheCheckFindsOverlapsOverflowAndCutCaptions)
     EXPECT_EQ(problems[0], "control 4 caption does not fit");
     EXPECT_EQ(problems[1], "control 5 lies outside the dialog");
     EXPECT_EQ(problems[2], "controls 2 and 3 overlap");
+}
+
+TEST(DialogLayout, TheCheckFindsCutTitlesAndWrappedTextsLongerThanTheirControl)
+{
+    DialogTemplate t;
+    t.cx = 120;
+    t.cy = 40;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.caption = L"Pick";
+    t.fontFace = L"MS Sans Serif";
+    t.fontSize = 8;
+    DialogItem note;
+    note.className = L"Static";
+    note.style = SS_LEFT | WS_VISIBLE;
+    note.id = 7;
+    note.x = 2, note.y = 2, note.cx = 56, note.cy = 16;
+    // Short enough for two lines side by side, but the long word wraps onto a third line.
+    note.text = L"ab WWWWWWWWWW cd";
+    t.items = {note};
+    EXPECT_TRUE(CheckLayout(t, 1).empty() == false);
+    t.items[0].text = L"ab cd ef";
+    EXPECT_TRUE(CheckLayout(t, 1).empty());
+    t.caption = L"Pick a block of the diagram by its number";
+    const std::vector<std::string> problems = CheckLayout(t, 1);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "title does not fit");
 }
 
 } // namespace
