@@ -53,6 +53,7 @@ BOOL CPrintSetupDlg::OnInitDialog()
     m_nPaper = paperA4;
     m_nScaleMode = scaleToPage;
     ShowChoices();
+    EnableAtStart();
     ShowPrinter();
     return TRUE;
 }
@@ -81,7 +82,7 @@ void CPrintSetupDlg::ShowPrinter()
                      m_nPaper == paperA2 ? IDC_PS_PAPER_A2 : m_nPaper == paperA3 ? IDC_PS_PAPER_A3 : IDC_PS_PAPER_A4);
 }
 
-// The radios and enabled states of the orientation, the scale mode and the paper.
+// The radios of the orientation, the scale mode and the paper; what is enabled is left alone.
 void CPrintSetupDlg::ShowChoices()
 {
     CheckRadioButton(IDC_PS_HORIZONTAL, IDC_PS_VERTICAL, m_nOrientation ? IDC_PS_HORIZONTAL : IDC_PS_VERTICAL);
@@ -89,14 +90,23 @@ void CPrintSetupDlg::ShowChoices()
                      m_nScaleMode == scaleToPaper ? IDC_PS_SCALE_PAPER
                      : m_nScaleMode == scaleByFactor ? IDC_PS_SCALING
                                                      : IDC_PS_SCALE_PAGE);
-    const BOOL papers = m_nScaleMode == scaleToPage;
-    for (int id : {IDC_PS_PAPER_A2, IDC_PS_PAPER_A3, IDC_PS_PAPER_A4})
-        if (CWnd* p = GetDlgItem(id))
-            p->EnableWindow(papers);
-    if (CWnd* p = GetDlgItem(IDC_PS_FACTOR))
-        p->EnableWindow(m_nScaleMode == scaleByFactor);
     CheckRadioButton(IDC_PS_PAPER_A4, IDC_PS_PAPER_A2,
                      m_nPaper == paperA2 ? IDC_PS_PAPER_A2 : m_nPaper == paperA3 ? IDC_PS_PAPER_A3 : IDC_PS_PAPER_A4);
+}
+
+void CPrintSetupDlg::EnableItems(std::initializer_list<int> ids, BOOL bEnable)
+{
+    for (int id : ids)
+        if (CWnd* p = GetDlgItem(id))
+            p->EnableWindow(bEnable);
+}
+
+// The dialog starts on scaling to the page on A4: the other two scale modes and the A2 and A3
+// papers are offered only once the page scale is chosen again, the factor only with "Scaling".
+void CPrintSetupDlg::EnableAtStart()
+{
+    EnableItems({IDC_PS_SCALE_PAPER, IDC_PS_SCALING, IDC_PS_PAPER_A2, IDC_PS_PAPER_A3, IDC_PS_FACTOR}, FALSE);
+    EnableItems({IDC_PS_SCALE_PAGE, IDC_PS_PAPER_A4}, TRUE);
 }
 
 void CPrintSetupDlg::OnSetup()
@@ -132,4 +142,7 @@ void CPrintSetupDlg::SetScaleMode(int nMode)
     m_nScaleMode = nMode;
     m_nPaper = paperA4;
     ShowChoices();
+    // A paper is chosen only when scaling to the page; the factor only when scaling by it.
+    EnableItems({IDC_PS_PAPER_A2, IDC_PS_PAPER_A3, IDC_PS_PAPER_A4}, nMode == scaleToPage);
+    EnableItems({IDC_PS_FACTOR}, nMode == scaleByFactor);
 }

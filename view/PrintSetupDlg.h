@@ -1,8 +1,10 @@
 // CPrintSetupDlg: the print setup the print and print-preview commands show before printing:
 // orientation (kept in the application's printer settings), paper, scale mode and factor, and
 // whether the block parameters follow the program. It always opens on "Scale to page size"
-// and A4.
+// and A4, with the other scale modes and papers disabled until the page scale is chosen again.
 #pragma once
+
+#include <initializer_list>
 
 #include "controls/LabelWnd.h"
 #include "controls/NoEnterControls.h"
@@ -47,6 +49,8 @@ private:
     void ReadPrinter();
     void ShowPrinter();
     void ShowChoices();
+    void EnableItems(std::initializer_list<int> ids, BOOL bEnable);
+    void EnableAtStart();
 
     CLabelWnd m_printerName{DT_VCENTER | DT_NOPREFIX};
     CNoEnterEdit m_factor;

@@ -291,6 +291,17 @@ TEST_F(PrintTest, PrintSetupShowsWhatItReturns)
         EXPECT_EQ(d.IsDlgButtonChecked(IDC_PS_PAPER_A4), 1u);
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_PS_FACTOR)));
         EXPECT_EQ(Text(d, IDC_PS_PRINTER_NAME), CString(L"PDF"));
+        // Only the page scale and A4 are offered at first; choosing the page scale offers the papers.
+        auto enabled = [&d](int id) { return ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, id)) != FALSE; };
+        for (int id : {IDC_PS_SCALE_PAPER, IDC_PS_SCALING, IDC_PS_PAPER_A2, IDC_PS_PAPER_A3})
+            EXPECT_FALSE(enabled(id)) << id;
+        EXPECT_TRUE(enabled(IDC_PS_SCALE_PAGE));
+        EXPECT_TRUE(enabled(IDC_PS_PAPER_A4));
+        Press(d, IDC_PS_VERTICAL);
+        EXPECT_FALSE(enabled(IDC_PS_PAPER_A3));
+        Press(d, IDC_PS_SCALE_PAGE);
+        EXPECT_TRUE(enabled(IDC_PS_PAPER_A2));
+        EXPECT_TRUE(enabled(IDC_PS_PAPER_A3));
         // A3, then a scale mode that shows A4: the dialog returns A4 too.
         Press(d, IDC_PS_PAPER_A3);
         EXPECT_EQ(d.m_nPaper, int(CPrintSetupDlg::paperA3));
