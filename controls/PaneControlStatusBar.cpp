@@ -129,6 +129,11 @@ void CPaneControlStatusBar::RepositionControls()
 
 LRESULT CPaneControlStatusBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A pane control's command (a click on the series label) is the frame's to handle.
+    if (message == WM_COMMAND && lParam != 0) {
+        if (CWnd* owner = GetOwner())
+            return owner->SendMessage(message, wParam, lParam);
+    }
     const LRESULT r = CStatusBar::WindowProc(message, wParam, lParam);
     if (message == WM_SIZE)
         RepositionControls();

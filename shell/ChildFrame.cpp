@@ -4,8 +4,10 @@
 #include "controls/SizingControlBar.h"
 #include "elements/SimTime.h"
 #include "platform/ui/core/MessageMap.h"
+#include "platform/ui/framework/App.h"
 #include "platform/ui/framework/DockBar.h"
 #include "resources/resource.h"
+#include "shell/MainFrame.h"
 #include "view/TavixView.h"
 
 #include <ctime>
@@ -39,8 +41,22 @@ IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_WM_DESTROY()
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateSave)
+    {WM_MDIACTIVATE, 0, 0, 0, nullptr, TVX_THUNK_(
+        HWND deact = reinterpret_cast<HWND>(c.wParam);
+        HWND act = reinterpret_cast<HWND>(c.lParam);
+        self->OnMDIActivate(act == self->m_hWnd, CWnd::FromHandle(act), CWnd::FromHandle(deact));
+        return TRUE;)},
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateSave)
 END_MESSAGE_MAP()
+
+void CChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
+{
+    CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    // The series label and the palette follow the program window that comes to the front.
+    if (bActivate)
+        if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+            main->OnProgramActivated();
+}
 
 void CChildFrame::OnUpdateSave(CCmdUI* pCmdUI)
 {

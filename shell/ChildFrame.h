@@ -74,6 +74,7 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDestroy();
     void OnUpdateSave(CCmdUI* pCmdUI);
+    void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     DECLARE_MESSAGE_MAP()
 
 private:

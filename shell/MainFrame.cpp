@@ -2,6 +2,7 @@
 // New drop-down, the owner-drawn edit items of the diagram's context menu, and destruction.
 #include "shell/MainFrame.h"
 
+#include "controls/PaintedStatic.h"
 #include "document/TavixDoc.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/controls/CtlStdClasses.h"
@@ -165,8 +166,7 @@ void CMainFrame::OnDestroy()
     for (const auto& [control, pane] : controls) {
         if (!*control)
             continue;
-        if (const int index = m_wndStatusBar.CommandToIndex(pane); index >= 0)
-            m_wndStatusBar.SetPaneWindow(index, nullptr);
+        m_wndStatusBar.RemovePane(pane);
         (*control)->DestroyWindow();
         delete *control;
         *control = nullptr;
@@ -315,7 +315,7 @@ int CMainFrame::CreateStatusControls()
         CString series;
         GetSeriesName(g_wHardwareCode, &series, nullptr);
         auto* label = new CPaintedStatic;
-        if (!label->Create(series, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTER, CRect(0, 0, 120, 16),
+        if (!label->Create(series, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY, CRect(0, 0, 120, 16),
                            &m_wndStatusBar, IDC_SERIES_LABEL)) {
             delete label;
             return -1;
@@ -328,11 +328,47 @@ int CMainFrame::CreateStatusControls()
             return -1;
         }
         const int index = m_wndStatusBar.CommandToIndex(ID_PANE_SERIES);
-        m_wndStatusBar.SetPaneInfo(index, ID_PANE_SERIES, SBPS_NORMAL, 120);
+        CPaneInfoEx info;
+        m_wndStatusBar.GetPaneInfoEx(index, &info);
+        info.cxWidth = 120;
+        m_wndStatusBar.SetPaneInfoEx(index, &info);
+        // The frame keeps the label object; it takes the window down itself at the end.
         m_wndStatusBar.AddPaneControl(label, ID_PANE_SERIES, FALSE);
         m_pSeriesLabel = label;
     }
     return 0;
+}
+
+void CMainFrame::ShowSeriesOf(const CTavixDoc* pDoc)
+{
+    if (!pDoc || !m_wndStatusBar.m_hWnd)
+        return;
+    CString series;
+    if (GetSeriesName(pDoc->m_nHardwareCode, &series, nullptr) < 0)
+        return;
+    if (!m_pSeriesLabel) {
+        m_nNewPaneIndex = 1;  // after the message pane
+        m_nNewPaneKind = 6;
+        CreateStatusControls();
+    }
+    if (!m_pSeriesLabel)
+        return;
+    CString shown;
+    m_pSeriesLabel->GetWindowText(shown);
+    if (shown != series)
+        m_pSeriesLabel->SetWindowText(series);
+    m_pSeriesLabel->Invalidate();
+}
+
+void CMainFrame::OnProgramActivated()
+{
+    ShowSeriesOf(GetActiveDiagramDocument());
+    // The palette shows the list of the program now active before the next click reaches it.
+    for (int i = 0; i < m_wndWorkBox.GetViewCount(); ++i)
+        if (CView* v = m_wndWorkBox.GetView(i); v && v->m_hWnd) {
+            v->Invalidate(FALSE);
+            v->UpdateWindow();
+        }
 }
 
 void CMainFrame::RemoveStatusControl(int nWhich)

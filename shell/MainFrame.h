@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/CJTabCtrlBar.h"
+#include "controls/PaneControlStatusBar.h"
 #include "platform/base/Afx.h"
 #include "platform/base/WinTypes.h"
 #include "platform/ui/framework/Frame.h"
@@ -12,7 +13,6 @@
 #include "platform/ui/framework/ToolBar.h"
 #include "platform/ui/controls/CtlImageList.h"
 #include "shell/InfoWindowBar.h"
-#include "shell/PaneStatusBar.h"
 
 #include <deque>
 #include <memory>
@@ -78,6 +78,12 @@ public:
     int CreateStatusControls();
     // Removes the bitmap button (1) or the series label (2) and its pane.
     void RemoveStatusControl(int nWhich);
+    // The status bar's series label shows the series of a program's model (the label is made
+    // when missing); without a program it keeps its text.
+    void ShowSeriesOf(const CTavixDoc* pDoc);
+    // Another program window became active (or the last one closed): the series label and the
+    // palette lists follow it at once.
+    void OnProgramActivated();
 
     // The active diagram view of the active child frame, or null.
     CTavixView* GetActiveDiagramView() const;

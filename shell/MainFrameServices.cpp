@@ -2,6 +2,8 @@
 // values they read.
 #include "shell/MainFrame.h"
 
+#include "platform/ui/framework/App.h"
+
 #include <atomic>
 
 WORD g_wHardwareCode = 0x5188;
@@ -81,6 +83,11 @@ void CMainFrame::BuildBlockNameMap()
         {821, L"[Max/Min]"},
         {822, L"[Average value]"},
         {823, L"[Mathematic instruction error detection]"},
+        // The WiFi blocks are named too: the Hardware page names one a model cannot run.
+        {824, L"[WiFi Digital Read]"},
+        {825, L"[WiFi Digital Write]"},
+        {826, L"[WiFi Analog Read]"},
+        {827, L"[WiFi Analog Write]"},
         {832, L"[BCD]"},
         {833, L"[BIN]"},
         {834, L"[ROL]"},
@@ -164,6 +171,12 @@ int CMainFrame::GetOpenDocumentCount()
 void CMainFrame::SetSeriesText(const CString& text)
 {
     s_strSeriesText = text;
+    // The status bar's label shows it at once.
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()); frame && frame->m_pSeriesLabel &&
+                                                                   frame->m_pSeriesLabel->m_hWnd) {
+        frame->m_pSeriesLabel->SetWindowText(text);
+        frame->m_pSeriesLabel->Invalidate();
+    }
 }
 
 CString CMainFrame::GetSeriesText()

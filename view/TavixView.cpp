@@ -7,6 +7,7 @@
 #include "pages/ParamRecords.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/core/WndDC.h"
+#include "platform/ui/framework/App.h"
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/Frame.h"
 #include "resources/resource.h"
@@ -373,6 +374,9 @@ void CTavixView::OnEditUndo()
     RebuildMessageTextSlots();
     UpdateScrollSizes();
     InvalidateAll();
+    // The snapshot may hold another model: the status bar's series label follows it.
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->ShowSeriesOf(pDoc);
 }
 
 void CTavixView::OnEditRedo()
@@ -388,4 +392,7 @@ void CTavixView::OnEditRedo()
     RebuildMessageTextSlots();
     UpdateScrollSizes();
     InvalidateAll();
+    // The snapshot may hold another model: the status bar's series label follows it.
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->ShowSeriesOf(pDoc);
 }
