@@ -132,6 +132,17 @@ int CBlockHCOUNTER::ComputeInterval()
     return int(std::min<long long>(mi - rest, INT_MAX));
 }
 
+void CBlockHCOUNTER::StartSimulation(const SYSTEMTIME& now)
+{
+    const long long ot = std::max<long long>((long long)m_nTime2High * 60 + m_nTime2Low, 0);
+    m_nOt = m_nOtBase = int(std::min<long long>(ot, 5999940));
+    m_nMiCached = ComputeInterval();
+    m_nMn = m_nMiCached;
+    m_dElapsed = 0;
+    m_stEnable = now;
+    m_tmStart = now;
+}
+
 BOOL CBlockHCOUNTER::Simulate(CTavixView* pView)
 {
     ReadInputs(pView);

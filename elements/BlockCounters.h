@@ -26,6 +26,9 @@ public:
     void DrawValueText(CDC* pDC, CTavixView* pView) override;
     // The maintenance interval in minutes from the parameters (or the referenced hours).
     int ComputeInterval();
+    // A run starts from the block's parameters: the operating time its second time holds and
+    // the interval that remains from there; nothing of an earlier run is carried over.
+    void StartSimulation(const SYSTEMTIME& now);
 
     int m_nMiCached = 0;   // last computed maintenance interval, minutes
     int m_nMn = 0;         // remaining time to maintenance, minutes

@@ -32,11 +32,12 @@ public:
     BOOL Simulate(CTavixView* pView) override;
     void SimulateAndDraw(CTavixView* pView, CDC* pDC) override;
 
-    // Priority ("message-text index", -1 none), the acknowledge option and the
-    // acknowledge-pending flag, in the parameter words that hold them.
+    // Priority ("message-text index", -1 none) and the acknowledge option, in the parameter
+    // words that hold them; the acknowledge-pending flag lives with the simulation only: kept
+    // in the Retentivity word it would reach the file and the device program's flags.
     int& Priority() { return m_nCount; }
     BOOL& AcknowledgeRequired() { return m_bStdPreWarning; }
-    BOOL& AcknowledgePending() { return m_bRetentive; }
+    BOOL& AcknowledgePending() { return m_bAckPending; }
 
     static int CellIndex(int row, int column) { return row * kColumns + column; }
 
@@ -46,6 +47,7 @@ public:
     CObArray m_aLines1[kLines];    // fields (CWidget, owned) on lines 1..4 of set 1
     CObArray m_aLines2[kLines];    // fields on lines 1..4 of set 2
     int m_bAckLatch;               // runtime: an acknowledged text is being shown
+    BOOL m_bAckPending = FALSE;    // runtime: the shown text waits for its acknowledgement
     int m_bCaptureEnableTime;      // runtime: the next enable-time text captures the time
     int m_bCaptureEnableDate;      // runtime: the same for the date
     CString m_strEnableTime;       // runtime: captured enable time

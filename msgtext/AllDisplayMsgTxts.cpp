@@ -202,6 +202,11 @@ void RefreshMessageTexts(CTavixView* pView)
             lastInactive = p->m_nNumber;
             continue;
         }
+        // A text that needs acknowledging stays on after its enable input falls; its enable
+        // time and date are taken anew each time it becomes active.
+        if (p->AcknowledgeRequired())
+            p->m_bAckLatch = 1;
+        p->m_bCaptureEnableTime = p->m_bCaptureEnableDate = 1;
         if (!texts.pSheet) {
             OpenSheet(pView, texts);
         } else {

@@ -84,7 +84,7 @@ BOOL CAllPropertySheet::OnInitDialog()
         ScreenToClient(&r);
         pButton->SetWindowPos(nullptr, r.left, r.top + nValue, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pButton->ShowWindow(SW_SHOW);
-        pButton->EnableWindow(id != ID_APPLY_NOW);
+        pButton->EnableWindow(TRUE);
     }
     return TRUE;
 }
@@ -191,6 +191,12 @@ BOOL CAllPropertySheet::OnApply()
     DeliverRecord([this](LPARAM record) {
         m_pView->SendMessage(WM_APPLY_BLOCK_PARAMS, WPARAM(m_nBlockType), record);
     });
+    // A terminal that moved carries its new label in the title (the view has renumbered the
+    // sheet already).
+    if (m_nBlockType >= 600 && m_nBlockType <= 611 && m_nBlockType != 603 && m_nBlockType != 604)
+        if (CTavixDoc* pDoc = m_pView->GetDocument())
+            if (const CBlockObj* pBlock = pDoc->FindBlockByNumber(m_nBlockNumber))
+                SetWindowText(m_pView->MakeSheetCaption(pBlock));
     for (int i = 0; i < GetPageCount(); ++i)
         GetPage(i)->SetModified(FALSE);
     if (pActive && pActive->GetSafeHwnd())

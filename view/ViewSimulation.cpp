@@ -155,9 +155,7 @@ void CTavixView::InitBlockForSimulation(CBlockObj* p)
         p->m_dValue2 = 0;
         p->m_dElapsed = p->m_nStartValue;
     } else if (auto* hc = dynamic_cast<CBlockHCOUNTER*>(o)) {
-        hc->m_stEnable = m_simTime;
-        hc->m_nOtBase = hc->m_nOt;
-        p->m_tmStart = m_simTime;
+        hc->StartSimulation(m_simTime);
     } else if (auto* th = dynamic_cast<CBlockTHTRG*>(o)) {
         th->m_nFa = th->m_nPulses = th->m_bMeasuring = 0;
         p->m_tmStart = m_simTime;
@@ -202,7 +200,7 @@ void CTavixView::ResetBlockAfterSimulation(CBlockObj* p)
         p->m_nSimState = 0;
     }
     if (auto* msg = dynamic_cast<CBlockMSGTEXT*>(o))
-        msg->AcknowledgePending() = FALSE;
+        msg->AcknowledgePending() = FALSE, msg->m_bAckLatch = 0;
     for (int pin = 0; pin < kFirstOutputPin; ++pin) {
         if (p->m_nLink[pin] == LINK_PARAM || p->m_nLink[pin] == 72)
             break;
