@@ -9,6 +9,7 @@
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "msgtext/AllDisplayMsgTxts.h"
+#include "msgtext/MessageTexts_New.h"
 #include "resources/resource.h"
 
 #include <string>
@@ -130,6 +131,36 @@ TEST_F(RunningSheetsTest, ApplyOrdersAnInputsSimulatedRangeAndTheSheetOpensReady
         EXPECT_EQ(Text(pSim, 1133), CString(std::to_wstring(c.wantMin).c_str()));
         EXPECT_EQ(Text(pSim, 1553), CString(std::to_wstring(c.wantCurrent).c_str()));
         pSheet->DestroyWindow();
+        drv.Pump();
+    }
+}
+
+}  // namespace
+}  // namespace pagestest
+
+namespace pagestest {
+namespace {
+
+class RunningTextSheetTest : public PagesTest {};
+
+TEST_F(RunningTextSheetTest, GridCharactersReachTheRunningTextOnApplyAndOnOk)
+{
+    for (int button : {int(ID_APPLY_NOW), int(IDOK)}) {
+        Program& p = Open();
+        auto* pText = dynamic_cast<CBlockMSGTEXT*>(AddBlock(p, 810));
+        ASSERT_NE(pText, nullptr);
+        CAllPropertySheet* pSheet = OpenModeless(p, pText);
+        ASSERT_NE(pSheet, nullptr);
+        auto* pPage = dynamic_cast<CMessageTexts_New*>(pSheet->m_pPage);
+        ASSERT_NE(pPage, nullptr);
+        pPage->Grid().SetItemText(1, 1, L"T");
+        pPage->Grid().SetItemText(2, 12, L"Q");
+        Press(*pSheet, button);
+        drv.Pump();
+        EXPECT_EQ(pText->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)], CString(L"T")) << button;
+        EXPECT_EQ(pText->m_astrCells1[CBlockMSGTEXT::CellIndex(2, 12)], CString(L"Q")) << button;
+        if (CAllPropertySheet* pOpen = p.view->FindOpenSheet(pText->m_nNumber))
+            pOpen->DestroyWindow();
         drv.Pump();
     }
 }
