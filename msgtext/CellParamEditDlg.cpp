@@ -8,6 +8,7 @@
 #include "elements/BlockTime.h"
 #include "msgtext/MsgTextLists.h"
 #include "msgtext/Widget.h"
+#include "pages/HoursCounter.h"
 #include "platform/ui/controls/CtlBarClasses.h"
 #include "platform/ui/controls/CtlCommCtrl.h"
 #include "platform/ui/controls/CtlStdClasses.h"
@@ -624,8 +625,8 @@ BOOL CCellParamEditDlg::Apply()
             }
         } else if (t == 801) {
             // The interval accepts what the block's page accepts.
-            if (!Between(v, 0, 9999))
-                return RefuseRange(0, 9999);
+            if (!Between(v, 0, CHoursCounter::kMIHoursLimit))
+                return RefuseRange(0, CHoursCounter::kMIHoursLimit);
             b.m_nTime1High = v;
             if (auto* pHours = dynamic_cast<CBlockHCOUNTER*>(&b)) {
                 const int total = b.m_nTime2High;

@@ -31,7 +31,7 @@ void CHoursCounter::DoDataExchange(CDataExchange* pDX)
 {
     CBlockPage::DoDataExchange(pDX);
     DDX_Text(pDX, 1076, m_nMIHours);
-    DDV_MinMaxInt(pDX, m_nMIHours, 0, 9999);
+    DDV_MinMaxInt(pDX, m_nMIHours, 0, kMIHoursLimit);
     DDX_Text(pDX, 1131, m_nOTHours);
     DDV_MinMaxInt(pDX, m_nOTHours, 0, 99999);
     DDX_Check(pDX, 1026, m_bOutputKept);
@@ -53,7 +53,7 @@ void CHoursCounter::ShowInterval()
 void CHoursCounter::InitPage()
 {
     CreateBlockListOver(m_cbRefBlock, this, 1076, 1244, 104);
-    LimitNumberEdit(1076, 1078, 0, 9999, 4);
+    LimitNumberEdit(1076, 1078, 0, kMIHoursLimit, 4);
     LimitNumberEdit(1131, 1132, 0, 99999, 5);
     LimitNumberEdit(1243, 1244, 0, 59, 2);
     LimitNumberEdit(1550, 1552, 0, 59, 2);
@@ -77,7 +77,7 @@ void CHoursCounter::InitPage()
 
 void CHoursCounter::AddTips()
 {
-    AddRangeTip(1076, 0, 9999);
+    AddRangeTip(1076, 0, kMIHoursLimit);
     AddRangeTip(1131, 0, 99999);
     AddRangeTip(1243, 0, 59);
     AddRangeTip(1550, 0, 59);

@@ -8,6 +8,11 @@ class CHoursCounter : public CBlockPage {
 public:
     CHoursCounter();
 
+    // Largest maintenance interval in hours: what the device's interval word holds comfortably
+    // (hours, or minutes in the newer families' 32-bit item). The message-text live editor takes
+    // the same range, so a value set here can be entered there again.
+    static constexpr int kMIHoursLimit = 9999;
+
     int m_nMIHours = 0, m_nMIMinutes = 0;
     int m_nOTHours = 0, m_nOTMinutes = 0;
     int m_bOutputKept = 0;

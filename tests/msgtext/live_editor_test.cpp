@@ -373,3 +373,29 @@ TEST_F(LiveEditorTest, HoursCounterIntervalSetsTheRemainingTimeEvenWithoutAnInte
     }
     EXPECT_EQ(MessageCount(), 0);
 }
+
+TEST_F(LiveEditorTest, HoursCounterIntervalTakesThePagesRange)
+{
+    // The device keeps the interval in a word of hours (a 32-bit count of minutes in the newer
+    // families), and the block's page accepts up to 9999 hours: so does the live editor, and a
+    // fifth digit is never taken.
+    auto* hours = dynamic_cast<CBlockHCOUNTER*>(Add(*doc, 801));
+    ASSERT_NE(hours, nullptr);
+    hours->m_nTime2High = 0;
+    Field(hours, 19, 6);
+    Show();
+    struct Case {
+        const wchar_t* typed;
+        int interval;
+    };
+    const Case cases[] = {{L"1024", 1024}, {L"5000", 5000}, {L"10000", 1000}};
+    for (const Case& c : cases) {
+        HWND e = Open();
+        ASSERT_NE(e, nullptr);
+        TypeInto(e, 1550, c.typed);
+        Press(VK_RETURN);
+        EXPECT_EQ(hours->m_nTime1High, c.interval) << c.typed;
+        EXPECT_EQ(hours->m_nMn, 60 * c.interval) << c.typed;
+    }
+    EXPECT_EQ(MessageCount(), 0);
+}
