@@ -322,6 +322,10 @@
 #define IDS_OLD_PASSWORD_WRONG          609
 #define IDS_PROGRAM_NAME_LETTERS        614
 #define IDS_BLOCK_NOT_SUPPORTED         623
+#define IDS_FKEY_NOT_SUPPORTED          618
+#define IDS_REFERENCE_NOT_SUPPORTED     619
+#define IDS_RICH_TEXT_NOT_SUPPORTED     644
+#define IDS_DATALOG_NOT_SUPPORTED       649
 // Controls of the pages (numbers repeat across pages: each page has its own)
 #define IDC_PP_COMMENT_EDIT             1000
 #define IDC_PP_CREATOR                  1040

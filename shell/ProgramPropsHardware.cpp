@@ -1,7 +1,7 @@
 #include "shell/ProgramPropsHardware.h"
 
 #include "document/TavixDoc.h"
-#include "elements/BlockWifi.h"
+#include "elements/BlockModbus.h"
 #include "platform/ui/framework/App.h"
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
@@ -45,24 +45,13 @@ WORD CSelectHardware::ModelCode(int nData)
     return 0;
 }
 
-CString CSelectHardware::FindUnsupportedBlock(const CTavixDoc& doc, int nNewData)
+CString CSelectHardware::ModelText(int nData)
 {
-    // Only the 0x52 family runs the WiFi blocks; every other model of the newer families runs
-    // what the program's own model runs.
-    const int from = ModelData(doc.m_nHardwareCode);
-    if (from != 7 || nNewData == 7 || nNewData % 2 == 0)
-        return CString();
-    for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos != nullptr;) {
-        const CBlockObj* p = static_cast<const CBlockObj*>(doc.m_blocks.GetNext(pos));
-        if (dynamic_cast<const CBlockWIFI*>(p) == nullptr)
-            continue;
-        CString name;
-        g_mapBlockTypeName.Lookup(p->m_nType, name);
-        CString text;
-        text.Format(AfxLoadString(IDS_BLOCK_NOT_SUPPORTED), p->m_nNumber - 9000, LPCTSTR(name));
-        return text;
-    }
-    return CString();
+    if (nData == 5)
+        return L"V2.XX";
+    CString text;
+    text.Format(AfxLoadString(IDS_PROPS_HW_OWN_MODEL), unsigned(ModelCode(nData)));
+    return text;
 }
 
 BOOL CSelectHardware::OnInitDialog()
@@ -78,18 +67,22 @@ BOOL CSelectHardware::OnInitDialog()
         return item;
     };
     HTREEITEM qx = insert(L"QX Series", dataQxSeries, TVI_ROOT);
-    HTREEITEM v2 = insert(L"V2.XX", 5, qx);
+    HTREEITEM select = insert(ModelText(5), 5, qx);
     m_tree.Expand(qx, TVE_EXPAND);
-    HTREEITEM select = v2;
-    if (own != 5) {
-        CString series = L"Not QX Series";
-        CMainFrame::GetSeriesName(code, &series, nullptr);
-        HTREEITEM other = insert(series, dataOtherSeries, TVI_ROOT);
+    // Every other model has an item of its own, so a program can keep its code or be moved to
+    // any family, the older ones included (the page then names what they cannot run).
+    HTREEITEM other = insert(L"Not QX Series", dataOtherSeries, TVI_ROOT);
+    for (int data : {1, 3, 7, 9}) {
+        HTREEITEM item = insert(ModelText(data), data, other);
+        if (data == own)
+            select = item;
+    }
+    if (own == dataOwnUnknown) {
         CString text;
         text.Format(AfxLoadString(IDS_PROPS_HW_OWN_MODEL), unsigned(code));
         select = insert(text, own, other);
-        m_tree.Expand(other, TVE_EXPAND);
     }
+    m_tree.Expand(other, TVE_EXPAND);
     m_nSelectedData = own;
     m_tree.SelectItem(select);
     m_strResources = AfxLoadString(IDS_PROPS_HW_RESOURCES);
@@ -151,6 +144,18 @@ void CSelectHardware::OnDblClkTree(NMHDR*, LRESULT* pResult)
         sheet->PressButton(PSBTN_OK);
 }
 
+void CSelectHardware::AdaptToOlderFamily(CTavixDoc& doc)
+{
+    // The older families have neither the master port choice of the Modbus blocks nor the
+    // faster baud rates.
+    for (POSITION pos = doc.m_blocks.GetHeadPosition(); pos != nullptr;)
+        if (auto* mr = dynamic_cast<CBlockMR*>(static_cast<CBlockObj*>(doc.m_blocks.GetNext(pos))))
+            mr->m_nPort = 0;
+    for (PortSettings& port : doc.m_port)
+        if (port[3] >= 10)
+            port[3] = 3;
+}
+
 void CSelectHardware::OnOK()
 {
     const int d = m_nSelectedData;
@@ -164,6 +169,8 @@ void CSelectHardware::OnOK()
         m_pDoc->m_nHardwareCode = code;
         m_pDoc->m_nMinFirmware = firmware;
         g_wHardwareCode = code;
+        if (d == 1 || d == 3)
+            AdaptToOlderFamily(*m_pDoc);
         m_pDoc->UpdateBlockSizesForHardware();
     }
     CPropertyPage::OnOK();

@@ -4,8 +4,9 @@
 // moves the program to it.
 //
 // Every model item stands for exactly one hardware code: "V2.XX" of the QX series for 0x5188,
-// and a program made for another model finds that model in the tree as well, so it can keep
-// its own code.
+// and one item for each other model (0x1188, 0x2188, 0x5288, 0x6188), so a program can keep
+// its own code or move to an older family; moving there is refused while a block of the
+// program has no counterpart in that family.
 #pragma once
 
 #include "platform/ui/controls/CtlViewClasses.h"
@@ -28,9 +29,14 @@ public:
     static int ModelData(WORD wHardwareCode);
     // Hardware code of a model's item data; 0 for series and unknown models.
     static WORD ModelCode(int nData);
+    // The text of a model's tree item.
+    static CString ModelText(int nData);
     // The first block of the program that a model (by its item data) cannot run, as the text
     // shown for it; empty when the program can move to the model.
     static CString FindUnsupportedBlock(const CTavixDoc& doc, int nNewData);
+    // What a program loses on its way to an older family: the Modbus blocks' master port and
+    // the baud rates from index 10 on (they become 9600).
+    static void AdaptToOlderFamily(CTavixDoc& doc);
 
     CString m_strResources;  // text of the resources box
     int m_nSelectedData = -1;

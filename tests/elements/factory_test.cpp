@@ -108,13 +108,14 @@ TEST(Services, BitTestSeriesNamesAndPendingKind)
         EXPECT_EQ(fw, m.fw);
     }
     CString name;
-    EXPECT_EQ(g_mapBlockTypeName.GetCount(), 77);
+    EXPECT_EQ(g_mapBlockTypeName.GetCount(), 81);
     EXPECT_TRUE(g_mapBlockTypeName.Lookup(404, name));
     EXPECT_EQ(name, CString(L"[Wiping Relay(Pulse Output)]"));
     EXPECT_TRUE(g_mapBlockTypeName.Lookup(879, name));
     EXPECT_EQ(name, CString(L"[Quadratic equation]"));
     EXPECT_FALSE(g_mapBlockTypeName.Lookup(300, name));
-    EXPECT_FALSE(g_mapBlockTypeName.Lookup(824, name));
+    EXPECT_TRUE(g_mapBlockTypeName.Lookup(824, name));  // the WiFi blocks are named
+    EXPECT_EQ(name, CString(L"[WiFi Digital Read]"));
 
     CMainFrame::SetPendingDocKind(2);
     EXPECT_EQ(CMainFrame::TakePendingDocKind(), 2);

@@ -5,6 +5,7 @@
 #include "document/TavixDoc.h"
 #include "tests/support/BesideTheTests.h"
 #include "elements/BlockFactory.h"
+#include "elements/BlockModbus.h"
 #include "elements/BlockObj.h"
 #include "image/ImageLayout.h"
 #include "image/TavixCoreRule.h"
@@ -613,7 +614,7 @@ TEST_F(ProgramPropsTest, HardwarePageKeepsOrMovesTheModelAndNamesWhatItCannotRun
     });
     ASSERT_EQ(Run(CPropertiesPropSh::startHardware), IDOK);
     CString expected;
-    expected.Format(L"B%d : Not supported!", wifi->m_nNumber - 9000);
+    expected.Format(L"B%d[WiFi Digital Read] : Not supported!", wifi->m_nNumber - 9000);
     EXPECT_EQ(box, std::wstring(expected.GetString()));
     EXPECT_FALSE(okEnabled);
     EXPECT_EQ(m_doc->m_nHardwareCode, 0x5288);
@@ -672,3 +673,58 @@ TEST_F(ProgramPropsTest, StartPagesAndScreenshotsInBothLanguages)
 }
 
 } // namespace
+
+TEST_F(ProgramPropsTest, HardwarePageMovesAProgramToAnOlderFamilyAndAdaptsIt)
+{
+    // A QX program with a message text cannot move to the 0x1188 model: the page names it.
+    CBlockObj* text = NewBlockOfType(810);
+    ASSERT_TRUE(m_doc->AddBlock(text));
+    std::wstring box;
+    bool okEnabled = true;
+    auto chooseOlder = [&](CPropertiesPropSh& s) {
+        HWND h = s.GetActivePage()->m_hWnd;
+        CTreeCtrl* tree = static_cast<CTreeCtrl*>(CWnd::FromHandle(::GetDlgItem(h, IDC_PP_HW_TREE)));
+        HTREEITEM other = tree->GetNextSiblingItem(tree->GetRootItem());
+        HTREEITEM older = tree->GetChildItem(other);
+        EXPECT_EQ(tree->GetItemText(older), CString(L"Model 0x1188"));
+        tree->SelectItem(older);
+        box = Text(h, IDC_PP_HW_RESOURCES);
+        okEnabled = ::IsWindowEnabled(::GetDlgItem(s.m_hWnd, IDOK)) != FALSE;
+    };
+    Step([&](CPropertiesPropSh& s) {
+        chooseOlder(s);
+        s.PressButton(PSBTN_CANCEL);
+    });
+    Run(CPropertiesPropSh::startHardware);
+    CString expected;
+    expected.Format(L"B%d[Message texts] : Rich Text Format not supported.", text->m_nNumber - 9000);
+    EXPECT_EQ(box, std::wstring(expected.GetString()));
+    EXPECT_FALSE(okEnabled);
+    EXPECT_EQ(m_doc->m_nHardwareCode, 0x5188);
+
+    // Without it the program moves; its Modbus block loses its master port, the fast baud
+    // rates become 9600 (index 3), slower ones stay.
+    m_doc->m_blocks.RemoveAt(m_doc->m_blocks.Find(text));
+    delete text;
+    CBlockObj* modbus = NewBlockOfType(813);
+    ASSERT_TRUE(m_doc->AddBlock(modbus));
+    auto* mr = dynamic_cast<CBlockMR*>(modbus);
+    ASSERT_NE(mr, nullptr);
+    mr->m_nPort = 2;
+    m_doc->m_port[0][3] = 12;
+    m_doc->m_port[1][3] = 10;
+    m_doc->m_port[2][3] = 9;
+    Step([&](CPropertiesPropSh& s) {
+        chooseOlder(s);
+        s.PressButton(PSBTN_OK);
+    });
+    ASSERT_EQ(Run(CPropertiesPropSh::startHardware), IDOK);
+    EXPECT_TRUE(okEnabled);
+    EXPECT_EQ(box.rfind(L"Known Blocks:\r\n", 0), 0u);
+    EXPECT_EQ(m_doc->m_nHardwareCode, 0x1188);
+    EXPECT_EQ(g_wHardwareCode, 0x1188);
+    EXPECT_EQ(mr->m_nPort, 0);
+    EXPECT_EQ(m_doc->m_port[0][3], 3);
+    EXPECT_EQ(m_doc->m_port[1][3], 3);
+    EXPECT_EQ(m_doc->m_port[2][3], 9);
+}
