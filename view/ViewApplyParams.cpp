@@ -590,7 +590,8 @@ void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
     const int output = pBlock->GetAnalogOutputWord();
     CString text;
     if (In(t, 864, 865) || In(t, 869, 878)) {
-        return;
+        // The math functions show their result as a plain number.
+        text.Format(L"%d", value);
     } else if (In(t, 400, 413) || t == 823) {
         pBlock->GetTimeText(this, &text);
     } else if (t == 800 || t == 848) {

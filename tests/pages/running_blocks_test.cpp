@@ -167,3 +167,26 @@ TEST_F(RunningTextSheetTest, GridCharactersReachTheRunningTextOnApplyAndOnOk)
 
 }  // namespace
 }  // namespace pagestest
+
+namespace pagestest {
+namespace {
+
+class LiveValueTest : public PagesTest {};
+
+TEST_F(LiveValueTest, MathFunctionSheetsShowTheirResult)
+{
+    for (int type : {864, 865, 869, 872, 878}) {
+        Program& p = Open();
+        CBlockObj* pBlock = AddBlock(p, type);
+        CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
+        ASSERT_NE(pSheet, nullptr) << type;
+        pBlock->m_dElapsed = -1234;
+        p.view->UpdateMonitorSheets(pBlock);
+        EXPECT_EQ(pSheet->m_pPage->GetShownValue(), CString(L"-1234")) << type;
+        pSheet->DestroyWindow();
+        drv.Pump();
+    }
+}
+
+}  // namespace
+}  // namespace pagestest
