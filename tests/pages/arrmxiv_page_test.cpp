@@ -77,6 +77,42 @@ TEST_F(ArrmxivPageTest, RateAndStepTimeTexts)
                                    }});
 }
 
+TEST_F(ArrmxivPageTest, StepperSpeedFollowsTheTypingUpToEightDigitsAndReachesTheFile)
+{
+    // The speed counts units of the step time, which the step mode alone sets: the rpm figure
+    // follows every key, the step time stays with the mode. Eight digits fit the device's item.
+    Program& p = Open();
+    CBlockObj* pBlock = AddBlock(p, 849);
+    pBlock->m_nTime1High = 1;  // full step
+    pBlock->m_nTime2High = 300;
+    struct Case {
+        const wchar_t *typed, *shown, *rpm;
+    };
+    const Case cases[] = {
+        {L"0", L"0", L"(0 rpm)"},
+        {L"7", L"7", L"(4285.714286 rpm)"},
+        {L"123456789", L"99999999", L"(0.000300 rpm)"},
+        {L"99999999", L"99999999", L"(0.000300 rpm)"},
+    };
+    RunSheet(p, pBlock, {[&](CAllPropertySheet& s) {
+                             CWnd* pPage = s.m_pPage;
+                             EXPECT_EQ(Text(pPage, 1326), CString(L"(100.000000 rpm)"));
+                             EXPECT_EQ(Text(pPage, 1327), CString(L"(0.01ms/step)"));
+                             for (const Case& c : cases) {
+                                 Type(pPage, 1320, c.typed);
+                                 EXPECT_EQ(Text(pPage, 1320), CString(c.shown)) << c.typed;
+                                 EXPECT_EQ(Text(pPage, 1326), CString(c.rpm)) << c.typed;
+                                 EXPECT_EQ(Text(pPage, 1327), CString(L"(0.01ms/step)")) << c.typed;
+                             }
+                             Press(s, IDOK);
+                         }});
+    EXPECT_EQ(pBlock->m_nTime2High, 99999999);
+    auto reloaded = SaveAndReload(p);
+    CBlockObj* pSaved = reloaded->FindBlockByNumber(pBlock->m_nNumber);
+    ASSERT_NE(pSaved, nullptr);
+    EXPECT_EQ(pSaved->m_nTime2High, 99999999);
+}
+
 TEST_F(ArrmxivPageTest, DataMaxMinAvgShowsOnlyItsMode)
 {
     Program& p = Open();
