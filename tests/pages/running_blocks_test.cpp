@@ -5,11 +5,13 @@
 #include "PagesTestSupport.h"
 #include "SecondSetSupport.h"
 
+#include "elements/BlockAnalog.h"
 #include "elements/BlockCounters.h"
 #include "elements/BlockMSGTEXT.h"
 #include "elements/BlockObj.h"
 #include "msgtext/AllDisplayMsgTxts.h"
 #include "msgtext/MessageTexts_New.h"
+#include "pages/BlockPage.h"
 #include "resources/resource.h"
 
 #include <string>
@@ -183,6 +185,34 @@ TEST_F(LiveValueTest, MathFunctionSheetsShowTheirResult)
         pBlock->m_dElapsed = -1234;
         p.view->UpdateMonitorSheets(pBlock);
         EXPECT_EQ(pSheet->m_pPage->GetShownValue(), CString(L"-1234")) << type;
+        pSheet->DestroyWindow();
+        drv.Pump();
+    }
+}
+
+}  // namespace
+}  // namespace pagestest
+
+namespace pagestest {
+namespace {
+
+class RunningAnalogTest : public PagesTest {};
+
+TEST_F(RunningAnalogTest, ApplyLeavesTheRunningOutputAndCapturedReference)
+{
+    for (int type : {803, 806, 807, 817, 818, 819}) {
+        Program& p = Open();
+        auto* pBlock = dynamic_cast<CBlockAnalog*>(AddBlock(p, type));
+        ASSERT_NE(pBlock, nullptr) << type;
+        CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
+        ASSERT_NE(pSheet, nullptr) << type;
+        Type(pSheet->m_pPage, IDC_BLOCK_NAME, L"Tank");
+        // The simulation moved on after the sheet opened (no repaint steps it before Apply).
+        pBlock->m_nActualValue = 700, pBlock->m_nCapturedValue = 650;
+        Press(*pSheet, ID_APPLY_NOW);
+        EXPECT_EQ(pBlock->m_strName, CString(L"Tank")) << type;
+        EXPECT_EQ(pBlock->m_nActualValue, 700) << type;
+        EXPECT_EQ(pBlock->m_nCapturedValue, 650) << type;
         pSheet->DestroyWindow();
         drv.Pump();
     }
