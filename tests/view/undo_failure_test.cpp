@@ -4,6 +4,8 @@
 
 #include <cwchar>
 #include <filesystem>
+#include <ostream>
+#include <string>
 
 namespace viewtest {
 namespace {
@@ -15,6 +17,9 @@ struct Case {
     const wchar_t* message;
     int blocksAfter;
 };
+
+const char* StepName(Step step) { return step == undo ? "Undo" : step == redo ? "Redo" : "Change"; }
+void PrintTo(const Case& c, std::ostream* os) { *os << StepName(c.step); }
 
 class UndoFailure : public EditTest, public testing::WithParamInterface<Case> {
 protected:
@@ -58,7 +63,10 @@ TEST_P(UndoFailure, IsShownAndTheDiagramStays)
 INSTANTIATE_TEST_SUITE_P(Steps, UndoFailure,
                          testing::Values(Case{0, undo, L"Undo failed, the program is left as it was:\n", 2},
                                          Case{1, redo, L"Redo failed, the program is left as it was:\n", 1},
-                                         Case{0, insert, L"The change is made, but Undo cannot take it back:\n", 3}));
+                                         Case{0, insert, L"The change is made, but Undo cannot take it back:\n", 3}),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(StepName(info.param.step));
+                         });
 
 }  // namespace
 }  // namespace viewtest
