@@ -4,6 +4,7 @@
 #include "elements/PaintTools.h"
 #include "elements/SymbolPainters.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -46,7 +47,41 @@ void Clock(CDC* pDC, int l, int t, int r, int b, int cx, int cy, int hand)
     Line(pDC, cx, cy, cx + hand, cy);
 }
 
-void Text(CDC* pDC, int x, int y, const wchar_t* text) { pDC->TextOut(x, y, CString(text)); }
+// A mnemonic inside the body from `left` to `right`: the fonts have fixed cell sizes, and capitals
+// run wider than the cell, so a text that would stick out over the pins is drawn narrower and
+// moved back inside, one unit from each side.
+void Text(CDC* pDC, int left, int right, int x, int y, const wchar_t* text)
+{
+    const CString s(text);
+    const int room = right - left - 2;
+    int ext = pDC->GetTextExtent(s).cx;
+    CFont narrow;
+    CFont* old = nullptr;
+    if (ext > room && room > 0) {
+        LOGFONTW lf{};
+        CFont* current = pDC->GetCurrentFont();
+        TEXTMETRIC tm{};
+        if (current && current->GetLogFont(&lf) && pDC->GetTextMetrics(&tm)) {
+            const int width = lf.lfWidth > 0 ? lf.lfWidth : int(tm.tmAveCharWidth);
+            for (lf.lfWidth = std::max(1, width * room / ext);; --lf.lfWidth) {
+                narrow.DeleteObject();
+                narrow.CreateFontIndirect(&lf);
+                if (old)
+                    pDC->SelectObject(old);
+                old = pDC->SelectObject(&narrow);
+                ext = pDC->GetTextExtent(s).cx;
+                if (ext <= room || lf.lfWidth <= 1)
+                    break;
+            }
+        }
+    }
+    if (old)
+        x = left + (right - left - ext) / 2;  // narrowed: centred in the body
+    x = std::max(left + 1, std::min(x, right - 1 - ext));
+    pDC->TextOut(x, y, s);
+    if (old)
+        pDC->SelectObject(old);  // before `narrow` goes
+}
 
 }  // namespace
 
@@ -62,7 +97,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 400: {
         {
             Font f(pDC, 10, 5, L"Arial", FontKind::Swiss);
-            Text(pDC, x0 + (W - 5 * n(L"ON-D")) / 2 - 2, b - 2 - H / 4, L"ON-D");
+            Text(pDC, x0, r, x0 + (W - 5 * n(L"ON-D")) / 2 - 2, b - 2 - H / 4, L"ON-D");
         }
         VerticalArrow(pDC, x0 + (W - 12) / 2, b - 5 * H / 8, b - 15 * H / 16, 3, 4);
         const int sx = x0 + (W - 17) / 2, lo = b - 3 * H / 8 - 2, hi = b - 5 * H / 8 - 1, step = 5 * W / 12;
@@ -72,7 +107,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 401: {
         {
             Font f(pDC, 10, 3, L"Arial");
-            Text(pDC, x0 + (W - 3 * n(L"OFF-D")) / 2, b - 2 - H / 4, L"OFF-D");
+            Text(pDC, x0, r, x0 + (W - 3 * n(L"OFF-D")) / 2, b - 2 - H / 4, L"OFF-D");
         }
         VerticalArrow(pDC, x0 + (W - 7) / 2, b - 15 * H / 16, b - 3 * H / 4, 3, 4);
         const int sx = x0 + (W - 10) / 2, lo = b - 3 * H / 8 - 2, hi = b - 5 * H / 8 - 1, step = 5 * W / 12;
@@ -82,7 +117,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 402: {
         {
             Font f(pDC, 10, 3, L"Arial");
-            Text(pDC, x0 + (W - 3 * n(L"ON/OFF")) / 2, b - 2 - H / 4, L"ON/OFF");
+            Text(pDC, x0, r, x0 + (W - 3 * n(L"ON/OFF")) / 2, b - 2 - H / 4, L"ON/OFF");
         }
         const int ax = x0 + (W - 7) / 2, top = b - 15 * H / 16, bottom = b - 5 * H / 8;
         VerticalArrow(pDC, ax, bottom, top, 3, 4);
@@ -97,7 +132,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 403: {
         {
             Font f(pDC, 9, 3, L"Arial", FontKind::Swiss);
-            Text(pDC, x0 + (W - 3 * n(L"R-ON-D")) / 2 - 2, b - 2 - H / 4, L"R-ON-D");
+            Text(pDC, x0, r, x0 + (W - 3 * n(L"R-ON-D")) / 2 - 2, b - 2 - H / 4, L"R-ON-D");
         }
         const int ax = x0 + (W - 7) / 2;
         VerticalArrow(pDC, ax, b - 5 * H / 8, b - 7 * H / 8, 3, 6);
@@ -110,7 +145,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 404: {
         {
             Font f(pDC, 12, 6, L"Arial", FontKind::Swiss);
-            Text(pDC, x0 + (W - 6 * n(L"W-R")) / 2, b - 12, L"W-R");
+            Text(pDC, x0, r, x0 + (W - 6 * n(L"W-R")) / 2, b - 12, L"W-R");
         }
         const int lo = y0 + 3 * H / 10, hi = y0 + H / 10;
         Path(pDC, {{x0 + W / 10, lo}, {x0 + W / 4, lo}, {x0 + W / 4, hi}, {r - W / 3, hi}, {r - W / 3, lo}, {r - W / 10, lo}});
@@ -121,7 +156,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 405: {
         {
             Font f(pDC, 10, 4, L"Arial", FontKind::Swiss);
-            Text(pDC, x0 + (W - 4 * n(L"ETWR")) / 2 - 2, b - H / 4 - 2, L"ETWR");
+            Text(pDC, x0, r, x0 + (W - 4 * n(L"ETWR")) / 2 - 2, b - H / 4 - 2, L"ETWR");
         }
         const int lo = y0 + 2 * H / 5 - 2, hi = y0 + H / 5 - 2, e = x0 + W / 4;
         Path(pDC, {{x0 + W / 10, lo}, {e, lo}, {e, hi}, {r - W / 3, hi}, {r - W / 3, lo}, {r - W / 10, lo}});
@@ -134,7 +169,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 406: {
         {
             Font f(pDC, 10, 4, L"");
-            Text(pDC, x0 + (W - 4 * n(L"A-P-G")) / 2, b - 10, L"A-P-G");
+            Text(pDC, x0, r, x0 + (W - 4 * n(L"A-P-G")) / 2, b - 10, L"A-P-G");
         }
         PulseArrow(pDC, x0 + (W - 10) / 2, b - 5 * H / 6, W);
         const int lo = b - 12, hi = b - 20;
@@ -148,7 +183,7 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
         break;
     }
     case 407: {
-        Text(pDC, x0 + (W - 7 * n(L"R-G")) / 2, b - 3 - H / 4, L"R-G");
+        Text(pDC, x0, r, x0 + (W - 7 * n(L"R-G")) / 2, b - 3 - H / 4, L"R-G");
         const int xa = x0 + (W - 17) / 2;
         PulseArrow(pDC, xa, b - 5 * H / 6, W);
         const int lo = b - 7 * H / 16, hi = lo - H / 4;
@@ -159,13 +194,13 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 409: {
         const wchar_t* text = blk.m_nType == 408 ? L"S-L-S" : L"M-F-S";
         Font f(pDC, 10, 4, L"");
-        Text(pDC, x0 + (W - 4 * n(text)) / 2, y0 + (H - 10) / 2, text);
+        Text(pDC, x0, r, x0 + (W - 4 * n(text)) / 2, y0 + (H - 10) / 2, text);
         break;
     }
     case 410:
     case 411: {
         const wchar_t* text = blk.m_nType == 410 ? L"W-T" : L"Y-T";
-        Text(pDC, x0 + (W - 7 * n(text)) / 2, b - 12, text);
+        Text(pDC, x0, r, x0 + (W - 7 * n(text)) / 2, b - 12, text);
         const int c = (W - H / 2) / 2;
         const int l = x0 + c, t = y0 + 2, rr = r - c, bb = y0 + H / 2 + 2;
         Clock(pDC, l, t, rr, bb, (l + rr) / 2, (t + bb) / 2, (rr - l) / 2);
@@ -175,10 +210,10 @@ void symbols::DrawTimer(const CBlockObj& blk, CDC* pDC)
     case 413: {
         const wchar_t* text = blk.m_nType == 412 ? L"AC" : L"SW";
         const CSize ext = pDC->GetTextExtent(CString(text));
-        Text(pDC, (25 - ext.cx) / 2 + x0 + 1, b - 15, text);
+        Text(pDC, x0, r, (25 - ext.cx) / 2 + x0 + 1, b - 15, text);
         if (blk.m_nType == 412) {
             Font f(pDC, 20, 12, L"Arial", FontKind::Swiss);
-            Text(pDC, x0 + 1, y0 + 4, L"*");
+            Text(pDC, x0, r, x0 + 1, y0 + 4, L"*");
         } else {
             Path(pDC, {{x0 + 2, y0 + 14}, {x0 + 5, y0 + 14}, {x0 + 5, y0 + 5}, {x0 + 8, y0 + 5}, {x0 + 8, y0 + 14},
                        {x0 + 11, y0 + 14}});
