@@ -146,6 +146,11 @@ void CTavixDoc::Serialize(CArchive& ar)
             ar.Write(&rc, sizeof(rc));
         } else {
             ar.Read(&rc, sizeof(rc));
+            // The view scales the extent by its zoom: a damaged one must not overflow an int.
+            constexpr LONG kFar = 1000000;
+            if (rc.left < -kFar || rc.top < -kFar || rc.right > kFar || rc.bottom > kFar || rc.right < rc.left ||
+                rc.bottom < rc.top)
+                AfxThrowArchiveException(CArchiveException::genericException);
             m_rcExtent = rc;
         }
     }
