@@ -289,15 +289,14 @@ void CTransferEngine::LayOutUploaded(CTavixDoc* pDoc)
 
 void CTransferEngine::ShowSeriesOf(CTavixDoc* pDoc)
 {
-    // The status bar names the series of the program just drawn, as it does for an opened file.
+    // The status bar names the series of the program just drawn, as it does for an opened file;
+    // the frame makes the series label when this is the first program it shows.
     CString name = pDoc->m_strHardwareName;
     CMainFrame::GetSeriesName(pDoc->m_nHardwareCode, &name, nullptr);
     CMainFrame::SetSeriesText(name);
-    if (CWnd* label = m_frame.m_pSeriesLabel; label && label->m_hWnd) {
-        label->SetWindowText(name);
-        label->Invalidate();
+    m_frame.ShowSeriesOf(pDoc);
+    if (CWnd* label = m_frame.m_pSeriesLabel; label && label->m_hWnd)
         label->UpdateWindow();
-    }
 }
 
 int CTransferEngine::ClearProgram(CTavixDoc* pActive)

@@ -237,6 +237,9 @@ TEST_F(DeviceProgramTest, UploadedProgramNamesItsSeriesAndHoldsItsMessageTextPri
     if (Frame()->m_pSeriesLabel)
         Frame()->m_pSeriesLabel->SetWindowText(L"stale");
     CMainFrame::SetSeriesText(L"stale");
+    // As in a frame that has shown no program yet: the upload makes the label.
+    Frame()->RemoveStatusControl(2);
+    ASSERT_EQ(Frame()->m_pSeriesLabel, nullptr);
     Frame()->SendMessage(WM_COMMAND, ID_TRANSFER_DEVICE_TO_PC, 0);
     m_drv.Pump();
     ASSERT_TRUE(Logged(L"UpLoad Succeeds")) << Log();
@@ -244,11 +247,12 @@ TEST_F(DeviceProgramTest, UploadedProgramNamesItsSeriesAndHoldsItsMessageTextPri
     ASSERT_NE(up, doc);
     CString series;
     ASSERT_NE(CMainFrame::GetSeriesName(up->m_nHardwareCode, &series, nullptr), -1);
-    if (Frame()->m_pSeriesLabel) {
-        CString shown;
-        Frame()->m_pSeriesLabel->GetWindowText(shown);
-        EXPECT_EQ(std::wstring(LPCTSTR(shown)), std::wstring(LPCTSTR(series)));
-    }
+    // The label is there (made with the first program shown) and names the uploaded series.
+    ASSERT_NE(Frame()->m_pSeriesLabel, nullptr);
+    ASSERT_TRUE(::IsWindow(Frame()->m_pSeriesLabel->m_hWnd));
+    CString shown;
+    Frame()->m_pSeriesLabel->GetWindowText(shown);
+    EXPECT_EQ(std::wstring(LPCTSTR(shown)), std::wstring(LPCTSTR(series)));
     EXPECT_EQ(std::wstring(LPCTSTR(CMainFrame::GetSeriesText())), std::wstring(LPCTSTR(series)));
 
     // Every uploaded message text keeps its priority; a new one takes a free one.
