@@ -26,6 +26,7 @@
 #include <iterator>
 #include <memory>
 #include <regex>
+#include <set>
 #include <string>
 
 #include <unistd.h>
@@ -357,6 +358,73 @@ TEST_F(PrintTest, ScreenshotsOfThePageLayoutAndThePreviewInBothLanguages)
         m_app->CloseAllDocuments(TRUE);
         m_drv.Pump();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The preview's buttons through clicks and keys on a program of one page: Prev and Next are off
+// and show so, Esc (typed, to the window with the focus) closes it, Print prints what it showed.
+TEST_F(PrintTest, ThePreviewOfOnePageOffersPrintAndClosesOnEscape)
+{
+    CTavixView* view = Open(L"program_fbd.yfb");
+    ASSERT_NE(view, nullptr);
+    Layout(1, 1);
+    auto openPreview = [&]() -> CPreviewView* {
+        OnDialog<CPrintSetupDlg>([](CPrintSetupDlg& d) { Press(d, IDOK); });
+        Command(ID_FILE_PRINT_PREVIEW);
+        return CPreviewView::GetActive();
+    };
+    CPreviewView* preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->GetPageCount(), 1u);
+    EXPECT_FALSE(preview->IsButtonEnabled(CPreviewView::kPrev));
+    EXPECT_FALSE(preview->IsButtonEnabled(CPreviewView::kNext));
+    EXPECT_TRUE(preview->IsButtonEnabled(CPreviewView::kPrint));
+    EXPECT_TRUE(preview->IsButtonEnabled(CPreviewView::kClose));
+    // A disabled button's text is grey; an enabled one's is the button text colour.
+    auto textColours = [&](int button) {
+        CRect b = preview->ButtonRect(button);
+        std::set<COLORREF> seen;
+        CPoint origin = CHeadlessDriver::At(preview->m_hWnd, CPoint(0, 0));
+        CRect win;
+        preview->GetWindowRect(&win);
+        for (int y = b.top + 2; y < b.bottom - 2; ++y)
+            for (int x = b.left + 2; x < b.right - 2; ++x)
+                seen.insert(m_drv.Pixel(preview->m_hWnd, origin.x - win.left + x, origin.y - win.top + y));
+        return seen;
+    };
+    m_drv.Pump();
+    EXPECT_EQ(textColours(CPreviewView::kNext).count(::GetSysColor(COLOR_BTNTEXT)), 0u);
+    EXPECT_EQ(textColours(CPreviewView::kNext).count(::GetSysColor(COLOR_GRAYTEXT)), 1u);
+    EXPECT_EQ(textColours(CPreviewView::kPrint).count(::GetSysColor(COLOR_BTNTEXT)), 1u);
+    m_drv.Click(CHeadlessDriver::At(preview->m_hWnd, preview->ButtonRect(CPreviewView::kNext).CenterPoint()));
+    m_drv.Pump();
+    ASSERT_EQ(CPreviewView::GetActive(), preview);
+    EXPECT_EQ(preview->GetCurrentPage(), 1u);
+
+    m_drv.Key(VK_ESCAPE);
+    m_drv.Pump();
+    EXPECT_EQ(CPreviewView::GetActive(), nullptr);
+
+    // Print: the preview closes and the print job writes the page (the confirmed preview means
+    // Print asks no setup).
+    preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    CCommonDlgScript dialogs;
+    const std::string pdf = Temp("from_preview.pdf");
+    bool printed = false;
+    dialogs.Queue([&](CommonDlgQuery& q) {
+        printed = true;
+        q.outputFile = FromUtf8(pdf).GetString();
+        return true;
+    });
+    m_drv.Click(CHeadlessDriver::At(preview->m_hWnd, preview->ButtonRect(CPreviewView::kPrint).CenterPoint()));
+    m_drv.Pump();
+    EXPECT_EQ(CPreviewView::GetActive(), nullptr);
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 1);
 }
 
 }  // namespace

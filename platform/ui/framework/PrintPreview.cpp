@@ -18,8 +18,9 @@ CPreviewView* g_active = nullptr;
 CString ButtonText(int index)
 {
     switch (index) {
-    case 0: return AfxLoadStringOr(AFX_IDS_PREVIEW_PREV, L"Prev Page");
-    case 1: return AfxLoadStringOr(AFX_IDS_PREVIEW_NEXT, L"Next Page");
+    case CPreviewView::kPrint: return AfxLoadStringOr(AFX_IDS_PREVIEW_PRINT, L"Print...");
+    case CPreviewView::kPrev: return AfxLoadStringOr(AFX_IDS_PREVIEW_PREV, L"Prev Page");
+    case CPreviewView::kNext: return AfxLoadStringOr(AFX_IDS_PREVIEW_NEXT, L"Next Page");
     default: return AfxLoadStringOr(AFX_IDS_PREVIEW_CLOSE, L"Close");
     }
 }
@@ -87,8 +88,7 @@ void CPreviewView::SetCurrentPage(UINT nPage)
 {
     if (!m_pInfo)
         return;
-    UINT last = m_pInfo->GetMaxPage() == 0xFFFF ? m_pInfo->GetMinPage() : m_pInfo->GetMaxPage();
-    m_pInfo->m_nCurPage = std::clamp(nPage, m_pInfo->GetMinPage(), std::max(last, m_pInfo->GetMinPage()));
+    m_pInfo->m_nCurPage = std::clamp(nPage, m_pInfo->GetMinPage(), LastPage());
     RenderPage();
     Invalidate(FALSE);
 }
@@ -110,6 +110,42 @@ void CPreviewView::RenderPage()
 
 CRect CPreviewView::ButtonRect(int index) const { return CRect(4 + index * 88, 4, 4 + index * 88 + 84, kButtonBar - 4); }
 
+UINT CPreviewView::LastPage() const
+{
+    if (!m_pInfo)
+        return 0;
+    return std::max(m_pInfo->GetMinPage(), m_pInfo->GetMaxPage() == 0xFFFF ? m_pInfo->GetMinPage() : m_pInfo->GetMaxPage());
+}
+
+bool CPreviewView::IsButtonEnabled(int index) const
+{
+    switch (index) {
+    case kPrev: return m_pInfo && GetCurrentPage() > m_pInfo->GetMinPage();
+    case kNext: return m_pInfo && GetCurrentPage() < LastPage();
+    default: return index >= 0 && index < kButtons;
+    }
+}
+
+void CPreviewView::PressButton(int index)
+{
+    if (!IsButtonEnabled(index))
+        return;
+    switch (index) {
+    case kPrint: {
+        // The job prints from the view: close the preview first, as the printed pages are the
+        // ones it showed and the view's print command asks for the printer itself.
+        CView* view = m_pView;
+        ClosePreview();
+        if (view && ::IsWindow(view->m_hWnd))
+            view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT, 0), 0);
+        break;
+    }
+    case kPrev: SetCurrentPage(GetCurrentPage() - 1); break;
+    case kNext: SetCurrentPage(GetCurrentPage() + 1); break;
+    default: ClosePreview(); break;
+    }
+}
+
 BOOL CPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CPreviewView::OnPaint()
@@ -120,15 +156,17 @@ void CPreviewView::OnPaint()
     dc.FillSolidRect(&client, ::GetSysColor(COLOR_APPWORKSPACE));
     dc.FillSolidRect(0, 0, client.Width(), kButtonBar, ::GetSysColor(COLOR_BTNFACE));
     dc.SetBkMode(TRANSPARENT);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kButtons; ++i) {
         CRect b = ButtonRect(i);
         dc.Draw3dRect(&b, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+        dc.SetTextColor(::GetSysColor(IsButtonEnabled(i) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         dc.DrawText(ButtonText(i), &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+    dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
     // Which page shows, of how many.
     CString page;
     page.Format(LPCTSTR(AfxLoadStringOr(AFX_IDS_PREVIEW_PAGE, L"Page %u of %u")), GetCurrentPage(), GetPageCount());
-    CRect label = ButtonRect(3);
+    CRect label = ButtonRect(kButtons);
     label.right = std::max(label.right, client.right - 4);
     dc.DrawText(page, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     // The page, scaled to fit below the buttons with a margin.
@@ -154,8 +192,7 @@ void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_PRIOR:
     case VK_UP:
     case VK_LEFT:
-        if (GetCurrentPage() > 1)
-            SetCurrentPage(GetCurrentPage() - 1);
+        PressButton(kPrev);
         break;
     case VK_ESCAPE:
         ClosePreview();
@@ -165,14 +202,26 @@ void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
 }
 
+BOOL CPreviewView::PreTranslateMessage(MSG* pMsg)
+{
+    // The preview's keys are its own: the main window would otherwise take Esc and the function
+    // keys for the diagram view behind the preview.
+    const UINT msg = pMsg->message;
+    if (pMsg->hwnd == m_hWnd && msg >= WM_KEYFIRST && msg <= WM_KEYLAST) {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessageW(pMsg);
+        return TRUE;
+    }
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
 void CPreviewView::OnLButtonDown(UINT, CPoint point)
 {
-    if (ButtonRect(0).PtInRect(point) && GetCurrentPage() > 1)
-        SetCurrentPage(GetCurrentPage() - 1);
-    else if (ButtonRect(1).PtInRect(point))
-        SetCurrentPage(GetCurrentPage() + 1);
-    else if (ButtonRect(2).PtInRect(point))
-        ClosePreview();
+    for (int i = 0; i < kButtons; ++i)
+        if (ButtonRect(i).PtInRect(point)) {
+            PressButton(i);
+            return;
+        }
 }
 
 void CPreviewView::ClosePreview()

@@ -12,6 +12,9 @@ class CView;
 
 class CPreviewView : public CWnd {
 public:
+    // The buttons along the top, left to right.
+    enum Button { kPrint, kPrev, kNext, kClose, kButtons };
+
     CPreviewView() = default;
     ~CPreviewView() override;
 
@@ -23,11 +26,16 @@ public:
     // The view whose job shows.
     CView* GetView() const { return m_pView; }
     void ClosePreview();
+    // Prev is off on the first page, Next on the last; Print and Close are always on.
+    bool IsButtonEnabled(int index) const;
+    // A button's place in the client area.
+    CRect ButtonRect(int index) const;
     // The picture of the current page (a printer DC drawing into an image).
     CDC* GetPageDC() { return &m_pageDC; }
     // The preview window open now, if any.
     static CPreviewView* GetActive();
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -38,7 +46,8 @@ public:
 
 private:
     void RenderPage();
-    CRect ButtonRect(int index) const;
+    UINT LastPage() const;
+    void PressButton(int index);
 
     CView* m_pView = nullptr;
     std::unique_ptr<CPrintInfo> m_pInfo;
