@@ -99,9 +99,12 @@ CString CWidget::GetCaption(CTavixView* pView) const
         caption = L"Graph 12 X 4";
     } else if (m_pBlock) {
         m_pBlock->GetVariableDetailText(pView, &caption, m_nItem, m_nType);
-    } else if (m_nNumber >= 4000 && m_pDoc) {
-        // An analog operand of a ladder program: the value of the element that holds it.
-        if (CBlockObj* p = m_pDoc->FindIOBlock(m_nNumber, m_nNumber < 4288 ? 702 : 705))
+    } else if (m_nNumber >= 4000) {
+        // An analog operand of a ladder program: the value of the element that holds it. The
+        // copies the editor pages and the live display draw carry no document: the view's is
+        // the one that holds the element.
+        CTavixDoc* pDoc = m_pDoc ? m_pDoc : (pView ? pView->GetDocument() : nullptr);
+        if (CBlockObj* p = pDoc ? pDoc->FindIOBlock(m_nNumber, m_nNumber < 4288 ? 702 : 705) : nullptr)
             caption.Format(L"%6.1f", p->m_dElapsed);
     }
     return caption;

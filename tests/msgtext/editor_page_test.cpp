@@ -262,6 +262,50 @@ TEST_F(EditorPageTest, TheOlderPageKeepsOneFieldALineAndTwelveCharacters)
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 20)], L"Z");
 }
 
+TEST_F(EditorPageTest, LadderAnalogFieldsShowTheirElementsValueInThePage)
+{
+    // The page draws copies of the stored fields: an AI or AM field of a ladder program still
+    // names the value of the element that holds its operand.
+    doc = NewDocument(0x5188, CTavixDoc::kindLadder);
+    CBlockObj* ai = mttest::Add(*doc, 702);
+    CBlockObj* am = mttest::Add(*doc, 705);
+    ai->m_nOperand = 4003;
+    ai->m_dElapsed = 12.5;
+    am->m_nOperand = 4290;
+    am->m_dElapsed = -3.5;
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(mttest::Add(*doc, 810));
+    ASSERT_NE(text, nullptr);
+    const struct { int line, number; const wchar_t* caption; } cases[] = {
+        {0, 4003, L"  12.5"}, {1, 4290, L"  -3.5"}, {2, 4100, L""}};  // 4100: no element holds it
+    for (const auto& c : cases) {
+        auto* f = new CWidget(0, 0, 6 * 20, 20, RGB(128, 128, 128));
+        f->m_nType = 0;
+        f->m_nRow = c.line + 1;
+        f->m_nCol = 1;
+        f->m_nWidth = 6;
+        f->m_nNumber = c.number;
+        f->m_nItem = 131;
+        f->m_pDoc = doc.get();  // as loaded from the file
+        text->m_aLines1[c.line].Add(f);
+    }
+    view = std::make_unique<CTavixView>(doc.get(), nullptr);
+    CMessageTexts_New page;
+    Open(page, text);
+    CPropertySheet sheet(L"Message text");
+    sheet.AddPage(&page);
+    std::vector<std::wstring> shown(3, L"?");
+    Step([&](HWND) {
+        for (const auto& c : cases)
+            for (CGridField* p : page.Grid().m_arShownFields[c.line + 1])
+                if (auto* w = dynamic_cast<CWidget*>(p); w && w->m_nNumber == c.number)
+                    shown[size_t(c.line)] = std::wstring(w->GetCaption(page.GetView()).GetString());
+        mttest::Press(sheet.m_hWnd, IDCANCEL);
+    });
+    sheet.DoModal();
+    for (const auto& c : cases)
+        EXPECT_EQ(shown[size_t(c.line)], c.caption) << c.number;
+}
+
 TEST_F(EditorPageTest, ResizingStretchesTheGridAndKeepsTheSizeGripInTheCorner)
 {
     doc = NewDocument();
