@@ -253,7 +253,7 @@ TEST(DialogLayout, TheCheckFindsCutTitlesAndWrappedTextsLongerThanTheirControl)
     // Short enough for two lines side by side, but the long word wraps onto a third line.
     note.text = L"ab WWWWWWWWWW cd";
     t.items = {note};
-    EXPECT_TRUE(CheckLayout(t, 1).empty() == false);
+    EXPECT_FALSE(CheckLayout(t, 1).empty());
     t.items[0].text = L"ab cd ef";
     EXPECT_TRUE(CheckLayout(t, 1).empty());
     t.caption = L"Pick a block of the diagram by its number";
