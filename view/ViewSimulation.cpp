@@ -402,12 +402,23 @@ void CTavixView::SetPopupValue(CBlockObj* pBlock, int value)
     if (!pBlock || !pDoc)
         return;
     pBlock->m_nSimValue = value;
-    if (dynamic_cast<CBlockAContact*>(static_cast<CObject*>(pBlock))) {
+    CObject* o = pBlock;
+    const bool contact = dynamic_cast<CBlockAContact*>(o) != nullptr;
+    if (contact || (dynamic_cast<CBlockMake*>(o) && pBlock->m_nSimKind == 3)) {
+        // An operand without a stored setting starts from the range the popup showed
+        // (automatic, 0..1000, frequency); a record of zeros would pin it to 0.
         SimSettingRecord rec;
-        pDoc->m_simSettings.Lookup(pBlock->m_nOperand, rec);
+        if (!pDoc->m_simSettings.Lookup(pBlock->m_nOperand, rec)) {
+            rec.m_bAutoRange = 1;
+            rec.m_nMin = 0;
+            rec.m_nMax = 1000;
+            rec.m_nKind = 3;
+        }
         rec.m_nValue = value;
         pDoc->m_simSettings.SetAt(pBlock->m_nOperand, rec);
     }
+    // The scaled value the consuming blocks read follows the new value.
+    ComputeAnalogRange(pBlock);
     InvalidateAll();
 }
 
