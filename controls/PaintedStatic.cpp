@@ -2,6 +2,7 @@
 #include "controls/PaintedStatic.h"
 
 #include "platform/ui/core/MessageMap.h"
+#include "platform/ui/core/WndDC.h"
 
 IMPLEMENT_DYNAMIC(CPaintedStatic, CStatic)
 
@@ -43,6 +44,32 @@ UINT CPaintedStatic::FormatOf(DWORD dwStyle, const CString& text)
     return format | DT_VCENTER | DT_END_ELLIPSIS;
 }
 
+namespace {
+// The label's own font, whatever font the window is given.
+void MakeLabelFont(CFont& font)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = 16;
+    lf.lfWeight = 600;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(lf.lfFaceName, L"Arial");
+    font.CreateFontIndirect(&lf);
+}
+}  // namespace
+
+int CPaintedStatic::TextHeight()
+{
+    CClientDC dc(this);
+    CFont font;
+    MakeLabelFont(font);
+    CFont* old = dc.SelectObject(&font);
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    return int(tm.tmHeight);
+}
+
 void CPaintedStatic::OnPaint()
 {
     PAINTSTRUCT ps;
@@ -59,13 +86,7 @@ void CPaintedStatic::OnPaint()
     const UINT format = FormatOf(GetStyle(), text);
 
     CFont font;
-    LOGFONTW lf{};
-    lf.lfHeight = 16;
-    lf.lfWeight = 600;
-    lf.lfQuality = PROOF_QUALITY;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy(lf.lfFaceName, L"Arial");
-    font.CreateFontIndirect(&lf);
+    MakeLabelFont(font);
     pDC->SelectObject(&font);
     pDC->SetBkMode(TRANSPARENT);
     // Highlight raised by 3, shadow right 2 and up 1, the text itself right 1 and up 2.

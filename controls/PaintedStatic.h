@@ -8,6 +8,8 @@ class CPaintedStatic : public CStatic {
 public:
     // The DrawText format the static's style asks for.
     static UINT FormatOf(DWORD dwStyle, const CString& text);
+    // The height of a line of the label's text, the least the window needs to show it whole.
+    int TextHeight();
 
 protected:
     void OnPaint();

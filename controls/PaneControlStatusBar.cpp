@@ -1,6 +1,8 @@
 // CPaneControlStatusBar: panes by id and the windows they host.
 #include "controls/PaneControlStatusBar.h"
 
+#include "platform/ui/framework/Frame.h"
+
 #include <algorithm>
 
 namespace {
@@ -84,6 +86,25 @@ BOOL CPaneControlStatusBar::SetPaneInfoEx(int nIndex, const CPaneInfoEx* pInfo)
     SetPaneText(nIndex, pInfo->strText, TRUE);
     RepositionControls();
     return TRUE;
+}
+
+void CPaneControlStatusBar::SetMinControlHeight(int cy)
+{
+    if (m_hWnd == nullptr)
+        return;
+    // The bar's height counts its frame; the control loses the bar's borders and the pane's edges.
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    const int frame = rcWindow.Height() - rcClient.Height();
+    const CRect borders = GetBorders();
+    const int needed = cy + 2 * ::GetSystemMetrics(SM_CXEDGE) + borders.top + borders.bottom + frame;
+    if (needed <= m_cyHeight)
+        return;
+    m_cyHeight = needed;
+    if (CFrameWnd* frameWnd = AfxGetParentFrame(this))
+        frameWnd->RecalcLayout();
+    RepositionControls();
 }
 
 void CPaneControlStatusBar::RepositionControls()

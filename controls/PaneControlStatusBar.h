@@ -32,6 +32,9 @@ public:
     BOOL AddPaneControl(CWnd* pWnd, UINT nID, BOOL bAutoDestroy) { return AddPaneControl(pWnd->GetSafeHwnd(), nID, bAutoDestroy); }
     BOOL GetPaneInfoEx(int nIndex, CPaneInfoEx* pInfo) const;
     BOOL SetPaneInfoEx(int nIndex, const CPaneInfoEx* pInfo);
+    // Grows the bar so that a control in a bordered pane is at least cy pixels tall (the
+    // parent frame lays itself out again to show it).
+    void SetMinControlHeight(int cy);
     // Moves every pane control into its pane.
     void RepositionControls();
 

@@ -334,6 +334,8 @@ int CMainFrame::CreateStatusControls()
         m_wndStatusBar.SetPaneInfoEx(index, &info);
         // The frame keeps the label object; it takes the window down itself at the end.
         m_wndStatusBar.AddPaneControl(label, ID_PANE_SERIES, FALSE);
+        // The embossed text is taller than the bar's own font: the bar grows to show it whole.
+        m_wndStatusBar.SetMinControlHeight(label->TextHeight());
         m_pSeriesLabel = label;
     }
     return 0;

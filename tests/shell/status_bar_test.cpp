@@ -107,11 +107,20 @@ TEST_F(StatusBarTest, TheSeriesLabelShowsTheProgramInFrontAndOpensTheHardwarePag
     EXPECT_GE(labelRect.left, paneRect.left);
     EXPECT_LE(labelRect.right, paneRect.right);
 
-    // The picture of the label, saved beside the tests for a person to look at.
+    // The label shows its whole embossed text (the bar grows for it): the same pixels as the
+    // reviewed picture. The picture taken is saved beside the tests for a person to look at.
     int w = 0, h = 0;
     const std::vector<uint32_t> shown = PixelsOf(label, &w, &h);
     ASSERT_GT(w * h, 0);
     EXPECT_TRUE(WritePngPixels(BesideTheTests("series_label.png"), w, h, shown));
+    int refW = 0, refH = 0;
+    std::vector<uint32_t> reference;
+    ASSERT_TRUE(ReadPngPixels(std::string(TAVIX_SOURCE_DIR) + "/tests/fixtures/shell/series_label.png", refW, refH,
+                              reference));
+    ASSERT_EQ(CSize(w, h), CSize(refW, refH)) << "the label's size changed";
+    for (size_t i = 0; i < shown.size(); ++i)
+        ASSERT_EQ(shown[i], reference[i]) << "first differing pixel at (" << i % size_t(w) << ", " << i / size_t(w)
+                                          << "); see " << BesideTheTests("series_label.png");
 
     // A second program of an older model: the label follows the window in front.
     Command(ID_FILE_NEW_LAD);
