@@ -607,8 +607,23 @@ void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
         text.Format(L"%-6d", value);
     } else if (t == 844 || t == 845 || t == 879) {
         text.Format(L"%d", value);
-    } else if (t == 856) {
+    } else if (t == 856 || t == 832) {
         text.Format(L"0x%04X", unsigned(value) & 0xFFFFu);
+    } else if (t == 833) {
+        text.Format(L"%4d", value);
+    } else if (t == 853) {
+        text.Format(L"0x%02X", unsigned(value) & 0xFFu);
+    } else if (In(t, 866, 868)) {
+        text.Format(L"%6d", value);
+    } else if (auto* hc = dynamic_cast<CBlockHCOUNTER*>(pBlock)) {
+        // Interval preset, time left to maintenance and operating time, all in minutes.
+        const int mi = hc->ComputeInterval();
+        text.Format(L"MI=%4ldh%2ldm/MN=%5ldh%2ldm/OT=%5ldh%2ldm", long(mi / 60), long(mi % 60),
+                    long(hc->m_nMn / 60), long(hc->m_nMn % 60), long(hc->m_nOt / 60), long(hc->m_nOt % 60));
+    } else if (auto* th = dynamic_cast<CBlockTHTRG*>(pBlock)) {
+        // The last measured count and the running gate time in seconds and hundredths.
+        const int c = int(pBlock->m_dElapsed * 0.1);
+        text.Format(L"%6ld/%02d:%02ds", long(th->m_nFa), c / 100, c % 100);
     }
     if (!text.IsEmpty())
         pSheet->m_pPage->ShowCurrentValue(text);
