@@ -19,6 +19,7 @@
 #include "pages/IoFields.h"
 #include "pages/PropShLadIO.h"
 #include "pages/ParamRecords.h"
+#include "pages/WeeklyCams1.h"
 #include "shell/ChildFrame.h"
 
 #include <cmath>
@@ -581,10 +582,20 @@ void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
     CAllPropertySheet* pSheet = FindOpenSheet(pBlock->m_nNumber);
     if (pSheet == nullptr || pSheet->m_pPage == nullptr || pSheet->GetSafeHwnd() == nullptr)
         return;
+    const int t = pBlock->m_nType;
+    // The weekly timer's time goes to the cam page on show; its general page has no place for it.
+    if (t == 410) {
+        if (auto* pCam = dynamic_cast<CWeeklyCams1*>(pSheet->GetActivePage())) {
+            CString time;
+            pBlock->GetTimeText(this, &time);
+            if (!time.IsEmpty())
+                pCam->ShowCurrentValue(time);
+        }
+        return;
+    }
     // A sheet that shows its comment page is left as it is.
     if (pSheet->GetActivePage() != pSheet->m_pPage)
         return;
-    const int t = pBlock->m_nType;
     const int value = int(pBlock->m_dElapsed);
     const auto* pAnalog = dynamic_cast<const CBlockAnalog*>(pBlock);
     const int output = pBlock->GetAnalogOutputWord();

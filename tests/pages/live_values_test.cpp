@@ -60,5 +60,29 @@ TEST_F(LiveValuesTest, EachTypeShowsItsRunningValueInItsFormat)
     }
 }
 
+TEST_F(LiveValuesTest, WeeklyTimerTimeGoesToTheCamPageOnShow)
+{
+    Program& p = Open();
+    CBlockObj* pBlock = AddBlock(p, 410);
+    CAllPropertySheet* pSheet = OpenModeless(p, pBlock);
+    ASSERT_NE(pSheet, nullptr);
+    CString time;
+    pBlock->GetTimeText(p.view, &time);
+    ASSERT_FALSE(time.IsEmpty());
+    // On the general page nothing is shown.
+    p.view->UpdateMonitorSheets(pBlock);
+    EXPECT_TRUE(pSheet->m_pPage->GetShownValue().IsEmpty());
+    for (int cam = 1; cam <= 3; ++cam) {
+        ASSERT_TRUE(pSheet->SetActivePage(cam));
+        auto* pCam = dynamic_cast<CBlockPage*>(pSheet->GetActivePage());
+        ASSERT_NE(pCam, nullptr);
+        ASSERT_NE(pCam->GetValueBox(), nullptr) << cam;
+        p.view->UpdateMonitorSheets(pBlock);
+        EXPECT_EQ(pCam->GetShownValue(), time) << cam;
+    }
+    pSheet->DestroyWindow();
+    drv.Pump();
+}
+
 }  // namespace
 }  // namespace pagestest
