@@ -1,6 +1,7 @@
 // Helpers of the device dialogs.
 #include "comm/DeviceDlgSupport.h"
 
+#include "platform/gdi/DC.h"
 #include "platform/ui/controls/CommCtrlUpDown.h"
 #include "platform/ui/controls/CtlStd.h"
 #include "platform/ui/core/WinUser.h"
@@ -140,4 +141,19 @@ void EnterMovesToNextField(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
         pMsg->wParam = VK_TAB;
+}
+
+void PlaceOnScreen(CWnd* pDialog, int dx, int dy, bool bTopAtSixth)
+{
+    if (!pDialog || !pDialog->m_hWnd)
+        return;
+    HDC screen = ::GetDC(nullptr);
+    const int cx = ::GetDeviceCaps(screen, HORZRES);
+    const int cy = ::GetDeviceCaps(screen, VERTRES);
+    ::ReleaseDC(nullptr, screen);
+    if (cx == 0 && cy == 0)
+        return;
+    const int x = cx / 2 + dx;
+    const int y = bTopAtSixth ? cy / 6 : cy / 2 + dy;
+    pDialog->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -41,3 +41,7 @@ std::vector<CString> NumberTexts(int nFirst, int nLast);
 // In a dialog of many fields Enter moves to the next field, like Tab; it never closes the
 // dialog. Called from the dialog's PreTranslateMessage.
 void EnterMovesToNextField(MSG* pMsg);
+// Where a device dialog opens, from the display's size: its top-left corner at (dx, dy) from
+// the screen's centre, or, with bTopAtSixth, its left edge dx from the centre and its top at a
+// sixth of the screen's height. Its size is kept; nothing moves when the display reports no size.
+void PlaceOnScreen(CWnd* pDialog, int dx, int dy, bool bTopAtSixth = false);

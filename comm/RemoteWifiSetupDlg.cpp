@@ -41,6 +41,7 @@ void CRemoteWifiSetupDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CRemoteWifiSetupDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    PlaceOnScreen(this, -100, 0, true);
     FillDropList(this, IDC_DEV_WIFI_TXPOWER, NumberTexts(1, 12), &m_data.nTxPower);
     FillDropList(this, IDC_DEV_REMOTE_MODE, {L"Standard", L"Simple"}, &m_data.nMode);
     FillDropList(this, IDC_DEV_REMOTE_SLEEP, {L"Disable", L"30s", L"1min", L"2min", L"5min", L"10min"},

@@ -38,6 +38,8 @@ void CSetClockDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSetClockDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // Near the screen's middle, clear of the menu bar.
+    PlaceOnScreen(this, -100, -100);
     SetWindowText(DeviceText(IDS_DEV_CLOCK_CAPTION));
     SetUpSpin(this, IDC_DEV_HOUR_SPIN, IDC_DEV_HOUR, 0, 23, m_data.nHour);
     SetUpSpin(this, IDC_DEV_MINUTE_SPIN, IDC_DEV_MINUTE, 0, 59, m_data.nMinute);

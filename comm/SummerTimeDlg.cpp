@@ -79,6 +79,7 @@ void CSummerTimeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSummerTimeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    PlaceOnScreen(this, -100, -100);
     SetUpSpin(this, IDC_DEV_START_MONTH_SPIN, IDC_DEV_START_MONTH, 1, 12, m_data.nStartMonth);
     SetUpSpin(this, IDC_DEV_END_MONTH_SPIN, IDC_DEV_END_MONTH, 1, 12, m_data.nEndMonth);
     SetUpSpin(this, IDC_DEV_START_DAY_SPIN, IDC_DEV_START_DAY, 1, 31, m_data.nStartDay);

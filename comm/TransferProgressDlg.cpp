@@ -22,6 +22,7 @@ BOOL CTransferProgressDlg::Create(UINT nIDTemplate, CWnd* pParent)
 BOOL CTransferProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    PlaceOnScreen(this, -150, -60);
     if (CWnd* bar = GetDlgItem(IDC_DEV_PROGRESS_BAR))
         bar->SendMessage(PBM_SETRANGE32, 0, 100);
     CString text;

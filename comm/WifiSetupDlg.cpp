@@ -55,6 +55,7 @@ void CWifiSetupDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CWifiSetupDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    PlaceOnScreen(this, -100, 0, true);
     CWnd* ip = GetDlgItem(IDC_DEV_WIFI_IP);
     CWnd* mask = GetDlgItem(IDC_DEV_WIFI_MASK);
     ip->SendMessage(IPM_SETADDRESS, 0, LPARAM(MAKEIPADDRESS(m_data.ip[0], m_data.ip[1], m_data.ip[2], m_data.ip[3])));

@@ -8,6 +8,7 @@
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "platform/base/Profile.h"
+#include "platform/gdi/DC.h"
 #include "platform/host/HeadlessHost.h"
 #include "resources/Resources.h"
 #include "resources/resource.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -320,4 +322,43 @@ TEST_F(DeviceProgramTest, LadderGoesToTheDeviceAsItsConvertedCopyWhichIsClosedAf
     EXPECT_FALSE(ladder->IsModified());
     EXPECT_TRUE(PortReleased());
     EXPECT_EQ(Frame()->m_nComPort, kPort);
+}
+
+TEST_F(DeviceProgramTest, DeviceDialogsOpenAtTheirPlacesOnTheScreen)
+{
+    // Each dialog keeps its size and opens by the screen's middle, never at its top-left corner
+    // over the menu bar.
+    Start({});
+    HDC screen = ::GetDC(nullptr);
+    const int cx = ::GetDeviceCaps(screen, HORZRES), cy = ::GetDeviceCaps(screen, VERTRES);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_GT(cx, 400);
+    ASSERT_GT(cy, 300);
+    CDeviceDispatcher& d = Frame()->DeviceDispatcher();
+    const struct {
+        const char* name;
+        int op;
+        BYTE machine;  // the model the exchange is for
+        std::function<CWnd&()> dialog;
+        CPoint topLeft;
+    } cases[] = {
+        {"clock", DEVICE_OP_CLOCK, 0x52, [&]() -> CWnd& { return d.ClockDialog(); }, {cx / 2 - 100, cy / 2 - 100}},
+        {"summer/winter time", DEVICE_OP_SUMMER_READ, 0x52, [&]() -> CWnd& { return d.SummerDialog(); },
+         {cx / 2 - 100, cy / 2 - 100}},
+        {"WiFi", DEVICE_OP_WIFI_READ, 0x52, [&]() -> CWnd& { return d.WifiDialog(); }, {cx / 2 - 100, cy / 6}},
+        {"remote WiFi", DEVICE_OP_REMOTE_READ, 0x32, [&]() -> CWnd& { return d.RemoteDialog(); }, {cx / 2 - 100, cy / 6}},
+        {"progress", DEVICE_OP_PROGRESS, 0x52, [&]() -> CWnd& { return d.ProgressDialog(); }, {cx / 2 - 150, cy / 2 - 60}},
+    };
+    for (const auto& c : cases) {
+        device.Device()->machineType = c.machine;
+        Operation(c.op);
+        CWnd& dlg = c.dialog();
+        ASSERT_NE(dlg.m_hWnd, nullptr) << c.name << Log();
+        CRect r;
+        dlg.GetWindowRect(&r);
+        EXPECT_EQ(r.TopLeft(), c.topLeft) << c.name;
+        EXPECT_GT(r.Width(), 50) << c.name;
+        dlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
+        m_drv.Pump();
+    }
 }
