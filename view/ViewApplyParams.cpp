@@ -620,6 +620,8 @@ void CTavixView::UpdateMonitorSheets(CBlockObj* pBlock)
         text.Format(L"%d", value);
     } else if (t == 856 || t == 832) {
         text.Format(L"0x%04X", unsigned(value) & 0xFFFFu);
+    } else if (t == 831) {
+        text = pBlock->m_strValueText;  // the captured date and time, empty until captured
     } else if (t == 833) {
         text.Format(L"%4d", value);
     } else if (t == 853) {

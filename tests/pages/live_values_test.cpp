@@ -30,6 +30,7 @@ TEST_F(LiveValuesTest, EachTypeShowsItsRunningValueInItsFormat)
              static_cast<CBlockTHTRG&>(b).m_nFa = 37;
              b.m_dElapsed = 12345;  // ms into the gate
          }, L"    37/12:34s"},
+        {831, [](CBlockObj& b) { b.m_strValueText = L"261211190523"; }, L"261211190523"},
         {832, elapsed(0x1ABCD), L"0xABCD"},
         {833, elapsed(42), L"  42"},
         {853, elapsed(0x1A5), L"0xA5"},
