@@ -191,6 +191,8 @@ public:
     // The value slider of an analog input or contact at a screen point; closing it.
     void OpenValuePopup(CBlockObj* pBlock, int x, int y);
     void CloseValuePopup();
+    // Screen point where the value popup of an element opens.
+    CPoint PopupPlace(const CBlockObj* pBlock);
     // The popup moved: the element (and an analog contact's settings) take the value.
     void SetPopupValue(CBlockObj* pBlock, int value);
     CAnalogSliderDlg* GetValuePopup() const { return m_pValuePopup.get(); }

@@ -386,6 +386,15 @@ void CTavixView::OpenValuePopup(CBlockObj* pBlock, int x, int y)
     }
 }
 
+CPoint CTavixView::PopupPlace(const CBlockObj* pBlock)
+{
+    // Left of the element and level with its top, wherever on it the click landed.
+    const CPoint scroll = GetDeviceScrollPosition();
+    CPoint at(pBlock->m_ptOrigin.x - 8 * pBlock->m_nWidth - scroll.x, pBlock->m_ptOrigin.y - scroll.y);
+    ClientToScreen(&at);
+    return at;
+}
+
 void CTavixView::CloseValuePopup()
 {
     if (m_pValuePopup && ::IsWindow(m_pValuePopup->GetSafeHwnd()))
@@ -440,13 +449,12 @@ void CTavixView::OnSimulationPress(CPoint client)
     const bool input = dynamic_cast<CBlockIn*>(o) || dynamic_cast<CBlockFKey*>(o);
     auto* make = dynamic_cast<CBlockMake*>(o);
     if (input || (make && IsInputOperand(p->m_nOperand))) {
-        CPoint screen = client;
-        ClientToScreen(&screen);
         int kind = p->m_nSimKind;
         SimSettingRecord rec;
         if (make && pDoc->m_simSettings.Lookup(p->m_nOperand, rec))
             kind = rec.m_nKind;
         if (kind == 3) {
+            const CPoint screen = PopupPlace(p);
             OpenValuePopup(p, screen.x, screen.y);
             return;
         }
@@ -478,8 +486,7 @@ void CTavixView::OnSimulationPress(CPoint client)
     }
     if (dynamic_cast<CBlockAnalogIn*>(o) ||
         (dynamic_cast<CBlockAContact*>(o) && !pDoc->FindBlockByNumber(p->m_nOperand))) {
-        CPoint screen = client;
-        ClientToScreen(&screen);
+        const CPoint screen = PopupPlace(p);
         OpenValuePopup(p, screen.x, screen.y);
         return;
     }

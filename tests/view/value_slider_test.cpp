@@ -57,6 +57,12 @@ TEST_F(ValueSliderTest, MovingTheSliderOfAnAnalogInputReachesTheBlockItFeeds)
     ASSERT_TRUE(ai->GetRect(&body));
     CAnalogSliderDlg* popup = OpenPopupOn(body.CenterPoint());
     ASSERT_NE(popup, nullptr);
+    // It opens left of the element, level with its top, not at the click.
+    CRect placed;
+    popup->GetWindowRect(&placed);
+    CPoint beside(ai->m_ptOrigin.x - 8 * ai->m_nWidth, ai->m_ptOrigin.y);
+    view->ClientToScreen(&beside);
+    EXPECT_EQ(placed.TopLeft(), beside);
     const int lo = popup->GetMin(), hi = popup->GetMax();
     ASSERT_LT(lo, hi);
     EXPECT_EQ(WordAt(comp, view, 0), 0);
