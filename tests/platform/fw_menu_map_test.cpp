@@ -1,5 +1,5 @@
-// What the menu layer keeps per window (a system menu, a menu bar) goes with the window: a long
-// session opening and closing windows must not grow it.
+// The system menu the menu layer keeps per window goes with the window: a long session opening
+// and closing windows must not grow the map.
 #include "ui_support.h"
 
 #include "platform/ui/framework/detail/MenuData.h"
@@ -7,7 +7,7 @@
 namespace uitest {
 namespace {
 
-TEST_F(UiTest, SystemMenusAndMenuBarsAreFreedWithTheirWindows)
+TEST_F(UiTest, SystemMenusAreFreedWithTheirWindows)
 {
     HWND host = rec.Make("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
     const size_t before = ui::KeptWindowMenuCount();

@@ -431,10 +431,9 @@ void ForgetWindowMenus(HWND h)
         DestroyMenu(it->second); // no-op when a destroyed menu bar took it along
         SystemMenus().erase(it);
     }
-    Bars().erase(h);
 }
 
-size_t KeptWindowMenuCount() { return SystemMenus().size() + Bars().size(); }
+size_t KeptWindowMenuCount() { return SystemMenus().size(); }
 
 } // namespace ui
 

@@ -220,8 +220,8 @@ extern HCURSOR (*g_resourceCursorLoader)(HINSTANCE, LPCWSTR);
 // Creation hook: the CWnd layer attaches its object to a window before its first message.
 extern void (*g_onWindowAllocated)(HWND);
 extern void (*g_onWindowFreed)(HWND);
-// Frees what the menu layer keeps per window (its system menu, its menu bar entry); called when
-// the window is freed (framework/MenuBar.cpp).
+// Frees what the menu layer keeps per window (its system menu); called when the window is freed
+// (framework/MenuBar.cpp).
 void ForgetWindowMenus(HWND h);
 
 // Calls the window procedure of the window (or a TIMERPROC).

@@ -39,7 +39,7 @@ HWND MenuBarWindowOf(HWND frame);
 // Reserved height of a window's menu bar (0 without a menu), for frames laying out the client.
 int MenuBarHeight(HWND frame);
 void RedrawMenuBar(HWND frame);
-// How many system menus and menu bars the menu layer keeps for windows (freed with the window).
+// How many system menus the menu layer keeps for windows (each freed with its window).
 size_t KeptWindowMenuCount();
 
 }  // namespace ui
