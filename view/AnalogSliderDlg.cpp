@@ -2,6 +2,8 @@
 
 #include "platform/ui/core/MessageMap.h"
 #include "platform/ui/dialogs/Ddx.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/AppIds.h"
 #include "resources/resource.h"
 #include "view/TavixView.h"
 
@@ -58,6 +60,33 @@ void CAnalogSliderDlg::OnHScroll(UINT, UINT, CScrollBar*)
         TakePosition(m_slider.GetPos());
 }
 
+namespace {
+
+// The editor's shortcut keys while the popup has the focus: each first ends the simulation
+// (the Simulation command toggles it off), then runs the command the key stands for; "main"
+// marks the commands the main window handles.
+struct Shortcut {
+    UINT message;  // WM_KEYDOWN (or system key down) or WM_CHAR
+    WPARAM key;    // virtual key, or the control character of Ctrl+letter
+    bool ctrl;
+    UINT command;  // 0: the Simulation command alone
+    bool main;
+};
+
+const Shortcut kShortcuts[] = {
+    {WM_KEYDOWN, VK_F3, false, 0, false},
+    {WM_KEYDOWN, VK_F5, false, ID_MODE_CONNECT, false},
+    {WM_KEYDOWN, VK_F9, false, ID_MODE_INSERT_COMMENT, false},
+    {WM_KEYDOWN, VK_F11, false, ID_MODE_CUT_JOIN, false},
+    {WM_KEYDOWN, VK_F4, true, ID_FILE_CLOSE, true},
+    {WM_CHAR, 14, true, ID_FILE_NEW, true},
+    {WM_CHAR, 15, true, ID_FILE_OPEN, true},
+    {WM_CHAR, 18, true, ID_TRANSFER_DEVICE_TO_PC, false},
+    {WM_CHAR, 23, true, ID_TRANSFER_PC_TO_DEVICE, false},
+};
+
+}  // namespace
+
 BOOL CAnalogSliderDlg::PreTranslateMessage(MSG* pMsg)
 {
     const bool key = pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN;
@@ -65,6 +94,19 @@ BOOL CAnalogSliderDlg::PreTranslateMessage(MSG* pMsg)
         if (m_pView)
             m_pView->PostMessage(WM_CLOSE_VALUE_POPUP, 0, 0);
         return TRUE;
+    }
+    if (m_pView && (key || pMsg->message == WM_CHAR)) {
+        const UINT kind = key ? UINT(WM_KEYDOWN) : UINT(WM_CHAR);
+        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+        for (const Shortcut& s : kShortcuts) {
+            if (s.message != kind || s.key != pMsg->wParam || (s.ctrl && !ctrl))
+                continue;
+            m_pView->PostMessage(WM_COMMAND, ID_TOOLS_SIMULATION, 0);
+            CWnd* target = s.main ? AfxGetMainWnd() : m_pView;
+            if (s.command && target)
+                target->PostMessage(WM_COMMAND, s.command, 0);
+            return TRUE;
+        }
     }
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -113,5 +113,31 @@ TEST_F(ValueSliderTest, FirstMoveOnAnAnalogContactStoresAUsableSetting)
     EXPECT_EQ(contact->m_nSimState, 7) << "what the contact passes on";
 }
 
+TEST_F(ValueSliderTest, EditorShortcutsOnTheSliderEndTheSimulationAndRunTheirCommand)
+{
+    struct Case { UINT vk; int mode; } const cases[] = {
+        {VK_F3, CTavixView::modeSelect},
+        {VK_F5, CTavixView::modeConnect},
+    };
+    Open(NewDocument(1));
+    CBlockObj* ai = Insert(TYPE_ANALOG_IN, CPoint(60, 100));
+    ASSERT_NE(ai, nullptr);
+    CRect body;
+    ASSERT_TRUE(ai->GetRect(&body));
+    for (const Case& c : cases) {
+        // A click on empty paper, so the click on the element is not the second of a double.
+        Click(CPoint(400, 300));
+        Simulate();
+        CAnalogSliderDlg* popup = OpenPopupOn(body.CenterPoint());
+        ASSERT_NE(popup, nullptr) << c.vk;
+        SliderKeys(popup, c.vk, 1);
+        EXPECT_FALSE(view->IsSimulating()) << c.vk;
+        EXPECT_EQ(view->GetValuePopup(), nullptr) << c.vk;
+        EXPECT_EQ(view->m_nEditMode, c.mode) << c.vk;
+        view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MODE_SELECT, 0), 0);
+        Pump();
+    }
+}
+
 }  // namespace
 }  // namespace viewtest
