@@ -90,8 +90,9 @@ void BM_GtkStartToFirstPaintWithOneProgram(benchmark::State& state)
     const std::string start = dir + "/start", report = dir + "/report";
     const std::string program = std::string(TAVIX_SOURCE_DIR) + "/tests/fixtures/program_fbd.yfb";
     const std::string inner = "date +%s%N > '" + start + "'; env XDG_CONFIG_HOME='" + dir + "' '" + TAVIX_PROGRAM +
-                              "' '" + program + "' >/dev/null 2>&1 & p=$!; '" + X_AWAIT_CONTENT + "' > '" + report +
-                              "'; rc=$?; kill $p; wait $p; exit $rc";
+                              "' '" + program + "' >/dev/null 2>&1 & p=\\$!; '" + X_AWAIT_CONTENT + "' > '" + report +
+                              "'; rc=\\$?; kill \\$p; wait \\$p; exit \\$rc";
+    // (The inner command's own variables are kept from the outer shell, which sees it in double quotes.)
     const std::string command = "sh '" + std::string(TAVIX_SOURCE_DIR) + "/tests/desktop/wm_session.sh' sh -c \"" +
                                 inner + "\" >'" + dir + "/session.log' 2>&1";
     for (auto _ : state) {
