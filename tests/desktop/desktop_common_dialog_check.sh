@@ -56,7 +56,8 @@ has_file() { [ -s "$1" ]; }
 starts_with() { [ "$(head -c "${#2}" "$1")" = "$2" ]; }
 # pixel X Y: the colour the X server shows at that screen point, as ImageMagick writes it.
 pixel() {
-    "$shot" "$dir/pixel.png"
+    # The shot tool reports the picture's colour count on its output: only the pixel is answered.
+    "$shot" "$dir/pixel.png" >/dev/null
     convert "$dir/pixel.png" ppm:- | python3 -c '
 import sys
 d = sys.stdin.buffer.read()
