@@ -2,6 +2,7 @@
 // without a program, the View menu's bars during a simulation, the items a state disables or
 // checks, and the messages of a program named on the command line.
 #include "document/TavixDoc.h"
+#include "tests/shell/EditorAppTest.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockObj.h"
 #include "platform/base/FileSystem.h"
@@ -31,41 +32,8 @@ namespace {
 
 const CString kFixtures = CString(TAVIX_SOURCE_DIR) + L"/tests/fixtures/";
 
-class MenusAndKeysTest : public ::testing::Test {
+class MenusAndKeysTest : public EditorAppTest {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/shellkeysXXXXXX";
-        m_dir = ::mkdtemp(tmpl);
-        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
-        g_nLanguage = 0;
-        g_wHardwareCode = 0x5188;
-        g_bShowPropertiesAtNew = 0;
-    }
-    void TearDown() override
-    {
-        if (m_app) {
-            if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
-                m_app->CloseAllDocuments(TRUE);
-                main->DestroyWindow();
-            }
-            m_drv.Pump();
-            m_app.reset();
-        }
-        g_bShowPropertiesAtNew = 1;
-        const std::string cmd = "rm -rf '" + m_dir + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
-    }
-    void Start(const std::vector<CString>& args = {})
-    {
-        m_app = std::make_unique<CEditorApp>();
-        m_app->SetCommandLineArgs(args);
-        ASSERT_TRUE(m_app->InitInstance());
-        m_drv.Pump();
-    }
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
-    CString Temp(const char* name) const { return CString((m_dir + "/" + name).c_str()); }
     void Ctrl(UINT vk)
     {
         m_drv.KeyDown(VK_CONTROL);
@@ -127,10 +95,6 @@ protected:
         return {!(state & (MF_GRAYED | MF_DISABLED)), (state & MF_CHECKED) != 0};
     }
     int DocumentCount() const { return m_app->GetOpenDocumentCount(); }
-
-    CHeadlessDriver m_drv;
-    std::unique_ptr<CEditorApp> m_app;
-    std::string m_dir;
 };
 
 TEST_F(MenusAndKeysTest, CtrlNAndCtrlOWorkWithAndWithoutAProgram)

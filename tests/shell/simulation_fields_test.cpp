@@ -2,6 +2,7 @@
 // Simulation bar's duration is a "##:##" mask (the colon is filled in, Backspace writes 0,
 // letters are refused), and the Inputs bar's analog values are whole numbers.
 #include "document/TavixDoc.h"
+#include "tests/shell/EditorAppTest.h"
 #include "elements/BlockFactory.h"
 #include "elements/BlockIO.h"
 #include "elements/BlockObj.h"
@@ -22,45 +23,27 @@
 
 namespace {
 
-class SimulationFieldsTest : public ::testing::Test {
+class SimulationFieldsTest : public EditorAppTest {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/simfieldsXXXXXX";
-        m_dir = ::mkdtemp(tmpl);
-        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
-        g_nLanguage = 0;
-        g_wHardwareCode = 0x5188;
-        g_bShowPropertiesAtNew = 0;
-        m_app = std::make_unique<CEditorApp>();
-        ASSERT_TRUE(m_app->InitInstance());
-        m_drv.Pump();
-        Main()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(57600), 0), 0);
-        m_drv.Pump();
-        m_view = Main()->GetActiveDiagramView();
+        EditorAppTest::SetUp();
+        Start();
+        Command(57600);
+        m_view = Frame()->GetActiveDiagramView();
         ASSERT_NE(m_view, nullptr);
         m_doc = m_view->GetDocument();
         m_frame = m_view->GetParentFrame();
     }
     void TearDown() override
     {
-        if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
-            if (m_doc)
-                m_doc->SetModifiedFlag(FALSE);
-            m_app->CloseAllDocuments(TRUE);
-            main->DestroyWindow();
-        }
-        m_drv.Pump();
-        m_app.reset();
-        g_bShowPropertiesAtNew = 1;
-        const std::string cmd = "rm -rf '" + m_dir + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
+        if (m_doc)
+            m_doc->SetModifiedFlag(FALSE);
+        EditorAppTest::TearDown();
     }
-    CMainFrame* Main() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
     void Enter()
     {
-        Main()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(ID_TOOLS_SIMULATION), 0), 0);
+        Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(ID_TOOLS_SIMULATION), 0), 0);
         m_drv.Pump();
         ASSERT_TRUE(m_view->IsSimulating());
         m_view->StopSimClock();
@@ -87,9 +70,6 @@ protected:
         return std::wstring(LPCTSTR(text));
     }
 
-    std::string m_dir;
-    CHeadlessDriver m_drv;
-    std::unique_ptr<CEditorApp> m_app;
     CTavixView* m_view = nullptr;
     CTavixDoc* m_doc = nullptr;
     CChildFrame* m_frame = nullptr;

@@ -3,6 +3,7 @@
 // Hardware page when clicked; its picture is saved beside the tests. The palette shows the list
 // of the program in front as soon as it comes to the front.
 #include "document/TavixDoc.h"
+#include "tests/shell/EditorAppTest.h"
 #include "platform/base/Profile.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/ui/dialogs/PropSheet.h"
@@ -23,38 +24,12 @@
 
 namespace {
 
-class StatusBarTest : public ::testing::Test {
+class StatusBarTest : public EditorAppTest {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/shellstatusXXXXXX";
-        m_dir = ::mkdtemp(tmpl);
-        ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-        AfxGetProfileStore().SetPath(CString((m_dir + "/profile.ini").c_str()));
-        g_nLanguage = 0;
-        g_wHardwareCode = 0x5188;
-        g_bShowPropertiesAtNew = 0;
-        m_app = std::make_unique<CEditorApp>();
-        ASSERT_TRUE(m_app->InitInstance());
-        m_drv.Pump();
-    }
-    void TearDown() override
-    {
-        if (CWnd* main = m_app->m_pMainWnd; main && ::IsWindow(main->m_hWnd)) {
-            m_app->CloseAllDocuments(TRUE);
-            main->DestroyWindow();
-        }
-        m_drv.Pump();
-        m_app.reset();
-        g_bShowPropertiesAtNew = 1;
-        const std::string cmd = "rm -rf '" + m_dir + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
-    }
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
-    void Command(UINT id)
-    {
-        Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
-        m_drv.Pump();
+        EditorAppTest::SetUp();
+        Start();
     }
     CString LabelText() const
     {
@@ -79,10 +54,6 @@ protected:
         *pHeight = rc.Height();
         return out;
     }
-
-    CHeadlessDriver m_drv;
-    std::unique_ptr<CEditorApp> m_app;
-    std::string m_dir;
 };
 
 TEST_F(StatusBarTest, TheSeriesLabelShowsTheProgramInFrontAndOpensTheHardwarePage)
