@@ -185,6 +185,7 @@ TEST_F(EditorSetsTest, SetsSwitchWithoutLossAndADisabledSetIsEmptied)
     text->m_bSet2Enabled = 0;
     text->m_nCurrentSet = 0;
     text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)] = L"A";
+    text->m_astrCells1[CBlockMSGTEXT::CellIndex(3, 5)] = L"\x4E2D";  // double width: cells 5 and 6
     text->m_aLines1[1].Add(Field(1, 2, 1, 6, counter, 17));
     CMessageTexts_New page;
     Open(page, text);
@@ -212,9 +213,13 @@ TEST_F(EditorSetsTest, SetsSwitchWithoutLossAndADisabledSetIsEmptied)
         ShowSet(page, 1);
         EXPECT_EQ(g.GetItemText(1, 1), L"B");
         EXPECT_EQ(Shown(page, 0), 0);
+        EXPECT_EQ(g.GetItemState(3, 5) & (GRIDSTATE_LEFTHALF | GRIDSTATE_RIGHTHALF), 0u);
+        EXPECT_EQ(g.GetItemState(3, 6) & (GRIDSTATE_LEFTHALF | GRIDSTATE_RIGHTHALF), 0u);
         ShowSet(page, 0);
         EXPECT_EQ(g.GetItemText(1, 1), L"A");
         EXPECT_EQ(Shown(page, 1), 1);
+        EXPECT_TRUE(g.GetItemState(3, 5) & GRIDSTATE_LEFTHALF);
+        EXPECT_TRUE(g.GetItemState(3, 6) & GRIDSTATE_RIGHTHALF);
 
         Check(h, 1233, false);  // No: set 2 stays
         EXPECT_EQ(MessageCount(), 1);
@@ -241,6 +246,7 @@ TEST_F(EditorSetsTest, SetsSwitchWithoutLossAndADisabledSetIsEmptied)
     EXPECT_EQ(text->m_nCurrentSet, 0);
     EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(1, 1)], L"A");
     EXPECT_EQ(text->m_astrCells2[CBlockMSGTEXT::CellIndex(1, 1)], L"");
+    EXPECT_EQ(text->m_astrCells1[CBlockMSGTEXT::CellIndex(3, 5)], L"\x4E2D");
     ASSERT_EQ(text->m_aLines1[1].GetSize(), 1);
     EXPECT_EQ(static_cast<const CWidget*>(text->m_aLines1[1][0])->m_nNumber, counter->m_nNumber);
     EXPECT_EQ(FieldCount(text->m_aLines2), 0u);
