@@ -143,6 +143,33 @@ TEST_F(PaintTest, FramesAndScrollBarsAreDrawn)
     EXPECT_EQ(drv.Pixel(framed, 20, 5), GetSysColor(COLOR_INACTIVECAPTION));
 }
 
+// A view gets its scroll bars while its parent, which does not clip its children, still has to
+// paint (as when a program opens): the parent's painting covers the bars the view had already
+// drawn, so the view draws them again when it paints next.
+TEST_F(PaintTest, ScrollBarsShownBeforeTheParentPaintsStayVisible)
+{
+    rec.SetHook(top, [](HWND w, UINT m, WPARAM, LPARAM, LRESULT* r) { return PaintWith(kBlue, w, m, r); });
+    HWND view = Painted("view", kRed, 10, 10, 120, 100);
+    drv.Pump();
+    InvalidateRect(top, nullptr, TRUE);  // the parent's paint is pending...
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 999, 50, 0, 0};
+    SetScrollInfo(view, SB_VERT, &si, TRUE);  // ...when the bars switch on and draw at once
+    SetScrollInfo(view, SB_HORZ, &si, TRUE);
+    ASSERT_EQ(GetWindowLongPtrW(view, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), LONG_PTR(WS_VSCROLL | WS_HSCROLL));
+    drv.Pump();
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const int right = 10 + 120, bottom = 10 + 100;
+    EXPECT_EQ(drv.Pixel(top, 20, 20), kRed);  // the view's client area
+    EXPECT_EQ(drv.Pixel(top, right - bar / 2, bottom - bar / 2), GetSysColor(COLOR_3DFACE));  // the corner box
+    // Arrow boxes and thumb of each bar, not the parent's blue.
+    const RECT vert{right - bar, 10, right, bottom - bar}, horz{10, bottom - bar, right - bar, bottom};
+    for (const RECT& r : {vert, horz}) {
+        EXPECT_GT(drv.DistinctColours(top, r), 2);
+        EXPECT_NE(drv.Pixel(top, (r.left + r.right) / 2, (r.top + r.bottom) / 2), kBlue);
+        EXPECT_NE(drv.Pixel(top, r.left + 1, r.top + 1), kBlue);
+    }
+}
+
 TEST_F(PaintTest, CaretInvertsAndRestores)
 {
     HWND a = Painted("a", white, 0, 0, 100, 100);

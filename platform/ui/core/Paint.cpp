@@ -373,6 +373,22 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase)
     return r->rgn.Complexity();
 }
 
+// A parent that does not clip its children paints over their frames and scroll bars too: a
+// child whose frame lies under the painted area draws it again when it paints next (children
+// paint after their parent), even if it drew its frame since the area was invalidated.
+static void MarkChildFramesUnder(Wnd* w, const gdi::RegionData& area)
+{
+    for (Wnd* c : w->children) {
+        if (!(c->style & WS_VISIBLE))
+            continue;
+        gdi::RegionData cr = area;
+        cr.Offset(-c->rect.left, -c->rect.top);  // window coordinates of the child
+        cr = gdi::RegionData::Combine(cr, gdi::RegionData::FromRect(RECT{0, 0, c->Width(), c->Height()}), RGN_AND);
+        if (!cr.IsEmpty() && !(cr == gdi::RegionData::Combine(cr, gdi::RegionData::FromRect(c->client), RGN_AND)))
+            c->ncDirty = true;
+    }
+}
+
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 {
     Wnd* w = Find(hwnd);
@@ -392,6 +408,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     w->erase = false;
     w->internalPaint = false;
     w->inPaint = true;
+    if (!(w->style & WS_CLIPCHILDREN))
+        MarkChildFramesUnder(w, area);
     HDC dc = MakeDc(w, false, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0, &area);
     ps->hdc = dc;
     ps->rcPaint = area.IsEmpty() ? RECT{0, 0, 0, 0} : area.Box();
