@@ -9,6 +9,7 @@
 #include "pages/SheetCompanions.h"
 #include "pages/BlockPage.h"
 #include "shell/EditorApp.h"
+#include "shell/MainFrame.h"
 #include "view/TavixView.h"
 
 #include "platform/ui/core/MessageMap.h"
@@ -26,7 +27,10 @@ CAllPropertySheet::CAllPropertySheet(int nType, LPCTSTR lpszCaption, CTavixView*
     m_psh.dwFlags |= PSH_HASHELP;
     if (!IsSimulating())
         m_psh.dwFlags |= PSH_NOAPPLYNOW;
-    m_pPage = CreateBlockPage(nType);
+    // The sheet's own program decides, not the last program opened: with programs of two device
+    // families open each sheet gets the page of its block's device.
+    CTavixDoc* pDoc = pView ? pView->GetDocument() : nullptr;
+    m_pPage = CreateBlockPage(nType, pDoc ? pDoc->IsNewModel() : g_wHardwareCode >= 0x5100);
     if (m_pPage) {
         m_pPage->SetView(pView);
         m_pPage->m_nBlockType = nType;

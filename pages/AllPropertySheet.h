@@ -51,7 +51,8 @@ protected:
     void OnHelp();
 };
 
-// The parameter page of a block type, null for types without one.
-CBlockPage* CreateBlockPage(int nType);
+// The parameter page of a block type, null for types without one. `bNewModel` says whether the
+// program the block belongs to is of the newer device families (pages whose layout differs).
+CBlockPage* CreateBlockPage(int nType, BOOL bNewModel);
 // Whether a page of the type shows the live value box in simulation.
 BOOL HasCurrentValueBox(int nType);

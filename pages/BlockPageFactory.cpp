@@ -17,9 +17,8 @@
 #include "pages/QUAD.h"
 #include "msgtext/MessageTexts.h"
 #include "pages/SecondSetPages.h"
-#include "shell/MainFrame.h"
 
-CBlockPage* CreateBlockPage(int nType)
+CBlockPage* CreateBlockPage(int nType, BOOL bNewModel)
 {
     if (CBlockPage* pPage = CreateSecondSetPage(nType))
         return pPage;
@@ -28,7 +27,7 @@ CBlockPage* CreateBlockPage(int nType)
     if (nType == 830)
         return new CBoolean;
     if (nType == 810)  // the machine type of the program being edited decides the layout
-        return g_wHardwareCode >= 0x5100 ? static_cast<CBlockPage*>(new CMessageTexts_New) : new CMessageTexts;
+        return bNewModel ? static_cast<CBlockPage*>(new CMessageTexts_New) : new CMessageTexts;
     if (nType >= 803 && nType <= 807)
         return new CAnalogComparator;
     if (nType == 817)
