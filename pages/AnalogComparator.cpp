@@ -27,6 +27,14 @@ enum : UINT {
     IDC_REF1_BUTTON = 1080, IDC_REF2_BUTTON = 1014, IDC_REF1_COMBO = 105, IDC_REF2_COMBO = 106,
 };
 
+// A label text of the string table in the interface language.
+CString LoadText(UINT nID)
+{
+    CString text;
+    text.LoadString(nID);
+    return text;
+}
+
 constexpr int kRangeLo = -10000, kRangeHi = 20000, kOffsetLo = -10000, kOffsetHi = 10000;
 constexpr int kValueHi = 20000;
 
@@ -315,18 +323,18 @@ void CAnalogComparator::UpdateTypeLabels()
         show(IDC_THRESHOLD_GROUP, FALSE);
         if (!bNew) {
             row(0, FALSE, FALSE);
-            SetDlgItemText(IDC_VALUE2_LABEL, L"Threshold(difference)");
+            SetDlgItemText(IDC_VALUE2_LABEL, LoadText(IDS_LEVEL_THRESHOLD_DIFF));
             row(1, TRUE, FALSE);
         } else {
-            SetDlgItemText(IDC_VALUE1_LABEL, L"Threshold 1(upper: +)");
-            SetDlgItemText(IDC_VALUE2_LABEL, L"Threshold 2(lower: -)");
+            SetDlgItemText(IDC_VALUE1_LABEL, LoadText(IDS_LEVEL_THRESHOLD_UPPER));
+            SetDlgItemText(IDC_VALUE2_LABEL, LoadText(IDS_LEVEL_THRESHOLD_LOWER));
             row(0, TRUE, TRUE);
             row(1, TRUE, TRUE);
         }
         break;
     case 807:
         show(IDC_THRESHOLD_GROUP, FALSE);
-        SetDlgItemText(IDC_VALUE2_LABEL, L"Differential");
+        SetDlgItemText(IDC_VALUE2_LABEL, LoadText(IDS_LEVEL_DIFFERENTIAL));
         row(0, TRUE, FALSE);
         row(1, TRUE, FALSE);
         break;

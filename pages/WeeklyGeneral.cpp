@@ -38,7 +38,12 @@ void CWeeklyGeneral::OnPulseOutputClicked()
 
 void CWeeklyGeneral::AddPagesBeforeComment(CPropertySheet& sheet)
 {
+    // The tabs read alike in English and carry the cam's number in Chinese: the string table
+    // of the interface language says which.
+    const UINT captions[] = {IDS_WEEKLY_CAM1, IDS_WEEKLY_CAM2, IDS_WEEKLY_CAM3};
+    int i = 0;
     for (CWeeklyCams1& cam : m_cams) {
+        cam.m_strCaption.LoadString(captions[i++]);
         cam.SetView(GetView());
         sheet.AddPage(&cam);
     }

@@ -763,6 +763,20 @@
 #define IDS_INS_COMMENTS_OK             27261
 #define IDS_INS_COMMENTS_CANCEL         27262
 #define IDS_INS_COMMENTS_HELP           27263
+// The buttons of every property sheet (the framework loads them by these numbers)
+#define IDS_SHEET_BUTTON_OK             61472
+#define IDS_SHEET_BUTTON_CANCEL         61473
+#define IDS_SHEET_BUTTON_APPLY          61474
+#define IDS_SHEET_BUTTON_HELP           61475
+// The level labels the analog watchdog and differential trigger pages set, and the cam tabs
+// of the weekly timer (numbered where the interface language does so)
+#define IDS_LEVEL_THRESHOLD_DIFF        27264
+#define IDS_LEVEL_THRESHOLD_UPPER       27265
+#define IDS_LEVEL_THRESHOLD_LOWER       27266
+#define IDS_LEVEL_DIFFERENTIAL          27267
+#define IDS_WEEKLY_CAM1                 27268
+#define IDS_WEEKLY_CAM2                 27269
+#define IDS_WEEKLY_CAM3                 27270
 
 
 #endif

@@ -5,6 +5,8 @@
 #include "platform/ui/controls/CtlViewClasses.h"
 #include "platform/ui/dialogs/DlgInternal.h"
 #include "platform/ui/core/MessageMap.h"
+#include "platform/ui/framework/App.h"
+#include "platform/ui/framework/AppIds.h"
 
 #include <algorithm>
 
@@ -234,11 +236,13 @@ void CPropertySheet::BuildTemplate(DWORD style, DWORD exStyle)
     tabs.cx = tabW;
     tabs.cy = tabH;
     t.items.push_back(tabs);
-    static const wchar_t* const texts[] = {L"OK", L"Cancel", L"&Apply", L"Help"};
+    // The program's string table gives the button texts in the interface language.
+    const CString texts[] = {AfxLoadStringOr(AFX_IDS_SHEET_OK, L"OK"), AfxLoadStringOr(AFX_IDS_SHEET_CANCEL, L"Cancel"),
+                             AfxLoadStringOr(AFX_IDS_SHEET_APPLY, L"&Apply"), AfxLoadStringOr(AFX_IDS_SHEET_HELP, L"Help")};
     for (int i = 0; i < 4; ++i) {
         DialogItem b;
         b.className = DlgSheetButtonClass();
-        b.text = texts[i];
+        b.text = texts[i].GetString();
         b.id = std::uint32_t(kButtons[i]);
         b.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? (dlgi::kBsDefPushButton | WS_GROUP) : dlgi::kBsPushButton);
         b.y = kMargin + tabH + kMargin;

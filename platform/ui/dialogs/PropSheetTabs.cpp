@@ -6,6 +6,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,6 +21,7 @@ constexpr UINT kTcmDeleteAllItems = kTcmFirst + 9;
 constexpr UINT kTcmGetItemRect = kTcmFirst + 10;
 constexpr UINT kTcmGetCurSel = kTcmFirst + 11;
 constexpr UINT kTcmSetCurSel = kTcmFirst + 12;
+constexpr UINT kTcmGetItemW = kTcmFirst + 60;
 constexpr UINT kTcmSetItemW = kTcmFirst + 61;
 constexpr UINT kTcmInsertItemW = kTcmFirst + 62;
 constexpr UINT kTcmAdjustRect = kTcmFirst + 40;
@@ -213,6 +215,21 @@ LRESULT TabsProc(HWND h, UINT msg, WPARAM w, LPARAM l)
         t.cur = int(w);
         ::InvalidateRect(h, nullptr, TRUE);
         return old;
+    }
+    case kTcmGetItemW: {
+        // A tab's text, cut to the caller's buffer (accessibility and tests read the tabs).
+        auto* item = reinterpret_cast<TabItem*>(l);
+        const Tabs& t = All()[h];
+        const int i = int(w);
+        if (!item || i < 0 || i >= int(t.items.size()))
+            return FALSE;
+        if ((item->mask & kTcifText) && item->pszText && item->cchTextMax > 0) {
+            const std::wstring& text = t.items[size_t(i)];
+            const size_t n = std::min(text.size(), size_t(item->cchTextMax - 1));
+            text.copy(item->pszText, n);
+            item->pszText[n] = L'\0';
+        }
+        return TRUE;
     }
     case kTcmInsertItemW:
     case kTcmSetItemW: {
