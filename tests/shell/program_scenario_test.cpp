@@ -207,6 +207,31 @@ TEST_F(ProgramTest, NewProgramsPaletteAndLog)
     EXPECT_EQ(Frame()->TakeDeviceOperation(), 18);
 }
 
+// A program opened at start shows the diagram's scroll bars at once, without any resize: the
+// strips the bars take are drawn as bars (arrow boxes and thumb), not left blank.
+TEST_F(ProgramTest, TheDiagramsScrollBarsShowRightAfterStart)
+{
+    Start({kFixtures + L"program_fbd.yfb"});
+    CTavixView* view = Frame()->GetActiveDiagramView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->GetStyle() & (WS_VSCROLL | WS_HSCROLL), DWORD(WS_VSCROLL | WS_HSCROLL));
+    CRect top, client;
+    Frame()->GetWindowRect(&top);
+    view->GetClientRect(&client);
+    view->ClientToScreen(&client);
+    client.OffsetRect(-top.left, -top.top);  // in the main window's picture
+    const int cx = ::GetSystemMetrics(SM_CXVSCROLL), cy = ::GetSystemMetrics(SM_CYHSCROLL);
+    const HWND main = Frame()->GetSafeHwnd();
+    const RECT vert{client.right, client.top, client.right + cx, client.bottom};
+    const RECT horz{client.left, client.bottom, client.right, client.bottom + cy};
+    for (const RECT& r : {vert, horz}) {
+        EXPECT_GT(m_drv.DistinctColours(main, r), 2);
+        EXPECT_NE(m_drv.Pixel(main, r.left + 2, r.top + 2), RGB(255, 255, 255));
+        EXPECT_NE(m_drv.Pixel(main, (r.left + r.right) / 2, (r.top + r.bottom) / 2), RGB(255, 255, 255));
+    }
+    EXPECT_EQ(m_drv.Pixel(main, client.right + cx / 2, client.bottom + cy / 2), ::GetSysColor(COLOR_3DFACE));
+}
+
 TEST_F(ProgramTest, AModelChangeTakesBackAToolTheModelHasNot)
 {
     Start();
