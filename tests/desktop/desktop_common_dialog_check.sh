@@ -40,7 +40,7 @@ main_key() { xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; act 
 # the dialog's coming is what is waited for.
 dialog_key() { xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; xdotool key "$1"; }
 # answer TITLE KEYS...: the GTK dialog of that title comes up; the keys are given to it.
-dialog_of() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
+dialog_of() { window_of "$1"; }
 type_into() {
     title="$1"
     d=$(dialog_of "$1")

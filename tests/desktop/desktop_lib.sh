@@ -25,7 +25,15 @@ last_line() { grep -- "$2" "$1" | tail -n1; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 # window_of NAME: the visible window of that exact title (waits for it).
-window_of() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
+# xdotool ends at once (Xlib's default error handler) when a window it walks past is destroyed
+# meanwhile, a menu closing for example: the search is made again until it names a window.
+window_of() {
+    while :; do
+        w=$(xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.1
+    done
+}
 
 # gone PID: the process has ended.
 gone() { ! kill -0 "$1" 2>/dev/null; }

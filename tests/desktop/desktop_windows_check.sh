@@ -66,7 +66,14 @@ check_windows() {
 
 # focus WINDOW: the window gets the keyboard, from the window manager when there is one.
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
-main_window() { xdotool search --sync --onlyvisible --pid "$pid" --name "Editor" | head -n1; }
+# Searched again when xdotool ends on a window destroyed under it (see window_of).
+main_window() {
+    while :; do
+        w=$(xdotool search --sync --onlyvisible --pid "$pid" --name "Editor" 2>/dev/null | head -n1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.1
+    done
+}
 case "$kind" in
 main)
     start "$tavix"
@@ -88,7 +95,7 @@ dialog)
     xdotool key alt+h
     wait_for "Help menu" windows_shown 2
     xdotool key a
-    xdotool search --sync --onlyvisible --name "^About " >/dev/null
+    window_of "About .*" >/dev/null
     check_windows 2
     ;;
 sheet)

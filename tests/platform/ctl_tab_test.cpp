@@ -103,9 +103,10 @@ public:
 
 TEST_F(TabTest, OwnerDrawnTabsReachTheControlsOwnDrawItem)
 {
-    int parentDrew = 0;
-    rec.SetHook(parent, [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        parentDrew += msg == WM_DRAWITEM;
+    // The hook outlives this body (the fixture's windows go after it): it counts into its own store.
+    auto parentDrew = std::make_shared<int>(0);
+    rec.SetHook(parent, [parentDrew](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        *parentDrew += msg == WM_DRAWITEM;
         return false;
     });
     SwatchTabs tabs;
@@ -114,7 +115,7 @@ TEST_F(TabTest, OwnerDrawnTabsReachTheControlsOwnDrawItem)
     tabs.InsertItem(TCIF_TEXT | TCIF_PARAM, 1, L"b", -1, LPARAM(RGB(0, 0, 200)));
     tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(tabs.drawn, (std::vector<ULONG_PTR>{RGB(200, 0, 0), RGB(0, 0, 200)}));
-    EXPECT_EQ(parentDrew, 0);
+    EXPECT_EQ(*parentDrew, 0);
     RECT r{};
     tabs.GetItemRect(1, &r);
     EXPECT_EQ(PixelAt(tabs.m_hWnd, (r.left + r.right) / 2, (r.top + r.bottom) / 2), RGB(0, 0, 200));
